@@ -1,0 +1,115 @@
+// scene.h: the three full-screen modes of the program and the switch between them.
+//
+// Exactly one scene is current; it receives every input message and is updated
+// and drawn once per frame. A requested switch takes effect at the end of the
+// frame: the old scene's onLeave and the new scene's onEnter run back to back.
+#pragma once
+
+#include <cstdint>
+
+class Scene {
+ public:
+  virtual ~Scene() = default;
+  virtual void onEnter() {}
+  virtual void onLeave() {}
+  // After present and timing: typed letters and a pending background change,
+  // then pendingKey = 0.
+  virtual void afterFrame();
+  // On the ticker's thread every 33 ms. Every scene leaves it empty.
+  virtual void onTick() {}
+  virtual void onFrame() {}
+  virtual void onKeyDown(int32_t key) { (void)key; }
+  virtual void onLeftDown() {}
+  virtual void onLeftDoubleClick() {}
+  virtual void onLeftUp() {}
+  virtual void onRightDown() {}
+  virtual void onRightUp() {}
+  virtual void onMiddleDown() {}
+  virtual void onMouseMove() {}
+  // A name for tools and dumps: "loading", "map" or "game".
+  virtual const char* name() const = 0;
+
+  int32_t pendingKey = 0;  // the last key given to onKeyDown, consumed by afterFrame
+};
+
+// Start-up progress, then the title picture until a key or click fades it out.
+class LoadingScene : public Scene {
+ public:
+  void afterFrame() override;
+  void onFrame() override;
+  void onKeyDown(int32_t key) override;
+  void onLeftDown() override;
+  const char* name() const override { return "loading"; }
+};
+
+// The title menus over the adventure map or another backdrop.
+class MapScene : public Scene {
+ public:
+  void onEnter() override;
+  void onLeave() override;
+  void afterFrame() override;
+  void onFrame() override;
+  void onKeyDown(int32_t key) override;
+  void onLeftDown() override;
+  void onLeftDoubleClick() override;
+  void onLeftUp() override;
+  void onMouseMove() override;
+  const char* name() const override { return "map"; }
+};
+
+// The board, its effects and HUD, and the in-game menu panels.
+class GameScene : public Scene {
+ public:
+  void afterFrame() override;
+  void onFrame() override;
+  void onKeyDown(int32_t key) override;
+  void onLeftDown() override;
+  void onLeftDoubleClick() override;
+  void onLeftUp() override;
+  void onRightDown() override;
+  void onRightUp() override;
+  void onMiddleDown() override;
+  void onMouseMove() override;
+  const char* name() const override { return "game"; }
+};
+
+// The scene objects exist for the whole run.
+extern LoadingScene loadingScene;
+extern MapScene mapScene;
+extern GameScene gameScene;
+
+// The scene switch: process lifetime.
+struct SceneSwitch {
+  Scene* currentScene;        // null only before the start-up sequence sets it
+  Scene* nextScene;           // the requested scene
+  uint8_t sceneSwitchPending;
+};
+extern SceneSwitch sceneSwitch;
+
+inline Scene* currentScene() { return sceneSwitch.currentScene; }
+// Makes `scene` current at the end of this frame; a second request replaces the first.
+void requestScene(Scene* scene);
+// The last step of a frame: leave the old scene and enter the new one if a switch
+// is pending, then advance totalTime by frameDelta.
+void applyPendingScene();
+// Sets the current scene directly, without onEnter (the end of start-up).
+void setCurrentSceneDirectly(Scene* scene);
+
+// Loading-scene state: the title's timing. Process lifetime.
+struct LoadingState {
+  uint32_t loadedBytes;     // bytes reported to the progress hook so far
+  uint32_t progressFrames;  // progress frames drawn
+  uint8_t startupDone;      // set on the loading scene's first own frame
+  float titleTime;          // ms since the loading scene's first own frame
+  float fadeTime;           // 0 until a key starts the fade, then grows to 800
+  uint32_t loadingTint;     // 0xAARRGGBB multiplying the loading picture
+};
+extern LoadingState loadingState;
+
+// The bytes the start-up is expected to report: the progress bar's full width.
+constexpr uint32_t expectedLoadBytes = 10141957;
+// Milliseconds the title takes to fade to black.
+constexpr float kTitleFadeMs = 800.0f;
+
+// The loading progress step: draws one loading frame and counts the bytes.
+void reportLoadProgress(uint32_t bytes);

@@ -1,0 +1,185 @@
+// platform.h: the operating-system services the game stands on, in one place.
+//
+// Window and event pump, millisecond clock and periodic tick, single-instance
+// lock, message boxes, directories, the registry stand-in and the fatal stop.
+// Only src/platform/ includes SDL or POSIX headers; everything else calls these.
+// The drawing device (device.h) and the sound output (sound_output.h) have
+// headers of their own.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// ---------------------------------------------------------------------------
+// Start and stop
+
+// Starts the services that need no window (timers, events). Safe to call twice.
+// Returns false when SDL cannot start at all.
+bool sysInit();
+// Stops everything sysInit and sysCreateWindow started.
+void sysShutdown();
+
+// ---------------------------------------------------------------------------
+// Window and events
+
+// Virtual-key codes the game's handlers receive (letters 'A'..'Z' are 65..90,
+// digits '0'..'9' are 48..57).
+enum : int32_t {
+  VK_BACK = 8, VK_TAB = 9, VK_RETURN = 13, VK_SHIFT = 16, VK_CONTROL = 17, VK_MENU = 18,
+  VK_PAUSE = 19, VK_ESCAPE = 27, VK_SPACE = 32, VK_PRIOR = 33, VK_NEXT = 34, VK_END = 35,
+  VK_HOME = 36, VK_LEFT = 37, VK_UP = 38, VK_RIGHT = 39, VK_DOWN = 40, VK_INSERT = 45,
+  VK_DELETE = 46, VK_NUMPAD0 = 96, VK_MULTIPLY = 106, VK_ADD = 107, VK_SUBTRACT = 109,
+  VK_DECIMAL = 110, VK_DIVIDE = 111, VK_F1 = 112, VK_F12 = 123, VK_OEM_PLUS = 187,
+  VK_OEM_COMMA = 188, VK_OEM_MINUS = 189, VK_OEM_PERIOD = 190
+};
+
+// The window messages the game handles. Mouse positions are client pixels of the
+// game's logical client area (640 x 480 in a window, 800 x 600 in full screen,
+// letterboxing already taken out).
+enum class SysEventType : uint8_t {
+  KeyDown,          // key = virtual-key code; auto-repeat arrives as more KeyDowns
+  KeyUp,            // key = virtual-key code
+  MouseMove,        // x, y
+  LeftDown,
+  LeftUp,
+  LeftDoubleClick,  // the second press of a double click: down, up, double-click, up
+  RightDown,
+  RightUp,
+  MiddleDown,
+  Activate,         // the window became the active window
+  Deactivate,       // the window lost activation
+  Close,            // the close button (the window is not destroyed)
+  Quit,             // the process was asked to end (signal)
+  Size              // the client area changed size
+};
+
+struct SysEvent {
+  SysEventType type;
+  int32_t key;  // KeyDown, KeyUp
+  int32_t x;    // MouseMove and button events: client pixels
+  int32_t y;
+};
+
+struct SysWindowDesc {
+  const char* title;
+  bool fullScreen;    // desktop-sized borderless window showing the client area scaled to fit
+  int32_t clientWidth;  // logical client size the game draws and reads the mouse in
+  int32_t clientHeight;
+  bool openGL;        // the window will carry an OpenGL context (device.h)
+  bool hidden;        // never shown (tests)
+};
+
+// Creates the one game window. Returns false (with SDL's reason on stderr) on failure.
+bool sysCreateWindow(const SysWindowDesc& desc);
+// A window that exists only as a logical client size: the headless runner and tests.
+void sysCreateHeadlessWindow(int32_t clientWidth, int32_t clientHeight);
+bool sysHasRealWindow();
+void sysDestroyWindow();
+// Switches between full screen and a window of the given logical client size.
+void sysSetWindowMode(bool fullScreen, int32_t clientWidth, int32_t clientHeight);
+// Shows the window, raises it and gives it the keyboard focus.
+void sysShowWindow();
+void sysGetClientSize(int32_t* width, int32_t* height);
+// The area of the real drawable the client area is shown in (letterboxed in full
+// screen), in drawable pixels, origin bottom-left as OpenGL counts.
+void sysGetViewportRect(int32_t* x, int32_t* y, int32_t* width, int32_t* height);
+// Drawable size in pixels (the whole window, bars included).
+void sysGetDrawableSize(int32_t* width, int32_t* height);
+
+// Takes the next waiting event: first those queued with sysPushEvent, then the
+// window system's. Returns false when none is waiting.
+bool sysPollEvent(SysEvent* event);
+// Queues an event as if the window system had sent it (the headless runner).
+void sysPushEvent(const SysEvent& event);
+bool sysEventWaiting();
+
+// The built-in cursors: the arrow, the hammer and the invisible cursor, and the
+// question-mark cursor of the help pointer.
+enum class SysCursor : uint8_t { Arrow, Hammer, Invisible, Help };
+void sysSetCursor(SysCursor cursor);
+void sysShowCursor(bool show);
+
+// ---------------------------------------------------------------------------
+// Time
+
+// Milliseconds since an arbitrary start, wrapping at 2^32.
+uint32_t sysMilliseconds();
+// Replaces the real clock with one that moves only by sysAdvanceClock and sysSleep
+// (the runner's fixed frame time). Starts at `start`.
+void sysUseManualClock(uint32_t start);
+bool sysClockIsManual();
+void sysAdvanceClock(uint32_t ms);
+// Sleeps, or with the manual clock advances it by ms without waiting.
+void sysSleep(uint32_t ms);
+
+// Calls `tick` every periodMs milliseconds on a thread of its own until
+// sysStopTicker. Returns false if the timer cannot be started.
+bool sysStartTicker(uint32_t periodMs, void (*tick)());
+void sysStopTicker();
+
+// ---------------------------------------------------------------------------
+// Single instance
+
+// Takes the advisory lock named `name` in the runtime directory. Returns false when
+// another process holds it. The lock is held until the process ends.
+bool sysAcquireInstanceLock(const char* name);
+
+// ---------------------------------------------------------------------------
+// Message boxes
+
+enum class SysMsgButtons : uint8_t { Ok, YesNo };
+enum class SysMsgIcon : uint8_t { None, Information, Question, Error };
+enum class SysMsgAnswer : uint8_t { Ok, Yes, No };
+
+// Shows a modal box and returns the answer. When a handler is set (the runner),
+// the handler answers instead. When no box can be shown, prints the text to
+// stderr and answers Ok (Ok box) or No (Yes/No box).
+SysMsgAnswer sysMessageBox(const char* text, const char* caption, SysMsgButtons buttons,
+                           SysMsgIcon icon);
+using SysMessageBoxHandler = SysMsgAnswer (*)(const char* text, const char* caption,
+                                              SysMsgButtons buttons);
+void sysSetMessageBoxHandler(SysMessageBoxHandler handler);
+
+// The one orderly fatal stop: shows the message box (or hands it to the handler),
+// runs the stop hook if one is set, and ends the process with exit code 1.
+[[noreturn]] void sysFatalStop(const char* text, const char* caption);
+// A hook run by sysFatalStop just before the process ends (the runner flushes).
+void sysSetFatalStopHook(void (*hook)());
+
+// ---------------------------------------------------------------------------
+// Files and directories
+
+std::string sysCurrentDirectory();
+// Returns false if the directory cannot be entered.
+bool sysChangeDirectory(const char* path);
+// Creates one directory. Returns false if it cannot be created (also when it exists).
+bool sysMakeDirectory(const char* path);
+bool sysDirectoryExists(const char* path);
+bool sysFileExists(const char* path);
+// The folder holding the running executable, without a trailing slash ("" if unknown).
+std::string sysExecutableDirectory();
+// Regular files of `dir` whose names end with `suffix` (case-insensitive; "" = all),
+// sorted by name, bare names only. Empty when the directory cannot be read.
+std::vector<std::string> sysListDirectory(const char* dir, const char* suffix);
+// Finds `name` in the current directory ignoring letter case, as the game's
+// original file system did. Returns the name as stored on disk, or "" if none.
+std::string sysFindFileIgnoringCase(const char* name);
+// Reads a whole file. Returns false (and leaves `out` empty) if it cannot be read.
+bool sysReadWholeFile(const char* path, std::vector<uint8_t>* out);
+// Writes a whole file through a temporary file in the same folder renamed over
+// the old one, so an interrupted write never leaves a damaged file.
+// Returns false (the old file untouched) on any failure.
+bool sysWriteFileAtomic(const char* path, const void* data, size_t size);
+
+// ---------------------------------------------------------------------------
+// Registry stand-in: a value is the file
+// ${XDG_CONFIG_HOME:-$HOME/.config}/<sub-key with backslashes as folders>/<value name>.
+
+// Stores the bytes. Returns false on failure.
+bool sysRegistryWrite(const char* subKey, const char* valueName, const void* data, size_t size);
+// Reads the whole value. Returns false (out empty) when it does not exist.
+bool sysRegistryRead(const char* subKey, const char* valueName, std::vector<uint8_t>* out);
+// The file that holds a value (for tools and tests).
+std::string sysRegistryPath(const char* subKey, const char* valueName);

@@ -1,0 +1,20 @@
+// The shared main of every test program: headless drivers, private config and
+// runtime folders, then GoogleTest.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "test_support.h"
+
+int main(int argc, char** argv) {
+  setenv("SDL_VIDEODRIVER", "offscreen", 0);
+  setenv("SDL_AUDIODRIVER", "dummy", 0);
+  const std::string home = testTempDirectory("home");
+  setenv("XDG_CONFIG_HOME", (home + "/config").c_str(), 1);
+  setenv("XDG_RUNTIME_DIR", (home + "/run").c_str(), 1);
+  testMakeDirectories((home + "/config").c_str());
+  testMakeDirectories((home + "/run").c_str());
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

@@ -1,0 +1,57 @@
+// Small helpers shared by the test programs.
+#include "test_support.h"
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+std::string testTempDirectory(const char* tag) {
+  std::string path = std::string(ORBEL_BUILD_DIR) + "/test-tmp/" + tag + "-" +
+                     std::to_string(static_cast<long>(getpid()));
+  testRunCommand("rm -rf '" + path + "'");
+  testMakeDirectories(path.c_str());
+  return path;
+}
+
+void testMakeDirectories(const char* path) {
+  std::string partial;
+  std::stringstream in(path);
+  std::string part;
+  if (path[0] == '/') partial = "/";
+  while (std::getline(in, part, '/')) {
+    if (part.empty()) continue;
+    partial += part + "/";
+    mkdir(partial.c_str(), 0755);
+  }
+}
+
+void testWriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::vector<uint8_t> testReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+int testRunCommand(const std::string& command, std::string* output) {
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return -1;
+  char buffer[4096];
+  std::string text;
+  size_t got;
+  while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0) text.append(buffer, got);
+  const int status = pclose(pipe);
+  if (output) *output = text;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string testToolPath(const char* tool) {
+  return std::string(ORBEL_BUILD_DIR) + "/orbel-" + tool;
+}

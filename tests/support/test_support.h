@@ -1,0 +1,20 @@
+// test_support.h: small helpers shared by the test programs.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A fresh, empty folder under the build's temporary area, unique to this process
+// and tag. Created on first use.
+std::string testTempDirectory(const char* tag);
+// mkdir -p.
+void testMakeDirectories(const char* path);
+// Writes / reads a whole file; the reader returns an empty vector if missing.
+void testWriteFile(const std::string& path, const std::string& bytes);
+std::vector<uint8_t> testReadFile(const std::string& path);
+// Runs a shell command, returns its exit status; its standard output is stored in
+// *output when given.
+int testRunCommand(const std::string& command, std::string* output = nullptr);
+// The runner and tools built beside the tests.
+std::string testToolPath(const char* tool);  // "script" -> <build>/orbel-script
