@@ -1,0 +1,158 @@
+// resources.h: every data file is read through one in-memory file table, served
+// from the three resource packs or from disk; texts are looked up by key; small
+// readers find a key in a definition text and convert what follows it; the map
+// path is a polyline of points 20 units apart.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "scenery/math.h"
+
+// ---------------------------------------------------------------------------
+// File table and packs
+
+// The table holds this many files: the game's own data stays well below it.
+constexpr int kMaxFiles = 1024;
+// Names are at most 127 characters (plus the NUL).
+constexpr int kMaxFileName = 128;
+// Names inside a pack are 1..63 characters.
+constexpr int kMaxPackName = 63;
+
+struct FileEntry {
+  char name[kMaxFileName];  // upper-cased with upperCaseName
+  uint32_t size;
+  uint8_t* data;            // not NUL-terminated
+  uint8_t ownsData;         // 1: the table frees data on release; 0: inside a pack buffer
+};
+
+struct FileTable {
+  FileEntry* entries[kMaxFiles];
+  int32_t count;
+};
+extern FileTable fileTable;
+
+// The name rule of every lookup: a..z and the Windows-1251 lower-case letters
+// 0xE0..0xFF are lowered by 0x20; every other byte stays. Writes at most
+// capacity - 1 bytes and a NUL.
+void upperCaseName(const char* name, char* out, size_t capacity);
+
+// Reads a pack whole and enters it and every file inside it. A pack that cannot be
+// opened is skipped silently; a malformed pack is rejected whole (message on stderr,
+// nothing entered). Returns true when the pack was entered.
+bool openPack(const char* fileName);
+// The file's bytes (owned by the table) and size. A name the table lacks is read
+// from the current directory (letter case ignored if the exact name is missing) and
+// entered. Missing: with mustExist the program stops with "Can't load %s...";
+// otherwise null.
+const uint8_t* loadFile(const char* name, uint32_t* size, bool mustExist);
+// The first entry whose name equals upperCaseName(name), or null.
+FileEntry* findFile(const char* name);
+// Appends an entry and reports `size` bytes to the loading progress. Returns the
+// entry, or null (nothing entered, data not taken) when the table is full or the
+// name has 128 characters or more.
+FileEntry* registerFile(const char* name, uint32_t size, uint8_t* data, bool ownsData);
+// Removes the entry holding `data` (freeing it if owned). False if none holds it.
+bool releaseFile(const void* data);
+bool releaseFileByName(const char* name);
+// Releases every entry and pack (tests and shutdown).
+void clearFileTable();
+// Called by registerFile with each entry's size (the loading bar); null for none.
+void setLoadProgressHook(void (*hook)(uint32_t bytes));
+
+// Writes a whole file (safely: temporary file renamed over the old one). Failure
+// leaves the old file and is reported only by the result.
+bool writeWholeFile(const char* name, const void* data, uint32_t size);
+// The registry value stand-in. Failures are ignored.
+void writeRegistryBlob(const char* subKey, const char* valueName, const void* data,
+                       uint32_t size);
+// Reads the value if it exists and has exactly *size bytes; otherwise stores 0 in
+// *size and reads nothing.
+void readRegistryBlob(const char* subKey, const char* valueName, void* buffer,
+                      uint32_t* size);
+
+// ---------------------------------------------------------------------------
+// The pack format, shared by the game, orbel-pack and orbel-datagen.
+
+// XORs byte i of data with byte (i mod L) of name (L = strlen(name)); the same call
+// scrambles and unscrambles.
+void scramblePackData(const char* name, uint8_t* data, size_t size);
+
+struct PackEntryView {
+  std::string name;     // as stored
+  const uint8_t* data;  // still scrambled unless the caller unscrambled it
+  uint32_t size;
+};
+// Walks a pack image. Returns false with a reason in *error when it is malformed
+// (an entry running past the end, an empty name, a name without its NUL or longer
+// than 63 characters); *entries is then empty.
+bool parsePack(const uint8_t* bytes, size_t size, std::vector<PackEntryView>* entries,
+               std::string* error);
+struct PackInput {
+  std::string name;
+  std::vector<uint8_t> data;  // plain bytes
+};
+// Builds a pack image from entries in the given order. Returns false with a reason
+// on a name that is empty, too long or not unique ignoring case.
+bool buildPack(const std::vector<PackInput>& inputs, std::vector<uint8_t>* out,
+               std::string* error);
+
+// ---------------------------------------------------------------------------
+// Text table ("strings.txt", then "tips.txt")
+
+constexpr int kMaxTexts = 1024;
+constexpr int kMaxTextKey = 20;  // 19 characters and the NUL
+
+struct TextEntry {
+  char key[kMaxTextKey];
+  char* value;  // NUL-terminated copy
+};
+struct TextTable {
+  TextEntry entries[kMaxTexts];
+  int32_t count;
+};
+extern TextTable textTable;
+
+// Reads the file through the file table (must exist), appends its entries, releases
+// the file. Entries beyond the table or with over-long keys are refused (reported on
+// stderr). Returns the number of entries added.
+int loadTextFile(const char* fileName);
+// Parses a text held in memory (the same rules; the last byte counts as the end).
+int parseTextFile(const char* fileName, const uint8_t* bytes, uint32_t size);
+const char* getText(const char* key);
+const char* getTextByIndex(int32_t index);
+// Index of the first entry with that key, or 0 when none has it.
+int32_t getTextIndex(const char* key);
+void freeTextTable();
+
+// ---------------------------------------------------------------------------
+// Key readers over a NUL-terminated definition text. The key is searched as a plain
+// substring (first occurrence) and includes its own "=".
+
+// Copies the value up to the next CR (or the end of the text), bounded by capacity.
+// Returns out, or null (out empty) when the key does not occur.
+const char* readString(char* out, size_t capacity, const char* text, const char* key);
+float readFloat(const char* text, const char* key);
+int32_t readInt(const char* text, const char* key);  // truncated towards zero
+// "(a, b, c)" or "{a, b, c}": stores up to maxCount numbers; returns how many.
+int readFloatList(const char* text, float* out, int maxCount, const char* key);
+// "(x, y, z)". A malformed value leaves the missing components 0.
+Vec3 readVector3(const char* text, const char* key);
+
+// ---------------------------------------------------------------------------
+// Map path ("trajectory1.spl")
+
+constexpr int kMaxPathPoints = 2048;
+struct PathState {
+  int32_t pathPointCount;
+  float pathLength;
+  Vec2 pathPoints[kMaxPathPoints];
+};
+extern PathState pathState;
+
+// Loads the loose file; a missing or malformed file leaves the path unchanged
+// (a file with more than 2048 points is refused). Returns true when loaded.
+bool loadPath(const char* fileName);
+Vec2 pointOnPath(float distance);
