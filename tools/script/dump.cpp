@@ -38,6 +38,8 @@ void dumpCore(JsonWriter& json) {
 // Every section in dump order.
 void (*const kSections[])(JsonWriter&) = {
     dumpCore,
+    dumpGame,
+    dumpBoard,
 };
 
 }  // namespace
