@@ -236,6 +236,25 @@ void updateShake(float dt) {
   if (gameState.shakeTimer < 0) gameState.shakeTimer = 0;
 }
 
+// The side panel slides away during the end sequences and the pause; the
+// selection goes with it.
+void dropSelectionWhilePanelSlides() {
+  if (gameState.defeatTimer > 0.0f || gameState.levelCompleteTimer > 0.0f ||
+      gameView.pauseFade > 0.0f) {
+    deselectBall();
+  }
+}
+
+// The HUD's score chases the real one (the profile's, or the level's in survival).
+void updateShownScore(float dt) {
+  const int32_t real = gameState.survival ? gameState.levelScore : score();
+  if (gameState.shownScore >= real) return;
+  int32_t step = int32_t(float(real - gameState.shownScore) * 0.01f * dt);
+  if (step < 1) step = 1;
+  gameState.shownScore += step;
+  if (gameState.shownScore > real) gameState.shownScore = real;
+}
+
 bool playClockRuns() {
   return !gameState.menuOpen && !gameState.helpCursor && gameState.running &&
          gameState.levelCompleteTimer <= 0.0f && gameState.defeatTimer <= 0.0f;
@@ -397,6 +416,8 @@ void gameFrameUpdate(float dt) {
   if (!boardFrozen()) updateBoard(dt);
   UpdateBallRemovals(dt);
   UpdateDiamondBolts(dt);
+  updateShownScore(dt);
+  dropSelectionWhilePanelSlides();
   updateTip(dt);
   if (playClockRuns()) gameState.elapsedMs += int32_t(dt);
 }
@@ -454,6 +475,8 @@ void gameLeftDoubleClick(float x, float y) {
   const CellPos c = cellAtPoint(x, y);
   doubleClickBoardCell(c.x, c.y);
 }
+
+void gameWindowDeactivated() { deselectBall(); }
 
 void gameRightDown() {
   if (gameState.menuOpen || gameState.levelCompleteTimer > 0.0f) return;

@@ -48,3 +48,5 @@ void gameLeftDown(float x, float y);
 void gameLeftDoubleClick(float x, float y);
 void gameRightDown();
 void gameMiddleDown();
+// The window lost activation: no ball stays selected.
+void gameWindowDeactivated();
