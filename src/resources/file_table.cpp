@@ -19,7 +19,7 @@ constexpr int kMaxPacks = 16;
 // The pack buffers held by the table, so that a pack (whose entries point into its
 // buffer) is never released on its own. Reset with the file table.
 struct PackList {
-  const uint8_t* buffers[kMaxPacks];
+  uint8_t* buffers[kMaxPacks];
   int32_t count;
 };
 PackList packList = {};
@@ -84,7 +84,7 @@ void enterPack(const char* fileName, uint8_t* buffer, const std::vector<PackEntr
   registerFile(fileName, 0, buffer, true);
   packList.buffers[packList.count++] = buffer;
   for (const PackEntryView& view : entries) {
-    uint8_t* data = const_cast<uint8_t*>(view.data);
+    uint8_t* data = buffer + (view.data - buffer);
     scramblePackData(view.name.c_str(), data, view.size);
     registerFile(view.name.c_str(), view.size, data, false);
   }
@@ -104,8 +104,9 @@ void upperCaseName(const char* name, char* out, size_t capacity) {
 }
 
 bool openPack(const char* fileName) {
+  const std::string path = sysFindFileIgnoringCase(fileName);
   uint32_t size = 0;
-  uint8_t* buffer = readFileIntoBuffer(fileName, &size);
+  uint8_t* buffer = path.empty() ? nullptr : readFileIntoBuffer(path.c_str(), &size);
   if (!buffer) return false;
   std::vector<PackEntryView> entries;
   std::string error;
@@ -194,7 +195,7 @@ void clearFileTable() {
     if (entry->ownsData && !isPackBuffer(entry->data)) std::free(entry->data);
     delete entry;
   }
-  for (int32_t i = 0; i < packList.count; i++) std::free(const_cast<uint8_t*>(packList.buffers[i]));
+  for (int32_t i = 0; i < packList.count; i++) std::free(packList.buffers[i]);
   fileTable = {};
   packList = {};
 }
