@@ -135,6 +135,40 @@ void checkGrid(const LevelSource& source, size_t at, LevelSummary* summary) {
   }
 }
 
+// Every floor cell must be reachable from every other by orthogonal steps: a
+// pocket cut off by holes takes balls that can never leave and squares that a
+// route can never reach.
+void checkConnected(const LevelSummary& summary) {
+  bool seen[kRows][kColumns] = {};
+  int regions = 0;
+  for (int row = 0; row < kRows; ++row) {
+    for (int column = 0; column < kColumns; ++column) {
+      if (summary.cells[row][column] == '.' || seen[row][column]) continue;
+      regions++;
+      std::vector<std::pair<int, int>> stack{{row, column}};
+      seen[row][column] = true;
+      while (!stack.empty()) {
+        const auto [r, c] = stack.back();
+        stack.pop_back();
+        const int steps[4][2] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
+        for (const auto& step : steps) {
+          const int nr = r + step[0];
+          const int nc = c + step[1];
+          if (nr < 0 || nc < 0 || nr >= kRows || nc >= kColumns) continue;
+          if (summary.cells[nr][nc] == '.' || seen[nr][nc]) continue;
+          seen[nr][nc] = true;
+          stack.push_back({nr, nc});
+        }
+      }
+    }
+  }
+  if (regions > 1) {
+    reportError(summary.fileName, 0,
+                format("the floor falls apart into %d pieces that balls cannot travel between",
+                       regions));
+  }
+}
+
 // The help board: floor on columns 11..15 of rows 11..13 and nothing else.
 void checkHelpBoard(const LevelSummary& summary) {
   for (int row = 0; row < kRows; ++row) {
@@ -160,6 +194,7 @@ LevelSummary readLevel(const std::string& fileName, int index) {
   source.text.erase(std::remove(source.text.begin(), source.text.end(), '\r'), source.text.end());
   const size_t grid = checkHeader(source, &summary);
   if (grid != std::string::npos) checkGrid(source, grid, &summary);
+  checkConnected(summary);
   if (index >= 0 && summary.squareLayers == 0) {
     reportError(fileName, 0, "an adventure level needs squares to clear");
   }
