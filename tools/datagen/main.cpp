@@ -48,6 +48,11 @@ int main(int argc, char** argv) {
   generateScenery(&cataloguePictures, &holes);
   generatePath();
   generateRecords(levels);
+  if (gen.errorCount > 0) {
+    // The content is wrong: no need to draw and encode the art and sound.
+    std::fprintf(stderr, "orbel-datagen: %d error(s); nothing was written\n", gen.errorCount);
+    return 1;
+  }
   generatePictures(cataloguePictures, holes);
   generateSounds();
   generateMusic();
