@@ -164,23 +164,72 @@ Image drawFloor(int layers, int size) {
   return image;
 }
 
-// One particle cell: white light on black with a matching alpha (shape by cell).
+// Shapes of the particle sheet's cells. The game draws cells 3, 10, 12, 17, 33,
+// 34, 53, 61 and 62 itself; the effect files use those and 18, 19 and 26.
+enum class Sprite : uint8_t { Glow, Dot, Spark, SoftSpark, Flare, Puff, Ring, Star, Glint,
+                              Shard, Fragment, Smoke };
+struct SpriteCell {
+  int cell;
+  Sprite shape;
+};
+const SpriteCell kSpriteCells[] = {
+    {3, Sprite::Spark},  {10, Sprite::SoftSpark}, {12, Sprite::Glow},  {17, Sprite::Dot},
+    {18, Sprite::Shard}, {19, Sprite::Fragment},  {26, Sprite::Smoke}, {33, Sprite::Flare},
+    {34, Sprite::Puff},  {53, Sprite::Ring},      {61, Sprite::Star},  {62, Sprite::Glint}};
+
+Sprite spriteOfCell(int cell) {
+  for (const SpriteCell& entry : kSpriteCells) {
+    if (entry.cell == cell) return entry.shape;
+  }
+  return Sprite::Glow;
+}
+
+float clamp01(float v) { return std::max(0.0f, std::min(1.0f, v)); }
+
+// Light 0..1 of a shape at (dx, dy), both -1..1 from the cell centre.
+float spriteLight(Sprite shape, float dx, float dy) {
+  const float d = std::sqrt(dx * dx + dy * dy);
+  const float angle = std::atan2(dy, dx);
+  const float core = clamp01(1.0f - d);
+  switch (shape) {
+    case Sprite::Glow: return core * core;
+    case Sprite::Dot: return clamp01(1.0f - 2.2f * d);
+    case Sprite::Spark:
+      return std::max(clamp01(1.0f - 3.0f * d),
+                      core * clamp01(1.0f - std::min(std::fabs(dx), std::fabs(dy)) * 14.0f));
+    case Sprite::SoftSpark:
+      return core * core * clamp01(1.2f - std::min(std::fabs(dx), std::fabs(dy)) * 5.0f);
+    case Sprite::Flare: return core * (0.55f + 0.45f * std::cos(6.0f * angle)) + 0.4f * core * core;
+    case Sprite::Puff: return clamp01(1.0f - d) * (0.5f + 0.5f * clamp01(d * 1.6f));
+    case Sprite::Ring: return clamp01(1.0f - std::fabs(d - 0.78f) * 9.0f);
+    case Sprite::Star: {
+      const float edge = 0.45f + 0.4f * std::pow(std::fabs(std::cos(2.5f * (angle + 1.5708f))), 3.0f);
+      return clamp01((edge - d) * 8.0f);
+    }
+    case Sprite::Glint: {
+      const float u = std::fabs(dx + dy) * 0.7071f, v = std::fabs(dx - dy) * 0.7071f;
+      return std::max(clamp01(1.0f - 3.5f * d), core * clamp01(1.0f - std::min(u, v) * 16.0f));
+    }
+    case Sprite::Shard: return (std::fabs(dx) * 2.6f + std::fabs(dy) * 1.1f < 0.9f) ? 1.0f : 0.0f;
+    case Sprite::Fragment:
+      return (std::fabs(dx) < 0.55f && std::fabs(dy) < 0.55f) ? (std::fabs(dx) > 0.45f || std::fabs(dy) > 0.45f ? 1.0f : 0.75f) : 0.0f;
+    case Sprite::Smoke: {
+      const float ripple = 0.12f * std::sin(5.0f * angle) + 0.08f * std::cos(9.0f * angle + 1.0f);
+      return clamp01((0.85f + ripple - d) * 2.5f) * 0.85f;
+    }
+  }
+  return core;
+}
+
+// One particle cell: white light on black with a matching alpha.
 void drawParticleCell(Image* sheet, int cell) {
+  const Sprite shape = spriteOfCell(cell);
   const int ox = (cell % 8) * 64;
   const int oy = (cell / 8) * 64;
-  const int shape = cell % 4;
   for (int y = 0; y < 64; ++y) {
     for (int x = 0; x < 64; ++x) {
-      const float dx = (x + 0.5f - 32.0f) / 32.0f;
-      const float dy = (y + 0.5f - 32.0f) / 32.0f;
-      const float d = std::sqrt(dx * dx + dy * dy);
-      float v = 0.0f;
-      if (shape == 0) v = std::max(0.0f, 1.0f - d);                                // soft glow
-      if (shape == 1) v = std::max(0.0f, 1.0f - 6.0f * std::min(std::fabs(dx), std::fabs(dy)) - d);  // spark
-      if (shape == 2) v = std::max(0.0f, 1.0f - std::fabs(d - 0.7f) * 8.0f);       // ring
-      if (shape == 3) v = std::max(0.0f, 1.0f - 2.0f * d);                          // dot
-      v = std::min(1.0f, v);
-      const uint8_t level = static_cast<uint8_t>(std::lround(v * v * 255.0f));
+      const float v = spriteLight(shape, (x + 0.5f - 32.0f) / 32.0f, (y + 0.5f - 32.0f) / 32.0f);
+      const uint8_t level = static_cast<uint8_t>(std::lround(clamp01(v) * 255.0f));
       setPixel(sheet, ox + x, oy + y, Rgba{level, level, level, level});
     }
   }
