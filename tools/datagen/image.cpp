@@ -191,14 +191,13 @@ std::vector<uint8_t> encodeJpegWithAlpha(const Image& image, int quality,
                                          const std::string& name) {
   std::vector<uint8_t> out = encodeJpeg(image, quality);
   // The game finds the alpha plane after the first FF D9: it must be the real end.
-  for (size_t i = 0; i + 1 < out.size(); ++i) {
-    if (out[i] == 0xFF && out[i + 1] == 0xD9) {
-      if (i + 2 != out.size()) {
-        reportError(name, 0, "the JPEG holds an end marker before its end");
-        return {};
-      }
-      break;
-    }
+  size_t end = 0;
+  for (size_t i = 0; i + 1 < out.size() && end == 0; ++i) {
+    if (out[i] == 0xFF && out[i + 1] == 0xD9) end = i + 2;
+  }
+  if (end == 0 || end != out.size()) {
+    reportError(name, 0, "the JPEG does not end at its first end marker");
+    return {};
   }
   for (size_t i = 3; i < image.pixels.size(); i += 4) out.push_back(image.pixels[i]);
   return out;

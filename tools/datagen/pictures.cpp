@@ -107,7 +107,7 @@ Image drawFlat(const std::string& name, int width, int height) {
 }
 
 // Brightness falling off from the centre, stretched to the picture's shape.
-Image drawGlow(const std::string& name, int width, int height) {
+Image drawGlow(int width, int height) {
   Image image = makeImage(width, height, Rgba{0, 0, 0, 255});
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
@@ -118,7 +118,6 @@ Image drawGlow(const std::string& name, int width, int height) {
       setPixel(&image, x, y, Rgba{v, v, v, 255});
     }
   }
-  (void)name;
   return image;
 }
 
@@ -319,7 +318,7 @@ Image drawBar(const std::string& name, int width, int height) {
 Image drawPicture(const PictureSpec& spec, const std::string& name, int number) {
   switch (spec.kind) {
     case Kind::Flat: return drawFlat(name, spec.width, spec.height);
-    case Kind::Glow: return drawGlow(name, spec.width, spec.height);
+    case Kind::Glow: return drawGlow(spec.width, spec.height);
     case Kind::Sprite: return drawSprite(name, spec.width, spec.height);
     case Kind::Ball: return drawBall(number, spec.width);
     case Kind::Diamond: return drawDiamond(number, spec.width);
@@ -382,7 +381,7 @@ void addCataloguePicture(const CataloguePicture& picture) {
   const std::string& file = picture.fileName;
   const Place place = endsWith(file, ".tga") ? Place::TargaPack : Place::JpegPack;
   if (entry.find("spray") != std::string::npos) {
-    addPicture(place, file, drawGlow(file, 64, 64));
+    addPicture(place, file, drawGlow(64, 64));
   } else if (entry.find("sky") != std::string::npos) {
     addPicture(place, file, drawFlat(file, 512, 256));
   } else if (entry.find("water") != std::string::npos) {
