@@ -25,7 +25,8 @@ enum class Kind : uint8_t {
   Balloon,    // the tooltip balloon pieces
   Button,     // the item button caps
   Panel,      // the side panel with its painted buttons
-  Bar         // a tall bar (progress frame or fill)
+  Bar,        // a tall bar (progress frame or fill)
+  LoadScreen  // the title picture with the places the loading scene uses
 };
 
 struct PictureSpec {
@@ -40,7 +41,7 @@ struct PictureSpec {
 
 // Every fixed picture the game loads.
 const PictureSpec kPictures[] = {
-    {"loadscreen.jpg", 1, 0, 800, 600, Kind::Flat, Place::Root},
+    {"loadscreen.jpg", 1, 0, 800, 600, Kind::LoadScreen, Place::Root},
     {"loadbar.jpg", 1, 0, 310, 48, Kind::Flat, Place::Root},
     {"particles.tga", 1, 0, 512, 512, Kind::Sheet, Place::TargaPack},
     {"lightning.jpg", 1, 0, 64, 64, Kind::Glow, Place::JpegPack},
@@ -315,6 +316,20 @@ Image drawBar(const std::string& name, int width, int height) {
   return image;
 }
 
+// The title picture marks where the loading scene draws: the two glowing
+// lights, the progress bar and the "Press any key" line.
+Image drawLoadScreen(const std::string& name) {
+  Image image = drawFlat(name, 800, 600);
+  const Rgba mark{255, 255, 255, 255};
+  fillDisc(&image, 386.0f, 378.0f, 14.0f, Rgba{60, 200, 60, 255});
+  fillDisc(&image, 438.0f, 378.0f, 14.0f, Rgba{60, 200, 60, 255});
+  fillRect(&image, 249, 541, 563, 543, mark);
+  fillRect(&image, 249, 591, 563, 593, mark);
+  fillRect(&image, 249, 541, 251, 593, mark);
+  fillRect(&image, 561, 541, 563, 593, mark);
+  return image;
+}
+
 Image drawPicture(const PictureSpec& spec, const std::string& name, int number) {
   switch (spec.kind) {
     case Kind::Flat: return drawFlat(name, spec.width, spec.height);
@@ -329,6 +344,7 @@ Image drawPicture(const PictureSpec& spec, const std::string& name, int number) 
     case Kind::Button: return drawButton();
     case Kind::Panel: return drawPanel(name);
     case Kind::Bar: return drawBar(name, spec.width, spec.height);
+    case Kind::LoadScreen: return drawLoadScreen(name);
   }
   return drawFlat(name, spec.width, spec.height);
 }
