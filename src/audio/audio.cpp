@@ -50,6 +50,8 @@ void loadSample(const std::string& fileName) {
   reportLoadProgress(uint32_t(bytes.size()));
 }
 
+// Loads the effects of "Sounds" and returns to the folder it started in. A missing
+// folder loads nothing.
 void loadSampleFolder() {
   const std::string home = sysCurrentDirectory();
   if (!sysChangeDirectory(kSoundsDirectory)) return;
@@ -60,6 +62,8 @@ void loadSampleFolder() {
   sysChangeDirectory(home.c_str());
 }
 
+// A missing or unreadable module leaves musicHandle 0, and every music call then
+// changes only the bookkeeping.
 void loadMusic() {
   sound.musicHandle = soundMusicLoadFile(kMusicFile);
   reportLoadProgress(kMusicLoadBytes);
@@ -75,6 +79,7 @@ bool skipLoopedRequests() {
   return false;
 }
 
+// Fills the slot nextRequest points at and arms the sample's repeat guard.
 void queueRequest(SoundSample& sample, const Vec3& position, uint8_t loop,
                   int32_t frequency) {
   sample.repeatGuard = kSoundRepeatGuardMs;
@@ -105,6 +110,7 @@ void startRequest(PlayRequest& request) {
   noteStarted(request.sample);
 }
 
+// Starts waiting slots and lets playing slots follow their channels.
 void updateRequests() {
   for (PlayRequest& request : sound.requests) {
     if (request.state == kRequestWaiting) {
@@ -115,12 +121,14 @@ void updateRequests() {
   }
 }
 
+// Restarts the module at the pending section at full volume.
 void startPendingSection() {
   soundChannelSetVolume(sound.musicHandle, 100);
   soundMusicPlay(sound.musicHandle, sound.pendingOrder, true);
   sound.currentOrder = sound.pendingOrder;
 }
 
+// Runs the fade down (volume = ms left / 8) and starts the pending section when it ends.
 void updateMusicFade() {
   if (sound.musicFadeTimer <= 0.0f) return;
   sound.musicFadeTimer -= app.frameDelta;
@@ -177,6 +185,7 @@ void stopAllSounds() {
   for (int32_t i = 0; i < sound.sampleCount; ++i) soundSampleStop(sound.samples[i].handle);
 }
 
+// Where each section starts in the module; sections loop in place from there.
 int32_t musicOrderForSection(int32_t section) {
   switch (section) {
     case 1: return 11;

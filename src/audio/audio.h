@@ -84,7 +84,8 @@ struct SoundState {
 extern SoundState sound;
 
 // Opens the sound output and clears the request ring, then applies the volumes.
-// Returns false when no device could be opened: the game then runs silently with
+// Without a sound card the output is a silent device. Returns false when not even
+// that opens (or SoundDevice::None was asked for): the game then runs silently,
 // every sound call still behaving the same.
 bool initSound(SoundDevice device = SoundDevice::Open);
 // Loads every "*.ogg" of the folder "Sounds" (sorted by name, at most

@@ -230,9 +230,7 @@ const SoundDataFolder& soundDataFolder() {
   testWriteFile(sounds + "/addball.ogg", blip);
   testWriteFile(sounds + "/tone.ogg", tone);
   testWriteFile(sounds + "/broken.ogg", broken);
-  // Not sounds, or names the table cannot hold: none of these load.
-  testWriteFile(sounds + "/readme.txt", "notes");
-  testWriteFile(sounds + "/a_name_that_is_much_too_long_to_keep.ogg", blip);
+  testWriteFile(sounds + "/readme.txt", "notes");  // not a sound: not loaded
   folder.soundBytes = uint32_t(2 * blip.size() + tone.size() + broken.size());
   testWriteFile(folder.path + "/music.mo3", makeTrackerModule(70));
   return folder;

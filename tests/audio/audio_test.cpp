@@ -276,7 +276,8 @@ TEST_F(AudioTest, VolumesOutliveARestartOfTheSound) {
   EXPECT_EQ(sound.pendingOrder, -1);
 }
 
-// A folder without "Sounds" or music, and one with more files than the table.
+// A folder without "Sounds" or music, and one with more files than the table and
+// a name too long for it.
 TEST(AudioLoadingTest, MissingFilesLeaveSilenceAndExtraFilesAreNotLoaded) {
   const std::string home = sysCurrentDirectory();
   const std::string empty = testTempDirectory("audio-empty");
@@ -299,10 +300,12 @@ TEST(AudioLoadingTest, MissingFilesLeaveSilenceAndExtraFilesAreNotLoaded) {
     std::snprintf(name, sizeof name, "/Sounds/s%03d.ogg", i);
     testWriteFile(crowded + name, "x");
   }
+  testWriteFile(crowded + "/Sounds/a_name_that_is_much_too_long_to_keep.ogg", "x");
   ASSERT_TRUE(sysChangeDirectory(crowded.c_str()));
   initSound(SoundDevice::None);
   loadSounds();
   EXPECT_EQ(sound.sampleCount, kMaxSoundSamples);
+  EXPECT_STREQ(sound.samples[0].fileName, "s000.ogg");
   EXPECT_STREQ(sound.samples[kMaxSoundSamples - 1].fileName, "s255.ogg");
   shutdownSound();
   sysChangeDirectory(home.c_str());
