@@ -3,6 +3,7 @@
 #include "app/app.h"
 #include "app/app_local.h"
 #include "app/numeric.h"
+#include "audio/audio.h"
 #include "platform/platform.h"
 
 void prepareNumericServices() { initFastSqrt(); }
@@ -15,9 +16,9 @@ void showFirstLoadingFrame() {}
 
 void applyCursorSetting() {}
 
-void onApplicationActivated() {}
+void onApplicationActivated() { resumeSound(); }
 
-void onApplicationDeactivated() {}
+void onApplicationDeactivated() { pauseSound(); }
 
 void saveGameOnClose() {}
 
@@ -25,4 +26,7 @@ void saveSettingsAtShutdown() {}
 
 void updateProjection() {}
 
-void shutdownApplication() { sysDestroyWindow(); }
+void shutdownApplication() {
+  shutdownSound();
+  sysDestroyWindow();
+}

@@ -2,6 +2,7 @@
 // or click fades it to black and hands over to the map scene.
 #include "app/app.h"
 #include "app/scene.h"
+#include "audio/audio.h"
 #include "scenery/math.h"
 
 LoadingState loadingState = {0, 0, 0, 0.0f, 0.0f, kWhite};
@@ -12,13 +13,17 @@ void reportLoadProgress(uint32_t bytes) {
 }
 
 void LoadingScene::onFrame() {
-  if (!loadingState.startupDone) loadingState.startupDone = 1;
+  if (!loadingState.startupDone) {
+    playMusicNow(2);
+    loadingState.startupDone = 1;
+  }
   loadingState.titleTime += app.frameDelta;
   if (loadingState.fadeTime > 0.0f) {
     loadingState.fadeTime += app.frameDelta;
     if (loadingState.fadeTime > kTitleFadeMs) {
       loadingState.fadeTime = kTitleFadeMs;
       requestScene(&mapScene);
+      requestMusic(2);
     }
   }
   const float fade = loadingState.fadeTime / kTitleFadeMs;

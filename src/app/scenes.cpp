@@ -2,6 +2,7 @@
 // scenes do with each window message and frame.
 #include "app/app.h"
 #include "app/scene.h"
+#include "audio/audio.h"
 #include "input/input.h"
 
 LoadingScene loadingScene;
@@ -36,13 +37,16 @@ void Scene::afterFrame() { handleTypedLetter(this); }
 // Map scene: the menus over the map. Keys reach the menus one frame late, from
 // afterFrame.
 
-void MapScene::onEnter() { app.tickSuspended = 1; }
+void MapScene::onEnter() {
+  app.tickSuspended = 1;
+  stopAllSounds();
+}
 
 void MapScene::onLeave() { app.tickSuspended = 0; }
 
 void MapScene::afterFrame() { handleTypedLetter(this); }
 
-void MapScene::onFrame() {}
+void MapScene::onFrame() { updateSound(); }
 
 void MapScene::onKeyDown(int32_t key) { pendingKey = key; }
 
@@ -59,7 +63,8 @@ void MapScene::onMouseMove() {}
 
 void GameScene::afterFrame() { handleTypedLetter(this); }
 
-void GameScene::onFrame() {}
+// The board update will run the sound bookkeeping; until it exists the scene does.
+void GameScene::onFrame() { updateSound(); }
 
 void GameScene::onKeyDown(int32_t key) { pendingKey = key; }
 

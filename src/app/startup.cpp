@@ -4,6 +4,7 @@
 #include "app/app_local.h"
 #include "app/numeric.h"
 #include "app/scene.h"
+#include "audio/audio.h"
 #include "platform/platform.h"
 #include "resources/resources.h"
 
@@ -32,6 +33,9 @@ bool runStartup() {
   enterSettingsDirectory();
   // Profiles and records are loaded here.
   returnToDataDirectory();
+  // The board game's resources: sound and music first.
+  initSound();
+  loadSounds();
   setCurrentSceneDirectly(&loadingScene);
   return true;
 }

@@ -2,6 +2,7 @@
 // names never change once added; sections are added as the parts behind them are.
 #include "app/app.h"
 #include "app/scene.h"
+#include "audio/audio.h"
 #include "json.h"
 #include "platform/platform.h"
 #include "runner.h"
@@ -35,9 +36,25 @@ void dumpCore(JsonWriter& json) {
   json.endArray();
 }
 
+// The music's order positions and the effects started since the last dump.
+void dumpAudio(JsonWriter& json) {
+  json.key("audio");
+  json.beginObject();
+  json.key("currentOrder");
+  json.integer(sound.currentOrder);
+  json.key("pendingOrder");
+  json.integer(sound.pendingOrder);
+  json.key("started");
+  json.beginArray();
+  for (const std::string& name : takeStartedSounds()) json.string(name.c_str());
+  json.endArray();
+  json.endObject();
+}
+
 // Every section in dump order.
 void (*const kSections[])(JsonWriter&) = {
     dumpCore,
+    dumpAudio,
 };
 
 }  // namespace
