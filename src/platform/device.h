@@ -114,9 +114,10 @@ bool devExists();
 DevBackend devBackend();
 // Releases every texture and buffer still alive and the device itself.
 void devRelease();
-// Follows a display change: the window's mode, the swap interval (vsync only applies
-// in full screen). Textures and buffers survive. Returns false on failure.
-bool devReset(bool fullScreen, bool vsync);
+// Follows a display change (the caller has set the window's new mode): the viewport
+// and whether presents wait for the display's refresh. Textures and buffers survive.
+// Returns false on failure.
+bool devReset(bool vsync);
 // The adapter's display modes with 16- or 32-bit colour, in the window system's order.
 std::vector<DevDisplayMode> devListDisplayModes();
 // The desktop's current display mode (a window's back buffer uses its format).
@@ -152,6 +153,9 @@ void devSetAmbient(Color ambient);
 void devSetLight(const DevLight& light);
 void devEnableLight(bool on);
 void devSetMaterial(const DevMaterial& material);
+// Puts every state, transform and the light back as a new device has them (a reset
+// forgets what was set); textures and buffers stay.
+void devRestoreDefaults();
 // The current state, for tests and dumps.
 const DevState& devState();
 
