@@ -3,60 +3,10 @@
 #include <cmath>
 #include <cstring>
 
+#include "mesh_file.h"
 #include "render_fixture.h"
 
 namespace {
-
-struct MeshFile {
-  bool smooth = false;
-  Vec3 translation = {0, 0, 0};
-  Vec3 angles = {0, 0, 0};
-  std::vector<Vec3> vertices;
-  std::vector<int32_t> triangles;  // three per triangle
-  std::vector<Vec2> uvs;           // three per triangle, as stored
-};
-
-template <typename T>
-void put(std::vector<uint8_t>* out, const T& value) {
-  const auto* p = reinterpret_cast<const uint8_t*>(&value);
-  out->insert(out->end(), p, p + sizeof value);
-}
-
-std::vector<uint8_t> encode(const MeshFile& m) {
-  std::vector<uint8_t> out = {0, 0, 0, uint8_t(m.smooth ? 1 : 0)};
-  put(&out, m.translation);
-  put(&out, m.angles);
-  out.push_back(0);
-  put(&out, int32_t(m.vertices.size()));
-  put(&out, int32_t(m.triangles.size() / 3));
-  for (const Vec3& v : m.vertices) put(&out, v);
-  for (const int32_t i : m.triangles) put(&out, i);
-  for (const Vec2& t : m.uvs) put(&out, t);
-  return out;
-}
-
-// A unit cube of 8 corners and 12 triangles; every face maps the whole texture, so
-// shared corners disagree on their texture coordinates.
-MeshFile cube(bool smooth) {
-  MeshFile m;
-  m.smooth = smooth;
-  for (int i = 0; i < 8; ++i) {
-    m.vertices.push_back({i & 1 ? 1.0f : -1.0f, i & 2 ? 1.0f : -1.0f, i & 4 ? 1.0f : -1.0f});
-  }
-  const int faces[6][4] = {{0, 1, 3, 2}, {4, 6, 7, 5}, {0, 4, 5, 1},
-                           {2, 3, 7, 6}, {0, 2, 6, 4}, {1, 5, 7, 3}};
-  for (const auto& f : faces) {
-    const int tri[2][3] = {{f[0], f[1], f[2]}, {f[0], f[2], f[3]}};
-    const Vec2 uv[2][3] = {{{0, 0}, {1, 0}, {1, 1}}, {{0, 0}, {1, 1}, {0, 1}}};
-    for (int t = 0; t < 2; ++t) {
-      for (int k = 0; k < 3; ++k) {
-        m.triangles.push_back(tri[t][k]);
-        m.uvs.push_back(uv[t][k]);
-      }
-    }
-  }
-  return m;
-}
 
 Mesh build(const MeshFile& file, bool* ok, const char** reason = nullptr) {
   const std::vector<uint8_t> bytes = encode(file);
@@ -83,8 +33,9 @@ TEST(MeshBuild, FlatCubeHasThirtySixVerticesWithFaceNormals) {
     }
     EXPECT_NEAR(std::fabs(a.nx) + std::fabs(a.ny) + std::fabs(a.nz), 1.0f, 1e-6f);
   }
-  // normalize((R - P) x (Q - P)) points out of the cube: (0, 0, -1) on the z = -1 face.
-  EXPECT_NEAR(m.vertices[0].nz, -1.0f, 1e-6f);
+  // normalize((R - P) x (Q - P)) of a front face points away from its viewer: into
+  // the cube, (0, 0, 1) on the z = -1 face.
+  EXPECT_NEAR(m.vertices[0].nz, 1.0f, 1e-6f);
   EXPECT_EQ(m.indexBuffer, nullptr);
 }
 
@@ -97,17 +48,17 @@ TEST(MeshBuild, SmoothCubeSplitsCornersByTextureCoordinates) {
   ASSERT_EQ(m.indices.size(), 36u);
   for (size_t c = 0; c < m.indices.size(); ++c) {
     const DevLitVertex& v = m.vertices[m.indices[c]];
-    // Averaged over the faces meeting at the corner: unit length, pointing outwards
-    // along all three axes.
+    // Averaged over the faces meeting at the corner: unit length, pointing into the
+    // cube along all three axes.
     EXPECT_NEAR(v.nx * v.nx + v.ny * v.ny + v.nz * v.nz, 1.0f, 1e-5f);
-    EXPECT_GT(v.nx * v.x, 0.0f);
-    EXPECT_GT(v.ny * v.y, 0.0f);
-    EXPECT_GT(v.nz * v.z, 0.0f);
+    EXPECT_LT(v.nx * v.x, 0.0f);
+    EXPECT_LT(v.ny * v.y, 0.0f);
+    EXPECT_LT(v.nz * v.z, 0.0f);
   }
   // Vertex 0 lies in both triangles of its three faces: exactly the diagonal.
   const float third = 1.0f / std::sqrt(3.0f);
-  EXPECT_NEAR(m.vertices[0].nx, -third, 1e-5f);
-  EXPECT_NEAR(m.vertices[0].nz, -third, 1e-5f);
+  EXPECT_NEAR(m.vertices[0].nx, third, 1e-5f);
+  EXPECT_NEAR(m.vertices[0].nz, third, 1e-5f);
   // Corners that share a vertex and its coordinates share the output vertex.
   EXPECT_EQ(m.indices[0], m.indices[3]);
   // The first output vertex belongs to source vertex 0 and its first corner.
