@@ -118,8 +118,16 @@ void appendTriangle(const DevVertex& a, const DevVertex& b, const DevVertex& c) 
   g_batch[g_dev.batchCount++] = c;
 }
 
-void bumpTransforms() { g_dev.context.state.transformVersion += 1; }
-void bumpLight() { g_dev.context.state.lightVersion += 1; }
+// Transforms and the light are not part of a batch's vertices: what was gathered
+// under the old values is drawn before they change.
+void bumpTransforms() {
+  flushBatch();
+  g_dev.context.state.transformVersion += 1;
+}
+void bumpLight() {
+  flushBatch();
+  g_dev.context.state.lightVersion += 1;
+}
 
 // Sets a state byte; a change is what splits batches.
 void setFlag(uint8_t* field, bool on) { *field = on ? 1 : 0; }
@@ -254,8 +262,8 @@ void devSetGammaRamp(const uint16_t red[256], const uint16_t green[256],
 void devSetTransform(DevTransform which, const Matrix4& m) {
   Matrix4& slot = g_dev.context.transforms[int(which)];
   if (std::memcmp(slot.m, m.m, sizeof m.m) == 0) return;
-  slot = m;
   bumpTransforms();
+  slot = m;
 }
 
 Matrix4 devGetTransform(DevTransform which) { return g_dev.context.transforms[int(which)]; }
@@ -276,24 +284,24 @@ void devSetBlendFunc(DevBlend src, DevBlend dst) {
 
 void devSetAmbient(Color ambient) {
   if (g_dev.context.ambient == ambient) return;
-  g_dev.context.ambient = ambient;
   bumpLight();
+  g_dev.context.ambient = ambient;
 }
 
 void devSetLight(const DevLight& light) {
-  g_dev.context.light = light;
   bumpLight();
+  g_dev.context.light = light;
 }
 
 void devEnableLight(bool on) {
   if (g_dev.context.lightEnabled == on) return;
-  g_dev.context.lightEnabled = on;
   bumpLight();
+  g_dev.context.lightEnabled = on;
 }
 
 void devSetMaterial(const DevMaterial& material) {
-  g_dev.context.material = material;
   bumpLight();
+  g_dev.context.material = material;
 }
 
 void devRestoreDefaults() {

@@ -316,3 +316,42 @@ TEST_F(GLTest, PresentedFrameIsKeptForScreenshots) {
   devKeepPresentedFrame(false);
   beginScene();
 }
+
+TEST_F(GLTest, SparkSpriteAddsItsSheetCell) {
+  // A sheet whose cell 12 alone is lit.
+  static std::vector<uint8_t> sheet;
+  if (sheet.empty()) {
+    std::vector<uint8_t> rgba(64 * 64 * 4, 0);
+    for (int y = 8; y < 16; ++y) {
+      for (int x = 32; x < 40; ++x) {
+        uint8_t* p = &rgba[size_t(y * 64 + x) * 4];
+        p[0] = p[1] = p[2] = p[3] = 200;
+      }
+    }
+    picEncodeTga(rgba.data(), 64, 64, &sheet);
+    ASSERT_NE(registerFile("particles.tga", uint32_t(sheet.size()), sheet.data(), false), nullptr);
+  }
+  setViewTransform(&renderState.cameraView);
+  setCullMode(DevCull::None);
+  DrawSparkSprite(-100.0f, 0.0f, 30.0f, 120.0f, 0xFF80FF80u, 0, 12);
+  DrawSparkSprite(100.0f, 0.0f, 0.0f, 120.0f, 0xFF80FF80u, 0, 13);
+  readFrame();
+  // Source colour times itself, added to the background.
+  const int g = 200 * 200 / 255 + 51, rb = (200 * 128 / 255) * (200 * 128 / 255) / 255 + 51;
+  EXPECT_PIXEL(at(-100.0f, 0.0f), rb, g, rb);
+  EXPECT_PIXEL(at(100.0f, 0.0f), 51, 51, 51);
+}
+
+TEST_F(GLTest, TransformsSetAfterADrawDoNotMoveIt) {
+  setTexture(solid("white", kWhite, kWhite));
+  setBlendMode(kBlendOpaque);
+  drawSprite(-200.0f, 0.0f, 100.0f, 100.0f, kWholeTexture, kWhite, 10.0f);
+  // The end of a frame puts the camera back before anything has been flushed.
+  Matrix4 away = Identity();
+  Translate(&away, 300.0f, 0.0f, 0.0f);
+  setViewTransform(&away);
+  setProjectionTransform(renderState.cameraProjection);
+  readFrame();
+  EXPECT_PIXEL(at(-200.0f, 0.0f), 255, 255, 255);
+  EXPECT_PIXEL(at(100.0f, 0.0f), 51, 51, 51);
+}
