@@ -32,6 +32,7 @@ bool runStartup() {
   enterSettingsDirectory();
   // Profiles and records are loaded here.
   returnToDataDirectory();
+  loadLoadingScreen();
   setCurrentSceneDirectly(&loadingScene);
   return true;
 }
