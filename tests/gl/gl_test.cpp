@@ -1,9 +1,7 @@
 // The OpenGL backend on a hidden window (offscreen driver, software GL): blending,
 // alpha testing, texture orientation, culling, depth and lighting give the colours
 // they should. Every test leaves its picture in <build>/gl-shots/ to look at.
-#include <dlfcn.h>
 #include <gtest/gtest.h>
-#include <link.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -27,20 +25,6 @@ namespace {
 constexpr Color kBackground = 0xFF333333u;  // 51, 51, 51
 constexpr UvRect kWholeTexture = {0.0f, 0.0f, 1.0f, 1.0f};
 
-// Keeps the software GL driver mapped after SDL lets it go, so leak checkers can
-// still see the memory it keeps.
-void pinGLDriver() {
-  dl_iterate_phdr(
-      [](dl_phdr_info* info, size_t, void*) {
-        if (info->dlpi_name && (std::strstr(info->dlpi_name, "_dri.so") ||
-                                std::strstr(info->dlpi_name, "libLLVM"))) {
-          dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
-        }
-        return 0;
-      },
-      nullptr);
-}
-
 struct Pixel {
   int r, g, b;
 };
@@ -61,7 +45,6 @@ class GLTest : public ::testing::Test {
     desc.hidden = true;
     ASSERT_TRUE(sysCreateWindow(desc));
     ASSERT_TRUE(createDevice(DevBackend::OpenGL));
-    pinGLDriver();
     shotDirectory() = std::string(ORBEL_BUILD_DIR) + "/gl-shots";
     testMakeDirectories(shotDirectory().c_str());
   }
