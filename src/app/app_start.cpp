@@ -4,15 +4,28 @@
 #include "app/app_local.h"
 #include "app/numeric.h"
 #include "audio/audio.h"
+#include "app/scene.h"
 #include "platform/platform.h"
+#include "render/mesh.h"
+#include "render/render.h"
+#include "render/texture.h"
 
 void prepareNumericServices() { initFastSqrt(); }
 
 void readStartupSettings() {}
 
-bool createGraphicsDevice() { return true; }
+bool createGraphicsDevice() {
+  return createDevice(app.options.graphics == AppGraphics::GL ? DevBackend::OpenGL
+                                                              : DevBackend::Recording);
+}
 
-void showFirstLoadingFrame() {}
+void showFirstLoadingFrame() {
+  loadLoadingScreen();
+  beginScene();
+  drawLoadingScreen();
+  endScene();
+  presentFrame();
+}
 
 void applyCursorSetting() {}
 
@@ -24,9 +37,16 @@ void saveGameOnClose() {}
 
 void saveSettingsAtShutdown() {}
 
-void updateProjection() {}
+void updateProjection() {
+  int32_t width = 0, height = 0;
+  sysGetClientSize(&width, &height);
+  setCameraProjection(width, height);
+}
 
 void shutdownApplication() {
   shutdownSound();
+  releaseAllMeshes();
+  releaseAllTextures();
+  releaseDevice();
   sysDestroyWindow();
 }

@@ -5,6 +5,8 @@
 #include "audio/audio.h"
 #include "json.h"
 #include "platform/platform.h"
+#include "render/render.h"
+#include "render/text.h"
 #include "runner.h"
 
 namespace {
@@ -51,10 +53,32 @@ void dumpAudio(JsonWriter& json) {
   json.endObject();
 }
 
+// The strings drawn in the last frame, in drawing order.
+void dumpTexts(JsonWriter& json) {
+  json.key("texts");
+  json.beginArray();
+  for (int32_t i = 0; i < lastFrameTextCount(); ++i) json.string(lastFrameText(i));
+  json.endArray();
+}
+
+// What the last frame cost the device.
+void dumpGfx(JsonWriter& json) {
+  const DevFrameStats gfx = lastFrameGfx();
+  json.key("gfx");
+  json.beginObject();
+  json.key("drawCalls");
+  json.integer(gfx.drawCalls);
+  json.key("triangles");
+  json.integer(gfx.triangles);
+  json.endObject();
+}
+
 // Every section in dump order.
 void (*const kSections[])(JsonWriter&) = {
     dumpCore,
     dumpAudio,
+    dumpTexts,
+    dumpGfx,
 };
 
 }  // namespace

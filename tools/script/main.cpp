@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/app.h"
+#include "platform/device.h"
 #include "platform/platform.h"
 #include "runner.h"
 
@@ -152,6 +153,10 @@ int main(int argc, char** argv) {
   if (!appStart(options, &exitCode)) {
     std::fprintf(stderr, "orbel-script: the program did not start\n");
     return 1;
+  }
+  // Screenshots are taken between frames: keep a copy of every frame shown.
+  for (const ScriptLine& line : lines) {
+    if (std::strcmp(line.command->name, "shot") == 0) devKeepPresentedFrame(true);
   }
   for (const ScriptLine& line : lines) {
     if (!line.command->run(line.args, &error)) {
