@@ -4,6 +4,7 @@
 // Exit status: 0 when the script ran to its end, 1 when the program stopped,
 // 2 for a bad script or bad options.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iostream>
@@ -136,6 +137,9 @@ int main(int argc, char** argv) {
   std::vector<ScriptLine> lines;
   if (!readScript(scriptPath, &lines)) return 2;
 
+  // Headless unless told otherwise: no display, no sound card needed.
+  setenv("SDL_VIDEODRIVER", "offscreen", 0);
+  setenv("SDL_AUDIODRIVER", "dummy", 0);
   sysSetMessageBoxHandler(answerMessageBox);
   sysUseManualClock(1000);
   AppOptions options;
