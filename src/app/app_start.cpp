@@ -3,26 +3,50 @@
 #include "app/app.h"
 #include "app/app_local.h"
 #include "app/numeric.h"
+#include "audio/audio.h"
+#include "app/scene.h"
 #include "platform/platform.h"
+#include "render/mesh.h"
+#include "render/render.h"
+#include "render/texture.h"
 
 void prepareNumericServices() { initFastSqrt(); }
 
 void readStartupSettings() {}
 
-bool createGraphicsDevice() { return true; }
+bool createGraphicsDevice() {
+  return createDevice(app.options.graphics == AppGraphics::GL ? DevBackend::OpenGL
+                                                              : DevBackend::Recording);
+}
 
-void showFirstLoadingFrame() {}
+void showFirstLoadingFrame() {
+  loadLoadingScreen();
+  beginScene();
+  drawLoadingScreen();
+  endScene();
+  presentFrame();
+}
 
 void applyCursorSetting() {}
 
-void onApplicationActivated() {}
+void onApplicationActivated() { resumeSound(); }
 
-void onApplicationDeactivated() {}
+void onApplicationDeactivated() { pauseSound(); }
 
 void saveGameOnClose() {}
 
 void saveSettingsAtShutdown() {}
 
-void updateProjection() {}
+void updateProjection() {
+  int32_t width = 0, height = 0;
+  sysGetClientSize(&width, &height);
+  setCameraProjection(width, height);
+}
 
-void shutdownApplication() { sysDestroyWindow(); }
+void shutdownApplication() {
+  shutdownSound();
+  releaseAllMeshes();
+  releaseAllTextures();
+  releaseDevice();
+  sysDestroyWindow();
+}

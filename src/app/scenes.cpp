@@ -2,6 +2,7 @@
 // scenes do with each window message and frame.
 #include "app/app.h"
 #include "app/scene.h"
+#include "audio/audio.h"
 #include "game/game.h"
 #include "input/input.h"
 #include "render/text.h"
@@ -38,13 +39,16 @@ void Scene::afterFrame() { handleTypedLetter(this); }
 // Map scene: the menus over the map. Keys reach the menus one frame late, from
 // afterFrame.
 
-void MapScene::onEnter() { app.tickSuspended = 1; }
+void MapScene::onEnter() {
+  app.tickSuspended = 1;
+  stopAllSounds();
+}
 
 void MapScene::onLeave() { app.tickSuspended = 0; }
 
 void MapScene::afterFrame() { handleTypedLetter(this); }
 
-void MapScene::onFrame() {}
+void MapScene::onFrame() { updateSound(); }
 
 void MapScene::onKeyDown(int32_t key) { pendingKey = key; }
 

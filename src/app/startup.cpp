@@ -4,7 +4,9 @@
 #include "app/app_local.h"
 #include "app/numeric.h"
 #include "app/scene.h"
+#include "audio/audio.h"
 #include "platform/platform.h"
+#include "render/text.h"
 #include "resources/resources.h"
 
 namespace {
@@ -32,6 +34,12 @@ bool runStartup() {
   enterSettingsDirectory();
   // Profiles and records are loaded here.
   returnToDataDirectory();
+  // The menu pictures and the font.
+  LoadFont("font");
+  // The board game's resources: sound and music first.
+  initSound();
+  loadSounds();
+  loadLoadingScreen();
   setCurrentSceneDirectly(&loadingScene);
   return true;
 }

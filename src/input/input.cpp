@@ -1,9 +1,13 @@
 // Typed letters and the hidden words of the developer features.
 #include "input/input.h"
 
+#include <cstdio>
 #include <cstring>
 
+#include "app/app.h"
 #include "app/scene.h"
+#include "render/render.h"
+#include "render/text.h"
 
 InputState input = {};
 
@@ -55,4 +59,18 @@ void handleTypedLetter(Scene* scene) {
   scene->pendingKey = 0;
 }
 
-void drawDebugOverlay() {}
+void drawDebugOverlay() {
+  char triangles[32];
+  std::snprintf(triangles, sizeof triangles, "%i TRI", int(renderState.trianglesDrawn));
+  begin2D();
+  if (input.debugOverlayVisible) {
+    DrawText(-360.0f, -100.0f, 10.0f, app.fpsText, false);
+    DrawText(-360.0f, -115.0f, 10.0f, triangles, false);
+  }
+  // The last step of every frame: the 3D camera is back for the next one.
+  setProjectionTransform(renderState.cameraProjection);
+  setViewTransform(&renderState.cameraView);
+  disableRenderFeature(kFeatureAlphaBlend);
+  disableRenderFeature(kFeatureAlphaTest);
+  renderState.trianglesDrawn = 0;
+}

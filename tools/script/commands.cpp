@@ -4,9 +4,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "app/app.h"
 #include "json.h"
+#include "platform/device.h"
+#include "platform/picture.h"
 #include "platform/platform.h"
 #include "runner.h"
 
@@ -206,6 +209,28 @@ bool runDump(const Args& args, std::string* error) {
   return true;
 }
 
+bool checkShot(const Args&, std::string* error) {
+  if (runnerOptions.gl) return true;
+  *error = "shot needs --gfx gl";
+  return false;
+}
+
+// The last frame shown, as an opaque PNG.
+bool runShot(const Args& args, std::string* error) {
+  std::vector<uint8_t> rgba;
+  int32_t width = 0, height = 0;
+  if (!devPresentedFrame(&rgba, &width, &height)) {
+    *error = "no frame has been shown yet";
+    return false;
+  }
+  const std::string path = outputPath(args[0]);
+  if (!picWritePng(path.c_str(), rgba.data(), width, height)) {
+    *error = "cannot write " + path;
+    return false;
+  }
+  return true;
+}
+
 const ScriptCommand kCommands[] = {
     {"frames", 1, 1, checkCount, runFramesCommand},
     {"key", 1, 1, checkKey, runKey},
@@ -220,6 +245,7 @@ const ScriptCommand kCommands[] = {
     {"focus", 1, 1, checkFocus, runFocus},
     {"close", 0, 0, nullptr, runClose},
     {"dump", 1, 1, nullptr, runDump},
+    {"shot", 1, 1, checkShot, runShot},
 };
 
 }  // namespace

@@ -4,6 +4,7 @@
 // Exit status: 0 when the script ran to its end, 1 when the program stopped,
 // 2 for a bad script or bad options.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iostream>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "app/app.h"
+#include "platform/device.h"
 #include "platform/platform.h"
 #include "runner.h"
 
@@ -135,6 +137,9 @@ int main(int argc, char** argv) {
   std::vector<ScriptLine> lines;
   if (!readScript(scriptPath, &lines)) return 2;
 
+  // Headless unless told otherwise: no display, no sound card needed.
+  setenv("SDL_VIDEODRIVER", "offscreen", 0);
+  setenv("SDL_AUDIODRIVER", "dummy", 0);
   sysSetMessageBoxHandler(answerMessageBox);
   sysUseManualClock(1000);
   AppOptions options;
@@ -152,6 +157,10 @@ int main(int argc, char** argv) {
   if (!appStart(options, &exitCode)) {
     std::fprintf(stderr, "orbel-script: the program did not start\n");
     return 1;
+  }
+  // Screenshots are taken between frames: keep a copy of every frame shown.
+  for (const ScriptLine& line : lines) {
+    if (std::strcmp(line.command->name, "shot") == 0) devKeepPresentedFrame(true);
   }
   for (const ScriptLine& line : lines) {
     if (!line.command->run(line.args, &error)) {
