@@ -152,3 +152,22 @@ TEST_F(BoardTest, LevelsLoadFromTheLevelsFolderThroughTheFileTable) {
   EXPECT_EQ(settings.jokerFrequency, 20);
   sysChangeDirectory(previous.c_str());
 }
+
+TEST(LevelFiles, EveryGeneratedLevelLoadsWithFloorAndSquares) {
+  const std::string previous = sysCurrentDirectory();
+  if (!sysChangeDirectory(ORBEL_DATA_DIR)) GTEST_SKIP() << "no generated data";
+  clearFileTable();
+  static Board board;
+  LevelSettings settings;
+  char name[32];
+  for (int32_t level = kHelpLevel; level < kLevelCount; ++level) {
+    levelFileName(level, name, sizeof(name));
+    EXPECT_TRUE(loadLevelFile(name, Difficulty::Normal, &board, &settings)) << name;
+    EXPECT_GT(countFreeCells(board), 0) << name;
+    if (level >= 0) {
+      EXPECT_GT(countSquareLayers(board), 0) << name;
+    }
+  }
+  clearFileTable();
+  sysChangeDirectory(previous.c_str());
+}
