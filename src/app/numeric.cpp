@@ -28,8 +28,8 @@ constexpr uint32_t roundedMantissa(uint64_t n, uint64_t root) {
   return static_cast<uint32_t>(rounded - (uint64_t{1} << 23));
 }
 
-constexpr std::array<uint32_t, kSqrtTableSize> buildSqrtTable() {
-  std::array<uint32_t, kSqrtTableSize> table{};
+constexpr SqrtTable buildSqrtTable() {
+  SqrtTable table{};
   constexpr int32_t kHalf = kSqrtTableSize / 2;
   constexpr uint64_t kStart = uint64_t{1} << 24;  // above every root
   uint64_t upperRoot = kStart;
@@ -47,6 +47,9 @@ constexpr std::array<uint32_t, kSqrtTableSize> buildSqrtTable() {
   return table;
 }
 
+// Filled by the compiler, so fastSqrt is right even before start-up.
+constexpr SqrtTable kSqrtTable = buildSqrtTable();
+
 // Random state: process lifetime. The runtime generator starts as if seeded with
 // 1 and is reseeded by seedRandom; the table stream by seedTableRandom.
 struct NumericState {
@@ -61,8 +64,6 @@ int32_t wrapByte(int32_t a) { return ((a % 256) + 256) % 256; }
 
 }  // namespace
 
-// constinit: filled by the compiler, so fastSqrt is right even before start-up.
-constinit const std::array<uint32_t, kSqrtTableSize> sqrtTable = buildSqrtTable();
 
 const uint8_t tableRandomBytes[256] = {
     148,  16,  43, 249, 225, 161, 196,  87, 147, 235, 189, 164,  30, 122,  62, 163,
@@ -86,6 +87,8 @@ const uint8_t tableRandomBytes[256] = {
 // ---------------------------------------------------------------------------
 // Table square root
 
+const SqrtTable& sqrtTable() { return kSqrtTable; }
+
 void initFastSqrt() {}
 
 float fastSqrt(float x) {
@@ -93,7 +96,7 @@ float fastSqrt(float x) {
   // Zero, negative zero and every negative input (sign bit set) give 0.
   if (static_cast<int32_t>(b) <= 0) return 0.0f;
   const uint32_t exponent = (((b - 0x3F800000u) >> 1) + 0x3F800000u) & 0x7F800000u;
-  return std::bit_cast<float>(exponent | sqrtTable[(b >> 8) & 0xFFFFu]);
+  return std::bit_cast<float>(exponent | kSqrtTable[(b >> 8) & 0xFFFFu]);
 }
 
 // ---------------------------------------------------------------------------

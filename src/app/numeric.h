@@ -12,10 +12,11 @@
 
 // Entries 0..32767: mantissas of sqrt(x) for x in [2, 4), entry i for the float
 // with bits 0x40000000 + i * 256; entries 32768..65535: the same for x in [1, 2)
-// from bits 0x3F800000 + i * 256. Built at compile time, so it is ready before
+// from bits 0x3F800000 + i * 256. Built by the compiler, so it is ready before
 // any code runs.
 constexpr int32_t kSqrtTableSize = 65536;
-extern const std::array<uint32_t, kSqrtTableSize> sqrtTable;
+using SqrtTable = std::array<uint32_t, kSqrtTableSize>;
+const SqrtTable& sqrtTable();
 
 // Start-up hook for the square-root table. The table is a compile-time constant,
 // so there is nothing left to do; kept so start-up reads as one sequence.

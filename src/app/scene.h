@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+struct TextureEntry;
+
 class Scene {
  public:
   virtual ~Scene() = default;
@@ -103,6 +105,8 @@ struct LoadingState {
   float titleTime;          // ms since the loading scene's first own frame
   float fadeTime;           // 0 until a key starts the fade, then grows to 800
   uint32_t loadingTint;     // 0xAARRGGBB multiplying the loading picture
+  TextureEntry* loadScreenTexture;  // "loadscreen.jpg", 800 x 600 in 1024 x 1024
+  TextureEntry* loadBarTexture;     // "loadbar.jpg", 310 x 48 in 512 x 64
 };
 extern LoadingState loadingState;
 
@@ -113,3 +117,7 @@ constexpr float kTitleFadeMs = 800.0f;
 
 // The loading progress step: draws one loading frame and counts the bytes.
 void reportLoadProgress(uint32_t bytes);
+// Opaque white tint, culling off, and the loading picture and bar (both must exist).
+void loadLoadingScreen();
+// The loading picture and the progress bar over it.
+void drawLoadingScreen();

@@ -50,11 +50,12 @@ bool openPack(const char* fileName);
 const uint8_t* loadFile(const char* name, uint32_t* size, bool mustExist);
 // The first entry whose name equals upperCaseName(name), or null.
 FileEntry* findFile(const char* name);
-// Appends an entry and reports `size` bytes to the loading progress. Returns the
-// entry, or null (nothing entered, data not taken) when the table is full or the
-// name has 128 characters or more.
+// Appends an entry and reports `size` bytes to the loading progress. Owned data
+// must come from malloc. Returns the entry, or null (nothing entered, data not
+// taken) when the table is full or the name has 128 characters or more.
 FileEntry* registerFile(const char* name, uint32_t size, uint8_t* data, bool ownsData);
-// Removes the entry holding `data` (freeing it if owned). False if none holds it.
+// Removes the entry holding `data` (freeing it if owned). False if none holds it,
+// or if it is a pack: its files live in its buffer, so only clearFileTable frees it.
 bool releaseFile(const void* data);
 bool releaseFileByName(const char* name);
 // Releases every entry and pack (tests and shutdown).

@@ -52,6 +52,14 @@ int testRunCommand(const std::string& command, std::string* output) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+std::string testPrivateDataDirectory(const char* tag) {
+  const std::string dir = testTempDirectory(tag);
+  testRunCommand("for f in '" + std::string(ORBEL_DATA_DIR) + "'/*; do "
+                 "[ \"$(basename \"$f\")\" = settings ] || ln -s \"$f\" '" + dir + "/'; done");
+  mkdir((dir + "/settings").c_str(), 0755);
+  return dir;
+}
+
 std::string testToolPath(const char* tool) {
   return std::string(ORBEL_BUILD_DIR) + "/orbel-" + tool;
 }

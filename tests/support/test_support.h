@@ -16,5 +16,9 @@ std::vector<uint8_t> testReadFile(const std::string& path);
 // Runs a shell command, returns its exit status; its standard output is stored in
 // *output when given.
 int testRunCommand(const std::string& command, std::string* output = nullptr);
+// A private view of the generated data: a fresh folder whose entries link to those
+// of the build's Data folder, with an empty "settings" folder of its own, so tests
+// that write settings never meet each other.
+std::string testPrivateDataDirectory(const char* tag);
 // The runner and tools built beside the tests.
 std::string testToolPath(const char* tool);  // "script" -> <build>/orbel-script

@@ -1,0 +1,76 @@
+// Frame time and draw calls of the title screen (picture, loading bar, two glows
+// and the pulsing line) on the OpenGL backend, with pictures made in memory.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "app/app.h"
+#include "app/scene.h"
+#include "input/input.h"
+#include "platform/device.h"
+#include "platform/picture.h"
+#include "platform/platform.h"
+#include "render/render.h"
+#include "render/texture.h"
+#include "resources/resources.h"
+
+namespace {
+
+// Picture files of one colour, kept for the whole run (the file table points at them).
+void addPicture(const char* name, int w, int h, uint8_t level) {
+  static std::vector<std::vector<uint8_t>> files;
+  std::vector<uint8_t> rgba(size_t(w) * size_t(h) * 4, level);
+  std::vector<uint8_t> bytes;
+  picEncodeTga(rgba.data(), w, h, &bytes);
+  files.push_back(bytes);
+  registerFile(name, uint32_t(files.back().size()), files.back().data(), false);
+}
+
+bool startTitle() {
+  setenv("SDL_VIDEODRIVER", "offscreen", 0);
+  app = {};
+  app.screenWidth = 640;
+  app.screenHeight = 480;
+  app.gameSpeed = 1.0f;
+  SysWindowDesc desc = {};
+  desc.title = "bench";
+  desc.clientWidth = 640;
+  desc.clientHeight = 480;
+  desc.openGL = true;
+  desc.hidden = true;
+  if (!sysInit() || !sysCreateWindow(desc) || !createDevice(DevBackend::OpenGL)) return false;
+  addPicture("loadscreen.jpg", 800, 600, 90);
+  addPicture("loadbar.jpg", 310, 48, 200);
+  addPicture("particles.tga", 512, 512, 160);
+  loadLoadingScreen();
+  setCameraProjection(640, 480);
+  setCurrentSceneDirectly(&loadingScene);
+  return true;
+}
+
+void BM_TitleFrame(benchmark::State& state) {
+  static const bool started = startTitle();
+  if (!started) {
+    state.SkipWithError("no device");
+    return;
+  }
+  for (auto _ : state) {
+    app.frameDelta = 16.0f;
+    clearDepth(1.0f);
+    beginScene();
+    loadingScene.onFrame();
+    drawDebugOverlay();
+    endScene();
+    presentFrame();
+  }
+  const DevFrameStats gfx = lastFrameGfx();
+  state.counters["drawCalls"] = gfx.drawCalls;
+  state.counters["triangles"] = gfx.triangles;
+}
+
+}  // namespace
+
+BENCHMARK(BM_TitleFrame)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();

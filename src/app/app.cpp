@@ -1,0 +1,230 @@
+// The program's spine: the start order, the message loop with one frame per empty
+// poll, the frame clock, the window messages, the periodic tick and shutdown.
+#include "app/app.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/app_local.h"
+#include "app/scene.h"
+#include "input/input.h"
+#include "platform/platform.h"
+
+AppState app = {};
+
+namespace {
+
+void resetAppState(const AppOptions& options) {
+  app = {};
+  app.appActive = 1;
+  app.gameSpeed = 1.0f;
+  app.options = options;
+}
+
+// Points the working directory at the data; false when there is no data directory.
+bool enterDataDirectory() {
+  const std::string start = sysCurrentDirectory();
+  std::snprintf(app.startDirectory, sizeof app.startDirectory, "%s", start.c_str());
+  if (!findDataDirectory(app.options.dataDirectory, app.dataDirectory,
+                         int(sizeof app.dataDirectory)) ||
+      !sysChangeDirectory(app.dataDirectory)) {
+    sysFatalStop("Can't load Data...\nProgram will now stop.", "Loading Error");
+  }
+  return true;
+}
+
+// The start-up question; the answer overrides what the settings said.
+void chooseDisplayMode() {
+  bool full = false;
+  switch (app.options.fullScreenAnswer) {
+    case AppFullScreenAnswer::Ask:
+      full = sysMessageBox("Would You Like To Run In Fullscreen Mode?", "Start FullScreen?",
+                           SysMsgButtons::YesNo, SysMsgIcon::Question) == SysMsgAnswer::Yes;
+      break;
+    case AppFullScreenAnswer::Yes: full = true; break;
+    case AppFullScreenAnswer::No: full = false; break;
+  }
+  app.fullScreen = full ? 1 : 0;
+  app.screenWidth = full ? 800 : 640;
+  app.screenHeight = full ? 600 : 480;
+  app.colorDepth32 = 0;
+  app.vsync = 0;
+}
+
+bool createMainWindow() {
+  if (app.options.graphics == AppGraphics::Null) {
+    sysCreateHeadlessWindow(app.screenWidth, app.screenHeight);
+    return true;
+  }
+  SysWindowDesc desc = {};
+  desc.title = kWindowTitle;
+  desc.fullScreen = app.fullScreen != 0;
+  desc.clientWidth = app.screenWidth;
+  desc.clientHeight = app.screenHeight;
+  desc.openGL = true;
+  desc.hidden = app.options.hiddenWindow;
+  return sysCreateWindow(desc);
+}
+
+void dispatchToScene(const SysEvent& event, Scene* scene) {
+  switch (event.type) {
+    case SysEventType::KeyDown: scene->onKeyDown(event.key); break;
+    case SysEventType::MouseMove:
+      app.mouseX = event.x;
+      app.mouseY = event.y;
+      scene->onMouseMove();
+      break;
+    case SysEventType::LeftDown: scene->onLeftDown(); break;
+    case SysEventType::LeftUp: scene->onLeftUp(); break;
+    case SysEventType::LeftDoubleClick: scene->onLeftDoubleClick(); break;
+    case SysEventType::RightDown: scene->onRightDown(); break;
+    case SysEventType::RightUp: scene->onRightUp(); break;
+    case SysEventType::MiddleDown: scene->onMiddleDown(); break;
+    default: break;
+  }
+}
+
+}  // namespace
+
+bool findDataDirectory(const char* preferred, char* out, int capacity) {
+  std::string found;
+  if (preferred && *preferred) {
+    // Made absolute: loaders leave and re-enter the data directory by this path.
+    if (sysDirectoryExists(preferred)) {
+      found = preferred[0] == '/' ? std::string(preferred)
+                                  : sysCurrentDirectory() + "/" + preferred;
+    }
+  } else if (sysDirectoryExists("Data")) {
+    found = sysCurrentDirectory() + "/Data";
+  } else {
+    const std::string beside = sysExecutableDirectory() + "/Data";
+    if (sysDirectoryExists(beside.c_str())) found = beside;
+  }
+  if (found.empty() || int(found.size()) + 2 > capacity) {
+    if (capacity > 0) out[0] = '\0';
+    return false;
+  }
+  if (found.back() != '/') found += '/';
+  std::snprintf(out, size_t(capacity), "%s", found.c_str());
+  return true;
+}
+
+bool ensureSingleInstance(const char* name) { return sysAcquireInstanceLock(name); }
+
+bool appStart(const AppOptions& options, int* exitCode) {
+  *exitCode = 0;
+  resetAppState(options);
+  if (options.takeInstanceLock && !ensureSingleInstance(kInstanceName)) return false;
+  if (!sysInit()) return false;
+  prepareNumericServices();
+  app.tickSuspended = 1;
+  enterDataDirectory();
+  readStartupSettings();
+  chooseDisplayMode();
+  if (!createMainWindow()) return false;
+  if (!app.fullScreen) sysShowWindow();
+  if (!createGraphicsDevice()) return false;
+  if (app.fullScreen) sysShowWindow();
+  updateProjection();
+  showFirstLoadingFrame();
+  if (!runStartup()) return false;
+  applyCursorSetting();
+  if (options.startTicker) sysStartTicker(33, timerTick);
+  app.lastFrameTime = sysMilliseconds();
+  return true;
+}
+
+bool appPumpOnce() {
+  if (app.quitRequested) return false;
+  SysEvent event;
+  if (sysPollEvent(&event)) {
+    AppWindowProc(event);
+  } else {
+    runFrame();
+  }
+  return app.quitRequested == 0;
+}
+
+int appMain(const AppOptions& options) {
+  int exitCode = 0;
+  if (!appStart(options, &exitCode)) {
+    sysShutdown();
+    return exitCode;
+  }
+  while (appPumpOnce()) {
+  }
+  appShutdown();
+  return 0;
+}
+
+void runFrame() {
+  if (!app.appActive) {
+    sysSleep(200);
+    return;
+  }
+  Scene* scene = currentScene();
+  beginFrameDrawing();
+  scene->onFrame();
+  drawDebugOverlay();
+  endFrameDrawing();
+  updateFrameTiming();
+  scene->afterFrame();
+  applyPendingScene();
+  ++app.frameCount;
+}
+
+uint32_t updateFrameTiming() {
+  const uint32_t now = sysMilliseconds();
+  app.frameDeltaMs = now - app.lastFrameTime;
+  app.lastFrameTime = now;
+  app.fpsWindowMs += app.frameDeltaMs;
+  app.fpsFrames += 1;
+  if (app.fpsWindowMs > 300) {
+    std::snprintf(app.fpsText, sizeof app.fpsText, "%.1f FPS",
+                  1000.0 / app.fpsWindowMs * app.fpsFrames);
+    app.fpsWindowMs -= 300;
+    app.fpsFrames = 0;
+  }
+  app.frameDelta = float(app.frameDeltaMs) * app.gameSpeed;
+  return app.frameDeltaMs;
+}
+
+void timerTick() {
+  // Reads without locks: sound only because every scene's onTick is empty.
+  if (!app.appActive || app.tickSuspended) return;
+  if (Scene* scene = currentScene()) scene->onTick();
+}
+
+void AppWindowProc(const SysEvent& event) {
+  switch (event.type) {
+    case SysEventType::Size: updateProjection(); return;
+    case SysEventType::Activate:
+      onApplicationActivated();
+      app.appActive = 1;
+      app.frameDelta = 0.0f;
+      app.frameDeltaMs = 0;
+      app.lastFrameTime = sysMilliseconds();
+      return;
+    case SysEventType::Deactivate:
+      onApplicationDeactivated();
+      app.appActive = 0;
+      return;
+    case SysEventType::Close:
+      saveGameOnClose();
+      app.quitRequested = 1;
+      return;
+    case SysEventType::Quit: app.quitRequested = 1; return;
+    case SysEventType::KeyUp: return;
+    default: break;
+  }
+  // The window system may speak before start-up has set a scene.
+  if (Scene* scene = currentScene()) dispatchToScene(event, scene);
+}
+
+void appShutdown() {
+  sysStopTicker();
+  shutdownApplication();
+  saveSettingsAtShutdown();
+  sysShowCursor(true);
+  sysShutdown();
+}

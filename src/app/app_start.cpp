@@ -1,0 +1,52 @@
+// The start order's calls into the other modules, and the window messages that
+// reach beyond the spine (activation, close) and the final saves.
+#include "app/app.h"
+#include "app/app_local.h"
+#include "app/numeric.h"
+#include "audio/audio.h"
+#include "app/scene.h"
+#include "platform/platform.h"
+#include "render/mesh.h"
+#include "render/render.h"
+#include "render/texture.h"
+
+void prepareNumericServices() { initFastSqrt(); }
+
+void readStartupSettings() {}
+
+bool createGraphicsDevice() {
+  return createDevice(app.options.graphics == AppGraphics::GL ? DevBackend::OpenGL
+                                                              : DevBackend::Recording);
+}
+
+void showFirstLoadingFrame() {
+  loadLoadingScreen();
+  beginScene();
+  drawLoadingScreen();
+  endScene();
+  presentFrame();
+}
+
+void applyCursorSetting() {}
+
+void onApplicationActivated() { resumeSound(); }
+
+void onApplicationDeactivated() { pauseSound(); }
+
+void saveGameOnClose() {}
+
+void saveSettingsAtShutdown() {}
+
+void updateProjection() {
+  int32_t width = 0, height = 0;
+  sysGetClientSize(&width, &height);
+  setCameraProjection(width, height);
+}
+
+void shutdownApplication() {
+  shutdownSound();
+  releaseAllMeshes();
+  releaseAllTextures();
+  releaseDevice();
+  sysDestroyWindow();
+}

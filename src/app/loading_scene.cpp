@@ -1,0 +1,112 @@
+// The loading scene: the progress frames of start-up, then the title until a key
+// or click fades it to black and hands over to the map scene.
+#include <cmath>
+
+#include "app/app.h"
+#include "app/scene.h"
+#include "audio/audio.h"
+#include "platform/device.h"
+#include "render/render.h"
+#include "render/text.h"
+#include "render/texture.h"
+#include "scenery/math.h"
+
+LoadingState loadingState = {0, 0, 0, 0.0f, 0.0f, kWhite, nullptr, nullptr};
+
+namespace {
+
+constexpr float kLoadBarWidth = 310.0f;
+constexpr float kLoadBarHeight = 48.0f;
+
+// The two green lights that swell and spin in over 1.5 s, then breathe slowly.
+void drawTitleGlows(float fade) {
+  const float t = loadingState.titleTime;
+  const float grow = std::fmin(t / 1500.0f, 1.0f);
+  const float wobble = std::sin(t * 0.001f) * 10.0f;
+  const int32_t glow = uint8_t(int32_t((220.0f * grow - 3.0f * wobble) * (1.0f - fade)));
+  const Color color = MakeColor(glow / 2, glow, glow / 2, glow);
+  const float size = 90.0f * grow + wobble;
+  const float turn = 160.0f * grow + wobble;
+  constexpr int32_t kGlowCell = 12;
+  DrawSparkSprite(12.0f - 26.0f, -78.0f, turn, size, color, 0, kGlowCell);
+  DrawSparkSprite(12.0f + 26.0f, -78.0f, turn, size, color, 0, kGlowCell);
+}
+
+void drawTitle(float fade) {
+  clearTarget(kBlack);
+  drawLoadingScreen();
+  begin2D();
+  setViewTransform(&renderState.cameraView);
+  drawTitleGlows(fade);
+  setBlendMode(kBlendTransparent);
+  const float t = loadingState.titleTime;
+  SetTextColor(255, 255, int32_t(std::sin(t * 0.02f) * 55.0f + 200.0f),
+               int32_t((1.0f - fade) * 255.0f));
+  DrawText(10.0f, -267.0f, 15.0f + 0.1f * std::sin(t * 0.01f), "Press any key...", true);
+}
+
+}  // namespace
+
+void loadLoadingScreen() {
+  loadingState.loadingTint = kWhite;
+  setCullMode(DevCull::None);
+  loadingState.loadScreenTexture = loadSizedTexture("loadscreen.jpg", 800, 600);
+  loadingState.loadBarTexture =
+      loadSizedTexture("loadbar.jpg", uint32_t(kLoadBarWidth), uint32_t(kLoadBarHeight));
+}
+
+void drawLoadingScreen() {
+  begin2D();
+  SetTextColor(255, 255, 255, 255);
+  setTexture(loadingState.loadScreenTexture);
+  drawScreenRect(0.0f, 0.0f, 800.0f, 600.0f, 0.0f, 0.0f, 800.0f / 1024.0f, 600.0f / 1024.0f,
+                 loadingState.loadingTint);
+  // Once the title shows the bar is full, whatever was counted.
+  const float progress = loadingState.startupDone
+                             ? 1.0f
+                             : float(loadingState.loadedBytes) / float(expectedLoadBytes);
+  setTexture(loadingState.loadBarTexture);
+  const float left = 6.0f - kLoadBarWidth / 2.0f;
+  const Rect bar = {left, -243.0f, left + kLoadBarWidth * progress, -243.0f - kLoadBarHeight};
+  const UvRect uv = {0.001f, 0.001f, progress * kLoadBarWidth / 512.0f, kLoadBarHeight / 64.0f};
+  drawSpriteRect(bar, uv, loadingState.loadingTint, 10.0f);
+}
+
+void reportLoadProgress(uint32_t bytes) {
+  beginScene();
+  drawLoadingScreen();
+  endScene();
+  presentFrame();
+  loadingState.progressFrames += 1;
+  loadingState.loadedBytes += bytes;
+}
+
+void LoadingScene::onFrame() {
+  if (!loadingState.startupDone) {
+    playMusicNow(2);
+    loadingState.startupDone = 1;
+  }
+  loadingState.titleTime += app.frameDelta;
+  if (loadingState.fadeTime > 0.0f) {
+    loadingState.fadeTime += app.frameDelta;
+    if (loadingState.fadeTime > kTitleFadeMs) {
+      loadingState.fadeTime = kTitleFadeMs;
+      requestScene(&mapScene);
+      requestMusic(2);
+    }
+  }
+  const float fade = loadingState.fadeTime / kTitleFadeMs;
+  const int32_t g = int32_t(255.0f - fade * 255.0f);
+  loadingState.loadingTint = MakeColor(g, g, g, 255);
+  // Drawing needs the device (scene tests run the timing alone).
+  if (devExists()) drawTitle(fade);
+}
+
+// A key or click starts the fade once; keys during the fade change nothing.
+void LoadingScene::afterFrame() {
+  if (pendingKey != 0 && loadingState.fadeTime == 0.0f) loadingState.fadeTime = 1.0f;
+}
+
+void LoadingScene::onKeyDown(int32_t key) { pendingKey = key; }
+
+void LoadingScene::onLeftDown() { pendingKey = 13; }

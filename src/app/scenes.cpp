@@ -1,0 +1,83 @@
+// The scene framework: the switch at the end of a frame, and what the map and game
+// scenes do with each window message and frame.
+#include "app/app.h"
+#include "app/scene.h"
+#include "audio/audio.h"
+#include "input/input.h"
+
+LoadingScene loadingScene;
+MapScene mapScene;
+GameScene gameScene;
+SceneSwitch sceneSwitch = {};
+
+void requestScene(Scene* scene) {
+  sceneSwitch.nextScene = scene;
+  sceneSwitch.sceneSwitchPending = 1;
+}
+
+void applyPendingScene() {
+  if (sceneSwitch.sceneSwitchPending) {
+    sceneSwitch.currentScene->onLeave();
+    sceneSwitch.nextScene->onEnter();
+    sceneSwitch.currentScene = sceneSwitch.nextScene;
+    sceneSwitch.sceneSwitchPending = 0;
+  }
+  app.totalTime += app.frameDelta;
+}
+
+void setCurrentSceneDirectly(Scene* scene) {
+  sceneSwitch.currentScene = scene;
+  sceneSwitch.nextScene = nullptr;
+  sceneSwitch.sceneSwitchPending = 0;
+}
+
+void Scene::afterFrame() { handleTypedLetter(this); }
+
+// ---------------------------------------------------------------------------
+// Map scene: the menus over the map. Keys reach the menus one frame late, from
+// afterFrame.
+
+void MapScene::onEnter() {
+  app.tickSuspended = 1;
+  stopAllSounds();
+}
+
+void MapScene::onLeave() { app.tickSuspended = 0; }
+
+void MapScene::afterFrame() { handleTypedLetter(this); }
+
+void MapScene::onFrame() { updateSound(); }
+
+void MapScene::onKeyDown(int32_t key) { pendingKey = key; }
+
+void MapScene::onLeftDown() {}
+
+void MapScene::onLeftDoubleClick() {}
+
+void MapScene::onLeftUp() {}
+
+void MapScene::onMouseMove() {}
+
+// ---------------------------------------------------------------------------
+// Game scene: the board game, with menu panels over it while one is open.
+
+void GameScene::afterFrame() { handleTypedLetter(this); }
+
+// The board update will run the sound bookkeeping; until it exists the scene does.
+void GameScene::onFrame() { updateSound(); }
+
+void GameScene::onKeyDown(int32_t key) { pendingKey = key; }
+
+void GameScene::onLeftDown() {}
+
+void GameScene::onLeftDoubleClick() {}
+
+void GameScene::onLeftUp() {}
+
+void GameScene::onRightDown() {}
+
+void GameScene::onRightUp() {}
+
+void GameScene::onMiddleDown() {}
+
+void GameScene::onMouseMove() {}

@@ -1,0 +1,45 @@
+// The start-up sequence: everything the game needs, loaded in one fixed order
+// while the loading bar advances, then the loading scene becomes current.
+#include "app/app.h"
+#include "app/app_local.h"
+#include "app/numeric.h"
+#include "app/scene.h"
+#include "audio/audio.h"
+#include "platform/platform.h"
+#include "render/text.h"
+#include "resources/resources.h"
+
+namespace {
+
+// Enters "settings" below the data directory, making it when missing.
+void enterSettingsDirectory() {
+  if (!sysChangeDirectory("settings")) {
+    sysMakeDirectory("settings");
+    sysChangeDirectory("settings");
+  }
+}
+
+void returnToDataDirectory() { sysChangeDirectory(app.dataDirectory); }
+
+}  // namespace
+
+bool runStartup() {
+  seedRandom(app.options.hasSeed ? app.options.seed : sysMilliseconds());
+  setLoadProgressHook(reportLoadProgress);
+  openPack("targa.dat");
+  openPack("jpeg.dat");
+  openPack("texts.dat");
+  loadTextFile("strings.txt");
+  loadTextFile("tips.txt");
+  enterSettingsDirectory();
+  // Profiles and records are loaded here.
+  returnToDataDirectory();
+  // The menu pictures and the font.
+  LoadFont("font");
+  // The board game's resources: sound and music first.
+  initSound();
+  loadSounds();
+  loadLoadingScreen();
+  setCurrentSceneDirectly(&loadingScene);
+  return true;
+}

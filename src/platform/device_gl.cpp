@@ -1,0 +1,550 @@
+// The OpenGL 3.3 core backend: one small shader program stands in for the fixed
+// function pipeline (colour times texture, alpha test, one directional light,
+// texture transform), batches arrive as triangle lists streamed into one buffer,
+// and GL state is changed only when a draw needs it different.
+//
+// The game's conventions are converted here: matrices are row-major for row
+// vectors, which read as column-major is exactly the transpose GLSL needs on the
+// left of a column vector; depth 0..1 becomes GL's -w..w (z' = 2z - w); texel rows
+// are uploaded top first, so v = 0 is the picture's top; culling names the winding
+// seen on screen, which GL's window space (y up) shares.
+#include <epoxy/gl.h>  // before any other GL header
+
+#include <SDL.h>
+#include <dlfcn.h>  // keeping the GL driver loaded
+#include <link.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "platform/device.h"
+#include "platform/device_local.h"
+#include "platform/platform.h"
+#include "platform/platform_local.h"
+
+namespace {
+
+const char* const kVertexShader = R"(#version 330 core
+layout(location = 0) in vec3 aPosition;
+layout(location = 1) in vec3 aNormal;
+layout(location = 2) in vec4 aColor;
+layout(location = 3) in vec2 aUv;
+uniform mat4 uWorldViewProjection;
+uniform mat4 uWorld;
+uniform mat3 uTextureMatrix;
+uniform vec4 uToLight;       // xyz: unit vector towards the light; w: 1 while lighting
+uniform vec3 uLightDiffuse;
+uniform vec3 uAmbient;       // everything ambient, already times the material
+out vec4 vColor;
+out vec2 vUv;
+void main() {
+  vec4 p = uWorldViewProjection * vec4(aPosition, 1.0);
+  gl_Position = vec4(p.x, p.y, 2.0 * p.z - p.w, p.w);
+  vUv = (uTextureMatrix * vec3(aUv, 1.0)).xy;
+  vec4 c = aColor;
+  if (uToLight.w > 0.5) {
+    vec3 n = mat3(uWorld) * aNormal;
+    float len = length(n);
+    float d = len > 0.0 ? max(dot(n / len, uToLight.xyz), 0.0) : 0.0;
+    c = vec4(min(uAmbient + c.rgb * uLightDiffuse * d, vec3(1.0)), c.a);
+  }
+  vColor = c;
+}
+)";
+
+const char* const kFragmentShader = R"(#version 330 core
+uniform sampler2D uTexture;
+uniform float uAlphaRef;     // below 0 while the alpha test is off
+in vec4 vColor;
+in vec2 vUv;
+out vec4 fragColor;
+void main() {
+  vec4 c = texture(uTexture, vUv) * vColor;
+  if (c.a < uAlphaRef) discard;
+  fragColor = c;
+}
+)";
+
+// The values last given to the program, so unchanged ones are not sent again
+// (each uniform change between draws is expensive on software GL).
+struct UniformCache {
+  bool valid;
+  float worldViewProjection[16];
+  float world[16];
+  float textureMatrix[9];
+  float toLight[4];
+  float lightDiffuse[3];
+  float ambient[3];
+  float alphaRef;
+};
+
+// The fixed-function state last set in GL.
+struct PipelineCache {
+  bool valid;
+  bool blend;
+  GLenum srcBlend, dstBlend;
+  bool depthTest;
+  bool depthWrite;
+  DevCull cull;
+  GLuint texture;
+  bool linear;
+};
+
+// Backend state: made by oglCreate, cleared by oglRelease.
+struct GLBackend {
+  SDL_Window* window;
+  SDL_GLContext context;
+  GLuint program;
+  GLint uWorldViewProjection, uWorld, uTextureMatrix, uToLight, uLightDiffuse, uAmbient,
+      uAlphaRef, uTexture;
+  GLuint streamVao, streamVbo;
+  GLuint meshVao;
+  GLuint whiteTexture;
+  GLuint samplers[2];  // point, linear
+  int32_t viewX, viewY, viewWidth, viewHeight;  // the letterboxed game area
+  int32_t drawableWidth, drawableHeight;
+  UniformCache uniforms;
+  PipelineCache pipeline;
+};
+GLBackend g_gl = {};
+
+GLuint compileShader(GLenum kind, const char* source) {
+  const GLuint shader = glCreateShader(kind);
+  glShaderSource(shader, 1, &source, nullptr);
+  glCompileShader(shader);
+  GLint ok = 0;
+  glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+  if (!ok) {
+    char log[1024];
+    glGetShaderInfoLog(shader, sizeof log, nullptr, log);
+    std::fprintf(stderr, "Shader does not compile: %s\n", log);
+    glDeleteShader(shader);
+    return 0;
+  }
+  return shader;
+}
+
+bool buildProgram() {
+  const GLuint vs = compileShader(GL_VERTEX_SHADER, kVertexShader);
+  const GLuint fs = compileShader(GL_FRAGMENT_SHADER, kFragmentShader);
+  if (!vs || !fs) return false;
+  g_gl.program = glCreateProgram();
+  glAttachShader(g_gl.program, vs);
+  glAttachShader(g_gl.program, fs);
+  glLinkProgram(g_gl.program);
+  glDeleteShader(vs);
+  glDeleteShader(fs);
+  GLint ok = 0;
+  glGetProgramiv(g_gl.program, GL_LINK_STATUS, &ok);
+  if (!ok) {
+    char log[1024];
+    glGetProgramInfoLog(g_gl.program, sizeof log, nullptr, log);
+    std::fprintf(stderr, "Shader program does not link: %s\n", log);
+    return false;
+  }
+  const GLuint p = g_gl.program;
+  g_gl.uWorldViewProjection = glGetUniformLocation(p, "uWorldViewProjection");
+  g_gl.uWorld = glGetUniformLocation(p, "uWorld");
+  g_gl.uTextureMatrix = glGetUniformLocation(p, "uTextureMatrix");
+  g_gl.uToLight = glGetUniformLocation(p, "uToLight");
+  g_gl.uLightDiffuse = glGetUniformLocation(p, "uLightDiffuse");
+  g_gl.uAmbient = glGetUniformLocation(p, "uAmbient");
+  g_gl.uAlphaRef = glGetUniformLocation(p, "uAlphaRef");
+  g_gl.uTexture = glGetUniformLocation(p, "uTexture");
+  glUseProgram(p);
+  glUniform1i(g_gl.uTexture, 0);
+  return true;
+}
+
+// Points the four attributes at a buffer of DevVertex.
+void describeVertices(bool withColor) {
+  const GLsizei stride = sizeof(DevVertex);
+  glEnableVertexAttribArray(0);
+  glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, stride,
+                        reinterpret_cast<const void*>(offsetof(DevVertex, x)));
+  glEnableVertexAttribArray(1);
+  glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, stride,
+                        reinterpret_cast<const void*>(offsetof(DevVertex, nx)));
+  if (withColor) {
+    glEnableVertexAttribArray(2);
+    // 0xAARRGGBB lies in memory as blue, green, red, alpha.
+    glVertexAttribPointer(2, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, stride,
+                          reinterpret_cast<const void*>(offsetof(DevVertex, color)));
+  } else {
+    glDisableVertexAttribArray(2);
+  }
+  glEnableVertexAttribArray(3);
+  glVertexAttribPointer(3, 2, GL_FLOAT, GL_FALSE, stride,
+                        reinterpret_cast<const void*>(offsetof(DevVertex, u)));
+}
+
+void makeSamplers() {
+  glGenSamplers(2, g_gl.samplers);
+  for (int i = 0; i < 2; ++i) {
+    const GLint filter = i == 0 ? GL_NEAREST : GL_LINEAR;
+    glSamplerParameteri(g_gl.samplers[i], GL_TEXTURE_MIN_FILTER, filter);
+    glSamplerParameteri(g_gl.samplers[i], GL_TEXTURE_MAG_FILTER, filter);
+    glSamplerParameteri(g_gl.samplers[i], GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glSamplerParameteri(g_gl.samplers[i], GL_TEXTURE_WRAP_T, GL_REPEAT);
+  }
+}
+
+void readViewport() {
+  sysGetDrawableSize(&g_gl.drawableWidth, &g_gl.drawableHeight);
+  sysGetViewportRect(&g_gl.viewX, &g_gl.viewY, &g_gl.viewWidth, &g_gl.viewHeight);
+  glViewport(g_gl.viewX, g_gl.viewY, g_gl.viewWidth, g_gl.viewHeight);
+}
+
+// The software GL driver keeps a little memory until the process ends; SDL unloads
+// it at shutdown, after which leak checkers can no longer see that memory is still
+// referenced. Keeping the driver's libraries loaded to the end avoids false reports.
+void keepDriverLoaded() {
+  dl_iterate_phdr(
+      [](dl_phdr_info* info, size_t, void*) {
+        const char* name = info->dlpi_name;
+        if (name && (std::strstr(name, "_dri.so") || std::strstr(name, "libLLVM"))) {
+          dlopen(name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+        }
+        return 0;
+      },
+      nullptr);
+}
+
+bool letterboxed() {
+  return g_gl.viewX != 0 || g_gl.viewY != 0 || g_gl.viewWidth != g_gl.drawableWidth ||
+         g_gl.viewHeight != g_gl.drawableHeight;
+}
+
+GLenum blendFactor(DevBlend b) {
+  switch (b) {
+    case DevBlend::Zero: return GL_ZERO;
+    case DevBlend::One: return GL_ONE;
+    case DevBlend::SrcColor: return GL_SRC_COLOR;
+    case DevBlend::SrcAlpha: return GL_SRC_ALPHA;
+    case DevBlend::InvSrcAlpha: return GL_ONE_MINUS_SRC_ALPHA;
+  }
+  return GL_ONE;
+}
+
+void setEnabled(GLenum cap, bool on) {
+  if (on) {
+    glEnable(cap);
+  } else {
+    glDisable(cap);
+  }
+}
+
+void applyPipeline(const DevState& s) {
+  PipelineCache& c = g_gl.pipeline;
+  const bool blend = s.alphaBlend != 0;
+  const GLenum src = blendFactor(s.srcBlend), dst = blendFactor(s.dstBlend);
+  if (!c.valid || c.blend != blend) setEnabled(GL_BLEND, blend);
+  if (!c.valid || c.srcBlend != src || c.dstBlend != dst) glBlendFunc(src, dst);
+  if (!c.valid || c.depthTest != (s.depthTest != 0)) setEnabled(GL_DEPTH_TEST, s.depthTest != 0);
+  if (!c.valid || c.depthWrite != (s.depthWrite != 0)) {
+    glDepthMask(s.depthWrite ? GL_TRUE : GL_FALSE);
+  }
+  if (!c.valid || c.cull != s.cull) {
+    setEnabled(GL_CULL_FACE, s.cull != DevCull::None);
+    // The culled winding is the back face.
+    glFrontFace(s.cull == DevCull::CounterClockwise ? GL_CW : GL_CCW);
+  }
+  const GLuint texture = s.texture && s.texture->handle ? s.texture->handle : g_gl.whiteTexture;
+  if (!c.valid || c.texture != texture) glBindTexture(GL_TEXTURE_2D, texture);
+  if (!c.valid || c.linear != (s.linearFilter != 0)) {
+    glBindSampler(0, g_gl.samplers[s.linearFilter ? 1 : 0]);
+  }
+  c = {true, blend, src, dst, s.depthTest != 0, s.depthWrite != 0, s.cull, texture,
+       s.linearFilter != 0};
+}
+
+template <size_t N>
+bool changed(float (&cached)[N], const float* value) {
+  if (std::memcmp(cached, value, sizeof cached) == 0) return false;
+  std::memcpy(cached, value, sizeof cached);
+  return true;
+}
+
+void applyUniforms(const DevDrawContext& ctx) {
+  UniformCache& u = g_gl.uniforms;
+  const bool force = !u.valid;
+  u.valid = true;
+  const Matrix4& world = ctx.transforms[int(DevTransform::World)];
+  const Matrix4& view = ctx.transforms[int(DevTransform::View)];
+  const Matrix4& projection = ctx.transforms[int(DevTransform::Projection)];
+  const Matrix4& tex = ctx.transforms[int(DevTransform::Texture0)];
+  // Row vectors: p * world * view * projection.
+  float wv[16], wvp[16];
+  for (int r = 0; r < 4; ++r) {
+    for (int c = 0; c < 4; ++c) {
+      float a = 0.0f;
+      for (int k = 0; k < 4; ++k) a += world.m[r * 4 + k] * view.m[k * 4 + c];
+      wv[r * 4 + c] = a;
+    }
+  }
+  for (int r = 0; r < 4; ++r) {
+    for (int c = 0; c < 4; ++c) {
+      float a = 0.0f;
+      for (int k = 0; k < 4; ++k) a += wv[r * 4 + k] * projection.m[k * 4 + c];
+      wvp[r * 4 + c] = a;
+    }
+  }
+  if (changed(u.worldViewProjection, wvp) || force) {
+    glUniformMatrix4fv(g_gl.uWorldViewProjection, 1, GL_FALSE, wvp);
+  }
+  // Two-component coordinates are extended to (u, v, 1): the third row translates.
+  const float tm[9] = {tex.m[0], tex.m[1], 0.0f, tex.m[4], tex.m[5], 0.0f,
+                       tex.m[8], tex.m[9], 1.0f};
+  if (changed(u.textureMatrix, tm) || force) glUniformMatrix3fv(g_gl.uTextureMatrix, 1, GL_FALSE, tm);
+  const float alphaRef = ctx.state.alphaTest ? (float(ctx.state.alphaRef) - 0.5f) / 255.0f : -1.0f;
+  if (u.alphaRef != alphaRef || force) {
+    u.alphaRef = alphaRef;
+    glUniform1f(g_gl.uAlphaRef, alphaRef);
+  }
+  float toLight[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+  if (ctx.state.lighting) {
+    if (changed(u.world, world.m) || force) glUniformMatrix4fv(g_gl.uWorld, 1, GL_FALSE, world.m);
+    const Vec3 d = ctx.light.direction;
+    const float len = std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z);
+    if (len > 0.0f) {
+      toLight[0] = -d.x / len;
+      toLight[1] = -d.y / len;
+      toLight[2] = -d.z / len;
+    }
+    toLight[3] = 1.0f;
+    const ColorF& ma = ctx.material.ambient;
+    const float global[3] = {float((ctx.ambient >> 16) & 0xFFu) / 255.0f,
+                             float((ctx.ambient >> 8) & 0xFFu) / 255.0f,
+                             float(ctx.ambient & 0xFFu) / 255.0f};
+    const ColorF la = ctx.lightEnabled ? ctx.light.ambient : ColorF{0.0f, 0.0f, 0.0f, 0.0f};
+    const float ambient[3] = {(global[0] + la.r) * ma.r, (global[1] + la.g) * ma.g,
+                              (global[2] + la.b) * ma.b};
+    const ColorF& ld = ctx.light.diffuse;
+    const float diffuse[3] = {ctx.lightEnabled ? ld.r : 0.0f, ctx.lightEnabled ? ld.g : 0.0f,
+                              ctx.lightEnabled ? ld.b : 0.0f};
+    if (changed(u.ambient, ambient) || force) glUniform3fv(g_gl.uAmbient, 1, ambient);
+    if (changed(u.lightDiffuse, diffuse) || force) glUniform3fv(g_gl.uLightDiffuse, 1, diffuse);
+  }
+  if (changed(u.toLight, toLight) || force) glUniform4fv(g_gl.uToLight, 1, toLight);
+}
+
+// ---------------------------------------------------------------------------
+// The operations
+
+bool oglCreate() {
+  g_gl = {};
+  g_gl.window = sysSdlWindow();
+  if (!g_gl.window) {
+    std::fprintf(stderr, "No window to draw in\n");
+    return false;
+  }
+  g_gl.context = SDL_GL_CreateContext(g_gl.window);
+  if (!g_gl.context) {
+    std::fprintf(stderr, "Cannot create the OpenGL context: %s\n", SDL_GetError());
+    return false;
+  }
+  SDL_GL_MakeCurrent(g_gl.window, g_gl.context);
+  keepDriverLoaded();
+  if (epoxy_gl_version() < 33) {
+    std::fprintf(stderr, "OpenGL 3.3 is needed, found %d.%d\n", epoxy_gl_version() / 10,
+                 epoxy_gl_version() % 10);
+    SDL_GL_DeleteContext(g_gl.context);
+    g_gl = {};
+    return false;
+  }
+  SDL_GL_SetSwapInterval(0);  // not every system can change it: not an error
+  if (!buildProgram()) {
+    SDL_GL_DeleteContext(g_gl.context);
+    g_gl = {};
+    return false;
+  }
+  glGenVertexArrays(1, &g_gl.streamVao);
+  glGenBuffers(1, &g_gl.streamVbo);
+  glBindVertexArray(g_gl.streamVao);
+  glBindBuffer(GL_ARRAY_BUFFER, g_gl.streamVbo);
+  describeVertices(true);
+  glGenVertexArrays(1, &g_gl.meshVao);
+  makeSamplers();
+  glGenTextures(1, &g_gl.whiteTexture);
+  glBindTexture(GL_TEXTURE_2D, g_gl.whiteTexture);
+  const uint8_t white[4] = {255, 255, 255, 255};
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, white);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+  glDepthFunc(GL_LEQUAL);
+  glCullFace(GL_BACK);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  readViewport();
+  return true;
+}
+
+void oglRelease() {
+  if (!g_gl.context) return;
+  glDeleteTextures(1, &g_gl.whiteTexture);
+  glDeleteSamplers(2, g_gl.samplers);
+  glDeleteBuffers(1, &g_gl.streamVbo);
+  glDeleteVertexArrays(1, &g_gl.streamVao);
+  glDeleteVertexArrays(1, &g_gl.meshVao);
+  glDeleteProgram(g_gl.program);
+  SDL_GL_DeleteContext(g_gl.context);
+  g_gl = {};
+}
+
+bool oglReset(bool vsync) {
+  SDL_GL_SetSwapInterval(vsync ? 1 : 0);
+  readViewport();
+  return true;
+}
+
+void oglClear(uint32_t flags, Color color, float z, uint32_t stencil) {
+  GLbitfield mask = 0;
+  if (flags & kClearTarget) {
+    glClearColor(float((color >> 16) & 0xFFu) / 255.0f, float((color >> 8) & 0xFFu) / 255.0f,
+                 float(color & 0xFFu) / 255.0f, float(color >> 24) / 255.0f);
+    mask |= GL_COLOR_BUFFER_BIT;
+  }
+  if (flags & kClearDepth) {
+    glClearDepth(z);
+    // A clear writes depth whatever the depth-write state says.
+    glDepthMask(GL_TRUE);
+    g_gl.pipeline.valid = false;
+    mask |= GL_DEPTH_BUFFER_BIT;
+  }
+  if (flags & kClearStencil) {
+    glClearStencil(GLint(stencil));
+    mask |= GL_STENCIL_BUFFER_BIT;
+  }
+  if (mask == 0) return;
+  // Only the game's area: the bars around it stay black.
+  glEnable(GL_SCISSOR_TEST);
+  glScissor(g_gl.viewX, g_gl.viewY, g_gl.viewWidth, g_gl.viewHeight);
+  glClear(mask);
+  glDisable(GL_SCISSOR_TEST);
+}
+
+void oglBeginScene() {
+  readViewport();
+  if (letterboxed()) {
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+  }
+}
+
+void oglPresent() { SDL_GL_SwapWindow(g_gl.window); }
+
+void oglSetGammaRamp(const uint16_t* red, const uint16_t* green, const uint16_t* blue) {
+  SDL_SetWindowGammaRamp(g_gl.window, red, green, blue);  // unsupported: ignored
+}
+
+void oglUploadTexture(DevTexture* t) {
+  const bool fresh = t->handle == 0;
+  if (fresh) glGenTextures(1, &t->handle);
+  glBindTexture(GL_TEXTURE_2D, t->handle);
+  g_gl.pipeline.texture = t->handle;
+  if (fresh) {
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, GLsizei(t->width), GLsizei(t->height), 0, GL_BGRA,
+                 GL_UNSIGNED_BYTE, t->texels.data());
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    if (t->format == PixelFormat::X8R8G8B8) {
+      glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_A, GL_ONE);
+    }
+  } else {
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, GLsizei(t->width), GLsizei(t->height), GL_BGRA,
+                    GL_UNSIGNED_BYTE, t->texels.data());
+  }
+}
+
+void oglReleaseTexture(DevTexture* t) {
+  if (t->handle == 0) return;
+  if (g_gl.pipeline.texture == t->handle) g_gl.pipeline.valid = false;
+  glDeleteTextures(1, &t->handle);
+  t->handle = 0;
+}
+
+void oglUploadVertexBuffer(DevVertexBuffer* b) {
+  glGenBuffers(1, &b->handle);
+  glBindBuffer(GL_ARRAY_BUFFER, b->handle);
+  glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(b->vertices.size() * sizeof(DevVertex)),
+               b->vertices.data(), GL_STATIC_DRAW);
+}
+
+void oglUploadIndexBuffer(DevIndexBuffer* b) {
+  glGenBuffers(1, &b->handle);
+  // Element buffers bind to the current vertex array: use the mesh one.
+  glBindVertexArray(g_gl.meshVao);
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, b->handle);
+  glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(b->indices.size() * sizeof(uint16_t)),
+               b->indices.data(), GL_STATIC_DRAW);
+}
+
+void oglReleaseVertexBuffer(DevVertexBuffer* b) {
+  glDeleteBuffers(1, &b->handle);
+  b->handle = 0;
+}
+
+void oglReleaseIndexBuffer(DevIndexBuffer* b) {
+  glDeleteBuffers(1, &b->handle);
+  b->handle = 0;
+}
+
+void oglDrawBatch(const DevDrawContext& ctx, const DevVertex* vertices, int32_t count) {
+  applyPipeline(ctx.state);
+  applyUniforms(ctx);
+  glBindVertexArray(g_gl.streamVao);
+  glBindBuffer(GL_ARRAY_BUFFER, g_gl.streamVbo);
+  glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(size_t(count) * sizeof(DevVertex)), vertices,
+               GL_STREAM_DRAW);
+  glDrawArrays(GL_TRIANGLES, 0, count);
+}
+
+void oglDrawBuffer(const DevDrawContext& ctx, const DevVertexBuffer* vertices,
+                    const DevIndexBuffer* indices, int32_t primitiveCount) {
+  applyPipeline(ctx.state);
+  applyUniforms(ctx);
+  glBindVertexArray(g_gl.meshVao);
+  glBindBuffer(GL_ARRAY_BUFFER, vertices->handle);
+  describeVertices(false);
+  // Vertices without a colour take the material's diffuse while lit, else white.
+  const ColorF c = ctx.state.lighting ? ctx.material.diffuse : ColorF{1.0f, 1.0f, 1.0f, 1.0f};
+  glVertexAttrib4f(2, c.r, c.g, c.b, c.a);
+  if (indices) {
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indices->handle);
+    glDrawElements(GL_TRIANGLES, primitiveCount * 3, GL_UNSIGNED_SHORT, nullptr);
+  } else {
+    glDrawArrays(GL_TRIANGLES, 0, primitiveCount * 3);
+  }
+}
+
+bool oglReadPixels(std::vector<uint8_t>* rgba, int32_t* width, int32_t* height) {
+  const int32_t w = g_gl.viewWidth, h = g_gl.viewHeight;
+  if (w <= 0 || h <= 0) return false;
+  std::vector<uint8_t> raw(size_t(w) * size_t(h) * 4);
+  glReadBuffer(GL_BACK);
+  glReadPixels(g_gl.viewX, g_gl.viewY, w, h, GL_RGBA, GL_UNSIGNED_BYTE, raw.data());
+  rgba->resize(raw.size());
+  const size_t row = size_t(w) * 4;
+  // GL counts rows from the bottom.
+  for (int32_t y = 0; y < h; ++y) {
+    std::memcpy(rgba->data() + size_t(y) * row, raw.data() + size_t(h - 1 - y) * row, row);
+  }
+  for (size_t i = 3; i < rgba->size(); i += 4) (*rgba)[i] = 255;
+  *width = w;
+  *height = h;
+  return true;
+}
+
+void oglViewportSize(int32_t* width, int32_t* height) {
+  *width = g_gl.viewWidth;
+  *height = g_gl.viewHeight;
+}
+
+}  // namespace
+
+const DevBackendOps devGLBackend = {
+    oglCreate,           oglRelease,          oglReset,
+    oglClear,            oglBeginScene,       oglPresent,
+    oglSetGammaRamp,     oglUploadTexture,    oglReleaseTexture,
+    oglUploadVertexBuffer, oglUploadIndexBuffer, oglReleaseVertexBuffer,
+    oglReleaseIndexBuffer, oglDrawBatch,      oglDrawBuffer,
+    nullptr,             oglReadPixels,       oglViewportSize};

@@ -1,0 +1,71 @@
+// device_local.h: what the device front end (device.cpp) shares with its two
+// backends (device_gl.cpp, device_record.cpp): the objects behind the handles and
+// the table of operations a backend provides.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/device.h"
+
+struct DevTexture {
+  uint32_t width;
+  uint32_t height;
+  PixelFormat format;
+  std::vector<uint8_t> texels;  // blue, green, red, alpha; the copy that survives resets
+  uint32_t handle;              // the backend's object (0: none)
+};
+
+struct DevVertexBuffer {
+  std::vector<DevVertex> vertices;
+  uint32_t handle;
+};
+
+struct DevIndexBuffer {
+  std::vector<uint16_t> indices;
+  uint16_t maxIndex;
+  uint32_t handle;
+};
+
+// Everything a draw depends on besides its vertices.
+struct DevDrawContext {
+  DevState state;
+  Matrix4 transforms[4];  // by DevTransform
+  DevLight light;
+  bool lightEnabled;
+  DevMaterial material;
+  Color ambient;
+};
+
+struct DevBackendOps {
+  bool (*create)();
+  void (*release)();
+  bool (*reset)(bool vsync);
+  void (*clear)(uint32_t flags, Color color, float z, uint32_t stencil);
+  void (*beginScene)();
+  void (*present)();
+  void (*setGammaRamp)(const uint16_t* red, const uint16_t* green, const uint16_t* blue);
+  // Creates or refreshes the backend's copy of the texels.
+  void (*uploadTexture)(DevTexture* texture);
+  void (*releaseTexture)(DevTexture* texture);
+  void (*uploadVertexBuffer)(DevVertexBuffer* buffer);
+  void (*uploadIndexBuffer)(DevIndexBuffer* buffer);
+  void (*releaseVertexBuffer)(DevVertexBuffer* buffer);
+  void (*releaseIndexBuffer)(DevIndexBuffer* buffer);
+  // A triangle list from the front end's batch.
+  void (*drawBatch)(const DevDrawContext& context, const DevVertex* vertices, int32_t count);
+  // Only when the draw was validated. indices may be null.
+  void (*drawBuffer)(const DevDrawContext& context, const DevVertexBuffer* vertices,
+                     const DevIndexBuffer* indices, int32_t primitiveCount);
+  // Every primitive as submitted, before batching (recording only; may be null).
+  void (*recordPrimitives)(const DevDrawContext& context, DevPrimitive type,
+                           DevVertexFormat format, int32_t primitiveCount,
+                           const DevVertex* vertices, int32_t vertexCount);
+  bool (*readPixels)(std::vector<uint8_t>* rgba, int32_t* width, int32_t* height);
+  void (*viewportSize)(int32_t* width, int32_t* height);
+};
+
+extern const DevBackendOps devGLBackend;
+// Forgets what the recording backend kept of the current frame.
+void devRecordingForgetFrame();
+extern const DevBackendOps devRecordingBackend;

@@ -1,0 +1,15 @@
+// platform_local.h: what the platform's own files share and nobody else sees.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+
+// The game window, or null when there is none (headless runs).
+SDL_Window* sysSdlWindow();
+// True once SDL's core (events, timers) has been started by sysInit.
+bool sysSdlStarted();
+// True when message boxes must not be shown (tests, offscreen or dummy video).
+bool sysMessageBoxesSuppressed();
+// Frees the cursors made by sysSetCursor (at shutdown).
+void sysFreeCursors();

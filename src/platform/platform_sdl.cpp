@@ -1,0 +1,35 @@
+// Starting and stopping SDL's core services, shared by every platform file.
+#include <SDL.h>
+
+#include <cstdio>
+
+#include "platform/platform.h"
+#include "platform/platform_local.h"
+
+// Process lifetime: set by sysInit, cleared by sysShutdown.
+static bool g_sdlStarted = false;
+
+bool sysInit() {
+  if (g_sdlStarted) return true;
+  // Signals end the process through our own Quit message, not a stray SDL_QUIT.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "0");
+  // The close button is the Close message; it must not also post a quit.
+  SDL_SetHint("SDL_QUIT_ON_LAST_WINDOW_CLOSE", "0");
+  if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_EVENTS) != 0) {
+    std::fprintf(stderr, "Cannot start SDL: %s\n", SDL_GetError());
+    return false;
+  }
+  g_sdlStarted = true;
+  return true;
+}
+
+void sysShutdown() {
+  if (!g_sdlStarted) return;
+  sysStopTicker();
+  sysFreeCursors();
+  sysDestroyWindow();
+  SDL_Quit();
+  g_sdlStarted = false;
+}
+
+bool sysSdlStarted() { return g_sdlStarted; }

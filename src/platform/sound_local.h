@@ -1,0 +1,87 @@
+// sound_local.h: what the sound output's own files share: the mixer state, the
+// handle scheme, the lock, and the device backend's few calls.
+#pragma once
+
+#include <libopenmpt/libopenmpt.h>
+
+#include <cstdint>
+
+#include "platform/sound_output.h"
+
+struct SoundOutputSample {
+  uint32_t handle;       // 0: the slot is free
+  int16_t* pcm;          // interleaved frames, malloc'ed, owned here
+  uint32_t frames;       // at least 1
+  int32_t channels;      // 1 or 2
+  int32_t rate;          // Hz the sample was recorded at
+  int32_t maxPlaybacks;  // channels of this sample sounding at once
+};
+
+struct SoundVoice {
+  uint32_t handle;      // the channel; 0: the slot is free
+  int32_t sampleSlot;   // index into SoundOutputState::samples
+  double position;      // in sample frames
+  double step;          // sample frames per output frame: playing rate / output rate
+  int32_t volume;       // 0..100
+  uint32_t startSerial; // start order, so the oldest voice can give way
+  bool loop;
+};
+
+struct SoundMusicState {
+  openmpt_module* module;  // null: no module loaded
+  uint32_t handle;
+  bool playing;
+  int32_t volume;          // the music channel's own volume, 0..100
+  int32_t amplify;         // 0..100; 50 is the module as rendered
+};
+
+// The mixer state: reset by soundInit and soundFree. Read by the device thread
+// inside soundMix, so the main thread touches it only under SoundLock.
+struct SoundOutputState {
+  SoundOutputKind kind = SoundOutputKind::None;
+  bool paused = true;
+  int32_t musicVolume = 100;    // global, 0..100
+  int32_t effectsVolume = 100;  // global, 0..100
+  SoundOutputSample samples[kMaxSoundOutputSamples] = {};
+  SoundVoice voices[kMaxSoundVoices] = {};
+  SoundMusicState music = {nullptr, 0, false, 100, 50};
+  uint32_t serial = 0;          // counts handles handed out and voices started
+};
+extern SoundOutputState soundOut;
+
+// Handles: two kind bits, a serial, and the slot index + 1 in the low bits, so a
+// stale handle never names the slot's next occupant.
+enum : uint32_t {
+  kHandleSampleKind = 0x40000000u,
+  kHandleChannelKind = 0x80000000u,
+  kHandleMusicKind = 0xC0000000u,
+  kHandleKindMask = 0xC0000000u,
+  kHandleSlotBits = 9,  // slots up to 511
+  kHandleSlotMask = (1u << kHandleSlotBits) - 1u,
+};
+uint32_t soundMakeHandle(uint32_t kind, int32_t slot);
+// The slot a handle of `kind` names, or -1 for any other handle.
+int32_t soundHandleSlot(uint32_t handle, uint32_t kind);
+
+// Mixes `frames` stereo frames into `out`. The caller holds the lock (the device
+// thread holds it while it calls back).
+void soundMix(int16_t* out, int32_t frames);
+// Stops every voice of a sample slot. The caller holds the lock.
+void soundStopVoicesOfSlot(int32_t slot);
+
+// Device backend (sound_device_sdl.cpp).
+// Opens the default device, else SDL's silent one. False when neither opens.
+bool soundDeviceOpen();
+// Closes the device; no callback runs afterwards.
+void soundDeviceClose();
+void soundDeviceSetPaused(bool paused);
+void soundDeviceLock();
+void soundDeviceUnlock();
+
+// Holds the mixer lock for a scope.
+struct SoundLock {
+  SoundLock() { soundDeviceLock(); }
+  ~SoundLock() { soundDeviceUnlock(); }
+  SoundLock(const SoundLock&) = delete;
+  SoundLock& operator=(const SoundLock&) = delete;
+};

@@ -1,0 +1,187 @@
+// Effect samples: Ogg Vorbis decoding into the sample table, and starting,
+// counting and stopping the channels that play them.
+#define STB_VORBIS_HEADER_ONLY
+#include <stb_vorbis.h>  // the decoder; its implementation lives in stb_impl.c
+
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "platform/platform.h"
+#include "platform/sound_local.h"
+
+namespace {
+
+// Rates a channel may play at: far below and above anything the game asks for.
+constexpr int32_t kMinPlayRate = 100;
+constexpr int32_t kMaxPlayRate = 200000;
+
+int32_t clampInt(int32_t value, int32_t low, int32_t high) {
+  return value < low ? low : (value > high ? high : value);
+}
+
+// The table slot a sample handle names, or -1. The caller holds the lock.
+int32_t findSampleSlot(uint32_t sample) {
+  const int32_t slot = soundHandleSlot(sample, kHandleSampleKind);
+  if (slot < 0 || slot >= kMaxSoundOutputSamples) return -1;
+  return soundOut.samples[slot].handle == sample ? slot : -1;
+}
+
+// Takes ownership of malloc'ed frames and enters them in the table. Returns the
+// handle, or 0 (frames freed) for bad arguments, no open output or a full table.
+uint32_t addSample(int16_t* pcm, uint32_t frames, int32_t channels, int32_t rate,
+                   int32_t maxPlaybacks) {
+  if (!pcm || frames == 0 || channels < 1 || channels > 2 || rate <= 0 ||
+      soundOut.kind == SoundOutputKind::None) {
+    std::free(pcm);
+    return 0;
+  }
+  SoundLock lock;
+  for (int32_t slot = 0; slot < kMaxSoundOutputSamples; ++slot) {
+    SoundOutputSample& sample = soundOut.samples[slot];
+    if (sample.handle != 0) continue;
+    sample.handle = soundMakeHandle(kHandleSampleKind, slot);
+    sample.pcm = pcm;
+    sample.frames = frames;
+    sample.channels = channels;
+    sample.rate = rate;
+    sample.maxPlaybacks = clampInt(maxPlaybacks, 1, kMaxSoundVoices);
+    return sample.handle;
+  }
+  std::free(pcm);
+  return 0;
+}
+
+// Of the voices that `accept`s, the one started first that is not looped, or -1.
+template <typename Accept>
+int32_t oldestUnloopedVoice(Accept accept) {
+  int32_t oldest = -1;
+  for (int32_t i = 0; i < kMaxSoundVoices; ++i) {
+    const SoundVoice& voice = soundOut.voices[i];
+    if (voice.handle == 0 || voice.loop || !accept(voice)) continue;
+    if (oldest < 0 || voice.startSerial < soundOut.voices[oldest].startSerial) oldest = i;
+  }
+  return oldest;
+}
+
+// The voice slot a new playback of `sampleSlot` takes: a free one, or the oldest
+// unlooped voice when the sample or the mixer is at its limit. -1 when every
+// candidate is looped. The caller holds the lock.
+int32_t pickVoiceSlot(int32_t sampleSlot) {
+  const auto ofThisSample = [sampleSlot](const SoundVoice& voice) {
+    return voice.sampleSlot == sampleSlot;
+  };
+  int32_t playing = 0;
+  for (const SoundVoice& voice : soundOut.voices) {
+    if (voice.handle != 0 && ofThisSample(voice)) ++playing;
+  }
+  if (playing >= soundOut.samples[sampleSlot].maxPlaybacks) {
+    return oldestUnloopedVoice(ofThisSample);
+  }
+  for (int32_t i = 0; i < kMaxSoundVoices; ++i) {
+    if (soundOut.voices[i].handle == 0) return i;
+  }
+  return oldestUnloopedVoice([](const SoundVoice&) { return true; });
+}
+
+}  // namespace
+
+void soundStopVoicesOfSlot(int32_t slot) {
+  for (SoundVoice& voice : soundOut.voices) {
+    if (voice.handle != 0 && voice.sampleSlot == slot) voice = {};
+  }
+}
+
+uint32_t soundSampleLoadMemory(const void* data, size_t size, int32_t maxPlaybacks) {
+  if (!data || size == 0 || size > size_t(INT_MAX)) return 0;
+  int channels = 0;
+  int rate = 0;
+  short* pcm = nullptr;
+  const int frames = stb_vorbis_decode_memory(static_cast<const unsigned char*>(data),
+                                              int(size), &channels, &rate, &pcm);
+  if (frames <= 0) {
+    std::free(pcm);
+    return 0;
+  }
+  return addSample(pcm, uint32_t(frames), channels, rate, maxPlaybacks);
+}
+
+uint32_t soundSampleLoadFile(const char* path, int32_t maxPlaybacks) {
+  std::vector<uint8_t> bytes;
+  if (!sysReadWholeFile(path, &bytes)) return 0;
+  return soundSampleLoadMemory(bytes.data(), bytes.size(), maxPlaybacks);
+}
+
+uint32_t soundSampleLoadPcm(const int16_t* frames, uint32_t frameCount, int32_t channels,
+                            int32_t rate, int32_t maxPlaybacks) {
+  if (!frames || frameCount == 0 || channels < 1 || channels > 2) return 0;
+  const size_t bytes = size_t(frameCount) * size_t(channels) * sizeof(int16_t);
+  int16_t* copy = static_cast<int16_t*>(std::malloc(bytes));
+  if (!copy) return 0;
+  std::memcpy(copy, frames, bytes);
+  return addSample(copy, frameCount, channels, rate, maxPlaybacks);
+}
+
+bool soundSampleFree(uint32_t sample) {
+  int16_t* pcm = nullptr;
+  {
+    SoundLock lock;
+    const int32_t slot = findSampleSlot(sample);
+    if (slot < 0) return false;
+    soundStopVoicesOfSlot(slot);
+    pcm = soundOut.samples[slot].pcm;
+    soundOut.samples[slot] = {};
+  }
+  std::free(pcm);
+  return true;
+}
+
+uint32_t soundSamplePlay(uint32_t sample, int32_t frequency, int32_t volume, bool loop) {
+  SoundLock lock;
+  const int32_t slot = findSampleSlot(sample);
+  if (slot < 0) return 0;
+  const int32_t voiceSlot = pickVoiceSlot(slot);
+  if (voiceSlot < 0) return 0;
+  const int32_t rate = frequency <= 0 ? soundOut.samples[slot].rate
+                                      : clampInt(frequency, kMinPlayRate, kMaxPlayRate);
+  SoundVoice& voice = soundOut.voices[voiceSlot];
+  voice.handle = soundMakeHandle(kHandleChannelKind, voiceSlot);
+  voice.sampleSlot = slot;
+  voice.position = 0.0;
+  voice.step = double(rate) / double(kSoundOutputRate);
+  voice.volume = volume < 0 ? 100 : clampInt(volume, 0, 100);
+  voice.startSerial = soundOut.serial;
+  voice.loop = loop;
+  return voice.handle;
+}
+
+bool soundSampleStop(uint32_t sample) {
+  SoundLock lock;
+  const int32_t slot = findSampleSlot(sample);
+  if (slot < 0) return false;
+  soundStopVoicesOfSlot(slot);
+  return true;
+}
+
+int32_t soundSampleChannelCount(uint32_t sample) {
+  SoundLock lock;
+  const int32_t slot = findSampleSlot(sample);
+  if (slot < 0) return 0;
+  int32_t count = 0;
+  for (const SoundVoice& voice : soundOut.voices) {
+    if (voice.handle != 0 && voice.sampleSlot == slot) ++count;
+  }
+  return count;
+}
+
+bool soundSampleInfo(uint32_t sample, uint32_t* frames, int32_t* rate, int32_t* channels) {
+  SoundLock lock;
+  const int32_t slot = findSampleSlot(sample);
+  if (slot < 0) return false;
+  const SoundOutputSample& entry = soundOut.samples[slot];
+  if (frames) *frames = entry.frames;
+  if (rate) *rate = entry.rate;
+  if (channels) *channels = entry.channels;
+  return true;
+}

@@ -1,0 +1,105 @@
+// text.h: all text of the game, drawn from a bitmap font (a glyph atlas and its
+// metrics) as one quad per character in the overlay space; word wrapping, glow bars,
+// the banner message and flying letters; the cursor in overlay units.
+//
+// Every operation uses the current font, text colour and text size.
+#pragma once
+
+#include <cstdint>
+
+#include "scenery/math.h"
+
+struct TextureEntry;
+
+// The game loads one font; the table allows a few more.
+constexpr int kMaxFonts = 8;
+constexpr int kWrapBufferSize = 1024;
+constexpr int kBannerTextSize = 128;
+// Flying letters live in a ring: a new letter overwrites the oldest slot.
+constexpr int kFlyingLetters = 256;
+// Depths: text and overlay pictures at 45, glow highlights at 35, glyphs at 10.
+constexpr float kTextDepth = 45.0f;
+
+struct Font {
+  float widths[256];      // advance of each code; 2.0 = one atlas cell
+  uint8_t cells[256];     // atlas cell of each code
+  int32_t cellsPerRow;    // N: the atlas is N x N cells
+  TextureEntry* texture;
+  float cellSize;         // 1 / N in texture units
+};
+
+struct FlyingLetter {
+  uint8_t character;
+  float x, y;   // home position
+  float angle;  // degrees
+  float size;
+  float time;   // ms; alive while > 0, waiting while > 6000
+};
+
+// Text renderer state: process lifetime; fonts are loaded at start-up.
+struct TextState {
+  Font fonts[kMaxFonts];
+  int32_t fontCount;
+  Font* currentFont;
+  float textSize;
+  Color textColor;
+  Vec3 pen;
+  float penOffset;
+  TextureEntry* glowTexture;
+  char wrapBuffer[kWrapBufferSize];
+  char bannerText[kBannerTextSize];
+  float bannerTime;
+  FlyingLetter flyingLetters[kFlyingLetters];
+  int32_t flyingIndex;
+};
+extern TextState textState;
+
+// Loads "<name>.tga" and "<name>.dat" (both must exist), appends the font and makes
+// it current, white text, the glow picture "podsvet.jpg", no flying letters.
+// Returns true; false only when the font table is full.
+bool LoadFont(const char* name);
+// Builds a font from metrics bytes (516 used) and its atlas. False when too short.
+bool ParseFontMetrics(const uint8_t* bytes, uint32_t size, Font* out);
+// An index at or above fontCount is reduced by one.
+void SelectFont(int32_t index);
+void SetTextColor(int32_t red, int32_t green, int32_t blue, int32_t alpha);
+void SetTextColorPacked(Color color);
+void SetTextSize(float size);
+
+// y is the centre line of the first line; each further line lies 1.8 * size lower.
+void DrawText(float x, float y, float size, const char* text, bool centred);
+void DrawTextCentered(float x, float y, float size, const char* text);
+// Appends to the text just drawn, from the current pen and size.
+void ContinueText(const char* text);
+// The sum of size * advance over the text (line breaks not treated specially).
+float MeasureText(const char* text, float size);
+// Copies the text into wrapBuffer with spaces turned into line breaks so no line is
+// wider than maxWidth; returns the block's height (1.8 * size a line).
+float WrapText(float maxWidth, const char* text, float size);
+void DrawGlowText(float x, float y, float size, Color color, const char* text, bool centred);
+void DrawGlowRect(float x0, float y0, float x1, float y1, Color color);
+void DrawOverlayImage(float x, float y, float halfWidth, float halfHeight,
+                      const TextureEntry* texture);
+// One glyph with the texture bound at the time, at depth 10.
+void DrawGlyph(uint8_t character, float x, float y, float angle, float size, Color color);
+
+// A short message near the bottom of the screen for about 2.6 seconds; a second call
+// while one shows only changes the text.
+void ShowBanner(const char* text);
+void DrawBanner();
+// Letters that fly in one after another, rest, and shrink away.
+void SpawnFlyingText(const char* text, float x, float y, float size);
+void DrawFlyingText();
+void ClearFlyingText();
+
+// The cursor in overlay units.
+void CursorToOverlay(float* x, float* y);
+
+// The texts drawn in the last presented frame (the runner's dump) and since then, in
+// drawing order. Texts of spaces only are left out. Null for an index out of range.
+int32_t lastFrameTextCount();
+const char* lastFrameText(int32_t index);
+int32_t currentFrameTextCount();
+const char* currentFrameText(int32_t index);
+// Called by presentFrame: the current frame's texts become the last frame's.
+void endFrameTexts();

@@ -1,0 +1,265 @@
+// The texture cache: pictures from the file table decoded into device textures
+// once, JPEG pictures with a separate alpha plane, and pictures placed unscaled in
+// power-of-two textures of a requested size.
+#include "render/texture.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "platform/picture.h"
+#include "platform/platform.h"
+#include "render/render_local.h"
+#include "resources/resources.h"
+
+TextureCache textureCache = {};
+
+namespace {
+
+bool hasTgaName(const char* name) {
+  return std::strstr(name, ".tga") != nullptr || std::strstr(name, ".TGA") != nullptr;
+}
+
+[[noreturn]] void stopLoading(const char* pattern, const char* name) {
+  char text[kMaxTextureName + 64];
+  std::snprintf(text, sizeof text, pattern, name);
+  sysFatalStop(text, "Loading error");
+}
+
+// Appends a new entry for a device texture. Null (after the creation message) when
+// the name does not fit, the cache is full or the device cannot make the texture.
+TextureEntry* enterTexture(const char* name, uint32_t width, uint32_t height,
+                           PixelFormat deviceFormat, PixelFormat entryFormat) {
+  if (std::strlen(name) >= size_t(kMaxTextureName) || textureCache.count >= kMaxTextures ||
+      width == 0 || height == 0 || width > kMaxTextureSide || height > kMaxTextureSide) {
+    reportTextureCreationFailure(name);
+    return nullptr;
+  }
+  DevTexture* texture = devCreateTexture(width, height, deviceFormat);
+  if (!texture) {
+    reportTextureCreationFailure(name);
+    return nullptr;
+  }
+  auto* e = new TextureEntry();
+  std::snprintf(e->name, sizeof e->name, "%s", name);
+  e->width = width;
+  e->height = height;
+  e->texture = texture;
+  e->format = entryFormat;
+  textureCache.entries[textureCache.count++] = e;
+  return e;
+}
+
+// Copies up to width x height pixels of the picture (RGBA) into the texture's
+// top-left corner; texels the picture does not reach are left as they are.
+void copyPicture(TextureEntry* e, const Picture& picture, uint32_t width, uint32_t height) {
+  int32_t pitch = 0;
+  uint8_t* texels = devLockTexture(e->texture, &pitch);
+  const uint32_t w = std::min({width, e->width, uint32_t(picture.width)});
+  const uint32_t h = std::min({height, e->height, uint32_t(picture.height)});
+  for (uint32_t y = 0; y < h; ++y) {
+    const uint8_t* src = picture.rgba.data() + size_t(y) * size_t(picture.width) * 4;
+    uint8_t* dst = texels + size_t(y) * size_t(pitch);
+    for (uint32_t x = 0; x < w; ++x) {
+      dst[4 * x + 0] = src[4 * x + 2];
+      dst[4 * x + 1] = src[4 * x + 1];
+      dst[4 * x + 2] = src[4 * x + 0];
+      dst[4 * x + 3] = src[4 * x + 3];
+    }
+  }
+}
+
+// Decodes a picture; pictures larger than a texture can hold are refused with the
+// creation message.
+bool decodePicture(const char* name, const uint8_t* bytes, uint32_t size, Picture* out) {
+  if (!picDecode(bytes, size, out)) return false;
+  if (uint32_t(out->width) > kMaxTextureSide || uint32_t(out->height) > kMaxTextureSide) {
+    reportTextureCreationFailure(name);
+    out->rgba.clear();
+    return false;
+  }
+  return true;
+}
+
+// A ".tga" picture shipped as a JPEG with an alpha plane, cached under its own name.
+TextureEntry* loadAlphaJpeg(const char* name, bool mustLoad) {
+  uint32_t size = 0;
+  const uint8_t* bytes = loadFile(name, &size, false);
+  if (!bytes) return nullptr;
+  const uint32_t split = alphaJpegSplit(bytes, size);
+  Picture picture;
+  if (split == 0 || !decodePicture(name, bytes, split, &picture)) {
+    // Without its end marker the file cannot be split: it counts as missing.
+    if (split != 0 && mustLoad) stopLoading("Can't load texture: %s", name);
+    releaseFile(bytes);
+    return nullptr;
+  }
+  TextureEntry* e = enterTexture(name, uint32_t(picture.width), uint32_t(picture.height),
+                                 PixelFormat::A8R8G8B8, PixelFormat::Unknown);
+  if (!e) {
+    releaseFile(bytes);
+    return nullptr;
+  }
+  e->hasAlpha = 1;
+  copyPicture(e, picture, e->width, e->height);
+  int32_t pitch = 0;
+  uint8_t* texels = devLockTexture(e->texture, &pitch);
+  // Alpha byte k goes to texel k; a plane longer than the texture is cut off.
+  const size_t texelCount = size_t(e->width) * e->height;
+  const size_t planeSize = std::min(size_t(size - split), texelCount);
+  for (size_t k = 0; k < planeSize; ++k) texels[4 * k + 3] = bytes[split + k];
+  devUnlockTexture(e->texture);
+  releaseFile(bytes);
+  return e;
+}
+
+}  // namespace
+
+void reportTextureCreationFailure(const char* name) {
+  char text[kMaxTextureName + 64];
+  std::snprintf(text, sizeof text, "Couldn't create texture: %s", name);
+  sysMessageBox(text, "Init error", SysMsgButtons::Ok, SysMsgIcon::None);
+}
+
+uint32_t nextPowerOfTwo(uint32_t n) {
+  for (uint32_t p = 2; p <= kMaxTextureSide; p *= 2) {
+    if (p >= n) return p;
+  }
+  return 0;
+}
+
+bool alphaJpegName(const char* name, char* out, int32_t capacity) {
+  const char* dot = std::strchr(name, '.');
+  const size_t stem = dot ? size_t(dot - name) : std::strlen(name);
+  const int written = std::snprintf(out, size_t(capacity), "_a_%.*s.jpg", int(stem), name);
+  return written >= 0 && written < capacity;
+}
+
+uint32_t alphaJpegSplit(const uint8_t* bytes, uint32_t size) {
+  for (uint32_t i = 0; i + 1 < size; ++i) {
+    if (bytes[i] == 0xFF && bytes[i + 1] == 0xD9) return i + 2;
+  }
+  return 0;
+}
+
+TextureEntry* findTexture(const char* name) {
+  for (int32_t i = 0; i < textureCache.count; ++i) {
+    if (std::strcmp(textureCache.entries[i]->name, name) == 0) return textureCache.entries[i];
+  }
+  return nullptr;
+}
+
+int32_t textureCount() { return textureCache.count; }
+
+TextureEntry* getTexture(const char* name) { return loadTexture(name, true); }
+
+TextureEntry* loadTexture(const char* name, bool mustLoad) {
+  if (TextureEntry* cached = findTexture(name)) return cached;
+  if (hasTgaName(name)) {
+    char alternative[kMaxTextureName + 8];
+    if (alphaJpegName(name, alternative, int32_t(sizeof alternative))) {
+      if (TextureEntry* e = findTexture(alternative)) return e;
+      if (TextureEntry* e = loadAlphaJpeg(alternative, false)) return e;
+    }
+  }
+  uint32_t size = 0;
+  const uint8_t* bytes = loadFile(name, &size, false);
+  Picture picture;
+  TextureEntry* e = nullptr;
+  if (bytes && decodePicture(name, bytes, size, &picture)) {
+    e = enterTexture(name, uint32_t(picture.width), uint32_t(picture.height),
+                     PixelFormat::A8R8G8B8, PixelFormat::Unknown);
+  }
+  if (!e) {
+    if (mustLoad) stopLoading("Couldn't load texture: %s", name);
+    return nullptr;
+  }
+  e->hasAlpha = hasTgaName(name) ? 1 : 0;
+  copyPicture(e, picture, e->width, e->height);
+  devUnlockTexture(e->texture);
+  // The file's bytes stay in the file table.
+  return e;
+}
+
+TextureEntry* loadSizedTexture(const char* name, uint32_t width, uint32_t height) {
+  if (TextureEntry* cached = findTexture(name)) return cached;
+  TextureEntry* e = createEmptyTexture(name, nextPowerOfTwo(width), nextPowerOfTwo(height),
+                                       PixelFormat::A8R8G8B8);
+  if (!e) return nullptr;
+  uint32_t size = 0;
+  const uint8_t* bytes = loadFile(name, &size, true);
+  Picture picture;
+  if (bytes && decodePicture(name, bytes, size, &picture)) {
+    copyPicture(e, picture, width, height);
+    devUnlockTexture(e->texture);
+  }
+  if (bytes) releaseFile(bytes);
+  return e;
+}
+
+TextureEntry* loadSizedAlphaTexture(const char* name, uint32_t width, uint32_t height) {
+  uint32_t size = 0;
+  const uint8_t* bytes = loadFile(name, &size, false);
+  if (!bytes) return nullptr;
+  const uint32_t split = alphaJpegSplit(bytes, size);
+  if (split == 0) {
+    releaseFile(bytes);
+    return nullptr;
+  }
+  TextureEntry* e = createEmptyTexture(name, nextPowerOfTwo(width), nextPowerOfTwo(height),
+                                       PixelFormat::A8R8G8B8);
+  if (!e) {
+    releaseFile(bytes);
+    return nullptr;
+  }
+  e->hasAlpha = 1;
+  Picture picture;
+  if (decodePicture(name, bytes, split, &picture)) copyPicture(e, picture, width, height);
+  int32_t pitch = 0;
+  uint8_t* texels = devLockTexture(e->texture, &pitch);
+  // Row by row through the texture's pitch; the plane may end early.
+  const uint32_t w = std::min(width, e->width), h = std::min(height, e->height);
+  const uint8_t* alpha = bytes + split;
+  const size_t planeSize = size - split;
+  size_t k = 0;
+  for (uint32_t y = 0; y < h && k < planeSize; ++y) {
+    for (uint32_t x = 0; x < width && k < planeSize; ++x, ++k) {
+      if (x < w) texels[size_t(y) * size_t(pitch) + 4 * x + 3] = alpha[k];
+    }
+  }
+  devUnlockTexture(e->texture);
+  releaseFile(bytes);
+  return e;
+}
+
+TextureEntry* createEmptyTexture(const char* name, uint32_t width, uint32_t height,
+                                 PixelFormat format) {
+  if (TextureEntry* cached = findTexture(name)) return cached;
+  return enterTexture(name, width, height, format, format);
+}
+
+void releaseTexture(TextureEntry* entry) {
+  for (int32_t i = 0; i < textureCache.count; ++i) {
+    if (textureCache.entries[i] != entry) continue;
+    devReleaseTexture(entry->texture);
+    delete entry;
+    for (int32_t k = i + 1; k < textureCache.count; ++k) {
+      textureCache.entries[k - 1] = textureCache.entries[k];
+    }
+    textureCache.count -= 1;
+    textureCache.entries[textureCache.count] = nullptr;
+    return;
+  }
+}
+
+void releaseAllTextures() {
+  while (textureCache.count > 0) releaseTexture(textureCache.entries[textureCache.count - 1]);
+}
+
+uint8_t* lockTexture(TextureEntry* entry, int32_t* pitch) {
+  return entry ? devLockTexture(entry->texture, pitch) : nullptr;
+}
+
+void unlockTexture(TextureEntry* entry) {
+  if (entry) devUnlockTexture(entry->texture);
+}

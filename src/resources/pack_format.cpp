@@ -1,0 +1,112 @@
+// The resource pack format: a bare sequence of entries (name, NUL, 32-bit size,
+// data XORed with the name) running exactly to the end of the file. The game,
+// orbel-pack and the data tool all read and write packs through these functions.
+#include <cstring>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "resources/resources.h"
+#include "resources/resources_local.h"
+
+namespace {
+
+// Bytes of the size field that follows every entry's name.
+constexpr size_t kSizeFieldBytes = 4;
+
+// Reads one entry at `offset`. Returns false with the reason when it is malformed.
+bool parseEntry(const uint8_t* bytes, size_t size, size_t offset, PackEntryView* entry,
+                std::string* reason) {
+  const size_t left = size - offset;
+  const size_t scan = left < size_t(kMaxPackName) + 1 ? left : size_t(kMaxPackName) + 1;
+  const uint8_t* name = bytes + offset;
+  size_t nameLength = 0;
+  while (nameLength < scan && name[nameLength] != 0) nameLength++;
+  if (nameLength == scan) {
+    *reason = scan == left ? "a name without its NUL" : "a name longer than 63 characters";
+    return false;
+  }
+  if (nameLength == 0) {
+    *reason = "an empty name";
+    return false;
+  }
+  const size_t afterName = nameLength + 1;
+  if (left - afterName < kSizeFieldBytes) {
+    *reason = "a size field cut off by the end of the file";
+    return false;
+  }
+  const uint32_t dataSize = readLittleEndian32(name + afterName);
+  if (left - afterName - kSizeFieldBytes < dataSize) {
+    *reason = "data running past the end of the file";
+    return false;
+  }
+  entry->name.assign(reinterpret_cast<const char*>(name), nameLength);
+  entry->data = name + afterName + kSizeFieldBytes;
+  entry->size = dataSize;
+  return true;
+}
+
+// Why `name` cannot be stored in a pack, or "" when it can.
+std::string packNameProblem(const std::string& name) {
+  if (name.empty()) return "an empty name";
+  if (name.size() > size_t(kMaxPackName)) return "a name longer than 63 characters: " + name;
+  if (name.find('\0') != std::string::npos) return "a name holding a NUL byte";
+  return "";
+}
+
+}  // namespace
+
+void scramblePackData(const char* name, uint8_t* data, size_t size) {
+  const size_t length = std::strlen(name);
+  if (length == 0) return;
+  for (size_t i = 0; i < size; i++) data[i] ^= uint8_t(name[i % length]);
+}
+
+bool parsePack(const uint8_t* bytes, size_t size, std::vector<PackEntryView>* entries,
+               std::string* error) {
+  entries->clear();
+  size_t offset = 0;
+  while (offset < size) {
+    PackEntryView entry;
+    std::string reason;
+    if (!parseEntry(bytes, size, offset, &entry, &reason)) {
+      *error = "entry " + std::to_string(entries->size() + 1) + " at offset " +
+               std::to_string(offset) + ": " + reason;
+      entries->clear();
+      return false;
+    }
+    offset = size_t(entry.data - bytes) + entry.size;
+    entries->push_back(std::move(entry));
+  }
+  return true;
+}
+
+bool buildPack(const std::vector<PackInput>& inputs, std::vector<uint8_t>* out,
+               std::string* error) {
+  out->clear();
+  std::set<std::string> seen;
+  for (const PackInput& input : inputs) {
+    std::string problem = packNameProblem(input.name);
+    char upper[kMaxFileName];
+    if (problem.empty()) {
+      upperCaseName(input.name.c_str(), upper, sizeof upper);
+      if (!seen.insert(upper).second) problem = "a name given twice (ignoring case): " + input.name;
+    }
+    if (problem.empty() && input.data.size() > UINT32_MAX) problem = "too much data: " + input.name;
+    if (!problem.empty()) {
+      *error = problem;
+      out->clear();
+      return false;
+    }
+    const size_t start = out->size();
+    out->insert(out->end(), input.name.begin(), input.name.end());
+    out->push_back(0);
+    uint8_t sizeField[4];
+    writeLittleEndian32(uint32_t(input.data.size()), sizeField);
+    out->insert(out->end(), sizeField, sizeField + 4);
+    out->insert(out->end(), input.data.begin(), input.data.end());
+    const size_t dataStart = start + input.name.size() + 1 + 4;
+    scramblePackData(input.name.c_str(), out->data() + dataStart, input.data.size());
+  }
+  return true;
+}

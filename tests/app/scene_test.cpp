@@ -1,0 +1,179 @@
+// The scene switch, the frame's order of work, the frame clock and the window
+// messages, driven without a window.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/app.h"
+#include "app/scene.h"
+#include "platform/platform.h"
+#include "scenery/math.h"
+
+namespace {
+
+std::vector<std::string> g_calls;
+
+class RecordingScene : public Scene {
+ public:
+  explicit RecordingScene(const char* tag) : tag_(tag) {}
+  void onEnter() override { g_calls.push_back(tag_ + ".enter"); }
+  void onLeave() override { g_calls.push_back(tag_ + ".leave"); }
+  void onFrame() override { g_calls.push_back(tag_ + ".frame"); }
+  void afterFrame() override { g_calls.push_back(tag_ + ".after"); }
+  void onKeyDown(int32_t key) override { g_calls.push_back(tag_ + ".key" + std::to_string(key)); }
+  void onLeftDown() override { g_calls.push_back(tag_ + ".left"); }
+  const char* name() const override { return tag_.c_str(); }
+
+ private:
+  std::string tag_;
+};
+
+class SceneSwitchTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    g_calls.clear();
+    app = {};
+    app.appActive = 1;
+    app.gameSpeed = 1.0f;
+    sysUseManualClock(1000);
+    app.lastFrameTime = 1000;
+    setCurrentSceneDirectly(&a_);
+  }
+  RecordingScene a_{"a"}, b_{"b"}, c_{"c"};
+};
+
+TEST_F(SceneSwitchTest, OnlyTheLastRequestOfAFrameIsEntered) {
+  requestScene(&b_);
+  requestScene(&c_);
+  EXPECT_EQ(currentScene(), &a_);  // nothing happens before the frame ends
+  applyPendingScene();
+  EXPECT_EQ(currentScene(), &c_);
+  EXPECT_EQ(g_calls, (std::vector<std::string>{"a.leave", "c.enter"}));
+}
+
+TEST_F(SceneSwitchTest, RequestingTheCurrentSceneLeavesAndEntersIt) {
+  requestScene(&a_);
+  applyPendingScene();
+  EXPECT_EQ(g_calls, (std::vector<std::string>{"a.leave", "a.enter"}));
+  g_calls.clear();
+  applyPendingScene();  // no request: nothing more
+  EXPECT_TRUE(g_calls.empty());
+}
+
+TEST_F(SceneSwitchTest, AFrameUpdatesThenSwitchesAtItsEnd) {
+  requestScene(&b_);
+  sysAdvanceClock(16);
+  runFrame();
+  EXPECT_EQ(g_calls, (std::vector<std::string>{"a.frame", "a.after", "a.leave", "b.enter"}));
+  EXPECT_EQ(app.frameCount, 1u);
+  EXPECT_FLOAT_EQ(app.frameDelta, 16.0f);
+  EXPECT_FLOAT_EQ(app.totalTime, 16.0f);  // advanced once, after the switch
+}
+
+TEST_F(SceneSwitchTest, InactiveWindowRunsNoFrameAndSleeps) {
+  app.appActive = 0;
+  runFrame();
+  EXPECT_TRUE(g_calls.empty());
+  EXPECT_EQ(sysMilliseconds(), 1200u);
+  EXPECT_EQ(app.frameCount, 0u);
+}
+
+TEST_F(SceneSwitchTest, ReactivationRestartsTheFrameClock) {
+  AppWindowProc({SysEventType::Deactivate, 0, 0, 0});
+  EXPECT_EQ(app.appActive, 0);
+  sysAdvanceClock(60000);  // a minute away
+  AppWindowProc({SysEventType::Activate, 0, 0, 0});
+  EXPECT_EQ(app.appActive, 1);
+  sysAdvanceClock(16);
+  runFrame();
+  EXPECT_EQ(app.frameDeltaMs, 16u);
+}
+
+TEST_F(SceneSwitchTest, WindowMessagesReachTheCurrentSceneWithTheCursor) {
+  AppWindowProc({SysEventType::MouseMove, 0, 123, 45});
+  AppWindowProc({SysEventType::KeyDown, 65, 0, 0});
+  AppWindowProc({SysEventType::KeyUp, 65, 0, 0});
+  AppWindowProc({SysEventType::LeftDown, 0, 123, 45});
+  EXPECT_EQ(app.mouseX, 123);
+  EXPECT_EQ(app.mouseY, 45);
+  EXPECT_EQ(g_calls, (std::vector<std::string>{"a.key65", "a.left"}));
+  AppWindowProc({SysEventType::Close, 0, 0, 0});
+  EXPECT_EQ(app.quitRequested, 1);
+}
+
+TEST_F(SceneSwitchTest, MessagesBeforeStartUpAreIgnored) {
+  setCurrentSceneDirectly(nullptr);
+  AppWindowProc({SysEventType::KeyDown, 65, 0, 0});
+  AppWindowProc({SysEventType::Activate, 0, 0, 0});
+  EXPECT_TRUE(g_calls.empty());
+}
+
+TEST_F(SceneSwitchTest, FpsTextChangesAfterEachWindowOf300Ms) {
+  for (int i = 0; i < 18; ++i) {
+    sysAdvanceClock(16);
+    updateFrameTiming();
+  }
+  EXPECT_STREQ(app.fpsText, "");  // 288 ms: not yet
+  sysAdvanceClock(16);
+  updateFrameTiming();
+  EXPECT_STREQ(app.fpsText, "62.5 FPS");  // 19 frames in 304 ms
+  EXPECT_EQ(app.fpsWindowMs, 4u);         // the rest carries into the next window
+  EXPECT_EQ(app.fpsFrames, 0u);
+}
+
+TEST_F(SceneSwitchTest, DeltaIsNotClampedAfterAStall) {
+  sysAdvanceClock(5000);
+  EXPECT_EQ(updateFrameTiming(), 5000u);
+  EXPECT_FLOAT_EQ(app.frameDelta, 5000.0f);
+}
+
+// The loading scene: a click is Enter; a key starts the fade once; the map scene
+// follows when the fade passes 800 ms, exactly once.
+TEST(LoadingSceneTest, ClickStartsTheFadeAndTheMapFollowsAfter800Ms) {
+  app = {};
+  app.appActive = 1;
+  app.gameSpeed = 1.0f;
+  loadingState = {};
+  loadingScene.pendingKey = 0;
+  setCurrentSceneDirectly(&loadingScene);
+  sysUseManualClock(0);
+  app.lastFrameTime = 0;
+  loadingScene.onLeftDown();
+  EXPECT_EQ(loadingScene.pendingKey, 13);
+  loadingScene.afterFrame();
+  EXPECT_FLOAT_EQ(loadingState.fadeTime, 1.0f);
+  loadingScene.onKeyDown('A');  // keys during the fade do not restart it
+  int frames = 0;
+  while (currentScene() == &loadingScene && frames < 200) {
+    sysAdvanceClock(100);
+    runFrame();
+    ++frames;
+  }
+  EXPECT_EQ(currentScene(), &mapScene);
+  // A frame advances by the previous frame's delta (the first by 0), so 1 + 8 x 100
+  // passes 800 on the ninth frame.
+  EXPECT_EQ(frames, 9);
+  EXPECT_FLOAT_EQ(loadingState.fadeTime, 800.0f);
+  EXPECT_EQ(loadingState.loadingTint, MakeColor(0, 0, 0, 255));
+  EXPECT_EQ(loadingState.startupDone, 1);
+}
+
+TEST(LoadingSceneTest, TitleWaitsForAKey) {
+  app = {};
+  app.appActive = 1;
+  app.gameSpeed = 1.0f;
+  loadingState = {};
+  loadingScene.pendingKey = 0;
+  setCurrentSceneDirectly(&loadingScene);
+  sysUseManualClock(0);
+  for (int i = 0; i < 100; ++i) {
+    sysAdvanceClock(100);
+    runFrame();
+  }
+  EXPECT_EQ(currentScene(), &loadingScene);
+  EXPECT_FLOAT_EQ(loadingState.titleTime, 9900.0f);
+  EXPECT_EQ(loadingState.loadingTint, MakeColor(255, 255, 255, 255));
+}
+
+}  // namespace

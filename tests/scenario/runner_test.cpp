@@ -1,0 +1,103 @@
+// The headless runner end to end: scripts, exit codes and dumps over the
+// generated data.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "test_support.h"
+
+namespace {
+
+struct RunResult {
+  int status;
+  std::string output;
+};
+
+RunResult runScript(const std::string& data, const std::string& script,
+                    const std::string& options = "") {
+  const std::string dir = testTempDirectory("runner-script");
+  testWriteFile(dir + "/script.txt", script);
+  RunResult result;
+  result.status = testRunCommand(testToolPath("script") + " --data '" + data + "' " + options +
+                                     " '" + dir + "/script.txt' 2>&1",
+                                 &result.output);
+  return result;
+}
+
+TEST(Runner, FramesThenDumpReportsTheLoadingScene) {
+  const std::string data = testPrivateDataDirectory("runner-data");
+  const RunResult r = runScript(data, "frames 3\ndump -\n");
+  ASSERT_EQ(r.status, 0) << r.output;
+  EXPECT_NE(r.output.find("\"frame\":3"), std::string::npos) << r.output;
+  EXPECT_NE(r.output.find("\"scene\":\"loading\""), std::string::npos) << r.output;
+  EXPECT_NE(r.output.find("\"frameDeltaMs\":16"), std::string::npos) << r.output;
+}
+
+TEST(Runner, AKeyOnTheTitleLeadsToTheMapAfterTheFade) {
+  const std::string data = testPrivateDataDirectory("runner-data");
+  const RunResult r =
+      runScript(data, "frames 2\nkey SPACE\nframes 10\ndump -\nframes 60\ndump -\n", "--delta 20");
+  ASSERT_EQ(r.status, 0) << r.output;
+  const size_t second = r.output.find("\"frame\":72");
+  ASSERT_NE(second, std::string::npos) << r.output;
+  EXPECT_NE(r.output.find("\"scene\":\"loading\""), std::string::npos);
+  EXPECT_NE(r.output.find("\"scene\":\"map\"", second), std::string::npos) << r.output;
+}
+
+TEST(Runner, DumpsAreTheSameForTheSameSeed) {
+  const std::string data = testPrivateDataDirectory("runner-data");
+  const std::string script = "frames 5\nclick 10 20\nframes 5\ndump -\n";
+  const RunResult a = runScript(data, script, "--seed 7");
+  const RunResult b = runScript(data, script, "--seed 7");
+  ASSERT_EQ(a.status, 0) << a.output;
+  EXPECT_EQ(a.output, b.output);
+}
+
+TEST(Runner, BadScriptsExitWithTwoBeforeRunning) {
+  const std::string data = testPrivateDataDirectory("runner-data");
+  EXPECT_EQ(runScript(data, "frames 1\nfly away\n").status, 2);
+  EXPECT_EQ(runScript(data, "frames many\n").status, 2);
+  EXPECT_EQ(runScript(data, "key F13\n").status, 2);
+  EXPECT_EQ(runScript(data, "click 1\n").status, 2);
+  const RunResult r = runScript(data, "frames 1\n", "--gfx vulkan");
+  EXPECT_EQ(r.status, 2);
+}
+
+TEST(Runner, MissingDataStopsTheProgramWithExitOne) {
+  const std::string empty = testTempDirectory("runner-empty-data");
+  const RunResult r = runScript(empty, "frames 1\n");
+  EXPECT_EQ(r.status, 1) << r.output;
+  EXPECT_NE(r.output.find("Can't load"), std::string::npos) << r.output;
+}
+
+TEST(Runner, CloseEndsTheLoopAndTheScriptStillCompletes) {
+  const std::string data = testPrivateDataDirectory("runner-data");
+  const RunResult r = runScript(data, "frames 2\nclose\nframes 5\ndump -\n");
+  ASSERT_EQ(r.status, 0) << r.output;
+  EXPECT_NE(r.output.find("\"frame\":2"), std::string::npos) << r.output;
+}
+
+// The game itself: windowed on the headless display, one instance at a time,
+// ended by a signal as a session's end would.
+TEST(Game, SecondInstanceExitsAtOnceAndTheFirstEndsCleanly) {
+  const std::string dir = testTempDirectory("game-instance");
+  const std::string script =
+      "cd '" + std::string(ORBEL_BUILD_DIR) + "'\n"
+      "export XDG_RUNTIME_DIR='" + dir + "'\n"
+      "./orbelquaint > '" + dir + "/first.log' 2>&1 &\n"
+      "pid=$!\n"
+      "for i in $(seq 1 100); do [ -e '" + dir + "/Orbelquaint game.lock' ] && break; sleep 0.1; done\n"
+      "sleep 1\n"
+      "timeout -s KILL 20 ./orbelquaint; echo \"second=$?\"\n"
+      "kill -0 $pid && echo running\n"
+      "kill -TERM $pid\n"
+      "wait $pid; echo \"first=$?\"\n";
+  testWriteFile(dir + "/run.sh", script);
+  std::string out;
+  testRunCommand("timeout -s KILL 60 bash '" + dir + "/run.sh' 2>&1", &out);
+  EXPECT_NE(out.find("second=0"), std::string::npos) << out;
+  EXPECT_NE(out.find("running"), std::string::npos) << out;
+  EXPECT_NE(out.find("first=0"), std::string::npos) << out;
+}
+
+}  // namespace

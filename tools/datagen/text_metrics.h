@@ -1,0 +1,9 @@
+// text_metrics.h: text measured with the generated font's advances, laid out as
+// the game lays it out, so the tool can tell whether a text fits its place.
+#pragma once
+
+// Width of the text at text size S (a glyph advances S x its width, 2.0 = a whole
+// cell). 0 before the font was generated.
+float measureGameText(const char* text, float size);
+// Lines the game's word wrap makes of the text at this width and size.
+int wrappedLineCount(const char* text, float maxWidth, float size);

@@ -1,0 +1,47 @@
+// The runner's message loop: the game's window procedure and frame, with the clock
+// moved by the fixed frame time before each frame.
+#include <cmath>
+#include <cstdlib>
+
+#include "app/app.h"
+#include "platform/platform.h"
+#include "runner.h"
+
+void drainEvents() {
+  SysEvent event;
+  while (sysPollEvent(&event)) AppWindowProc(event);
+}
+
+void runFrames(int frames) {
+  for (int done = 0; done < frames && !app.quitRequested;) {
+    SysEvent event;
+    if (sysPollEvent(&event)) {
+      AppWindowProc(event);
+      continue;
+    }
+    sysAdvanceClock(runnerOptions.deltaMs);
+    runFrame();
+    ++done;
+  }
+}
+
+void overlayToClient(float x, float y, int32_t* px, int32_t* py) {
+  int32_t width, height;
+  sysGetClientSize(&width, &height);
+  *px = int32_t(std::lround((x + 400.0f) * float(width) / 800.0f));
+  *py = int32_t(std::lround((300.0f - y) * float(height) / 600.0f));
+}
+
+bool parseInteger(const std::string& text, long* value) {
+  if (text.empty()) return false;
+  char* end = nullptr;
+  *value = std::strtol(text.c_str(), &end, 10);
+  return end && *end == '\0';
+}
+
+bool parseNumber(const std::string& text, double* value) {
+  if (text.empty()) return false;
+  char* end = nullptr;
+  *value = std::strtod(text.c_str(), &end);
+  return end && *end == '\0' && std::isfinite(*value);
+}

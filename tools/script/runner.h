@@ -1,0 +1,52 @@
+// runner.h: the headless runner's parts: the script commands and the dump sections.
+// The runner plays the message loop itself so that it can move the clock by the
+// fixed frame time before every frame; events go through the game's own window
+// procedure and frames through the game's own runFrame.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class JsonWriter;
+
+struct RunnerOptions {
+  std::string dataDirectory;  // "" = as the game finds it
+  bool hasSeed = false;
+  uint32_t seed = 0;
+  uint32_t deltaMs = 16;
+  bool gl = false;            // --gfx gl
+  bool fullScreen = false;
+};
+extern RunnerOptions runnerOptions;
+
+using Args = std::vector<std::string>;
+
+// One script command: its name, how many arguments it takes, a check made before
+// the run starts (a bad script exits 2 without running), and the action.
+struct ScriptCommand {
+  const char* name;
+  int minArgs;
+  int maxArgs;  // -1: the rest of the line is one argument
+  bool (*check)(const Args& args, std::string* error);
+  // Returns false with a reason when the command cannot be carried out.
+  bool (*run)(const Args& args, std::string* error);
+};
+// The table of every command (commands.cpp).
+const ScriptCommand* findScriptCommand(const std::string& name);
+
+// Runs loop passes until `frames` frames have run (or a quit was requested):
+// one waiting event per pass, otherwise the clock moves by the frame time and a
+// frame runs.
+void runFrames(int frames);
+// Handles every queued event without running a frame.
+void drainEvents();
+// Overlay units (x right, y up, centred) to client pixels.
+void overlayToClient(float x, float y, int32_t* px, int32_t* py);
+
+// The dump: one JSON object with every section (dump.cpp).
+std::string buildDump();
+
+// Argument helpers for the checks.
+bool parseInteger(const std::string& text, long* value);
+bool parseNumber(const std::string& text, double* value);
