@@ -1,9 +1,12 @@
 // font.cpp: the game's only font, rendered from DejaVu Sans Bold into a 16 x 16
 // atlas of 32-texel cells ("font.tga") with its metrics ("font.dat"): cell k holds
 // character code k, white glyphs on transparent, each centred on its advance,
-// all on one baseline.
+// all on one baseline. A thin soft dark rim around every glyph keeps white and
+// tinted text readable over light floors and skies; the game tints text by
+// multiplying, which leaves the rim dark.
 #include <stb_truetype.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "datagen.h"
@@ -23,6 +26,37 @@ static bool hasGlyph(int code) {
   return (code >= 32 && code <= 126) || (code >= 160 && code <= 255);
 }
 
+// The rim: how far it reaches beyond the ink (texels) and how dark it gets.
+constexpr float kRimReach = 1.6f;
+constexpr float kRimStrength = 0.55f;
+
+// Puts a cell's glyph coverage (0..1, 32 x 32) into the atlas with its rim.
+static void putCell(const float* ink, int cellX, int cellY, Image* atlas) {
+  for (int y = 0; y < kCellSize; ++y) {
+    for (int x = 0; x < kCellSize; ++x) {
+      // The rim is the ink widened by kRimReach with a soft edge, a little lower
+      // than the ink so it reads as a shadow too.
+      float rim = 0.0f;
+      for (int dy = -2; dy <= 2; ++dy) {
+        for (int dx = -2; dx <= 2; ++dx) {
+          const int sx = x + dx, sy = y + dy;
+          if (sx < 0 || sy < 0 || sx >= kCellSize || sy >= kCellSize) continue;
+          const float distance = std::sqrt(float(dx * dx) + (dy + 0.5f) * (dy + 0.5f));
+          const float reach = std::max(0.0f, std::min(1.0f, kRimReach + 0.5f - distance));
+          rim = std::max(rim, ink[sy * kCellSize + sx] * reach);
+        }
+      }
+      const float glyph = ink[y * kCellSize + x];
+      const float under = rim * kRimStrength * (1.0f - glyph);
+      const float alpha = glyph + under;
+      if (alpha <= 0.0f) continue;
+      const uint8_t grey = static_cast<uint8_t>(std::lround(255.0f * glyph / alpha));
+      setPixel(atlas, cellX + x, cellY + y,
+               Rgba{grey, grey, grey, static_cast<uint8_t>(std::lround(255.0f * alpha))});
+    }
+  }
+}
+
 // Draws one glyph into its cell. Returns its advance in texels.
 static int renderGlyph(const stbtt_fontinfo& font, float scale, int code, Image* atlas) {
   int advance, bearing;
@@ -35,21 +69,19 @@ static int renderGlyph(const stbtt_fontinfo& font, float scale, int code, Image*
   if (w <= 0 || h <= 0) return width;
   std::vector<uint8_t> coverage(static_cast<size_t>(w) * h);
   stbtt_MakeCodepointBitmap(&font, coverage.data(), w, h, w, scale, scale, code);
-  const int cellX = (code % kCellsPerRow) * kCellSize;
-  const int cellY = (code / kCellsPerRow) * kCellSize;
-  const int left = cellX + (kCellSize - width) / 2 + x0;
-  const int top = cellY + kBaseline + y0;
+  float ink[kCellSize * kCellSize] = {};
+  const int left = (kCellSize - width) / 2 + x0;
+  const int top = kBaseline + y0;
   for (int y = 0; y < h; ++y) {
     for (int x = 0; x < w; ++x) {
       const int px = left + x;
       const int py = top + y;
       // Ink that would reach into a neighbouring cell is cut off.
-      if (px < cellX || px >= cellX + kCellSize || py < cellY || py >= cellY + kCellSize) {
-        continue;
-      }
-      setPixel(atlas, px, py, Rgba{255, 255, 255, coverage[y * w + x]});
+      if (px < 0 || px >= kCellSize || py < 0 || py >= kCellSize) continue;
+      ink[py * kCellSize + px] = coverage[y * w + x] / 255.0f;
     }
   }
+  putCell(ink, (code % kCellsPerRow) * kCellSize, (code / kCellsPerRow) * kCellSize, atlas);
   return width;
 }
 

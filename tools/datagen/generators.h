@@ -61,3 +61,6 @@ void generateMusic();
 bool writeDataSet();
 // Writes the level sheet "levels.png" into gen.previewDir. False on failure.
 bool writeLevelSheet(const std::vector<LevelSummary>& levels);
+// Writes the picture sheets and the game screen mock-up into gen.previewDir.
+// False on failure.
+bool writePictureSheets();

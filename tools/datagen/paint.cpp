@@ -520,6 +520,28 @@ void drawCanvas(Canvas* dst, const Canvas& src, Point centre, float degrees, flo
   }
 }
 
+void drawCanvasRect(Canvas* dst, const Canvas& src, float sx0, float sy0, float sx1, float sy1,
+                    float left, float top, float right, float bottom, Colour tint) {
+  const Box box = clipBox(Box{static_cast<int>(std::floor(std::min(left, right))),
+                              static_cast<int>(std::floor(std::min(top, bottom))),
+                              static_cast<int>(std::ceil(std::max(left, right))),
+                              static_cast<int>(std::ceil(std::max(top, bottom)))},
+                          dst->width, dst->height);
+  for (int y = box.y0; y < box.y1; ++y) {
+    for (int x = box.x0; x < box.x1; ++x) {
+      const float u = (x + 0.5f - left) / (right - left);
+      const float v = (y + 0.5f - top) / (bottom - top);
+      if (u < 0.0f || u > 1.0f || v < 0.0f || v > 1.0f) continue;
+      // Clamped inside the source rectangle, as a texture cell is sampled.
+      const float sx = std::min(std::max(sx0 + u * (sx1 - sx0), sx0 + 0.5f), sx1 - 0.5f);
+      const float sy = std::min(std::max(sy0 + v * (sy1 - sy0), sy0 + 0.5f), sy1 - 0.5f);
+      const Colour c = sampleBilinear(src, sx, sy);
+      overPremultiplied(dst, x, y,
+                        Colour{c.r * tint.r * tint.a, c.g * tint.g * tint.a, c.b * tint.b * tint.a, c.a * tint.a});
+    }
+  }
+}
+
 void compositeOver(Canvas* dst, const Canvas& src, int dx, int dy, float opacity) {
   for (int y = 0; y < src.height; ++y) {
     for (int x = 0; x < src.width; ++x) {

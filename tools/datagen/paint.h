@@ -284,6 +284,10 @@ Colour sampleBilinear(const Canvas& canvas, float x, float y);
 // on screen) and scaled, times opacity.
 void drawCanvas(Canvas* dst, const Canvas& src, Point centre, float degrees, float scale,
                 float opacity = 1.0f);
+// The src rectangle sx0..sx1, sy0..sy1 (texels) stretched over dst's rectangle
+// left..right, top..bottom, multiplied by tint, drawn over dst.
+void drawCanvasRect(Canvas* dst, const Canvas& src, float sx0, float sy0, float sx1, float sy1,
+                    float left, float top, float right, float bottom, Colour tint = kWhite);
 // src over dst with its top-left at (dx, dy), times opacity.
 void compositeOver(Canvas* dst, const Canvas& src, int dx, int dy, float opacity = 1.0f);
 // src's light added to dst with its top-left at (dx, dy).
