@@ -190,37 +190,34 @@ Image drawBombPicture(bool quadro) {
   const BombLook look = quadro ? BombLook{rgb(96, 46, 140), rgb(250, 196, 60), 4}
                                : BombLook{rgb(56, 68, 96), rgb(235, 238, 245), 3};
   Canvas canvas = makeCanvas(64, 64);
-  const Point c{30.5f, 35.0f};
-  const float radius = 25.5f;
-  // The brass cap and the fuse behind the body's upper right.
-  const Point capCentre = c + Point{15.0f, -19.0f};
-  const Colour brass = rgb(214, 168, 72);
-  const Point fuseEnd = capCentre + Point{8.0f, -8.5f};
-  fillShapeColour(&canvas, boxAround(capCentre, 14.0f, 14.0f),
-                  [&](Point p) {
-                    const Point a = capCentre, b = fuseEnd;
-                    const Point mid = (a + b) * 0.5f + Point{3.0f, 2.0f};
-                    return std::min(sdCapsule(p, a, mid, 1.6f), sdCapsule(p, mid, b, 1.5f));
-                  },
-                  rgb(120, 84, 50));
-  fillShape(&canvas, boxAround(capCentre, 9.0f, 9.0f),
-            [&](Point p) {
-              const Point q = rotatePoint(p, capCentre, -38.0f);
-              return sdRoundedBox(q, capCentre, 6.5f, 5.0f, 1.8f);
-            },
-            [&](Point p, float) {
-              const float t = linearParam(p, capCentre + Point{-4, -4}, capCentre + Point{4, 4});
-              return mixColour(lighten(brass, 0.35f), scaleColour(brass, 0.6f), t);
-            });
+  const Point c{28.5f, 37.5f};
+  const float radius = 24.0f;
   fillShape(&canvas, boxAround(c, radius, radius), [&](Point p) { return sdCircle(p, c, radius); },
             [&](Point p, float) { return bombBody(p, c, radius, look); });
-  const Colour flame = quadro ? rgb(255, 170, 220) : rgb(255, 214, 120);
-  addShape(&canvas, boxAround(fuseEnd, 9.0f, 9.0f), [&](Point p) { return length(p - fuseEnd) - 9.0f; },
+  // The brass cap on the upper right of the body and the fuse curling out of it.
+  const Point capCentre = c + Point{15.5f, -15.5f};
+  const Colour brass = rgb(224, 176, 76);
+  const Point fuseBend = capCentre + Point{3.0f, -9.0f};
+  const Point fuseEnd = capCentre + Point{11.0f, -13.5f};
+  auto fuse = [&](Point p) { return std::min(sdCapsule(p, capCentre, fuseBend, 1.7f), sdCapsule(p, fuseBend, fuseEnd, 1.6f)); };
+  fillShapeColour(&canvas, boxAround(capCentre, 16.0f, 16.0f), [&](Point p) { return fuse(p) - 0.8f; }, rgb(60, 36, 16));
+  fillShape(&canvas, boxAround(capCentre, 16.0f, 16.0f), fuse, [&](Point p, float d) {
+    const float twist = 0.5f + 0.5f * std::sin((p.x + p.y) * 1.6f);
+    return mixColour(rgb(150, 108, 60), rgb(226, 190, 130), clamp01(-d / 1.6f) * 0.6f + twist * 0.3f);
+  });
+  auto cap = [&](Point p) { return sdRoundedBox(rotatePoint(p, capCentre, 45.0f), capCentre, 4.0f, 6.8f, 1.8f); };
+  fillShapeColour(&canvas, boxAround(capCentre, 9.0f, 9.0f), [&](Point p) { return cap(p) - 0.8f; }, rgb(90, 56, 14));
+  fillShape(&canvas, boxAround(capCentre, 9.0f, 9.0f), cap, [&](Point p, float) {
+    const float t = linearParam(p, capCentre + Point{-4, -4}, capCentre + Point{4, 4});
+    return mixColour(lighten(brass, 0.45f), scaleColour(brass, 0.6f), t);
+  });
+  const Colour flame = quadro ? rgb(255, 150, 220) : rgb(255, 200, 90);
+  addShape(&canvas, boxAround(fuseEnd, 10.0f, 10.0f), [&](Point p) { return length(p - fuseEnd) - 10.0f; },
            [&](Point p, float) {
-             const float f = 1.0f - clamp01(length(p - fuseEnd) / 9.0f);
+             const float f = 1.0f - clamp01(length(p - fuseEnd) / 10.0f);
              return withAlpha(flame, f * f);
            });
-  addSpark(&canvas, fuseEnd, 8.0f, rgb(255, 255, 235));
+  addSpark(&canvas, fuseEnd, 9.0f, rgb(255, 255, 235));
   return canvasToImage(canvas);
 }
 

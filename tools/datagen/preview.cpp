@@ -240,10 +240,6 @@ bool writeBallSheet() {
 // The game screen mock-up. Scene units are the game's: x -400..400 to the right,
 // y -300..300 up; the preview is 800 x 600 pixels.
 
-struct Mockup {
-  Canvas screen;
-};
-
 Point toScreen(float x, float y) { return Point{x + 400.0f, 300.0f - y}; }
 Point cellCentre(int x, int y) { return toScreen(40.0f * x - 560.0f, 480.0f - 40.0f * y); }
 
@@ -258,8 +254,8 @@ void drawSized(Canvas* screen, const Canvas& picture, Point centre, float size, 
 // Text as the game draws it from "font.tga" and "font.dat": each glyph a quad 2S
 // wide and 1.8S tall centred on the text line, glyphs spaced by their advances,
 // the line centred on x. (x, y) are scene units.
-void drawGameText(Canvas* screen, const char* text, float x, float y, float size, Colour colour) {
-  static Canvas atlas = pictureNamed("font.tga");
+void drawGameText(Canvas* screen, const Canvas& atlas, const char* text, float x, float y, float size,
+                  Colour colour) {
   const OutputFile* metrics = findOutput(Place::TextsPack, "font.dat");
   if (atlas.width != 512 || !metrics || metrics->bytes.size() < 516) return;
   auto advance = [&](unsigned char c) { return metrics->bytes[4 + c] * 2.0f / 32.0f; };
@@ -389,14 +385,15 @@ void drawMockHud(Canvas* screen) {
   }
   drawSized(screen, fill, toScreen(-371.0f, 31.0f), 64.0f);
   drawSized(screen, pictureNamed("gamebar.tga"), toScreen(336.0f, 44.0f), 128.0f);
-  drawGameText(screen, "Score", 345, 279, 14, kWhite);
-  drawGameText(screen, "12450", 345, 238, 14, rgb(255, 240, 160));
-  drawGameText(screen, "Level", 345, 183, 14, kWhite);
-  drawGameText(screen, "7", 353, 147, 14, rgb(255, 240, 160));
-  drawGameText(screen, "Lives", 343, 90, 14, kWhite);
+  const Canvas font = pictureNamed("font.tga");
+  drawGameText(screen, font, "Score", 345, 279, 14, kWhite);
+  drawGameText(screen, font, "12450", 345, 238, 14, rgb(255, 240, 160));
+  drawGameText(screen, font, "Level", 345, 183, 14, kWhite);
+  drawGameText(screen, font, "7", 353, 147, 14, rgb(255, 240, 160));
+  drawGameText(screen, font, "Lives", 343, 90, 14, kWhite);
   const Canvas heart = pictureNamed("heart.tga");
   for (int i = 0; i < 3; ++i) drawSized(screen, heart, toScreen(316.0f + 30.0f * i, 55.0f), 26.0f);
-  drawGameText(screen, "Menu", 350, -31, 14, kWhite);
+  drawGameText(screen, font, "Menu", 350, -31, 14, kWhite);
   const Canvas dark = pictureNamed("molotok1.tga");
   Canvas lit = pictureNamed("molotok2.tga");
   drawSized(screen, dark, toScreen(352.0f, -226.0f), 64.0f);
@@ -429,6 +426,10 @@ bool writeBoardMockup() {
   drawSized(&screen, shadow, cellCentre(kMockLeft, kMockTop + 3), 48.0f);
   drawSized(&screen, pictureNamed("bal01.tga"), selected, 35.2f * 1.11f);
   drawMockHud(&screen);
+  // A score pop-up over the board and the combo banner.
+  const Canvas font = pictureNamed("font.tga");
+  drawGameText(&screen, font, "+150", -120.0f, 64.0f, 16.0f, rgb(255, 230, 90));
+  drawGameText(&screen, font, "Combo x 2", 0.0f, -270.0f, 21.58f, kWhite);
   return writePreview("board.png", canvasToImage(screen));
 }
 
@@ -508,8 +509,7 @@ void drawMockButton(Canvas* screen, Point centre, float width, const char* text)
   drawCanvasRect(screen, button, 0, 0, 64, 64, left, top, left + 64, bottom);
   drawCanvasRect(screen, button, 63.5f, 0, 64.5f, 64, left + 64, top, right - 64, bottom);
   drawCanvasRect(screen, button, 64, 0, 128, 64, right - 64, top, right, bottom);
-  paintLabel(screen, text, centre.x + 1, centre.y + 8, 22.0f, rgb(0, 0, 0, 110));
-  paintLabel(screen, text, centre.x, centre.y + 7, 22.0f, kWhite);
+  drawGameText(screen, pictureNamed("font.tga"), text, centre.x - 400.0f, 300.0f - centre.y, 15, kWhite);
 }
 
 bool writeMenuMockup() {
@@ -518,8 +518,9 @@ bool writeMenuMockup() {
   if (background.width == 800) compositeOver(&screen, background, 0, 0);
   drawMockWindow(&screen, 210, 40, 380, 520);
   const Canvas atlas = pictureNamed("menutex.tga");
-  paintLabel(&screen, "Options", 400, 104, 26.0f, rgb(255, 255, 155));
-  paintLabel(&screen, "Sound effects", 400, 150, 18.0f, kWhite);
+  const Canvas font = pictureNamed("font.tga");
+  drawGameText(&screen, font, "Options", 0, 205, 17, rgb(255, 255, 155));
+  drawGameText(&screen, font, "Sound effects", 0, 160, 13, kWhite);
   // A slider: the track at half size, arrows, the knob.
   for (float x = 320; x < 480; x += 32) drawAtlasCell(&screen, atlas, 0, 2, 1, 1, x, 149, x + 32, 181);
   drawAtlasCell(&screen, atlas, 0, 7, 1, 1, 320 - 44.8f - 32, 133, 320 - 44.8f + 32, 197);
@@ -530,9 +531,9 @@ bool writeMenuMockup() {
   Canvas glow = makeCanvas(800, 600);
   drawCanvasRect(&glow, glowBar, 0, 0, 256, 64, 270, 228, 530, 262, rgb(255, 200, 100, 60));
   compositeAdd(&screen, glow, 0, 0);
-  paintLabel(&screen, "Full screen", 410, 252, 18.0f, rgb(255, 175, 0));
+  drawGameText(&screen, font, "Full screen", 10, 55, 12, rgb(255, 175, 0));
   drawAtlasCell(&screen, atlas, 1, 6, 1, 1, 268, 214, 332, 278);
-  paintLabel(&screen, "Own cursor", 410, 312, 18.0f, kWhite);
+  drawGameText(&screen, font, "Own cursor", 10, -5, 12, kWhite);
   drawAtlasCell(&screen, atlas, 1, 5, 1, 1, 268, 274, 332, 338);
   drawMockButton(&screen, Point{315, 493}, 130, "Apply");
   drawMockButton(&screen, Point{485, 493}, 130, "Back");
@@ -549,8 +550,8 @@ bool writeMenuMockup() {
   drawCanvasRect(&screen, balloon, 192, 0, 256, 64, bl - 32, bt + 32, bl + 32, bb - 32);
   drawCanvasRect(&screen, balloon, 192, 0, 256, 64, br - 32, bt + 32, br + 32, bb - 32);
   drawCanvasRect(&screen, balloon, 128, 64, 256, 128, 500, 338, 628, 402);
-  paintLabel(&screen, "Draws the game's own", 660, 364, 14.0f, kWhite);
-  paintLabel(&screen, "pointer.", 660, 384, 14.0f, kWhite);
+  drawGameText(&screen, font, "Draws the game's own", 260, -58, 11, kWhite);
+  drawGameText(&screen, font, "pointer.", 260, -78, 11, kWhite);
   // The drawn cursor: glow and arrow, tip at the pointer.
   const Point pointer{452, 420};
   drawAtlasCell(&screen, atlas, 2, 7, 1, 1, pointer.x - 2, pointer.y, pointer.x + 62, pointer.y + 64);
