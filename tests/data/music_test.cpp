@@ -1,0 +1,156 @@
+// The generated music as the game plays it: one module whose sections start at
+// the order positions the game asks for and loop in place, each played from its
+// first order for two passes of its loop without leaving its own orders, audible
+// and with headroom for the game's amplification; and a section keeps its own
+// tempo however the game arrives at it.
+#include <gtest/gtest.h>
+#include <libopenmpt/libopenmpt.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <iterator>
+
+#include "data_files.h"
+
+namespace {
+
+constexpr int kRate = 44100;
+// Rendered a little at a time: far less than one tick, so no row is missed.
+constexpr size_t kChunk = 256;
+// The game plays the module at amplification 80 (1.6 times) and music volume 90:
+// a rendered peak above this would clip in the game.
+constexpr float kHeadroomPeak = 1.0f / (1.6f * 0.9f);
+
+struct Section {
+  int first, last;
+  const char* use;
+};
+
+const Section kSections[] = {
+    {0, 10, "level music 0"},  {11, 28, "level music 1"}, {29, 43, "title and level music 2"},
+    {44, 46, "level choice"},  {47, 62, "level music 3"}, {63, 64, "level complete"},
+    {65, 65, "defeat"}};
+
+struct Module {
+  std::vector<uint8_t> bytes = looseFile("music.mo3");
+  openmpt_module* player = openmpt_module_create_from_memory2(
+      bytes.data(), bytes.size(), openmpt_log_func_silent, nullptr, openmpt_error_func_ignore,
+      nullptr, nullptr, nullptr, nullptr);
+  ~Module() {
+    if (player) openmpt_module_destroy(player);
+  }
+};
+
+// What playing from a section's first order sounded like.
+struct Playback {
+  double loopSeconds = 0.0;  // until the play position came back to the start
+  int lowestOrder = 1000, highestOrder = -1;
+  std::vector<float> passRms;  // per pass of the loop
+  float peak = 0.0f;
+};
+
+// Plays `passes` passes of the loop that starts at `first` from where the
+// player is (positioned there by the caller), at most `limitSeconds`.
+Playback play(openmpt_module* player, int first, int passes, double limitSeconds) {
+  Playback out;
+  std::vector<float> chunk(kChunk * 2);
+  double energy = 0.0;
+  size_t frames = 0, passFrames = 0;
+  bool left = false;
+  while (frames < limitSeconds * kRate) {
+    const size_t got = openmpt_module_read_interleaved_float_stereo(player, kRate, kChunk, chunk.data());
+    if (got == 0) break;
+    for (size_t i = 0; i < got * 2; ++i) {
+      energy += double(chunk[i]) * chunk[i];
+      out.peak = std::max(out.peak, std::fabs(chunk[i]));
+    }
+    frames += got;
+    passFrames += got;
+    const int order = openmpt_module_get_current_order(player);
+    out.lowestOrder = std::min(out.lowestOrder, order);
+    out.highestOrder = std::max(out.highestOrder, order);
+    const bool atStart = order == first && openmpt_module_get_current_row(player) == 0;
+    if (left && atStart) {
+      if (out.passRms.empty()) out.loopSeconds = double(frames) / kRate;
+      out.passRms.push_back(float(std::sqrt(energy / (2.0 * passFrames))));
+      energy = 0.0;
+      passFrames = 0;
+      left = false;
+      if (int(out.passRms.size()) == passes) break;
+    }
+    left = left || !atStart;
+  }
+  return out;
+}
+
+float decibels(float level) {
+  return 20.0f * std::log10(std::max(level, 1e-9f));
+}
+
+}  // namespace
+
+TEST(Music, IsOneExtendedModuleHoldingEverySection) {
+  Module module;
+  ASSERT_NE(module.player, nullptr);
+  char* type = const_cast<char*>(openmpt_module_get_metadata(module.player, "type"));
+  EXPECT_STREQ(type, "xm");
+  openmpt_free_string(type);
+  EXPECT_EQ(openmpt_module_get_num_orders(module.player), kSections[6].last + 1);
+  // Synthesised instruments make it a real module, yet it stays small to load.
+  EXPECT_GT(module.bytes.size(), 200u * 1024u);
+  EXPECT_LT(module.bytes.size(), 2500u * 1024u);
+}
+
+TEST(Music, EverySectionLoopsInItsOwnOrdersAudiblyAndWithoutClipping) {
+  Module module;
+  ASSERT_NE(module.player, nullptr);
+  openmpt_module_set_repeat_count(module.player, -1);
+  for (const Section& section : kSections) {
+    openmpt_module_set_position_order_row(module.player, section.first, 0);
+    const Playback p = play(module.player, section.first, 2, 400.0);
+    ASSERT_EQ(p.passRms.size(), 2u) << section.use << " never comes back to its start";
+    EXPECT_GT(p.loopSeconds, 4.0) << section.use;
+    EXPECT_LT(p.loopSeconds, 200.0) << section.use;
+    EXPECT_EQ(p.lowestOrder, section.first) << section.use;
+    EXPECT_EQ(p.highestOrder, section.last) << section.use << " leaves its orders or skips some";
+    for (const float rms : p.passRms) EXPECT_GT(decibels(rms), -35.0f) << section.use;
+    // The second pass is the first again, not something that drifted.
+    EXPECT_NEAR(decibels(p.passRms[0]), decibels(p.passRms[1]), 1.0f) << section.use;
+    EXPECT_LT(p.peak, kHeadroomPeak) << section.use << " would clip in the game";
+  }
+}
+
+TEST(Music, ASectionKeepsItsTempoWhereverThePlayerComesFrom) {
+  // The game fades one section out and starts another at its order; the new
+  // section must not inherit the old one's speed.
+  Module module;
+  ASSERT_NE(module.player, nullptr);
+  openmpt_module_set_repeat_count(module.player, -1);
+  std::vector<double> fresh;
+  for (const Section& section : kSections) {
+    openmpt_module_set_position_order_row(module.player, section.first, 0);
+    fresh.push_back(play(module.player, section.first, 1, 400.0).loopSeconds);
+  }
+  for (size_t s = 0; s < std::size(kSections); ++s) {
+    const Section& before = kSections[(s + 3) % std::size(kSections)];
+    openmpt_module_set_position_order_row(module.player, before.first, 0);
+    std::vector<float> skip(2 * kRate);
+    openmpt_module_read_interleaved_float_stereo(module.player, kRate, kRate, skip.data());
+    openmpt_module_set_position_order_row(module.player, kSections[s].first, 0);
+    const double loop = play(module.player, kSections[s].first, 1, 400.0).loopSeconds;
+    EXPECT_NEAR(loop, fresh[s], 0.05) << kSections[s].use << " after " << before.use;
+  }
+  // Rows a second tell the tempo; the four level tunes have moods of their own.
+  std::vector<long> rowsPerMinute;
+  for (const size_t s : {0u, 1u, 2u, 4u}) {
+    int rows = 0;
+    for (int order = kSections[s].first; order <= kSections[s].last; ++order) {
+      rows += openmpt_module_get_pattern_num_rows(
+          module.player, openmpt_module_get_order_pattern(module.player, order));
+    }
+    rowsPerMinute.push_back(std::lround(rows * 60.0 / fresh[s]));
+  }
+  std::sort(rowsPerMinute.begin(), rowsPerMinute.end());
+  EXPECT_EQ(std::unique(rowsPerMinute.begin(), rowsPerMinute.end()) - rowsPerMinute.begin(), 4);
+}
