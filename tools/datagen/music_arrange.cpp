@@ -433,59 +433,82 @@ bool checkGroove(const SectionScore& s, std::string* error) {
   return true;
 }
 
+// Reads the order's phrase and sizes the grid. False with the error set when the
+// section or the phrase does not add up.
+bool readPhrase(const OrderPlan& plan, Arrangement* a) {
+  const SectionScore& s = *a->section;
+  std::string* error = a->error;
+  if (plan.phrase < 0 || plan.phrase >= static_cast<int>(s.phrases.size())) {
+    *error = format("phrase %i does not exist", plan.phrase);
+    return false;
+  }
+  a->grid->rows = s.rowsPerBar * s.barsPerPattern;
+  if (a->grid->rows > kMaxPatternRows || s.tempo < 32 || s.tempo > 255 || s.firstOrder > 255) {
+    *error = "the section's pattern length, tempo or order is out of the module's range";
+    return false;
+  }
+  if (!checkGroove(s, error)) return false;
+  a->grid->cells.assign(static_cast<size_t>(a->grid->rows * kMusicChannels), PatternCell{0, 0, 0, -1, 0});
+  const Phrase& phrase = s.phrases[static_cast<size_t>(plan.phrase)];
+  if (!readChords(phrase.chords, &a->chords, error) || !readTune(phrase.lead, &a->lead, error)) {
+    return false;
+  }
+  if (totalRows(a->chords) != a->grid->rows || (!a->lead.empty() && totalRows(a->lead) != a->grid->rows)) {
+    *error = format("phrase %i does not fill its %i rows", plan.phrase, a->grid->rows);
+    return false;
+  }
+  return true;
+}
+
+// Releases every melodic layer the pattern leaves out, so that no note of the
+// pattern before (or of the section's end, when it loops) hangs on.
+void releaseAbsentLayers(Arrangement* a, uint16_t layers) {
+  struct LayerChannels {
+    uint16_t layer;
+    int first, count;
+  };
+  static const LayerChannels kMelodic[6] = {
+      {kLeadLayer, kLeadChannel, 1}, {kCounterLayer, kCounterChannel, 1},
+      {kPadLayer, kPadChannel, kChordVoices}, {kCompLayer, kCompChannel, kChordVoices},
+      {kArpLayer, kArpChannel, 1}, {kBassLayer, kBassChannel, 1}};
+  for (const LayerChannels& m : kMelodic) {
+    if (layers & m.layer) continue;
+    for (int c = 0; c < m.count; ++c) putRelease(a, 0, m.first + c);
+  }
+}
+
+// Tempo on every pattern's first row, so a section plays right from wherever
+// the game starts it; the section's last pattern jumps back to its start.
+void writeTempoAndLoop(Arrangement* a, bool lastOfSection) {
+  PatternCell& speed = cellAt(a, 0, kHatChannel);
+  speed.effect = 0x0F;
+  speed.parameter = kTicksPerRow;
+  PatternCell& tempo = cellAt(a, 0, kFxChannel);
+  tempo.effect = 0x0F;
+  tempo.parameter = static_cast<uint8_t>(a->section->tempo);
+  if (lastOfSection) {
+    PatternCell& jump = cellAt(a, a->grid->rows - 1, kFxChannel);
+    jump.effect = 0x0B;
+    jump.parameter = static_cast<uint8_t>(a->section->firstOrder);
+  }
+}
+
 }  // namespace
 
 bool arrangePattern(const SectionScore& section, int orderIndex, PatternGrid* grid,
                     std::string* error) {
   const OrderPlan& plan = section.orders[static_cast<size_t>(orderIndex)];
-  if (plan.phrase < 0 || plan.phrase >= static_cast<int>(section.phrases.size())) {
-    *error = format("order %i plays phrase %i, which does not exist", orderIndex, plan.phrase);
-    return false;
-  }
-  const Phrase& phrase = section.phrases[static_cast<size_t>(plan.phrase)];
-  grid->rows = section.rowsPerBar * section.barsPerPattern;
-  if (grid->rows > kMaxPatternRows || !checkGroove(section, error)) {
-    if (error->empty()) *error = "the pattern is longer than 256 rows";
-    return false;
-  }
-  grid->cells.assign(static_cast<size_t>(grid->rows * kMusicChannels), PatternCell{0, 0, 0, -1, 0});
   Arrangement a = {&section, grid, {}, {}, error};
-  if (!readChords(phrase.chords, &a.chords, error) || !readTune(phrase.lead, &a.lead, error)) {
-    return false;
-  }
-  if (totalRows(a.chords) != grid->rows || (!a.lead.empty() && totalRows(a.lead) != grid->rows)) {
-    *error = format("phrase %i does not fill its %i rows", plan.phrase, grid->rows);
-    return false;
-  }
-
-  const uint16_t layers = plan.layers;
-  // Release what this pattern leaves out, so no note of the pattern before hangs on.
-  const std::pair<uint16_t, std::pair<int, int>> melodic[6] = {
-      {kLeadLayer, {kLeadChannel, 1}}, {kCounterLayer, {kCounterChannel, 1}},
-      {kPadLayer, {kPadChannel, 3}},   {kCompLayer, {kCompChannel, 3}},
-      {kArpLayer, {kArpChannel, 1}},   {kBassLayer, {kBassChannel, 1}}};
-  for (const auto& [layer, channels] : melodic) {
-    if (layers & layer) continue;
-    for (int c = 0; c < channels.second; ++c) putRelease(&a, 0, channels.first + c);
-  }
-  if ((layers & kLeadLayer) && !a.lead.empty()) writeTune(&a, a.lead, kLeadChannel, section.lead, 0);
-  if (layers & kCounterLayer) writeCounter(&a, phrase);
-  if (layers & kPadLayer) writePad(&a);
-  if (layers & kCompLayer) writeComp(&a);
-  if (layers & kArpLayer) writeArp(&a);
-  if (layers & kBassLayer) writeBass(&a);
-  writeDrums(&a, layers);
-  if (!error->empty()) return false;
-
-  // Tempo on every pattern's first row, so a section plays right from wherever
-  // the game starts it; the section's last pattern jumps back to its start.
-  cellAt(&a, 0, kHatChannel).effect = 0x0F;
-  cellAt(&a, 0, kHatChannel).parameter = kTicksPerRow;
-  cellAt(&a, 0, kFxChannel).effect = 0x0F;
-  cellAt(&a, 0, kFxChannel).parameter = static_cast<uint8_t>(section.tempo);
-  if (orderIndex + 1 == static_cast<int>(section.orders.size())) {
-    cellAt(&a, grid->rows - 1, kFxChannel).effect = 0x0B;
-    cellAt(&a, grid->rows - 1, kFxChannel).parameter = static_cast<uint8_t>(section.firstOrder);
-  }
-  return true;
+  if (!readPhrase(plan, &a)) return false;
+  const Phrase& phrase = section.phrases[static_cast<size_t>(plan.phrase)];
+  releaseAbsentLayers(&a, plan.layers);
+  if ((plan.layers & kLeadLayer) && !a.lead.empty()) writeTune(&a, a.lead, kLeadChannel, section.lead, 0);
+  if (plan.layers & kCounterLayer) writeCounter(&a, phrase);
+  if (plan.layers & kPadLayer) writePad(&a);
+  if (plan.layers & kCompLayer) writeComp(&a);
+  if (plan.layers & kArpLayer) writeArp(&a);
+  if (plan.layers & kBassLayer) writeBass(&a);
+  writeDrums(&a, plan.layers);
+  writeTempoAndLoop(&a, orderIndex + 1 == static_cast<int>(section.orders.size()));
+  return error->empty();
 }

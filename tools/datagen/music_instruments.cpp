@@ -64,9 +64,7 @@ InstrumentSound electricPiano() {
   const float hz = noteHz(60.0f);
   Phase carrier = {}, modulator = {}, tine = {};
   const Wave w = renderWave(1.8f, [&](float t) {
-    const float index = 0.25f + 1.6f * decay60(t, 0.7f);
-    const float m = sineWave(phaseStep(&modulator, hz));
-    const float body = std::sin(kTwoPi * phaseStep(&carrier, hz) + index * m);
+    const float body = fmStep(&carrier, &modulator, hz, 1.0f, 0.25f + 1.6f * decay60(t, 0.7f));
     const float ping = 0.15f * sineWave(phaseStep(&tine, 14.0f * hz)) * decay60(t, 0.04f);
     return strike(t, 0.002f, 2.6f) * (body + ping);
   });

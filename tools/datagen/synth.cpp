@@ -100,6 +100,11 @@ float sawStep(Phase* phase, float hz) {
   return 2.0f * t - 1.0f - polyBlep(t, dt);
 }
 
+float fmStep(Phase* carrier, Phase* modulator, float hz, float ratio, float index) {
+  const float m = sineWave(phaseStep(modulator, hz * ratio));
+  return std::sin(kTwoPi * phaseStep(carrier, hz) + index * m);
+}
+
 float pulseStep(Phase* phase, float hz, float width) {
   const float dt = hz / kSynthRate;
   const float t = phaseStep(phase, hz);
@@ -303,6 +308,7 @@ void normalise(Wave* w, float peak) {
 
 void saturate(Wave* w, float drive) {
   const float before = peakOf(*w);
+  normalise(w, 1.0f);  // the drive means the same whatever the level
   for (float& v : *w) v = std::tanh(v * drive);
   normalise(w, before);
 }

@@ -68,6 +68,9 @@ float triangleWave(float cycles);
 // to smooth the jumps.
 float sawStep(Phase* phase, float hz);
 float pulseStep(Phase* phase, float hz, float width);
+// Two-operator FM (phase modulation): a sine carrier at hz whose phase is pushed
+// by a sine modulator at hz * ratio, `index` radians deep.
+float fmStep(Phase* carrier, Phase* modulator, float hz, float ratio, float index);
 
 // ---------------------------------------------------------------------------
 // Envelopes
@@ -136,7 +139,8 @@ void mixInto(Wave* dst, const Wave& src, float atSeconds, float gain);
 void fadeEdges(Wave* w, float inMs, float outMs);
 // Scales so the largest magnitude becomes `peak` (a silent wave stays silent).
 void normalise(Wave* w, float peak);
-// tanh saturation with `drive` (1 = gentle), then scaled back to the old peak.
+// tanh saturation of the wave taken to unit peak, `drive` 1 gentle, 3 heavy;
+// then scaled back to the old peak.
 void saturate(Wave* w, float drive);
 // A plate-like reverb (parallel combs into series all-passes); `size` 0..1 sets
 // the tail, `damping` 0..1 how dark it is, `wet` the mix. The wave keeps its
