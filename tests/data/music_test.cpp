@@ -5,6 +5,7 @@
 // tempo however the game arrives at it.
 #include <gtest/gtest.h>
 #include <libopenmpt/libopenmpt.h>
+#include <libopenmpt/libopenmpt_ext.h>
 
 #include <algorithm>
 #include <cmath>
@@ -18,9 +19,9 @@ namespace {
 constexpr int kRate = 44100;
 // Rendered a little at a time: far less than one tick, so no row is missed.
 constexpr size_t kChunk = 256;
-// The game plays the module at amplification 80 (1.6 times) and music volume 90:
-// a rendered peak above this would clip in the game.
-constexpr float kHeadroomPeak = 1.0f / (1.6f * 0.9f);
+// The game plays the module at amplification 80 (1.6 times), and the music volume
+// goes up to 99: a rendered peak above this would clip in the game.
+constexpr float kHeadroomPeak = 1.0f / (1.6f * 0.99f);
 
 struct Section {
   int first, last;
@@ -88,6 +89,73 @@ float decibels(float level) {
   return 20.0f * std::log10(std::max(level, 1e-9f));
 }
 
+// The fundamental of a short stretch by autocorrelation: the shortest lag whose
+// correlation comes within 10% of the best one. 0 when nothing is periodic.
+double pitchOf(const std::vector<float>& x, int minLag, int maxLag) {
+  const int n = static_cast<int>(x.size()) - maxLag - 1;
+  std::vector<double> r(static_cast<size_t>(maxLag + 2), 0.0);
+  double best = 0.0;
+  for (int lag = minLag - 1; lag <= maxLag + 1; ++lag) {
+    double sum = 0.0;
+    for (int i = 0; i < n; ++i) sum += double(x[size_t(i)]) * x[size_t(i + lag)];
+    r[size_t(lag)] = sum;
+    if (lag >= minLag && lag <= maxLag) best = std::max(best, sum);
+  }
+  if (best <= 0.0) return 0.0;
+  for (int lag = minLag; lag <= maxLag; ++lag) {
+    const double a = r[size_t(lag - 1)], b = r[size_t(lag)], c = r[size_t(lag + 1)];
+    if (b >= 0.9 * best && b >= a && b >= c) {
+      const double shift = 0.5 * (a - c) / (a - 2.0 * b + c);
+      return kRate / (lag + (std::isfinite(shift) ? shift : 0.0));
+    }
+  }
+  return 0.0;
+}
+
+// One channel of a section played alone.
+struct Solo {
+  int firstOrder;
+  int channel;
+  const char* what;
+  std::vector<int> key;  // pitch classes of the section's key
+  double lowestHz, highestHz;
+};
+
+const std::vector<int> kGMajor = {7, 9, 11, 0, 2, 4, 6};
+const std::vector<int> kDMajor = {2, 4, 6, 7, 9, 11, 1};
+const std::vector<int> kCMajor = {0, 2, 4, 5, 7, 9, 11};
+
+// The pitches a solo channel plays over `seconds`, one per sounding stretch.
+std::vector<double> soloPitches(const Module& module, const Solo& solo, double seconds) {
+  openmpt_module_ext* ext = openmpt_module_ext_create_from_memory(
+      module.bytes.data(), module.bytes.size(), openmpt_log_func_silent, nullptr,
+      openmpt_error_func_ignore, nullptr, nullptr, nullptr, nullptr);
+  std::vector<double> pitches;
+  if (!ext) return pitches;
+  openmpt_module* player = openmpt_module_ext_get_module(ext);
+  openmpt_module_ext_interface_interactive interactive = {};
+  openmpt_module_ext_get_interface(ext, LIBOPENMPT_EXT_C_INTERFACE_INTERACTIVE, &interactive,
+                                   sizeof interactive);
+  for (int c = 0; c < openmpt_module_get_num_channels(player); ++c) {
+    interactive.set_channel_mute_status(ext, c, c != solo.channel);
+  }
+  openmpt_module_set_position_order_row(player, solo.firstOrder, 0);
+  const size_t frames = size_t(seconds * kRate);
+  std::vector<float> left(frames), right(frames);
+  openmpt_module_read_float_stereo(player, kRate, frames, left.data(), right.data());
+  openmpt_module_ext_destroy(ext);
+  const int minLag = int(kRate / solo.highestHz / 2.0), maxLag = int(kRate / solo.lowestHz * 2.0);
+  for (size_t at = 0; at + 4096 <= frames; at += 4096) {
+    std::vector<float> window(left.begin() + long(at), left.begin() + long(at + 2048 + maxLag + 2));
+    double energy = 0.0;
+    for (const float v : window) energy += double(v) * v;
+    if (energy / double(window.size()) < 1e-6) continue;  // a rest
+    const double hz = pitchOf(window, std::max(minLag, 2), maxLag);
+    if (hz > 0.0) pitches.push_back(hz);
+  }
+  return pitches;
+}
+
 }  // namespace
 
 TEST(Music, IsOneExtendedModuleHoldingEverySection) {
@@ -153,4 +221,52 @@ TEST(Music, ASectionKeepsItsTempoWhereverThePlayerComesFrom) {
   }
   std::sort(rowsPerMinute.begin(), rowsPerMinute.end());
   EXPECT_EQ(std::unique(rowsPerMinute.begin(), rowsPerMinute.end()) - rowsPerMinute.begin(), 4);
+}
+
+TEST(Music, InstrumentsPlayInTuneInTheKeyAndRegisterOfTheirPart) {
+  Module module;
+  ASSERT_NE(module.player, nullptr);
+  // Orders where each part plays from the first row on.
+  const Solo solos[] = {{30, 0, "plucked lead", kGMajor, 200.0, 1400.0},
+                        {29, 9, "bass", kGMajor, 40.0, 260.0},
+                        {29, 2, "pad voice", kGMajor, 150.0, 700.0},
+                        {30, 5, "electric piano voice", kGMajor, 150.0, 900.0},
+                        {13, 0, "flute", kDMajor, 200.0, 1400.0},
+                        {63, 0, "brass fanfare", kCMajor, 150.0, 1400.0}};
+  for (const Solo& solo : solos) {
+    const std::vector<double> pitches = soloPitches(module, solo, 8.0);
+    ASSERT_GE(pitches.size(), 10u) << solo.what;
+    double offset = 0.0;
+    size_t inKey = 0, inRegister = 0;
+    for (const double hz : pitches) {
+      const double semitones = 12.0 * std::log2(hz / 440.0);
+      const double nearest = std::round(semitones);
+      offset += 100.0 * (semitones - nearest);
+      const int pitchClass = (static_cast<int>(nearest) + 9 + 1200) % 12;
+      inKey += std::count(solo.key.begin(), solo.key.end(), pitchClass) ? 1 : 0;
+      inRegister += hz >= solo.lowestHz && hz <= solo.highestHz ? 1 : 0;
+    }
+    const double n = double(pitches.size());
+    // Tuned to A = 440 Hz: on average within a few cents of a semitone.
+    EXPECT_LT(std::fabs(offset / n), 10.0) << solo.what << " is out of tune";
+    // A sample tuned a semitone off would land outside the key; an octave off,
+    // outside its register.
+    EXPECT_GE(inKey / n, 0.85) << solo.what << " plays outside the key";
+    EXPECT_GE(inRegister / n, 0.8) << solo.what << " plays outside its register";
+  }
+}
+
+TEST(Music, TheFanfareFitsTheFewSecondsBeforeTheLevelMusicReturns) {
+  // The game plays the level-complete section for about 5 s.
+  Module module;
+  ASSERT_NE(module.player, nullptr);
+  openmpt_module_set_repeat_count(module.player, -1);
+  openmpt_module_set_position_order_row(module.player, kSections[5].first, 0);
+  std::vector<float> chunk(kChunk * 2);
+  size_t frames = 0;
+  while (openmpt_module_get_current_order(module.player) == kSections[5].first && frames < 20 * kRate) {
+    frames += openmpt_module_read_interleaved_float_stereo(module.player, kRate, kChunk, chunk.data());
+  }
+  EXPECT_GT(frames, 2u * kRate);
+  EXPECT_LE(frames, 5u * kRate);
 }
