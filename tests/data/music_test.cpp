@@ -89,6 +89,10 @@ float decibels(float level) {
   return 20.0f * std::log10(std::max(level, 1e-9f));
 }
 
+// Largest step between neighbouring output samples of a held note, relative to
+// its peak: the tones are soft (little above 3 kHz), so far below one.
+constexpr float kSmoothestStep = 0.35f;
+
 // The fundamental of a short stretch by autocorrelation: the shortest lag whose
 // correlation comes within 10% of the best one. 0 when nothing is periodic.
 double pitchOf(const std::vector<float>& x, int minLag, int maxLag) {
@@ -269,4 +273,37 @@ TEST(Music, TheFanfareFitsTheFewSecondsBeforeTheLevelMusicReturns) {
   }
   EXPECT_GT(frames, 2u * kRate);
   EXPECT_LE(frames, 5u * kRate);
+}
+
+TEST(Music, HeldNotesRunThroughTheirSampleLoopsWithoutAClick) {
+  // The defeat theme holds pad chords, flute notes and bass notes for seconds:
+  // far longer than the loops of their samples. A seam in a loop would show as
+  // a jump from one sample to the next far steeper than the smooth tone allows.
+  Module module;
+  ASSERT_NE(module.player, nullptr);
+  const std::pair<int, const char*> held[] = {{2, "pad"}, {0, "flute"}, {9, "bass"}};
+  for (const auto& [channel, what] : held) {
+    openmpt_module_ext* ext = openmpt_module_ext_create_from_memory(
+        module.bytes.data(), module.bytes.size(), openmpt_log_func_silent, nullptr,
+        openmpt_error_func_ignore, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(ext, nullptr);
+    openmpt_module* player = openmpt_module_ext_get_module(ext);
+    openmpt_module_ext_interface_interactive interactive = {};
+    openmpt_module_ext_get_interface(ext, LIBOPENMPT_EXT_C_INTERFACE_INTERACTIVE, &interactive,
+                                     sizeof interactive);
+    for (int c = 0; c < openmpt_module_get_num_channels(player); ++c) {
+      interactive.set_channel_mute_status(ext, c, c != channel);
+    }
+    openmpt_module_set_position_order_row(player, kSections[6].first, 0);
+    std::vector<float> left(12 * kRate), right(12 * kRate);
+    openmpt_module_read_float_stereo(player, kRate, left.size(), left.data(), right.data());
+    openmpt_module_ext_destroy(ext);
+    float peak = 0.0f, steepest = 0.0f;
+    for (size_t i = 1; i < left.size(); ++i) {
+      peak = std::max(peak, std::fabs(left[i]));
+      steepest = std::max(steepest, std::fabs(left[i] - left[i - 1]));
+    }
+    ASSERT_GT(peak, 0.01f) << what;
+    EXPECT_LT(steepest / peak, kSmoothestStep) << what;
+  }
 }
