@@ -60,18 +60,25 @@ constexpr int kCompLow = 57, kCompHigh = 79;
 constexpr int kArpLow = 60;
 constexpr int kBassLow = 36;
 
-// Pitch class of a note letter with its accidentals; advances *at. -1 if none.
-int readPitchClass(const char** at) {
+constexpr int kNoPitch = -100;
+
+// Semitones above C of a note letter with its accidentals (Cb is -1, B# is 12,
+// so the octave stays the letter's); advances *at. kNoPitch if there is none.
+int readSemitones(const char** at) {
   static const int kLetters[7] = {9, 11, 0, 2, 4, 5, 7};  // A..G
   const char letter = **at;
-  if (letter < 'A' || letter > 'G') return -1;
-  int pc = kLetters[letter - 'A'];
+  if (letter < 'A' || letter > 'G') return kNoPitch;
+  int semitones = kLetters[letter - 'A'];
   ++*at;
   while (**at == '#' || **at == 'b') {
-    pc += **at == '#' ? 1 : -1;
+    semitones += **at == '#' ? 1 : -1;
     ++*at;
   }
-  return (pc + 12) % 12;
+  return semitones;
+}
+
+int pitchClassOf(int semitones) {
+  return semitones == kNoPitch ? -1 : (semitones % 12 + 12) % 12;
 }
 
 // Splits "symbol:rows" tokens; a token without rows keeps the last length.
@@ -106,13 +113,13 @@ bool readChords(const char* text, std::vector<ChordEvent>* chords, std::string* 
   int row = 0;
   for (const auto& [symbol, rows] : tokens) {
     const char* at = symbol.c_str();
-    const int root = readPitchClass(&at);
+    const int root = pitchClassOf(readSemitones(&at));
     const char* slash = std::strchr(at, '/');
     const std::string suffix = slash ? std::string(at, slash) : std::string(at);
     int bass = root;
     if (slash) {
       const char* bassAt = slash + 1;
-      bass = readPitchClass(&bassAt);
+      bass = pitchClassOf(readSemitones(&bassAt));
       if (*bassAt) bass = -1;
     }
     const ChordQuality* quality = nullptr;
@@ -137,13 +144,13 @@ bool readTune(const char* text, std::vector<NoteEvent>* notes, std::string* erro
     int midi = -1;
     if (symbol != "r") {
       const char* at = symbol.c_str();
-      const int pc = readPitchClass(&at);
+      const int semitones = readSemitones(&at);
       const int octave = *at >= '0' && *at <= '8' && at[1] == 0 ? *at - '0' : -1;
-      if (pc < 0 || octave < 0) {
+      if (semitones == kNoPitch || octave < 0) {
         *error = "unknown note \"" + symbol + "\"";
         return false;
       }
-      midi = 12 * (octave + 1) + pc;
+      midi = 12 * (octave + 1) + semitones;
     }
     notes->push_back({row, rows, midi});
     row += rows;
@@ -244,10 +251,15 @@ PatternCell& cellAt(Arrangement* a, int row, int channel) {
   return a->grid->cells[static_cast<size_t>(row * kMusicChannels + channel)];
 }
 
+// Writes a note; rows past the pattern's end (an echo's tail) are left out.
 void putNote(Arrangement* a, int row, int channel, int midi, const Voice& voice, int volume) {
   if (row < 0 || row >= a->grid->rows) return;
   const int note = midi + voice.transpose - kMidiOfModuleNote;
-  if (note < 1 || note > 96) return;  // outside what the module can play: left out
+  if (note < 1 || note > 96) {
+    *a->error = format("MIDI note %i on channel %i is outside what the module can play",
+                       midi + voice.transpose, channel);
+    return;
+  }
   PatternCell& cell = cellAt(a, row, channel);
   cell.note = static_cast<uint8_t>(note);
   cell.instrument = voice.instrument;
