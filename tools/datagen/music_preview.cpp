@@ -31,11 +31,15 @@ SectionPass renderPass(openmpt_module* module, int firstOrder) {
   openmpt_module_set_repeat_count(module, -1);
   openmpt_module_set_position_order_row(module, firstOrder, 0);
   bool left = false;
-  std::vector<int16_t> chunk(kChunk * 2);
+  // Rendered as floats and rounded here: the player's own 16-bit output is
+  // dithered with fresh noise each run, and the preview should repeat exactly.
+  std::vector<float> chunk(kChunk * 2);
   while (pass.frames.size() < static_cast<size_t>(kLongestPassSeconds * kRate * 2)) {
-    const size_t got = openmpt_module_read_interleaved_stereo(module, kRate, kChunk, chunk.data());
+    const size_t got = openmpt_module_read_interleaved_float_stereo(module, kRate, kChunk, chunk.data());
     if (got == 0) break;
-    pass.frames.insert(pass.frames.end(), chunk.begin(), chunk.begin() + static_cast<long>(got * 2));
+    for (size_t i = 0; i < got * 2; ++i) {
+      pass.frames.push_back(static_cast<int16_t>(std::lround(std::clamp(chunk[i], -1.0f, 1.0f) * 32767.0f)));
+    }
     const int order = openmpt_module_get_current_order(module);
     const int row = openmpt_module_get_current_row(module);
     pass.lowestOrder = std::min(pass.lowestOrder, order);
