@@ -4,6 +4,7 @@
 #include "app/app_local.h"
 #include "app/numeric.h"
 #include "audio/audio.h"
+#include "game/game.h"
 #include "app/scene.h"
 #include "platform/platform.h"
 #include "render/mesh.h"
@@ -31,7 +32,10 @@ void applyCursorSetting() {}
 
 void onApplicationActivated() { resumeSound(); }
 
-void onApplicationDeactivated() { pauseSound(); }
+void onApplicationDeactivated() {
+  gameWindowDeactivated();
+  pauseSound();
+}
 
 void saveGameOnClose() {}
 

@@ -7,48 +7,48 @@
 
 namespace {
 
-// floor(sqrt(n)) and n - floor(sqrt(n))^2, bit by bit, in exact integer arithmetic.
-struct IntegerRoot {
-  uint64_t root;
-  uint64_t remainder;
-};
-
-IntegerRoot integerSqrt(uint64_t n) {
-  uint64_t root = 0;
-  uint64_t bit = uint64_t{1} << 62;
-  while (bit > n) bit >>= 2;
-  while (bit != 0) {
-    if (n >= root + bit) {
-      n -= root + bit;
-      root = (root >> 1) + bit;
-    } else {
-      root >>= 1;
-    }
-    bit >>= 2;
+// floor(sqrt(n)) by Newton's iteration from a guess at or above the root; the
+// table's roots climb by about 256 per entry, so a guess from the previous entry
+// settles in two or three steps and the compiler can build the table quickly.
+constexpr uint64_t integerSqrt(uint64_t n, uint64_t guess) {
+  uint64_t x = guess;
+  uint64_t y = (x + n / x) / 2;
+  while (y < x) {
+    x = y;
+    y = (x + n / x) / 2;
   }
-  return {root, n};
+  return x;
 }
 
-// The 23-bit mantissa of sqrt(x), correctly rounded, for x = significand * 2^-23
-// (x in [1, 2)) or significand * 2^-22 (x in [2, 4)); significand has its hidden
-// bit set. The root of significand << 23 (or << 24) is sqrt(x) * 2^23.
-uint32_t sqrtMantissa(uint64_t significand, bool upperOctave) {
-  const IntegerRoot r = integerSqrt(significand << (upperOctave ? 24 : 23));
+// The 23-bit mantissa of the correctly rounded root of n, where n = x * 2^46
+// for x in [1, 4): the root is sqrt(x) * 2^23 in [2^23, 2^24).
+constexpr uint32_t roundedMantissa(uint64_t n, uint64_t root) {
   // Round to nearest: (root + 1/2)^2 = root^2 + root + 1/4, never hit exactly.
-  const uint64_t rounded = r.remainder > r.root ? r.root + 1 : r.root;
+  const uint64_t rounded = n - root * root > root ? root + 1 : root;
   return static_cast<uint32_t>(rounded - (uint64_t{1} << 23));
 }
 
-SqrtTable buildSqrtTable() {
+constexpr SqrtTable buildSqrtTable() {
   SqrtTable table{};
   constexpr int32_t kHalf = kSqrtTableSize / 2;
+  constexpr uint64_t kStart = uint64_t{1} << 24;  // above every root
+  uint64_t upperRoot = kStart;
+  uint64_t lowerRoot = kStart;
   for (int32_t i = 0; i < kHalf; i++) {
+    // The float with top mantissa bits i, its hidden bit set.
     const uint64_t significand = (uint64_t{1} << 23) + static_cast<uint64_t>(i) * 256u;
-    table[i] = sqrtMantissa(significand, true);           // x in [2, 4)
-    table[kHalf + i] = sqrtMantissa(significand, false);  // x in [1, 2)
+    const uint64_t upperN = significand << 24;  // x in [2, 4)
+    const uint64_t lowerN = significand << 23;  // x in [1, 2)
+    upperRoot = integerSqrt(upperN, i == 0 ? kStart : upperRoot + 1024);
+    lowerRoot = integerSqrt(lowerN, i == 0 ? kStart : lowerRoot + 1024);
+    table[i] = roundedMantissa(upperN, upperRoot);
+    table[kHalf + i] = roundedMantissa(lowerN, lowerRoot);
   }
   return table;
 }
+
+// Filled by the compiler, so fastSqrt is right even before start-up.
+constexpr SqrtTable kSqrtTable = buildSqrtTable();
 
 // Random state: process lifetime. The runtime generator starts as if seeded with
 // 1 and is reseeded by seedRandom; the table stream by seedTableRandom.
@@ -64,11 +64,6 @@ int32_t wrapByte(int32_t a) { return ((a % 256) + 256) % 256; }
 
 }  // namespace
 
-const SqrtTable& sqrtTable() {
-  // Built once, thread-safely, on first use.
-  static const SqrtTable table = buildSqrtTable();
-  return table;
-}
 
 const uint8_t tableRandomBytes[256] = {
     148,  16,  43, 249, 225, 161, 196,  87, 147, 235, 189, 164,  30, 122,  62, 163,
@@ -92,15 +87,16 @@ const uint8_t tableRandomBytes[256] = {
 // ---------------------------------------------------------------------------
 // Table square root
 
-void initFastSqrt() { sqrtTable(); }
+const SqrtTable& sqrtTable() { return kSqrtTable; }
+
+void initFastSqrt() {}
 
 float fastSqrt(float x) {
   const uint32_t b = std::bit_cast<uint32_t>(x);
   // Zero, negative zero and every negative input (sign bit set) give 0.
   if (static_cast<int32_t>(b) <= 0) return 0.0f;
   const uint32_t exponent = (((b - 0x3F800000u) >> 1) + 0x3F800000u) & 0x7F800000u;
-  static const SqrtTable& table = sqrtTable();
-  return std::bit_cast<float>(exponent | table[(b >> 8) & 0xFFFFu]);
+  return std::bit_cast<float>(exponent | kSqrtTable[(b >> 8) & 0xFFFFu]);
 }
 
 // ---------------------------------------------------------------------------

@@ -12,14 +12,14 @@
 
 // Entries 0..32767: mantissas of sqrt(x) for x in [2, 4), entry i for the float
 // with bits 0x40000000 + i * 256; entries 32768..65535: the same for x in [1, 2)
-// from bits 0x3F800000 + i * 256.
+// from bits 0x3F800000 + i * 256. Built by the compiler, so it is ready before
+// any code runs.
 constexpr int32_t kSqrtTableSize = 65536;
 using SqrtTable = std::array<uint32_t, kSqrtTableSize>;
-// The table, built on first use (start-up builds it first thing).
 const SqrtTable& sqrtTable();
 
-// Builds the square-root table (fastSqrt also builds it if needed, so it is never
-// read unfilled).
+// Start-up hook for the square-root table. The table is a compile-time constant,
+// so there is nothing left to do; kept so start-up reads as one sequence.
 void initFastSqrt();
 // Square root from the table, relative error below 2e-5; fastSqrt(0) is 0. Zero,
 // negative numbers and negative NaNs return 0; +infinity, positive NaNs and

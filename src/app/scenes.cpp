@@ -3,7 +3,9 @@
 #include "app/app.h"
 #include "app/scene.h"
 #include "audio/audio.h"
+#include "game/game.h"
 #include "input/input.h"
+#include "render/text.h"
 
 LoadingScene loadingScene;
 MapScene mapScene;
@@ -63,21 +65,31 @@ void MapScene::onMouseMove() {}
 
 void GameScene::afterFrame() { handleTypedLetter(this); }
 
-// The board update will run the sound bookkeeping; until it exists the scene does.
-void GameScene::onFrame() { updateSound(); }
+void GameScene::onFrame() { gameFrameUpdate(app.frameDelta); }
 
-void GameScene::onKeyDown(int32_t key) { pendingKey = key; }
+void GameScene::onKeyDown(int32_t key) {
+  pendingKey = key;
+  gameKeyDown(key);
+}
 
-void GameScene::onLeftDown() {}
+void GameScene::onLeftDown() {
+  float x, y;
+  CursorToOverlay(&x, &y);
+  gameLeftDown(x, y);
+}
 
-void GameScene::onLeftDoubleClick() {}
+void GameScene::onLeftDoubleClick() {
+  float x, y;
+  CursorToOverlay(&x, &y);
+  gameLeftDoubleClick(x, y);
+}
 
 void GameScene::onLeftUp() {}
 
-void GameScene::onRightDown() {}
+void GameScene::onRightDown() { gameRightDown(); }
 
 void GameScene::onRightUp() {}
 
-void GameScene::onMiddleDown() {}
+void GameScene::onMiddleDown() { gameMiddleDown(); }
 
 void GameScene::onMouseMove() {}

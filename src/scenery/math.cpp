@@ -1,11 +1,51 @@
-// The shared value types' operations: vectors, colours, rectangles, matrices, the
-// view frustum, the board grid mapping and the few geometry helpers the game uses.
-// Lengths use the table square root, as every length in the game does.
+// math.cpp: the shared value types' operations: vectors, colours, rectangles,
+// matrices and projections, the view frustum, the board grid mapping and the
+// small geometry solvers. Lengths go through the table square root so that
+// every module measures the same way.
 #include "scenery/math.h"
 
 #include <cmath>
 
 #include "app/numeric.h"
+
+namespace {
+
+float clampUnitSigned(float v) {
+  if (v < -1.0f) return -1.0f;
+  if (v > 1.0f) return 1.0f;
+  return v;
+}
+
+// 0..255 from a 0..1 channel, truncated. Out-of-range and NaN channels saturate
+// instead of wrapping round through the low 8 bits (1.01 would turn white black).
+int32_t channelByte(float v) {
+  if (!(v > 0.0f)) return 0;
+  if (v >= 1.0f) return 255;
+  return static_cast<int32_t>(v * 255.0f);
+}
+
+// 2D cross product (z of the 3D one).
+float cross2(Vec2 a, Vec2 b) { return a.x * b.y - a.y * b.x; }
+
+// x div 40 rounded towards minus infinity, so the cells left of and above the
+// board keep their own columns and rows instead of folding onto the first one.
+int32_t floorDiv(int32_t a, int32_t b) {
+  const int32_t q = a / b;
+  return (a % b != 0 && a < 0) ? q - 1 : q;
+}
+
+// Keeps float-to-integer conversions defined for absurd (or NaN) points.
+int32_t truncatedCoordinate(float v) {
+  constexpr float kLimit = 1.0e6f;
+  if (!(v > -kLimit)) return -static_cast<int32_t>(kLimit);
+  if (v > kLimit) return static_cast<int32_t>(kLimit);
+  return static_cast<int32_t>(v);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Angles
 
 float SinDeg(float degrees) { return std::sin(degrees * kDegToRad); }
 float CosDeg(float degrees) { return std::cos(degrees * kDegToRad); }
@@ -23,28 +63,29 @@ float Dot2(Vec2 a, Vec2 b) { return a.x * b.x + a.y * b.y; }
 
 Vec2 Normalize2(Vec2 v) {
   const float length = Length2(v);
-  return length > 0.0f ? Scale2(v, 1.0f / length) : v;
+  if (length == 0.0f) return v;
+  return Scale2(v, 1.0f / length);
 }
 
 Vec2 Lerp2(Vec2 a, Vec2 b, float t) { return Add2(Scale2(a, 1.0f - t), Scale2(b, t)); }
 
 Vec2 Rotate2(Vec2 v, float degrees) {
-  const float c = CosDeg(degrees), s = SinDeg(degrees);
+  const float c = CosDeg(degrees);
+  const float s = SinDeg(degrees);
   return {v.x * c - v.y * s, v.x * s + v.y * c};
 }
 
-static float clampUnit(float k) { return k < -1.0f ? -1.0f : (k > 1.0f ? 1.0f : k); }
-
 float Angle2(Vec2 v) {
   const Vec2 n = Normalize2(v);
-  const float angle = std::acos(clampUnit(n.x)) * kRadToDeg;
+  const float angle = std::acos(clampUnitSigned(n.x)) * kRadToDeg;
   return n.y < 0.0f ? 360.0f - angle : angle;
 }
 
 float AngleBetween2(Vec2 a, Vec2 b) {
   const float lengths = Length2(a) * Length2(b);
-  if (lengths <= 0.0f) return 0.0f;
-  return std::acos(clampUnit(Dot2(a, b) / lengths)) * kRadToDeg;
+  // A zero vector has no direction; 0 rather than the NaN a division would give.
+  if (lengths == 0.0f) return 0.0f;
+  return std::acos(clampUnitSigned(Dot2(a, b) / lengths)) * kRadToDeg;
 }
 
 // ---------------------------------------------------------------------------
@@ -62,7 +103,7 @@ void AddInPlace3(Vec3* v, Vec3 add) {
   v->z += add.z;
 }
 
-float Length3(Vec3 v) { return fastSqrt(v.x * v.x + v.y * v.y + v.z * v.z); }
+float Length3(Vec3 v) { return fastSqrt(Dot3(v, v)); }
 float Dot3(Vec3 a, Vec3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 
 Vec3 Cross(Vec3 a, Vec3 b) {
@@ -71,7 +112,8 @@ Vec3 Cross(Vec3 a, Vec3 b) {
 
 Vec3 Normalize3(Vec3 v) {
   const float length = Length3(v);
-  return length > 0.0f ? Scale3(v, 1.0f / length) : v;
+  if (length == 0.0f) return v;
+  return Scale3(v, 1.0f / length);
 }
 
 Vec3 Lerp3(Vec3 a, Vec3 b, float t) { return Add3(Scale3(a, 1.0f - t), Scale3(b, t)); }
@@ -80,8 +122,8 @@ Vec3 Lerp3(Vec3 a, Vec3 b, float t) { return Add3(Scale3(a, 1.0f - t), Scale3(b,
 // Colours
 
 Color MakeColor(int32_t red, int32_t green, int32_t blue, int32_t alpha) {
-  return (uint32_t(alpha) & 0xFFu) << 24 | (uint32_t(red) & 0xFFu) << 16 |
-         (uint32_t(green) & 0xFFu) << 8 | (uint32_t(blue) & 0xFFu);
+  const auto low = [](int32_t v) { return static_cast<uint32_t>(v) & 0xFFu; };
+  return (low(alpha) << 24) | (low(red) << 16) | (low(green) << 8) | low(blue);
 }
 
 ColorF MakeColorF(float r, float g, float b, float a) { return {r, g, b, a}; }
@@ -93,8 +135,7 @@ ColorF LerpColorF(ColorF a, ColorF b, float t) {
 }
 
 Color ColorFromColorF(ColorF c) {
-  return MakeColor(int32_t(c.r * 255.0f), int32_t(c.g * 255.0f), int32_t(c.b * 255.0f),
-                   int32_t(c.a * 255.0f));
+  return MakeColor(channelByte(c.r), channelByte(c.g), channelByte(c.b), channelByte(c.a));
 }
 
 // ---------------------------------------------------------------------------
@@ -124,20 +165,20 @@ Matrix4 Identity() {
 }
 
 Matrix4 Multiply(const Matrix4& a, const Matrix4& b) {
-  Matrix4 r = {};
-  for (int row = 0; row < 4; ++row) {
-    for (int col = 0; col < 4; ++col) {
+  Matrix4 out = {};
+  for (int row = 0; row < 4; row++) {
+    for (int column = 0; column < 4; column++) {
       float sum = 0.0f;
-      for (int k = 0; k < 4; ++k) sum += b.m[row * 4 + k] * a.m[k * 4 + col];
-      r.m[row * 4 + col] = sum;
+      for (int k = 0; k < 4; k++) sum += b.m[row * 4 + k] * a.m[k * 4 + column];
+      out.m[row * 4 + column] = sum;
     }
   }
-  return r;
+  return out;
 }
 
 void Translate(Matrix4* m, float tx, float ty, float tz) {
   float* e = m->m;
-  for (int i = 0; i < 3; ++i) e[12 + i] += tx * e[i] + ty * e[4 + i] + tz * e[8 + i];
+  for (int i = 0; i < 3; i++) e[12 + i] += tx * e[i] + ty * e[4 + i] + tz * e[8 + i];
   e[15] += tx * e[3] + ty * e[7] + tz * e[11];
 }
 
@@ -152,14 +193,16 @@ Vec3 UpAxis(const Matrix4& m) { return {m.m[1], m.m[5], m.m[9]}; }
 Vec3 ForwardAxis(const Matrix4& m) { return {m.m[2], m.m[6], m.m[10]}; }
 
 Vec3 CameraPosition(const Matrix4& view) {
-  const Vec3 t = {view.m[12], view.m[13], view.m[14]};
-  return {-Dot3(t, {view.m[0], view.m[1], view.m[2]}), -Dot3(t, {view.m[4], view.m[5], view.m[6]}),
-          -Dot3(t, {view.m[8], view.m[9], view.m[10]})};
+  const float* e = view.m;
+  const Vec3 t = {e[12], e[13], e[14]};
+  return {-Dot3(t, {e[0], e[1], e[2]}), -Dot3(t, {e[4], e[5], e[6]}),
+          -Dot3(t, {e[8], e[9], e[10]})};
 }
 
 Matrix4 PerspectiveFov(float fovY, float aspect, float zNear, float zFar) {
+  const float half = fovY / 2.0f;
+  const float ys = std::cos(half) / std::sin(half);
   Matrix4 m = {};
-  const float ys = std::cos(fovY / 2.0f) / std::sin(fovY / 2.0f);
   m.m[0] = ys / aspect;
   m.m[5] = ys;
   m.m[10] = zFar / (zFar - zNear);
@@ -180,45 +223,44 @@ Matrix4 OrthoProjection(float width, float height, float zNear, float zFar) {
 
 Vec3 TransformPoint(Vec3 p, const Matrix4& m) {
   const float* e = m.m;
-  return {p.x * e[0] + p.y * e[4] + p.z * e[8] + e[12], p.x * e[1] + p.y * e[5] + p.z * e[9] + e[13],
+  return {p.x * e[0] + p.y * e[4] + p.z * e[8] + e[12],
+          p.x * e[1] + p.y * e[5] + p.z * e[9] + e[13],
           p.x * e[2] + p.y * e[6] + p.z * e[10] + e[14]};
 }
 
 Matrix4 Transpose(const Matrix4& m) {
-  Matrix4 t;
-  for (int row = 0; row < 4; ++row) {
-    for (int col = 0; col < 4; ++col) t.m[col * 4 + row] = m.m[row * 4 + col];
+  Matrix4 out;
+  for (int row = 0; row < 4; row++) {
+    for (int column = 0; column < 4; column++) out.m[column * 4 + row] = m.m[row * 4 + column];
   }
-  return t;
+  return out;
 }
 
 // ---------------------------------------------------------------------------
 // Frustum
 
-static FrustumPlane normalizedPlane(float nx, float ny, float nz, float d) {
-  const float length = std::sqrt(nx * nx + ny * ny + nz * nz);
-  if (length <= 0.0f) return {nx, ny, nz, d};
-  return {nx / length, ny / length, nz / length, d / length};
+namespace {
+
+// Column 3 of m plus sign times column `column`, scaled to a unit normal. A
+// degenerate plane (zero normal) is left unscaled rather than divided by zero.
+FrustumPlane framePlane(const Matrix4& m, int column, float sign) {
+  const float* e = m.m;
+  FrustumPlane p = {e[3] + sign * e[column], e[7] + sign * e[4 + column],
+                    e[11] + sign * e[8 + column], e[15] + sign * e[12 + column]};
+  const float length = Length3({p.nx, p.ny, p.nz});
+  if (length == 0.0f) return p;
+  const float inverse = 1.0f / length;
+  return {p.nx * inverse, p.ny * inverse, p.nz * inverse, p.d * inverse};
 }
 
+}  // namespace
+
 Frustum ExtractFrustumFrom(const Matrix4& view, const Matrix4& projection) {
-  const Matrix4 vp = Multiply(projection, view);  // view first, then projection
-  const float* m = vp.m;
-  // Column c of the combined matrix: (m[c], m[4 + c], m[8 + c], m[12 + c]).
-  auto column = [m](int c, float* out) {
-    for (int i = 0; i < 4; ++i) out[i] = m[i * 4 + c];
-  };
-  float c0[4], c1[4], c2[4], c3[4];
-  column(0, c0);
-  column(1, c1);
-  column(2, c2);
-  column(3, c3);
-  const float* sides[3] = {c0, c1, c2};
+  const Matrix4 m = Multiply(projection, view);
   Frustum f;
-  for (int i = 0; i < 3; ++i) {
-    const float* c = sides[i];
-    f.planes[i * 2] = normalizedPlane(c3[0] - c[0], c3[1] - c[1], c3[2] - c[2], c3[3] - c[3]);
-    f.planes[i * 2 + 1] = normalizedPlane(c3[0] + c[0], c3[1] + c[1], c3[2] + c[2], c3[3] + c[3]);
+  for (int axis = 0; axis < 3; axis++) {
+    f.planes[axis * 2] = framePlane(m, axis, -1.0f);
+    f.planes[axis * 2 + 1] = framePlane(m, axis, 1.0f);
   }
   return f;
 }
@@ -234,46 +276,42 @@ bool SphereVisible(const Frustum& f, Vec3 center, float radius) {
 // Board grid mapping
 
 Vec2 CellToOverlay(int32_t column, int32_t row) {
-  return {float((column - 5) * 40 - 360), float(280 - (row - 5) * 40)};
-}
-
-// Integer division rounding down, so points left of or above the board map to
-// columns and rows below 5 rather than folding onto the first cells.
-static int32_t floorDiv(int32_t a, int32_t b) {
-  const int32_t q = a / b;
-  return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
+  return {static_cast<float>(column - 5) * kCellSize - 360.0f,
+          280.0f - static_cast<float>(row - 5) * kCellSize};
 }
 
 void OverlayToCell(float x, float y, int32_t* column, int32_t* row) {
-  *column = floorDiv(int32_t(x) + 380, 40) + 5;
-  *row = floorDiv(300 - int32_t(y), 40) + 5;
+  *column = floorDiv(truncatedCoordinate(x) + 380, 40) + 5;
+  *row = floorDiv(300 - truncatedCoordinate(y), 40) + 5;
 }
 
 // ---------------------------------------------------------------------------
-// Geometry
+// Geometry used by the game
 
 float RayPlane(Vec3 origin, Vec3 direction, Vec3 normal, float k) {
-  const float denominator = Dot3(normal, direction);
-  if (denominator == 0.0f) return -1.0f;
-  return -(Dot3(normal, origin) + k) / denominator;
+  const float along = Dot3(normal, direction);
+  if (along == 0.0f) return -1.0f;
+  return -(Dot3(normal, origin) + k) / along;
 }
 
 bool SolveQuadratic(float a, float b, float k, float* t0, float* t1) {
-  const float d = b * b - 4.0f * a * k;
-  if (d < 0.0f || a == 0.0f) return false;
-  const float root = std::sqrt(d);
+  // With a = 0 there is no quadratic to solve; dividing would report infinities.
+  if (a == 0.0f) return false;
+  const float discriminant = b * b - 4.0f * a * k;
+  if (discriminant < 0.0f) return false;
+  const float root = std::sqrt(discriminant);
   *t0 = (root - b) / (2.0f * a);
   *t1 = (-b - root) / (2.0f * a);
   return true;
 }
 
 float RaySegment2(Vec2 origin, Vec2 direction, Vec2 p, Vec2 q) {
-  const Vec2 edge = Sub2(q, p);
-  const float cross = direction.x * edge.y - direction.y * edge.x;
-  if (std::fabs(cross) < 0.0001f) return -1.0f;
-  const Vec2 toP = Sub2(p, origin);
-  const float t = (toP.x * edge.y - toP.y * edge.x) / cross;  // along the ray
-  const float s = (toP.x * direction.y - toP.y * direction.x) / cross;  // along p..q
+  const Vec2 segment = Sub2(q, p);
+  const float denominator = cross2(direction, segment);
+  if (std::fabs(denominator) < 0.0001f) return -1.0f;
+  const Vec2 toStart = Sub2(p, origin);
+  const float t = cross2(toStart, segment) / denominator;
+  const float s = cross2(toStart, direction) / denominator;
   if (t < 0.0f || s < 0.0f || s > 1.0f) return -1.0f;
   return t;
 }

@@ -131,7 +131,9 @@ Matrix4 Transpose(const Matrix4& m);
 
 // ---------------------------------------------------------------------------
 // Frustum
-// The six planes of view * projection (left, right, bottom, top, near, far).
+// The six planes of view * projection, in the order right (w - x), left (w + x),
+// top (w - y), bottom (w + y), far (w - z) and near (w + z: short of the true
+// near plane for a depth 0..1 projection, which only makes culling looser).
 Frustum ExtractFrustumFrom(const Matrix4& view, const Matrix4& projection);
 // False as soon as the sphere lies wholly outside one plane (n.c + d <= -r).
 bool SphereVisible(const Frustum& f, Vec3 center, float radius);
@@ -148,9 +150,11 @@ void OverlayToCell(float x, float y, int32_t* column, int32_t* row);
 // Geometry used by the game
 // Ray parameter t where o + t*d meets the plane n.p + k = 0; -1 when parallel.
 float RayPlane(Vec3 origin, Vec3 direction, Vec3 normal, float k);
-// Roots of a*t^2 + b*t + k = 0: false when there is none.
+// Roots (sqrt(D) - b) / 2a and (-b - sqrt(D)) / 2a of a*t^2 + b*t + k = 0: false
+// when there is none or a is 0 (outputs untouched).
 bool SolveQuadratic(float a, float b, float k, float* t0, float* t1);
-// Distance along the 2D ray (origin, direction) to the segment p..q; -1 when the
+// Distance along the 2D ray (origin, direction) to the segment p..q, in units of
+// |direction| (so a true distance for a unit direction); -1 when the
 // ray runs (within 0.0001) parallel, the hit lies behind the start or off the segment.
 float RaySegment2(Vec2 origin, Vec2 direction, Vec2 p, Vec2 q);
 // normalize((r - p) x (q - p)).

@@ -140,6 +140,21 @@ bool runMiddleClick(const Args& args, std::string*) {
   return true;
 }
 
+bool checkCell(const Args& args, std::string* error) {
+  long column, row;
+  if (parseInteger(args[0], &column) && parseInteger(args[1], &row)) return true;
+  *error = "expected a board column and row";
+  return false;
+}
+
+// A click on the centre of board cell (column, row): (40 column - 560, 480 - 40 row).
+bool runCell(const Args& args, std::string* error) {
+  const long column = std::atol(args[0].c_str());
+  const long row = std::atol(args[1].c_str());
+  const Args point = {std::to_string(40 * column - 560), std::to_string(480 - 40 * row)};
+  return runClick(point, error);
+}
+
 // ---------------------------------------------------------------------------
 // Frames, focus, close, dump
 
@@ -225,6 +240,8 @@ const ScriptCommand kCommands[] = {
     {"dblclick", 2, 2, checkPoint, runDoubleClick},
     {"rclick", 2, 2, checkPoint, runRightClick},
     {"mclick", 2, 2, checkPoint, runMiddleClick},
+    {"cell", 2, 2, checkCell, runCell},
+    {"play", 2, 3, checkPlay, runPlay},
     {"focus", 1, 1, checkFocus, runFocus},
     {"close", 0, 0, nullptr, runClose},
     {"dump", 1, 1, nullptr, runDump},

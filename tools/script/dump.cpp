@@ -76,6 +76,8 @@ void dumpGfx(JsonWriter& json) {
 // Every section in dump order.
 void (*const kSections[])(JsonWriter&) = {
     dumpCore,
+    dumpGame,
+    dumpBoard,
     dumpAudio,
     dumpTexts,
     dumpGfx,

@@ -46,6 +46,13 @@ void overlayToClient(float x, float y, int32_t* px, int32_t* py);
 
 // The dump: one JSON object with every section (dump.cpp).
 std::string buildDump();
+// The board game's sections: the game state and the board (game_dump.cpp).
+void dumpGame(JsonWriter& json);
+void dumpBoard(JsonWriter& json);
+
+// `play`: starts a level in the game scene (game_commands.cpp).
+bool checkPlay(const Args& args, std::string* error);
+bool runPlay(const Args& args, std::string* error);
 
 // Argument helpers for the checks.
 bool parseInteger(const std::string& text, long* value);

@@ -1,0 +1,58 @@
+// The board records, the cell geometry and the operations over a whole board.
+#include "game/board.h"
+
+GameState gameState = {};
+Boards boards = {{}, {}, &boards.live};
+MoveSettings moveSettings;
+
+Vec2 cellCentre(int32_t x, int32_t y) {
+  return {40.0f * float(x) - 560.0f, 480.0f - 40.0f * float(y)};
+}
+
+CellPos cellAtPoint(float px, float py) {
+  // int casts truncate toward zero, so both sides of the board's left edge within
+  // one cell width land in column 5.
+  const int32_t x = int32_t(px);
+  const int32_t y = int32_t(py);
+  return {(x + 380) / 40 + 5, (300 - y) / 40 + 5};
+}
+
+void clearBoard(Board* board) {
+  for (auto& column : board->cells) {
+    for (Cell& cell : column) {
+      cell.squareLayers = -1;
+      cell.ballValue = Ball::Empty;
+      cell.nextBall = -1;
+      cell.shimmerClock = 0.0f;
+    }
+  }
+}
+
+int32_t countFreeCells(const Board& board) {
+  int32_t count = 0;
+  for (const auto& column : board.cells) {
+    for (const Cell& cell : column) {
+      if (hasFloor(cell) && !hasBall(cell)) ++count;
+    }
+  }
+  return count;
+}
+
+bool boardHasBall(const Board& board) {
+  for (int32_t x = kFirstColumn; x <= kLastColumn; ++x) {
+    for (int32_t y = kFirstRow; y <= kLastRow; ++y) {
+      if (hasBall(board.cells[x][y])) return true;
+    }
+  }
+  return false;
+}
+
+int32_t countSquareLayers(const Board& board) {
+  int32_t count = 0;
+  for (const auto& column : board.cells) {
+    for (const Cell& cell : column) {
+      if (cell.squareLayers > 0) count += cell.squareLayers;
+    }
+  }
+  return count;
+}

@@ -1,0 +1,200 @@
+// The rules side of the board's feedback: points and extra lives, the removal
+// queue and its pops, the sounds and effects of each event, the end-of-resolution
+// bonuses and the diamond bolts.
+#include "game/feedback.h"
+
+#include <cstdio>
+
+#include "app/scene.h"
+#include "audio/audio.h"
+#include "effects/effects.h"
+#include "game/board.h"
+#include "persistence/profile.h"
+#include "render/text.h"
+
+FeedbackState feedback = {};
+
+namespace {
+
+// Up to this many queued balls wobble one after another; later ones join the fifth.
+constexpr int32_t kMaxStaggeredRemovals = 5;
+constexpr int32_t kSquareBonusPoints = 100;
+constexpr int32_t kPointsPerBall = 10;
+constexpr int32_t kChainPoints = 50;
+constexpr float kLevelCompletePointsStop = 8000.0f;
+
+void startEffectPair(const char* first, const char* second, Vec2 at) {
+  StartEffect(first, at.x, at.y, 0.0f, 0.0f, 1.0f, -1);
+  StartEffect(second, at.x, at.y, 0.0f, 0.0f, 1.0f, -1);
+}
+
+void shakeScreen(float strength) {
+  gameState.shakeTimer = kShakeMs;
+  feedback.shakeStrength = strength;
+}
+
+int32_t popPoints(const RemovalEntry& entry) {
+  return kPointsPerBall * gameState.combo + (entry.onSquare ? kSquareBonusPoints : 0);
+}
+
+// The pitch of the pop sound rises with the combo, more gently in Zen.
+int32_t popSoundFrequency() {
+  const int32_t step = gameState.difficulty == Difficulty::Zen ? 2000 : 5000;
+  return gameState.combo * step + 35000;
+}
+
+void popEntry(const RemovalEntry& entry) {
+  switch (entry.kind) {
+    case Ball::TripleBomb:
+      startEffectPair("bomb1", "bomb2", entry.position);
+      playSound("bomb1.ogg");
+      shakeScreen(1.0f);
+      return;
+    case Ball::Diamond:
+      startEffectPair("diamond1", "diamond2", entry.position);
+      playSound("diamond.ogg");
+      AddScore(entry.position.x, entry.position.y, popPoints(entry));
+      return;
+    case Ball::QuadroBomb:
+      startEffectPair("dbomb1", "dbomb2", entry.position);
+      playSound("bomb2.ogg");
+      shakeScreen(1.5f);
+      return;
+    default:
+      startEffectPair("ball1", "ball2", entry.position);
+      if (!feedback.ballSoundDone) {
+        playSoundEx("ball.ogg", Vec3{0.0f, 0.0f, 0.0f}, 0, popSoundFrequency());
+        feedback.ballSoundDone = true;
+      }
+      AddScore(entry.position.x, entry.position.y, popPoints(entry));
+      return;
+  }
+}
+
+void resetMoveCounters() {
+  feedback.bombsRemoved = 0;
+  feedback.diamondsRemoved = 0;
+  feedback.ballsQueued = 0;
+  feedback.squaresHit = 0;
+  feedback.ballSoundDone = false;
+}
+
+}  // namespace
+
+void resetFeedback() {
+  const bool demo = feedback.demoRunning;
+  feedback = {};
+  feedback.demoRunning = demo;
+}
+
+void AddScore(float x, float y, int32_t points) {
+  if (currentScene() != &gameScene) return;
+  if (gameState.menuOpen || feedback.demoRunning) return;
+  const float t = gameState.levelCompleteTimer;
+  if (t > 0.0f && t < kLevelCompletePointsStop) return;
+  if (!gameState.survival && score() % kLifeEveryPoints + points > kLifeEveryPoints - 1) {
+    giveLife();
+    playSound("addlife.ogg");
+  }
+  addScore(points);
+  SpawnScorePopup(x, y, points, kScorePopupColor);
+  gameState.levelScore += points;
+}
+
+void QueueBallRemoval(float x, float y, int32_t kind, bool onSquare) {
+  ++feedback.ballsQueued;
+  const int32_t index = feedback.removalCount;
+  const int32_t stagger = index < kMaxStaggeredRemovals ? index : kMaxStaggeredRemovals;
+  const RemovalEntry entry = {{x, y}, kind, 0.0f, kRemovalDelayStep * float(stagger),
+                              uint8_t(onSquare ? 1 : 0)};
+  if (index >= kMaxRemovals) {
+    popEntry(entry);
+    return;
+  }
+  feedback.removals[index] = entry;
+  ++feedback.removalCount;
+}
+
+bool UpdateBallRemovals(float dt) {
+  bool running = false;
+  for (int32_t i = 0; i < feedback.removalCount; ++i) {
+    RemovalEntry& entry = feedback.removals[i];
+    const float limit = entry.delay + kRemovalWobbleMs;
+    if (entry.timer > limit) continue;
+    running = true;
+    entry.timer += dt;
+    if (entry.timer > limit) popEntry(entry);
+  }
+  if (!running) {
+    feedback.removalCount = 0;
+    feedback.ballSoundDone = false;
+  }
+  return running;
+}
+
+void OnCombo(int32_t count) {
+  if (count <= 1) return;
+  char text[32];
+  std::snprintf(text, sizeof(text), "Combo x %i", count);
+  ShowBanner(text);
+}
+
+void OnChainHit(float x, float y) {
+  startEffectPair("chain1", "chain2", {x, y});
+  playSound("chain.ogg");
+  AddScore(x, y, kChainPoints);
+}
+
+void OnSquareHit(float x, float y) {
+  ++feedback.squaresHit;
+  startEffectPair("square1", "square2", {x, y});
+  playSound("square.ogg");
+  SpawnScoreStar(x, y);
+}
+
+void OnHammer(float x, float y) {
+  StartEffect("hammer", x, y, 0.0f, 0.0f, 1.0f, -1);
+  playSound("hammer.ogg");
+}
+
+void OnBonusAdded(float x, float y) {
+  StartBoardEffectAt(x, y, 3);
+  playSound("addbonus.ogg");
+}
+
+void OnQuadBombAdded(float x, float y) {
+  StartEffect("addbomb2", x, y, 0.0f, 0.0f, 1.0f, -1);
+  playSound("addbonus.ogg");
+}
+
+void CountBombRemoved() { ++feedback.bombsRemoved; }
+void CountDiamondRemoved() { ++feedback.diamondsRemoved; }
+void CountQuadBombRemoved() { ++feedback.bombsRemoved; }
+
+void FinishMove() {
+  const int32_t n = gameState.minLineLength;
+  if (n > 0 && feedback.bombsRemoved >= n) {
+    playSound("deleteballs.ogg");
+    clearBoardOfBalls();
+  }
+  if (n > 0 && feedback.diamondsRemoved >= n) {
+    playSound("deleteballs.ogg");
+    clearBoardOfBalls();
+  }
+  if (feedback.ballsQueued > 5 * gameState.difficulty + 15) {
+    playSound("excellent.ogg");
+    ShowBanner("EXCELLENT!");
+  }
+  resetMoveCounters();
+}
+
+void AddDiamondBolt(Vec2 from, Vec2 to) {
+  feedback.bolts[feedback.nextBolt] = {from, to, kBoltLifeMs};
+  feedback.nextBolt = (feedback.nextBolt + 1) % kMaxDiamondBolts;
+}
+
+void UpdateDiamondBolts(float dt) {
+  for (DiamondBolt& bolt : feedback.bolts) {
+    if (bolt.life > 0.0f) bolt.life -= dt;
+  }
+}

@@ -1,0 +1,52 @@
+// game.h: the board game as the game scene drives it: starting a level, the
+// per-frame update of every game timer and rule, and the input rules for keys and
+// mouse buttons. The scene hands the pointer over in overlay units.
+#pragma once
+
+#include <cstdint>
+
+// The HUD's buttons and gauges, in overlay units (x right, y up).
+struct HudRect {
+  float x0, x1, y0, y1;  // x0 <= x <= x1, y0 <= y <= y1
+};
+constexpr HudRect kPauseButton = {310.0f, 385.0f, -113.0f, -83.0f};
+constexpr HudRect kMenuButton = {300.0f, 390.0f, -45.0f, -15.0f};
+constexpr HudRect kHammerGauge = {320.0f, 384.0f, -290.0f, -162.0f};
+constexpr float kColourButtonY = -135.0f;
+constexpr float kColourButtonX[3] = {320.0f, 345.0f, 370.0f};
+constexpr float kColourButtonSize = 30.0f;
+constexpr float kHelpButtonX = -380.0f;
+constexpr float kHelpButtonY = -280.0f;
+constexpr float kHelpButtonSize = 40.0f;
+
+// What the scene around the board shows and how it fades: process lifetime, reset
+// by startLevel. The scenery, music and HUD read these.
+struct GameView {
+  int32_t colourScheme;     // 0 night, 1 morning, 2 day
+  int32_t backgroundIndex;  // "_a_back%i.jpg"
+  float menuFade;           // 0..300: rises while a menu is open; the board stops at 300
+  float pauseFade;          // rises while paused; the board stops above 500
+  bool routeHidden;         // the right button hid the route preview
+  int32_t pendingSquares;   // squares whose star has not reached the progress bar
+  int32_t bonusFigure[3][3];
+  bool zoneCompleted;       // the level just won completed a zone
+  bool adventureFinished;   // ... and it was the last zone
+};
+extern GameView gameView;
+
+// Starts level `index` in the current game kind and difficulty: resets the game
+// state, loads the level, fills the board and places the first previews.
+void startLevel(int32_t index);
+
+// One frame of the game before drawing: clocks, the moving ball, arrivals and the
+// resolutions they start, pops, bolts and shake. dt is the frame time in ms.
+void gameFrameUpdate(float dt);
+
+// Input, in the scene's handler order. x, y are the pointer in overlay units.
+void gameKeyDown(int32_t key);
+void gameLeftDown(float x, float y);
+void gameLeftDoubleClick(float x, float y);
+void gameRightDown();
+void gameMiddleDown();
+// The window lost activation: no ball stays selected.
+void gameWindowDeactivated();

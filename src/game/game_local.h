@@ -1,0 +1,17 @@
+// game_local.h: what the board game's files share among themselves.
+#pragma once
+
+#include <cstdint>
+
+#include "game/board.h"
+
+// A new ball or item grows in for this long and does not match meanwhile; a new
+// preview falls into its cell for as long.
+constexpr float kArrivalMs = 500.0f;
+// Jokers are off for a level whose joker frequency reaches this.
+constexpr int32_t kNoJokers = 1000000;
+
+// Turns the preview of cell (x, y) into a ball (the shared part of every arrival).
+void arriveBall(int32_t x, int32_t y);
+// Survival's new-ball count for the current pressure (none while it is negative).
+int32_t survivalNewBalls(int32_t pressure);

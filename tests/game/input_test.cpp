@@ -1,0 +1,163 @@
+// The game scene's input rules: end sequences, pausing, the panel's buttons, the
+// hammer and the developer keys, through the handlers the scene calls.
+#include "board_fixture.h"
+#include "game/feedback.h"
+#include "game/game.h"
+#include "game/tips.h"
+#include "input/input.h"
+#include "persistence/profile.h"
+#include "platform/platform.h"
+#include "ui/menu.h"
+
+namespace {
+
+// Clicks the centre of board cell (i, j) of the letter rows.
+void clickCell(int i, int j) {
+  const Vec2 at = cellCentre(col(i), row(j));
+  gameLeftDown(at.x, at.y);
+}
+
+}  // namespace
+
+TEST_F(BoardTest, ClickDuringAnEndSequenceSkipsToItsEnd) {
+  setBoard({"a__"});
+  gameState.levelCompleteTimer = 5000.0f;
+  clickCell(0, 0);
+  EXPECT_EQ(gameState.levelCompleteTimer, 1.0f);
+  EXPECT_EQ(gameState.selected.x, -1);
+  gameState.levelCompleteTimer = 0.0f;
+  gameState.defeatTimer = 3000.0f;
+  gameKeyDown(VK_SPACE);
+  EXPECT_EQ(gameState.defeatTimer, 1.0f);
+  EXPECT_TRUE(gameState.running);
+}
+
+TEST_F(BoardTest, WhilePausedTheFirstKeyOrClickOnlyResumes) {
+  setBoard({"a__"});
+  gameKeyDown(VK_SPACE);
+  EXPECT_FALSE(gameState.running);
+  clickCell(0, 0);
+  EXPECT_TRUE(gameState.running);
+  EXPECT_EQ(gameState.selected.x, -1);
+  gameLeftDown(340.0f, -100.0f);  // the pause button
+  EXPECT_FALSE(gameState.running);
+  gameKeyDown(VK_ESCAPE);
+  EXPECT_TRUE(gameState.running);
+  EXPECT_FALSE(gameState.menuOpen);
+  gameKeyDown('2');  // colour keys never resume or pause
+  EXPECT_EQ(gameView.colourScheme, 1);
+}
+
+TEST_F(BoardTest, EscapeAndTheMenuButtonOpenTheGameplayMenu) {
+  setBoard({"a__"});
+  clickCell(0, 0);
+  gameKeyDown(VK_ESCAPE);
+  EXPECT_STREQ(menuRequests.screen, "gameplay");
+  EXPECT_TRUE(gameState.menuOpen);
+  EXPECT_EQ(gameState.selected.x, -1);
+  clickCell(0, 0);  // the click belongs to the open menu
+  EXPECT_EQ(gameState.selected.x, -1);
+  gameState.menuOpen = false;
+  menuRequests = {};
+  gameLeftDown(345.0f, -30.0f);
+  EXPECT_STREQ(menuRequests.screen, "gameplay");
+}
+
+TEST_F(BoardTest, ClicksWaitWhileABallMoves) {
+  setBoard({"a___b"});
+  clickCell(0, 0);
+  clickCell(2, 0);
+  runFrames(1);
+  clickCell(4, 0);  // the moving ball keeps the selection until it arrives
+  EXPECT_EQ(gameState.selected.x, col(0));
+  EXPECT_EQ(cellAt(col(0), row(0)).moveTargetX, col(2));
+}
+
+TEST_F(BoardTest, HammerArmsWhenFullAndStrikesOneBallWithoutABlast) {
+  setBoard({"abL", "bKc"});
+  gameState.hammerCharge = 0.99f;
+  gameLeftDown(350.0f, -200.0f);  // the gauge, not yet full
+  EXPECT_EQ(gameState.cursorMode, 0);
+  gameState.hammerCharge = 1.0f;
+  gameLeftDown(350.0f, -200.0f);
+  EXPECT_EQ(gameState.cursorMode, 1);
+  gameLeftDown(350.0f, -200.0f);  // clicking the gauge again puts it back
+  EXPECT_EQ(gameState.cursorMode, 0);
+  EXPECT_EQ(gameState.hammerCharge, 1.0f);
+  gameLeftDown(350.0f, -200.0f);
+  clickCell(2, 0);  // the triple bomb goes without blasting its neighbours
+  EXPECT_EQ(balls(2), (std::vector<std::string>{"ab_", "bKc"}));
+  EXPECT_EQ(gameState.hammerCharge, 0.0f);
+  EXPECT_EQ(gameState.cursorMode, 0);
+  EXPECT_EQ(feedback.removalCount, 1);
+}
+
+TEST_F(BoardTest, HammerBreaksAChainAndWaitsOverEmptyFloor) {
+  setBoard({"A__"});
+  gameState.hammerCharge = 1.0f;
+  gameLeftDown(350.0f, -200.0f);
+  clickCell(1, 0);
+  EXPECT_EQ(gameState.cursorMode, 1);
+  EXPECT_EQ(gameState.hammerCharge, 1.0f);
+  clickCell(0, 0);
+  EXPECT_EQ(balls(1), (std::vector<std::string>{"a__"}));
+  EXPECT_EQ(gameState.levelScore, 50);
+}
+
+TEST_F(BoardTest, RightButtonDeselectsAndResumes) {
+  setBoard({"a__"});
+  clickCell(0, 0);
+  gameRightDown();
+  EXPECT_EQ(gameState.selected.x, -1);
+  EXPECT_TRUE(gameView.routeHidden);
+  gameState.running = false;
+  gameRightDown();
+  EXPECT_TRUE(gameState.running);
+}
+
+TEST_F(BoardTest, DeveloperKeysWorkOnlyWhenEnabled) {
+  setBoard({"abc", "___"});
+  setLayers({"122"});
+  gameKeyDown('N');
+  gameMiddleDown();
+  EXPECT_EQ(countSquareLayers(currentBoard()), 5);
+  EXPECT_EQ(gameState.hammerCharge, 0.0f);
+  input.developerKeysEnabled = 1;
+  gameKeyDown('N');
+  gameKeyDown('Z');
+  gameKeyDown('C');
+  for (int i = 0; i < 6; ++i) gameMiddleDown();
+  input.developerKeysEnabled = 0;
+  EXPECT_EQ(countSquareLayers(currentBoard()), 0);
+  EXPECT_EQ(score(), 10000);
+  EXPECT_EQ(lives(), 2);
+  EXPECT_EQ(gameState.hammerCharge, 1.0f);
+}
+
+TEST_F(BoardTest, HelpCursorShowsTheTipOfTheClickedCell) {
+  setBoard({"a__"});
+  setLayers({"__1"});
+  gameLeftDown(-380.0f, -280.0f);  // the help button arms the help cursor
+  EXPECT_TRUE(gameState.helpCursor);
+  EXPECT_EQ(gameState.cursorMode, 2);
+  clickCell(2, 0);
+  EXPECT_STREQ(tipState.key, "tipbusysquare1");
+  EXPECT_FALSE(gameState.helpCursor);
+  EXPECT_EQ(gameState.cursorMode, 0);
+  clickCell(0, 0);  // the tip takes clicks until it has shown a while
+  EXPECT_TRUE(tipState.active);
+  runFrames(20);
+  clickCell(0, 0);
+  EXPECT_FALSE(tipState.active);
+  EXPECT_EQ(gameState.selected.x, -1);
+}
+
+TEST_F(BoardTest, TimeCountsOnlyWhilePlaying) {
+  setBoard({"a__"});
+  runFrames(10, 20.0f);
+  EXPECT_EQ(gameState.elapsedMs, 200);
+  gameKeyDown(VK_SPACE);
+  runFrames(10, 20.0f);
+  EXPECT_EQ(gameState.elapsedMs, 200);
+  EXPECT_EQ(gameState.levelClock, 400.0f);
+}

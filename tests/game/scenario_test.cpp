@@ -1,0 +1,152 @@
+// The board game end to end through the headless runner: a level with preset
+// balls, a move that scores and a move that scores nothing, read back from dumps.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "test_support.h"
+
+namespace {
+
+// Normal difficulty on level 0 starts with only these presets: a pair of colour 0
+// in row 7 that a ball from row 9 completes, and a lone colour 1.
+const char* const kLevel =
+    "hammer=no\r\n"
+    "jockerfrequency=1000000\r\n"
+    "level=\r\n"
+    "....................\r\n"
+    ".00000000000........\r\n"
+    ".0aa0000b000........\r\n"
+    ".00000000000........\r\n"
+    ".000a0000000........\r\n"
+    ".00000000000........\r\n"
+    ".00000000000........\r\n"
+    "\r\n";
+
+const char* const kScript =
+    "play 0 adventure normal\n"
+    "frames 45\n"
+    "dump -\n"
+    "cell 9 9\n"
+    "cell 9 7\n"
+    "frames 60\n"
+    "dump -\n"
+    "cell 13 7\n"
+    "cell 13 9\n"
+    "frames 30\n"
+    "dump -\n";
+
+// A data folder with the generated data and this test's own levels.
+std::string scenarioData() {
+  const std::string dir = testPrivateDataDirectory("board-scenario");
+  testRunCommand("rm -f '" + dir + "/levels'");
+  testMakeDirectories((dir + "/levels").c_str());
+  testWriteFile(dir + "/levels/tut1_01.lvl", kLevel);
+  return dir;
+}
+
+std::vector<std::string> runScenario(const std::string& data, int* status) {
+  const std::string dir = testTempDirectory("board-scenario-script");
+  testWriteFile(dir + "/script.txt", kScript);
+  std::string output;
+  *status = testRunCommand(testToolPath("script") + " --data '" + data + "' --seed 7 '" + dir +
+                               "/script.txt' 2>/dev/null",
+                           &output);
+  std::vector<std::string> dumps;
+  size_t start = 0;
+  while (start < output.size()) {
+    const size_t end = output.find('\n', start);
+    const std::string line = output.substr(start, end - start);
+    if (!line.empty() && line[0] == '{') dumps.push_back(line);
+    if (end == std::string::npos) break;
+    start = end + 1;
+  }
+  return dumps;
+}
+
+// The strings of the array under `key`.
+std::vector<std::string> stringsOf(const std::string& json, const std::string& key) {
+  std::vector<std::string> values;
+  size_t at = json.find("\"" + key + "\":[");
+  if (at == std::string::npos) return values;
+  at += key.size() + 4;
+  while (at < json.size() && json[at] == '"') {
+    const size_t end = json.find('"', at + 1);
+    values.push_back(json.substr(at + 1, end - at - 1));
+    at = end + 1;
+    if (at < json.size() && json[at] == ',') ++at;
+  }
+  return values;
+}
+
+long integerOf(const std::string& json, const std::string& key) {
+  const size_t at = json.find("\"" + key + "\":");
+  return at == std::string::npos ? -999 : std::atol(json.c_str() + at + key.size() + 3);
+}
+
+// Board cell (x, y) in a dump's rows (rows 5..19, columns 5..24).
+char cellOf(const std::vector<std::string>& rows, int x, int y) { return rows[y - 5][x - 5]; }
+
+}  // namespace
+
+TEST(BoardScenario, ScoringMoveThenAMoveThatBringsNewBalls) {
+  int status = 0;
+  const std::vector<std::string> dumps = runScenario(scenarioData(), &status);
+  ASSERT_EQ(status, 0);
+  ASSERT_EQ(dumps.size(), 3u);
+
+  // Start: the presets have arrived, previews wait, nothing scored.
+  const std::vector<std::string> start = stringsOf(dumps[0], "balls");
+  ASSERT_EQ(start.size(), 15u);
+  EXPECT_EQ(start[2], "._aa____b___........");
+  EXPECT_EQ(cellOf(start, 9, 9), 'a');
+  EXPECT_NE(dumps[0].find("\"scene\":\"game\""), std::string::npos);
+  EXPECT_EQ(integerOf(dumps[0], "freeCells"), 66 - 4);
+  EXPECT_EQ(integerOf(dumps[0], "newBallsPerMove"), (66 - 4) / 8);
+
+  // The ball from (9, 9) completes the row: three balls at 10 points, no new balls.
+  const std::vector<std::string> scored = stringsOf(dumps[1], "balls");
+  EXPECT_EQ(scored[2], "._______b___........");
+  EXPECT_EQ(cellOf(scored, 9, 9), '_');
+  EXPECT_EQ(integerOf(dumps[1], "levelScore"), 30);
+  EXPECT_EQ(integerOf(dumps[1], "combo"), 1);
+  EXPECT_EQ(integerOf(dumps[1], "moves"), 1);
+  EXPECT_EQ(stringsOf(dumps[1], "previews"), stringsOf(dumps[0], "previews"));
+
+  // Moving the lone ball scores nothing: every waiting preview becomes its ball
+  // (one standing where the ball stopped is lost) and new previews are placed.
+  const std::vector<std::string> before = stringsOf(dumps[1], "previews");
+  const std::vector<std::string> after = stringsOf(dumps[2], "balls");
+  EXPECT_EQ(cellOf(after, 13, 9), 'b');
+  int arrived = 0;
+  for (int y = 5; y <= 19; ++y) {
+    for (int x = 5; x <= 24; ++x) {
+      const char preview = cellOf(before, x, y);
+      if (preview == '.' || (x == 13 && y == 9)) continue;
+      EXPECT_EQ(cellOf(after, x, y), preview) << "cell " << x << ", " << y;
+      ++arrived;
+    }
+  }
+  EXPECT_GE(arrived, 1);
+  EXPECT_EQ(integerOf(dumps[2], "freeCells"), 66 - 1 - arrived);
+  EXPECT_EQ(integerOf(dumps[2], "combo"), 0);
+  EXPECT_EQ(integerOf(dumps[2], "levelScore"), 30);
+  int placed = 0;
+  for (const std::string& line : stringsOf(dumps[2], "previews")) {
+    for (char c : line) placed += c != '.';
+  }
+  EXPECT_GE(placed, 1);
+  EXPECT_LE(placed, integerOf(dumps[2], "newBallsPerMove"));
+}
+
+TEST(BoardScenario, DumpsRepeatForTheSameSeed) {
+  const std::string data = scenarioData();
+  int first = 0, second = 0;
+  const std::vector<std::string> a = runScenario(data, &first);
+  const std::vector<std::string> b = runScenario(data, &second);
+  ASSERT_EQ(first, 0);
+  ASSERT_EQ(a.size(), 3u);
+  EXPECT_EQ(a, b);
+}
