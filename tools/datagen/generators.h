@@ -61,3 +61,5 @@ void generateMusic();
 bool writeDataSet();
 // Writes the level sheet "levels.png" into gen.previewDir. False on failure.
 bool writeLevelSheet(const std::vector<LevelSummary>& levels);
+// Writes the sound and music previews into gen.previewDir. False on failure.
+bool writeAudioPreviews();
