@@ -3,8 +3,10 @@
 #include "app/app.h"
 #include "app/app_local.h"
 #include "app/numeric.h"
-#include "audio/audio.h"
 #include "app/scene.h"
+#include "audio/audio.h"
+#include "persistence/saved_games.h"
+#include "persistence/settings.h"
 #include "platform/platform.h"
 #include "render/mesh.h"
 #include "render/render.h"
@@ -12,7 +14,7 @@
 
 void prepareNumericServices() { initFastSqrt(); }
 
-void readStartupSettings() {}
+void readStartupSettings() { readSettings(); }
 
 bool createGraphicsDevice() {
   return createDevice(app.options.graphics == AppGraphics::GL ? DevBackend::OpenGL
@@ -33,9 +35,9 @@ void onApplicationActivated() { resumeSound(); }
 
 void onApplicationDeactivated() { pauseSound(); }
 
-void saveGameOnClose() {}
+void saveGameOnClose() { saveGame(); }
 
-void saveSettingsAtShutdown() {}
+void saveSettingsAtShutdown() { saveAll(); }
 
 void updateProjection() {
   int32_t width = 0, height = 0;

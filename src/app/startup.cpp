@@ -5,6 +5,8 @@
 #include "app/numeric.h"
 #include "app/scene.h"
 #include "audio/audio.h"
+#include "persistence/profile_file.h"
+#include "persistence/records.h"
 #include "platform/platform.h"
 #include "render/text.h"
 #include "resources/resources.h"
@@ -32,7 +34,8 @@ bool runStartup() {
   loadTextFile("strings.txt");
   loadTextFile("tips.txt");
   enterSettingsDirectory();
-  // Profiles and records are loaded here.
+  loadProfiles();
+  loadRecords();
   returnToDataDirectory();
   // The menu pictures and the font.
   LoadFont("font");
