@@ -33,7 +33,7 @@ void playBirds() {
   std::snprintf(name, sizeof name, "birds%i.ogg", modeState.birdCall % 3 + 1);
   playSound(name);
   // Cosmetic choices come from the table stream so they never shift the balls.
-  modeState.birdCall = (modeState.birdCall + 1 + tableRandomInt(2)) % 3000;
+  modeState.birdCall = (modeState.birdCall + 1 + tableRandomInt(2)) % 3;
 }
 
 struct WaterSound {

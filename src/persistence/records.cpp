@@ -102,23 +102,26 @@ void readSurvivalScores(ByteReader* r) {
   }
 }
 
-// Reads a table's file over the table. Returns false when there is no file or it
-// holds no whole entry; the table is then left to its generated defaults. A short
-// file keeps generated values for the entries it lacks.
-bool readTableFile(const char* name, uint32_t tableSize, uint32_t entrySize,
-                   void (*read)(ByteReader*), void (*generate)()) {
-  std::vector<uint8_t> bytes;
-  if (!readStoredFile(name, &bytes) || bytes.size() < entrySize) return false;
-  if (bytes.size() < tableSize) generate();
-  const uint32_t size = bytes.size() > tableSize ? tableSize : uint32_t(bytes.size());
-  ByteReader r = makeByteReader(bytes.data(), size);
-  read(&r);
+// A table's stored image, cut to the table's size. False when there is no file or
+// it holds no whole entry.
+bool readTableImage(const char* name, uint32_t tableSize, uint32_t entrySize,
+                    std::vector<uint8_t>* bytes) {
+  if (!readStoredFile(name, bytes) || bytes->size() < entrySize) return false;
+  if (bytes->size() > tableSize) bytes->resize(tableSize);
   return true;
 }
 
-int64_t generatedSums[kAdventureDifficulties];
-
-void generateLevelRecordsIntoSums() { generateLevelRecords(generatedSums); }
+// Loads one table: generated when its file is missing or short, then the file's
+// whole entries over it.
+void loadTable(const char* name, uint32_t tableSize, uint32_t entrySize,
+               void (*read)(ByteReader*), void (*generate)(void* context), void* context) {
+  std::vector<uint8_t> bytes;
+  const bool stored = readTableImage(name, tableSize, entrySize, &bytes);
+  if (!stored || bytes.size() < tableSize) generate(context);
+  if (!stored) return;
+  ByteReader r = makeByteReader(bytes.data(), uint32_t(bytes.size()));
+  read(&r);
+}
 
 void writeTable(const char* name, uint32_t size, void (*encode)(ByteWriter*), bool* ok) {
   std::vector<uint8_t> bytes(size);
@@ -187,23 +190,17 @@ void enterAdventureScore(const LevelResult& result) {
 }  // namespace
 
 void loadRecords() {
-  for (int64_t& sum : generatedSums) sum = 0;
-  if (!readTableFile(kRecordsFile, kRecordsFileSize, kLevelRecordBytes, readLevelRecords,
-                     generateLevelRecordsIntoSums)) {
-    generateLevelRecords(generatedSums);
-  }
-  if (!readTableFile(kTopScoresFile, kTopScoresFileSize, kHighScoreEntryBytes, readTopScores,
-                     [] { generateTopScores(generatedSums); })) {
-    generateTopScores(generatedSums);
-  }
-  if (!readTableFile(kSurvivalScoresFile, kSurvivalScoresFileSize, kHighScoreEntryBytes,
-                     readSurvivalScores, generateSurvivalScores)) {
-    generateSurvivalScores();
-  }
-  if (!readTableFile(kSurvivalRecordsFile, kSurvivalRecordsFileSize, kLevelRecordBytes,
-                     readSurvivalRecords, generateSurvivalRecords)) {
-    generateSurvivalRecords();
-  }
+  // The sums of the generated default scores make the default top-10 tables; a
+  // stored "records.dat" leaves them 0.
+  int64_t sums[kAdventureDifficulties] = {};
+  loadTable(kRecordsFile, kRecordsFileSize, kLevelRecordBytes, readLevelRecords,
+            [](void* c) { generateLevelRecords(static_cast<int64_t*>(c)); }, sums);
+  loadTable(kTopScoresFile, kTopScoresFileSize, kHighScoreEntryBytes, readTopScores,
+            [](void* c) { generateTopScores(static_cast<int64_t*>(c)); }, sums);
+  loadTable(kSurvivalScoresFile, kSurvivalScoresFileSize, kHighScoreEntryBytes,
+            readSurvivalScores, [](void*) { generateSurvivalScores(); }, nullptr);
+  loadTable(kSurvivalRecordsFile, kSurvivalRecordsFileSize, kLevelRecordBytes,
+            readSurvivalRecords, [](void*) { generateSurvivalRecords(); }, nullptr);
 }
 
 bool writeRecordFiles() {
