@@ -5,6 +5,7 @@
 #include "app/numeric.h"
 #include "app/scene.h"
 #include "audio/audio.h"
+#include "game/game.h"
 #include "persistence/saved_games.h"
 #include "persistence/settings.h"
 #include "platform/platform.h"
@@ -33,7 +34,10 @@ void applyCursorSetting() {}
 
 void onApplicationActivated() { resumeSound(); }
 
-void onApplicationDeactivated() { pauseSound(); }
+void onApplicationDeactivated() {
+  gameWindowDeactivated();
+  pauseSound();
+}
 
 void saveGameOnClose() { saveGame(); }
 

@@ -5,6 +5,7 @@
 #include "app/numeric.h"
 #include "app/scene.h"
 #include "audio/audio.h"
+#include "game/level.h"
 #include "persistence/profile_file.h"
 #include "persistence/records.h"
 #include "platform/platform.h"
@@ -39,9 +40,10 @@ bool runStartup() {
   returnToDataDirectory();
   // The menu pictures and the font.
   LoadFont("font");
-  // The board game's resources: sound and music first.
+  // The board game's resources: sound and music, the levels.
   initSound();
   loadSounds();
+  preloadLevels();
   loadLoadingScreen();
   setCurrentSceneDirectly(&loadingScene);
   return true;

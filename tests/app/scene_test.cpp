@@ -130,15 +130,20 @@ TEST_F(SceneSwitchTest, DeltaIsNotClampedAfterAStall) {
 
 // The loading scene: a click is Enter; a key starts the fade once; the map scene
 // follows when the fade passes 800 ms, exactly once.
-TEST(LoadingSceneTest, ClickStartsTheFadeAndTheMapFollowsAfter800Ms) {
-  app = {};
-  app.appActive = 1;
-  app.gameSpeed = 1.0f;
-  loadingState = {};
-  loadingScene.pendingKey = 0;
-  setCurrentSceneDirectly(&loadingScene);
-  sysUseManualClock(0);
-  app.lastFrameTime = 0;
+class LoadingSceneTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    app = {};
+    app.appActive = 1;
+    app.gameSpeed = 1.0f;
+    loadingState = {};
+    loadingScene.pendingKey = 0;
+    setCurrentSceneDirectly(&loadingScene);
+    sysUseManualClock(0);
+  }
+};
+
+TEST_F(LoadingSceneTest, ClickStartsTheFadeAndTheMapFollowsAfter800Ms) {
   loadingScene.onLeftDown();
   EXPECT_EQ(loadingScene.pendingKey, 13);
   loadingScene.afterFrame();
@@ -159,14 +164,7 @@ TEST(LoadingSceneTest, ClickStartsTheFadeAndTheMapFollowsAfter800Ms) {
   EXPECT_EQ(loadingState.startupDone, 1);
 }
 
-TEST(LoadingSceneTest, TitleWaitsForAKey) {
-  app = {};
-  app.appActive = 1;
-  app.gameSpeed = 1.0f;
-  loadingState = {};
-  loadingScene.pendingKey = 0;
-  setCurrentSceneDirectly(&loadingScene);
-  sysUseManualClock(0);
+TEST_F(LoadingSceneTest, TitleWaitsForAKey) {
   for (int i = 0; i < 100; ++i) {
     sysAdvanceClock(100);
     runFrame();

@@ -10,6 +10,8 @@
 
 #include "data_files.h"
 #include "effects/particle_file.h"
+#include "game/board.h"
+#include "game/level.h"
 #include "resources/resources.h"
 #include "scenery/game_objects.h"
 #include "scenery/scenery_file.h"
@@ -39,23 +41,6 @@ int countConversions(const char* text) {
   int count = 0;
   for (const char* c = text; *c; ++c) count += *c == '%';
   return count;
-}
-
-std::string levelName(int index) {
-  return index <= 3 ? numbered("tut1_%.2i.lvl", index + 1) : numbered("pack1_%.2i.lvl", index - 3);
-}
-
-// The 300 grid cells of a level file as the game streams them after "level=".
-std::string gridCells(const std::string& text) {
-  std::string cells;
-  size_t at = text.find("level=");
-  if (at == std::string::npos) return cells;
-  for (at += 6; at < text.size() && cells.size() < 300; ++at) {
-    if (text.compare(at, 4, "\r\n\r\n") == 0) break;
-    const char c = text[at];
-    if (c == '.' || (c >= '0' && c <= 'z')) cells += c;
-  }
-  return cells;
 }
 
 }  // namespace
@@ -170,33 +155,49 @@ TEST(Content, MenuTreeReachesEveryCommandOnItsScreen) {
 }
 
 TEST(Content, EveryAdventureLevelIsAWholeBoardWithSquaresToClear) {
-  for (int index = 0; index < 70; ++index) {
-    const std::string name = levelName(index);
-    const std::string text = asText(looseFile("levels/" + name));
-    const std::string cells = gridCells(text);
-    ASSERT_EQ(cells.size(), 300u) << name;
-    int layers = 0;
-    for (size_t i = 0; i < cells.size(); ++i) {
-      const char c = cells[i];
-      const size_t column = i % 20;
-      if (column == 0 || column > 15) {
-        EXPECT_EQ(c, '.') << name << " cell " << i;
+  static Board board;
+  for (int32_t index = 0; index < kLevelCount; ++index) {
+    char name[32];
+    levelFileName(index, name, sizeof name);
+    const std::vector<uint8_t> bytes = looseFile(std::string("levels/") + name);
+    ASSERT_FALSE(bytes.empty()) << name;
+    LevelSettings settings{};
+    parseLevelText(reinterpret_cast<const char*>(bytes.data()), static_cast<uint32_t>(bytes.size()),
+                   Difficulty::Normal, &board, &settings);
+    int layers = 0, presets = 0;
+    for (int32_t y = kFirstRow; y <= kLastRow; ++y) {
+      for (int32_t x = kFirstColumn; x <= kLastColumn; ++x) {
+        const Cell& cell = board.cells[x][y];
+        // Column 5 lies under the progress bar, 21 and beyond under the side panel.
+        if (x == kFirstColumn || x > 20) {
+          EXPECT_EQ(cell.squareLayers, -1) << name << " " << x << "," << y;
+        }
+        layers += cell.squareLayers > 0 ? cell.squareLayers : 0;
+        presets += cell.ballValue != Ball::Empty && cell.chainLocks == 0;
+        // Balls the level deals: colours below its count, items only as chained.
+        if (cell.ballValue >= 0 && cell.ballValue < 10) {
+          EXPECT_LT(cell.ballValue, index <= 1 ? 4 : index <= 5 ? 5 : index <= 10 ? 6 : index <= 20 ? 7 : 8) << name;
+        }
       }
-      EXPECT_TRUE(std::strchr(".012ABCDEFGHKLMNXZabcdefgh", c)) << name << " '" << c << "'";
-      layers += (c == '1' || c == 'Z') ? 1 : (c == '2' || (c >= 'A' && c <= 'N')) ? 2 : 0;
     }
     EXPECT_GT(layers, 0) << name;
     // Normal begins its first two levels with the file's balls only.
     if (index <= 1) {
-      EXPECT_NE(cells.find_first_of("abcdefghXZ"), std::string::npos) << name;
+      EXPECT_GT(presets, 0) << name;
     }
   }
-  const std::string help = gridCells(asText(looseFile("levels/help.lvl")));
-  ASSERT_EQ(help.size(), 300u);
-  for (int row = 11; row <= 13; ++row) {
-    for (int column = 11; column <= 15; ++column) EXPECT_EQ(help[(row - 5) * 20 + column - 5], '0');
+  LevelSettings settings{};
+  const std::vector<uint8_t> help = looseFile("levels/help.lvl");
+  parseLevelText(reinterpret_cast<const char*>(help.data()), static_cast<uint32_t>(help.size()),
+                 Difficulty::Expert, &board, &settings);
+  int floor = 0;
+  for (int32_t y = kFirstRow; y <= kLastRow; ++y) {
+    for (int32_t x = kFirstColumn; x <= kLastColumn; ++x) floor += board.cells[x][y].squareLayers == 0;
   }
-  EXPECT_EQ(std::count(help.begin(), help.end(), '0'), 15);
+  for (int32_t y = 11; y <= 13; ++y) {
+    for (int32_t x = 11; x <= 15; ++x) EXPECT_EQ(board.cells[x][y].squareLayers, 0);
+  }
+  EXPECT_EQ(floor, 15);
 }
 
 TEST(Content, EffectsParseAndEveryEffectTheyStartExists) {

@@ -4,24 +4,28 @@
 // then "level=" and 15 lines of 20 cells. Each is checked against the board's
 // rules: the grid's shape, the cell characters the game defines, the columns the
 // screen shows, squares to clear on every adventure level, colours the level
-// deals, and the help board's fixed floor.
+// deals, and the help board's fixed floor; then the game's own level reader
+// must read every cell exactly as drawn.
 #include <algorithm>
 #include <cstring>
 
 #include "datagen.h"
+#include "game/board.h"
+#include "game/level.h"
 #include "generators.h"
 
 namespace {
 
-constexpr int kLevelCount = 70;
 constexpr int kRows = 15;
 constexpr int kColumns = 20;
 // Grid columns 1 and 16..19 (0-based) lie under the progress bar and the side panel.
 constexpr int kFirstVisibleColumn = 1;
 constexpr int kLastVisibleColumn = 15;
 
-std::string levelFileName(int index) {
-  return index <= 3 ? format("tut1_%.2i.lvl", index + 1) : format("pack1_%.2i.lvl", index - 3);
+std::string fileNameOfLevel(int index) {
+  char name[32];
+  levelFileName(index, name, sizeof name);
+  return name;
 }
 
 // Colours the game deals on a level: presets must stay below this.
@@ -184,6 +188,48 @@ void checkHelpBoard(const LevelSummary& summary) {
   }
 }
 
+// What a cell drawn as `c` must hold once the game has read it.
+struct ExpectedCell {
+  int32_t squareLayers;
+  int32_t ballValue;
+  int32_t chainLocks;
+};
+ExpectedCell expectedCell(char c, int32_t difficulty) {
+  if (c == '.') return ExpectedCell{-1, Ball::Empty, 0};
+  if (c >= 'A' && c <= 'N') return ExpectedCell{2, c - 'A', 1};
+  const int preset = difficulty == Difficulty::Normal ? presetColour(c) : -1;
+  return ExpectedCell{layersOf(c), preset >= 0 ? preset : Ball::Empty, 0};
+}
+
+// Reads the generated file with the game's level reader in Expert and Normal and
+// compares every cell and the hammer setting with the drawing.
+void checkWithGameReader(const std::vector<uint8_t>& bytes, const LevelSummary& summary) {
+  static Board board;
+  for (const int32_t difficulty : {Difficulty::Expert, Difficulty::Normal}) {
+    LevelSettings settings{};
+    parseLevelText(reinterpret_cast<const char*>(bytes.data()), static_cast<uint32_t>(bytes.size()),
+                   difficulty, &board, &settings);
+    for (int row = 0; row < kRows; ++row) {
+      for (int column = 0; column < kColumns; ++column) {
+        const Cell& cell = board.cells[kFirstColumn + column][kFirstRow + row];
+        const ExpectedCell wanted = expectedCell(summary.cells[row][column], difficulty);
+        // Chains count only on a ball: an empty cell's chain field is never read.
+        const bool chainsDiffer = cell.ballValue != Ball::Empty && cell.chainLocks != wanted.chainLocks;
+        if (cell.squareLayers != wanted.squareLayers || cell.ballValue != wanted.ballValue ||
+            chainsDiffer) {
+          reportError(summary.fileName, 0,
+                      format("the game reads row %d, column %d differently from the drawing",
+                             row + 1, column + 1));
+          return;
+        }
+      }
+    }
+    if (summary.index >= 0 && settings.hammerEnabled == summary.hammerOff) {
+      reportError(summary.fileName, 0, "the game reads the hammer setting differently");
+    }
+  }
+}
+
 LevelSummary readLevel(const std::string& fileName, int index) {
   LevelSummary summary{};
   summary.fileName = fileName;
@@ -201,7 +247,9 @@ LevelSummary readLevel(const std::string& fileName, int index) {
   if (index < 0) checkHelpBoard(summary);
   std::string text = source.text;
   while (!text.empty() && text.back() == '\n') text.pop_back();
-  addOutput(Place::Levels, fileName, toCrLf(text + "\n"));
+  std::vector<uint8_t> bytes = toCrLf(text + "\n");
+  if (grid != std::string::npos) checkWithGameReader(bytes, summary);
+  addOutput(Place::Levels, fileName, std::move(bytes));
   return summary;
 }
 
@@ -211,7 +259,7 @@ void generateLevels(std::vector<LevelSummary>* levels) {
   levels->clear();
   std::vector<std::string> expected;
   for (int index = 0; index < kLevelCount; ++index) {
-    expected.push_back(levelFileName(index));
+    expected.push_back(fileNameOfLevel(index));
     levels->push_back(readLevel(expected.back(), index));
   }
   expected.push_back("help.lvl");
