@@ -56,7 +56,7 @@ uint8_t* offerFlag(Profile* profile, SavedGameKind kind) {
 
 bool gameMayBeSaved() {
   if (currentScene() != &gameScene || modeState.resultPending) return false;
-  if (gameState.menuOpen && std::strcmp(currentMenuScreen(), "levelcomplete") == 0) return false;
+  if (std::strcmp(currentMenuScreen(), "levelcomplete") == 0) return false;
   return gameState.levelCompleteTimer == 0.0f && gameState.defeatTimer == 0.0f &&
          gameState.moves > 0;
 }
