@@ -72,8 +72,8 @@ void GameScene::onFrame() {
 }
 
 void GameScene::onKeyDown(int32_t key) {
-  pendingKey = key;
   gameKeyDown(key);
+  pendingKey = key;
 }
 
 void GameScene::onLeftDown() {
