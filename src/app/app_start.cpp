@@ -30,7 +30,11 @@ void showFirstLoadingFrame() {
   presentFrame();
 }
 
-void applyCursorSetting() {}
+// With the custom cursor on, the system cursor is the invisible one: the scenes
+// draw the game's own.
+void applyCursorSetting() {
+  if (settings.customCursor) sysSetCursor(SysCursor::Invisible);
+}
 
 void onApplicationActivated() { resumeSound(); }
 
