@@ -3,9 +3,11 @@
 #include "app/app.h"
 #include "app/app_local.h"
 #include "app/numeric.h"
+#include "app/scene.h"
 #include "audio/audio.h"
 #include "game/game.h"
-#include "app/scene.h"
+#include "persistence/saved_games.h"
+#include "persistence/settings.h"
 #include "platform/platform.h"
 #include "render/mesh.h"
 #include "render/render.h"
@@ -13,7 +15,7 @@
 
 void prepareNumericServices() { initFastSqrt(); }
 
-void readStartupSettings() {}
+void readStartupSettings() { readSettings(); }
 
 bool createGraphicsDevice() {
   return createDevice(app.options.graphics == AppGraphics::GL ? DevBackend::OpenGL
@@ -28,7 +30,11 @@ void showFirstLoadingFrame() {
   presentFrame();
 }
 
-void applyCursorSetting() {}
+// With the custom cursor on, the system cursor is the invisible one: the scenes
+// draw the game's own.
+void applyCursorSetting() {
+  if (settings.customCursor) sysSetCursor(SysCursor::Invisible);
+}
 
 void onApplicationActivated() { resumeSound(); }
 
@@ -37,9 +43,9 @@ void onApplicationDeactivated() {
   pauseSound();
 }
 
-void saveGameOnClose() {}
+void saveGameOnClose() { saveGame(); }
 
-void saveSettingsAtShutdown() {}
+void saveSettingsAtShutdown() { saveAll(); }
 
 void updateProjection() {
   int32_t width = 0, height = 0;

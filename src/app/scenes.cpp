@@ -4,6 +4,7 @@
 #include "app/scene.h"
 #include "audio/audio.h"
 #include "game/game.h"
+#include "game/modes.h"
 #include "input/input.h"
 #include "render/text.h"
 
@@ -65,11 +66,14 @@ void MapScene::onMouseMove() {}
 
 void GameScene::afterFrame() { handleTypedLetter(this); }
 
-void GameScene::onFrame() { gameFrameUpdate(app.frameDelta); }
+void GameScene::onFrame() {
+  gameFrameUpdate(app.frameDelta);
+  gameFrameEndRules();
+}
 
 void GameScene::onKeyDown(int32_t key) {
-  pendingKey = key;
   gameKeyDown(key);
+  pendingKey = key;
 }
 
 void GameScene::onLeftDown() {

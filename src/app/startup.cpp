@@ -6,6 +6,8 @@
 #include "app/scene.h"
 #include "audio/audio.h"
 #include "game/level.h"
+#include "persistence/profile_file.h"
+#include "persistence/records.h"
 #include "platform/platform.h"
 #include "render/text.h"
 #include "resources/resources.h"
@@ -33,7 +35,8 @@ bool runStartup() {
   loadTextFile("strings.txt");
   loadTextFile("tips.txt");
   enterSettingsDirectory();
-  // Profiles and records are loaded here.
+  loadProfiles();
+  loadRecords();
   returnToDataDirectory();
   // The menu pictures and the font.
   LoadFont("font");

@@ -5,16 +5,12 @@ GameState gameState = {};
 Boards boards = {{}, {}, &boards.live};
 MoveSettings moveSettings;
 
-Vec2 cellCentre(int32_t x, int32_t y) {
-  return {40.0f * float(x) - 560.0f, 480.0f - 40.0f * float(y)};
-}
+Vec2 cellCentre(int32_t x, int32_t y) { return CellToOverlay(x, y); }
 
 CellPos cellAtPoint(float px, float py) {
-  // int casts truncate toward zero, so both sides of the board's left edge within
-  // one cell width land in column 5.
-  const int32_t x = int32_t(px);
-  const int32_t y = int32_t(py);
-  return {(x + 380) / 40 + 5, (300 - y) / 40 + 5};
+  CellPos cell;
+  OverlayToCell(px, py, &cell.x, &cell.y);
+  return cell;
 }
 
 void clearBoard(Board* board) {

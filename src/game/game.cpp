@@ -10,6 +10,8 @@
 #include "game/feedback.h"
 #include "game/game_local.h"
 #include "game/level.h"
+#include "game/modes.h"
+#include "game/save_image.h"
 #include "game/tips.h"
 #include "input/input.h"
 #include "persistence/profile.h"
@@ -376,8 +378,14 @@ void developerKey(int32_t key) {
     case 'Z':
       AddScore(0.0f, 0.0f, kCheatPoints);
       return;
+    case 'S':
+      saveGameImage(kDeveloperSaveFile);
+      return;
+    case 'L':
+      loadGameImage(kDeveloperSaveFile);
+      return;
     default:
-      return;  // 'L' and 'S' load and save "level01.lvl" once saved games exist
+      return;
   }
 }
 
@@ -406,11 +414,14 @@ void startLevel(int32_t index) {
   gameState.minLineLength = 3;
   fillBoard(index);
   showStartTips();
+  prepareLevelModes(index);
 }
 
 void gameFrameUpdate(float dt) {
   gameState.levelClock += dt;
+  updateAmbientSounds(dt);
   updateSound();
+  updateEndSequences(dt);
   updateFades(dt);
   updateShake(dt);
   if (!boardFrozen()) updateBoard(dt);

@@ -6,6 +6,8 @@
 
 #include "app/app.h"
 #include "app/scene.h"
+#include "persistence/settings.h"
+#include "render/text.h"
 #include "render/render.h"
 #include "render/text.h"
 
@@ -32,12 +34,14 @@ static void checkMapWords() {
     input.mapAllStagesOpen = 1;
   } else if (typedLettersEndWith(kWordCloseStages)) {
     input.mapAllStagesOpen = 0;
+    settings.selectedMapLevel = 0;
   }
 }
 
 static void checkGameWords() {
   if (typedLettersEndWith(kWordDeveloperKeys)) {
     input.developerKeysEnabled = !input.developerKeysEnabled;
+    ShowBanner(input.developerKeysEnabled ? "Cheat key enabled" : "Cheat key disabled");
   }
 }
 

@@ -27,13 +27,6 @@ int32_t channelByte(float v) {
 // 2D cross product (z of the 3D one).
 float cross2(Vec2 a, Vec2 b) { return a.x * b.y - a.y * b.x; }
 
-// x div 40 rounded towards minus infinity, so the cells left of and above the
-// board keep their own columns and rows instead of folding onto the first one.
-int32_t floorDiv(int32_t a, int32_t b) {
-  const int32_t q = a / b;
-  return (a % b != 0 && a < 0) ? q - 1 : q;
-}
-
 // Keeps float-to-integer conversions defined for absurd (or NaN) points.
 int32_t truncatedCoordinate(float v) {
   constexpr float kLimit = 1.0e6f;
@@ -281,8 +274,10 @@ Vec2 CellToOverlay(int32_t column, int32_t row) {
 }
 
 void OverlayToCell(float x, float y, int32_t* column, int32_t* row) {
-  *column = floorDiv(truncatedCoordinate(x) + 380, 40) + 5;
-  *row = floorDiv(300 - truncatedCoordinate(y), 40) + 5;
+  // Divisions truncate toward zero: the strip just left of the board's first
+  // column (a hole on every board) counts as that column, as the game has it.
+  *column = (truncatedCoordinate(x) + 380) / 40 + 5;
+  *row = (300 - truncatedCoordinate(y)) / 40 + 5;
 }
 
 // ---------------------------------------------------------------------------

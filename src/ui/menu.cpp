@@ -27,3 +27,5 @@ void openInGameScreen(const char* name) {
 }
 
 void openScreenByName(const char* name) { recordScreen(name); }
+
+const char* currentMenuScreen() { return menuRequests.screen; }

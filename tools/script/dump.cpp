@@ -76,8 +76,11 @@ void dumpGfx(JsonWriter& json) {
 // Every section in dump order.
 void (*const kSections[])(JsonWriter&) = {
     dumpCore,
+    dumpMenu,
     dumpGame,
     dumpBoard,
+    dumpProfiles,
+    dumpSettings,
     dumpAudio,
     dumpTexts,
     dumpGfx,

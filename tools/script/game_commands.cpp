@@ -1,6 +1,7 @@
 // The runner's way into the board game: `play LEVEL adventure|zen|survival
 // [expert|normal]` starts a level in the game scene as the menus' start command
-// does, creating the profile PLAYER first when there is none.
+// does, creating the profile PLAYER (help pages already seen) first when there is
+// none.
 #include <cstdlib>
 #include <string>
 
@@ -49,9 +50,13 @@ bool checkPlay(const Args& args, std::string* error) {
 }
 
 bool runPlay(const Args& args, std::string* error) {
-  if (profileTable.profileCount == 0 && !createProfile("PLAYER")) {
-    *error = "cannot create the profile PLAYER";
-    return false;
+  if (profileTable.profileCount == 0) {
+    if (!createProfile("PLAYER")) {
+      *error = "cannot create the profile PLAYER";
+      return false;
+    }
+    // The runner's player has read the help, so scenarios reach the board at once.
+    for (uint8_t& pending : currentProfileRecord()->helpShown) pending = 0;
   }
   const PlayRequest request = playRequest(args);
   Profile* profile = currentProfileRecord();

@@ -49,6 +49,11 @@ std::string buildDump();
 // The board game's sections: the game state and the board (game_dump.cpp).
 void dumpGame(JsonWriter& json);
 void dumpBoard(JsonWriter& json);
+// The screen the game asked for, the profiles and the settings record
+// (persistence_dump.cpp).
+void dumpMenu(JsonWriter& json);
+void dumpProfiles(JsonWriter& json);
+void dumpSettings(JsonWriter& json);
 
 // `play`: starts a level in the game scene (game_commands.cpp).
 bool checkPlay(const Args& args, std::string* error);

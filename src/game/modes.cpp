@@ -1,0 +1,178 @@
+// The modes around the board rules: what a level start adds, the help screen shown
+// once per game kind, the ambient sounds, and the floor tiles' exit in the
+// level-complete picture.
+#include "game/modes.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "app/numeric.h"
+#include "audio/audio.h"
+#include "game/game.h"
+#include "persistence/profile.h"
+#include "ui/menu.h"
+
+ModeState modeState = {};
+
+namespace {
+
+constexpr Vec2 kBoardCentre = {20.0f, 0.0f};  // the middle of columns 5..24, rows 5..19
+constexpr float kTileFlightDistance = 900.0f;  // far enough to leave the screen
+constexpr float kTileWobbleDegrees = 8.0f;
+
+// ---------------------------------------------------------------------------
+// Ambient sounds
+
+// True when the clock went from the second half of a period into the first.
+bool crossedPeriod(int32_t before, int32_t after, int32_t period) {
+  return before % period >= period / 2 && after % period < period / 2;
+}
+
+void playBirds() {
+  char name[32];
+  std::snprintf(name, sizeof name, "birds%i.ogg", modeState.birdCall % 3 + 1);
+  playSound(name);
+  // Cosmetic choices come from the table stream so they never shift the balls.
+  modeState.birdCall = (modeState.birdCall + 1 + tableRandomInt(2)) % 3;
+}
+
+struct WaterSound {
+  const char* name;  // null: the zone is quiet
+  int32_t period;
+};
+
+WaterSound waterSound() {
+  if (gameView.adventureFinished) return {"waterfall.ogg", kWaterfallPeriodMs};
+  switch (zoneOf()) {
+    case 0: case 8: case 10: case 14: return {"brook.ogg", kBrookPeriodMs};
+    case 3: case 4: case 12: case 13: return {nullptr, 1};
+    default: return {"waterfall.ogg", kWaterfallPeriodMs};
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Tiles leaving the screen
+
+float unitRandom() { return tableRandomUnit(1.0f); }
+
+Vec2 awayFromCentre(Vec2 at, float distance) {
+  const Vec2 d = {at.x - kBoardCentre.x, at.y - kBoardCentre.y};
+  const float length = std::sqrt(d.x * d.x + d.y * d.y);
+  if (length < 1.0f) return {0.0f, distance};
+  return {d.x / length * distance, d.y / length * distance};
+}
+
+TileFlight tileFlight(TileExit exit, int32_t x, int32_t y) {
+  const Vec2 at = cellCentre(x, y);
+  TileFlight f = {{0.0f, 0.0f}, 0.0f, 0.0f, unitRandom() * 6.2831853f};
+  switch (exit) {
+    case TileExit::Wave:
+      f.displacement = {kTileFlightDistance, 0.0f};
+      f.delay = float(y - kFirstRow) / float(kLastRow - kFirstRow) * 0.5f;
+      break;
+    case TileExit::Outward:
+      f.displacement = awayFromCentre(at, kTileFlightDistance);
+      f.spin = tableRandomSigned(90.0f);
+      break;
+    case TileExit::Inward:
+      f.displacement = {kBoardCentre.x - at.x, kBoardCentre.y - at.y};
+      f.spin = tableRandomSigned(90.0f);
+      break;
+    case TileExit::Fall:
+      f.displacement = {tableRandomSigned(200.0f), -kTileFlightDistance};
+      f.delay = unitRandom() * 0.4f;
+      f.spin = tableRandomSigned(180.0f);
+      break;
+    case TileExit::Scatter: {
+      const float angle = unitRandom() * 6.2831853f;
+      f.displacement = {std::cos(angle) * kTileFlightDistance, std::sin(angle) * kTileFlightDistance};
+      f.delay = unitRandom() * 0.3f;
+      f.spin = tableRandomSigned(180.0f);
+      break;
+    }
+  }
+  return f;
+}
+
+TileExit chooseTileExit(int32_t index) {
+  const int32_t pattern = index < 0 ? 0 : index % 3;
+  if (pattern == 1) return TileExit::Fall;
+  if (pattern == 2) return TileExit::Scatter;
+  const TileExit sweeps[3] = {TileExit::Wave, TileExit::Outward, TileExit::Inward};
+  return sweeps[tableRandomInt(3)];
+}
+
+void openHelpScreenOnce() {
+  Profile* profile = currentProfileRecord();
+  if (!profile) return;
+  int32_t difficulty = gameState.difficulty;
+  if (difficulty < 0 || difficulty > 2) difficulty = Difficulty::Normal;
+  uint8_t& pending = profile->helpShown[(gameState.survival ? 3 : 0) + difficulty];
+  if (!pending) return;
+  pending = 0;
+  openInGameScreen("helpscreen");
+}
+
+}  // namespace
+
+void prepareLevelModes(int32_t index) {
+  modeState.ambientClock = 0;
+  modeState.ambientStarted = false;
+  modeState.survivalOver = false;
+  modeState.bigMessage[0] = '\0';
+  modeState.tileExit = chooseTileExit(index);
+  for (int32_t x = kFirstColumn; x <= kLastColumn; ++x) {
+    for (int32_t y = kFirstRow; y <= kLastRow; ++y) {
+      modeState.tiles[x][y] = tileFlight(modeState.tileExit, x, y);
+    }
+  }
+}
+
+void startCurrentLevel() {
+  const Profile* profile = currentProfileRecord();
+  if (gameState.survival && profile) {
+    startLevel(profile->survivalStartLevel);
+  } else {
+    startLevel(currentLevel());
+  }
+}
+
+void updateAmbientSounds(float dt) {
+  const WaterSound water = waterSound();
+  if (!modeState.ambientStarted) {
+    modeState.ambientStarted = true;
+    playBirds();
+    if (water.name) playSound(water.name);
+  }
+  const int32_t before = modeState.ambientClock;
+  modeState.ambientClock += int32_t(dt);
+  const int32_t after = modeState.ambientClock;
+  if (crossedPeriod(before, after, kBirdsPeriodMs)) playBirds();
+  if (water.name && crossedPeriod(before, after, water.period)) playSound(water.name);
+}
+
+void gameFrameEndRules() {
+  if (!gameState.menuOpen && gameState.levelCompleteTimer >= 0.0f) checkLevelEnd();
+  openHelpScreenOnce();
+}
+
+TilePose levelCompleteTilePose(int32_t x, int32_t y, float timer) {
+  TilePose pose = {false, cellCentre(x, y), 1.0f, 0.0f, 1.0f};
+  if (!isPlayable(x, y) || timer > kBoardClearsAtMs || timer <= kTilesGoneAtMs) return pose;
+  pose.visible = true;
+  const TileFlight& f = modeState.tiles[x][y];
+  if (timer > kTilesFlyAtMs) {
+    pose.angle = std::sin((kBoardClearsAtMs - timer) * 0.02f + f.phase) * kTileWobbleDegrees;
+    return pose;
+  }
+  const float u = (kTilesFlyAtMs - timer) / (kTilesFlyAtMs - kTilesGoneAtMs);
+  float progress = (u - f.delay) / (1.0f - f.delay);
+  progress = progress < 0.0f ? 0.0f : (progress > 1.0f ? 1.0f : progress);
+  const float travel = progress * progress;
+  pose.centre.x += f.displacement.x * travel;
+  pose.centre.y += f.displacement.y * travel;
+  pose.angle = f.spin * progress;
+  pose.alpha = 1.0f - u;
+  if (modeState.tileExit == TileExit::Inward) pose.scale = 1.0f - progress;
+  return pose;
+}

@@ -1,0 +1,26 @@
+// persistence_local.h: what the persistence files share among themselves.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+// Writers of saveAll, run inside the folder "settings". Each file goes through a
+// temporary file renamed over the old one. Return false when the write failed.
+bool writeProfilesFile();
+bool writeRecordFiles();
+
+// Reads a whole file of the current folder. Returns false (out empty) when it
+// cannot be read.
+bool readStoredFile(const char* name, std::vector<uint8_t>* out);
+
+// Copies a name into a fixed field: cut to fit, zero-terminated, rest zeroed.
+void copyNameField(char* field, uint32_t fieldSize, const char* name);
+
+// Generated defaults of the result tables (records_defaults.cpp), in the order the
+// start-up draws them from the random generator. sums receives, per difficulty,
+// the sum of the generated default scores.
+void generateLevelRecords(int64_t sums[3]);
+void generateTopScores(const int64_t sums[3]);
+void generateSurvivalScores();
+// Needs the survival scores: each record's score is its table's first row.
+void generateSurvivalRecords();

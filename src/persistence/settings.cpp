@@ -1,0 +1,155 @@
+// The settings record in the registry stand-in, saveAll, and the way into the
+// folder "settings".
+#include "persistence/settings.h"
+
+#include <cmath>
+
+#include "app/app.h"
+#include "audio/audio.h"
+#include "game/board.h"
+#include "persistence/byte_io.h"
+#include "persistence/persistence_local.h"
+#include "persistence/profile.h"
+#include "platform/platform.h"
+#include "render/render.h"
+#include "resources/resources.h"
+
+Settings settings = {1, 0, 0, 0};
+
+namespace {
+
+int32_t limitVolume(int32_t volume) {
+  if (volume < 0) return 0;
+  return volume > kMaxVolume ? kMaxVolume : volume;
+}
+
+float limitBallSpeed(float speed) {
+  if (!std::isfinite(speed)) return kDefaultBallSpeed;
+  if (speed < kMinBallSpeed) return kMinBallSpeed;
+  return speed > kMaxBallSpeed ? kMaxBallSpeed : speed;
+}
+
+int32_t limitProfileCount(int32_t count) {
+  if (count < 0) return 0;
+  return count > kMaxProfiles ? kMaxProfiles : count;
+}
+
+// The screen size, resolution index and colour depth are not read back: the
+// start-up question and the device decide them.
+void applySettingsBlob(const SettingsBlob& blob) {
+  sound.musicVolume = limitVolume(blob.musicVolume);
+  sound.effectsVolume = limitVolume(blob.effectsVolume);
+  settings.reservedFlag = blob.reservedFlag;
+  settings.reservedInt = blob.reservedInt;
+  settings.customCursor = blob.customCursor != 0 ? 1 : 0;
+  profileTable.profileCount = limitProfileCount(blob.profileCount);
+  selectProfile(blob.currentProfile);
+  app.fullScreen = blob.fullScreen != 0 ? 1 : 0;
+  moveSettings.ballSpeed = limitBallSpeed(blob.ballSpeed);
+}
+
+// A first start. The ball speed keeps the value it starts with.
+void applyDefaultSettings() {
+  sound.musicVolume = kDefaultVolume;
+  sound.effectsVolume = kDefaultVolume;
+  settings = {};
+  settings.reservedFlag = 1;
+  profileTable.profileCount = 0;
+  profileTable.currentProfile = 0;
+  app.fullScreen = 1;
+}
+
+}  // namespace
+
+void encodeSettingsBlob(const SettingsBlob& blob, uint8_t out[kSettingsBlobSize]) {
+  ByteWriter w = makeByteWriter(out, kSettingsBlobSize);
+  putInt32(&w, blob.musicVolume);
+  putInt32(&w, blob.effectsVolume);
+  putInt32(&w, blob.screenWidth);
+  putInt32(&w, blob.screenHeight);
+  putInt32(&w, blob.resolutionIndex);
+  putInt32(&w, blob.colorDepth32);
+  putByte(&w, blob.reservedFlag);
+  putByte(&w, blob.customCursor);
+  putZeros(&w, 2);
+  putInt32(&w, blob.reservedInt);
+  putInt32(&w, blob.currentProfile);
+  putInt32(&w, blob.profileCount);
+  putInt32(&w, blob.fullScreen);
+  putFloat(&w, blob.ballSpeed);
+}
+
+SettingsBlob decodeSettingsBlob(const uint8_t in[kSettingsBlobSize]) {
+  SettingsBlob blob = {};
+  ByteReader r = makeByteReader(in, kSettingsBlobSize);
+  takeInt32(&r, &blob.musicVolume);
+  takeInt32(&r, &blob.effectsVolume);
+  takeInt32(&r, &blob.screenWidth);
+  takeInt32(&r, &blob.screenHeight);
+  takeInt32(&r, &blob.resolutionIndex);
+  takeInt32(&r, &blob.colorDepth32);
+  takeByte(&r, &blob.reservedFlag);
+  takeByte(&r, &blob.customCursor);
+  skipBytes(&r, 2);
+  takeInt32(&r, &blob.reservedInt);
+  takeInt32(&r, &blob.currentProfile);
+  takeInt32(&r, &blob.profileCount);
+  takeInt32(&r, &blob.fullScreen);
+  takeFloat(&r, &blob.ballSpeed);
+  return blob;
+}
+
+SettingsBlob currentSettingsBlob() {
+  SettingsBlob blob = {};
+  blob.musicVolume = sound.musicVolume;
+  blob.effectsVolume = sound.effectsVolume;
+  blob.screenWidth = app.screenWidth;
+  blob.screenHeight = app.screenHeight;
+  blob.resolutionIndex = renderState.resolutionIndex;
+  blob.colorDepth32 = app.colorDepth32;
+  blob.reservedFlag = settings.reservedFlag;
+  blob.customCursor = settings.customCursor;
+  blob.reservedInt = settings.reservedInt;
+  blob.currentProfile = profileTable.currentProfile;
+  blob.profileCount = profileTable.profileCount;
+  blob.fullScreen = app.fullScreen;
+  blob.ballSpeed = moveSettings.ballSpeed;
+  return blob;
+}
+
+void readSettings() {
+  uint8_t bytes[kSettingsBlobSize];
+  uint32_t size = kSettingsBlobSize;
+  readRegistryBlob(kSettingsKey, kSettingsValueName, bytes, &size);
+  if (size == kSettingsBlobSize) {
+    applySettingsBlob(decodeSettingsBlob(bytes));
+  } else {
+    applyDefaultSettings();
+  }
+  applyVolumes();
+}
+
+void saveAll() {
+  uint8_t bytes[kSettingsBlobSize];
+  encodeSettingsBlob(currentSettingsBlob(), bytes);
+  writeRegistryBlob(kSettingsKey, kSettingsValueName, bytes, kSettingsBlobSize);
+  if (!enterSettingsFolder()) return;
+  writeProfilesFile();
+  writeRecordFiles();
+  leaveSettingsFolder();
+}
+
+bool enterSettingsFolder() {
+  leaveSettingsFolder();
+  if (sysChangeDirectory(kSettingsFolder)) return true;
+  sysMakeDirectory(kSettingsFolder);
+  return sysChangeDirectory(kSettingsFolder);
+}
+
+void leaveSettingsFolder() {
+  if (app.dataDirectory[0] != '\0') sysChangeDirectory(app.dataDirectory);
+}
+
+bool readStoredFile(const char* name, std::vector<uint8_t>* out) {
+  return sysReadWholeFile(name, out);
+}

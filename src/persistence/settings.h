@@ -1,0 +1,69 @@
+// settings.h: the user's settings and the profile bookkeeping, kept as one 48-byte
+// registry value, and saveAll, which writes that value and every file of the
+// folder "settings" together. The folder helpers are shared by everything that
+// stores files there.
+//
+// Most values the record carries belong to other modules and are read from and
+// written to them: the volumes (audio), the display mode (app, render), the ball
+// speed (game), the profile count and current profile (profiles).
+#pragma once
+
+#include <cstdint>
+
+constexpr const char* kSettingsKey = "software\\tarnwick\\games\\orbelquaint";
+constexpr const char* kSettingsValueName = "settings";
+constexpr uint32_t kSettingsBlobSize = 48;
+constexpr const char* kSettingsFolder = "settings";
+
+constexpr int32_t kDefaultVolume = 90;
+constexpr int32_t kMaxVolume = 99;
+constexpr float kDefaultBallSpeed = 70.0f;
+constexpr float kMinBallSpeed = 21.0f;
+constexpr float kMaxBallSpeed = 150.0f;
+
+// The settings that have no other home: process lifetime, set by readSettings.
+struct Settings {
+  uint8_t reservedFlag;      // 1 when the value was first created; kept as read
+  uint8_t customCursor;      // the game draws its own cursor
+  int32_t reservedInt;       // kept as read
+  int32_t selectedMapLevel;  // the level marked on the map; 0 on a first start
+};
+extern Settings settings;
+
+// The 48-byte value, field by field. Bytes 26 and 27 are never set (written 0).
+struct SettingsBlob {
+  int32_t musicVolume;      // 0..99
+  int32_t effectsVolume;    // 0..99
+  int32_t screenWidth;
+  int32_t screenHeight;
+  int32_t resolutionIndex;  // of the screen size in the device's list of sizes
+  int32_t colorDepth32;
+  uint8_t reservedFlag;
+  uint8_t customCursor;
+  int32_t reservedInt;
+  int32_t currentProfile;
+  int32_t profileCount;     // 0..8
+  int32_t fullScreen;
+  float ballSpeed;          // move duration factor, 21..150
+};
+
+void encodeSettingsBlob(const SettingsBlob& blob, uint8_t out[kSettingsBlobSize]);
+SettingsBlob decodeSettingsBlob(const uint8_t in[kSettingsBlobSize]);
+// The value as saveAll would write it now, gathered from the modules that own it.
+SettingsBlob currentSettingsBlob();
+
+// Reads the registry value (before the window exists) and hands its values to their
+// modules; a missing value, or one of another size, gives the defaults. Volumes are
+// limited to 0..99, the profile count to 0..8 and the ball speed to 21..150.
+void readSettings();
+// Writes the registry value, then "profiles.dat", "records.dat", "hiscore.dat",
+// "survival.dat" and "surrecs.dat" in the folder "settings" (each through a
+// temporary file renamed over the old one). Failures are ignored; the working
+// directory is the data directory afterwards.
+void saveAll();
+
+// Enters the folder "settings" of the data directory, making it when missing.
+// Returns false (the working directory unchanged) when it cannot be entered.
+bool enterSettingsFolder();
+// Returns to the data directory.
+void leaveSettingsFolder();

@@ -1,0 +1,118 @@
+// "profiles.dat": the stored layout, and what a missing, short, long or damaged
+// file gives.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "persistence/profile.h"
+#include "persistence/profile_file.h"
+#include "persistence/settings.h"
+#include "persistence_fixture.h"
+
+namespace {
+
+std::vector<uint8_t> storedProfiles(const std::vector<const char*>& names) {
+  std::vector<uint8_t> bytes;
+  for (const char* name : names) {
+    Profile p = {};
+    std::strncpy(p.name, name, sizeof p.name - 1);
+    p.lives[1] = 3;
+    uint8_t one[kProfileBytes];
+    encodeProfile(p, one);
+    bytes.insert(bytes.end(), one, one + kProfileBytes);
+  }
+  return bytes;
+}
+
+class ProfileFileTest : public PersistenceTest {
+ protected:
+  // Loads the file with `count` profiles announced by the settings record.
+  void load(int32_t count, int32_t current = 0) {
+    profileTable = {};
+    profileTable.profileCount = count;
+    profileTable.currentProfile = current;
+    enterSettingsFolder();
+    loadProfiles();
+    leaveSettingsFolder();
+  }
+};
+
+TEST_F(ProfileFileTest, EveryFieldLiesAtItsStoredOffset) {
+  Profile p = {};
+  std::strcpy(p.name, "ANNA");
+  p.helpShown[5] = 1;
+  p.stage[2] = 4;
+  p.zone[0] = 13;
+  p.bestStage[1] = 2;
+  p.bestZone[2] = 9;
+  p.score[1] = 123456;
+  p.lives[2] = -1;
+  p.tipShown[7] = 1;
+  p.storedDifficulty = 2;
+  p.adventureExpert = 1;
+  p.adventureSaved = 1;
+  p.zenSaved = 1;
+  p.survivalExpert = 1;
+  p.savedSurvivalScore = 777;
+  p.survivalStartLevel = 69;
+  std::vector<uint8_t> b(kProfileBytes);
+  encodeProfile(p, b.data());
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(b.data())), "ANNA");
+  EXPECT_EQ(b[37], 1);
+  EXPECT_EQ(int32At(b, 48), 4);
+  EXPECT_EQ(int32At(b, 52), 13);
+  EXPECT_EQ(int32At(b, 68), 2);
+  EXPECT_EQ(int32At(b, 84), 9);
+  EXPECT_EQ(int32At(b, 92), 123456);
+  EXPECT_EQ(int32At(b, 108), -1);
+  EXPECT_EQ(b[119], 1);
+  EXPECT_EQ(int32At(b, 124), 2);
+  EXPECT_EQ(b[128], 1);
+  EXPECT_EQ(b[136], 1);
+  EXPECT_EQ(b[137], 0);
+  EXPECT_EQ(b[138], 1);
+  EXPECT_EQ(b[139], 1);
+  EXPECT_EQ(int32At(b, 140), 777);
+  EXPECT_EQ(int32At(b, 144), 69);
+  Profile back;
+  decodeProfile(b.data(), &back);
+  EXPECT_EQ(std::memcmp(&back, &p, sizeof p), 0);
+}
+
+TEST_F(ProfileFileTest, TheCountComesFromTheSettingsRecord) {
+  writeSettingsFile("profiles.dat", storedProfiles({"ANNA", "BEN", "CARL"}));
+  load(0);
+  EXPECT_EQ(profileTable.profileCount, 0) << "a count of 0 reads nothing";
+  load(2, 1);
+  ASSERT_EQ(profileTable.profileCount, 2) << "bytes past the count are ignored";
+  EXPECT_STREQ(profileTable.profiles[1].name, "BEN");
+  EXPECT_EQ(profileTable.profiles[2].name[0], '\0');
+  EXPECT_EQ(profileTable.currentProfile, 1);
+}
+
+TEST_F(ProfileFileTest, AShortFileGivesItsWholeProfilesOnly) {
+  std::vector<uint8_t> bytes = storedProfiles({"ANNA", "BEN", "CARL"});
+  bytes.resize(2 * kProfileBytes + 100);
+  writeSettingsFile("profiles.dat", bytes);
+  load(3, 2);
+  EXPECT_EQ(profileTable.profileCount, 2);
+  EXPECT_EQ(profileTable.currentProfile, 0) << "the current profile stays inside the table";
+  load(3);
+  EXPECT_STREQ(currentProfileRecord()->name, "ANNA");
+}
+
+TEST_F(ProfileFileTest, AMissingFileGivesNoProfiles) {
+  load(4);
+  EXPECT_EQ(profileTable.profileCount, 0);
+  EXPECT_EQ(currentProfileRecord(), nullptr);
+}
+
+TEST_F(ProfileFileTest, ANameWithoutItsEndIsCutInsideItsField) {
+  std::vector<uint8_t> bytes = storedProfiles({"X"});
+  std::memset(bytes.data(), 'Q', 32);
+  writeSettingsFile("profiles.dat", bytes);
+  load(1);
+  EXPECT_EQ(std::strlen(profileTable.profiles[0].name), 31u);
+}
+
+}  // namespace
