@@ -362,3 +362,97 @@ TEST(Pictures, PreviewSheetsAreWritten) {
     }
   }
 }
+
+TEST(Pictures, MenuFramePiecesJoinWithoutSteps) {
+  const Pixels atlas = load("menutex.tga");
+  ASSERT_EQ(atlas.width, 256);
+  // The edge tiles repeat seamlessly.
+  for (int i = 0; i < 64; ++i) {
+    EXPECT_NEAR(atlas.alpha(0, 128 + i), atlas.alpha(63, 128 + i), 2) << i;
+    EXPECT_NEAR(atlas.alpha(64 + i, 128), atlas.alpha(64 + i, 191), 2) << i;
+  }
+  // Corners and ornaments meet the edge tiles with the same rail profile: the top
+  // left corner's right side and the top ornament's ends against the horizontal
+  // tile, the corner's lower side against the vertical tile.
+  for (int i = 0; i < 64; ++i) {
+    const int horizontal = atlas.alpha(32, 128 + i);
+    EXPECT_NEAR(atlas.alpha(63, i), horizontal, 12) << i;
+    EXPECT_NEAR(atlas.alpha(0, 192 + i), horizontal, 12) << i;
+    EXPECT_NEAR(atlas.alpha(127, 192 + i), horizontal, 12) << i;
+    EXPECT_NEAR(atlas.alpha(i, 63), atlas.alpha(64 + i, 160), 12) << i;
+  }
+  // The balloon's corners meet its edges the same way.
+  const Pixels balloon = load("baloon.tga");
+  for (int i = 0; i < 64; ++i) {
+    EXPECT_NEAR(balloon.alpha(63, i), balloon.alpha(160, i), 12) << i;
+    EXPECT_NEAR(balloon.alpha(i, 63), balloon.alpha(192 + i, 32), 12) << i;
+  }
+  // The button's middle column, which the game stretches, matches its neighbours.
+  const Pixels button = load("button.tga");
+  for (int y = 0; y < 64; ++y) {
+    for (int c = 0; c < 4; ++c) EXPECT_NEAR(button.at(63, y)[c], button.at(64, y)[c], 3) << y;
+  }
+}
+
+TEST(Pictures, CursorsPointWhereTheGameAimsThem) {
+  // The arrow's tip is the top-left of cell 22, at texel (2, 0).
+  const Pixels atlas = load("menutex.tga");
+  int best = 1000, bestX = 0, bestY = 0;
+  for (int y = 0; y < 64; ++y) {
+    for (int x = 0; x < 64; ++x) {
+      if (atlas.alpha(192 + x, 448 + y) > 128 && x + y < best) {
+        best = x + y;
+        bestX = x;
+        bestY = y;
+      }
+    }
+  }
+  EXPECT_LE(std::abs(bestX - 2) + std::abs(bestY - 0), 3);
+  // The hammer strikes with the face of its head near texel (4, 18).
+  const Pixels hammer = load("cursorhammer.tga");
+  EXPECT_GT(hammer.alpha(6, 18), 128);
+  EXPECT_EQ(hammer.alpha(0, 18), 0);
+}
+
+TEST(Pictures, FloorDepthsStandApartAndTheDiamondTurnsInALoop) {
+  // Mean colour of each floor's middle: plain, one layer, two layers.
+  int mean[3][3] = {};
+  for (int layers = 0; layers < 3; ++layers) {
+    const Pixels floor = load(numbered("field%i.tga", layers));
+    for (int y = 16; y < 48; ++y) {
+      for (int x = 16; x < 48; ++x) {
+        for (int c = 0; c < 3; ++c) mean[layers][c] += floor.at(x, y)[c];
+      }
+    }
+    for (int c = 0; c < 3; ++c) mean[layers][c] /= 32 * 32;
+  }
+  for (int a = 0; a < 3; ++a) {
+    for (int b = a + 1; b < 3; ++b) {
+      const int distance = std::abs(mean[a][0] - mean[b][0]) + std::abs(mean[a][1] - mean[b][1]) +
+                           std::abs(mean[a][2] - mean[b][2]);
+      EXPECT_GT(distance, 90) << a << " and " << b;
+    }
+  }
+  // Every frame changes the gem; the last leads back to the first as smoothly as
+  // any other step, and the outline stays put.
+  std::vector<Pixels> frames;
+  for (int i = 0; i < 16; ++i) frames.push_back(load(numbered("diamond01%.2i.tga", i)));
+  auto change = [&](const Pixels& a, const Pixels& b, int* outline) {
+    long sum = 0;
+    for (int k = 0; k < 64 * 64; ++k) {
+      for (int c = 0; c < 3; ++c) sum += std::abs(a.rgba[k * 4 + c] - b.rgba[k * 4 + c]);
+      *outline += (a.rgba[k * 4 + 3] > 128) != (b.rgba[k * 4 + 3] > 128);
+    }
+    return sum;
+  };
+  long largest = 0;
+  for (int i = 0; i < 16; ++i) {
+    int outline = 0;
+    const long step = change(frames[i], frames[(i + 1) % 16], &outline);
+    EXPECT_GT(step, 2000) << "frame " << i;
+    EXPECT_LT(outline, 40) << "frame " << i;
+    if (i < 15) largest = std::max(largest, step);
+  }
+  int outline = 0;
+  EXPECT_LT(change(frames[15], frames[0], &outline), largest * 3 / 2);
+}

@@ -241,7 +241,11 @@ Image drawBalloonPicture() {
     fillShape(&canvas, box, [&](Point p) { return rim(p) - kBalloonRim; },
               [&](Point p, float) { return balloonRim(rim(p) / kBalloonRim); });
   }
-  // Cell 4: the horizontal edge; cell 5: the vertical edge.
+  // Cell 4: the horizontal edge; cell 5: the vertical edge; shadows as the corners'.
+  fillShapeColour(&canvas, cellBox(2, 0), [](Point p) { return std::fabs(p.y - 33.5f) - kBalloonRim - 1.0f; },
+                  rgb(20, 8, 0, 90), 3.0f);
+  fillShapeColour(&canvas, cellBox(3, 0), [](Point p) { return std::fabs(p.x - 224.0f) - kBalloonRim - 1.0f; },
+                  rgb(20, 8, 0, 90), 3.0f);
   fillShapeColour(&canvas, cellBox(2, 0), [](Point p) { return std::fabs(p.y - 32.0f) - kBalloonRim - 0.8f; }, rgb(130, 80, 30));
   fillShape(&canvas, cellBox(2, 0), [](Point p) { return std::fabs(p.y - 32.0f) - kBalloonRim; },
             [](Point p, float) { return balloonRim(std::fabs(p.y - 32.0f) / kBalloonRim); });
