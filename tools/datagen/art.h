@@ -58,8 +58,7 @@ const char* particleCellName(int cell);
 
 // Shared pieces of the look (art_board.cpp).
 // A glossy sphere's colour at p: base colour shaded by the light, with a soft top
-// sheen and a sharp highlight; `surface` replaces the base colour per pixel when
-// given (patterns printed on the ball).
+// sheen and a sharp highlight.
 Colour glossySphere(Point p, Point centre, float radius, Colour base);
 // The highlight alone (white with alpha) for laying over a printed sphere.
 Colour sphereGloss(Point p, Point centre, float radius);

@@ -300,7 +300,7 @@ Image drawDiamondPicture(int frame) {
   std::vector<GemFacet> facets;
   addGemFacets(frame, &facets);
   Canvas big = makeCanvas(64 * kGemScale, 64 * kGemScale);
-  for (const GemFacet& facet : facets) {
+  auto boxOf = [](const GemFacet& facet) {
     float x0 = 1e9f, y0 = 1e9f, x1 = -1e9f, y1 = -1e9f;
     for (int i = 0; i < facet.count; ++i) {
       x0 = std::min(x0, facet.corners[i].x);
@@ -308,9 +308,16 @@ Image drawDiamondPicture(int frame) {
       x1 = std::max(x1, facet.corners[i].x);
       y1 = std::max(y1, facet.corners[i].y);
     }
-    const Box box{int(x0) - 1, int(y0) - 1, int(x1) + 2, int(y1) + 2};
+    return Box{int(x0) - 2, int(y0) - 2, int(x1) + 3, int(y1) + 3};
+  };
+  // A solid body under the facets, so no seam between two facets lets light through.
+  for (const GemFacet& facet : facets) {
+    fillShapeColour(&big, boxOf(facet), [&](Point p) { return sdPolygon(p, facet.corners, facet.count) - 1.0f; },
+                    rgb(70, 120, 210));
+  }
+  for (const GemFacet& facet : facets) {
     // Facet edges glint: a thin light line along every edge.
-    fillShape(&big, box, [&](Point p) { return sdPolygon(p, facet.corners, facet.count); },
+    fillShape(&big, boxOf(facet), [&](Point p) { return sdPolygon(p, facet.corners, facet.count); },
               [&](Point, float d) {
                 return mixColour(facet.colour, rgb(250, 254, 255), (1.0f - smoothstep(-2.5f, -0.5f, d)) * 0.4f);
               });

@@ -129,13 +129,19 @@ float starLight(float x, float y, const SheetCell& cell) {
 }
 
 float flareLight(float x, float y, const SheetCell& cell) {
-  // Rounded petals around a bright heart, like a small flower of light.
+  // Soft petals around a bright heart, like a small flower of light; b sets how
+  // wide the petals are.
   const float r = std::sqrt(x * x + y * y);
-  const float angle = std::atan2(y, x);
-  const float petal = std::pow(0.5f + 0.5f * std::cos(cell.a * angle), 0.6f);
-  const float reach = 0.88f * (1.0f - cell.b + cell.b * petal);
-  const float body = std::pow(clamp01(1.0f - r / reach), 0.9f);
-  return clamp01(0.8f * body + 0.5f * std::exp(-r * r * 25.0f) + 0.2f * std::exp(-r * r * 5.0f)) * edgeFade(r);
+  const int petals = static_cast<int>(cell.a);
+  float body = 0.0f;
+  for (int k = 0; k < petals; ++k) {
+    const float a = k * 2.0f * kPi / petals;
+    const float along = x * std::cos(a) + y * std::sin(a) - 0.4f;
+    const float across = -x * std::sin(a) + y * std::cos(a);
+    const float width = 0.1f + 0.22f * cell.b;
+    body = std::max(body, std::exp(-(along * along) / (0.3f * 0.3f) - (across * across) / (width * width)));
+  }
+  return clamp01(0.8f * body + 0.9f * std::exp(-r * r * 22.0f)) * edgeFade(r);
 }
 
 float glintLight(float x, float y, const SheetCell& cell) {
