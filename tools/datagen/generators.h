@@ -66,3 +66,6 @@ bool writeLevelSheet(const std::vector<LevelSummary>& levels);
 bool writePictureSheets();
 // Writes the sound and music previews into gen.previewDir. False on failure.
 bool writeAudioPreviews();
+// Writes the contact sheets of the landscapes, the map and the title into
+// gen.previewDir. False on failure.
+bool writeLandscapeSheets();

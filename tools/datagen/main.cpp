@@ -65,7 +65,10 @@ int main(int argc, char** argv) {
   if (!gen.previewDir.empty()) {
     std::error_code error;
     std::filesystem::create_directories(gen.previewDir, error);
-    if (!writeLevelSheet(levels) || !writePictureSheets() || !writeAudioPreviews()) return 1;
+    if (!writeLevelSheet(levels) || !writePictureSheets() || !writeLandscapeSheets() ||
+        !writeAudioPreviews()) {
+      return 1;
+    }
   }
   return 0;
 }

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "art.h"
+#include "art_scene.h"
 #include "datagen.h"
 #include "generators.h"
 #include "image.h"
@@ -15,8 +16,7 @@ enum class Kind : uint8_t {
   Art,        // drawn by the spec's drawer
   Flat,       // opaque marked picture
   Glow,       // soft light on black (additive use)
-  Sprite,     // a marked shape on transparent
-  LoadScreen  // the title picture with the places the loading scene uses
+  Sprite      // a marked shape on transparent
 };
 
 using Drawer = Image (*)(int number);
@@ -61,18 +61,27 @@ Image balloon(int) { return drawBalloonPicture(); }
 Image button(int) { return drawButtonPicture(); }
 Image white(int) { return drawWhitePicture(); }
 Image windowFill(int) { return drawWindowFillPicture(); }
+Image title(int) { return drawTitlePicture(); }
+Image loadBar(int) { return drawLoadBarPicture(); }
+Image lightning(int) { return drawLightningPicture(); }
+Image flare(int) { return drawFlarePicture(); }
+Image menuGlowBar(int) { return drawMenuGlowBar(); }
+Image hammerGlow(int) { return drawHammerGlow(); }
+Image adventureMap(int) { return drawAdventureMapPicture(); }
+Image levelMark(int) { return drawLevelMark(); }
+Image artefact(int number) { return drawArtefact(number); }
 
 constexpr Place kTga = Place::TargaPack;
 constexpr Place kJpg = Place::JpegPack;
 
 // Every fixed picture the game loads, and the route pieces the game scene draws.
 const PictureSpec kPictures[] = {
-    {"loadscreen.jpg", 1, 0, 800, 600, Kind::LoadScreen, Place::Root, nullptr},
-    {"loadbar.jpg", 1, 0, 310, 48, Kind::Flat, Place::Root, nullptr},
+    {"loadscreen.jpg", 1, 0, 800, 600, Kind::Art, Place::Root, title},
+    {"loadbar.jpg", 1, 0, 310, 48, Kind::Art, Place::Root, loadBar},
     {"particles.tga", 1, 0, 512, 512, Kind::Art, kTga, particleSheet},
-    {"lightning.jpg", 1, 0, 64, 64, Kind::Glow, kJpg, nullptr},
-    {"flare.jpg", 1, 0, 128, 128, Kind::Glow, kJpg, nullptr},
-    {"podsvet.jpg", 1, 0, 256, 64, Kind::Glow, kJpg, nullptr},
+    {"lightning.jpg", 1, 0, 64, 64, Kind::Art, kJpg, lightning},
+    {"flare.jpg", 1, 0, 128, 128, Kind::Art, kJpg, flare},
+    {"podsvet.jpg", 1, 0, 256, 64, Kind::Art, kJpg, menuGlowBar},
     {"menutex.tga", 1, 0, 256, 512, Kind::Art, kTga, menuAtlas},
     {"white.jpg", 1, 0, 128, 128, Kind::Art, kJpg, white},
     {"winfill.jpg", 1, 0, 64, 64, Kind::Art, kJpg, windowFill},
@@ -98,13 +107,13 @@ const PictureSpec kPictures[] = {
     {"heart.tga", 1, 0, 32, 32, Kind::Art, kTga, heart},
     {"molotok1.tga", 1, 0, 64, 128, Kind::Art, kTga, hammerDark},
     {"molotok2.tga", 1, 0, 64, 128, Kind::Art, kTga, hammerLit},
-    {"hammer_lum.jpg", 1, 0, 64, 128, Kind::Glow, kJpg, nullptr},
+    {"hammer_lum.jpg", 1, 0, 64, 128, Kind::Art, kJpg, hammerGlow},
     {"levelbar1.tga", 1, 0, 64, 512, Kind::Art, kTga, levelBarFrame},
     {"levelbar2.tga", 1, 0, 64, 512, Kind::Art, kTga, levelBarFill},
     {"cursorhammer.tga", 1, 0, 64, 64, Kind::Art, kTga, hammerCursor},
-    {"menumap.jpg", 1, 0, 800, 600, Kind::Flat, kJpg, nullptr},
-    {"levelmark.tga", 1, 0, 32, 32, Kind::Sprite, kTga, nullptr},
-    {"artefact%i.tga", 15, 1, 64, 64, Kind::Sprite, kTga, nullptr},
+    {"menumap.jpg", 1, 0, 800, 600, Kind::Art, kJpg, adventureMap},
+    {"levelmark.tga", 1, 0, 32, 32, Kind::Art, kTga, levelMark},
+    {"artefact%i.tga", 15, 1, 64, 64, Kind::Art, kTga, artefact},
 };
 
 constexpr int kBackgroundCount = 16;
@@ -154,27 +163,12 @@ Image drawSprite(const std::string& name, int width, int height) {
   return image;
 }
 
-// The title picture marks where the loading scene draws: the two glowing
-// lights, the progress bar and the "Press any key" line.
-Image drawLoadScreen(const std::string& name) {
-  Image image = drawFlat(name, 800, 600);
-  const Rgba mark{255, 255, 255, 255};
-  fillDisc(&image, 386.0f, 378.0f, 14.0f, Rgba{60, 200, 60, 255});
-  fillDisc(&image, 438.0f, 378.0f, 14.0f, Rgba{60, 200, 60, 255});
-  fillRect(&image, 249, 541, 563, 543, mark);
-  fillRect(&image, 249, 591, 563, 593, mark);
-  fillRect(&image, 249, 541, 251, 593, mark);
-  fillRect(&image, 561, 541, 563, 593, mark);
-  return image;
-}
-
 Image drawPicture(const PictureSpec& spec, const std::string& name, int number) {
   switch (spec.kind) {
     case Kind::Art: return spec.draw(number);
     case Kind::Flat: return drawFlat(name, spec.width, spec.height);
     case Kind::Glow: return drawGlow(spec.width, spec.height);
     case Kind::Sprite: return drawSprite(name, spec.width, spec.height);
-    case Kind::LoadScreen: return drawLoadScreen(name);
   }
   return drawFlat(name, spec.width, spec.height);
 }
@@ -198,43 +192,25 @@ void addPicture(Place place, const std::string& name, const Image& image) {
   }
 }
 
-// A background: opaque picture with holes where its scenery shows through.
+// A background painted for its scenery list (read back from the generated
+// "level<index>.lev"); every hole the list needs must come out see-through.
 void addBackground(int index, const std::vector<SceneryHole>& holes) {
   const std::string name = format("_a_back%i.jpg", index);
-  Image image = drawFlat(name, 800, 600);
+  const Image image = drawLandscape(index, readScenePlaces(index));
   for (const SceneryHole& hole : holes) {
-    // Overlay units (centre origin, y up) to picture pixels (top-left origin).
-    const int x0 = static_cast<int>(std::floor(std::min(hole.x0, hole.x1) + 400.0f));
-    const int x1 = static_cast<int>(std::ceil(std::max(hole.x0, hole.x1) + 400.0f));
-    const int y0 = static_cast<int>(std::floor(300.0f - std::max(hole.y0, hole.y1)));
-    const int y1 = static_cast<int>(std::ceil(300.0f - std::min(hole.y0, hole.y1)));
-    for (int y = std::max(0, y0); y < std::min(600, y1); ++y) {
-      for (int x = std::max(0, x0); x < std::min(800, x1); ++x) {
-        Rgba pixel = getPixel(image, x, y);
-        pixel.a = 0;
-        setPixel(&image, x, y, pixel);
-      }
-    }
+    const int x = static_cast<int>((hole.x0 + hole.x1) / 2.0f + 400.0f);
+    const int y = static_cast<int>(300.0f - (hole.y0 + hole.y1) / 2.0f);
+    if (getPixel(image, x, y).a != 0) reportError(name, 0, format("not see-through at (%i, %i)", x, y));
   }
   std::vector<uint8_t> bytes = encodeJpegWithAlpha(image, 90, name);
   if (!bytes.empty()) addOutput(Place::Animbacks, name, std::move(bytes));
 }
 
-// Scenery pictures: tiling textures for sky and water, puffs on black for spray,
-// sprites with alpha for everything else.
+// A scenery picture, drawn for the behaviour its entry name gives.
 void addCataloguePicture(const CataloguePicture& picture) {
-  const std::string& entry = picture.entryName;
   const std::string& file = picture.fileName;
   const Place place = endsWith(file, ".tga") ? Place::TargaPack : Place::JpegPack;
-  if (entry.find("spray") != std::string::npos) {
-    addPicture(place, file, drawGlow(64, 64));
-  } else if (entry.find("sky") != std::string::npos) {
-    addPicture(place, file, drawFlat(file, 512, 256));
-  } else if (entry.find("water") != std::string::npos) {
-    addPicture(place, file, drawFlat(file, 256, 256));
-  } else {
-    addPicture(place, file, drawSprite(file, 128, 128));
-  }
+  addPicture(place, file, drawSceneryPicture(picture.entryName));
 }
 
 }  // namespace

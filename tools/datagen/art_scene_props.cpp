@@ -1,0 +1,370 @@
+// art_scene_props.cpp: the scenery catalogue's pictures and the additive glows.
+// Skies repeat across (the game stretches them to their rectangle's height and
+// repeats them sideways); water and falls repeat both ways (one texel per unit,
+// scrolled); spray is a puff of light on black; leaves hang from a branch at
+// their left edge, where the game pivots them; props stand on their bottom edge.
+// Sprites are painted at their rectangle's shape and then fitted to the texture.
+#include "art_scene.h"
+#include "art_scene_local.h"
+
+namespace {
+
+constexpr Colour kOpaqueBlack{0.0f, 0.0f, 0.0f, 1.0f};
+
+// Area-averaged resize (several samples per target pixel).
+Canvas resizeCanvas(const Canvas& source, int width, int height) {
+  Canvas out = makeCanvas(width, height);
+  const float sx = static_cast<float>(source.width) / width;
+  const float sy = static_cast<float>(source.height) / height;
+  constexpr int kSamples = 4;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      Colour sum = kClear;
+      for (int j = 0; j < kSamples; ++j) {
+        for (int i = 0; i < kSamples; ++i) {
+          const Colour c = sampleBilinear(source, (x + (i + 0.5f) / kSamples) * sx, (y + (j + 0.5f) / kSamples) * sy);
+          sum = Colour{sum.r + c.r, sum.g + c.g, sum.b + c.b, sum.a + c.a};
+        }
+      }
+      const float inv = 1.0f / (kSamples * kSamples);
+      out.pixels[static_cast<size_t>(y) * width + x] = Colour{sum.r * inv, sum.g * inv, sum.b * inv, sum.a * inv};
+    }
+  }
+  return out;
+}
+
+Image spriteImage(const Canvas& design, int width, int height) {
+  Image image = canvasToImage(resizeCanvas(design, width, height));
+  bleedEdgeColour(&image);
+  return image;
+}
+
+bool has(const std::string& text, const char* word) { return text.find(word) != std::string::npos; }
+
+// ---------------------------------------------------------------------------
+// Skies
+
+Image drawSky(SkyKind kind) {
+  constexpr int kSkyWidth = 1024, kSkyHeight = 256;
+  const SkyPalette& sky = skyPalette(kind);
+  Canvas canvas = makeCanvas(kSkyWidth, kSkyHeight);
+  const ColourStop stops[3] = {{0.0f, sky.zenith}, {0.55f, sky.middle}, {1.0f, sky.horizon}};
+  for (int y = 0; y < kSkyHeight; ++y) {
+    const Colour c = rampColour(stops, 3, (y + 0.5f) / kSkyHeight);
+    for (int x = 0; x < kSkyWidth; ++x) canvas.pixels[static_cast<size_t>(y) * kSkyWidth + x] = c;
+  }
+  RandomStream random{static_cast<uint32_t>(kind) * 977u + 5u};
+  if (kind == SkyKind::Night) {
+    for (int i = 0; i < 260; ++i) {
+      const Point at{randomRange(&random, 0.0f, kSkyWidth), randomRange(&random, 0.0f, kSkyHeight * 0.8f)};
+      const float bright = randomRange(&random, 0.35f, 1.0f);
+      const float r = randomRange(&random, 0.5f, 1.3f);
+      for (int shift = -1; shift <= 1; ++shift) {
+        const Point p{at.x + shift * kSkyWidth, at.y};
+        fillShapeColour(&canvas, boxAround(p, r + 1.0f, r + 1.0f), [&](Point q) { return sdCircle(q, p, r); },
+                        rgb(255, 250, 230, static_cast<int>(255 * bright)), 1.3f);
+      }
+    }
+    for (int i = 0; i < 10; ++i) {
+      const Point at{randomRange(&random, 10.0f, kSkyWidth - 10.0f), randomRange(&random, 10.0f, kSkyHeight * 0.6f)};
+      paintTwinkle(&canvas, at, randomRange(&random, 3.0f, 5.0f), rgb(255, 252, 236));
+    }
+  }
+  const int clouds = kind == SkyKind::Night ? 4 : 7;
+  for (int i = 0; i < clouds; ++i) {
+    const float x = (i + randomRange(&random, 0.1f, 0.7f)) * kSkyWidth / clouds;
+    const float y = randomRange(&random, kSkyHeight * 0.35f, kSkyHeight * 0.85f);
+    const float w = randomRange(&random, 110.0f, 240.0f);
+    const bool wispy = kind == SkyKind::Sand || (kind == SkyKind::Dusk && i % 2 == 0);
+    const float h = wispy ? w * 0.16f : w * randomRange(&random, 0.3f, 0.42f);
+    const float opacity = kind == SkyKind::Night ? 0.55f : (wispy ? 0.8f : 1.0f);
+    paintCloudWrapped(&canvas, Point{x, y}, w, h, sky.cloudLit, sky.cloudShade, opacity, 31u + i);
+  }
+  return canvasToImage(canvas);
+}
+
+// ---------------------------------------------------------------------------
+// Water
+
+// Repeating water: ripples stretched across, light where they crest.
+Image drawWater(int width, int height, bool brook) {
+  Canvas canvas = makeCanvas(width, height);
+  const float cellX = brook ? 48.0f : 64.0f, cellY = brook ? 6.0f : 8.0f;
+  const int periodX = static_cast<int>(width / cellX), periodY = static_cast<int>(height / cellY);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      // Noise cells stretched across give long, low ripples; both axes repeat.
+      const float u = x / cellX, v = y / cellY;
+      const float n = 0.6f * stretchedTiledNoise(u, v, periodX, periodY, 3u) +
+                      0.4f * stretchedTiledNoise(u * 2.0f, v * 2.0f, periodX * 2, periodY * 2, 4u);
+      const float m = tiledValueNoise(x / 32.0f, y / 32.0f, width / 32, 5u);
+      Colour c = mixColour(rgb(60, 140, 176), rgb(86, 174, 196), m);
+      const float crest = smoothstep(0.66f, 0.72f, n) * (1.0f - smoothstep(0.74f, 0.8f, n));
+      c = mixColour(c, rgb(196, 236, 246), crest * (brook ? 0.75f : 0.55f));
+      c = mixColour(c, rgb(44, 112, 150), smoothstep(0.34f, 0.24f, n) * 0.35f);
+      canvas.pixels[static_cast<size_t>(y) * width + x] = c;
+    }
+  }
+  return canvasToImage(canvas);
+}
+
+// Falling water: streaks running down, foam on the fastest.
+Image drawFallingWater(int width) {
+  constexpr int kHeight = 256;
+  Canvas canvas = makeCanvas(width, kHeight);
+  const int periodX = width / 4, periodY = kHeight / 64;
+  for (int y = 0; y < kHeight; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const float u = x / 4.0f, v = y / 64.0f;
+      const float n = 0.6f * stretchedTiledNoise(u, v, periodX, periodY, 7u) +
+                      0.4f * stretchedTiledNoise(u * 2.0f, v * 2.0f, periodX * 2, periodY * 2, 8u);
+      Colour c = mixColour(rgb(96, 176, 218), rgb(180, 228, 244), n);
+      c = mixColour(c, rgb(250, 254, 255), smoothstep(0.64f, 0.8f, n));
+      c = mixColour(c, rgb(64, 136, 194), smoothstep(0.3f, 0.15f, n) * 0.6f);
+      canvas.pixels[static_cast<size_t>(y) * width + x] = c;
+    }
+  }
+  return canvasToImage(canvas);
+}
+
+Image drawSprayPuff() {
+  constexpr int kSize = 64;
+  Canvas canvas = makeCanvas(kSize, kSize, kOpaqueBlack);
+  for (int y = 0; y < kSize; ++y) {
+    for (int x = 0; x < kSize; ++x) {
+      const float dx = (x + 0.5f - 32.0f) / 30.0f, dy = (y + 0.5f - 32.0f) / 30.0f;
+      const float r = std::sqrt(dx * dx + dy * dy);
+      const float lump = 0.75f + 0.25f * fractalNoise(x / 9.0f, y / 9.0f, 2, 12u);
+      const float v = clamp01(1.0f - r) * clamp01(1.0f - r) * lump * 0.9f;
+      canvas.pixels[static_cast<size_t>(y) * kSize + x] = Colour{v, v, v, 1.0f};
+    }
+  }
+  return canvasToImage(canvas);
+}
+
+// ---------------------------------------------------------------------------
+// Leaves: painted at the shape of their rectangles, branch at the left edge.
+
+const FoliageLook kOakLeaves{rgb(70, 150, 66), rgb(156, 212, 92), rgb(30, 92, 60), rgb(110, 76, 52)};
+const FoliageLook kWillowLeaves{rgb(120, 180, 76), rgb(198, 230, 120), rgb(56, 116, 62), rgb(112, 84, 60)};
+const FoliageLook kFernLeaves{rgb(72, 160, 80), rgb(150, 216, 110), rgb(32, 100, 62), rgb(90, 70, 50)};
+
+void paintBranch(Canvas* canvas, Point from, Point to, float width, Colour bark) {
+  fillShape(canvas, boxAround(Point{(from.x + to.x) * 0.5f, (from.y + to.y) * 0.5f},
+                              std::fabs(to.x - from.x) * 0.5f + width, std::fabs(to.y - from.y) * 0.5f + width),
+            [&](Point p) {
+              const float t = linearParam(p, from, to);
+              return sdCapsule(p, from, to, width * (1.0f - 0.55f * t));
+            },
+            [&](Point p, float d) { return lighten(bark, d < -width * 0.4f ? 0.0f : (p.y < lerp(from.y, to.y, linearParam(p, from, to)) ? 0.15f : -0.2f)); });
+}
+
+// A leaf: pointed oval from base towards tip, lit on one half.
+void paintLeaf(Canvas* canvas, Point base, Point tip, float width, const FoliageLook& look, float light) {
+  const Point mid = (base + tip) * 0.5f;
+  const float len = length(tip - base);
+  const Point dir = (tip - base) * (1.0f / len);
+  fillShape(canvas, boxAround(mid, len * 0.6f, len * 0.6f),
+            [&](Point p) {
+              const Point d = p - mid;
+              const float along = dot(d, dir) / (len * 0.5f);
+              const float across = (d.x * -dir.y + d.y * dir.x);
+              const float half = width * std::max(0.0f, 1.0f - along * along);
+              return std::max(std::fabs(across) - half, std::fabs(along) - 1.0f) * 0.9f;
+            },
+            [&](Point p, float) {
+              const Point d = p - mid;
+              const float across = (d.x * -dir.y + d.y * dir.x);
+              Colour c = across < 0.0f ? mixColour(look.leaf, look.light, light) : mixColour(look.dark, look.leaf, light);
+              return std::fabs(across) < 0.6f ? lighten(c, -0.12f) : c;
+            });
+}
+
+Image drawOakLeaves() {
+  Canvas canvas = makeCanvas(450, 300);
+  paintBranch(&canvas, Point{-10.0f, 160.0f}, Point{300.0f, 150.0f}, 16.0f, kOakLeaves.trunk);
+  paintBranch(&canvas, Point{120.0f, 156.0f}, Point{230.0f, 80.0f}, 8.0f, kOakLeaves.trunk);
+  paintBranch(&canvas, Point{200.0f, 152.0f}, Point{330.0f, 210.0f}, 7.0f, kOakLeaves.trunk);
+  RandomStream random{77u};
+  const Point clusters[6] = {{90.0f, 120.0f}, {200.0f, 90.0f}, {300.0f, 130.0f},
+                             {350.0f, 200.0f}, {230.0f, 200.0f}, {120.0f, 200.0f}};
+  for (const Point& c : clusters) {
+    for (int i = 0; i < 34; ++i) {
+      const float a = randomRange(&random, 0.0f, 2.0f * kPi);
+      const float r = randomRange(&random, 0.0f, 62.0f);
+      const Point base{c.x + std::cos(a) * r * 0.9f, c.y + std::sin(a) * r * 0.6f};
+      const float angle = a + randomRange(&random, -0.5f, 0.5f);
+      const float len = randomRange(&random, 26.0f, 38.0f);
+      const Point tip{base.x + std::cos(angle) * len, base.y + std::sin(angle) * len * 0.8f + 8.0f};
+      const float light = clamp01(0.75f - (base.y - 60.0f) / 240.0f + randomRange(&random, -0.2f, 0.2f));
+      paintLeaf(&canvas, base, tip, len * 0.3f, kOakLeaves, light);
+    }
+  }
+  return spriteImage(canvas, 256, 256);
+}
+
+Image drawWillowLeaves() {
+  Canvas canvas = makeCanvas(300, 340);
+  paintBranch(&canvas, Point{-10.0f, 40.0f}, Point{260.0f, 70.0f}, 13.0f, kWillowLeaves.trunk);
+  RandomStream random{91u};
+  for (int s = 0; s < 26; ++s) {
+    const float x0 = randomRange(&random, 10.0f, 270.0f);
+    const float y0 = 40.0f + x0 * 0.1f + randomRange(&random, -6.0f, 6.0f);
+    const float fall = randomRange(&random, 160.0f, 300.0f) * (1.0f - 0.4f * std::fabs(x0 - 150.0f) / 150.0f);
+    const float sway = randomRange(&random, -14.0f, 14.0f);
+    Point previous{x0, y0};
+    for (int k = 1; k <= 14; ++k) {
+      const float t = k / 14.0f;
+      const Point p{x0 + sway * t * t, y0 + fall * t};
+      fillShapeColour(&canvas, boxAround(p, 10.0f, fall / 14.0f + 4.0f),
+                      [&](Point q) { return sdCapsule(q, previous, p, 0.9f); }, kWillowLeaves.dark);
+      for (int side = -1; side <= 1; side += 2) {
+        const Point tip{p.x + side * randomRange(&random, 6.0f, 10.0f), p.y + randomRange(&random, 8.0f, 14.0f)};
+        const float light = clamp01(0.8f - t * 0.5f + (side < 0 ? 0.15f : -0.15f));
+        paintLeaf(&canvas, p, tip, 3.2f, kWillowLeaves, light);
+      }
+      previous = p;
+    }
+  }
+  return spriteImage(canvas, 256, 256);
+}
+
+Image drawFernLeaves() {
+  Canvas canvas = makeCanvas(300, 300);
+  paintFern(&canvas, Point{30.0f, 300.0f}, 250.0f, 1.0f, kFernLeaves, 5u);
+  paintFern(&canvas, Point{10.0f, 300.0f}, 170.0f, 1.0f, kFernLeaves, 9u);
+  return spriteImage(canvas, 256, 256);
+}
+
+// ---------------------------------------------------------------------------
+// Props
+
+Image drawBoulder() {
+  Canvas canvas = makeCanvas(512, 512);
+  paintRock(&canvas, Point{256.0f, 500.0f}, 470.0f, 420.0f, rgb(214, 208, 196), rgb(118, 116, 124), 17u);
+  // Moss on the crown, a tuft of grass at the foot.
+  fillShape(&canvas, boxAround(Point{220.0f, 150.0f}, 150.0f, 60.0f),
+            [&](Point p) { return sdEllipse(p, Point{220.0f, 150.0f}, 140.0f, 40.0f) + 8.0f * fractalNoise(p.x / 14.0f, p.y / 14.0f, 2, 4u); },
+            [&](Point p, float) { return mixColour(rgb(150, 200, 90), rgb(90, 150, 70), clamp01((p.y - 110.0f) / 80.0f)); });
+  Skyline ground{std::vector<float>(512, 500.0f)};
+  paintGrass(&canvas, ground, 20.0f, 500.0f, 60.0f, rgb(160, 220, 100), rgb(70, 140, 70), 70, 3u);
+  Canvas shrunk = downsample(canvas, 2);
+  Image image = canvasToImage(shrunk);
+  bleedEdgeColour(&image);
+  return image;
+}
+
+Image drawLantern() {
+  Canvas canvas = makeCanvas(128, 256);
+  const Colour wood = rgb(120, 84, 58);
+  // Post and foot.
+  fillShape(&canvas, Box{50, 90, 78, 256}, [&](Point p) { return sdRoundedBox(p, Point{64.0f, 176.0f}, 9.0f, 80.0f, 3.0f); },
+            [&](Point p, float) { return lighten(wood, p.x < 62.0f ? 0.15f : -0.12f); });
+  fillShape(&canvas, Box{30, 236, 98, 256}, [&](Point p) { return sdRoundedBox(p, Point{64.0f, 248.0f}, 26.0f, 8.0f, 3.0f); },
+            [&](Point p, float) { return lighten(rgb(150, 146, 140), p.y < 246.0f ? 0.1f : -0.1f); });
+  // The glowing box with its little roof.
+  paintGlow(&canvas, Point{64.0f, 72.0f}, 62.0f, rgb(255, 200, 110), 0.6f);
+  fillShape(&canvas, Box{30, 40, 98, 110}, [&](Point p) { return sdRoundedBox(p, Point{64.0f, 76.0f}, 26.0f, 30.0f, 4.0f); },
+            [&](Point p, float d) {
+              if (d > -4.0f) return lighten(wood, -0.1f);
+              const bool bar = std::fabs(p.x - 64.0f) < 1.5f;
+              const float t = radialParam(p, Point{64.0f, 80.0f}, 34.0f);
+              return bar ? wood : mixColour(rgb(255, 250, 210), rgb(255, 170, 70), t);
+            });
+  const Point roof[3] = {{20.0f, 46.0f}, {64.0f, 14.0f}, {108.0f, 46.0f}};
+  fillShape(&canvas, Box{16, 10, 112, 52}, [&](Point p) { return sdPolygon(p, roof, 3) - 2.0f; },
+            [&](Point p, float) { return lighten(rgb(170, 70, 60), p.x < 64.0f ? 0.12f : -0.1f); });
+  Image image = canvasToImage(canvas);
+  bleedEdgeColour(&image);
+  return image;
+}
+
+Image drawPineProp() {
+  const FoliageLook pine{rgb(40, 120, 86), rgb(110, 190, 130), rgb(20, 70, 60), rgb(100, 70, 52)};
+  Canvas canvas = makeCanvas(256, 512);
+  paintPine(&canvas, Point{128.0f, 500.0f}, 492.0f, pine, 23u);
+  Image image = canvasToImage(downsample(canvas, 2));
+  bleedEdgeColour(&image);
+  return image;
+}
+
+}  // namespace
+
+Image drawSceneryPicture(const std::string& entry) {
+  if (has(entry, "sky")) {
+    if (has(entry, "dusk")) return drawSky(SkyKind::Dusk);
+    if (has(entry, "night")) return drawSky(SkyKind::Night);
+    if (has(entry, "sand")) return drawSky(SkyKind::Sand);
+    return drawSky(SkyKind::Day);
+  }
+  if (has(entry, "waterfall")) return drawFallingWater(has(entry, "thin") ? 64 : 128);
+  if (has(entry, "water")) return has(entry, "brook") ? drawWater(256, 128, true) : drawWater(256, 256, false);
+  if (has(entry, "spray")) return drawSprayPuff();
+  if (has(entry, "leaves")) {
+    if (has(entry, "willow")) return drawWillowLeaves();
+    if (has(entry, "fern")) return drawFernLeaves();
+    return drawOakLeaves();
+  }
+  if (has(entry, "lantern")) return drawLantern();
+  if (has(entry, "pine") || has(entry, "tree")) return drawPineProp();
+  return drawBoulder();
+}
+
+// ---------------------------------------------------------------------------
+// Additive glows: white light on black, reaching black at the border.
+
+namespace {
+
+template <class Light>
+Image drawLight(int width, int height, Light light) {
+  Canvas canvas = makeCanvas(width, height, kOpaqueBlack);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const float u = (x + 0.5f) / width * 2.0f - 1.0f, v = (y + 0.5f) / height * 2.0f - 1.0f;
+      const Colour c = light(u, v);
+      canvas.pixels[static_cast<size_t>(y) * width + x] = Colour{clamp01(c.r), clamp01(c.g), clamp01(c.b), 1.0f};
+    }
+  }
+  return canvasToImage(canvas);
+}
+
+}  // namespace
+
+Image drawFlarePicture() {
+  return drawLight(128, 128, [](float u, float v) {
+    const float r2 = u * u + v * v;
+    const float edge = clamp01(1.0f - std::sqrt(r2));
+    const float k = (0.75f * std::exp(-r2 * 5.0f) + 0.35f * std::exp(-r2 * 28.0f)) * smoothstep(0.0f, 0.35f, edge);
+    return Colour{k, k * 0.97f, k * 0.92f, 1.0f};
+  });
+}
+
+Image drawMenuGlowBar() {
+  return drawLight(256, 64, [](float u, float v) {
+    const float across = std::exp(-v * v * 5.5f) * smoothstep(1.0f, 0.55f, std::fabs(v));
+    const float along = smoothstep(1.0f, 0.35f, std::fabs(u));
+    const float k = across * along * 0.95f;
+    return Colour{k, k * 0.95f, k * 0.86f, 1.0f};
+  });
+}
+
+Image drawLightningPicture() {
+  return drawLight(64, 64, [](float u, float v) {
+    // A zig-zag bolt down the middle with a soft glow.
+    const float path = 0.25f * std::sin(v * 7.0f) + 0.1f * std::sin(v * 19.0f);
+    const float d = std::fabs(u - path);
+    const float k = (std::exp(-d * d * 400.0f) + 0.35f * std::exp(-d * d * 30.0f)) * smoothstep(1.0f, 0.7f, std::fabs(v));
+    return Colour{k * 0.85f, k * 0.92f, k, 1.0f};
+  });
+}
+
+Image drawHammerGlow() {
+  return drawLight(64, 128, [](float u, float v) {
+    // Hammer head across the top, the handle down the middle.
+    const float head = std::max(0.0f, std::fabs(u) - 0.55f) * 1.2f + std::max(0.0f, std::fabs(v + 0.62f) - 0.16f) * 2.4f;
+    const float handle = std::max(0.0f, std::fabs(u) - 0.08f) * 1.2f + std::max(0.0f, std::fabs(v - 0.15f) - 0.72f) * 2.4f;
+    const float d = std::min(head, handle);
+    const float k = std::exp(-d * d * 9.0f) * smoothstep(1.0f, 0.8f, std::max(std::fabs(u), std::fabs(v)));
+    return Colour{k, k * 0.9f, k * 0.6f, 1.0f};
+  });
+}
