@@ -63,15 +63,36 @@ void drop(Canvas* c) {
 }
 
 void fernLeaf(Canvas* c) {
-  const FoliageLook leaf{rgb(70, 170, 80), rgb(160, 230, 110), rgb(30, 100, 60), rgb(90, 70, 50)};
-  Canvas art = makeCanvas(kDesign, kDesign);
-  paintFern(&art, Point{30.0f, 112.0f}, 96.0f, 1.0f, leaf, 3u);
-  Mask mask = alphaMask(art);
-  blurMask(&mask, 3.0f);
-  for (float& v : mask.values) v = clamp01(v * 3.0f);
-  softShadow(c, mask, 3.0f, 5.0f, 5.0f, rgb(20, 20, 40, 120));
-  paintMask(c, mask, kInk);
-  compositeOver(c, art, 0, 0);
+  // A frond curling from the lower left to the upper right, leaflets in pairs
+  // shrinking towards its tip.
+  auto spine = [](float t) {
+    return Point{30.0f + 70.0f * t + 10.0f * std::sin(t * kPi), 106.0f - 86.0f * t + 14.0f * std::sin(t * kPi)};
+  };
+  constexpr int kPairs = 9;
+  auto shape = [&](Point p) {
+    float d = 1e9f;
+    for (int i = 0; i < 24; ++i) d = std::min(d, sdCapsule(p, spine(i / 24.0f), spine((i + 1) / 24.0f), 3.0f));
+    for (int i = 0; i < kPairs; ++i) {
+      const float t = 0.12f + 0.84f * i / (kPairs - 1);
+      const Point at = spine(t);
+      const Point next = spine(t + 0.02f);
+      const Point along{next.x - at.x, next.y - at.y};
+      const float len = std::sqrt(along.x * along.x + along.y * along.y);
+      const Point side{-along.y / len, along.x / len};
+      const float reach = 22.0f * (1.0f - 0.7f * t);
+      for (int s = -1; s <= 1; s += 2) {
+        const Point tip{at.x + side.x * reach * s + along.x / len * reach * 0.5f, at.y + side.y * reach * s + along.y / len * reach * 0.5f};
+        d = sdSmoothUnion(d, sdCapsule(p, at, tip, 5.5f * (1.0f - 0.5f * t)), 2.0f);
+      }
+    }
+    return d;
+  };
+  paintBadge(c, shape, [&](Point p, float) {
+    const Point mid = spine(0.5f);
+    const float side = (p.x - mid.x) + (p.y - mid.y);
+    const float t = clamp01((p.y - 20.0f) / 90.0f);
+    return mixColour(side < 0.0f ? rgb(150, 226, 110) : rgb(90, 176, 80), rgb(60, 140, 70), t * 0.5f);
+  });
 }
 
 void amber(Canvas* c) {

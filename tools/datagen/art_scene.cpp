@@ -129,7 +129,7 @@ void paintFallFoot(Landscape* scene, const Box& fall, Colour stream, const Cliff
   bool poolBelow = false;
   for (int i = 0; i < scene->poolCount; ++i) {
     const Box& pool = scene->pools[i];
-    if (pool.y0 >= fall.y1 - 4 && pool.y0 - fall.y1 < 40 && pool.x1 > fall.x0 && pool.x0 < fall.x1) poolBelow = true;
+    if (pool.y0 >= fall.y1 - 4 && pool.y0 - fall.y1 < 50 && pool.x1 > fall.x0 && pool.x0 < fall.x1) poolBelow = true;
   }
   bool fallBelow = false;
   for (int i = 0; i < scene->fallCount; ++i) {
@@ -191,34 +191,69 @@ Skyline keepUnderSky(const Landscape& scene, Skyline line) {
   return line;
 }
 
+// True when `lower` continues `upper`: it starts where upper ends, under it.
+bool continuesFall(const Box& upper, const Box& lower) {
+  return std::abs(lower.y0 - upper.y1) < 6 && lower.x1 > upper.x0 && lower.x0 < upper.x1;
+}
+
 void paintFallCliffs(Landscape* scene, const CliffLook& look, Colour slope, Colour stream,
                      uint32_t seed) {
   Canvas* canvas = &scene->canvas;
-  for (int i = 0; i < scene->fallCount; ++i) {
-    const Box& fall = scene->falls[i];
-    const uint32_t s = seed + static_cast<uint32_t>(i) * 31u;
-    const float cx = (fall.x0 + fall.x1) * 0.5f;
-    const float half = (fall.x1 - fall.x0) * 0.5f;
+  for (int head = 0; head < scene->fallCount; ++head) {
+    // Each cascade (falls that continue one another) gets one hill, painted
+    // from the fall at its top.
+    bool continues = false;
+    for (int i = 0; i < scene->fallCount; ++i) continues |= i != head && continuesFall(scene->falls[i], scene->falls[head]);
+    if (continues) continue;
+    int cascade[kMaxPlaces];
+    int steps = 0;
+    cascade[steps++] = head;
+    for (bool grown = true; grown && steps < kMaxPlaces;) {
+      grown = false;
+      for (int i = 0; i < scene->fallCount && steps < kMaxPlaces; ++i) {
+        if (continuesFall(scene->falls[cascade[steps - 1]], scene->falls[i])) {
+          cascade[steps++] = i;
+          grown = true;
+          break;
+        }
+      }
+    }
+    const Box& first = scene->falls[head];
+    const Box& last = scene->falls[cascade[steps - 1]];
+    const uint32_t s = seed + static_cast<uint32_t>(head) * 31u;
+    // The fall beside row y: its middle and half width.
+    auto fallAt = [&](float y, float* cx, float* half) {
+      const Box* best = &first;
+      for (int k = 0; k < steps; ++k) {
+        const Box& f = scene->falls[cascade[k]];
+        if (y >= f.y0) best = &f;
+      }
+      *cx = (best->x0 + best->x1) * 0.5f;
+      *half = (best->x1 - best->x0) * 0.5f;
+    };
+    float cx = 0.0f, half = 0.0f;
+    fallAt(static_cast<float>(first.y0), &cx, &half);
     const float shoulder = half + 16.0f;
-    const float top = fall.y0 - 16.0f, bottom = static_cast<float>(canvas->height);
+    const float top = first.y0 - 16.0f;
     // A hill whose crest holds the lip, sloping away to both sides.
     auto topAt = [&](float x) {
       const float away = std::max(0.0f, std::fabs(x - cx) - shoulder);
       return top + 0.02f * away * away + 0.6f * away + 6.0f * (fractalNoise(x / 26.0f, 0.5f, 2, s) - 0.5f);
     };
-    // The rock face around the fall and above its foot; grass on the flanks.
+    // The rock face around the falls and above the last foot; grass on the flanks.
     auto rockiness = [&](Point p) {
-      const float edge = half + 22.0f + 0.12f * (p.y - top) + 14.0f * (fractalNoise(p.y / 30.0f, p.x / 60.0f, 2, s + 3u) - 0.5f);
-      const float foot = fall.y1 + 12.0f + 8.0f * valueNoise(p.x / 10.0f, 1.5f, s);
-      return (1.0f - smoothstep(edge - 2.0f, edge + 2.0f, std::fabs(p.x - cx))) *
+      float fx = 0.0f, fh = 0.0f;
+      fallAt(p.y, &fx, &fh);
+      const float edge = fh + 22.0f + 0.12f * (p.y - top) + 14.0f * (fractalNoise(p.y / 30.0f, p.x / 60.0f, 2, s + 3u) - 0.5f);
+      const float foot = last.y1 + 12.0f + 8.0f * valueNoise(p.x / 10.0f, 1.5f, s);
+      return (1.0f - smoothstep(edge - 2.0f, edge + 2.0f, std::fabs(p.x - fx))) *
              (1.0f - smoothstep(foot - 1.5f, foot + 1.5f, p.y));
     };
     const float reach = shoulder + 140.0f;
     const Box area = clipBox(Box{static_cast<int>(cx - reach), static_cast<int>(top) - 10,
                                  static_cast<int>(cx + reach), canvas->height},
                              canvas->width, canvas->height);
-    fillShape(canvas, area,
-              [&](Point p) { return std::max(topAt(p.x) - p.y, p.y - bottom); },
+    fillShape(canvas, area, [&](Point p) { return topAt(p.x) - p.y; },
               [&](Point p, float) {
                 const float below = p.y - topAt(p.x);
                 Colour grass = mixColour(lighten(slope, 0.12f), scaleColour(slope, 0.85f), smoothstep(0.0f, 160.0f, below));
@@ -226,20 +261,29 @@ void paintFallCliffs(Landscape* scene, const CliffLook& look, Colour slope, Colo
                 Colour c = mixColour(grass, cliffColour(p, look, s), rockiness(p));
                 // A mossy lip along the crest; the face darkens into the spray below.
                 if (below < 6.0f + 3.0f * valueNoise(p.x / 6.0f, 0.5f, s)) c = mixColour(lighten(slope, 0.25f), c, clamp01(below / 8.0f));
-                return lighten(c, -0.12f * smoothstep(fall.y1 - 60.0f, fall.y1, p.y) * rockiness(p));
+                return lighten(c, -0.12f * smoothstep(last.y1 - 60.0f, last.y1, p.y) * rockiness(p));
               });
     // The stream on the crest running into the lip.
     const float streamHalf = half - 4.0f;
-    const Point corners[4] = {Point{cx - streamHalf, fall.y0 + 2.0f}, Point{cx - streamHalf * 0.5f, topAt(cx) - 1.0f},
-                              Point{cx + streamHalf * 0.5f, topAt(cx) - 1.0f}, Point{cx + streamHalf, fall.y0 + 2.0f}};
-    fillShape(canvas, boxAround(Point{cx, (fall.y0 + topAt(cx)) * 0.5f}, streamHalf + 4.0f, 20.0f),
+    const Point corners[4] = {Point{cx - streamHalf, first.y0 + 2.0f}, Point{cx - streamHalf * 0.5f, topAt(cx) - 1.0f},
+                              Point{cx + streamHalf * 0.5f, topAt(cx) - 1.0f}, Point{cx + streamHalf, first.y0 + 2.0f}};
+    fillShape(canvas, boxAround(Point{cx, (first.y0 + topAt(cx)) * 0.5f}, streamHalf + 4.0f, 20.0f),
               [&](Point p) { return sdPolygon(p, corners, 4); },
               [&](Point p, float) {
                 const float streak = std::sin((p.x - cx) * 0.8f + p.y * 0.1f);
-                return lighten(stream, 0.1f + 0.1f * streak + 0.25f * smoothstep(fall.y0 - 8.0f, fall.y0 + 2.0f, p.y));
+                return lighten(stream, 0.1f + 0.1f * streak + 0.25f * smoothstep(first.y0 - 8.0f, first.y0 + 2.0f, p.y));
               });
-    cutWaterfall(canvas, fall, s);
-    paintFallFoot(scene, fall, stream, look, s);
+    // Ledges where one fall hands over to the next: a rim of wet stone and foam.
+    for (int k = 1; k < steps; ++k) {
+      const Box& f = scene->falls[cascade[k]];
+      const Point ledge{(f.x0 + f.x1) * 0.5f, static_cast<float>(f.y0)};
+      const float w = (f.x1 - f.x0) * 0.5f + 8.0f;
+      fillShape(canvas, boxAround(ledge, w + 2.0f, 8.0f),
+                [&](Point p) { return sdRoundedBox(p, ledge, w, 5.0f, 4.0f); },
+                [&](Point p, float) { return lighten(look.lit, p.y < ledge.y ? 0.1f : -0.2f); });
+    }
+    for (int k = 0; k < steps; ++k) cutWaterfall(canvas, scene->falls[cascade[k]], s + static_cast<uint32_t>(k));
+    for (int k = 0; k < steps; ++k) paintFallFoot(scene, scene->falls[cascade[k]], stream, look, s + static_cast<uint32_t>(k));
   }
 }
 
@@ -254,12 +298,15 @@ void paintPools(Landscape* scene, Colour bank, Colour stone, Colour reflection, 
     // before the cut, which leaves its upper part).
     Skyline lip;
     lip.top.assign(static_cast<size_t>(canvas->width), static_cast<float>(canvas->height));
-    for (int x = std::max(0, pool.x0); x < std::min(canvas->width, pool.x1); ++x) {
-      lip.top[static_cast<size_t>(x)] = pool.y0 - 9.0f + 5.0f * (fractalNoise(x / 40.0f, 4.5f, 2, s) - 0.5f);
+    const int lipFrom = pool.x0 <= 0 ? 0 : pool.x0 + 60, lipTo = pool.x1 >= canvas->width ? canvas->width : pool.x1 - 60;
+    for (int x = std::max(0, lipFrom); x < std::min(canvas->width, lipTo); ++x) {
+      lip.top[static_cast<size_t>(x)] = pool.y0 - 9.0f + 12.0f * (fractalNoise(x / 50.0f, 4.5f, 2, s) - 0.5f);
     }
     paintLand(canvas, lip, LandLook{lighten(bank, 0.18f), scaleColour(bank, 0.62f), shoreDepth * 1.6f + 10.0f,
                                     lighten(bank, 0.3f), 2.0f, 0.0f, 0.05f, 5.0f, s},
               std::min(canvas->height, pool.y0 + static_cast<int>(shoreDepth * 1.8f)));
+    paintGrass(canvas, lip, static_cast<float>(std::max(0, lipFrom)), static_cast<float>(std::min(canvas->width, lipTo)), 9.0f,
+               rgb(170, 220, 110), rgb(70, 130, 70), std::max(0, lipTo - lipFrom) / 3, s + 2u);
     const Skyline shore = cutPool(canvas, pool, shoreDepth, s);
     dressWater(canvas, pool, shore, reflection, s);
     for (size_t x = 0; x < shore.top.size(); ++x) scene->shore.top[x] = std::min(scene->shore.top[x], shore.top[x]);

@@ -88,15 +88,32 @@ void paintSun(Canvas* canvas, Point centre, float radius, Colour core, Colour ha
             1.5f);
 }
 
-void paintFireflies(Canvas* canvas, Box box, int count, Colour colour, float size, uint32_t seed) {
+void paintFireflies(Canvas* canvas, Box box, int count, Colour colour, float size, uint32_t seed,
+                    const Box* avoid, int avoidCount) {
   RandomStream random{seed + 1234u};
   for (int i = 0; i < count; ++i) {
     const Point at{randomRange(&random, box.x0, box.x1), randomRange(&random, box.y0, box.y1)};
     const float s = size * randomRange(&random, 0.6f, 1.2f);
+    const float reach = s * 4.0f + 2.0f;
+    bool clear = true;
+    for (int k = 0; k < avoidCount; ++k) {
+      const Box& a = avoid[k];
+      clear &= at.x + reach < a.x0 || at.x - reach > a.x1 || at.y + reach < a.y0 || at.y - reach > a.y1;
+    }
+    if (!clear) continue;
     paintGlow(canvas, at, s * 4.0f, colour, 0.45f);
     fillShapeColour(canvas, boxAround(at, s, s), [&](Point p) { return sdCircle(p, at, s * 0.55f); },
                     lighten(colour, 0.6f), 1.3f);
   }
+}
+
+void paintSceneFireflies(Landscape* scene, Box box, int count, Colour colour, float size,
+                         uint32_t seed) {
+  Box avoid[kMaxPlaces * 2];
+  int n = 0;
+  for (int i = 0; i < scene->fallCount; ++i) avoid[n++] = scene->falls[i];
+  for (int i = 0; i < scene->poolCount; ++i) avoid[n++] = scene->pools[i];
+  paintFireflies(&scene->canvas, box, count, colour, size, seed, avoid, n);
 }
 
 void paintBridge(Canvas* canvas, Point left, Point right, float rise, Colour wood) {
@@ -137,24 +154,24 @@ void paintBridge(Canvas* canvas, Point left, Point right, float rise, Colour woo
 void paintFloatingIsland(Canvas* canvas, Point top, float width, const FoliageLook& grass,
                          const CliffLook& rock, uint32_t seed) {
   const float half = width * 0.5f;
-  const float depth = width * 0.55f;
-  constexpr int kCorners = 9;
-  Point under[kCorners];
-  for (int i = 0; i < kCorners; ++i) {
-    const float t = static_cast<float>(i) / (kCorners - 1);
-    const float x = top.x - half + width * t;
-    const float bulge = std::sin(kPi * t);
-    under[i] = Point{x, top.y + 2.0f + depth * std::pow(bulge, 1.6f) * (0.8f + 0.4f * hashUnit(i, 2, seed))};
-  }
-  fillShape(canvas, boxAround(Point{top.x, top.y + depth * 0.5f}, half + 2.0f, depth * 0.6f + 4.0f),
-            [&](Point p) { return sdPolygon(p, under, kCorners); },
-            [&](Point p, float) { return lighten(cliffColour(p, rock, seed), -0.2f * clamp01((p.y - top.y) / depth)); });
+  const float depth = width * 0.6f;
+  const Point cone[3] = {{top.x - half, top.y + 2.0f}, {top.x + half, top.y + 2.0f},
+                         {top.x + width * 0.08f, top.y + depth}};
+  auto under = [&](Point p) {
+    const float wobble = 3.0f * (valueNoise(p.x / 6.0f, p.y / 6.0f, seed) - 0.5f);
+    return sdSmoothUnion(sdPolygon(p, cone, 3), sdEllipse(p, Point{top.x, top.y + 6.0f}, half, width * 0.14f), 8.0f) + wobble;
+  };
+  fillShape(canvas, boxAround(Point{top.x, top.y + depth * 0.5f}, half + 4.0f, depth * 0.6f + 6.0f), under,
+            [&](Point p, float) {
+              const Colour c = cliffColour(p, rock, seed);
+              return lighten(c, -0.25f * clamp01((p.y - top.y) / depth) + (p.x < top.x ? 0.05f : -0.08f));
+            });
   const Point cap{top.x, top.y + 2.0f};
   fillShape(canvas, boxAround(cap, half + 2.0f, width * 0.1f),
-            [&](Point p) { return sdEllipse(p, cap, half + 1.0f, width * 0.07f); },
-            [&](Point p, float) { return mixColour(grass.light, grass.leaf, clamp01((p.y - cap.y + width * 0.07f) / (width * 0.14f))); });
-  paintBush(canvas, Point{top.x - half * 0.35f, top.y + 2.0f}, width * 0.22f, grass, seed + 1u);
-  paintRoundTree(canvas, Point{top.x + half * 0.2f, top.y + 1.0f}, width * 0.5f, grass, seed + 2u);
+            [&](Point p) { return sdEllipse(p, cap, half + 1.0f, width * 0.08f); },
+            [&](Point p, float) { return mixColour(grass.light, grass.leaf, clamp01((p.y - cap.y + width * 0.08f) / (width * 0.16f))); });
+  paintBush(canvas, Point{top.x - half * 0.45f, top.y + 3.0f}, width * 0.22f, grass, seed + 1u);
+  paintRoundTree(canvas, Point{top.x + half * 0.2f, top.y + 2.0f}, width * 0.55f, grass, seed + 2u);
 }
 
 void paintStoneWall(Canvas* canvas, const Skyline& line, float x0, float x1, float height,
@@ -227,9 +244,9 @@ void paintTerrace(Canvas* canvas, const Skyline& line, const CliffLook& rock, Co
       if (below < capDepth) {
         c = mixColour(lighten(grass, 0.2f), grass, below / capDepth);
       } else {
-        // Horizontal layers of stone, darker just under the grass.
-        const float layer = std::sin((p.y + 6.0f * valueNoise(p.x / 40.0f, 0.5f, seed)) * 0.35f);
-        c = mixColour(rock.shade, rock.lit, 0.55f + 0.2f * layer + 0.15f * (valueNoise(p.x / 9.0f, p.y / 30.0f, seed + 1u) - 0.5f));
+        // Weathered stone, streaked downwards, darker just under the grass.
+        const float streak = valueNoise(p.x / 7.0f, p.y / 40.0f, seed + 1u);
+        c = mixColour(rock.shade, rock.lit, 0.45f + 0.3f * streak);
         c = lighten(c, -0.25f * std::exp(-(below - capDepth) / 6.0f));
       }
       paintPixel(canvas, x, y, mixColour(c, haze, hazeAmount), cover);

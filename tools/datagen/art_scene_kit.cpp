@@ -318,18 +318,21 @@ Skyline cutPool(Canvas* canvas, Box box, float shore, uint32_t seed) {
   line.top.assign(static_cast<size_t>(canvas->width), static_cast<float>(canvas->height));
   const bool openLeft = box.x0 <= 0;
   const bool openRight = box.x1 >= canvas->width;
-  const float bank = 14.0f;
+  // Where the pool ends inside the picture its bank curves down to the bottom.
+  constexpr float kBank = 56.0f;
+  auto bankAt = [&](float y) {
+    const float t = clamp01((y - box.y0) / std::max(1, box.y1 - box.y0));
+    return kBank * std::pow(1.0f - t, 0.6f);
+  };
   for (int x = std::max(0, box.x0); x < std::min(canvas->width, box.x1); ++x) {
     const float fx = x + 0.5f;
-    float s = box.y0 + shore * (0.55f + 0.9f * fractalNoise(fx / 60.0f, 2.5f, 3, seed));
-    // A bank curls down where the pool ends inside the picture.
-    if (!openLeft) s += 60.0f * (1.0f - smoothstep(box.x0, box.x0 + bank * 4.0f, fx));
-    if (!openRight) s += 60.0f * (1.0f - smoothstep(box.x1, box.x1 - bank * 4.0f, fx));
+    const float s = box.y0 + shore * (0.55f + 0.9f * fractalNoise(fx / 60.0f, 2.5f, 3, seed));
     line.top[static_cast<size_t>(x)] = s;
     for (int y = std::max(0, box.y0); y < std::min(canvas->height, box.y1); ++y) {
-      float inside = y + 0.5f - s;
-      if (!openLeft) inside = std::min(inside, fx - box.x0 - 1.0f);
-      if (!openRight) inside = std::min(inside, box.x1 - fx - 1.0f);
+      const float fy = y + 0.5f;
+      float inside = fy - s;
+      if (!openLeft) inside = std::min(inside, fx - box.x0 - 1.0f - bankAt(fy));
+      if (!openRight) inside = std::min(inside, box.x1 - fx - 1.0f - bankAt(fy));
       const float cover = clamp01(0.5f + inside);
       if (cover > 0.0f) erasePixel(canvas, x, y, cover);
     }

@@ -119,6 +119,9 @@ void paintWillow(Canvas* canvas, Point base, float height, const FoliageLook& lo
                  uint32_t seed);
 // A low bush `width` wide sitting on `base`.
 void paintBush(Canvas* canvas, Point base, float width, const FoliageLook& look, uint32_t seed);
+// A cluster of leaves: a crown of clumps with single leaves fringing its edge.
+void paintLeafCluster(Canvas* canvas, Point centre, float radius, float squash,
+                      const FoliageLook& look, uint32_t seed);
 // A band of small trees along a skyline from x0 to x1, their feet `sink` rows
 // below it: a distant wood.
 void paintTreeLine(Canvas* canvas, const Skyline& line, float x0, float x1, float size,

@@ -68,8 +68,13 @@ void paintCottage(Canvas* canvas, Point base, float width, Colour wall, Colour r
 void paintRainbow(Canvas* canvas, Point centre, float radius, float width, float opacity);
 // The sun with a soft halo.
 void paintSun(Canvas* canvas, Point centre, float radius, Colour core, Colour halo);
-// Little glowing dots (fireflies, sparks, lantern motes) inside box.
-void paintFireflies(Canvas* canvas, Box box, int count, Colour colour, float size, uint32_t seed);
+// Little glowing dots (fireflies, sparks, lantern motes) inside box, none within
+// `avoidCount` boxes of `avoid` (a background's water and falls stay clear).
+void paintFireflies(Canvas* canvas, Box box, int count, Colour colour, float size, uint32_t seed,
+                    const Box* avoid = nullptr, int avoidCount = 0);
+// Fireflies over a landscape, clear of its pools and falls.
+void paintSceneFireflies(Landscape* scene, Box box, int count, Colour colour, float size,
+                         uint32_t seed);
 // A warm glow on whatever lies around `centre`.
 void paintGlow(Canvas* canvas, Point centre, float radius, Colour colour, float amount);
 // An arched wooden footbridge from `left` to `right` (its feet).

@@ -34,7 +34,8 @@ float crownDistance(Point p, const Lobe* lobes, int count) {
   return d;
 }
 
-// Leaf colour at p of a crown: broad light over the whole crown, clumps, leafy grain.
+// Leaf colour at p of a crown: broad light over the whole crown, the clumps,
+// and small scalloped tufts of leaves over it all.
 Colour crownColour(Point p, Point centre, float radius, const Lobe* lobes, int count,
                    const FoliageLook& look, uint32_t seed) {
   int nearest = 0;
@@ -48,11 +49,29 @@ Colour crownColour(Point p, Point centre, float radius, const Lobe* lobes, int c
   }
   const Vec3f broad = sphereNormal(p, centre, radius * 1.1f);
   const Vec3f clump = sphereNormal(p, lobes[nearest].centre, lobes[nearest].radius * 1.05f);
-  const Vec3f n = normalise(Vec3f{broad.x * 0.55f + clump.x * 0.45f, broad.y * 0.55f + clump.y * 0.45f,
-                                  broad.z * 0.55f + clump.z * 0.45f});
-  const float light = lambert(n, kLightDirection);
-  const float grain = valueNoise(p.x / 2.6f, p.y / 2.6f, seed) - 0.5f;
-  const float t = clamp01(light * 1.15f + grain * 0.25f);
+  // Tufts: the nearest point of a jittered grid is the middle of a small dome.
+  const float cell = std::max(3.5f, radius * 0.2f);
+  const float gx = p.x / cell, gy = p.y / cell;
+  const int ix = static_cast<int>(std::floor(gx)), iy = static_cast<int>(std::floor(gy));
+  Point tuft{0.0f, 0.0f};
+  float tuftDistance = 1e9f;
+  for (int j = -1; j <= 1; ++j) {
+    for (int i = -1; i <= 1; ++i) {
+      const Point c{(ix + i + 0.2f + 0.6f * hashUnit(ix + i, iy + j, seed)) * cell,
+                    (iy + j + 0.2f + 0.6f * hashUnit(ix + i, iy + j, seed + 1u)) * cell};
+      // Lower domes sit in front, as leaves hang over the ones above.
+      const float d = length(p - c) - 0.15f * (c.y - p.y);
+      if (d < tuftDistance) {
+        tuftDistance = d;
+        tuft = c;
+      }
+    }
+  }
+  const Vec3f leaves = sphereNormal(p, tuft, cell * 0.9f);
+  const Vec3f n = normalise(Vec3f{broad.x * 0.55f + clump.x * 0.35f + leaves.x * 0.13f,
+                                  broad.y * 0.55f + clump.y * 0.35f + leaves.y * 0.13f,
+                                  broad.z * 0.55f + clump.z * 0.35f + leaves.z * 0.13f});
+  const float t = clamp01(lambert(n, kLightDirection) * 1.15f);
   if (t < 0.5f) return mixColour(look.dark, look.leaf, t * 2.0f);
   return mixColour(look.leaf, look.light, (t - 0.5f) * 2.0f);
 }
@@ -178,26 +197,85 @@ void paintBush(Canvas* canvas, Point base, float width, const FoliageLook& look,
 
 void paintTreeLine(Canvas* canvas, const Skyline& line, float x0, float x1, float size,
                    float sink, const FoliageLook& look, uint32_t seed) {
+  // One soft band of crowns: their union, lit as one, darkening into the land.
+  constexpr int kMaxCrowns = 96;  // a band across the whole picture at the smallest size
+  Lobe crowns[kMaxCrowns];
+  int count = 0;
   RandomStream random{seed + 5u};
   float x = x0 + randomRange(&random, 0.0f, size * 0.5f);
-  int i = 0;
-  while (x < x1) {
-    // Clumps of trees with now and then a gap, a taller tree or a darker one.
-    const bool gap = randomUnit(&random) < 0.12f;
-    if (!gap) {
-      const float s = size * randomRange(&random, 0.55f, 1.2f) * (randomUnit(&random) < 0.15f ? 1.35f : 1.0f);
-      const float y = skylineAt(line, x) + sink + s * 0.2f + randomRange(&random, -2.0f, 3.0f);
-      FoliageLook tree = look;
-      const float tone = randomRange(&random, -0.08f, 0.08f);
-      tree.leaf = lighten(look.leaf, tone);
-      tree.light = lighten(look.light, tone);
-      paintCrown(canvas, Point{x, y - s * 0.42f}, s * 0.5f, 0.92f, tree, seed + static_cast<uint32_t>(i) * 13u);
-      x += s * randomRange(&random, 0.35f, 0.6f);
-    } else {
-      x += size * randomRange(&random, 0.8f, 2.0f);
+  float top = 1e9f, bottom = -1e9f;
+  while (x < x1 && count < kMaxCrowns) {
+    if (randomUnit(&random) < 0.1f) {
+      x += size * randomRange(&random, 0.8f, 1.8f);
+      continue;
     }
-    ++i;
+    const float r = size * 0.5f * randomRange(&random, 0.6f, 1.2f) * (randomUnit(&random) < 0.15f ? 1.3f : 1.0f);
+    const float base = skylineAt(line, x) + sink;
+    crowns[count++] = Lobe{Point{x, base - r * 0.9f}, r};
+    top = std::min(top, base - r * 1.9f);
+    bottom = std::max(bottom, base + 2.0f);
+    x += r * randomRange(&random, 0.7f, 1.2f);
   }
+  if (count == 0) return;
+  const Box box{static_cast<int>(x0 - size), static_cast<int>(top) - 2, static_cast<int>(x1 + size),
+                static_cast<int>(bottom) + 2};
+  fillShape(canvas, box,
+            [&](Point p) {
+              float d = 1e9f;
+              for (int i = 0; i < count; ++i) {
+                if (std::fabs(p.x - crowns[i].centre.x) > crowns[i].radius * 2.0f) continue;
+                d = sdSmoothUnion(d, sdCircle(p, crowns[i].centre, crowns[i].radius), 2.0f);
+              }
+              return std::max(d, p.y - (skylineAt(line, p.x) + sink + 1.0f));
+            },
+            [&](Point p, float) {
+              int nearest = 0;
+              float best = 1e9f;
+              for (int i = 0; i < count; ++i) {
+                const float d = sdCircle(p, crowns[i].centre, crowns[i].radius) / crowns[i].radius;
+                if (d < best) {
+                  best = d;
+                  nearest = i;
+                }
+              }
+              const Lobe& c = crowns[nearest];
+              const float light = lambert(sphereNormal(p, c.centre, c.radius * 1.2f), kLightDirection);
+              Colour k = light > 0.5f ? mixColour(look.leaf, mixColour(look.leaf, look.light, 0.6f), (light - 0.5f) * 2.0f)
+                                      : mixColour(look.dark, look.leaf, light * 2.0f);
+              const float base = skylineAt(line, p.x) + sink;
+              return mixColour(k, look.dark, 0.5f * smoothstep(base - size * 0.6f, base, p.y));
+            });
+}
+
+void paintLeafCluster(Canvas* canvas, Point centre, float radius, float squash,
+                      const FoliageLook& look, uint32_t seed) {
+  // Single leaves fringe the rim, pointing outwards; the crown covers their stems.
+  RandomStream random{seed + 77u};
+  const int fringe = static_cast<int>(radius * 0.9f);
+  for (int i = 0; i < fringe; ++i) {
+    const float a = randomRange(&random, 0.0f, 2.0f * kPi);
+    const float reach = radius * randomRange(&random, 0.78f, 0.98f);
+    const Point base{centre.x + std::cos(a) * reach, centre.y + std::sin(a) * reach * squash};
+    const float len = radius * randomRange(&random, 0.22f, 0.34f);
+    const Point tip{base.x + std::cos(a + randomRange(&random, -0.4f, 0.4f)) * len,
+                    base.y + std::sin(a) * len * squash + len * 0.25f};
+    const Point mid = (base + tip) * 0.5f;
+    const Point dir = (tip - base) * (1.0f / std::max(0.001f, length(tip - base)));
+    const float light = clamp01(0.55f - (std::cos(a) * 0.4f + std::sin(a) * 0.5f) + randomRange(&random, -0.15f, 0.15f));
+    fillShape(canvas, boxAround(mid, len, len),
+              [&](Point p) {
+                const Point d = p - mid;
+                const float along = dot(d, dir) / (len * 0.5f);
+                const float across = d.x * -dir.y + d.y * dir.x;
+                return std::max(std::fabs(across) - len * 0.32f * std::max(0.0f, 1.0f - along * along),
+                                std::fabs(along) - 1.0f) * 0.8f;
+              },
+              [&](Point, float) {
+                return light > 0.5f ? mixColour(look.leaf, look.light, (light - 0.5f) * 2.0f)
+                                    : mixColour(look.dark, look.leaf, light * 2.0f);
+              });
+  }
+  paintCrown(canvas, centre, radius, squash, look, seed);
 }
 
 void paintGrove(Canvas* canvas, Point base, float width, float size, const FoliageLook& look,

@@ -5,6 +5,7 @@
 //   "landscape_holes.png"  the same pictures alone, their holes on a checkerboard;
 //   "adventure_map.png"  the map with its marks and artefacts where the game
 //                     draws them;
+//   "artefacts.png"   the artefacts lit and faint, and the level mark tinted;
 //   "title.png"       the title with the loading bar full and the two lights;
 //   "landscapes/background<i>.png"  each composed background at full size.
 // Everything is read back from the generated files, so the sheets show what
@@ -217,6 +218,23 @@ Canvas composeTitle() {
   return out;
 }
 
+// The artefacts and the level mark at twice their size, lit and faint, on a
+// ground like the map's.
+Canvas composeArtefacts() {
+  Canvas out = makeCanvas(15 * 136 + 16, 2 * 136 + 120, rgb(150, 196, 120));
+  for (int i = 0; i < 15; ++i) {
+    const Canvas artefact = decodePicture(format("artefact%i.tga", i + 1));
+    for (int row = 0; row < 2; ++row) {
+      placeSprite(&out, artefact, Point{76.0f + i * 136.0f, 76.0f + row * 136.0f}, 0.0f, 128.0f,
+                  row == 0 ? kWhite : rgb(255, 255, 155, 100));
+    }
+  }
+  const Canvas mark = decodePicture("levelmark.tga");
+  const Colour tints[4] = {rgb(255, 55, 55), rgb(255, 240, 55), rgb(55, 255, 0), rgb(255, 255, 155, 100)};
+  for (int i = 0; i < 4; ++i) placeSprite(&out, mark, Point{76.0f + i * 136.0f, 340.0f}, 0.0f, 64.0f, tints[i]);
+  return out;
+}
+
 bool writeSheet(const Canvas& sheet, const char* name) {
   const std::vector<uint8_t> png = encodePng(canvasToImage(sheet));
   const std::string path = gen.previewDir + "/" + name;
@@ -240,5 +258,6 @@ bool writeLandscapeSheets() {
   }
   return writeSheet(sheetOf(composeBackground), "landscapes.png") &&
          writeSheet(sheetOf(holesOnChecks), "landscape_holes.png") &&
-         writeSheet(composeMap(), "adventure_map.png") && writeSheet(composeTitle(), "title.png");
+         writeSheet(composeMap(), "adventure_map.png") && writeSheet(composeArtefacts(), "artefacts.png") &&
+         writeSheet(composeTitle(), "title.png");
 }

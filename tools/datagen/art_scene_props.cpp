@@ -89,7 +89,8 @@ Image drawSky(SkyKind kind) {
 // Repeating water: ripples stretched across, light where they crest.
 Image drawWater(int width, int height, bool brook) {
   Canvas canvas = makeCanvas(width, height);
-  const float cellX = brook ? 48.0f : 64.0f, cellY = brook ? 6.0f : 8.0f;
+  // Cells divide the texture exactly, so it repeats without a seam.
+  const float cellX = brook ? 32.0f : 64.0f, cellY = 8.0f;
   const int periodX = static_cast<int>(width / cellX), periodY = static_cast<int>(height / cellY);
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
@@ -97,7 +98,7 @@ Image drawWater(int width, int height, bool brook) {
       const float u = x / cellX, v = y / cellY;
       const float n = 0.6f * stretchedTiledNoise(u, v, periodX, periodY, 3u) +
                       0.4f * stretchedTiledNoise(u * 2.0f, v * 2.0f, periodX * 2, periodY * 2, 4u);
-      const float m = tiledValueNoise(x / 32.0f, y / 32.0f, width / 32, 5u);
+      const float m = stretchedTiledNoise(x / 32.0f, y / 32.0f, width / 32, height / 32, 5u);
       Colour c = mixColour(rgb(60, 140, 176), rgb(86, 174, 196), m);
       const float crest = smoothstep(0.66f, 0.72f, n) * (1.0f - smoothstep(0.74f, 0.8f, n));
       c = mixColour(c, rgb(196, 236, 246), crest * (brook ? 0.75f : 0.55f));
@@ -181,51 +182,51 @@ void paintLeaf(Canvas* canvas, Point base, Point tip, float width, const Foliage
 }
 
 Image drawOakLeaves() {
+  // Painted at the shape the game stretches it to (about 3 : 2), branch at the
+  // left edge where the game pivots the sway.
   Canvas canvas = makeCanvas(450, 300);
-  paintBranch(&canvas, Point{-10.0f, 160.0f}, Point{300.0f, 150.0f}, 16.0f, kOakLeaves.trunk);
-  paintBranch(&canvas, Point{120.0f, 156.0f}, Point{230.0f, 80.0f}, 8.0f, kOakLeaves.trunk);
-  paintBranch(&canvas, Point{200.0f, 152.0f}, Point{330.0f, 210.0f}, 7.0f, kOakLeaves.trunk);
-  RandomStream random{77u};
-  const Point clusters[6] = {{90.0f, 120.0f}, {200.0f, 90.0f}, {300.0f, 130.0f},
-                             {350.0f, 200.0f}, {230.0f, 200.0f}, {120.0f, 200.0f}};
-  for (const Point& c : clusters) {
-    for (int i = 0; i < 34; ++i) {
-      const float a = randomRange(&random, 0.0f, 2.0f * kPi);
-      const float r = randomRange(&random, 0.0f, 62.0f);
-      const Point base{c.x + std::cos(a) * r * 0.9f, c.y + std::sin(a) * r * 0.6f};
-      const float angle = a + randomRange(&random, -0.5f, 0.5f);
-      const float len = randomRange(&random, 26.0f, 38.0f);
-      const Point tip{base.x + std::cos(angle) * len, base.y + std::sin(angle) * len * 0.8f + 8.0f};
-      const float light = clamp01(0.75f - (base.y - 60.0f) / 240.0f + randomRange(&random, -0.2f, 0.2f));
-      paintLeaf(&canvas, base, tip, len * 0.3f, kOakLeaves, light);
-    }
-  }
+  paintBranch(&canvas, Point{-10.0f, 156.0f}, Point{330.0f, 132.0f}, 15.0f, kOakLeaves.trunk);
+  paintBranch(&canvas, Point{140.0f, 150.0f}, Point{250.0f, 70.0f}, 7.0f, kOakLeaves.trunk);
+  paintBranch(&canvas, Point{210.0f, 144.0f}, Point{340.0f, 210.0f}, 6.0f, kOakLeaves.trunk);
+  const struct {
+    Point at;
+    float radius;
+  } clusters[6] = {{{120.0f, 118.0f}, 62.0f}, {{250.0f, 80.0f}, 66.0f}, {{350.0f, 120.0f}, 64.0f},
+                   {{350.0f, 214.0f}, 56.0f}, {{236.0f, 196.0f}, 64.0f}, {{110.0f, 212.0f}, 50.0f}};
+  uint32_t seed = 60u;
+  for (const auto& cluster : clusters) paintLeafCluster(&canvas, cluster.at, cluster.radius, 0.8f, kOakLeaves, seed++);
   return spriteImage(canvas, 256, 256);
 }
 
 Image drawWillowLeaves() {
   Canvas canvas = makeCanvas(300, 340);
-  paintBranch(&canvas, Point{-10.0f, 40.0f}, Point{260.0f, 70.0f}, 13.0f, kWillowLeaves.trunk);
+  // A branch arching out from the left edge, curtains of leafy strands under it.
+  auto arch = [](float t) { return Point{-8.0f + 296.0f * t, 70.0f - 60.0f * std::sin(kPi * t * 0.8f) + 40.0f * t * t}; };
+  for (int i = 0; i < 12; ++i) {
+    paintBranch(&canvas, arch(i / 12.0f), arch((i + 1) / 12.0f), 11.0f * (1.0f - 0.06f * i), kWillowLeaves.trunk);
+  }
   RandomStream random{91u};
-  for (int s = 0; s < 26; ++s) {
-    const float x0 = randomRange(&random, 10.0f, 270.0f);
-    const float y0 = 40.0f + x0 * 0.1f + randomRange(&random, -6.0f, 6.0f);
-    const float fall = randomRange(&random, 160.0f, 300.0f) * (1.0f - 0.4f * std::fabs(x0 - 150.0f) / 150.0f);
-    const float sway = randomRange(&random, -14.0f, 14.0f);
-    Point previous{x0, y0};
-    for (int k = 1; k <= 14; ++k) {
-      const float t = k / 14.0f;
-      const Point p{x0 + sway * t * t, y0 + fall * t};
-      fillShapeColour(&canvas, boxAround(p, 10.0f, fall / 14.0f + 4.0f),
-                      [&](Point q) { return sdCapsule(q, previous, p, 0.9f); }, kWillowLeaves.dark);
+  for (int s = 0; s < 46; ++s) {
+    const float t = randomRange(&random, 0.04f, 0.98f);
+    const Point from = arch(t) + Point{0.0f, 4.0f};
+    const float fall = randomRange(&random, 150.0f, 270.0f) * (0.6f + 0.4f * std::sin(kPi * t));
+    const float sway = randomRange(&random, -10.0f, 10.0f);
+    Point previous = from;
+    constexpr int kSteps = 16;
+    for (int k = 1; k <= kSteps; ++k) {
+      const float u = static_cast<float>(k) / kSteps;
+      const Point p{from.x + sway * u * u, from.y + fall * u};
+      fillShapeColour(&canvas, boxAround(p, 6.0f, fall / kSteps + 4.0f),
+                      [&](Point q) { return sdCapsule(q, previous, p, 0.8f); }, kWillowLeaves.dark);
       for (int side = -1; side <= 1; side += 2) {
-        const Point tip{p.x + side * randomRange(&random, 6.0f, 10.0f), p.y + randomRange(&random, 8.0f, 14.0f)};
-        const float light = clamp01(0.8f - t * 0.5f + (side < 0 ? 0.15f : -0.15f));
-        paintLeaf(&canvas, p, tip, 3.2f, kWillowLeaves, light);
+        const Point tip{p.x + side * randomRange(&random, 5.0f, 8.0f), p.y + randomRange(&random, 8.0f, 13.0f)};
+        const float light = clamp01(0.85f - u * 0.45f + (side < 0 ? 0.12f : -0.12f) + randomRange(&random, -0.1f, 0.1f));
+        paintLeaf(&canvas, p, tip, 3.0f * (1.0f - 0.4f * u), kWillowLeaves, light);
       }
       previous = p;
     }
   }
+  for (int i = 0; i < 5; ++i) paintLeafCluster(&canvas, arch(0.12f + i * 0.2f) + Point{0.0f, 6.0f}, 26.0f, 0.6f, kWillowLeaves, 140u + i);
   return spriteImage(canvas, 256, 256);
 }
 
@@ -359,12 +360,15 @@ Image drawLightningPicture() {
 }
 
 Image drawHammerGlow() {
+  // The light of the charged hammer: the gauge's hammer (head across the top,
+  // handle down the middle, as the HUD paints it) blurred into a warm glow.
   return drawLight(64, 128, [](float u, float v) {
-    // Hammer head across the top, the handle down the middle.
-    const float head = std::max(0.0f, std::fabs(u) - 0.55f) * 1.2f + std::max(0.0f, std::fabs(v + 0.62f) - 0.16f) * 2.4f;
-    const float handle = std::max(0.0f, std::fabs(u) - 0.08f) * 1.2f + std::max(0.0f, std::fabs(v - 0.15f) - 0.72f) * 2.4f;
-    const float d = std::min(head, handle);
-    const float k = std::exp(-d * d * 9.0f) * smoothstep(1.0f, 0.8f, std::max(std::fabs(u), std::fabs(v)));
-    return Colour{k, k * 0.9f, k * 0.6f, 1.0f};
+    const Point p{(u + 1.0f) * 32.0f, (v + 1.0f) * 64.0f};
+    const float head = sdRoundedBox(p, Point{32.0f, 28.0f}, 27.0f, 16.0f, 7.0f);
+    const float handle = std::min(sdRoundedBox(p, Point{32.0f, 84.0f}, 7.0f, 36.0f, 4.0f), sdCircle(p, Point{32.0f, 118.0f}, 6.0f));
+    const float d = std::max(0.0f, std::min(head, handle));
+    const float border = std::min(std::min(p.x, 64.0f - p.x), std::min(p.y, 128.0f - p.y));
+    const float k = (0.55f + 0.45f * std::exp(-d * d / 18.0f)) * std::exp(-d / 7.0f) * smoothstep(0.0f, 5.0f, border);
+    return Colour{k, k * 0.9f, k * 0.62f, 1.0f};
   });
 }

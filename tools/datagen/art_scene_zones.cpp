@@ -1,6 +1,11 @@
 // art_scene_zones.cpp: the helpers the compositions share (art_scene_zones.h).
 #include "art_scene_zones.h"
 
+CliffLook mixLook(const CliffLook& look, Colour haze, float t) {
+  return CliffLook{mixColour(look.lit, haze, t), mixColour(look.shade, haze, t), mixColour(look.dark, haze, t),
+                   look.strata};
+}
+
 LandLook land(Colour top, Colour bottom, float depth, Colour rim, uint32_t seed) {
   return LandLook{top, bottom, depth, rim, 3.0f, 0.8f, 0.03f, 16.0f, seed};
 }
@@ -99,11 +104,14 @@ void paintBentTree(Canvas* canvas, Point base, float height, const FoliageLook& 
   }
 }
 
-void paintGorgeWall(Canvas* canvas, float edge, float dir, const CliffLook& look, uint32_t seed) {
+void paintGorgeWall(Canvas* canvas, float edge, float dir, float top, const CliffLook& look, uint32_t seed) {
   auto wallEdge = [&](float y) {
     return edge + dir * (y * 0.2f - 40.0f + 18.0f * fractalNoise(y / 46.0f, 0.5f, 3, seed));
   };
-  fillShape(canvas, wholeCanvas(*canvas), [&](Point p) { return dir * (wallEdge(p.y) - p.x); },
+  fillShape(canvas, wholeCanvas(*canvas), [&](Point p) {
+              const float crest = top + 10.0f * (valueNoise(p.x / 30.0f, 0.5f, seed + 5u) - 0.5f);
+              return std::max(dir * (wallEdge(p.y) - p.x), crest - p.y);
+            },
             [&](Point p, float d) {
               // Columns of stone, each lit on its left edge.
               const float column = (p.x + 8.0f * valueNoise(p.y / 60.0f, 0.5f, seed)) / 20.0f;

@@ -32,6 +32,8 @@ inline constexpr Colour kStream = rgb(112, 192, 216);
 inline constexpr Colour kFlowersBright[4] = {rgb(255, 120, 140), rgb(255, 220, 90), rgb(250, 250, 250),
                                              rgb(190, 140, 250)};
 
+// A rock look faded towards a haze colour by t.
+CliffLook mixLook(const CliffLook& look, Colour haze, float t);
 // The usual look of a band of land.
 LandLook land(Colour top, Colour bottom, float depth, Colour rim, uint32_t seed);
 // A skyline at one row all across.
@@ -54,7 +56,7 @@ void paintWindGrass(Canvas* canvas, const Skyline& line, float x0, float x1, flo
 // A lone tree bent by the wind, its crown streaming to the right.
 void paintBentTree(Canvas* canvas, Point base, float height, const FoliageLook& look, uint32_t seed);
 // A gorge wall from the picture's edge to `edge` (dir -1: the left wall, 1: the
-// right), leaning out as it rises, in columns of stone.
-void paintGorgeWall(Canvas* canvas, float edge, float dir, const CliffLook& look, uint32_t seed);
+// right), leaning out as it rises to row `top`, in columns of stone.
+void paintGorgeWall(Canvas* canvas, float edge, float dir, float top, const CliffLook& look, uint32_t seed);
 // A small cartoon lightning bolt from `from` to `to`.
 void paintBolt(Canvas* canvas, Point from, Point to, uint32_t seed);

@@ -31,7 +31,7 @@ void paintValleyAtDusk(Landscape* scene) {
   paintLilyPad(canvas, Point{640.0f, 570.0f}, 14.0f, true, 115u);
   paintReeds(canvas, Point{20.0f, skylineAt(scene->shore, 20.0f) + 4.0f}, 56.0f, rgb(90, 120, 80),
              rgb(130, 84, 60), 10, 116u);
-  paintFireflies(canvas, Box{0, static_cast<int>(s) + 40, kWidth, 470}, 22, rgb(255, 220, 130), 2.2f, 117u);
+  paintSceneFireflies(scene, Box{0, static_cast<int>(s) + 40, kWidth, 470}, 22, rgb(255, 220, 130), 2.2f, 117u);
   calmBoardArea(scene, 0.18f);
 }
 
@@ -176,23 +176,32 @@ void paintGlassGorge(Landscape* scene) {
   Canvas* canvas = &scene->canvas;
   const SkyPalette& sky = skyPalette(scene->sky);
   const float s = scene->skyBottom;
-  const Skyline back = keepUnderSky(*scene, rollingSkyline(kWidth, s - 8.0f, 18.0f, 200.0f, 701u));
-  paintLand(canvas, back, land(mixColour(sky.horizon, rgb(130, 176, 196), 0.6f), rgb(132, 170, 188), 80.0f,
-                               mixColour(sky.horizon, kWhite, 0.4f), 702u), kHeight);
-  const Skyline floor = hillBand(scene, s + 150.0f, 16.0f, 300.0f, rgb(128, 194, 156), rgb(96, 166, 136),
-                                 rgb(186, 232, 196), 703u);
-  const Point river[4] = {{380.0f, skylineAt(floor, 380.0f) + 4.0f}, {330.0f, 340.0f}, {420.0f, 420.0f}, {560.0f, 520.0f}};
-  paintPath(canvas, river, 4, 6.0f, 60.0f, rgb(120, 196, 220), 704u);
-  paintGorgeWall(canvas, 160.0f, -1.0f, kGlassRock, 705u);
-  paintGorgeWall(canvas, 540.0f, 1.0f, kGlassRock, 706u);
-  for (int i = 0; i < 7; ++i) {
-    const float x = i < 4 ? 18.0f + i * 30.0f : 590.0f + (i - 4) * 28.0f;
-    const float y = 250.0f + 60.0f * (i % 3) + 20.0f * (i % 2);
-    paintCrystal(canvas, Point{x, y}, 44.0f + 16.0f * (i % 3), 10.0f, i < 4 ? 20.0f - i * 8.0f : -24.0f + (i - 4) * 10.0f,
-                 i % 2 ? rgb(140, 220, 240) : rgb(170, 200, 255), 707u + i);
+  farRange(scene, 0.4f, MountainLook{rgb(160, 196, 222), rgb(124, 160, 204), kWhite, rgb(206, 220, 244), 10.0f,
+                                     sky.horizon, s - 30.0f, s + 30.0f}, 701u);
+  const Skyline floor = hillBand(scene, s + 40.0f, 16.0f, 300.0f, rgb(150, 204, 160), rgb(104, 172, 138),
+                                 rgb(200, 236, 200), 703u);
+  paintGrassTexture(canvas, floor, 600.0f, rgb(190, 236, 190), rgb(70, 140, 110), 0.8f, 704u);
+  // The river winding out of the gorge towards the viewer: a sandy bank, then water.
+  const Point river[5] = {{390.0f, s + 46.0f}, {350.0f, s + 120.0f}, {430.0f, s + 220.0f}, {380.0f, s + 330.0f}, {470.0f, 610.0f}};
+  paintPath(canvas, river, 5, 14.0f, 110.0f, rgb(226, 214, 170), 705u);
+  paintPath(canvas, river, 5, 8.0f, 86.0f, rgb(110, 190, 220), 706u);
+  const CliffLook glassy{rgb(150, 208, 222), rgb(88, 146, 180), rgb(46, 86, 128), 22.0f};
+  paintGorgeWall(canvas, 270.0f, -1.0f, s * 0.6f, mixLook(glassy, sky.horizon, 0.45f), 707u);
+  paintGorgeWall(canvas, 510.0f, 1.0f, s * 0.65f, mixLook(glassy, sky.horizon, 0.45f), 708u);
+  paintGorgeWall(canvas, 120.0f, -1.0f, -20.0f, glassy, 709u);
+  paintGorgeWall(canvas, 640.0f, 1.0f, -20.0f, glassy, 710u);
+  const Point clusters[4] = {{50.0f, 250.0f}, {110.0f, 420.0f}, {220.0f, 160.0f}, {560.0f, 170.0f}};
+  for (int c = 0; c < 4; ++c) {
+    const float size = c < 2 ? 1.0f : 0.55f;
+    const Point at = clusters[c];
+    paintGlow(canvas, Point{at.x, at.y - 30.0f * size}, 70.0f * size, rgb(150, 240, 255), 0.35f);
+    for (int i = 0; i < 3; ++i) {
+      paintCrystal(canvas, Point{at.x + (i - 1) * 14.0f * size, at.y}, (70.0f - 18.0f * (i % 2)) * size, 11.0f * size,
+                   (i - 1) * 24.0f + (c % 2 ? 10.0f : -10.0f), i == 1 ? rgb(150, 226, 250) : rgb(176, 200, 255), 711u + c * 3u + i);
+    }
   }
-  paintFallCliffs(scene, kGlassRock, rgb(110, 180, 150), kStream, 714u);
-  paintPools(scene, rgb(110, 140, 150), rgb(176, 196, 206), rgb(70, 110, 140), 715u);
+  paintFallCliffs(scene, kGlassRock, rgb(110, 180, 150), kStream, 723u);
+  paintPools(scene, rgb(110, 140, 150), rgb(176, 196, 206), rgb(70, 110, 140), 724u);
   calmBoardArea(scene, 0.18f);
 }
 
@@ -204,16 +213,20 @@ void paintThunderSteps(Landscape* scene) {
   paintBolt(canvas, Point{170.0f, s * 0.62f - 4.0f}, Point{150.0f, s - 6.0f}, 801u);
   farRange(scene, 0.4f, MountainLook{rgb(184, 134, 164), rgb(124, 98, 144), kWhite, kWhite, 0.0f,
                                      sky.horizon, s - 30.0f, s + 30.0f}, 802u);
-  // Terraces stepping down towards the viewer, each a little wider and lower.
-  const Colour grass[5] = {rgb(150, 150, 124), rgb(140, 160, 112), rgb(126, 166, 104), rgb(112, 170, 98), rgb(100, 170, 92)};
+  // Grassy terraces stepping down towards the viewer, each with a short stone riser.
+  const Colour grass[5] = {rgb(156, 160, 132), rgb(144, 170, 118), rgb(130, 176, 108), rgb(116, 180, 100), rgb(104, 180, 94)};
+  Skyline line;
   for (int step = 0; step < 5; ++step) {
-    const float top = s + 12.0f + step * 74.0f;
-    const Peak shelf[2] = {{120.0f + step * 40.0f, top, 260.0f + step * 30.0f, 0.05f, 0.75f},
-                           {560.0f - step * 30.0f, top + 18.0f, 240.0f + step * 30.0f, 0.05f, 0.75f}};
-    const Skyline line = mountainSkyline(kWidth, top + 60.0f, shelf, 2, 3.0f, 803u + step);
-    paintTerrace(canvas, line, kDuskRock, grass[step], 9.0f, sky.horizon, 0.35f * (1.0f - step / 4.0f), 808u + step);
+    const float top = s + 14.0f + step * 78.0f;
+    line = slopingSkyline(kWidth, top + 6.0f, top - 8.0f, 10.0f, 803u + step);
+    paintTerrace(canvas, line, kDuskRock, grass[step], 46.0f + step * 3.0f, sky.horizon, 0.3f * (1.0f - step / 4.0f), 808u + step);
+    if (step >= 1) {
+      paintBush(canvas, Point{40.0f + step * 24.0f, skylineAt(line, 40.0f + step * 24.0f) + 20.0f}, 26.0f + step * 4.0f, kSummer, 813u + step);
+      paintRock(canvas, Point{560.0f - step * 30.0f, skylineAt(line, 560.0f - step * 30.0f) + 24.0f}, 22.0f + step * 5.0f,
+                14.0f + step * 3.0f, kDuskRock.lit, kDuskRock.shade, 818u + step);
+    }
   }
-  paintFallCliffs(scene, kDuskRock, rgb(110, 160, 100), kStream, 813u);
-  paintPools(scene, rgb(120, 110, 110), rgb(156, 136, 146), rgb(70, 70, 110), 814u);
+  paintFallCliffs(scene, kDuskRock, rgb(116, 166, 104), kStream, 823u);
+  paintPools(scene, rgb(124, 112, 112), rgb(156, 136, 146), rgb(70, 70, 110), 824u);
   calmBoardArea(scene, 0.18f);
 }

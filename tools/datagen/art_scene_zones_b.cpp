@@ -17,15 +17,16 @@ void paintMoonlitSpring(Landscape* scene) {
                                rgb(130, 196, 206), 905u);
   paintGrove(canvas, Point{560.0f, skylineAt(mid, 560.0f) + 10.0f}, 60.0f, 70.0f, kMoonlit, 906u);
   paintGrassTexture(canvas, mid, 500.0f, rgb(110, 170, 180), rgb(30, 70, 90), 1.0f, 907u);
-  paintFallCliffs(scene, kNightRock, rgb(50, 100, 110), rgb(96, 156, 204), 904u);
-  paintPools(scene, rgb(56, 80, 96), rgb(96, 116, 156), rgb(210, 226, 255), 908u);
-  paintLilyPad(canvas, Point{90.0f, 560.0f}, 15.0f, true, 909u);
-  paintLilyPad(canvas, Point{600.0f, 574.0f}, 13.0f, true, 910u);
+  // Warm light round the lanterns (before the falls are cut, so it stays off them).
   for (int i = 0; i < scene->propCount; ++i) {
     const Box& prop = scene->props[i];
     paintGlow(canvas, Point{(prop.x0 + prop.x1) * 0.5f, prop.y0 + 20.0f}, 90.0f, rgb(255, 190, 110), 0.35f);
   }
-  paintFireflies(canvas, Box{20, static_cast<int>(s) + 30, 780, 490}, 34, rgb(200, 255, 170), 2.0f, 911u);
+  paintFallCliffs(scene, kNightRock, rgb(50, 100, 110), rgb(96, 156, 204), 904u);
+  paintPools(scene, rgb(56, 80, 96), rgb(96, 116, 156), rgb(210, 226, 255), 908u);
+  paintLilyPad(canvas, Point{90.0f, 560.0f}, 15.0f, true, 909u);
+  paintLilyPad(canvas, Point{600.0f, 574.0f}, 13.0f, true, 910u);
+  paintSceneFireflies(scene, Box{20, static_cast<int>(s) + 30, 780, 490}, 34, rgb(200, 255, 170), 2.0f, 911u);
   calmBoardArea(scene, 0.15f);
 }
 
@@ -83,7 +84,7 @@ void paintCrystalVeil(Landscape* scene) {
   }
   paintFallCliffs(scene, kCrystalRock, rgb(136, 170, 170), kStream, 1103u);
   paintPools(scene, rgb(126, 116, 146), rgb(184, 174, 212), rgb(130, 100, 170), 1121u);
-  paintFireflies(canvas, Box{0, static_cast<int>(s), 800, 500}, 16, rgb(240, 200, 255), 1.8f, 1122u);
+  paintSceneFireflies(scene, Box{0, static_cast<int>(s), 800, 500}, 16, rgb(240, 200, 255), 1.8f, 1122u);
   calmBoardArea(scene, 0.18f);
 }
 
@@ -116,7 +117,7 @@ void paintLanternCreek(Landscape* scene) {
     const Box& prop = scene->props[i];
     paintGlow(canvas, Point{(prop.x0 + prop.x1) * 0.5f, prop.y0 + 20.0f}, 90.0f, rgb(255, 190, 110), 0.3f);
   }
-  paintFireflies(canvas, Box{0, static_cast<int>(s) + 40, 800, 500}, 20, rgb(255, 220, 140), 2.0f, 1211u);
+  paintSceneFireflies(scene, Box{0, static_cast<int>(s) + 40, 800, 500}, 20, rgb(255, 220, 140), 2.0f, 1211u);
   calmBoardArea(scene, 0.15f);
 }
 
@@ -162,7 +163,7 @@ void paintEmberRidge(Landscape* scene) {
   paintGrassTexture(canvas, mid, 600.0f, rgb(236, 190, 120), rgb(120, 80, 60), 1.0f, 1406u);
   paintRoundTree(canvas, Point{640.0f, skylineAt(mid, 640.0f) + 40.0f}, 130.0f, kAutumn, 1407u);
   paintRoundTree(canvas, Point{150.0f, skylineAt(mid, 150.0f) + 26.0f}, 100.0f, kGolden, 1408u);
-  paintFireflies(canvas, Box{0, static_cast<int>(s), 800, 560}, 36, rgb(255, 150, 70), 2.0f, 1409u);
+  paintSceneFireflies(scene, Box{0, static_cast<int>(s), 800, 560}, 36, rgb(255, 150, 70), 2.0f, 1409u);
   calmBoardArea(scene, 0.15f);
 }
 
@@ -188,7 +189,7 @@ void paintStarlightSummit(Landscape* scene) {
   paintPine(canvas, Point{96.0f, skylineAt(snow, 96.0f) + 40.0f}, 100.0f, kSnowPine, 1506u);
   paintPine(canvas, Point{620.0f, skylineAt(snow, 620.0f) + 30.0f}, 110.0f, kSnowPine, 1507u);
   paintCottage(canvas, Point{200.0f, skylineAt(snow, 200.0f) + 12.0f}, 40.0f, rgb(190, 150, 120), rgb(236, 242, 255), true, 1508u);
-  paintFireflies(canvas, Box{0, static_cast<int>(s) + 100, 800, 600}, 20, rgb(220, 236, 255), 1.6f, 1509u);
+  paintSceneFireflies(scene, Box{0, static_cast<int>(s) + 100, 800, 600}, 20, rgb(220, 236, 255), 1.6f, 1509u);
   calmBoardArea(scene, 0.15f);
 }
 
