@@ -193,23 +193,32 @@ void paintGround(Canvas* canvas, const ZoneField& field) {
 }
 
 void paintRoad(Canvas* canvas, const std::vector<Point>& road) {
-  auto distance = [&](Point p) {
-    float best = 1e9f;
-    for (size_t i = 0; i + 1 < road.size(); ++i) best = std::min(best, sdCapsule(p, road[i], road[i + 1], 0.0f));
-    return best;
-  };
-  float x0 = 1e9f, y0 = 1e9f, x1 = -1e9f, y1 = -1e9f;
-  for (const Point& p : road) {
-    x0 = std::min(x0, p.x);
-    y0 = std::min(y0, p.y);
-    x1 = std::max(x1, p.x);
-    y1 = std::max(y1, p.y);
+  // Distance to the road, worked out once near each stretch of it.
+  constexpr float kReach = 14.0f;
+  std::vector<float> distance(static_cast<size_t>(kMapWidth) * kMapHeight, 1e9f);
+  for (size_t i = 0; i + 1 < road.size(); ++i) {
+    const Box box = clipBox(Box{static_cast<int>(std::min(road[i].x, road[i + 1].x) - kReach),
+                                static_cast<int>(std::min(road[i].y, road[i + 1].y) - kReach),
+                                static_cast<int>(std::max(road[i].x, road[i + 1].x) + kReach) + 1,
+                                static_cast<int>(std::max(road[i].y, road[i + 1].y) + kReach) + 1},
+                            kMapWidth, kMapHeight);
+    for (int y = box.y0; y < box.y1; ++y) {
+      for (int x = box.x0; x < box.x1; ++x) {
+        float& d = distance[static_cast<size_t>(y) * kMapWidth + x];
+        d = std::min(d, sdCapsule(Point{x + 0.5f, y + 0.5f}, road[i], road[i + 1], 0.0f));
+      }
+    }
   }
-  const Box box{static_cast<int>(x0) - 16, static_cast<int>(y0) - 16, static_cast<int>(x1) + 16, static_cast<int>(y1) + 16};
-  // Shadow, border, sandy top and a row of lighter stones down the middle.
-  fillShapeColour(canvas, box, [&](Point p) { return distance(p - Point{1.5f, 2.5f}) - 9.0f; }, rgb(40, 50, 40, 60), 3.0f);
-  fillShapeColour(canvas, box, [&](Point p) { return distance(p) - 8.5f; }, rgb(150, 112, 78));
-  fillShape(canvas, box, [&](Point p) { return distance(p) - 6.5f; },
+  auto at = [&](Point p) {
+    const int x = static_cast<int>(p.x), y = static_cast<int>(p.y);
+    if (x < 0 || y < 0 || x >= kMapWidth || y >= kMapHeight) return 1e9f;
+    return distance[static_cast<size_t>(y) * kMapWidth + x];
+  };
+  const Box all = wholeCanvas(*canvas);
+  // Shadow, border, then the sandy top.
+  fillShapeColour(canvas, all, [&](Point p) { return at(p - Point{1.5f, 2.5f}) - 9.0f; }, rgb(40, 50, 40, 60), 3.0f);
+  fillShapeColour(canvas, all, [&](Point p) { return at(p) - 8.5f; }, rgb(150, 112, 78));
+  fillShape(canvas, all, [&](Point p) { return at(p) - 6.5f; },
             [&](Point p, float d) {
               const float grain = valueNoise(p.x / 2.5f, p.y / 2.5f, 850u) - 0.5f;
               return lighten(mixColour(rgb(250, 230, 184), rgb(226, 196, 148), clamp01(1.0f + d / 6.5f)), grain * 0.08f);
@@ -288,12 +297,12 @@ void paintLandmarks(Canvas* canvas, const std::vector<Point>& road, const ZoneFi
   };
   std::vector<Spot> spots;
   RandomStream random{860u};
-  for (int attempt = 0; attempt < 2600 && spots.size() < 150; ++attempt) {
+  for (int attempt = 0; attempt < 6000 && spots.size() < 260; ++attempt) {
     const Point p{randomRange(&random, 10.0f, kMapWidth - 10.0f), randomRange(&random, 40.0f, kMapHeight - 30.0f)};
-    const float size = randomRange(&random, 14.0f, 26.0f);
+    const float size = randomRange(&random, 16.0f, 28.0f);
     if (!roomAt(p, size * 0.55f, road, *keepOut, 14.0f)) continue;
     bool crowded = false;
-    for (const Spot& s : spots) crowded |= length(s.at - p) < (s.size + size) * 0.6f;
+    for (const Spot& s : spots) crowded |= length(s.at - p) < (s.size + size) * 0.5f;
     if (crowded) continue;
     spots.push_back(Spot{p, zoneAt(field, p), size});
   }

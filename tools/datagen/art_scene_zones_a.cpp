@@ -115,10 +115,11 @@ void paintFernCascade(Landscape* scene) {
                                 rgb(160, 222, 126), 407u);
   paintGrassTexture(canvas, mid, 600.0f, rgb(160, 226, 120), rgb(50, 120, 70), 1.2f, 408u);
   paintRoundTree(canvas, Point{56.0f, skylineAt(mid, 56.0f) + 40.0f}, 200.0f, kDeepGreen, 409u);
-  for (int i = 0; i < 5; ++i) {
-    const float x = 150.0f + i * 110.0f;
-    paintFern(canvas, Point{x, skylineAt(near, x) + 40.0f}, 46.0f, i % 2 ? -1.0f : 1.0f, kDeepGreen, 410u + i);
-  }
+  // Ferns and bushes along the front, clear of the board's middle.
+  paintFern(canvas, Point{170.0f, skylineAt(near, 170.0f) + 36.0f}, 54.0f, 1.0f, kDeepGreen, 410u);
+  paintBush(canvas, Point{120.0f, skylineAt(near, 120.0f) + 30.0f}, 46.0f, kDeepGreen, 411u);
+  paintFern(canvas, Point{590.0f, skylineAt(near, 590.0f) + 40.0f}, 50.0f, -1.0f, kDeepGreen, 412u);
+  paintFlowers(canvas, near, flat(600.0f), 0.0f, 800.0f, kFlowersBright, 4, 50, 2.4f, 414u);
   paintFallCliffs(scene, kMossRock, rgb(84, 160, 96), kStream, 404u);
   calmBoardArea(scene, 0.18f);
 }
@@ -226,6 +227,10 @@ void paintThunderSteps(Landscape* scene) {
                 14.0f + step * 3.0f, kDuskRock.lit, kDuskRock.shade, 818u + step);
     }
   }
+  // The nearest ground: a meadow at the foot of the last step.
+  const Skyline meadow = hillBand(scene, s + 400.0f, 10.0f, 300.0f, rgb(110, 184, 96), rgb(84, 156, 82),
+                                  rgb(176, 226, 140), 822u);
+  paintGrassTexture(canvas, meadow, 600.0f, rgb(170, 226, 120), rgb(60, 130, 70), 1.0f, 829u);
   paintFallCliffs(scene, kDuskRock, rgb(116, 166, 104), kStream, 823u);
   paintPools(scene, rgb(124, 112, 112), rgb(156, 136, 146), rgb(70, 70, 110), 824u);
   calmBoardArea(scene, 0.18f);

@@ -75,8 +75,9 @@ void paintCrystalVeil(Landscape* scene) {
   const Colour hues[3] = {rgb(240, 146, 220), rgb(146, 204, 250), rgb(184, 154, 250)};
   for (int cluster = 0; cluster < 3; ++cluster) {
     const float cx = cluster == 0 ? 60.0f : (cluster == 1 ? 210.0f : 600.0f);
-    const float base = skylineAt(cluster == 1 ? far : mid, cx) + (cluster == 1 ? 14.0f : 30.0f);
-    const float size = cluster == 1 ? 0.6f : 1.0f;
+    const float base = skylineAt(cluster == 1 ? far : mid, cx) + (cluster == 1 ? 14.0f : 40.0f);
+    const float size = cluster == 1 ? 0.7f : 1.4f;
+    paintGlow(canvas, Point{cx, base - 40.0f * size}, 60.0f * size, hues[cluster], 0.3f);
     for (int i = 0; i < 4; ++i) {
       paintCrystal(canvas, Point{cx + (i - 1.5f) * 12.0f * size, base}, (40.0f + 26.0f * ((i * 7) % 3)) * size,
                    9.0f * size, -30.0f + i * 20.0f, hues[(cluster + i) % 3], 1106u + cluster * 5u + i);
