@@ -432,7 +432,7 @@ Image drawShadowPicture() {
   Mask blob = makeMask(64, 64);
   maskShape(&blob, wholeCanvas(canvas), [](Point p) { return sdEllipse(p, Point{34.0f, 36.0f}, 20.0f, 18.5f); });
   blurMask(&blob, 7.0f);
-  paintMask(&canvas, blob, rgb(24, 18, 36), 0, 0, 0.62f);
+  paintMask(&canvas, blob, rgb(24, 18, 36), 0, 0, 0.7f);
   return canvasToImage(canvas);
 }
 
