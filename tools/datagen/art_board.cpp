@@ -24,6 +24,7 @@ namespace {
 constexpr Point kBallCentre{32.0f, 32.0f};
 constexpr float kBallRadius = 28.5f;
 
+// top (straight colour, its alpha as the amount) laid over under; under's alpha kept.
 Colour over(Colour under, Colour top) {
   return mixColour(under, Colour{top.r, top.g, top.b, under.a}, top.a);
 }
@@ -164,6 +165,7 @@ struct BombLook {
   int dots;
 };
 
+// The bomb's body at p: a glossy sphere with its band and studs.
 Colour bombBody(Point p, Point c, float radius, const BombLook& look) {
   Colour colour = sphereShade(p, c, radius, look.body);
   // A bright band around the middle, bent with the sphere.
@@ -237,6 +239,8 @@ struct GemFacet {
   Colour colour;
 };
 
+// A point of the gem's ring of that radius and height, turned by angle, in the
+// four-times canvas.
 Point gemVertex(float radius, float y, float angle) {
   constexpr float kTilt = 0.3f;  // seen a little from above
   return Point{(32.0f + radius * std::sin(angle)) * kGemScale,
@@ -256,6 +260,7 @@ Colour gemLight(Vec3f n, float angle) {
   return fromHsv(hue, saturation, value);
 }
 
+// The gem's facets for a frame, far ones first.
 void addGemFacets(int frame, std::vector<GemFacet>* facets) {
   const float turn = (frame / 16.0f) * (2.0f * kPi / kGemSides);
   constexpr float kTable = 15.0f, kGirdle = 28.5f, kTableY = 13.0f, kGirdleY = 25.0f, kTipY = 60.0f;
@@ -432,7 +437,7 @@ Image drawShadowPicture() {
   Mask blob = makeMask(64, 64);
   maskShape(&blob, wholeCanvas(canvas), [](Point p) { return sdEllipse(p, Point{34.0f, 36.0f}, 20.0f, 18.5f); });
   blurMask(&blob, 7.0f);
-  paintMask(&canvas, blob, rgb(24, 18, 36), 0, 0, 0.62f);
+  paintMask(&canvas, blob, rgb(24, 18, 36), 0, 0, 0.7f);
   return canvasToImage(canvas);
 }
 
@@ -445,6 +450,7 @@ constexpr Point kTileCentre{32.0f, 32.0f};
 constexpr float kTileHalf = 27.0f;
 constexpr float kTileCorner = 6.5f;
 
+// Distance to the tile's rounded square, shrunk by inset.
 float tileDistance(Point p, float inset = 0.0f) {
   return sdRoundedBox(p, kTileCentre, kTileHalf - inset, kTileHalf - inset, kTileCorner - inset * 0.5f);
 }
@@ -464,6 +470,7 @@ struct FloorLook {
   float bevelStrength;
 };
 
+// The tile's face at p (d inside its edge): gradient, grain and bevel.
 Colour floorSurface(Point p, float d, const FloorLook& look, uint32_t seed) {
   const float t = linearParam(p, Point{6.0f, 6.0f}, Point{58.0f, 58.0f});
   Colour c = mixColour(look.light, look.dark, t);
@@ -473,6 +480,7 @@ Colour floorSurface(Point p, float d, const FloorLook& look, uint32_t seed) {
   return b > 0.0f ? mixColour(c, kWhite, b) : mixColour(c, kBlack, -b * 0.7f);
 }
 
+// A whole tile with its soft shadow.
 void paintTile(Canvas* canvas, const FloorLook& look, uint32_t seed) {
   Mask shape = makeMask(64, 64);
   maskShape(&shape, wholeCanvas(*canvas), [](Point p) { return tileDistance(p); });

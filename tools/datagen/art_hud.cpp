@@ -12,6 +12,7 @@ const Colour kGold = rgb(240, 190, 80);
 const Colour kGoldDark = rgb(150, 98, 30);
 const Colour kGoldLight = rgb(255, 240, 170);
 
+// Gold from its lit top (t = 0) to its shaded bottom (t = 1).
 Colour goldAt(float t) {
   const ColourStop stops[4] = {{0.0f, kGoldLight}, {0.45f, kGold}, {0.85f, kGoldDark}, {1.0f, rgb(120, 76, 24)}};
   return rampColour(stops, 4, t);
@@ -96,6 +97,7 @@ float hammerHandleDistance(Point p) {
 }
 float hammerDistance(Point p) { return std::min(hammerHeadDistance(p), hammerHandleDistance(p)); }
 
+// Colour of the head at p.
 Colour hammerHead(Point p) {
   const float t = linearParam(p, Point{0.0f, 10.0f}, Point{0.0f, 46.0f});
   const ColourStop stops[4] = {{0.0f, rgb(240, 244, 252)}, {0.3f, rgb(186, 196, 214)},
@@ -108,6 +110,7 @@ Colour hammerHead(Point p) {
   return c;
 }
 
+// Colour of the handle at p: collar, wood, grip or knob by height.
 Colour hammerHandle(Point p) {
   const float across = (p.x - 32.0f) / 7.5f;
   const float roundness = clamp01(across * 0.5f + 0.5f);
@@ -123,6 +126,7 @@ Colour hammerHandle(Point p) {
   return mixColour(c, kWhite, std::exp(-(across + 0.45f) * (across + 0.45f) * 12.0f) * 0.35f);
 }
 
+// The lit hammer, handle first, each part inside a dark edge.
 Canvas paintHammerGauge() {
   Canvas canvas = makeCanvas(64, 128);
   fillShapeColour(&canvas, wholeCanvas(canvas), hammerHandleDistance, rgb(60, 30, 10));
@@ -197,6 +201,7 @@ constexpr Point kTubeCentre{32.0f, 262.0f};
 constexpr float kTubeHalfW = 11.0f;
 constexpr float kTubeHalfH = 222.0f;
 
+// Distance to the tube's window, grown by grow.
 float tubeDistance(Point p, float grow = 0.0f) {
   return sdRoundedBox(p, kTubeCentre, kTubeHalfW + grow, kTubeHalfH + grow, kTubeHalfW + grow);
 }
@@ -285,6 +290,7 @@ float panelDistance(Point p) {
   return sdRoundedBox(p, Point{84.0f, 236.0f}, 75.0f, 266.0f, 24.0f);
 }
 
+// The panel's blue face at p.
 Colour panelSurface(Point p) {
   const float t = clamp01(p.y / 512.0f);
   Colour c = mixColour(rgb(52, 82, 160), rgb(30, 46, 110), t);
@@ -319,6 +325,7 @@ void paintRule(Canvas* canvas, float y) {
   paintJewel(canvas, Point{22.0f, y}, 4.5f, rgb(60, 210, 200));
 }
 
+// Night, morning and day: small buttons with a moon, a rising sun and a sun.
 void paintColourButtons(Canvas* canvas) {
   const Colour tops[3] = {rgb(50, 60, 140), rgb(255, 170, 130), rgb(120, 200, 255)};
   const Colour bottoms[3] = {rgb(20, 24, 70), rgb(220, 90, 110), rgb(50, 140, 230)};

@@ -55,6 +55,7 @@ void paintSetting(Canvas* canvas, Point c, float radius, Colour stone) {
             [&](Point p, float) { return glossySphere(p, c, inner, stone); });
 }
 
+// Texels of an atlas cell of w x h grid units.
 Box cellBox(int col, int row, int w = 1, int h = 1) {
   return Box{col * kUnit, row * kUnit, (col + w) * kUnit, (row + h) * kUnit};
 }

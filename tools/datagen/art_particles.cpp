@@ -225,6 +225,7 @@ float snowflakeLight(float x, float y) {
   return clamp01(v * 0.95f + std::exp(-r * r * 20.0f) * 0.6f) * edgeFade(r);
 }
 
+// The cell's colour at (x, y), both -1..1 from its middle.
 Colour cellColour(const SheetCell& cell, float x, float y) {
   const float r = std::sqrt(x * x + y * y);
   switch (cell.shape) {

@@ -13,7 +13,7 @@
 namespace {
 
 enum class Kind : uint8_t {
-  Art,        // drawn by the spec's drawer
+  Art,        // drawn by the row's own drawer
   Flat,       // opaque marked picture
   Glow,       // soft light on black (additive use)
   Sprite      // a marked shape on transparent
