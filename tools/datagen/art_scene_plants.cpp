@@ -34,8 +34,8 @@ float crownDistance(Point p, const Lobe* lobes, int count) {
   return d;
 }
 
-// Leaf colour at p of a crown: broad light over the whole crown, the clumps,
-// and small scalloped tufts of leaves over it all.
+// Leaf colour at p of a crown: broad light over the whole crown, the clumps
+// modelling it, and a soft leafy grain.
 Colour crownColour(Point p, Point centre, float radius, const Lobe* lobes, int count,
                    const FoliageLook& look, uint32_t seed) {
   int nearest = 0;
@@ -49,29 +49,11 @@ Colour crownColour(Point p, Point centre, float radius, const Lobe* lobes, int c
   }
   const Vec3f broad = sphereNormal(p, centre, radius * 1.1f);
   const Vec3f clump = sphereNormal(p, lobes[nearest].centre, lobes[nearest].radius * 1.05f);
-  // Tufts: the nearest point of a jittered grid is the middle of a small dome.
-  const float cell = std::max(3.5f, radius * 0.2f);
-  const float gx = p.x / cell, gy = p.y / cell;
-  const int ix = static_cast<int>(std::floor(gx)), iy = static_cast<int>(std::floor(gy));
-  Point tuft{0.0f, 0.0f};
-  float tuftDistance = 1e9f;
-  for (int j = -1; j <= 1; ++j) {
-    for (int i = -1; i <= 1; ++i) {
-      const Point c{(ix + i + 0.2f + 0.6f * hashUnit(ix + i, iy + j, seed)) * cell,
-                    (iy + j + 0.2f + 0.6f * hashUnit(ix + i, iy + j, seed + 1u)) * cell};
-      // Lower domes sit in front, as leaves hang over the ones above.
-      const float d = length(p - c) - 0.15f * (c.y - p.y);
-      if (d < tuftDistance) {
-        tuftDistance = d;
-        tuft = c;
-      }
-    }
-  }
-  const Vec3f leaves = sphereNormal(p, tuft, cell * 0.9f);
-  const Vec3f n = normalise(Vec3f{broad.x * 0.55f + clump.x * 0.35f + leaves.x * 0.13f,
-                                  broad.y * 0.55f + clump.y * 0.35f + leaves.y * 0.13f,
-                                  broad.z * 0.55f + clump.z * 0.35f + leaves.z * 0.13f});
-  const float t = clamp01(lambert(n, kLightDirection) * 1.15f);
+  const Vec3f n = normalise(Vec3f{broad.x * 0.55f + clump.x * 0.45f, broad.y * 0.55f + clump.y * 0.45f,
+                                  broad.z * 0.55f + clump.z * 0.45f});
+  const float grainSize = std::max(2.2f, radius * 0.08f);
+  const float grain = fractalNoise(p.x / grainSize, p.y / grainSize, 2, seed) - 0.5f;
+  const float t = clamp01(lambert(n, kLightDirection) * 1.15f + grain * 0.22f);
   if (t < 0.5f) return mixColour(look.dark, look.leaf, t * 2.0f);
   return mixColour(look.leaf, look.light, (t - 0.5f) * 2.0f);
 }
@@ -83,6 +65,24 @@ void paintCrown(Canvas* canvas, Point centre, float radius, float squash, const 
   fillShape(canvas, boxAround(centre, radius * 1.1f, radius * 1.1f),
             [&](Point p) { return crownDistance(p, lobes, count); },
             [&](Point p, float) { return crownColour(p, centre, radius, lobes, count, look, seed); });
+  if (radius < 24.0f) return;
+  // Big crowns show leafy clumps catching the light on their sunny side.
+  RandomStream random{seed + 211u};
+  for (int i = 0; i < 7; ++i) {
+    const float a = randomRange(&random, 0.6f * kPi, 2.1f * kPi);
+    const float reach = radius * randomRange(&random, 0.2f, 0.6f);
+    const Point at{centre.x + std::cos(a) * reach, centre.y + std::sin(a) * reach * squash};
+    const float r = radius * randomRange(&random, 0.22f, 0.32f);
+    fillShape(canvas, boxAround(at, r, r),
+              [&](Point p) { return std::max(sdCircle(p, at, r), crownDistance(p, lobes, count) + 3.0f); },
+              [&](Point p, float d) {
+                const float l = lambert(sphereNormal(p, at, r * 1.1f), kLightDirection);
+                const Colour base = crownColour(p, centre, radius, lobes, count, look, seed);
+                // Lit rim on the upper left, a soft shadow below: blended, not pasted.
+                const Colour c = l > 0.55f ? mixColour(base, look.light, (l - 0.55f) * 1.4f) : mixColour(base, look.dark, (0.55f - l) * 0.8f);
+                return withAlpha(c, 0.75f * clamp01(-d / 3.0f));
+              }, 1.5f);
+  }
 }
 
 // A tapering trunk from base up to top, lit on its left.

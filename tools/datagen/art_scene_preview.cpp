@@ -3,6 +3,7 @@
 //   "landscapes.png"  the sixteen backgrounds as the game composes them: skies,
 //                     water and falls behind, leaves and props in front;
 //   "landscape_holes.png"  the same pictures alone, their holes on a checkerboard;
+//   "scenery_pictures.png"  the catalogue's pictures and the glows;
 //   "adventure_map.png"  the map with its marks and artefacts where the game
 //                     draws them;
 //   "artefacts.png"   the artefacts lit and faint, and the level mark tinted;
@@ -235,6 +236,29 @@ Canvas composeArtefacts() {
   return out;
 }
 
+// The scenery catalogue's pictures and the glows, each fitted into a cell on a
+// checkerboard (so transparency shows) with its file name.
+Canvas composeSceneryPictures() {
+  const char* const names[] = {"sky_day.jpg",        "sky_dusk.jpg",       "sky_night.jpg",   "sky_sand.jpg",
+                               "water_pool.jpg",     "water_brook.jpg",    "waterfall_wide.jpg", "waterfall_thin.jpg",
+                               "spray_mist.jpg",     "leaves_oak.tga",     "leaves_willow.tga", "leaves_fern.tga",
+                               "rock_big.tga",       "lantern.tga",        "pine_tree.tga",   "flare.jpg",
+                               "podsvet.jpg",        "lightning.jpg",      "hammer_lum.jpg"};
+  constexpr int kCellSize = 200, kPerRow = 5;
+  const int count = static_cast<int>(sizeof names / sizeof names[0]);
+  const int rows = (count + kPerRow - 1) / kPerRow;
+  Canvas out = makeCanvas(kPerRow * (kCellSize + 10) + 10, rows * (kCellSize + 30) + 10, rgb(24, 26, 32));
+  for (int i = 0; i < count; ++i) {
+    const int left = 10 + (i % kPerRow) * (kCellSize + 10), top = 10 + (i / kPerRow) * (kCellSize + 30);
+    compositeOver(&out, checkerboard(kCellSize, kCellSize), left, top);
+    const Canvas picture = decodePicture(names[i]);
+    const float scale = std::min(static_cast<float>(kCellSize) / picture.width, static_cast<float>(kCellSize) / picture.height);
+    drawCanvas(&out, picture, Point{left + kCellSize * 0.5f, top + kCellSize * 0.5f}, 0.0f, scale);
+    paintLabel(&out, names[i], left + kCellSize * 0.5f, top + kCellSize + 20.0f, 13.0f, rgb(230, 230, 230));
+  }
+  return out;
+}
+
 bool writeSheet(const Canvas& sheet, const char* name) {
   const std::vector<uint8_t> png = encodePng(canvasToImage(sheet));
   const std::string path = gen.previewDir + "/" + name;
@@ -258,6 +282,7 @@ bool writeLandscapeSheets() {
   }
   return writeSheet(sheetOf(composeBackground), "landscapes.png") &&
          writeSheet(sheetOf(holesOnChecks), "landscape_holes.png") &&
+         writeSheet(composeSceneryPictures(), "scenery_pictures.png") &&
          writeSheet(composeMap(), "adventure_map.png") && writeSheet(composeArtefacts(), "artefacts.png") &&
          writeSheet(composeTitle(), "title.png");
 }

@@ -243,10 +243,7 @@ Image drawFernLeaves() {
 Image drawBoulder() {
   Canvas canvas = makeCanvas(512, 512);
   paintRock(&canvas, Point{256.0f, 500.0f}, 470.0f, 420.0f, rgb(214, 208, 196), rgb(118, 116, 124), 17u);
-  // Moss on the crown, a tuft of grass at the foot.
-  fillShape(&canvas, boxAround(Point{220.0f, 150.0f}, 150.0f, 60.0f),
-            [&](Point p) { return sdEllipse(p, Point{220.0f, 150.0f}, 140.0f, 40.0f) + 8.0f * fractalNoise(p.x / 14.0f, p.y / 14.0f, 2, 4u); },
-            [&](Point p, float) { return mixColour(rgb(150, 200, 90), rgb(90, 150, 70), clamp01((p.y - 110.0f) / 80.0f)); });
+  // A tuft of grass at the foot.
   Skyline ground{std::vector<float>(512, 500.0f)};
   paintGrass(&canvas, ground, 20.0f, 500.0f, 60.0f, rgb(160, 220, 100), rgb(70, 140, 70), 70, 3u);
   Canvas shrunk = downsample(canvas, 2);
@@ -366,9 +363,12 @@ Image drawHammerGlow() {
     const Point p{(u + 1.0f) * 32.0f, (v + 1.0f) * 64.0f};
     const float head = sdRoundedBox(p, Point{32.0f, 28.0f}, 27.0f, 16.0f, 7.0f);
     const float handle = std::min(sdRoundedBox(p, Point{32.0f, 84.0f}, 7.0f, 36.0f, 4.0f), sdCircle(p, Point{32.0f, 118.0f}, 6.0f));
-    const float d = std::max(0.0f, std::min(head, handle));
+    const float d = std::min(head, handle);
     const float border = std::min(std::min(p.x, 64.0f - p.x), std::min(p.y, 128.0f - p.y));
-    const float k = (0.55f + 0.45f * std::exp(-d * d / 18.0f)) * std::exp(-d / 7.0f) * smoothstep(0.0f, 5.0f, border);
+    // An aura: strongest along the hammer's outline, gentler over its body so
+    // the hammer still shows through, fading out into the air around it.
+    const float k = (d < 0.0f ? 0.42f + 0.4f * std::exp(d / 4.0f) : 0.82f * std::exp(-d / 6.0f)) *
+                    smoothstep(0.0f, 5.0f, border);
     return Colour{k, k * 0.9f, k * 0.62f, 1.0f};
   });
 }
