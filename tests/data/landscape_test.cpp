@@ -196,23 +196,67 @@ TEST(Landscapes, SkiesWaterAndFallsShowThroughTheirHoles) {
 }
 
 TEST(Landscapes, SeeThroughPixelsCarryTheColourOfWhatShowsThere) {
-  // Under fully transparent pixels the JPEG holds the sky's or water's colour,
-  // not black, so no dark fringe rings round the holes.
+  // Under fully transparent sky the JPEG holds about the sky texture's colour at
+  // that height, not black, so the blocks at the hole's edge do not ring dark.
   for (int index = 0; index < 16; ++index) {
     const std::vector<uint8_t> bytes = looseFile(numbered("animbacks/_a_back%i.jpg", index));
     const Pixels colour = decodePixels(std::vector<uint8_t>(bytes.begin(), bytes.end() - 800 * 600));
     ASSERT_EQ(colour.width, 800);
     const Background& b = background(index);
-    double sum = 0.0;
-    int count = 0;
-    for (size_t i = 0; i < b.alpha.size(); i += 7) {
-      if (b.alpha[i] != 0) continue;
-      sum += luminance(colour.at(static_cast<int>(i % 800), static_cast<int>(i / 800)));
-      ++count;
+    for (int32_t i = 0; i < b.list.count; ++i) {
+      const SceneryRecord& object = b.list.objects[i];
+      if (sceneryKindOfName(object.name) != SceneryKind::Sky) continue;
+      const Pixels sky = decodePixels(dataFile(pictureOfEntry(object.name)));
+      ASSERT_GT(sky.width, 0) << object.name;
+      const PixelRect r = pixelRect(object.rect);
+      double distance = 0.0;
+      int count = 0;
+      for (int y = r.y0; y < r.y1; y += 3) {
+        // The sky's mean colour at the same height of its rectangle.
+        const int row = std::min(sky.height - 1, (y - r.y0) * sky.height / (r.y1 - r.y0));
+        float mean[3] = {0, 0, 0};
+        for (int x = 0; x < sky.width; ++x) {
+          for (int c = 0; c < 3; ++c) mean[c] += sky.at(x, row)[c] / static_cast<float>(sky.width);
+        }
+        for (int x = 0; x < 800; x += 5) {
+          if (b.alpha[static_cast<size_t>(y) * 800 + x] != 0) continue;
+          const uint8_t* p = colour.at(x, y);
+          distance += std::fabs(p[0] - mean[0]) + std::fabs(p[1] - mean[1]) + std::fabs(p[2] - mean[2]);
+          ++count;
+        }
+      }
+      ASSERT_GT(count, 0) << index;
+      EXPECT_LT(distance / count, 70.0) << index;
     }
-    ASSERT_GT(count, 0);
-    EXPECT_GT(sum / count, 30.0) << index;
   }
+}
+
+TEST(Landscapes, EveryZoneHasItsOwnPictureAndNightScenesAreDarker) {
+  std::vector<Pixels> pictures;
+  for (int index = 0; index < 16; ++index) {
+    const std::vector<uint8_t> bytes = looseFile(numbered("animbacks/_a_back%i.jpg", index));
+    pictures.push_back(decodePixels(std::vector<uint8_t>(bytes.begin(), bytes.end() - 800 * 600)));
+    ASSERT_EQ(pictures.back().width, 800) << index;
+  }
+  auto meanLight = [](const Pixels& p) {
+    double sum = 0.0;
+    for (int y = 300; y < 600; y += 4) {
+      for (int x = 0; x < 800; x += 4) sum += luminance(p.at(x, y));
+    }
+    return sum / (75.0 * 200.0);
+  };
+  for (int a = 0; a < 16; ++a) {
+    for (int b = a + 1; b < 16; ++b) {
+      double difference = 0.0;
+      for (int y = 200; y < 500; y += 4) {
+        for (int x = 0; x < 800; x += 4) difference += colourDistance(pictures[a].at(x, y), pictures[b].at(x, y));
+      }
+      EXPECT_GT(difference / (75.0 * 200.0), 20.0) << "backgrounds " << a << " and " << b;
+    }
+  }
+  // Moonlit Spring (8) and Starlight Summit's slopes under the night sky (14) are
+  // lit by the moon; their land is darker than the sunny brook's (1).
+  EXPECT_LT(meanLight(pictures[8]), meanLight(pictures[1]) - 40.0);
 }
 
 TEST(Landscapes, SkiesRepeatAcrossAndLightenTowardsTheHorizon) {

@@ -123,13 +123,15 @@ Light lightOf(const Pixels& p) {
 
 }  // namespace
 
-TEST(AdventureMap, TheRoadRunsUnderEveryLevelMark) {
+TEST(AdventureMap, TheRoadRunsUnderEveryLevelMarkAndArtefact) {
   const Pixels map = load("menumap.jpg");
   const std::vector<Point2> points = road();
   ASSERT_EQ(map.width, 800);
   ASSERT_GT(points.size(), 100u);
-  for (int i = 0; i < 70; ++i) {
-    const Point2 p = markAt(points, i);
+  const float a = roadLength(points) / 14.0f;
+  for (int i = 0; i < 70 + 15; ++i) {
+    // Marks first, then the artefacts at the zones' ends.
+    const Point2 p = i < 70 ? markAt(points, i) : roadAt(points, std::min(a * (i - 70), a * 14.0f - 0.1f));
     const uint8_t* c = map.at(static_cast<int>(p.x), static_cast<int>(p.y));
     // The road is a light sandy track whatever zone it crosses.
     EXPECT_GT(c[0], 190) << "mark " << i;
@@ -195,6 +197,17 @@ TEST(AdventureMap, LevelMarkPointsAlongXAndIsLightEnoughToTint) {
     }
   }
   ASSERT_GT(right, left);
+  // The game turns the mark about its centre: it is mirror-even about the
+  // middle row, so it stays on the road whichever way the road runs.
+  int uneven = 0, solid = 0;
+  for (int y = 0; y < 16; ++y) {
+    for (int x = 0; x < 32; ++x) {
+      const bool top = mark.at(x, y)[3] > 128, bottom = mark.at(x, 31 - y)[3] > 128;
+      uneven += top != bottom;
+      solid += top;
+    }
+  }
+  EXPECT_LE(uneven, solid / 10);
   // Wide at the back, narrowing to a tip on the right (+x, where angle 0 points).
   EXPECT_GT(columnHeight(left + 3), columnHeight(right - 2) * 2);
   EXPECT_GE(right, 26);

@@ -25,8 +25,8 @@ SkyKind skyOfName(const char* name) {
   return SkyKind::Day;
 }
 
-void addHole(Landscape* scene, HoleKind kind, Box box) {
-  if (scene->holeCount < kMaxPlaces * 2) scene->holes[scene->holeCount++] = Hole{kind, box};
+void addHole(Landscape* scene, HoleKind kind, Box box, const char* entry) {
+  if (scene->holeCount < kMaxPlaces * 2) scene->holes[scene->holeCount++] = Hole{kind, box, entry};
 }
 
 void addPlace(Box* places, int* count, Box box) {
@@ -38,17 +38,17 @@ void readPlaces(const std::vector<ScenePlace>& places, Landscape* scene) {
   for (const ScenePlace& place : places) {
     const Box box = pixelBox(place);
     if (place.kind == PlaceKind::Sky) {
-      addHole(scene, HoleKind::Sky, box);
+      addHole(scene, HoleKind::Sky, box, place.entry.c_str());
       scene->sky = skyOfName(place.entry.c_str());
       scene->skyBottom = std::max(scene->skyBottom, static_cast<float>(box.y1));
     } else if (place.kind == PlaceKind::Waterfall) {
-      addHole(scene, HoleKind::Waterfall, box);
+      addHole(scene, HoleKind::Waterfall, box, place.entry.c_str());
       addPlace(scene->falls, &scene->fallCount, box);
     } else if (place.kind == PlaceKind::Water) {
-      addHole(scene, HoleKind::Water, box);
+      addHole(scene, HoleKind::Water, box, place.entry.c_str());
       addPlace(scene->pools, &scene->poolCount, box);
     } else if (place.behind) {
-      addHole(scene, HoleKind::Behind, box);
+      addHole(scene, HoleKind::Behind, box, place.entry.c_str());
     } else if (place.kind == PlaceKind::Spray) {
       addPlace(scene->sprays, &scene->sprayCount, box);
     } else if (place.kind == PlaceKind::Still) {
@@ -61,28 +61,20 @@ bool insideBox(const Box& box, int x, int y) {
   return x >= box.x0 && x < box.x1 && y >= box.y0 && y < box.y1;
 }
 
-// The hole a pixel lies in, or null.
+// The hole a pixel lies in, or null. Where holes overlap the later object is
+// drawn over the earlier, so it is the one that shows.
 const Hole* holeAt(const Landscape& scene, int x, int y) {
-  for (int i = 0; i < scene.holeCount; ++i) {
+  for (int i = scene.holeCount - 1; i >= 0; --i) {
     if (insideBox(scene.holes[i].box, x, y)) return &scene.holes[i];
   }
   return nullptr;
 }
 
-// What shows through a hole at (x, y): the sky's gradient, water or foam.
-Colour throughColour(const Landscape& scene, const Hole& hole, int y) {
-  switch (hole.kind) {
-    case HoleKind::Sky: {
-      const SkyPalette& sky = skyPalette(scene.sky);
-      const ColourStop stops[3] = {{0.0f, sky.zenith}, {0.5f, sky.middle}, {1.0f, sky.horizon}};
-      const float t = (y + 0.5f - hole.box.y0) / std::max(1, hole.box.y1 - hole.box.y0);
-      return rampColour(stops, 3, t);
-    }
-    case HoleKind::Water: return rgb(72, 146, 172);
-    case HoleKind::Waterfall: return rgb(196, 228, 240);
-    case HoleKind::Behind: return rgb(110, 120, 110);
-  }
-  return kBlack;
+// What shows through a hole at row y: the mean colour of the entry's picture at
+// that height (skies are stretched to their rectangle's height).
+Colour throughColour(const Hole& hole, int y) {
+  const float v = (y + 0.5f - hole.box.y0) / std::max(1, hole.box.y1 - hole.box.y0);
+  return seenThrough(hole.entry, hole.kind == HoleKind::Sky ? v : -1.0f);
 }
 
 // Behind objects are drawn under the picture: their whole rectangle is a window.
@@ -110,7 +102,7 @@ Image finishPicture(const Landscape& scene) {
         c = mixColour(fallback, Colour{c.r, c.g, c.b, 1.0f}, c.a);
         c.a = 1.0f;
       } else if (c.a < 0.5f / 255.0f) {
-        c = withAlpha(throughColour(scene, *hole, y), 0.0f);
+        c = withAlpha(throughColour(*hole, y), 0.0f);
       }
       auto byte = [](float v) { return static_cast<uint8_t>(std::lround(clamp01(v) * 255.0f)); };
       setPixel(&image, x, y, Rgba{byte(c.r), byte(c.g), byte(c.b), byte(c.a)});

@@ -14,7 +14,8 @@ enum class HoleKind : uint8_t { Sky, Water, Waterfall, Behind };
 
 struct Hole {
   HoleKind kind;
-  Box box;  // pixels, x1 and y1 exclusive
+  Box box;            // pixels, x1 and y1 exclusive
+  const char* entry;  // the catalogue entry drawn there (owned by the places list)
 };
 
 // One background being painted; built from its scenery list, thrown away after.
@@ -42,6 +43,12 @@ constexpr float kBoardRight = 620.0f;
 
 // A scenery rectangle (overlay units, y up) as a pixel box.
 Box pixelBox(const ScenePlace& place);
+
+// The mean colour of a catalogue entry's picture along its row at height v
+// (0 top .. 1 bottom; below 0: the whole picture): what, on average, shows
+// through a hole of that entry.
+// Worked out once per entry and kept for the run.
+Colour seenThrough(const std::string& entry, float v);
 
 // ---------------------------------------------------------------------------
 // Steps shared by the landscapes (art_scene.cpp)

@@ -4,6 +4,8 @@
 // scrolled); spray is a puff of light on black; leaves hang from a branch at
 // their left edge, where the game pivots them; props stand on their bottom edge.
 // Sprites are painted at their rectangle's shape and then fitted to the texture.
+#include <algorithm>
+
 #include "art_scene.h"
 #include "art_scene_local.h"
 
@@ -306,6 +308,41 @@ Image drawSceneryPicture(const std::string& entry) {
   if (has(entry, "lantern")) return drawLantern();
   if (has(entry, "pine") || has(entry, "tree")) return drawPineProp();
   return drawBoulder();
+}
+
+Colour seenThrough(const std::string& entry, float v) {
+  struct Means {
+    std::string entry;
+    std::vector<Colour> rows;
+  };
+  static std::vector<Means> cache;  // one per entry, for the run
+  auto found = std::find_if(cache.begin(), cache.end(), [&](const Means& m) { return m.entry == entry; });
+  if (found == cache.end()) {
+    const Image picture = drawSceneryPicture(entry);
+    Means means{entry, std::vector<Colour>(static_cast<size_t>(picture.height))};
+    for (int y = 0; y < picture.height; ++y) {
+      float r = 0.0f, g = 0.0f, b = 0.0f;
+      for (int x = 0; x < picture.width; ++x) {
+        const Rgba p = getPixel(picture, x, y);
+        r += p.r;
+        g += p.g;
+        b += p.b;
+      }
+      const float n = 255.0f * picture.width;
+      means.rows[static_cast<size_t>(y)] = Colour{r / n, g / n, b / n, 1.0f};
+    }
+    cache.push_back(std::move(means));
+    found = cache.end() - 1;
+  }
+  const std::vector<Colour>& rows = found->rows;
+  if (v < 0.0f) {
+    Colour sum{0.0f, 0.0f, 0.0f, 1.0f};
+    for (const Colour& c : rows) sum = Colour{sum.r + c.r, sum.g + c.g, sum.b + c.b, 1.0f};
+    const float n = static_cast<float>(std::max<size_t>(1, rows.size()));
+    return Colour{sum.r / n, sum.g / n, sum.b / n, 1.0f};
+  }
+  const int row = std::max(0, std::min(static_cast<int>(rows.size()) - 1, static_cast<int>(v * rows.size())));
+  return rows[static_cast<size_t>(row)];
 }
 
 // ---------------------------------------------------------------------------
