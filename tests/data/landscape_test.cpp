@@ -259,6 +259,30 @@ TEST(Landscapes, EveryZoneHasItsOwnPictureAndNightScenesAreDarker) {
   EXPECT_LT(meanLight(pictures[8]), meanLight(pictures[1]) - 40.0);
 }
 
+TEST(Landscapes, TheLandUnderTheBoardIsCalm) {
+  // Where the board lies (columns 20..620 during play) the land shows through
+  // the board's gaps: neighbouring pixels differ little, so balls and tiles stay
+  // easy to read over it.
+  for (int index = 0; index < 16; ++index) {
+    const std::vector<uint8_t> bytes = looseFile(numbered("animbacks/_a_back%i.jpg", index));
+    const Pixels colour = decodePixels(std::vector<uint8_t>(bytes.begin(), bytes.end() - 800 * 600));
+    ASSERT_EQ(colour.width, 800);
+    const Background& b = background(index);
+    double steps = 0.0;
+    int count = 0;
+    for (int y = 200; y < 480; ++y) {
+      for (int x = 20; x < 619; ++x) {
+        const size_t at = static_cast<size_t>(y) * 800 + x;
+        if (b.alpha[at] != 255 || b.alpha[at + 1] != 255 || b.alpha[at + 800] != 255) continue;
+        steps += colourDistance(colour.at(x, y), colour.at(x + 1, y)) + colourDistance(colour.at(x, y), colour.at(x, y + 1));
+        ++count;
+      }
+    }
+    ASSERT_GT(count, 0) << index;
+    EXPECT_LT(steps / count, 16.0) << index;
+  }
+}
+
 TEST(Landscapes, SkiesRepeatAcrossAndLightenTowardsTheHorizon) {
   for (const char* entry : {"sky_day", "sky_dusk", "sky_night", "sky_sand"}) {
     const Pixels sky = decodePixels(dataFile(pictureOfEntry(entry)));

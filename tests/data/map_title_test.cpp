@@ -153,6 +153,24 @@ TEST(AdventureMap, NeighbouringZonesHaveGroundsOfTheirOwn) {
   }
 }
 
+TEST(AdventureMap, NamePlatesKeepClearOfTheControlsTheGameDrawsOverTheMap) {
+  // The level miniature, the start button and the expert box cover these
+  // pixels; a plate's cream face (and its text) must not hide under them.
+  const Pixels map = load("menumap.jpg");
+  ASSERT_EQ(map.width, 800);
+  const struct {
+    int x0, y0, x1, y1;
+  } covered[3] = {{635, 35, 795, 155}, {620, 518, 780, 582}, {270, 530, 460, 570}};
+  const uint8_t plate[3] = {250, 240, 210};
+  for (const auto& box : covered) {
+    int cream = 0;
+    for (int y = box.y0; y < box.y1; ++y) {
+      for (int x = box.x0; x < box.x1; ++x) cream += colourDistance(map.at(x, y), plate) < 24.0f;
+    }
+    EXPECT_LT(cream, 40) << box.x0 << "," << box.y0;
+  }
+}
+
 TEST(AdventureMap, ArtefactsAreFifteenDistinctBadgesOnTransparent) {
   std::vector<Pixels> artefacts;
   for (int i = 1; i <= 15; ++i) {
@@ -233,6 +251,20 @@ TEST(TitlePicture, TheGlowingLightsLandOnTheOwlsEyes) {
     EXPECT_GT(iris[1], iris[0] + 30) << x;
     EXPECT_GT(iris[1], iris[2] + 30) << x;
   }
+}
+
+TEST(TitlePicture, TheGamesNameStandsAboveTheOwlInWarmLetters) {
+  const Pixels title = load("loadscreen.jpg");
+  ASSERT_EQ(title.width, 800);
+  // The logo's letters are golden against the night sky of the upper band.
+  int golden = 0;
+  for (int y = 40; y < 200; ++y) {
+    for (int x = 100; x < 700; ++x) {
+      const uint8_t* p = title.at(x, y);
+      golden += p[0] > 220 && p[1] > 130 && p[2] < 140;
+    }
+  }
+  EXPECT_GT(golden, 6000);
 }
 
 TEST(TitlePicture, TheBarMeltsIntoItsGrooveAndLightTextReadsOnIt) {
