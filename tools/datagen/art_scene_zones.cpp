@@ -55,17 +55,17 @@ void paintSandRipples(Canvas* canvas, const Skyline& line, Colour colour, float 
 
 void paintHeatherPatches(Canvas* canvas, const Skyline& line, Colour colour, int count, float size,
                          uint32_t seed) {
+  // Each patch is a few low mounds of heather in bloom lying on the land.
+  const FoliageLook heather{colour, lighten(colour, 0.3f), scaleColour(colour, 0.62f), rgb(110, 86, 66)};
   RandomStream random{seed + 3u};
   for (int i = 0; i < count; ++i) {
     const float x = randomRange(&random, 0.0f, static_cast<float>(canvas->width));
-    const Point at{x, skylineAt(line, x) + randomRange(&random, size * 1.2f, size * 4.0f)};
-    const float w = size * randomRange(&random, 2.5f, 5.0f);
-    fillShape(canvas, boxAround(at, w, w * 0.4f),
-              [&](Point p) { return sdEllipse(p, at, w, w * 0.28f) + 5.0f * valueNoise(p.x / 5.0f, p.y / 5.0f, seed) - 2.0f; },
-              [&](Point p, float) {
-                const float speck = valueNoise(p.x / 2.2f, p.y / 2.2f, seed + 7u);
-                return lighten(colour, (speck - 0.5f) * 0.4f + (p.y < at.y ? 0.08f : -0.06f));
-              }, 1.5f);
+    const float y = skylineAt(line, x) + randomRange(&random, size * 1.2f, size * 4.0f);
+    const int mounds = 2 + static_cast<int>(randomUnit(&random) * 3.0f);
+    for (int k = 0; k < mounds; ++k) {
+      const Point at{x + randomRange(&random, -2.0f, 2.0f) * size, y + randomRange(&random, -0.3f, 0.3f) * size};
+      paintBush(canvas, at, size * randomRange(&random, 1.6f, 2.6f), heather, seed + static_cast<uint32_t>(i * 7 + k));
+    }
   }
 }
 

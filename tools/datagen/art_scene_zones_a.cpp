@@ -159,16 +159,17 @@ void paintWindsweptHeath(Landscape* scene) {
   const float s = scene->skyBottom;
   farRange(scene, 0.35f, MountainLook{rgb(156, 172, 214), rgb(120, 136, 192), kWhite, kWhite, 0.0f,
                                       sky.horizon, s - 30.0f, s + 20.0f}, 601u);
-  const Colour heath[3] = {rgb(178, 160, 196), rgb(160, 168, 116), rgb(136, 156, 92)};
-  const Colour purple[3] = {rgb(182, 124, 196), rgb(206, 144, 214), rgb(160, 104, 178)};
+  const Colour heath[3] = {rgb(178, 160, 196), rgb(164, 172, 118), rgb(138, 162, 94)};
+  const Colour purple[3] = {rgb(186, 132, 200), rgb(198, 136, 212), rgb(170, 110, 190)};
   Skyline line;
   for (int layer = 0; layer < 3; ++layer) {
-    line = hillBand(scene, s + 34.0f + layer * 92.0f, 40.0f, 360.0f, heath[layer], lighten(heath[layer], -0.15f),
+    line = hillBand(scene, s + 34.0f + layer * 92.0f, 40.0f, 360.0f, heath[layer], lighten(heath[layer], -0.12f),
                     lighten(heath[layer], 0.2f), 602u + layer);
-    paintHeatherPatches(canvas, line, purple[layer], 6 + layer * 3, 6.0f + layer * 4.0f, 605u + layer);
+    paintGrassTexture(canvas, line, 600.0f, lighten(heath[layer], 0.2f), lighten(heath[layer], -0.25f), 0.6f, 614u + layer);
+    paintHeatherPatches(canvas, line, purple[layer], 4 + layer * 2, 5.0f + layer * 3.0f, 605u + layer);
     paintWindGrass(canvas, line, 0.0f, 800.0f, 8.0f + layer * 4.0f, rgb(210, 214, 140), rgb(110, 130, 80), 50 + layer * 50, 608u + layer);
   }
-  paintStoneWall(canvas, line, 0.0f, 220.0f, 16.0f, rgb(204, 200, 190), rgb(134, 132, 134), 611u);
+  paintStoneWall(canvas, line, -10.0f, 240.0f, 26.0f, rgb(206, 202, 192), rgb(132, 130, 134), 611u);
   paintBentTree(canvas, Point{630.0f, skylineAt(line, 630.0f) + 6.0f}, 110.0f, kHeather, 612u);
   calmBoardArea(scene, 0.15f);
 }

@@ -103,13 +103,21 @@ void paintLanternCreek(Landscape* scene) {
   const Skyline mid = hillBand(scene, s + 170.0f, 30.0f, 400.0f, rgb(118, 150, 96), rgb(86, 122, 84),
                                rgb(246, 198, 130), 1206u);
   paintGrassTexture(canvas, mid, 505.0f, rgb(190, 190, 120), rgb(70, 100, 70), 1.0f, 1207u);
-  // A string of paper lanterns swinging across the creek's bank.
-  const float y0 = s + 130.0f;
-  for (int i = 0; i < 7; ++i) {
-    const float x = 100.0f + i * 90.0f;
-    const float sag = 14.0f * std::sin(((i % 2) + 0.5f) * kPi * 0.5f);
-    paintPaperLantern(canvas, Point{x, y0 + sag + 8.0f * std::sin(i * 1.3f)}, 6.5f,
-                      i % 2 ? rgb(255, 150, 96) : rgb(255, 212, 110));
+  // A string of paper lanterns sagging across the meadow between two poles.
+  const float x0 = 70.0f, x1 = 700.0f, y0 = s + 112.0f;
+  auto stringAt = [&](float x) { return y0 + 34.0f * std::sin(kPi * (x - x0) / (x1 - x0)); };
+  for (const float x : {x0, x1}) {
+    const Point top{x, y0 - 4.0f}, foot{x, skylineAt(mid, x) + 20.0f};
+    fillShapeColour(canvas, boxAround((top + foot) * 0.5f, 4.0f, (foot.y - top.y) * 0.5f + 2.0f),
+                    [&](Point p) { return sdCapsule(p, top, foot, 2.0f); }, rgb(90, 62, 48));
+  }
+  for (float x = x0; x < x1; x += 6.0f) {
+    const Point a{x, stringAt(x)}, b{x + 6.0f, stringAt(x + 6.0f)};
+    fillShapeColour(canvas, boxAround(a, 8.0f, 8.0f), [&](Point p) { return sdCapsule(p, a, b, 0.7f); }, rgb(70, 50, 50));
+  }
+  for (int i = 0; i < 8; ++i) {
+    const float x = x0 + (x1 - x0) * (i + 0.5f) / 8.0f;
+    paintPaperLantern(canvas, Point{x, stringAt(x) + 10.0f}, 8.0f, i % 2 ? rgb(255, 150, 96) : rgb(255, 212, 110));
   }
   paintRoundTree(canvas, Point{30.0f, skylineAt(mid, 30.0f) + 30.0f}, 150.0f, kDuskGreen, 1208u);
   paintRoundTree(canvas, Point{660.0f, skylineAt(mid, 660.0f) + 24.0f}, 120.0f, kDuskGreen, 1209u);
