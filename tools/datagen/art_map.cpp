@@ -265,19 +265,27 @@ void paintNames(Canvas* canvas, const std::vector<Point>& road, const std::vecto
     }
     if (count == 0) continue;
     centre = centre * (1.0f / count);
+    // The nearest free spot; where a zone is cramped (a turn of the road) a
+    // second, wider search lets the plate lie a little closer to the road.
     Point best{0.0f, 0.0f};
     float bestScore = -1e9f;
-    for (float dy = -50.0f; dy <= 50.0f; dy += 5.0f) {
-      for (float dx = -110.0f; dx <= 110.0f; dx += 10.0f) {
-        const Point p{centre.x + dx, centre.y + dy};
-        bool free = zoneAt(field, p) == zone && zoneAt(field, Point{p.x - half, p.y}) == zone &&
-                    zoneAt(field, Point{p.x + half, p.y}) == zone;
-        for (int side = -1; side <= 1 && free; ++side) free = roomAt(Point{p.x + side * (half - 8.0f), p.y}, 10.0f, road, *keepOut, 30.0f);
-        if (!free) continue;
-        const float score = -length(p - centre) * 0.5f - std::fabs(dy) * 0.3f;
-        if (score > bestScore) {
-          bestScore = score;
-          best = p;
+    for (int pass = 0; pass < 2 && bestScore <= -1e8f; ++pass) {
+      const float reachX = pass == 0 ? 110.0f : 160.0f, reachY = pass == 0 ? 50.0f : 80.0f;
+      const float clearance = pass == 0 ? 10.0f : 4.0f;
+      for (float dy = -reachY; dy <= reachY; dy += 5.0f) {
+        for (float dx = -reachX; dx <= reachX; dx += 10.0f) {
+          const Point p{centre.x + dx, centre.y + dy};
+          bool free = zoneAt(field, p) == zone &&
+                      (pass == 1 || (zoneAt(field, Point{p.x - half, p.y}) == zone && zoneAt(field, Point{p.x + half, p.y}) == zone));
+          for (int side = -1; side <= 1 && free; ++side) {
+            free = roomAt(Point{p.x + side * (half - 8.0f), p.y}, clearance, road, *keepOut, 30.0f);
+          }
+          if (!free) continue;
+          const float score = -length(p - centre) * 0.5f - std::fabs(dy) * 0.3f;
+          if (score > bestScore) {
+            bestScore = score;
+            best = p;
+          }
         }
       }
     }
