@@ -12,24 +12,16 @@
 
 namespace {
 
-enum class Kind : uint8_t {
-  Art,        // drawn by the row's own drawer
-  Flat,       // opaque marked picture
-  Glow,       // soft light on black (additive use)
-  Sprite      // a marked shape on transparent
-};
-
 using Drawer = Image (*)(int number);
 
-struct PictureSpec {
+struct PictureRow {
   const char* name;  // printf pattern when count > 1
   int count;         // how many numbered pictures the pattern makes
   int first;         // first number
-  int width;
+  int width;         // the size the game expects; a drawer that differs fails the build
   int height;
-  Kind kind;
   Place place;
-  Drawer draw;       // for Kind::Art
+  Drawer draw;
 };
 
 Image ball(int number) { return drawBallPicture(number); }
@@ -75,104 +67,48 @@ constexpr Place kTga = Place::TargaPack;
 constexpr Place kJpg = Place::JpegPack;
 
 // Every fixed picture the game loads, and the route pieces the game scene draws.
-const PictureSpec kPictures[] = {
-    {"loadscreen.jpg", 1, 0, 800, 600, Kind::Art, Place::Root, title},
-    {"loadbar.jpg", 1, 0, 310, 48, Kind::Art, Place::Root, loadBar},
-    {"particles.tga", 1, 0, 512, 512, Kind::Art, kTga, particleSheet},
-    {"lightning.jpg", 1, 0, 64, 64, Kind::Art, kJpg, lightning},
-    {"flare.jpg", 1, 0, 128, 128, Kind::Art, kJpg, flare},
-    {"podsvet.jpg", 1, 0, 256, 64, Kind::Art, kJpg, menuGlowBar},
-    {"menutex.tga", 1, 0, 256, 512, Kind::Art, kTga, menuAtlas},
-    {"white.jpg", 1, 0, 128, 128, Kind::Art, kJpg, white},
-    {"winfill.jpg", 1, 0, 64, 64, Kind::Art, kJpg, windowFill},
-    {"baloon.tga", 1, 0, 256, 128, Kind::Art, kTga, balloon},
-    {"button.tga", 1, 0, 128, 64, Kind::Art, kTga, button},
-    {"bal%.2i.tga", 8, 0, 64, 64, Kind::Art, kTga, ball},
-    {"jocker.tga", 1, 0, 64, 64, Kind::Art, kTga, joker},
-    {"bomb.tga", 1, 0, 64, 64, Kind::Art, kTga, tripleBomb},
-    {"superbomb.tga", 1, 0, 64, 64, Kind::Art, kTga, quadroBomb},
-    {"diamond01%.2i.tga", 16, 0, 64, 64, Kind::Art, kTga, diamond},
-    {"zep2.tga", 1, 0, 64, 64, Kind::Art, kTga, chain},
-    {"shadow.tga", 1, 0, 64, 64, Kind::Art, kTga, shadow},
-    {"field%i.tga", 3, 0, 64, 64, Kind::Art, kTga, floorTile},
-    {"field1a.tga", 1, 0, 64, 64, Kind::Art, kTga, floorGlint1},
-    {"field2a.tga", 1, 0, 64, 64, Kind::Art, kTga, floorGlint2},
-    {"fieldspodsv.tga", 1, 0, 64, 64, Kind::Art, kTga, cellHighlight},
-    {"route_head.tga", 1, 0, 64, 64, Kind::Art, kTga, routeHead},
-    {"route_straight.tga", 1, 0, 64, 64, Kind::Art, kTga, routeStraight},
-    {"route_corner.tga", 1, 0, 64, 64, Kind::Art, kTga, routeCorner},
-    {"route_tail.tga", 1, 0, 64, 64, Kind::Art, kTga, routeTail},
-    {"question.tga", 1, 0, 64, 64, Kind::Art, kTga, question},
-    {"gamebar.tga", 1, 0, 128, 512, Kind::Art, kTga, gameBar},
-    {"heart.tga", 1, 0, 32, 32, Kind::Art, kTga, heart},
-    {"molotok1.tga", 1, 0, 64, 128, Kind::Art, kTga, hammerDark},
-    {"molotok2.tga", 1, 0, 64, 128, Kind::Art, kTga, hammerLit},
-    {"hammer_lum.jpg", 1, 0, 64, 128, Kind::Art, kJpg, hammerGlow},
-    {"levelbar1.tga", 1, 0, 64, 512, Kind::Art, kTga, levelBarFrame},
-    {"levelbar2.tga", 1, 0, 64, 512, Kind::Art, kTga, levelBarFill},
-    {"cursorhammer.tga", 1, 0, 64, 64, Kind::Art, kTga, hammerCursor},
-    {"menumap.jpg", 1, 0, 800, 600, Kind::Art, kJpg, adventureMap},
-    {"levelmark.tga", 1, 0, 32, 32, Kind::Art, kTga, levelMark},
-    {"artefact%i.tga", 15, 1, 64, 64, Kind::Art, kTga, artefact},
+const PictureRow kPictures[] = {
+    {"loadscreen.jpg", 1, 0, 800, 600, Place::Root, title},
+    {"loadbar.jpg", 1, 0, 310, 48, Place::Root, loadBar},
+    {"particles.tga", 1, 0, 512, 512, kTga, particleSheet},
+    {"lightning.jpg", 1, 0, 64, 64, kJpg, lightning},
+    {"flare.jpg", 1, 0, 128, 128, kJpg, flare},
+    {"podsvet.jpg", 1, 0, 256, 64, kJpg, menuGlowBar},
+    {"menutex.tga", 1, 0, 256, 512, kTga, menuAtlas},
+    {"white.jpg", 1, 0, 128, 128, kJpg, white},
+    {"winfill.jpg", 1, 0, 64, 64, kJpg, windowFill},
+    {"baloon.tga", 1, 0, 256, 128, kTga, balloon},
+    {"button.tga", 1, 0, 128, 64, kTga, button},
+    {"bal%.2i.tga", 8, 0, 64, 64, kTga, ball},
+    {"jocker.tga", 1, 0, 64, 64, kTga, joker},
+    {"bomb.tga", 1, 0, 64, 64, kTga, tripleBomb},
+    {"superbomb.tga", 1, 0, 64, 64, kTga, quadroBomb},
+    {"diamond01%.2i.tga", 16, 0, 64, 64, kTga, diamond},
+    {"zep2.tga", 1, 0, 64, 64, kTga, chain},
+    {"shadow.tga", 1, 0, 64, 64, kTga, shadow},
+    {"field%i.tga", 3, 0, 64, 64, kTga, floorTile},
+    {"field1a.tga", 1, 0, 64, 64, kTga, floorGlint1},
+    {"field2a.tga", 1, 0, 64, 64, kTga, floorGlint2},
+    {"fieldspodsv.tga", 1, 0, 64, 64, kTga, cellHighlight},
+    {"route_head.tga", 1, 0, 64, 64, kTga, routeHead},
+    {"route_straight.tga", 1, 0, 64, 64, kTga, routeStraight},
+    {"route_corner.tga", 1, 0, 64, 64, kTga, routeCorner},
+    {"route_tail.tga", 1, 0, 64, 64, kTga, routeTail},
+    {"question.tga", 1, 0, 64, 64, kTga, question},
+    {"gamebar.tga", 1, 0, 128, 512, kTga, gameBar},
+    {"heart.tga", 1, 0, 32, 32, kTga, heart},
+    {"molotok1.tga", 1, 0, 64, 128, kTga, hammerDark},
+    {"molotok2.tga", 1, 0, 64, 128, kTga, hammerLit},
+    {"hammer_lum.jpg", 1, 0, 64, 128, kJpg, hammerGlow},
+    {"levelbar1.tga", 1, 0, 64, 512, kTga, levelBarFrame},
+    {"levelbar2.tga", 1, 0, 64, 512, kTga, levelBarFill},
+    {"cursorhammer.tga", 1, 0, 64, 64, kTga, hammerCursor},
+    {"menumap.jpg", 1, 0, 800, 600, kJpg, adventureMap},
+    {"levelmark.tga", 1, 0, 32, 32, kTga, levelMark},
+    {"artefact%i.tga", 15, 1, 64, 64, kTga, artefact},
 };
 
 constexpr int kBackgroundCount = 16;
-constexpr Rgba kTransparent{0, 0, 0, 0};
-constexpr Rgba kLabel{255, 255, 255, 255};
-
-// A steady colour for a name, so every placeholder looks different.
-Rgba colourForName(const std::string& name) {
-  uint32_t hash = 2166136261u;
-  for (const char c : name) hash = (hash ^ static_cast<uint8_t>(c)) * 16777619u;
-  return Rgba{static_cast<uint8_t>(60 + hash % 120), static_cast<uint8_t>(60 + (hash >> 8) % 120),
-              static_cast<uint8_t>(60 + (hash >> 16) % 120), 255};
-}
-
-Image drawFlat(const std::string& name, int width, int height) {
-  Image image = makeImage(width, height, colourForName(name));
-  drawBorder(&image, std::max(1, std::min(width, height) / 32), Rgba{255, 255, 255, 255});
-  const float size = std::min(height * 0.4f, 40.0f);
-  drawCentredLabel(&image, name.c_str(), height * 0.45f, size, width * 0.9f, kLabel);
-  if (height >= 100) {
-    drawCentredLabel(&image, "placeholder", height * 0.45f + size * 1.3f, size * 0.6f,
-                     width * 0.9f, kLabel);
-  }
-  return image;
-}
-
-// Brightness falling off from the centre, stretched to the picture's shape.
-Image drawGlow(int width, int height) {
-  Image image = makeImage(width, height, Rgba{0, 0, 0, 255});
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      const float dx = (x + 0.5f - width / 2.0f) / (width / 2.0f);
-      const float dy = (y + 0.5f - height / 2.0f) / (height / 2.0f);
-      const float d = std::min(1.0f, std::sqrt(dx * dx + dy * dy));
-      const uint8_t v = static_cast<uint8_t>(std::lround(255.0f * (1.0f - d) * (1.0f - d)));
-      setPixel(&image, x, y, Rgba{v, v, v, 255});
-    }
-  }
-  return image;
-}
-
-Image drawSprite(const std::string& name, int width, int height) {
-  Image image = makeImage(width, height, kTransparent);
-  const float radius = std::min(width, height) * 0.45f;
-  fillDisc(&image, width / 2.0f, height / 2.0f, radius, colourForName(name));
-  drawCentredLabel(&image, name.c_str(), height / 2.0f, height * 0.3f, width * 0.95f, kLabel);
-  return image;
-}
-
-Image drawPicture(const PictureSpec& spec, const std::string& name, int number) {
-  switch (spec.kind) {
-    case Kind::Art: return spec.draw(number);
-    case Kind::Flat: return drawFlat(name, spec.width, spec.height);
-    case Kind::Glow: return drawGlow(spec.width, spec.height);
-    case Kind::Sprite: return drawSprite(name, spec.width, spec.height);
-  }
-  return drawFlat(name, spec.width, spec.height);
-}
-
 bool endsWith(const std::string& text, const char* suffix) {
   const std::string tail = suffix;
   return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
@@ -218,11 +154,17 @@ void addCataloguePicture(const CataloguePicture& picture) {
 void generatePictures(const std::vector<CataloguePicture>& cataloguePictures,
                       const std::vector<std::vector<SceneryHole>>& holes) {
   loadTypeface();
-  for (const PictureSpec& spec : kPictures) {
-    for (int i = 0; i < spec.count; ++i) {
-      const int number = spec.first + i;
-      const std::string name = spec.count > 1 ? format(spec.name, number) : spec.name;
-      addPicture(spec.place, name, drawPicture(spec, name, number));
+  for (const PictureRow& row : kPictures) {
+    for (int i = 0; i < row.count; ++i) {
+      const int number = row.first + i;
+      const std::string name = row.count > 1 ? format(row.name, number) : row.name;
+      const Image image = row.draw(number);
+      if (image.width != row.width || image.height != row.height) {
+        reportError(name, 0, format("drawn %ix%i, the game expects %ix%i", image.width,
+                                    image.height, row.width, row.height));
+        continue;
+      }
+      addPicture(row.place, name, image);
     }
   }
   for (int index = 0; index < kBackgroundCount; ++index) {
