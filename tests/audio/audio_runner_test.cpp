@@ -12,13 +12,8 @@
 namespace {
 
 std::string runScript(const std::string& script, int* status) {
-  const std::string data = testPrivateDataDirectory("audio-runner-data");
-  const std::string dir = testTempDirectory("audio-runner-script");
-  testWriteFile(dir + "/script.txt", script);
   std::string output;
-  *status = testRunCommand(testToolPath("script") + " --data '" + data + "' '" + dir +
-                               "/script.txt' 2>/dev/null",
-                           &output);
+  *status = testRunScript(testPrivateDataDirectory("audio-runner-data"), script, "", &output);
   return output;
 }
 
@@ -39,11 +34,10 @@ TEST(AudioRunner, TheTitleMusicStartsOnTheFirstFrameAndStaysIntoTheMenus) {
 // device carries the title music.
 TEST(AudioRunner, TheTitleMixReachesARealDevice) {
   const std::string dir = testTempDirectory("audio-disk");
-  const std::string data = testPrivateDataDirectory("audio-disk-data");
-  testWriteFile(dir + "/script.txt", "frames 2\nsleep 1500\nframes 2\n");
-  const int status = testRunCommand("SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE='" + dir +
-                                    "/out.raw' " + testToolPath("script") + " --data '" + data +
-                                    "' '" + dir + "/script.txt' > /dev/null 2>&1");
+  std::string output;
+  const int status = testRunScript(testPrivateDataDirectory("audio-disk-data"),
+                                   "frames 2\nsleep 1500\nframes 2\n", "", &output,
+                                   "SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE='" + dir + "/out.raw'");
   ASSERT_EQ(status, 0);
   const std::vector<uint8_t> raw = testReadFile(dir + "/out.raw");
   ASSERT_GT(raw.size(), 44100u);  // more than a quarter second of 16-bit stereo
@@ -57,14 +51,10 @@ TEST(AudioRunner, TheTitleMixReachesARealDevice) {
 
 // No sound device at all: the title runs silently.
 TEST(AudioRunner, WithoutAnyDeviceTheTitleStillRuns) {
-  int status = -1;
-  const std::string data = testPrivateDataDirectory("audio-none-data");
-  const std::string dir = testTempDirectory("audio-none");
-  testWriteFile(dir + "/script.txt", "frames 30\ndump -\n");
   std::string out;
-  status = testRunCommand("SDL_AUDIODRIVER=no-such-driver " + testToolPath("script") +
-                              " --data '" + data + "' '" + dir + "/script.txt' 2>/dev/null",
-                          &out);
+  const int status = testRunScript(testPrivateDataDirectory("audio-none-data"),
+                                   "frames 30\ndump -\n", "", &out,
+                                   "SDL_AUDIODRIVER=no-such-driver");
   EXPECT_EQ(status, 0);
   EXPECT_NE(out.find("\"scene\":\"loading\""), std::string::npos) << out;
 }

@@ -19,12 +19,6 @@
 
 namespace {
 
-std::string numbered(const char* pattern, int n) {
-  char name[64];
-  std::snprintf(name, sizeof name, pattern, n);
-  return name;
-}
-
 // The text table the game builds from both files.
 void loadTexts() {
   freeTextTable();

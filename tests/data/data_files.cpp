@@ -2,9 +2,11 @@
 #include "data_files.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 
+#include "platform/picture.h"
 #include "resources/resources.h"
 #include "test_support.h"
 
@@ -67,4 +69,23 @@ float readF32(const std::vector<uint8_t>& bytes, size_t at) {
   float value = 0.0f;
   if (at + 4 <= bytes.size()) std::memcpy(&value, &bytes[at], 4);
   return value;
+}
+
+Pixels decodePixels(const std::vector<uint8_t>& bytes) {
+  Pixels pixels;
+  Picture picture;
+  if (!bytes.empty() && picDecode(bytes.data(), bytes.size(), &picture)) {
+    pixels.width = picture.width;
+    pixels.height = picture.height;
+    pixels.rgba = std::move(picture.rgba);
+  }
+  return pixels;
+}
+
+Pixels load(const std::string& name) { return decodePixels(dataFile(name)); }
+
+std::string numbered(const char* pattern, int n) {
+  char name[64];
+  std::snprintf(name, sizeof name, pattern, n);
+  return name;
 }

@@ -26,3 +26,19 @@ std::string asText(const std::vector<uint8_t>& bytes);
 // Little-endian reads.
 uint32_t readU32(const std::vector<uint8_t>& bytes, size_t at);
 float readF32(const std::vector<uint8_t>& bytes, size_t at);
+
+// A picture of the data set decoded to RGBA (rows top first); empty when the file
+// is missing or unreadable.
+struct Pixels {
+  int width = 0, height = 0;
+  std::vector<uint8_t> rgba;
+  const uint8_t* at(int x, int y) const { return &rgba[(static_cast<size_t>(y) * width + x) * 4]; }
+  int alpha(int x, int y) const { return at(x, y)[3]; }
+};
+Pixels decodePixels(const std::vector<uint8_t>& bytes);
+// The picture as the game would find it (dataFile), decoded.
+Pixels load(const std::string& name);
+// A name from a printf pattern with one number ("bal%.2i.tga", 3).
+std::string numbered(const char* pattern, int n);
+// Perceived brightness of an RGBA pixel, 0..255.
+inline float luminance(const uint8_t* p) { return 0.3f * p[0] + 0.59f * p[1] + 0.11f * p[2]; }

@@ -16,12 +16,6 @@
 
 namespace {
 
-std::string numbered(const char* pattern, int n) {
-  char name[64];
-  std::snprintf(name, sizeof name, pattern, n);
-  return name;
-}
-
 // The pictures the game loads from the data root or a pack.
 std::vector<std::string> fixedPictures() {
   std::vector<std::string> names = {

@@ -5,7 +5,6 @@
 // falls repeat both ways, spray is light on black, leaves hang from their left
 // edge and props stand on their bottom edge.
 #include <gtest/gtest.h>
-#include <stb_image.h>
 
 #include <algorithm>
 #include <cmath>
@@ -17,30 +16,6 @@
 #include "test_support.h"
 
 namespace {
-
-struct Pixels {
-  int width = 0, height = 0;
-  std::vector<uint8_t> rgba;
-  const uint8_t* at(int x, int y) const { return &rgba[(static_cast<size_t>(y) * width + x) * 4]; }
-};
-
-Pixels decodePixels(const std::vector<uint8_t>& bytes) {
-  Pixels pixels;
-  int channels = 0;
-  stbi_uc* data = stbi_load_from_memory(bytes.data(), static_cast<int>(bytes.size()), &pixels.width,
-                                        &pixels.height, &channels, 4);
-  if (data) {
-    pixels.rgba.assign(data, data + static_cast<size_t>(pixels.width) * pixels.height * 4);
-    stbi_image_free(data);
-  }
-  return pixels;
-}
-
-std::string numbered(const char* pattern, int n) {
-  char name[64];
-  std::snprintf(name, sizeof name, pattern, n);
-  return name;
-}
 
 // A rectangle of the picture in pixels, x1 and y1 exclusive.
 struct PixelRect {
@@ -105,7 +80,6 @@ std::string pictureOfEntry(const char* entry) {
   return i >= 0 ? catalogue.entries[i].value : "";
 }
 
-float luminance(const uint8_t* p) { return 0.3f * p[0] + 0.59f * p[1] + 0.11f * p[2]; }
 
 float colourDistance(const uint8_t* a, const uint8_t* b) {
   return static_cast<float>(std::abs(a[0] - b[0]) + std::abs(a[1] - b[1]) + std::abs(a[2] - b[2]));

@@ -5,7 +5,6 @@
 // the title's lights landing on the owl's eyes, a bar whose ends melt into the
 // title and on which light text reads, and glows that fade to black.
 #include <gtest/gtest.h>
-#include <stb_image.h>
 
 #include <algorithm>
 #include <cmath>
@@ -17,26 +16,6 @@
 
 namespace {
 
-struct Pixels {
-  int width = 0, height = 0;
-  std::vector<uint8_t> rgba;
-  const uint8_t* at(int x, int y) const { return &rgba[(static_cast<size_t>(y) * width + x) * 4]; }
-};
-
-Pixels load(const std::string& name) {
-  const std::vector<uint8_t> bytes = dataFile(name);
-  Pixels pixels;
-  int channels = 0;
-  stbi_uc* data = stbi_load_from_memory(bytes.data(), static_cast<int>(bytes.size()), &pixels.width,
-                                        &pixels.height, &channels, 4);
-  if (data) {
-    pixels.rgba.assign(data, data + static_cast<size_t>(pixels.width) * pixels.height * 4);
-    stbi_image_free(data);
-  }
-  return pixels;
-}
-
-float luminance(const uint8_t* p) { return 0.3f * p[0] + 0.59f * p[1] + 0.11f * p[2]; }
 
 float colourDistance(const uint8_t* a, const uint8_t* b) {
   return static_cast<float>(std::abs(a[0] - b[0]) + std::abs(a[1] - b[1]) + std::abs(a[2] - b[2]));

@@ -15,32 +15,6 @@
 
 namespace {
 
-struct Pixels {
-  int width = 0, height = 0;
-  std::vector<uint8_t> rgba;
-  const uint8_t* at(int x, int y) const { return &rgba[(static_cast<size_t>(y) * width + x) * 4]; }
-  int alpha(int x, int y) const { return at(x, y)[3]; }
-};
-
-Pixels load(const std::string& name) {
-  const std::vector<uint8_t> bytes = dataFile(name);
-  Pixels pixels;
-  int channels = 0;
-  stbi_uc* data = stbi_load_from_memory(bytes.data(), static_cast<int>(bytes.size()), &pixels.width,
-                                        &pixels.height, &channels, 4);
-  if (data) {
-    pixels.rgba.assign(data, data + static_cast<size_t>(pixels.width) * pixels.height * 4);
-    stbi_image_free(data);
-  }
-  return pixels;
-}
-
-std::string numbered(const char* pattern, int n) {
-  char name[64];
-  std::snprintf(name, sizeof name, pattern, n);
-  return name;
-}
-
 struct Hsv {
   float hue, saturation, value;
 };

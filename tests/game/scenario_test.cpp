@@ -49,22 +49,9 @@ std::string scenarioData() {
 }
 
 std::vector<std::string> runScenario(const std::string& data, int* status) {
-  const std::string dir = testTempDirectory("board-scenario-script");
-  testWriteFile(dir + "/script.txt", kScript);
   std::string output;
-  *status = testRunCommand(testToolPath("script") + " --data '" + data + "' --seed 7 '" + dir +
-                               "/script.txt' 2>/dev/null",
-                           &output);
-  std::vector<std::string> dumps;
-  size_t start = 0;
-  while (start < output.size()) {
-    const size_t end = output.find('\n', start);
-    const std::string line = output.substr(start, end - start);
-    if (!line.empty() && line[0] == '{') dumps.push_back(line);
-    if (end == std::string::npos) break;
-    start = end + 1;
-  }
-  return dumps;
+  *status = testRunScript(data, kScript, "--seed 7", &output);
+  return testDumpLines(output);
 }
 
 // The strings of the array under `key`.

@@ -49,23 +49,10 @@ Scenario makeScenario(const char* tag, const char* level) {
 }
 
 std::vector<std::string> run(const Scenario& s, const std::string& script, int* status) {
-  const std::string dir = testTempDirectory("modes-script");
-  testWriteFile(dir + "/script.txt", script);
   std::string output;
-  *status = testRunCommand("XDG_CONFIG_HOME='" + s.config + "' " + testToolPath("script") +
-                               " --data '" + s.data + "' --seed 11 '" + dir +
-                               "/script.txt' 2>/dev/null",
-                           &output);
-  std::vector<std::string> dumps;
-  size_t start = 0;
-  while (start < output.size()) {
-    const size_t end = output.find('\n', start);
-    const std::string line = output.substr(start, end - start);
-    if (!line.empty() && line[0] == '{') dumps.push_back(line);
-    if (end == std::string::npos) break;
-    start = end + 1;
-  }
-  return dumps;
+  *status = testRunScript(s.data, script, "--seed 11", &output,
+                          "XDG_CONFIG_HOME='" + s.config + "'");
+  return testDumpLines(output);
 }
 
 // The raw value text after "key": (searched from the section `within` on).

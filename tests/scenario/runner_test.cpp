@@ -15,12 +15,8 @@ struct RunResult {
 
 RunResult runScript(const std::string& data, const std::string& script,
                     const std::string& options = "") {
-  const std::string dir = testTempDirectory("runner-script");
-  testWriteFile(dir + "/script.txt", script);
   RunResult result;
-  result.status = testRunCommand(testToolPath("script") + " --data '" + data + "' " + options +
-                                     " '" + dir + "/script.txt' 2>&1",
-                                 &result.output);
+  result.status = testRunScript(data, script, options, &result.output, "", true);
   return result;
 }
 

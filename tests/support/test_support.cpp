@@ -60,6 +60,27 @@ std::string testPrivateDataDirectory(const char* tag) {
   return dir;
 }
 
+int testRunScript(const std::string& data, const std::string& script,
+                  const std::string& options, std::string* output,
+                  const std::string& environment, bool withErrors) {
+  const std::string dir = testTempDirectory("script");
+  testWriteFile(dir + "/script.txt", script);
+  return testRunCommand(environment + " '" + testToolPath("script") + "' --data '" + data + "' " +
+                            options + " '" + dir + "/script.txt'" +
+                            (withErrors ? " 2>&1" : " 2>/dev/null"),
+                        output);
+}
+
+std::vector<std::string> testDumpLines(const std::string& output) {
+  std::vector<std::string> dumps;
+  std::stringstream in(output);
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line[0] == '{') dumps.push_back(line);
+  }
+  return dumps;
+}
+
 std::string testToolPath(const char* tool) {
   return std::string(ORBEL_BUILD_DIR) + "/orbel-" + tool;
 }

@@ -20,5 +20,14 @@ int testRunCommand(const std::string& command, std::string* output = nullptr);
 // of the build's Data folder, with an empty "settings" folder of its own, so tests
 // that write settings never meet each other.
 std::string testPrivateDataDirectory(const char* tag);
+// Runs orbel-script on `script` (written to a temporary file) over the data folder
+// `data`, with extra command-line `options` and an `environment` prefix
+// ("NAME=value ..."). Returns the exit status; standard output goes to *output and
+// standard error is dropped unless `withErrors`.
+int testRunScript(const std::string& data, const std::string& script,
+                  const std::string& options, std::string* output,
+                  const std::string& environment = "", bool withErrors = false);
+// The dumps (lines that are JSON objects) of a runner's output, in order.
+std::vector<std::string> testDumpLines(const std::string& output);
 // The runner and tools built beside the tests.
 std::string testToolPath(const char* tool);  // "script" -> <build>/orbel-script
