@@ -21,8 +21,9 @@ void resetAppState(const AppOptions& options) {
   app.options = options;
 }
 
-// Points the working directory at the data; false when there is no data directory.
-bool enterDataDirectory() {
+// Points the working directory at the data; without a data directory the program
+// stops with the loading error.
+void enterDataDirectory() {
   const std::string start = sysCurrentDirectory();
   std::snprintf(app.startDirectory, sizeof app.startDirectory, "%s", start.c_str());
   if (!findDataDirectory(app.options.dataDirectory, app.dataDirectory,
@@ -30,7 +31,6 @@ bool enterDataDirectory() {
       !sysChangeDirectory(app.dataDirectory)) {
     sysFatalStop("Can't load Data...\nProgram will now stop.", "Loading Error");
   }
-  return true;
 }
 
 // The start-up question; the answer overrides what the settings said.
