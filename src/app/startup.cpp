@@ -45,6 +45,9 @@ bool runStartup() {
   loadSounds();
   preloadLevels();
   loadLoadingScreen();
+  // Files read later (a level's background, a saved game) arrive in the middle of a
+  // frame: they must not draw a loading frame there.
+  setLoadProgressHook(nullptr);
   setCurrentSceneDirectly(&loadingScene);
   return true;
 }

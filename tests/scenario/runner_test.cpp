@@ -4,6 +4,9 @@
 
 #include <string>
 
+#include "app/app.h"
+#include "app/scene.h"
+#include "resources/resources.h"
 #include "test_support.h"
 
 namespace {
@@ -99,6 +102,30 @@ TEST(Game, SecondInstanceExitsAtOnceAndTheFirstEndsCleanly) {
   EXPECT_NE(out.find("second=0"), std::string::npos) << out;
   EXPECT_NE(out.find("running"), std::string::npos) << out;
   EXPECT_NE(out.find("first=0"), std::string::npos) << out;
+}
+
+}  // namespace
+
+namespace {
+
+// Start-up draws a loading frame for every file it reads; files read later, in the
+// middle of a frame, draw none.
+TEST(Startup, OnlyStartUpDrawsLoadingFrames) {
+  const std::string data = testPrivateDataDirectory("startup-data");
+  AppOptions options;
+  options.graphics = AppGraphics::Null;
+  options.fullScreenAnswer = AppFullScreenAnswer::No;
+  options.takeInstanceLock = false;
+  options.startTicker = false;
+  options.dataDirectory = data.c_str();
+  int exitCode = -1;
+  ASSERT_TRUE(appStart(options, &exitCode));
+  EXPECT_GT(loadingState.progressFrames, 100u);
+  const uint32_t framesAfterStart = loadingState.progressFrames;
+  uint32_t size = 0;
+  ASSERT_NE(loadFile("animbacks/level3.lev", &size, true), nullptr);
+  EXPECT_EQ(loadingState.progressFrames, framesAfterStart);
+  appShutdown();
 }
 
 }  // namespace
