@@ -147,19 +147,25 @@ Box boxAround(Point centre, float rx, float ry);
 Box wholeCanvas(const Canvas& canvas);
 Box clipBox(Box box, int width, int height);
 
+// Calls visit(x, y, p) for every pixel of box (clipped to width x height), p being
+// the pixel's centre.
+template <class Visit>
+void forEachPixel(Box box, int width, int height, Visit visit) {
+  box = clipBox(box, width, height);
+  for (int y = box.y0; y < box.y1; ++y) {
+    for (int x = box.x0; x < box.x1; ++x) visit(x, y, Point{x + 0.5f, y + 0.5f});
+  }
+}
+
 // Paints colour shader(p, d) over every pixel of box with the coverage of
 // distance(p); pixels outside the shape are not touched.
 template <class Distance, class Shader>
 void fillShape(Canvas* canvas, Box box, Distance distance, Shader shader, float softness = 1.0f) {
-  box = clipBox(box, canvas->width, canvas->height);
-  for (int y = box.y0; y < box.y1; ++y) {
-    for (int x = box.x0; x < box.x1; ++x) {
-      const Point p{x + 0.5f, y + 0.5f};
-      const float d = distance(p);
-      const float c = coverage(d, softness);
-      if (c > 0.0f) paintPixel(canvas, x, y, shader(p, d), c);
-    }
-  }
+  forEachPixel(box, canvas->width, canvas->height, [&](int x, int y, Point p) {
+    const float d = distance(p);
+    const float c = coverage(d, softness);
+    if (c > 0.0f) paintPixel(canvas, x, y, shader(p, d), c);
+  });
 }
 
 // fillShape with one colour.
@@ -172,41 +178,30 @@ void fillShapeColour(Canvas* canvas, Box box, Distance distance, Colour colour,
 // Adds the light shader(p, d) (its alpha scales it) with the coverage of distance(p).
 template <class Distance, class Shader>
 void addShape(Canvas* canvas, Box box, Distance distance, Shader shader, float softness = 1.0f) {
-  box = clipBox(box, canvas->width, canvas->height);
-  for (int y = box.y0; y < box.y1; ++y) {
-    for (int x = box.x0; x < box.x1; ++x) {
-      const Point p{x + 0.5f, y + 0.5f};
-      const float d = distance(p);
-      const float c = coverage(d, softness);
-      if (c > 0.0f) addPixel(canvas, x, y, shader(p, d), c);
-    }
-  }
+  forEachPixel(box, canvas->width, canvas->height, [&](int x, int y, Point p) {
+    const float d = distance(p);
+    const float c = coverage(d, softness);
+    if (c > 0.0f) addPixel(canvas, x, y, shader(p, d), c);
+  });
 }
 
 // Raises the mask to the coverage of distance(p) where that is higher (union).
 template <class Distance>
 void maskShape(Mask* mask, Box box, Distance distance, float softness = 1.0f) {
-  box = clipBox(box, mask->width, mask->height);
-  for (int y = box.y0; y < box.y1; ++y) {
-    for (int x = box.x0; x < box.x1; ++x) {
-      const Point p{x + 0.5f, y + 0.5f};
-      float& v = mask->values[static_cast<size_t>(y) * mask->width + x];
-      v = std::max(v, coverage(distance(p), softness));
-    }
-  }
+  forEachPixel(box, mask->width, mask->height, [&](int x, int y, Point p) {
+    float& v = mask->values[static_cast<size_t>(y) * mask->width + x];
+    v = std::max(v, coverage(distance(p), softness));
+  });
 }
 
 // Applies shader(p, straight colour) to every pixel of box and stores its result.
 template <class Shader>
 void shadePixels(Canvas* canvas, Box box, Shader shader) {
-  box = clipBox(box, canvas->width, canvas->height);
-  for (int y = box.y0; y < box.y1; ++y) {
-    for (int x = box.x0; x < box.x1; ++x) {
-      const Colour c = shader(Point{x + 0.5f, y + 0.5f}, canvasPixel(*canvas, x, y));
-      Colour& out = canvas->pixels[static_cast<size_t>(y) * canvas->width + x];
-      out = Colour{c.r * c.a, c.g * c.a, c.b * c.a, c.a};
-    }
-  }
+  forEachPixel(box, canvas->width, canvas->height, [&](int x, int y, Point p) {
+    const Colour c = shader(p, canvasPixel(*canvas, x, y));
+    canvas->pixels[static_cast<size_t>(y) * canvas->width + x] =
+        Colour{c.r * c.a, c.g * c.a, c.b * c.a, c.a};
+  });
 }
 
 // ---------------------------------------------------------------------------
