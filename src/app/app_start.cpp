@@ -2,9 +2,9 @@
 // reach beyond the spine (activation, close) and the final saves.
 #include "app/app.h"
 #include "app/app_local.h"
-#include "app/numeric.h"
 #include "app/scene.h"
 #include "audio/audio.h"
+#include "core/numeric.h"
 #include "game/game.h"
 #include "persistence/saved_games.h"
 #include "persistence/settings.h"

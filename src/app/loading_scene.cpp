@@ -5,11 +5,11 @@
 #include "app/app.h"
 #include "app/scene.h"
 #include "audio/audio.h"
+#include "core/math.h"
 #include "platform/device.h"
 #include "render/render.h"
 #include "render/text.h"
 #include "render/texture.h"
-#include "scenery/math.h"
 
 LoadingState loadingState = {0, 0, 0, 0.0f, 0.0f, kWhite, nullptr, nullptr};
 

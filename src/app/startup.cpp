@@ -2,9 +2,9 @@
 // while the loading bar advances, then the loading scene becomes current.
 #include "app/app.h"
 #include "app/app_local.h"
-#include "app/numeric.h"
 #include "app/scene.h"
 #include "audio/audio.h"
+#include "core/numeric.h"
 #include "game/level.h"
 #include "persistence/profile_file.h"
 #include "persistence/records.h"

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "scenery/math.h"
+#include "core/math.h"
 
 // The sample table holds this many effects: the game ships about 30, and the
 // sound output keeps at most this many samples loaded anyway.

@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-#include "scenery/math.h"
+#include "core/math.h"
 
 // Pop-ups live one second; 64 cover any burst of pops, the oldest is overwritten.
 constexpr int32_t kMaxScorePopups = 64;

@@ -11,7 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "scenery/math.h"
+#include "core/math.h"
 
 // The array keeps a margin of two holes and more around the 20 x 15 playable area,
 // so rules may look two steps past any playable cell without bounds checks.

@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-#include "scenery/math.h"
+#include "core/math.h"
 
 // Balls waiting for their pop. One move removes at most the board twice over (a
 // resolution and two board clears); a fuller queue pops the extra balls at once.

@@ -6,8 +6,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/numeric.h"
 #include "audio/audio.h"
+#include "core/numeric.h"
 #include "game/game.h"
 #include "persistence/profile.h"
 #include "ui/menu.h"

@@ -9,8 +9,8 @@
 
 #include <cstdint>
 
+#include "core/math.h"
 #include "platform/device.h"
-#include "scenery/math.h"
 
 struct TextureEntry;
 

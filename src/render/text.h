@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "scenery/math.h"
+#include "core/math.h"
 
 struct TextureEntry;
 

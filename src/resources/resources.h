@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "scenery/math.h"
+#include "core/math.h"
 
 // ---------------------------------------------------------------------------
 // File table and packs

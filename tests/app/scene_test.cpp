@@ -7,8 +7,8 @@
 
 #include "app/app.h"
 #include "app/scene.h"
+#include "core/math.h"
 #include "platform/platform.h"
-#include "scenery/math.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The letter-row board of the rule tests.
 #include "board_fixture.h"
 
-#include "app/numeric.h"
 #include "app/scene.h"
+#include "core/numeric.h"
 #include "effects/effects.h"
 #include "game/feedback.h"
 #include "game/game.h"

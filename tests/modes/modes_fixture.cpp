@@ -4,8 +4,8 @@
 #include <cstdio>
 
 #include "app/app.h"
-#include "app/numeric.h"
 #include "app/scene.h"
+#include "core/numeric.h"
 #include "effects/effects.h"
 #include "game/board.h"
 #include "game/feedback.h"

@@ -5,8 +5,8 @@
 #include <filesystem>
 
 #include "app/app.h"
-#include "app/numeric.h"
 #include "app/scene.h"
+#include "core/numeric.h"
 #include "persistence/profile.h"
 #include "persistence/profile_file.h"
 #include "persistence/records.h"

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/numeric.h"
+#include "core/numeric.h"
 #include "persistence/profile.h"
 #include "persistence/records.h"
 #include "persistence/settings.h"
