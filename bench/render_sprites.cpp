@@ -25,8 +25,9 @@ bool startDevice(DevBackend backend) {
   }
   setenv("SDL_VIDEODRIVER", "offscreen", 0);
   app = {};
-  app.screenWidth = 800;
-  app.screenHeight = 600;
+  display = {};
+  display.screenWidth = 800;
+  display.screenHeight = 600;
   if (backend == DevBackend::OpenGL) {
     SysWindowDesc desc = {};
     desc.title = "bench";

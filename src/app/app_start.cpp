@@ -6,7 +6,7 @@
 #include "audio/audio.h"
 #include "core/numeric.h"
 #include "game/game.h"
-#include "persistence/saved_games.h"
+#include "game/saved_game.h"
 #include "persistence/settings.h"
 #include "platform/platform.h"
 #include "render/mesh.h"

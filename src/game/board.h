@@ -174,11 +174,17 @@ int32_t countSquareLayers(const Board& board);
 // Selecting and moving (move.cpp)
 
 // The board speed setting: a move lasts trunc(sqrt(10 x steps) x ballSpeed) ms.
-// The settings record owns the value; 70 until settings are read.
+// Kept in the settings record; 70 until settings are read.
+constexpr float kDefaultBallSpeed = 70.0f;
+constexpr float kMinBallSpeed = 21.0f;
+constexpr float kMaxBallSpeed = 150.0f;
 struct MoveSettings {
-  float ballSpeed = 70.0f;
+  float ballSpeed = kDefaultBallSpeed;
 };
 extern MoveSettings moveSettings;
+
+// Sets the ball speed limited to 21..150; a value that is not a number gives 70.
+void setBallSpeed(float speed);
 
 // Makes (x, y) the selected ball and fills the reachable distances.
 void selectBall(int32_t x, int32_t y);

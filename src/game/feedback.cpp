@@ -5,10 +5,10 @@
 
 #include <cstdio>
 
-#include "app/scene.h"
 #include "audio/audio.h"
 #include "effects/effects.h"
 #include "game/board.h"
+#include "game/game.h"
 #include "persistence/profile.h"
 #include "render/text.h"
 
@@ -88,7 +88,7 @@ void resetFeedback() {
 }
 
 void AddScore(float x, float y, int32_t points) {
-  if (currentScene() != &gameScene) return;
+  if (!gameHooks.boardSceneCurrent()) return;
   if (gameState.menuOpen || feedback.demoRunning) return;
   const float t = gameState.levelCompleteTimer;
   if (t > 0.0f && t < kLevelCompletePointsStop) return;

@@ -3,7 +3,6 @@
 // the input rules of keys and mouse buttons.
 #include "game/game.h"
 
-#include "app/scene.h"
 #include "audio/audio.h"
 #include "effects/effects.h"
 #include "game/board.h"
@@ -16,7 +15,6 @@
 #include "input/input.h"
 #include "persistence/profile.h"
 #include "platform/platform.h"
-#include "ui/menu.h"
 
 GameView gameView = {};
 
@@ -271,13 +269,12 @@ bool waitingAfterZone() {
 }
 
 void leaveForMap() {
-  requestScene(&mapScene);
   if (gameView.adventureFinished) {
-    openScreenByName("main");
+    gameHooks.returnToTitle("main");
   } else if (gameState.survival) {
-    openScreenByName("survival");
+    gameHooks.returnToTitle("survival");
   } else {
-    openScreenByName(gameState.difficulty == Difficulty::Zen ? "zen" : "adventure");
+    gameHooks.returnToTitle(gameState.difficulty == Difficulty::Zen ? "zen" : "adventure");
   }
 }
 
@@ -322,7 +319,7 @@ bool clickPanel(float x, float y) {
   }
   if (inside(kMenuButton, x, y)) {
     // With a screen open the click belongs to that screen.
-    if (!gameState.menuOpen) openInGameScreen("gameplay");
+    if (!gameState.menuOpen) gameHooks.openInGameScreen("gameplay");
     return true;
   }
   return gameState.menuOpen;
@@ -420,7 +417,7 @@ void startLevel(int32_t index) {
 void gameFrameUpdate(float dt) {
   gameState.levelClock += dt;
   updateAmbientSounds(dt);
-  updateSound();
+  updateSound(dt);
   updateEndSequences(dt);
   updateFades(dt);
   updateShake(dt);
@@ -449,7 +446,7 @@ void gameKeyDown(int32_t key) {
     return;
   }
   if (key == VK_ESCAPE) {
-    openInGameScreen("gameplay");
+    gameHooks.openInGameScreen("gameplay");
   } else if (key == VK_SPACE) {
     pauseGame();
   } else if (input.developerKeysEnabled) {

@@ -12,7 +12,6 @@
 #include "persistence/settings.h"
 #include "render/text.h"
 #include "resources/resources.h"
-#include "ui/menu.h"
 
 namespace {
 
@@ -62,7 +61,7 @@ void endSurvival() {
   modeState.survivalOver = true;
   forgetSavedGame(SavedGameKind::Survival);
   recordStatistics();
-  openInGameScreen("levelcomplete");
+  gameHooks.openInGameScreen("levelcomplete");
 }
 
 void beginDefeat(bool changeMusic) {
@@ -86,7 +85,7 @@ void runLevelComplete(float dt) {
   requestMusic(gameState.levelIndex % 4);
   gameState.levelCompleteTimer = -1.0f;
   clearBigMessage();
-  openInGameScreen("levelcomplete");
+  gameHooks.openInGameScreen("levelcomplete");
 }
 
 void runDefeat(float dt) {
@@ -101,7 +100,7 @@ void runDefeat(float dt) {
   saveAll();
   gameState.defeatDim = true;
   playSound("defeat.ogg");
-  openInGameScreen(left < 0 ? "hiscore" : "defeat");
+  gameHooks.openInGameScreen(left < 0 ? "hiscore" : "defeat");
 }
 
 }  // namespace

@@ -10,7 +10,6 @@
 #include "core/numeric.h"
 #include "game/game.h"
 #include "persistence/profile.h"
-#include "ui/menu.h"
 
 ModeState modeState = {};
 
@@ -110,7 +109,7 @@ void openHelpScreenOnce() {
   uint8_t& pending = profile->helpShown[(gameState.survival ? 3 : 0) + difficulty];
   if (!pending) return;
   pending = 0;
-  openInGameScreen("helpscreen");
+  gameHooks.openInGameScreen("helpscreen");
 }
 
 }  // namespace

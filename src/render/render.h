@@ -33,6 +33,18 @@ struct Resolution {
   uint32_t height;
 };
 
+// The display the device is made for: process lifetime. The start-up question and
+// the settings record set it before the device exists; a change later takes effect
+// through applyDisplaySettings.
+struct DisplaySettings {
+  int32_t fullScreen;
+  int32_t screenWidth;   // 800 x 600 in full screen, 640 x 480 in a window
+  int32_t screenHeight;
+  int32_t colorDepth32;
+  int32_t vsync;
+};
+extern DisplaySettings display;
+
 // Device and frame state: process lifetime; the mode tables are refilled by
 // createDevice.
 struct RenderState {
@@ -57,8 +69,8 @@ extern RenderState renderState;
 // a window made for it). Returns false after the message "Can't init Direct3D" /
 // "Initialization failed" when it cannot be made.
 bool createDevice(DevBackend backend);
-// Reselects the mode after fullScreen, screenWidth, screenHeight, colorDepth32 or
-// vsync changed; the device is reset at the next present.
+// Reselects the mode after a field of `display` changed; the device is reset at the
+// next present.
 void applyDisplaySettings();
 // Restores the neutral gamma and releases the device.
 void releaseDevice();
@@ -66,8 +78,8 @@ void releaseDevice();
 // Fills the mode table from the adapter's modes: 640 x 480 or more, 4:3 only, one
 // entry per size and depth. Used by createDevice; tests feed their own lists.
 void buildModeTable(const DevDisplayMode* modes, int32_t count);
-// Chooses currentMode from screenWidth, screenHeight and colorDepth32 (entry 0 when
-// none matches).
+// Chooses currentMode from the display's screenWidth, screenHeight and colorDepth32
+// (entry 0 when none matches).
 void selectDisplayMode();
 
 void clearTarget(Color color);

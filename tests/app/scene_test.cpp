@@ -8,6 +8,7 @@
 #include "app/app.h"
 #include "app/scene.h"
 #include "core/math.h"
+#include "input/input.h"
 #include "platform/platform.h"
 
 namespace {
@@ -95,8 +96,8 @@ TEST_F(SceneSwitchTest, WindowMessagesReachTheCurrentSceneWithTheCursor) {
   AppWindowProc({SysEventType::KeyDown, 65, 0, 0});
   AppWindowProc({SysEventType::KeyUp, 65, 0, 0});
   AppWindowProc({SysEventType::LeftDown, 0, 123, 45});
-  EXPECT_EQ(app.mouseX, 123);
-  EXPECT_EQ(app.mouseY, 45);
+  EXPECT_EQ(input.mouseX, 123);
+  EXPECT_EQ(input.mouseY, 45);
   EXPECT_EQ(g_calls, (std::vector<std::string>{"a.key65", "a.left"}));
   AppWindowProc({SysEventType::Close, 0, 0, 0});
   EXPECT_EQ(app.quitRequested, 1);

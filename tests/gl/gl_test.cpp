@@ -33,9 +33,10 @@ class GLTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     app = {};
-    app.screenWidth = 640;
-    app.screenHeight = 480;
     app.gameSpeed = 1.0f;
+    display = {};
+    display.screenWidth = 640;
+    display.screenHeight = 480;
     ASSERT_TRUE(sysInit());
     SysWindowDesc desc = {};
     desc.title = "gl test";

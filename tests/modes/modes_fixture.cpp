@@ -15,6 +15,7 @@
 #include "persistence/profile.h"
 #include "persistence/records.h"
 #include "platform/platform.h"
+#include "resources/resources.h"
 #include "test_support.h"
 #include "ui/menu.h"
 
@@ -22,8 +23,9 @@ void ModesTest::SetUp() {
   const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
   data_ = testTempDirectory((std::string("modes-") + info->name()).c_str());
   testMakeDirectories((data_ + "/settings").c_str());
-  std::snprintf(app.dataDirectory, sizeof app.dataDirectory, "%s/", data_.c_str());
-  sysChangeDirectory(app.dataDirectory);
+  std::snprintf(dataLocation.dataDirectory, sizeof dataLocation.dataDirectory, "%s/",
+                data_.c_str());
+  returnToDataDirectory();
   boards.current = &boards.live;
   clearBoard(&boards.live);
   gameState = {};
@@ -50,7 +52,7 @@ void ModesTest::SetUp() {
 
 void ModesTest::TearDown() {
   setCurrentSceneDirectly(nullptr);
-  app.dataDirectory[0] = '\0';
+  dataLocation = {};
 }
 
 void ModesTest::floorArea(int32_t w, int32_t h) {

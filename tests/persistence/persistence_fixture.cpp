@@ -33,8 +33,9 @@ void PersistenceTest::SetUp() {
   data_ = testTempDirectory((std::string("persist-") + info->name()).c_str());
   testMakeDirectories((data_ + "/settings").c_str());
   testWriteFile(data_ + "/hi_expert.txt", kExpertRecords);
-  std::snprintf(app.dataDirectory, sizeof app.dataDirectory, "%s/", data_.c_str());
-  sysChangeDirectory(app.dataDirectory);
+  std::snprintf(dataLocation.dataDirectory, sizeof dataLocation.dataDirectory, "%s/",
+                data_.c_str());
+  returnToDataDirectory();
   testRunCommand("rm -rf '" + sysRegistryPath(kSettingsKey, kSettingsValueName) + "'");
   freeTextTable();
   parseTextFile("strings.txt", reinterpret_cast<const uint8_t*>(kNames), sizeof kNames);
@@ -47,7 +48,7 @@ void PersistenceTest::TearDown() {
   freeTextTable();
   clearFileTable();
   setCurrentSceneDirectly(nullptr);
-  app.dataDirectory[0] = '\0';
+  dataLocation = {};
 }
 
 void PersistenceTest::startUp() {

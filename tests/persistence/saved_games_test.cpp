@@ -8,6 +8,7 @@
 #include "game/game.h"
 #include "game/modes.h"
 #include "game/save_image.h"
+#include "game/saved_game.h"
 #include "persistence/profile.h"
 #include "persistence/saved_games.h"
 #include "persistence_fixture.h"

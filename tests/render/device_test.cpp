@@ -20,23 +20,23 @@ TEST_F(RenderTest, ModeTableKeepsFourByThreeSizesOncePerDepth) {
   EXPECT_EQ(renderState.resolutionTable[2].width, 1024u);
 
   // 32-bit at a size that exists only in 16 bits falls back to entry 0.
-  app.screenWidth = 640;
-  app.screenHeight = 480;
-  app.colorDepth32 = 1;
+  display.screenWidth = 640;
+  display.screenHeight = 480;
+  display.colorDepth32 = 1;
   selectDisplayMode();
   EXPECT_EQ(renderState.currentModeIndex, 3);
-  app.colorDepth32 = 0;
+  display.colorDepth32 = 0;
   selectDisplayMode();
   EXPECT_EQ(renderState.currentModeIndex, 1);
   EXPECT_EQ(renderState.resolutionIndex, 1);
-  app.screenWidth = 1024;
-  app.screenHeight = 768;
+  display.screenWidth = 1024;
+  display.screenHeight = 768;
   selectDisplayMode();
   EXPECT_EQ(renderState.currentModeIndex, 0);
   EXPECT_EQ(renderState.resolutionIndex, 2);
 
   // In a window the back buffer takes the desktop's format whatever was asked.
-  app.fullScreen = 0;
+  display.fullScreen = 0;
   applyDisplaySettings();
   EXPECT_EQ(renderState.currentMode.adapterFormat, devDesktopMode().format);
   EXPECT_EQ(renderState.displayChangePending, 1);

@@ -54,10 +54,10 @@ std::vector<uint8_t> alphaJpeg(int32_t w, int32_t h, size_t planeSize, uint8_t a
 
 void RenderTest::SetUp() {
   app = {};
-  app.screenWidth = 640;
-  app.screenHeight = 480;
-  app.colorDepth32 = 0;
   app.gameSpeed = 1.0f;
+  display = {};
+  display.screenWidth = 640;
+  display.screenHeight = 480;
   sysCreateHeadlessWindow(640, 480);
   capturedBox = {};
   sysSetMessageBoxHandler(captureBox);
