@@ -33,6 +33,9 @@ constexpr int32_t Diamond = 12;
 constexpr int32_t QuadroBomb = 13;
 }  // namespace Ball
 
+// Ball values 10 and above are items: they count as every colour in a run.
+inline bool isItem(int32_t value) { return value >= Ball::Joker; }
+
 namespace Difficulty {
 constexpr int32_t Expert = 0;
 constexpr int32_t Normal = 1;
@@ -93,6 +96,13 @@ struct CellPos {
 };
 constexpr CellPos kNoCell = {-1, -1};
 
+// The board's cursor: what a click on the board does.
+enum class CursorMode : int32_t {
+  Arrow = 0,   // selects and moves balls
+  Hammer = 1,  // strikes a ball
+  Help = 2     // shows the help tip of what it clicks
+};
+
 // The state of the level being played: process lifetime, reset by startLevel.
 struct GameState {
   int32_t levelIndex;        // 0..69 (zone x 5 + stage), or the survival start level
@@ -124,7 +134,7 @@ struct GameState {
   bool running;              // false while the game waits for a key or click
   bool menuOpen;             // an in-game menu is over the board: the board is frozen
   bool busy;                 // a ball is moving (recomputed every frame)
-  int32_t cursorMode;        // 0 arrow, 1 hammer, 2 help
+  CursorMode cursorMode;
   bool helpCursor;
   bool defeatDim;
   int32_t shakeTimer;        // ms of screen shake left
@@ -147,6 +157,22 @@ inline bool isPlayable(int32_t x, int32_t y) {
 }
 inline bool hasFloor(const Cell& cell) { return cell.squareLayers != -1; }
 inline bool hasBall(const Cell& cell) { return cell.ballValue != Ball::Empty; }
+
+// Calls visit(x, y) for every playable cell, row after row: the rules' order.
+template <typename Visit>
+void forEachPlayableCell(Visit visit) {
+  for (int32_t y = kFirstRow; y <= kLastRow; ++y) {
+    for (int32_t x = kFirstColumn; x <= kLastColumn; ++x) visit(x, y);
+  }
+}
+
+// The same cells column after column: the board's drawing order.
+template <typename Visit>
+void forEachCellInDrawingOrder(Visit visit) {
+  for (int32_t x = kFirstColumn; x <= kLastColumn; ++x) {
+    for (int32_t y = kFirstRow; y <= kLastRow; ++y) visit(x, y);
+  }
+}
 
 // ---------------------------------------------------------------------------
 // Geometry: cells are 40 x 40 overlay units.

@@ -96,7 +96,7 @@ void AddScore(float x, float y, int32_t points) {
     giveLife();
     playSound("addlife.ogg");
   }
-  addScore(points);
+  addProfileScore(points);
   SpawnScorePopup(x, y, points, kScorePopupColor);
   gameState.levelScore += points;
 }

@@ -21,7 +21,7 @@ GameHooks gameHooks = {
 
 void enterInGameMenu() {
   gameState.menuOpen = true;
-  gameState.cursorMode = 0;
+  gameState.cursorMode = CursorMode::Arrow;
   gameState.helpCursor = false;
   gameState.selected = kNoCell;
 }

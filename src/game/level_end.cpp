@@ -16,12 +16,9 @@
 namespace {
 
 bool squaresLeft() {
-  for (int32_t y = kFirstRow; y <= kLastRow; ++y) {
-    for (int32_t x = kFirstColumn; x <= kLastColumn; ++x) {
-      if (cellAt(x, y).squareLayers > 0) return true;
-    }
-  }
-  return false;
+  bool left = false;
+  forEachPlayableCell([&](int32_t x, int32_t y) { left = left || cellAt(x, y).squareLayers > 0; });
+  return left;
 }
 
 // The big flying message of a level end, centred on the screen.

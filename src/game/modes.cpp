@@ -120,11 +120,9 @@ void prepareLevelModes(int32_t index) {
   modeState.survivalOver = false;
   modeState.bigMessage[0] = '\0';
   modeState.tileExit = chooseTileExit(index);
-  for (int32_t x = kFirstColumn; x <= kLastColumn; ++x) {
-    for (int32_t y = kFirstRow; y <= kLastRow; ++y) {
-      modeState.tiles[x][y] = tileFlight(modeState.tileExit, x, y);
-    }
-  }
+  forEachCellInDrawingOrder([](int32_t x, int32_t y) {
+    modeState.tiles[x][y] = tileFlight(modeState.tileExit, x, y);
+  });
 }
 
 void startCurrentLevel() {

@@ -85,7 +85,7 @@ int32_t takeLife();  // returns the new count
 void giveLife();
 void setLives(int32_t count);
 int32_t score();
-void addScore(int32_t points);
+void addProfileScore(int32_t points);
 void setScore(int32_t points);
 // Score 0, lives 3, stage 0.
 void resetDifficulty();

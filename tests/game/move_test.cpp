@@ -126,10 +126,10 @@ TEST_F(BoardTest, ClicksSelectSwitchAndDeselect) {
   clickBoardCell(col(1), row(0));  // the selected ball again: deselected
   EXPECT_EQ(gameState.selected.x, -1);
   clickBoardCell(col(0), row(0));
-  gameState.cursorMode = 1;
+  gameState.cursorMode = CursorMode::Hammer;
   clickBoardCell(col(1), row(2));  // no floor: deselect, drop the hammer
   EXPECT_EQ(gameState.selected.x, -1);
-  EXPECT_EQ(gameState.cursorMode, 0);
+  EXPECT_EQ(gameState.cursorMode, CursorMode::Arrow);
 }
 
 TEST_F(BoardTest, DoubleClickSelectsAnyCellAndAnEmptyOneFallsAwayNextFrame) {
@@ -139,7 +139,7 @@ TEST_F(BoardTest, DoubleClickSelectsAnyCellAndAnEmptyOneFallsAwayNextFrame) {
   runFrames(1);
   EXPECT_EQ(gameState.selected.x, -1);
   gameState.helpCursor = true;
-  gameState.cursorMode = 2;
+  gameState.cursorMode = CursorMode::Help;
   doubleClickBoardCell(col(0), row(0));
   EXPECT_FALSE(gameState.helpCursor);
   EXPECT_EQ(gameState.selected.x, -1);
