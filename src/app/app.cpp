@@ -141,7 +141,7 @@ bool appPumpOnce() {
   if (app.quitRequested) return false;
   SysEvent event;
   if (sysPollEvent(&event)) {
-    AppWindowProc(event);
+    appWindowProc(event);
   } else {
     runFrame();
   }
@@ -198,7 +198,7 @@ void timerTick() {
   if (Scene* scene = currentScene()) scene->onTick();
 }
 
-void AppWindowProc(const SysEvent& event) {
+void appWindowProc(const SysEvent& event) {
   switch (event.type) {
     case SysEventType::Size: updateProjection(); return;
     case SysEventType::Activate:

@@ -83,7 +83,7 @@ void timerTick();
 // Returns true if this is the only running instance.
 bool ensureSingleInstance(const char* name);
 // The window procedure: hands one window message to the application and scenes.
-void AppWindowProc(const SysEvent& event);
+void appWindowProc(const SysEvent& event);
 // Releases the device, sound and text tables and destroys the window.
 void shutdownApplication();
 // Recomputes the camera projection from the client size.

@@ -8,6 +8,7 @@
 #include "core/math.h"
 #include "platform/device.h"
 #include "render/render.h"
+#include "render/sprites.h"
 #include "render/text.h"
 #include "render/texture.h"
 

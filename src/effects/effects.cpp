@@ -47,7 +47,7 @@ void SpawnScoreStar(float, float) { ++effectLog.starsSpawned; }
 
 void ClearScoreStars() { effectLog.starsSpawned = 0; }
 
-const char* recentEffectName(int32_t back) {
+const char* RecentEffectName(int32_t back) {
   if (back < 0 || back >= kEffectLogSize || back >= effectLog.effectsStarted) return "";
   return effectLog.names[(effectLog.effectsStarted - 1 - back) % kEffectLogSize];
 }

@@ -59,4 +59,4 @@ void ClearScoreStars();
 
 // The particle effect started `back` requests ago (0 = the last), or "" when the
 // log holds no such request.
-const char* recentEffectName(int32_t back);
+const char* RecentEffectName(int32_t back);

@@ -81,7 +81,7 @@ void resetMoveCounters() {
 
 }  // namespace
 
-void resetFeedback() {
+void ResetFeedback() {
   const bool demo = feedback.demoRunning;
   feedback = {};
   feedback.demoRunning = demo;

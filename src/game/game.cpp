@@ -54,7 +54,7 @@ void resetGameState(int32_t index) {
   gameState.shownScore = survival ? 0 : score();
   gameView = {};
   hideTip();
-  resetFeedback();
+  ResetFeedback();
   ClearScorePopups();
   ClearScoreStars();
   InitBoardEffects();

@@ -6,6 +6,7 @@
 
 #include "platform/platform.h"
 #include "render/render.h"
+#include "render/sprites.h"
 #include "render/render_local.h"
 #include "render/text.h"
 
@@ -176,7 +177,7 @@ void presentFrame() {
     renderState.gammaDirty = 0;
   }
   devPresent();
-  endFrameTexts();
+  EndFrameTexts();
   if (renderState.displayChangePending) {
     resetDevice();
     renderState.displayChangePending = 0;

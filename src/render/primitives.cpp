@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "render/render.h"
+#include "render/sprites.h"
 #include "render/render_local.h"
 #include "render/texture.h"
 

@@ -1,6 +1,7 @@
 // render.h: the game's drawing interface: the device and its frame, display modes
 // and gamma, transforms and projections, the camera and its light, and the
-// immediate quad and sprite primitives every picture is drawn with.
+// immediate quad and sprite primitives every picture is drawn with. The
+// camera-facing squares and sheet sprites have a header of their own (sprites.h).
 //
 // 2D drawing uses the centred overlay space: x -400..400 to the right, y -300..300
 // upwards, whatever the real back-buffer size. Textures (texture.h), text (text.h)
@@ -118,8 +119,6 @@ void setCullMode(DevCull cull);
 void setupCamera();
 // Material, the one directional light (enabled) and the lighting switch off.
 void setupLighting();
-// The frustum of the device's current view and projection.
-Frustum ExtractFrustum();
 
 // ---------------------------------------------------------------------------
 // Quads and sprites
@@ -192,24 +191,6 @@ void setAlphaRef(uint8_t ref);
 // Flat 2D drawing: depth test off, transparent blending on, alpha test at 1,
 // filtering on, identity world and view, overlay projection with near 1 and far 100.
 void begin2D();
-
-// ---------------------------------------------------------------------------
-// Camera-facing squares and sheet sprites
-
-// A square of side 2 * size facing the camera at (x, y, 0), turned by angle degrees,
-// blended by source alpha; skipped outside the view frustum.
-void DrawBillboard(const TextureEntry* texture, float x, float y, float angle, float size,
-                   Color color);
-// The particle sheet "particles.tga", an 8 x 8 grid of sprite cells.
-constexpr int kSheetGrid = 8;
-// One cell of the bound sheet as a square of side size centred on (x, y), turned by
-// rotation degrees. Nothing is drawn for a black colour or a zero size.
-void DrawSheetSprite(float x, float y, float rotation, float size, Color color, int32_t cell);
-// DrawSheetSprite with its own state: alpha test off, blending on (0 additive by
-// colour, 1 by alpha, other values keep the current blending), depth writes off, the
-// sheet bound; alpha test on again afterwards.
-void DrawSparkSprite(float x, float y, float rotation, float size, Color color, int32_t blend,
-                     int32_t cell);
 
 // ---------------------------------------------------------------------------
 // Frame records for the runner

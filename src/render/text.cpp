@@ -429,22 +429,22 @@ void recordFrameText(const char* text) {
   f.used += length + 1;
 }
 
-void endFrameTexts() {
+void EndFrameTexts() {
   g_currentTexts ^= 1;
   g_frameTexts[g_currentTexts].count = 0;
   g_frameTexts[g_currentTexts].used = 0;
 }
 
-int32_t lastFrameTextCount() { return g_frameTexts[g_currentTexts ^ 1].count; }
+int32_t LastFrameTextCount() { return g_frameTexts[g_currentTexts ^ 1].count; }
 
-const char* lastFrameText(int32_t index) {
+const char* LastFrameText(int32_t index) {
   const FrameTexts& f = g_frameTexts[g_currentTexts ^ 1];
   return index >= 0 && index < f.count ? f.bytes + f.offsets[index] : nullptr;
 }
 
-int32_t currentFrameTextCount() { return g_frameTexts[g_currentTexts].count; }
+int32_t CurrentFrameTextCount() { return g_frameTexts[g_currentTexts].count; }
 
-const char* currentFrameText(int32_t index) {
+const char* CurrentFrameText(int32_t index) {
   const FrameTexts& f = g_frameTexts[g_currentTexts];
   return index >= 0 && index < f.count ? f.bytes + f.offsets[index] : nullptr;
 }

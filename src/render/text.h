@@ -101,9 +101,9 @@ void CursorToOverlay(int32_t clientX, int32_t clientY, float* x, float* y);
 
 // The texts drawn in the last presented frame (the runner's dump) and since then, in
 // drawing order. Texts of spaces only are left out. Null for an index out of range.
-int32_t lastFrameTextCount();
-const char* lastFrameText(int32_t index);
-int32_t currentFrameTextCount();
-const char* currentFrameText(int32_t index);
+int32_t LastFrameTextCount();
+const char* LastFrameText(int32_t index);
+int32_t CurrentFrameTextCount();
+const char* CurrentFrameText(int32_t index);
 // Called by presentFrame: the current frame's texts become the last frame's.
-void endFrameTexts();
+void EndFrameTexts();

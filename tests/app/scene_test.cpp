@@ -81,10 +81,10 @@ TEST_F(SceneSwitchTest, InactiveWindowRunsNoFrameAndSleeps) {
 }
 
 TEST_F(SceneSwitchTest, ReactivationRestartsTheFrameClock) {
-  AppWindowProc({SysEventType::Deactivate, 0, 0, 0});
+  appWindowProc({SysEventType::Deactivate, 0, 0, 0});
   EXPECT_EQ(app.appActive, 0);
   sysAdvanceClock(60000);  // a minute away
-  AppWindowProc({SysEventType::Activate, 0, 0, 0});
+  appWindowProc({SysEventType::Activate, 0, 0, 0});
   EXPECT_EQ(app.appActive, 1);
   sysAdvanceClock(16);
   runFrame();
@@ -92,21 +92,21 @@ TEST_F(SceneSwitchTest, ReactivationRestartsTheFrameClock) {
 }
 
 TEST_F(SceneSwitchTest, WindowMessagesReachTheCurrentSceneWithTheCursor) {
-  AppWindowProc({SysEventType::MouseMove, 0, 123, 45});
-  AppWindowProc({SysEventType::KeyDown, 65, 0, 0});
-  AppWindowProc({SysEventType::KeyUp, 65, 0, 0});
-  AppWindowProc({SysEventType::LeftDown, 0, 123, 45});
+  appWindowProc({SysEventType::MouseMove, 0, 123, 45});
+  appWindowProc({SysEventType::KeyDown, 65, 0, 0});
+  appWindowProc({SysEventType::KeyUp, 65, 0, 0});
+  appWindowProc({SysEventType::LeftDown, 0, 123, 45});
   EXPECT_EQ(input.mouseX, 123);
   EXPECT_EQ(input.mouseY, 45);
   EXPECT_EQ(g_calls, (std::vector<std::string>{"a.key65", "a.left"}));
-  AppWindowProc({SysEventType::Close, 0, 0, 0});
+  appWindowProc({SysEventType::Close, 0, 0, 0});
   EXPECT_EQ(app.quitRequested, 1);
 }
 
 TEST_F(SceneSwitchTest, MessagesBeforeStartUpAreIgnored) {
   setCurrentSceneDirectly(nullptr);
-  AppWindowProc({SysEventType::KeyDown, 65, 0, 0});
-  AppWindowProc({SysEventType::Activate, 0, 0, 0});
+  appWindowProc({SysEventType::KeyDown, 65, 0, 0});
+  appWindowProc({SysEventType::Activate, 0, 0, 0});
   EXPECT_TRUE(g_calls.empty());
 }
 

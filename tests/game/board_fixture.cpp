@@ -50,7 +50,7 @@ void BoardTest::SetUp() {
   gameState.hammerEnabled = true;
   gameState.difficulty = Difficulty::Expert;
   gameView = {};
-  resetFeedback();
+  ResetFeedback();
   effectLog = {};
   tipState = {};
   menuRequests = {};

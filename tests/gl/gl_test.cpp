@@ -16,6 +16,7 @@
 #include "platform/platform.h"
 #include "render/mesh.h"
 #include "render/render.h"
+#include "render/sprites.h"
 #include "render/texture.h"
 #include "resources/resources.h"
 #include "test_support.h"

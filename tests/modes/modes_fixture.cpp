@@ -38,7 +38,7 @@ void ModesTest::SetUp() {
   gameState.difficulty = Difficulty::Normal;
   gameView = {};
   modeState = {};
-  resetFeedback();
+  ResetFeedback();
   effectLog = {};
   tipState = {};
   menuRequests = {};

@@ -65,8 +65,8 @@ void RenderTest::SetUp() {
   setColorMultiplier(1.0f, 1.0f, 1.0f, 1.0f);
   renderState.trianglesDrawn = 0;
   devResetFrame();
-  endFrameTexts();  // twice: neither frame keeps texts of an earlier test
-  endFrameTexts();
+  EndFrameTexts();  // twice: neither frame keeps texts of an earlier test
+  EndFrameTexts();
 }
 
 void RenderTest::TearDown() {

@@ -217,13 +217,13 @@ TEST_F(TextTest, TextsOfTheLastFrameAreListedWithoutBlankOnes) {
   DrawText(0, 0, 10, "Score", false);
   DrawText(-1000, 0, 1, " ", false);
   DrawTextCentered(0, 0, 10, "Level 3");
-  EXPECT_EQ(currentFrameTextCount(), 2);
+  EXPECT_EQ(CurrentFrameTextCount(), 2);
   presentFrame();
-  ASSERT_EQ(lastFrameTextCount(), 2);
-  EXPECT_STREQ(lastFrameText(0), "Score");
-  EXPECT_STREQ(lastFrameText(1), "Level 3");
-  EXPECT_EQ(lastFrameText(2), nullptr);
-  EXPECT_EQ(currentFrameTextCount(), 0);
+  ASSERT_EQ(LastFrameTextCount(), 2);
+  EXPECT_STREQ(LastFrameText(0), "Score");
+  EXPECT_STREQ(LastFrameText(1), "Level 3");
+  EXPECT_EQ(LastFrameText(2), nullptr);
+  EXPECT_EQ(CurrentFrameTextCount(), 0);
 }
 
 TEST_F(TextTest, CursorMapsClientPixelsToTheOverlay) {

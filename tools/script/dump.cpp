@@ -58,7 +58,7 @@ void dumpAudio(JsonWriter& json) {
 void dumpTexts(JsonWriter& json) {
   json.key("texts");
   json.beginArray();
-  for (int32_t i = 0; i < lastFrameTextCount(); ++i) json.string(lastFrameText(i));
+  for (int32_t i = 0; i < LastFrameTextCount(); ++i) json.string(LastFrameText(i));
   json.endArray();
 }
 
