@@ -29,9 +29,8 @@ void addPicture(const char* name, int w, int h, uint8_t level) {
 
 bool startTitle() {
   setenv("SDL_VIDEODRIVER", "offscreen", 0);
-  app = {};
-  app.gameSpeed = 1.0f;
-  display = {};
+  resetApp();
+  resetRender();
   display.screenWidth = 640;
   display.screenHeight = 480;
   SysWindowDesc desc = {};

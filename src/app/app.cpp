@@ -88,6 +88,12 @@ void dispatchToScene(const SysEvent& event, Scene* scene) {
 
 }  // namespace
 
+void resetApp() {
+  resetAppState(AppOptions{});
+  sceneSwitch = {};
+  resetLoadingScene();
+}
+
 bool findDataDirectory(const char* preferred, char* out, int capacity) {
   std::string found;
   if (preferred && *preferred) {

@@ -63,6 +63,10 @@ constexpr const char* kWindowTitle = "Orbelquaint";
 // first; tests that drive modules without appStart call it once at their start.
 void connectModules();
 
+// As appStart leaves the spine before the window exists: active, game speed 1, no
+// frames yet; no scene current or requested; the title's timing at its start.
+void resetApp();
+
 // Runs the whole program: start, message loop, shutdown. Returns the exit code.
 int appMain(const AppOptions& options);
 // Start steps up to the message loop. Returns false when the program must end

@@ -12,9 +12,9 @@
 #include "render/text.h"
 #include "render/texture.h"
 
-LoadingState loadingState = {0, 0, 0, 0.0f, 0.0f, kWhite, nullptr, nullptr};
-
 namespace {
+
+constexpr LoadingState kStartingLoadingState = {0, 0, 0, 0.0f, 0.0f, kWhite, nullptr, nullptr};
 
 constexpr float kLoadBarWidth = 310.0f;
 constexpr float kLoadBarHeight = 48.0f;
@@ -47,6 +47,15 @@ void drawTitle(float fade) {
 }
 
 }  // namespace
+
+LoadingState loadingState = kStartingLoadingState;
+
+void resetLoadingScene() {
+  loadingState = kStartingLoadingState;
+  loadingScene.pendingKey = 0;
+  mapScene.pendingKey = 0;
+  gameScene.pendingKey = 0;
+}
 
 void loadLoadingScreen() {
   loadingState.loadingTint = kWhite;

@@ -127,6 +127,9 @@ constexpr uint32_t expectedLoadBytes = 10141957;
 // Milliseconds the title takes to fade to black.
 constexpr float kTitleFadeMs = 800.0f;
 
+// The title's timing as a fresh start leaves it; every scene's pendingKey cleared.
+void resetLoadingScene();
+
 // The loading progress step: draws one loading frame and counts the bytes.
 void reportLoadProgress(uint32_t bytes);
 // Opaque white tint, culling off, and the loading picture and bar (both must exist).

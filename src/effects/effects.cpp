@@ -7,6 +7,8 @@
 
 EffectLog effectLog = {};
 
+void resetEffects() { effectLog = {}; }
+
 void StartEffect(const char* name, float, float, float, float, float, int32_t) {
   char* slot = effectLog.names[effectLog.effectsStarted % kEffectLogSize];
   std::strncpy(slot, name, kMaxEffectName - 1);

@@ -40,6 +40,9 @@ struct EffectLog {
 };
 extern EffectLog effectLog;
 
+// As a fresh start leaves it: no pop-ups, nothing logged.
+void resetEffects();
+
 // Starts the named particle effect at (x, y) aimed at (targetX, targetY); scale
 // multiplies sizes and speeds; sprite -1 takes the definition's own.
 void StartEffect(const char* name, float x, float y, float targetX, float targetY, float scale,

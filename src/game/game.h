@@ -55,6 +55,10 @@ extern GameHooks gameHooks;
 // selection dropped.
 void enterInGameMenu();
 
+// As a fresh start leaves the module: every game record zero (no level loaded,
+// both boards blank, the live board current), the ball speed at 70.
+void resetGame();
+
 // Starts level `index` in the current game kind and difficulty: resets the game
 // state, loads the level, fills the board and places the first previews.
 void startLevel(int32_t index);

@@ -1,8 +1,11 @@
 // The board game's ways up to the modules above it: the hook table app fills at
-// start-up, with stand-ins that do nothing until then, and the board's side of an
-// in-game screen.
+// start-up, with stand-ins that do nothing until then; the board's side of an
+// in-game screen; and the module's reset.
 #include "game/board.h"
+#include "game/feedback.h"
 #include "game/game.h"
+#include "game/modes.h"
+#include "game/tips.h"
 
 namespace {
 
@@ -18,6 +21,18 @@ GameHooks gameHooks = {
     .currentScreen = noScreen,
     .returnToTitle = ignoreScreen,
 };
+
+void resetGame() {
+  gameState = {};
+  gameView = {};
+  modeState = {};
+  tipState = {};
+  feedback = {};
+  boards.live = {};
+  boards.help = {};
+  boards.current = &boards.live;
+  moveSettings = {};
+}
 
 void enterInGameMenu() {
   gameState.menuOpen = true;

@@ -58,6 +58,10 @@ struct ProfileTable {
 };
 extern ProfileTable profileTable;
 
+// As a fresh start leaves the module: no profiles, empty result tables, the
+// settings record as before it is read.
+void resetPersistence();
+
 // The current profile, or null when there is none.
 Profile* currentProfileRecord();
 

@@ -7,11 +7,24 @@
 #include "persistence/byte_io.h"
 #include "persistence/persistence_local.h"
 #include "persistence/profile.h"
+#include "persistence/records.h"
 #include "platform/platform.h"
 #include "resources/resources.h"
 
-Settings settings = {1, 0, 0, 0};
+namespace {
+
+constexpr Settings kStartingSettings = {1, 0, 0, 0};
+
+}  // namespace
+
+Settings settings = kStartingSettings;
 SettingsHooks settingsHooks = {};
+
+void resetPersistence() {
+  profileTable = {};
+  recordTables = {};
+  settings = kStartingSettings;
+}
 
 namespace {
 

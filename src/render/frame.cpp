@@ -12,14 +12,27 @@
 
 DisplaySettings display = {};
 
-RenderState renderState = [] {
+namespace {
+
+RenderState startingRenderState() {
   RenderState s = {};
   s.gammaValue = 0.5f;
   s.cameraProjection = PerspectiveFov(0.7853982f, 1.3333334f, 5.0f, 400.0f);
   s.cameraView = Identity();
   Translate(&s.cameraView, 0.0f, 0.0f, 45.0f);
   return s;
-}();
+}
+
+}  // namespace
+
+RenderState renderState = startingRenderState();
+
+void resetRender() {
+  display = {};
+  renderState = startingRenderState();
+  primitiveState = kStartingPrimitiveState;
+  resetText();
+}
 
 namespace {
 

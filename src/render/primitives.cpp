@@ -8,7 +8,7 @@
 #include "render/render_local.h"
 #include "render/texture.h"
 
-PrimitiveState primitiveState = {{1.0f, 1.0f, 1.0f, 1.0f}};
+PrimitiveState primitiveState = kStartingPrimitiveState;
 
 namespace {
 

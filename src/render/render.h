@@ -66,6 +66,11 @@ struct RenderState {
 };
 extern RenderState renderState;
 
+// As a fresh start leaves the module's records (the device itself is released
+// by releaseDevice): the display unset, the camera and gamma at their start
+// values, white text without banner or flying letters, colours unmultiplied.
+void resetRender();
+
 // Creates the device on the game window with the given backend (the OpenGL one needs
 // a window made for it). Returns false after the message "Can't init Direct3D" /
 // "Initialization failed" when it cannot be made.

@@ -13,12 +13,20 @@
 #include "render/texture.h"
 #include "resources/resources.h"
 
-TextState textState = [] {
+namespace {
+
+TextState startingTextState() {
   TextState s = {};
   s.textColor = kWhite;
   s.pen = {0.0f, 0.0f, kTextDepth};
   return s;
-}();
+}
+
+}  // namespace
+
+TextState textState = startingTextState();
+
+void resetText() { textState = startingTextState(); }
 
 namespace {
 

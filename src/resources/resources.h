@@ -11,6 +11,10 @@
 
 #include "core/math.h"
 
+// As a fresh start leaves the module: no files, packs, texts or path, no data
+// directory and no load progress hook.
+void resetResources();
+
 // ---------------------------------------------------------------------------
 // File table and packs
 

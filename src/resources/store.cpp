@@ -8,6 +8,14 @@
 
 DataLocation dataLocation = {};
 
+void resetResources() {
+  clearFileTable();
+  freeTextTable();
+  setLoadProgressHook(nullptr);
+  pathState = {};
+  dataLocation = {};
+}
+
 bool returnToDataDirectory() {
   return dataLocation.dataDirectory[0] != '\0' && sysChangeDirectory(dataLocation.dataDirectory);
 }

@@ -34,9 +34,7 @@ class SceneSwitchTest : public ::testing::Test {
  protected:
   void SetUp() override {
     g_calls.clear();
-    app = {};
-    app.appActive = 1;
-    app.gameSpeed = 1.0f;
+    resetApp();
     sysUseManualClock(1000);
     app.lastFrameTime = 1000;
     setCurrentSceneDirectly(&a_);
@@ -134,11 +132,7 @@ TEST_F(SceneSwitchTest, DeltaIsNotClampedAfterAStall) {
 class LoadingSceneTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    app = {};
-    app.appActive = 1;
-    app.gameSpeed = 1.0f;
-    loadingState = {};
-    loadingScene.pendingKey = 0;
+    resetApp();
     setCurrentSceneDirectly(&loadingScene);
     sysUseManualClock(0);
   }

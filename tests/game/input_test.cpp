@@ -58,7 +58,7 @@ TEST_F(BoardTest, EscapeAndTheMenuButtonOpenTheGameplayMenu) {
   clickCell(0, 0);  // the click belongs to the open menu
   EXPECT_EQ(gameState.selected.x, -1);
   gameState.menuOpen = false;
-  menuRequests = {};
+  resetMenus();
   gameLeftDown(345.0f, -30.0f);
   EXPECT_STREQ(menuRequests.screen, "gameplay");
 }

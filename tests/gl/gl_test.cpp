@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "../render/mesh_file.h"
-#include "app/app.h"
 #include "platform/device.h"
 #include "platform/picture.h"
 #include "platform/platform.h"
@@ -33,9 +32,7 @@ struct Pixel {
 class GLTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    app = {};
-    app.gameSpeed = 1.0f;
-    display = {};
+    resetRender();
     display.screenWidth = 640;
     display.screenHeight = 480;
     ASSERT_TRUE(sysInit());

@@ -23,12 +23,15 @@ void ModesTest::SetUp() {
   const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
   data_ = testTempDirectory((std::string("modes-") + info->name()).c_str());
   testMakeDirectories((data_ + "/settings").c_str());
+  resetResources();
+  resetGame();
+  resetEffects();
+  resetMenus();
+  resetPersistence();
   std::snprintf(dataLocation.dataDirectory, sizeof dataLocation.dataDirectory, "%s/",
                 data_.c_str());
   returnToDataDirectory();
-  boards.current = &boards.live;
   clearBoard(&boards.live);
-  gameState = {};
   gameState.minLineLength = 3;
   gameState.selected = kNoCell;
   gameState.lastMoved = kNoCell;
@@ -36,14 +39,6 @@ void ModesTest::SetUp() {
   gameState.colourCount = 5;
   gameState.jokerFrequency = 1000000;
   gameState.difficulty = Difficulty::Normal;
-  gameView = {};
-  modeState = {};
-  ResetFeedback();
-  effectLog = {};
-  tipState = {};
-  menuRequests = {};
-  recordTables = {};
-  profileTable = {};
   createProfile("TESTER");
   for (uint8_t& pending : currentProfileRecord()->helpShown) pending = 0;
   setCurrentSceneDirectly(&gameScene);
@@ -52,7 +47,7 @@ void ModesTest::SetUp() {
 
 void ModesTest::TearDown() {
   setCurrentSceneDirectly(nullptr);
-  dataLocation = {};
+  resetResources();
 }
 
 void ModesTest::floorArea(int32_t w, int32_t h) {

@@ -33,22 +33,19 @@ void PersistenceTest::SetUp() {
   data_ = testTempDirectory((std::string("persist-") + info->name()).c_str());
   testMakeDirectories((data_ + "/settings").c_str());
   testWriteFile(data_ + "/hi_expert.txt", kExpertRecords);
+  resetResources();
   std::snprintf(dataLocation.dataDirectory, sizeof dataLocation.dataDirectory, "%s/",
                 data_.c_str());
   returnToDataDirectory();
   testRunCommand("rm -rf '" + sysRegistryPath(kSettingsKey, kSettingsValueName) + "'");
-  freeTextTable();
   parseTextFile("strings.txt", reinterpret_cast<const uint8_t*>(kNames), sizeof kNames);
-  profileTable = {};
-  recordTables = {};
+  resetPersistence();
   seedRandom(5);
 }
 
 void PersistenceTest::TearDown() {
-  freeTextTable();
-  clearFileTable();
+  resetResources();
   setCurrentSceneDirectly(nullptr);
-  dataLocation = {};
 }
 
 void PersistenceTest::startUp() {

@@ -36,11 +36,10 @@ class SavedGameTest : public PersistenceTest {
     testWriteFile(data_ + "/levels/tut1_01.lvl", kLevel);
     createProfile("ANNA");
     for (uint8_t& pending : currentProfileRecord()->helpShown) pending = 0;
-    gameState.survival = false;
+    resetGame();
+    resetMenus();
     gameState.difficulty = Difficulty::Normal;
     setStoredDifficulty(Difficulty::Normal);
-    modeState.resultPending = false;
-    menuRequests = {};
     setCurrentSceneDirectly(&gameScene);
     startLevel(0);
     gameState.moves = 1;

@@ -130,7 +130,7 @@ TEST_F(SettingsTest, SettingsAndProfilesSurviveARestart) {
   setScore(1234);
   sound.musicVolume = 12;
   saveAll();
-  profileTable = {};
+  resetPersistence();
   sound.musicVolume = 90;
   startUp();
   ASSERT_EQ(profileTable.profileCount, 2);

@@ -53,9 +53,7 @@ std::vector<uint8_t> alphaJpeg(int32_t w, int32_t h, size_t planeSize, uint8_t a
 }
 
 void RenderTest::SetUp() {
-  app = {};
-  app.gameSpeed = 1.0f;
-  display = {};
+  resetRender();
   display.screenWidth = 640;
   display.screenHeight = 480;
   sysCreateHeadlessWindow(640, 480);
@@ -75,8 +73,7 @@ void RenderTest::TearDown() {
   releaseDevice();
   clearFileTable();
   g_files.clear();
-  textState = {};
-  textState.textColor = kWhite;
+  resetRender();
   sysSetMessageBoxHandler(nullptr);
 }
 

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "app/app.h"
 #include "platform/device.h"
 #include "platform/picture.h"
 #include "platform/platform.h"
