@@ -158,6 +158,27 @@ TEST_F(TextTest, BannerCountsDownAndASecondCallOnlyChangesTheText) {
   EXPECT_TRUE(primitiveDraws().empty());
 }
 
+TEST_F(TextTest, DrawingTheBannerAndTheLettersMovesNoTimer) {
+  ShowBanner("EXCELLENT!");
+  UpdateBanner(600.0f);
+  SpawnFlyingText("AB", 0.0f, 0.0f, 10.0f);
+  UpdateFlyingText(500.0f);
+  const TextState before = textState;
+  DrawBanner();
+  DrawFlyingText();
+  DrawBanner();
+  DrawFlyingText();
+  EXPECT_FALSE(primitiveDraws().empty());
+  EXPECT_FLOAT_EQ(textState.bannerTime, before.bannerTime);
+  EXPECT_FLOAT_EQ(textState.flyingLetters[0].time, before.flyingLetters[0].time);
+  EXPECT_FLOAT_EQ(textState.flyingLetters[1].time, before.flyingLetters[1].time);
+  // Letters gone or never spawned stay where they are when time passes.
+  UpdateFlyingText(100000.0f);
+  UpdateFlyingText(16.0f);
+  EXPECT_LE(textState.flyingLetters[0].time, 0.0f);
+  EXPECT_FLOAT_EQ(textState.flyingLetters[2].time, 0.0f);
+}
+
 TEST_F(TextTest, FlyingLettersStartApartAndTheRingOverwritesTheOldest) {
   SpawnFlyingText("AB", 0.0f, 0.0f, 10.0f);
   EXPECT_EQ(textState.flyingLetters[0].character, 'A');
