@@ -30,7 +30,8 @@ void enterDataDirectory() {
   const std::string start = sysCurrentDirectory();
   std::snprintf(app.startDirectory, sizeof app.startDirectory, "%s", start.c_str());
   char* found = dataLocation.dataDirectory;
-  if (!findDataDirectory(app.options.dataDirectory, found, int(sizeof dataLocation.dataDirectory)) ||
+  const int capacity = int(sizeof dataLocation.dataDirectory);
+  if (!findDataDirectory(app.options.dataDirectory, found, capacity) ||
       !sysChangeDirectory(found)) {
     sysFatalStop("Can't load Data...\nProgram will now stop.", "Loading Error");
   }
