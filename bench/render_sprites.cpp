@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/app.h"
 #include "platform/device.h"
 #include "platform/platform.h"
 #include "render/render.h"
@@ -24,9 +23,9 @@ bool startDevice(DevBackend backend) {
     sysDestroyWindow();
   }
   setenv("SDL_VIDEODRIVER", "offscreen", 0);
-  app = {};
-  app.screenWidth = 800;
-  app.screenHeight = 600;
+  resetRender();
+  display.screenWidth = 800;
+  display.screenHeight = 600;
   if (backend == DevBackend::OpenGL) {
     SysWindowDesc desc = {};
     desc.title = "bench";

@@ -29,10 +29,10 @@ void addPicture(const char* name, int w, int h, uint8_t level) {
 
 bool startTitle() {
   setenv("SDL_VIDEODRIVER", "offscreen", 0);
-  app = {};
-  app.screenWidth = 640;
-  app.screenHeight = 480;
-  app.gameSpeed = 1.0f;
+  resetApp();
+  resetRender();
+  display.screenWidth = 640;
+  display.screenHeight = 480;
   SysWindowDesc desc = {};
   desc.title = "bench";
   desc.clientWidth = 640;
@@ -60,7 +60,7 @@ void BM_TitleFrame(benchmark::State& state) {
     clearDepth(1.0f);
     beginScene();
     loadingScene.onFrame();
-    drawDebugOverlay();
+    drawDebugOverlay(app.fpsText);
     endScene();
     presentFrame();
   }

@@ -9,6 +9,8 @@
 #include "app/scene.h"
 #include "input/input.h"
 #include "platform/platform.h"
+#include "render/render.h"
+#include "resources/resources.h"
 
 AppState app = {};
 
@@ -19,6 +21,7 @@ void resetAppState(const AppOptions& options) {
   app.appActive = 1;
   app.gameSpeed = 1.0f;
   app.options = options;
+  setPointer(0, 0);
 }
 
 // Points the working directory at the data; without a data directory the program
@@ -26,9 +29,10 @@ void resetAppState(const AppOptions& options) {
 void enterDataDirectory() {
   const std::string start = sysCurrentDirectory();
   std::snprintf(app.startDirectory, sizeof app.startDirectory, "%s", start.c_str());
-  if (!findDataDirectory(app.options.dataDirectory, app.dataDirectory,
-                         int(sizeof app.dataDirectory)) ||
-      !sysChangeDirectory(app.dataDirectory)) {
+  char* found = dataLocation.dataDirectory;
+  const int capacity = int(sizeof dataLocation.dataDirectory);
+  if (!findDataDirectory(app.options.dataDirectory, found, capacity) ||
+      !sysChangeDirectory(found)) {
     sysFatalStop("Can't load Data...\nProgram will now stop.", "Loading Error");
   }
 }
@@ -44,23 +48,23 @@ void chooseDisplayMode() {
     case AppFullScreenAnswer::Yes: full = true; break;
     case AppFullScreenAnswer::No: full = false; break;
   }
-  app.fullScreen = full ? 1 : 0;
-  app.screenWidth = full ? 800 : 640;
-  app.screenHeight = full ? 600 : 480;
-  app.colorDepth32 = 0;
-  app.vsync = 0;
+  display.fullScreen = full ? 1 : 0;
+  display.screenWidth = full ? 800 : 640;
+  display.screenHeight = full ? 600 : 480;
+  display.colorDepth32 = 0;
+  display.vsync = 0;
 }
 
 bool createMainWindow() {
   if (app.options.graphics == AppGraphics::Null) {
-    sysCreateHeadlessWindow(app.screenWidth, app.screenHeight);
+    sysCreateHeadlessWindow(display.screenWidth, display.screenHeight);
     return true;
   }
   SysWindowDesc desc = {};
   desc.title = kWindowTitle;
-  desc.fullScreen = app.fullScreen != 0;
-  desc.clientWidth = app.screenWidth;
-  desc.clientHeight = app.screenHeight;
+  desc.fullScreen = display.fullScreen != 0;
+  desc.clientWidth = display.screenWidth;
+  desc.clientHeight = display.screenHeight;
   desc.openGL = true;
   desc.hidden = app.options.hiddenWindow;
   return sysCreateWindow(desc);
@@ -70,8 +74,7 @@ void dispatchToScene(const SysEvent& event, Scene* scene) {
   switch (event.type) {
     case SysEventType::KeyDown: scene->onKeyDown(event.key); break;
     case SysEventType::MouseMove:
-      app.mouseX = event.x;
-      app.mouseY = event.y;
+      setPointer(event.x, event.y);
       scene->onMouseMove();
       break;
     case SysEventType::LeftDown: scene->onLeftDown(); break;
@@ -85,6 +88,12 @@ void dispatchToScene(const SysEvent& event, Scene* scene) {
 }
 
 }  // namespace
+
+void resetApp() {
+  resetAppState(AppOptions{});
+  sceneSwitch = {};
+  resetLoadingScene();
+}
 
 bool findDataDirectory(const char* preferred, char* out, int capacity) {
   std::string found;
@@ -113,6 +122,7 @@ bool ensureSingleInstance(const char* name) { return sysAcquireInstanceLock(name
 
 bool appStart(const AppOptions& options, int* exitCode) {
   *exitCode = 0;
+  connectModules();
   resetAppState(options);
   if (options.takeInstanceLock && !ensureSingleInstance(kInstanceName)) return false;
   if (!sysInit()) return false;
@@ -122,9 +132,9 @@ bool appStart(const AppOptions& options, int* exitCode) {
   readStartupSettings();
   chooseDisplayMode();
   if (!createMainWindow()) return false;
-  if (!app.fullScreen) sysShowWindow();
+  if (!display.fullScreen) sysShowWindow();
   if (!createGraphicsDevice()) return false;
-  if (app.fullScreen) sysShowWindow();
+  if (display.fullScreen) sysShowWindow();
   updateProjection();
   showFirstLoadingFrame();
   if (!runStartup()) return false;
@@ -138,7 +148,7 @@ bool appPumpOnce() {
   if (app.quitRequested) return false;
   SysEvent event;
   if (sysPollEvent(&event)) {
-    AppWindowProc(event);
+    appWindowProc(event);
   } else {
     runFrame();
   }
@@ -165,7 +175,7 @@ void runFrame() {
   Scene* scene = currentScene();
   beginFrameDrawing();
   scene->onFrame();
-  drawDebugOverlay();
+  drawDebugOverlay(app.fpsText);
   endFrameDrawing();
   updateFrameTiming();
   scene->afterFrame();
@@ -195,7 +205,7 @@ void timerTick() {
   if (Scene* scene = currentScene()) scene->onTick();
 }
 
-void AppWindowProc(const SysEvent& event) {
+void appWindowProc(const SysEvent& event) {
   switch (event.type) {
     case SysEventType::Size: updateProjection(); return;
     case SysEventType::Activate:

@@ -37,17 +37,9 @@ struct AppOptions {
 // Application globals: process lifetime, set by appStart.
 struct AppState {
   char startDirectory[256];  // the working directory at start
-  char dataDirectory[256];   // the data directory, with a trailing '/'; the working directory
   int32_t appActive;         // 1 while the window is active; frames run only then
   int32_t quitRequested;     // set by Close or Quit; ends the message loop
   uint8_t tickSuspended;     // while 1 the periodic tick does nothing (map scene, start-up)
-  int32_t fullScreen;
-  int32_t screenWidth;       // 800 x 600 in full screen, 640 x 480 in a window
-  int32_t screenHeight;
-  int32_t colorDepth32;
-  int32_t vsync;
-  int32_t mouseX;            // last cursor position, client pixels
-  int32_t mouseY;
   uint32_t frameDeltaMs;     // milliseconds between the ends of the last two frames
   float frameDelta;          // frameDeltaMs x gameSpeed: what every timer advances by
   float gameSpeed;           // constant 1.0
@@ -65,6 +57,15 @@ extern AppState app;
 constexpr const char* kInstanceName = "Orbelquaint game";
 // The window title.
 constexpr const char* kWindowTitle = "Orbelquaint";
+
+// Points every hook table of the lower modules (the game's, the menus', the
+// settings record's) at the modules above them that answer. appStart calls it
+// first; tests that drive modules without appStart call it once at their start.
+void connectModules();
+
+// As appStart leaves the spine before the window exists: active, game speed 1, no
+// frames yet; no scene current or requested; the title's timing at its start.
+void resetApp();
 
 // Runs the whole program: start, message loop, shutdown. Returns the exit code.
 int appMain(const AppOptions& options);
@@ -86,7 +87,7 @@ void timerTick();
 // Returns true if this is the only running instance.
 bool ensureSingleInstance(const char* name);
 // The window procedure: hands one window message to the application and scenes.
-void AppWindowProc(const SysEvent& event);
+void appWindowProc(const SysEvent& event);
 // Releases the device, sound and text tables and destroys the window.
 void shutdownApplication();
 // Recomputes the camera projection from the client size.

@@ -2,11 +2,11 @@
 // reach beyond the spine (activation, close) and the final saves.
 #include "app/app.h"
 #include "app/app_local.h"
-#include "app/numeric.h"
 #include "app/scene.h"
 #include "audio/audio.h"
+#include "core/numeric.h"
 #include "game/game.h"
-#include "persistence/saved_games.h"
+#include "game/saved_game.h"
 #include "persistence/settings.h"
 #include "platform/platform.h"
 #include "render/mesh.h"

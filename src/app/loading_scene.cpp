@@ -5,15 +5,16 @@
 #include "app/app.h"
 #include "app/scene.h"
 #include "audio/audio.h"
+#include "core/math.h"
 #include "platform/device.h"
 #include "render/render.h"
+#include "render/sprites.h"
 #include "render/text.h"
 #include "render/texture.h"
-#include "scenery/math.h"
-
-LoadingState loadingState = {0, 0, 0, 0.0f, 0.0f, kWhite, nullptr, nullptr};
 
 namespace {
+
+constexpr LoadingState kStartingLoadingState = {0, 0, 0, 0.0f, 0.0f, kWhite, nullptr, nullptr};
 
 constexpr float kLoadBarWidth = 310.0f;
 constexpr float kLoadBarHeight = 48.0f;
@@ -46,6 +47,15 @@ void drawTitle(float fade) {
 }
 
 }  // namespace
+
+LoadingState loadingState = kStartingLoadingState;
+
+void resetLoadingScene() {
+  loadingState = kStartingLoadingState;
+  loadingScene.pendingKey = 0;
+  mapScene.pendingKey = 0;
+  gameScene.pendingKey = 0;
+}
 
 void loadLoadingScreen() {
   loadingState.loadingTint = kWhite;

@@ -28,6 +28,10 @@ class Scene {
   virtual void onRightUp() {}
   virtual void onMiddleDown() {}
   virtual void onMouseMove() {}
+  // After a letter was typed in this scene: the hidden words it listens for.
+  virtual void onTypedLetter() {}
+  // True for the scene the board game is played in (points count only there).
+  virtual bool playsBoardGame() const { return false; }
   // A name for tools and dumps: "loading", "map" or "game".
   virtual const char* name() const = 0;
 
@@ -56,6 +60,7 @@ class MapScene : public Scene {
   void onLeftDoubleClick() override;
   void onLeftUp() override;
   void onMouseMove() override;
+  void onTypedLetter() override;
   const char* name() const override { return "map"; }
 };
 
@@ -72,6 +77,8 @@ class GameScene : public Scene {
   void onRightUp() override;
   void onMiddleDown() override;
   void onMouseMove() override;
+  void onTypedLetter() override;
+  bool playsBoardGame() const override { return true; }
   const char* name() const override { return "game"; }
 };
 
@@ -89,6 +96,8 @@ struct SceneSwitch {
 extern SceneSwitch sceneSwitch;
 
 inline Scene* currentScene() { return sceneSwitch.currentScene; }
+// True while the current scene plays the board game.
+bool boardGameSceneCurrent();
 // Makes `scene` current at the end of this frame; a second request replaces the first.
 void requestScene(Scene* scene);
 // The last step of a frame: leave the old scene and enter the new one if a switch
@@ -96,6 +105,9 @@ void requestScene(Scene* scene);
 void applyPendingScene();
 // Sets the current scene directly, without onEnter (the end of start-up).
 void setCurrentSceneDirectly(Scene* scene);
+// The base afterFrame of a scene: takes the scene's pendingKey as a typed letter,
+// lets the scene check its hidden words, and clears pendingKey.
+void handleTypedLetter(Scene* scene);
 
 // Loading-scene state: the title's timing. Process lifetime.
 struct LoadingState {
@@ -114,6 +126,9 @@ extern LoadingState loadingState;
 constexpr uint32_t expectedLoadBytes = 10141957;
 // Milliseconds the title takes to fade to black.
 constexpr float kTitleFadeMs = 800.0f;
+
+// The title's timing as a fresh start leaves it; every scene's pendingKey cleared.
+void resetLoadingScene();
 
 // The loading progress step: draws one loading frame and counts the bytes.
 void reportLoadProgress(uint32_t bytes);

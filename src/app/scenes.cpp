@@ -6,6 +6,7 @@
 #include "game/game.h"
 #include "game/modes.h"
 #include "input/input.h"
+#include "persistence/settings.h"
 #include "render/text.h"
 
 LoadingScene loadingScene;
@@ -34,6 +35,16 @@ void setCurrentSceneDirectly(Scene* scene) {
   sceneSwitch.sceneSwitchPending = 0;
 }
 
+bool boardGameSceneCurrent() {
+  const Scene* scene = currentScene();
+  return scene && scene->playsBoardGame();
+}
+
+void handleTypedLetter(Scene* scene) {
+  if (pushTypedLetter(scene->pendingKey)) scene->onTypedLetter();
+  scene->pendingKey = 0;
+}
+
 void Scene::afterFrame() { handleTypedLetter(this); }
 
 // ---------------------------------------------------------------------------
@@ -49,7 +60,7 @@ void MapScene::onLeave() { app.tickSuspended = 0; }
 
 void MapScene::afterFrame() { handleTypedLetter(this); }
 
-void MapScene::onFrame() { updateSound(); }
+void MapScene::onFrame() { updateSound(app.frameDelta); }
 
 void MapScene::onKeyDown(int32_t key) { pendingKey = key; }
 
@@ -60,6 +71,12 @@ void MapScene::onLeftDoubleClick() {}
 void MapScene::onLeftUp() {}
 
 void MapScene::onMouseMove() {}
+
+// Closing the stages again also forgets the level marked on the map.
+void MapScene::onTypedLetter() {
+  if (checkMapWords() == MapWord::CloseStages) settings.selectedMapLevel = 0;
+  checkDebugOverlayWord();
+}
 
 // ---------------------------------------------------------------------------
 // Game scene: the board game, with menu panels over it while one is open.
@@ -78,13 +95,13 @@ void GameScene::onKeyDown(int32_t key) {
 
 void GameScene::onLeftDown() {
   float x, y;
-  CursorToOverlay(&x, &y);
+  CursorToOverlay(input.mouseX, input.mouseY, &x, &y);
   gameLeftDown(x, y);
 }
 
 void GameScene::onLeftDoubleClick() {
   float x, y;
-  CursorToOverlay(&x, &y);
+  CursorToOverlay(input.mouseX, input.mouseY, &x, &y);
   gameLeftDoubleClick(x, y);
 }
 
@@ -97,3 +114,8 @@ void GameScene::onRightUp() {}
 void GameScene::onMiddleDown() { gameMiddleDown(); }
 
 void GameScene::onMouseMove() {}
+
+void GameScene::onTypedLetter() {
+  checkGameWords();
+  checkDebugOverlayWord();
+}

@@ -5,10 +5,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/app.h"
-#include "app/scene.h"
 #include "platform/platform.h"
 #include "platform/sound_output.h"
+#include "resources/resources.h"
 
 SoundState sound;
 
@@ -22,6 +21,11 @@ constexpr uint32_t kMusicLoadBytes = 1104189;
 constexpr int32_t kMusicAmplify = 80;
 constexpr const char* kSoundsDirectory = "Sounds";
 constexpr const char* kMusicFile = "music.mo3";
+
+int32_t limitVolume(int32_t volume) {
+  if (volume < 0) return 0;
+  return volume > kMaxVolume ? kMaxVolume : volume;
+}
 
 // Clears everything but the volumes, which belong to the settings.
 void resetSoundState() {
@@ -47,7 +51,7 @@ void loadSample(const std::string& fileName) {
                                                kMaxPlaybacksPerSample)
                        : 0;
   sample.repeatGuard = 0.0f;
-  reportLoadProgress(uint32_t(bytes.size()));
+  reportLoadedBytes(uint32_t(bytes.size()));
 }
 
 // Loads the effects of "Sounds" and returns to the folder it started in. A missing
@@ -66,7 +70,7 @@ void loadSampleFolder() {
 // changes only the bookkeeping.
 void loadMusic() {
   sound.musicHandle = soundMusicLoadFile(kMusicFile);
-  reportLoadProgress(kMusicLoadBytes);
+  reportLoadedBytes(kMusicLoadBytes);
   soundMusicSetAmplify(sound.musicHandle, kMusicAmplify);
 }
 
@@ -129,9 +133,9 @@ void startPendingSection() {
 }
 
 // Runs the fade down (volume = ms left / 8) and starts the pending section when it ends.
-void updateMusicFade() {
+void updateMusicFade(float dt) {
   if (sound.musicFadeTimer <= 0.0f) return;
-  sound.musicFadeTimer -= app.frameDelta;
+  sound.musicFadeTimer -= dt;
   if (sound.musicFadeTimer > 0.0f) {
     soundChannelSetVolume(sound.musicHandle, int32_t(sound.musicFadeTimer / 8.0f));
     return;
@@ -159,6 +163,12 @@ void loadSounds() {
 
 void applyVolumes() { soundSetGlobalVolumes(sound.musicVolume, sound.effectsVolume); }
 
+void setSoundVolumes(int32_t music, int32_t effects) {
+  sound.musicVolume = limitVolume(music);
+  sound.effectsVolume = limitVolume(effects);
+  applyVolumes();
+}
+
 void playSound(const char* name) {
   playSoundEx(name, Vec3{0.0f, 0.0f, 0.0f}, 0, kSoundBaseFrequency);
 }
@@ -173,12 +183,12 @@ void playSoundEx(const char* name, const Vec3& position, uint8_t loop, int32_t f
   }
 }
 
-void updateSound() {
+void updateSound(float dt) {
   for (int32_t i = 0; i < sound.sampleCount; ++i) {
-    if (sound.samples[i].repeatGuard > 0.0f) sound.samples[i].repeatGuard -= app.frameDelta;
+    if (sound.samples[i].repeatGuard > 0.0f) sound.samples[i].repeatGuard -= dt;
   }
   updateRequests();
-  updateMusicFade();
+  updateMusicFade(dt);
 }
 
 void stopAllSounds() {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "scenery/math.h"
+#include "core/math.h"
 
 // The sample table holds this many effects: the game ships about 30, and the
 // sound output keeps at most this many samples loaded anyway.
@@ -27,6 +27,9 @@ constexpr int kMaxStartedSounds = 1024;
 
 // The rate ordinary requests play at, and the rate every effect is recorded at.
 constexpr int32_t kSoundBaseFrequency = 44100;
+// The volumes as the options screen sets them, 0..99.
+constexpr int32_t kDefaultVolume = 90;
+constexpr int32_t kMaxVolume = 99;
 // Milliseconds a sample ignores new requests after one was queued.
 constexpr float kSoundRepeatGuardMs = 5.0f;
 // Milliseconds the running tune takes to fade out before a new section starts.
@@ -64,8 +67,8 @@ enum class SoundDevice : uint8_t {
 // initSound and shutdownSound; the volumes belong to the settings, which set them
 // (before or after initSound) and then call applyVolumes.
 struct SoundState {
-  int32_t musicVolume = 90;    // 0..99 as the options screen sets it
-  int32_t effectsVolume = 90;  // 0..99
+  int32_t musicVolume = kDefaultVolume;    // 0..kMaxVolume
+  int32_t effectsVolume = kDefaultVolume;
   bool outputReady = false;    // initSound ran and shutdownSound has not
 
   SoundSample samples[kMaxSoundSamples] = {};
@@ -90,11 +93,14 @@ extern SoundState sound;
 bool initSound(SoundDevice device = SoundDevice::Open);
 // Loads every "*.ogg" of the folder "Sounds" (sorted by name, at most
 // kMaxSoundSamples) and the module "music.mo3" from the current folder, reporting
-// each file's size to the loading bar. A file that cannot be read or decoded
-// leaves its sample silent (handle 0); a missing module leaves no music.
+// each file's size to the load progress hook (reportLoadedBytes). A file that
+// cannot be read or decoded leaves its sample silent (handle 0); a missing module
+// leaves no music.
 void loadSounds();
 // Hands musicVolume and effectsVolume to the output.
 void applyVolumes();
+// Sets both volumes, each limited to 0..kMaxVolume, and applies them.
+void setSoundVolumes(int32_t music, int32_t effects);
 
 // Queues `name` at the base frequency, unlooped, without a position.
 void playSound(const char* name);
@@ -102,8 +108,9 @@ void playSound(const char* name);
 // sample has, a sample asked for again within 5 ms, and a ring whose slots are all
 // looped all drop the request silently.
 void playSoundEx(const char* name, const Vec3& position, uint8_t loop, int32_t frequency);
-// The per-frame update: repeat guards, starting queued requests, the music fade.
-void updateSound();
+// The per-frame update, dt ms after the last: repeat guards, starting queued
+// requests, the music fade.
+void updateSound(float dt);
 // Stops every channel of every loaded sample.
 void stopAllSounds();
 

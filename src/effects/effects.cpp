@@ -7,6 +7,8 @@
 
 EffectLog effectLog = {};
 
+void resetEffects() { effectLog = {}; }
+
 void StartEffect(const char* name, float, float, float, float, float, int32_t) {
   char* slot = effectLog.names[effectLog.effectsStarted % kEffectLogSize];
   std::strncpy(slot, name, kMaxEffectName - 1);
@@ -47,7 +49,7 @@ void SpawnScoreStar(float, float) { ++effectLog.starsSpawned; }
 
 void ClearScoreStars() { effectLog.starsSpawned = 0; }
 
-const char* recentEffectName(int32_t back) {
+const char* RecentEffectName(int32_t back) {
   if (back < 0 || back >= kEffectLogSize || back >= effectLog.effectsStarted) return "";
   return effectLog.names[(effectLog.effectsStarted - 1 - back) % kEffectLogSize];
 }

@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-#include "scenery/math.h"
+#include "core/math.h"
 
 // Pop-ups live one second; 64 cover any burst of pops, the oldest is overwritten.
 constexpr int32_t kMaxScorePopups = 64;
@@ -40,6 +40,9 @@ struct EffectLog {
 };
 extern EffectLog effectLog;
 
+// As a fresh start leaves it: no pop-ups, nothing logged.
+void resetEffects();
+
 // Starts the named particle effect at (x, y) aimed at (targetX, targetY); scale
 // multiplies sizes and speeds; sprite -1 takes the definition's own.
 void StartEffect(const char* name, float x, float y, float targetX, float targetY, float scale,
@@ -59,4 +62,4 @@ void ClearScoreStars();
 
 // The particle effect started `back` requests ago (0 = the last), or "" when the
 // log holds no such request.
-const char* recentEffectName(int32_t back);
+const char* RecentEffectName(int32_t back);

@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "scenery/math.h"
+#include "core/math.h"
 
 // Names of effects and of the effects they start are at most 31 characters.
 constexpr int kMaxEffectName = 32;

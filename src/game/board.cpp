@@ -1,9 +1,20 @@
 // The board records, the cell geometry and the operations over a whole board.
 #include "game/board.h"
 
+#include <algorithm>
+#include <cmath>
+
 GameState gameState = {};
 Boards boards = {{}, {}, &boards.live};
 MoveSettings moveSettings;
+
+void setBallSpeed(float speed) {
+  if (!std::isfinite(speed)) {
+    moveSettings.ballSpeed = kDefaultBallSpeed;
+  } else {
+    moveSettings.ballSpeed = std::clamp(speed, kMinBallSpeed, kMaxBallSpeed);
+  }
+}
 
 Vec2 cellCentre(int32_t x, int32_t y) { return CellToOverlay(x, y); }
 

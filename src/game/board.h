@@ -11,7 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "scenery/math.h"
+#include "core/math.h"
 
 // The array keeps a margin of two holes and more around the 20 x 15 playable area,
 // so rules may look two steps past any playable cell without bounds checks.
@@ -32,6 +32,9 @@ constexpr int32_t TripleBomb = 11;
 constexpr int32_t Diamond = 12;
 constexpr int32_t QuadroBomb = 13;
 }  // namespace Ball
+
+// Ball values 10 and above are items: they count as every colour in a run.
+inline bool isItem(int32_t value) { return value >= Ball::Joker; }
 
 namespace Difficulty {
 constexpr int32_t Expert = 0;
@@ -93,6 +96,13 @@ struct CellPos {
 };
 constexpr CellPos kNoCell = {-1, -1};
 
+// The board's cursor: what a click on the board does.
+enum class CursorMode : int32_t {
+  Arrow = 0,   // selects and moves balls
+  Hammer = 1,  // strikes a ball
+  Help = 2     // shows the help tip of what it clicks
+};
+
 // The state of the level being played: process lifetime, reset by startLevel.
 struct GameState {
   int32_t levelIndex;        // 0..69 (zone x 5 + stage), or the survival start level
@@ -124,7 +134,7 @@ struct GameState {
   bool running;              // false while the game waits for a key or click
   bool menuOpen;             // an in-game menu is over the board: the board is frozen
   bool busy;                 // a ball is moving (recomputed every frame)
-  int32_t cursorMode;        // 0 arrow, 1 hammer, 2 help
+  CursorMode cursorMode;
   bool helpCursor;
   bool defeatDim;
   int32_t shakeTimer;        // ms of screen shake left
@@ -147,6 +157,22 @@ inline bool isPlayable(int32_t x, int32_t y) {
 }
 inline bool hasFloor(const Cell& cell) { return cell.squareLayers != -1; }
 inline bool hasBall(const Cell& cell) { return cell.ballValue != Ball::Empty; }
+
+// Calls visit(x, y) for every playable cell, row after row: the rules' order.
+template <typename Visit>
+void forEachPlayableCell(Visit visit) {
+  for (int32_t y = kFirstRow; y <= kLastRow; ++y) {
+    for (int32_t x = kFirstColumn; x <= kLastColumn; ++x) visit(x, y);
+  }
+}
+
+// The same cells column after column: the board's drawing order.
+template <typename Visit>
+void forEachCellInDrawingOrder(Visit visit) {
+  for (int32_t x = kFirstColumn; x <= kLastColumn; ++x) {
+    for (int32_t y = kFirstRow; y <= kLastRow; ++y) visit(x, y);
+  }
+}
 
 // ---------------------------------------------------------------------------
 // Geometry: cells are 40 x 40 overlay units.
@@ -174,11 +200,17 @@ int32_t countSquareLayers(const Board& board);
 // Selecting and moving (move.cpp)
 
 // The board speed setting: a move lasts trunc(sqrt(10 x steps) x ballSpeed) ms.
-// The settings record owns the value; 70 until settings are read.
+// Kept in the settings record; 70 until settings are read.
+constexpr float kDefaultBallSpeed = 70.0f;
+constexpr float kMinBallSpeed = 21.0f;
+constexpr float kMaxBallSpeed = 150.0f;
 struct MoveSettings {
-  float ballSpeed = 70.0f;
+  float ballSpeed = kDefaultBallSpeed;
 };
 extern MoveSettings moveSettings;
+
+// Sets the ball speed limited to 21..150; a value that is not a number gives 70.
+void setBallSpeed(float speed);
 
 // Makes (x, y) the selected ball and fills the reachable distances.
 void selectBall(int32_t x, int32_t y);

@@ -33,22 +33,20 @@ bool hammerStrike(int32_t x, int32_t y) {
     removeBall(x, y);
   }
   gameState.hammerCharge = 0.0f;
-  gameState.cursorMode = 0;
+  gameState.cursorMode = CursorMode::Arrow;
   return true;
 }
 
 void clearBoardOfBalls() {
-  for (int32_t y = kFirstRow; y <= kLastRow; ++y) {
-    for (int32_t x = kFirstColumn; x <= kLastColumn; ++x) {
-      const Cell& cell = cellAt(x, y);
-      if (!hasBall(cell)) continue;
-      if (cell.chainLocks > 0) {
-        breakChain(x, y);
-      } else {
-        removeBall(x, y);
-      }
+  forEachPlayableCell([](int32_t x, int32_t y) {
+    const Cell& cell = cellAt(x, y);
+    if (!hasBall(cell)) return;
+    if (cell.chainLocks > 0) {
+      breakChain(x, y);
+    } else {
+      removeBall(x, y);
     }
-  }
+  });
   arrivePreviews();
   for (int32_t i = 0; i < gameState.newBallsPerMove; ++i) placePreview();
 }

@@ -5,10 +5,10 @@
 
 #include <cstdio>
 
-#include "app/scene.h"
 #include "audio/audio.h"
 #include "effects/effects.h"
 #include "game/board.h"
+#include "game/game.h"
 #include "persistence/profile.h"
 #include "render/text.h"
 
@@ -81,14 +81,14 @@ void resetMoveCounters() {
 
 }  // namespace
 
-void resetFeedback() {
+void ResetFeedback() {
   const bool demo = feedback.demoRunning;
   feedback = {};
   feedback.demoRunning = demo;
 }
 
 void AddScore(float x, float y, int32_t points) {
-  if (currentScene() != &gameScene) return;
+  if (!gameHooks.boardSceneCurrent()) return;
   if (gameState.menuOpen || feedback.demoRunning) return;
   const float t = gameState.levelCompleteTimer;
   if (t > 0.0f && t < kLevelCompletePointsStop) return;
@@ -96,7 +96,7 @@ void AddScore(float x, float y, int32_t points) {
     giveLife();
     playSound("addlife.ogg");
   }
-  addScore(points);
+  addProfileScore(points);
   SpawnScorePopup(x, y, points, kScorePopupColor);
   gameState.levelScore += points;
 }

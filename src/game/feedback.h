@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-#include "scenery/math.h"
+#include "core/math.h"
 
 // Balls waiting for their pop. One move removes at most the board twice over (a
 // resolution and two board clears); a fuller queue pops the extra balls at once.
@@ -37,7 +37,7 @@ struct DiamondBolt {
 };
 
 // Feedback state: process lifetime; the queue and counters are reset at each level
-// start (resetFeedback), the counters also by every FinishMove.
+// start (ResetFeedback), the counters also by every FinishMove.
 struct FeedbackState {
   RemovalEntry removals[kMaxRemovals];
   int32_t removalCount;
@@ -55,7 +55,7 @@ struct FeedbackState {
 extern FeedbackState feedback;
 
 // Empties the queue, the counters and the bolts (level start).
-void resetFeedback();
+void ResetFeedback();
 
 // Adds points to the current profile and the level, with a pop-up at (x, y) and an
 // extra life outside survival when a multiple of 100000 is passed. Does nothing

@@ -3,7 +3,6 @@
 // the input rules of keys and mouse buttons.
 #include "game/game.h"
 
-#include "app/scene.h"
 #include "audio/audio.h"
 #include "effects/effects.h"
 #include "game/board.h"
@@ -16,7 +15,6 @@
 #include "input/input.h"
 #include "persistence/profile.h"
 #include "platform/platform.h"
-#include "ui/menu.h"
 
 GameView gameView = {};
 
@@ -29,7 +27,6 @@ constexpr float kArrivalSpeed = 0.85f;  // arrival timers fall slower than the c
 constexpr float kShimmerPeriod = 502.65485f;
 constexpr float kHammerCheatStep = 0.2f;
 constexpr int32_t kCheatPoints = 10000;
-constexpr Vec2 kHammerTipAnchor = {320.0f, -230.0f};
 
 bool inside(const HudRect& r, float x, float y) {
   return x >= r.x0 && x <= r.x1 && y >= r.y0 && y <= r.y1;
@@ -38,21 +35,6 @@ bool inside(const HudRect& r, float x, float y) {
 bool insideSquare(float cx, float cy, float size, float x, float y) {
   const float h = size * 0.5f;
   return x >= cx - h && x <= cx + h && y >= cy - h && y <= cy + h;
-}
-
-template <typename Visit>
-void forEachPlayableCell(Visit visit) {
-  for (int32_t y = kFirstRow; y <= kLastRow; ++y) {
-    for (int32_t x = kFirstColumn; x <= kLastColumn; ++x) visit(x, y);
-  }
-}
-
-// Drawing order of the board: columns outer, rows inner.
-template <typename Visit>
-void forEachCellInDrawingOrder(Visit visit) {
-  for (int32_t x = kFirstColumn; x <= kLastColumn; ++x) {
-    for (int32_t y = kFirstRow; y <= kLastRow; ++y) visit(x, y);
-  }
 }
 
 // ---------------------------------------------------------------------------
@@ -72,7 +54,7 @@ void resetGameState(int32_t index) {
   gameState.shownScore = survival ? 0 : score();
   gameView = {};
   hideTip();
-  resetFeedback();
+  ResetFeedback();
   ClearScorePopups();
   ClearScoreStars();
   InitBoardEffects();
@@ -271,13 +253,12 @@ bool waitingAfterZone() {
 }
 
 void leaveForMap() {
-  requestScene(&mapScene);
   if (gameView.adventureFinished) {
-    openScreenByName("main");
+    gameHooks.returnToTitle("main");
   } else if (gameState.survival) {
-    openScreenByName("survival");
+    gameHooks.returnToTitle("survival");
   } else {
-    openScreenByName(gameState.difficulty == Difficulty::Zen ? "zen" : "adventure");
+    gameHooks.returnToTitle(gameState.difficulty == Difficulty::Zen ? "zen" : "adventure");
   }
 }
 
@@ -297,12 +278,12 @@ bool skipEndSequence() {
 void pauseGame() {
   gameState.running = false;
   gameState.helpCursor = false;
-  if (gameState.cursorMode == 2) gameState.cursorMode = 0;
+  if (gameState.cursorMode == CursorMode::Help) gameState.cursorMode = CursorMode::Arrow;
 }
 
 void disarmHelpCursor() {
   gameState.helpCursor = false;
-  gameState.cursorMode = 0;
+  gameState.cursorMode = CursorMode::Arrow;
 }
 
 // The side panel's buttons. Returns true when the click ends there.
@@ -310,7 +291,7 @@ bool clickPanel(float x, float y) {
   if (!gameState.menuOpen) {
     if (inside(kPauseButton, x, y)) {
       pauseGame();
-      gameState.cursorMode = 0;
+      gameState.cursorMode = CursorMode::Arrow;
       playSound("menu.ogg");
       return true;
     }
@@ -322,7 +303,7 @@ bool clickPanel(float x, float y) {
   }
   if (inside(kMenuButton, x, y)) {
     // With a screen open the click belongs to that screen.
-    if (!gameState.menuOpen) openInGameScreen("gameplay");
+    if (!gameState.menuOpen) gameHooks.openInGameScreen("gameplay");
     return true;
   }
   return gameState.menuOpen;
@@ -341,15 +322,16 @@ void clickWithHammer(CellPos c) {
 void clickPlayArea(float x, float y) {
   if (insideSquare(kHelpButtonX, kHelpButtonY, kHelpButtonSize, x, y)) {
     gameState.helpCursor = true;
-    gameState.cursorMode = 2;
+    gameState.cursorMode = CursorMode::Help;
   }
   if (gameState.hammerEnabled && gameState.hammerCharge == 1.0f && inside(kHammerGauge, x, y)) {
-    gameState.cursorMode = gameState.cursorMode == 1 ? 0 : 1;
+    gameState.cursorMode =
+        gameState.cursorMode == CursorMode::Hammer ? CursorMode::Arrow : CursorMode::Hammer;
     deselectBall();
     return;
   }
   const CellPos c = cellAtPoint(x, y);
-  if (gameState.cursorMode == 1) {
+  if (gameState.cursorMode == CursorMode::Hammer) {
     clickWithHammer(c);
   } else {
     clickBoardCell(c.x, c.y);
@@ -420,7 +402,7 @@ void startLevel(int32_t index) {
 void gameFrameUpdate(float dt) {
   gameState.levelClock += dt;
   updateAmbientSounds(dt);
-  updateSound();
+  updateSound(dt);
   updateEndSequences(dt);
   updateFades(dt);
   updateShake(dt);
@@ -449,7 +431,7 @@ void gameKeyDown(int32_t key) {
     return;
   }
   if (key == VK_ESCAPE) {
-    openInGameScreen("gameplay");
+    gameHooks.openInGameScreen("gameplay");
   } else if (key == VK_SPACE) {
     pauseGame();
   } else if (input.developerKeysEnabled) {

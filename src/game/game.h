@@ -34,6 +34,31 @@ struct GameView {
 };
 extern GameView gameView;
 
+// What the board game asks of the modules above it. app sets the table at start-up;
+// until then every hook does nothing and every question answers no (or ""), so
+// hooks are called without checks.
+struct GameHooks {
+  // True while the board game's scene is the current one (points count only there).
+  bool (*boardSceneCurrent)();
+  // The menus open an in-game screen over the board ("gameplay", "levelcomplete",
+  // "defeat", "hiscore", "helpscreen"); they call enterInGameMenu for the board.
+  void (*openInGameScreen)(const char* name);
+  // The menus' current screen, "" when none.
+  const char* (*currentScreen)();
+  // Back to the title menus over the map, opening the screen `name` there.
+  void (*returnToTitle)(const char* screen);
+};
+extern GameHooks gameHooks;
+
+// The board's side of an in-game screen opening over it: the board freezes
+// (menuOpen), the cursor becomes the arrow, the help cursor is disarmed and the
+// selection dropped.
+void enterInGameMenu();
+
+// As a fresh start leaves the module: every game record zero (no level loaded,
+// both boards blank, the live board current), the ball speed at 70.
+void resetGame();
+
 // Starts level `index` in the current game kind and difficulty: resets the game
 // state, loads the level, fills the board and places the first previews.
 void startLevel(int32_t index);

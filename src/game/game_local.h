@@ -8,6 +8,8 @@
 // A new ball or item grows in for this long and does not match meanwhile; a new
 // preview falls into its cell for as long.
 constexpr float kArrivalMs = 500.0f;
+// Where the hammer's tips point: at the hammer gauge.
+constexpr Vec2 kHammerTipAnchor = {320.0f, -230.0f};
 // Jokers are off for a level whose joker frequency reaches this.
 constexpr int32_t kNoJokers = 1000000;
 

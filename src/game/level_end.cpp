@@ -12,17 +12,13 @@
 #include "persistence/settings.h"
 #include "render/text.h"
 #include "resources/resources.h"
-#include "ui/menu.h"
 
 namespace {
 
 bool squaresLeft() {
-  for (int32_t y = kFirstRow; y <= kLastRow; ++y) {
-    for (int32_t x = kFirstColumn; x <= kLastColumn; ++x) {
-      if (cellAt(x, y).squareLayers > 0) return true;
-    }
-  }
-  return false;
+  bool left = false;
+  forEachPlayableCell([&](int32_t x, int32_t y) { left = left || cellAt(x, y).squareLayers > 0; });
+  return left;
 }
 
 // The big flying message of a level end, centred on the screen.
@@ -62,7 +58,7 @@ void endSurvival() {
   modeState.survivalOver = true;
   forgetSavedGame(SavedGameKind::Survival);
   recordStatistics();
-  openInGameScreen("levelcomplete");
+  gameHooks.openInGameScreen("levelcomplete");
 }
 
 void beginDefeat(bool changeMusic) {
@@ -86,7 +82,7 @@ void runLevelComplete(float dt) {
   requestMusic(gameState.levelIndex % 4);
   gameState.levelCompleteTimer = -1.0f;
   clearBigMessage();
-  openInGameScreen("levelcomplete");
+  gameHooks.openInGameScreen("levelcomplete");
 }
 
 void runDefeat(float dt) {
@@ -101,7 +97,7 @@ void runDefeat(float dt) {
   saveAll();
   gameState.defeatDim = true;
   playSound("defeat.ogg");
-  openInGameScreen(left < 0 ? "hiscore" : "defeat");
+  gameHooks.openInGameScreen(left < 0 ? "hiscore" : "defeat");
 }
 
 }  // namespace

@@ -6,11 +6,10 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/numeric.h"
 #include "audio/audio.h"
+#include "core/numeric.h"
 #include "game/game.h"
 #include "persistence/profile.h"
-#include "ui/menu.h"
 
 ModeState modeState = {};
 
@@ -110,7 +109,7 @@ void openHelpScreenOnce() {
   uint8_t& pending = profile->helpShown[(gameState.survival ? 3 : 0) + difficulty];
   if (!pending) return;
   pending = 0;
-  openInGameScreen("helpscreen");
+  gameHooks.openInGameScreen("helpscreen");
 }
 
 }  // namespace
@@ -121,11 +120,9 @@ void prepareLevelModes(int32_t index) {
   modeState.survivalOver = false;
   modeState.bigMessage[0] = '\0';
   modeState.tileExit = chooseTileExit(index);
-  for (int32_t x = kFirstColumn; x <= kLastColumn; ++x) {
-    for (int32_t y = kFirstRow; y <= kLastRow; ++y) {
-      modeState.tiles[x][y] = tileFlight(modeState.tileExit, x, y);
-    }
-  }
+  forEachCellInDrawingOrder([](int32_t x, int32_t y) {
+    modeState.tiles[x][y] = tileFlight(modeState.tileExit, x, y);
+  });
 }
 
 void startCurrentLevel() {

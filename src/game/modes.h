@@ -7,9 +7,9 @@
 
 #include <cstdint>
 
+#include "core/math.h"
 #include "game/board.h"
 #include "persistence/records.h"
-#include "scenery/math.h"
 
 constexpr float kLevelCompleteMs = 8500.0f;
 constexpr float kBoardClearsAtMs = 7500.0f;     // every ball pops; the picture starts

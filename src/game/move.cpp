@@ -147,7 +147,7 @@ void advanceMove(int32_t mx, int32_t my, float dt) {
 void clickBoardCell(int32_t x, int32_t y) {
   if (!inArray(x, y) || !hasFloor(cellAt(x, y))) {
     deselectBall();
-    if (gameState.cursorMode == 1) gameState.cursorMode = 0;
+    if (gameState.cursorMode == CursorMode::Hammer) gameState.cursorMode = CursorMode::Arrow;
     return;
   }
   const Cell& cell = cellAt(x, y);
@@ -168,7 +168,7 @@ void doubleClickBoardCell(int32_t x, int32_t y) {
   if (gameState.busy) return;
   if (gameState.helpCursor) {
     gameState.helpCursor = false;
-    gameState.cursorMode = 0;
+    gameState.cursorMode = CursorMode::Arrow;
     return;
   }
   if (!inArray(x, y)) return;

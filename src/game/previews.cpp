@@ -1,7 +1,7 @@
 // New balls: previews placed in random empty cells, their arrival as balls, and
 // the arrival of bonus items the resolution awards.
-#include "app/numeric.h"
 #include "audio/audio.h"
+#include "core/numeric.h"
 #include "game/board.h"
 #include "game/feedback.h"
 #include "game/game_local.h"

@@ -18,7 +18,6 @@ constexpr int32_t kMaxBlastPasses = 7;
 constexpr int32_t kTripleBlastReach = 5;
 constexpr int32_t kQuadroBlastReach = 8;
 constexpr float kHammerGainPerBall = 0.03f;
-constexpr Vec2 kHammerTipAnchor = {320.0f, -230.0f};
 constexpr int32_t kColours = 10;
 
 struct Axis {
@@ -31,13 +30,6 @@ constexpr Axis kDiamondDirections[8] = {{-1, 0}, {1, 0},  {0, -1}, {0, 1},
                                         {-1, -1}, {1, -1}, {-1, 1}, {1, 1}};
 
 bool isColour(int32_t value) { return value >= 0 && value < kColours; }
-
-template <typename Visit>
-void forEachPlayableCell(Visit visit) {
-  for (int32_t y = kFirstRow; y <= kLastRow; ++y) {
-    for (int32_t x = kFirstColumn; x <= kLastColumn; ++x) visit(x, y);
-  }
-}
 
 // Marks the run through (x, y) along `axis` when it is long enough; returns its
 // length, or 0 when it is too short.
@@ -76,7 +68,7 @@ bool markBlast(int32_t x, int32_t y, int32_t reach) {
       if (dx * dx + dy * dy >= reach) continue;
       Cell& cell = cellAt(x + dx, y + dy);
       cell.removalMark = 1;
-      if (cell.ballValue > 9) reachesItem = true;
+      if (isItem(cell.ballValue)) reachesItem = true;
     }
   }
   return reachesItem;
@@ -91,7 +83,7 @@ void noteDiamondColours(int32_t x, int32_t y, bool noted[kColours]) {
       const int32_t cx = x + dir.dx * (w + 1), cy = y + dir.dy * (w + 1);
       if (!isPlayable(cx, cy)) break;
       const Cell& cell = cellAt(cx, cy);
-      if (cell.ballValue >= 10) continue;
+      if (isItem(cell.ballValue)) continue;
       if (isColour(cell.ballValue) && cell.removalMark) {
         noted[cell.ballValue] = true;
         any = true;
@@ -222,7 +214,7 @@ bool cellMatches(int32_t x, int32_t y, int32_t value) {
   if (!isPlayable(x, y)) return false;
   const Cell& cell = cellAt(x, y);
   if (!hasBall(cell) || cell.appearTimer > 0.0f) return false;
-  return cell.ballValue == value || cell.ballValue >= Ball::Joker;
+  return cell.ballValue == value || isItem(cell.ballValue);
 }
 
 int32_t resolveBoard(bool afterMove) {

@@ -96,7 +96,7 @@ void showPanelHelp(float x, float y) {
 void showBallHelp(const Cell& cell, Vec2 at) {
   const int32_t value = cell.ballValue;
   if (cell.chainLocks > 0) {
-    showPanelTip(value > 9 ? "chainitemtip" : "chainballtip", at);
+    showPanelTip(isItem(value) ? "chainitemtip" : "chainballtip", at);
   } else if (value >= 0 && value <= 9) {
     showTip("balltip", true, at, 0.0f, kNoCell, -1);
   } else if (value == Ball::Joker) {

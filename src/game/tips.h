@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
+#include "core/math.h"
 #include "game/board.h"
-#include "scenery/math.h"
 
 // The one-time tips in the order of the profile's tip flags.
 constexpr int32_t kOneTimeTipCount = 8;

@@ -1,17 +1,21 @@
-// Typed letters and the hidden words of the developer features.
+// The pointer, the typed letters and the hidden words of the developer features,
+// and the debug overlay.
 #include "input/input.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "app/app.h"
-#include "app/scene.h"
-#include "persistence/settings.h"
-#include "render/text.h"
 #include "render/render.h"
 #include "render/text.h"
 
 InputState input = {};
+
+void resetInput() { input = {}; }
+
+void setPointer(int32_t x, int32_t y) {
+  input.mouseX = x;
+  input.mouseY = y;
+}
 
 bool typedLettersEndWith(const char* word) {
   const size_t n = std::strlen(word);
@@ -22,53 +26,46 @@ bool typedLettersEndWith(const char* word) {
   return true;
 }
 
-// Shifts the buffer one place towards its end and stores the new letter first.
-static void pushTypedLetter(char letter) {
+bool pushTypedLetter(int32_t key) {
+  const int32_t code = key & 0xFF;
+  if (code < 'A' || code > 'Z') return false;
+  // The buffer shifts one place towards its end and the new letter comes first.
   std::memmove(input.typedLetters + 1, input.typedLetters, 14);
-  input.typedLetters[0] = letter;
+  input.typedLetters[0] = char(code);
   input.typedLetters[15] = '\0';
+  return true;
 }
 
-static void checkMapWords() {
+MapWord checkMapWords() {
   if (typedLettersEndWith(kWordOpenAllStages)) {
     input.mapAllStagesOpen = 1;
-  } else if (typedLettersEndWith(kWordCloseStages)) {
+    return MapWord::OpenAllStages;
+  }
+  if (typedLettersEndWith(kWordCloseStages)) {
     input.mapAllStagesOpen = 0;
-    settings.selectedMapLevel = 0;
+    return MapWord::CloseStages;
+  }
+  return MapWord::None;
+}
+
+void checkGameWords() {
+  if (!typedLettersEndWith(kWordDeveloperKeys)) return;
+  input.developerKeysEnabled = !input.developerKeysEnabled;
+  ShowBanner(input.developerKeysEnabled ? "Cheat key enabled" : "Cheat key disabled");
+}
+
+void checkDebugOverlayWord() {
+  if (typedLettersEndWith(kWordDebugOverlay)) {
+    input.debugOverlayVisible = !input.debugOverlayVisible;
   }
 }
 
-static void checkGameWords() {
-  if (typedLettersEndWith(kWordDeveloperKeys)) {
-    input.developerKeysEnabled = !input.developerKeysEnabled;
-    ShowBanner(input.developerKeysEnabled ? "Cheat key enabled" : "Cheat key disabled");
-  }
-}
-
-void handleTypedLetter(Scene* scene) {
-  const int32_t code = scene->pendingKey & 0xFF;
-  if (code >= 'A' && code <= 'Z') {
-    pushTypedLetter(char(code));
-    if (currentScene() == &mapScene) {
-      checkMapWords();
-    } else if (currentScene() == &gameScene) {
-      checkGameWords();
-    }
-    if (currentScene() == &mapScene || currentScene() == &gameScene) {
-      if (typedLettersEndWith(kWordDebugOverlay)) {
-        input.debugOverlayVisible = !input.debugOverlayVisible;
-      }
-    }
-  }
-  scene->pendingKey = 0;
-}
-
-void drawDebugOverlay() {
+void drawDebugOverlay(const char* fpsText) {
   char triangles[32];
   std::snprintf(triangles, sizeof triangles, "%i TRI", int(renderState.trianglesDrawn));
   begin2D();
   if (input.debugOverlayVisible) {
-    DrawText(-360.0f, -100.0f, 10.0f, app.fpsText, false);
+    DrawText(-360.0f, -100.0f, 10.0f, fpsText, false);
     DrawText(-360.0f, -115.0f, 10.0f, triangles, false);
   }
   // The last step of every frame: the 3D camera is back for the next one.

@@ -140,7 +140,7 @@ int32_t score() {
   return p ? p->score[storedIndex(*p)] : 0;
 }
 
-void addScore(int32_t points) {
+void addProfileScore(int32_t points) {
   Profile* p = currentProfileRecord();
   if (p) p->score[storedIndex(*p)] += points;
 }

@@ -58,6 +58,10 @@ struct ProfileTable {
 };
 extern ProfileTable profileTable;
 
+// As a fresh start leaves the module: no profiles, empty result tables, the
+// settings record as before it is read.
+void resetPersistence();
+
 // The current profile, or null when there is none.
 Profile* currentProfileRecord();
 
@@ -85,7 +89,7 @@ int32_t takeLife();  // returns the new count
 void giveLife();
 void setLives(int32_t count);
 int32_t score();
-void addScore(int32_t points);
+void addProfileScore(int32_t points);
 void setScore(int32_t points);
 // Score 0, lives 3, stage 0.
 void resetDifficulty();

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/numeric.h"
+#include "core/numeric.h"
 #include "persistence/persistence_local.h"
 #include "persistence/records.h"
 #include "persistence/settings.h"

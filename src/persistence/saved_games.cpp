@@ -1,17 +1,10 @@
-// Saved games: their file names, when a game may be saved, and resuming one.
+// Saved games: their file names and the profile's flags of the games on offer.
 #include "persistence/saved_games.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "app/scene.h"
-#include "effects/effects.h"
-#include "game/board.h"
-#include "game/modes.h"
-#include "game/save_image.h"
 #include "persistence/profile.h"
-#include "persistence/settings.h"
-#include "ui/menu.h"
 
 namespace {
 
@@ -54,19 +47,7 @@ uint8_t* offerFlag(Profile* profile, SavedGameKind kind) {
   }
 }
 
-bool gameMayBeSaved() {
-  if (currentScene() != &gameScene || modeState.resultPending) return false;
-  if (std::strcmp(currentMenuScreen(), "levelcomplete") == 0) return false;
-  return gameState.levelCompleteTimer == 0.0f && gameState.defeatTimer == 0.0f &&
-         gameState.moves > 0;
-}
-
 }  // namespace
-
-SavedGameKind currentSavedGameKind() {
-  if (gameState.survival) return SavedGameKind::Survival;
-  return gameState.difficulty == Difficulty::Zen ? SavedGameKind::Zen : SavedGameKind::Adventure;
-}
 
 void savedGameFileName(const char* profileName, SavedGameKind kind, char* out, size_t capacity) {
   char escaped[kMaxSavedGameName];
@@ -79,33 +60,8 @@ bool savedGameOffered(SavedGameKind kind) {
   return profile && *offerFlag(profile, kind) != 0;
 }
 
-bool saveGame() {
-  Profile* profile = currentProfileRecord();
-  if (!profile || !gameMayBeSaved()) return false;
-  const SavedGameKind kind = currentSavedGameKind();
-  char name[kMaxSavedGameName];
-  savedGameFileName(profile->name, kind, name, sizeof name);
-  if (!enterSettingsFolder()) return false;
-  const bool written = saveGameImage(name);
-  leaveSettingsFolder();
-  // A game that did not reach the disk is not offered later.
-  if (!written) return false;
-  if (kind == SavedGameKind::Survival) profile->savedSurvivalScore = gameState.levelScore;
-  *offerFlag(profile, kind) = 1;
-  return true;
-}
-
-void loadGame() {
-  startCurrentLevel();
-  ClearScorePopups();
-  Profile* profile = currentProfileRecord();
-  const SavedGameKind kind = currentSavedGameKind();
-  if (!profile || !*offerFlag(profile, kind)) return;
-  char name[kMaxSavedGameName];
-  savedGameFileName(profile->name, kind, name, sizeof name);
-  if (!enterSettingsFolder()) return;
-  loadGameImage(name);
-  leaveSettingsFolder();
+void offerSavedGame(SavedGameKind kind) {
+  if (Profile* profile = currentProfileRecord()) *offerFlag(profile, kind) = 1;
 }
 
 void forgetSavedGame(SavedGameKind kind) {

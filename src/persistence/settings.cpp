@@ -4,30 +4,29 @@
 
 #include <cmath>
 
-#include "app/app.h"
-#include "audio/audio.h"
-#include "game/board.h"
 #include "persistence/byte_io.h"
 #include "persistence/persistence_local.h"
 #include "persistence/profile.h"
+#include "persistence/records.h"
 #include "platform/platform.h"
-#include "render/render.h"
 #include "resources/resources.h"
-
-Settings settings = {1, 0, 0, 0};
 
 namespace {
 
-int32_t limitVolume(int32_t volume) {
-  if (volume < 0) return 0;
-  return volume > kMaxVolume ? kMaxVolume : volume;
+constexpr Settings kStartingSettings = {1, 0, 0, 0};
+
+}  // namespace
+
+Settings settings = kStartingSettings;
+SettingsHooks settingsHooks = {};
+
+void resetPersistence() {
+  profileTable = {};
+  recordTables = {};
+  settings = kStartingSettings;
 }
 
-float limitBallSpeed(float speed) {
-  if (!std::isfinite(speed)) return kDefaultBallSpeed;
-  if (speed < kMinBallSpeed) return kMinBallSpeed;
-  return speed > kMaxBallSpeed ? kMaxBallSpeed : speed;
-}
+namespace {
 
 int32_t limitProfileCount(int32_t count) {
   if (count < 0) return 0;
@@ -36,27 +35,20 @@ int32_t limitProfileCount(int32_t count) {
 
 // The screen size, resolution index and colour depth are not read back: the
 // start-up question and the device decide them.
-void applySettingsBlob(const SettingsBlob& blob) {
-  sound.musicVolume = limitVolume(blob.musicVolume);
-  sound.effectsVolume = limitVolume(blob.effectsVolume);
+void takeOwnFields(const SettingsBlob& blob) {
   settings.reservedFlag = blob.reservedFlag;
   settings.reservedInt = blob.reservedInt;
   settings.customCursor = blob.customCursor != 0 ? 1 : 0;
   profileTable.profileCount = limitProfileCount(blob.profileCount);
   selectProfile(blob.currentProfile);
-  app.fullScreen = blob.fullScreen != 0 ? 1 : 0;
-  moveSettings.ballSpeed = limitBallSpeed(blob.ballSpeed);
 }
 
-// A first start. The ball speed keeps the value it starts with.
-void applyDefaultSettings() {
-  sound.musicVolume = kDefaultVolume;
-  sound.effectsVolume = kDefaultVolume;
+// A first start.
+void takeOwnDefaults() {
   settings = {};
   settings.reservedFlag = 1;
   profileTable.profileCount = 0;
   profileTable.currentProfile = 0;
-  app.fullScreen = 1;
 }
 
 }  // namespace
@@ -101,19 +93,12 @@ SettingsBlob decodeSettingsBlob(const uint8_t in[kSettingsBlobSize]) {
 
 SettingsBlob currentSettingsBlob() {
   SettingsBlob blob = {};
-  blob.musicVolume = sound.musicVolume;
-  blob.effectsVolume = sound.effectsVolume;
-  blob.screenWidth = app.screenWidth;
-  blob.screenHeight = app.screenHeight;
-  blob.resolutionIndex = renderState.resolutionIndex;
-  blob.colorDepth32 = app.colorDepth32;
+  if (settingsHooks.gather) settingsHooks.gather(&blob);
   blob.reservedFlag = settings.reservedFlag;
   blob.customCursor = settings.customCursor;
   blob.reservedInt = settings.reservedInt;
   blob.currentProfile = profileTable.currentProfile;
   blob.profileCount = profileTable.profileCount;
-  blob.fullScreen = app.fullScreen;
-  blob.ballSpeed = moveSettings.ballSpeed;
   return blob;
 }
 
@@ -122,11 +107,13 @@ void readSettings() {
   uint32_t size = kSettingsBlobSize;
   readRegistryBlob(kSettingsKey, kSettingsValueName, bytes, &size);
   if (size == kSettingsBlobSize) {
-    applySettingsBlob(decodeSettingsBlob(bytes));
+    const SettingsBlob blob = decodeSettingsBlob(bytes);
+    takeOwnFields(blob);
+    if (settingsHooks.apply) settingsHooks.apply(&blob);
   } else {
-    applyDefaultSettings();
+    takeOwnDefaults();
+    if (settingsHooks.apply) settingsHooks.apply(nullptr);
   }
-  applyVolumes();
 }
 
 void saveAll() {
@@ -147,7 +134,7 @@ bool enterSettingsFolder() {
 }
 
 void leaveSettingsFolder() {
-  if (app.dataDirectory[0] != '\0') sysChangeDirectory(app.dataDirectory);
+  returnToDataDirectory();
 }
 
 bool readStoredFile(const char* name, std::vector<uint8_t>* out) {

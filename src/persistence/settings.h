@@ -3,9 +3,10 @@
 // folder "settings" together. The folder helpers are shared by everything that
 // stores files there.
 //
-// Most values the record carries belong to other modules and are read from and
-// written to them: the volumes (audio), the display mode (app, render), the ball
-// speed (game), the profile count and current profile (profiles).
+// Most values the record carries belong to other modules: the volumes (audio), the
+// display mode (render), the ball speed (game). This module only encodes and
+// decodes them; the owners take and give them through SettingsHooks, which app
+// sets at start-up. The profile count and current profile are this module's own.
 #pragma once
 
 #include <cstdint>
@@ -14,12 +15,6 @@ constexpr const char* kSettingsKey = "software\\tarnwick\\games\\orbelquaint";
 constexpr const char* kSettingsValueName = "settings";
 constexpr uint32_t kSettingsBlobSize = 48;
 constexpr const char* kSettingsFolder = "settings";
-
-constexpr int32_t kDefaultVolume = 90;
-constexpr int32_t kMaxVolume = 99;
-constexpr float kDefaultBallSpeed = 70.0f;
-constexpr float kMinBallSpeed = 21.0f;
-constexpr float kMaxBallSpeed = 150.0f;
 
 // The settings that have no other home: process lifetime, set by readSettings.
 struct Settings {
@@ -47,14 +42,25 @@ struct SettingsBlob {
   float ballSpeed;          // move duration factor, 21..150
 };
 
+// The modules that own the record's other values. Unset hooks leave those values
+// alone (apply) or write them as 0 (gather).
+struct SettingsHooks {
+  // Hands a read record to its owners; null for a first start (no stored value),
+  // when each owner takes its own defaults.
+  void (*apply)(const SettingsBlob* stored);
+  // Fills the owners' fields of the record with their values now.
+  void (*gather)(SettingsBlob* blob);
+};
+extern SettingsHooks settingsHooks;
+
 void encodeSettingsBlob(const SettingsBlob& blob, uint8_t out[kSettingsBlobSize]);
 SettingsBlob decodeSettingsBlob(const uint8_t in[kSettingsBlobSize]);
-// The value as saveAll would write it now, gathered from the modules that own it.
+// The value as saveAll would write it now: this module's fields and the owners'.
 SettingsBlob currentSettingsBlob();
 
-// Reads the registry value (before the window exists) and hands its values to their
-// modules; a missing value, or one of another size, gives the defaults. Volumes are
-// limited to 0..99, the profile count to 0..8 and the ball speed to 21..150.
+// Reads the registry value (before the window exists): the settings record and the
+// profile count (limited to 0..8) and current profile are taken here, the rest is
+// handed to the owners. A missing value, or one of another size, is a first start.
 void readSettings();
 // Writes the registry value, then "profiles.dat", "records.dat", "hiscore.dat",
 // "survival.dat" and "surrecs.dat" in the folder "settings" (each through a

@@ -16,7 +16,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "scenery/math.h"
+#include "core/math.h"
 
 // ---------------------------------------------------------------------------
 // Formats and states

@@ -542,9 +542,22 @@ void oglViewportSize(int32_t* width, int32_t* height) {
 }  // namespace
 
 const DevBackendOps devGLBackend = {
-    oglCreate,           oglRelease,          oglReset,
-    oglClear,            oglBeginScene,       oglPresent,
-    oglSetGammaRamp,     oglUploadTexture,    oglReleaseTexture,
-    oglUploadVertexBuffer, oglUploadIndexBuffer, oglReleaseVertexBuffer,
-    oglReleaseIndexBuffer, oglDrawBatch,      oglDrawBuffer,
-    nullptr,             oglReadPixels,       oglViewportSize};
+    .create = oglCreate,
+    .release = oglRelease,
+    .reset = oglReset,
+    .clear = oglClear,
+    .beginScene = oglBeginScene,
+    .present = oglPresent,
+    .setGammaRamp = oglSetGammaRamp,
+    .uploadTexture = oglUploadTexture,
+    .releaseTexture = oglReleaseTexture,
+    .uploadVertexBuffer = oglUploadVertexBuffer,
+    .uploadIndexBuffer = oglUploadIndexBuffer,
+    .releaseVertexBuffer = oglReleaseVertexBuffer,
+    .releaseIndexBuffer = oglReleaseIndexBuffer,
+    .drawBatch = oglDrawBatch,
+    .drawBuffer = oglDrawBuffer,
+    .recordPrimitives = nullptr,  // drawn, not recorded
+    .readPixels = oglReadPixels,
+    .viewportSize = oglViewportSize,
+};

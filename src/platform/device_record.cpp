@@ -94,11 +94,25 @@ void recViewportSize(int32_t* width, int32_t* height) { sysGetClientSize(width, 
 }  // namespace
 
 const DevBackendOps devRecordingBackend = {
-    recCreate,       recRelease,      recReset,         recClear,
-    recBeginScene,   recPresent,      recSetGammaRamp,  recTexture,
-    recTexture,      recVertexBuffer, recIndexBuffer,   recVertexBuffer,
-    recIndexBuffer,  recDrawBatch,    recDrawBuffer,    recRecordPrimitives,
-    recReadPixels,   recViewportSize};
+    .create = recCreate,
+    .release = recRelease,
+    .reset = recReset,
+    .clear = recClear,
+    .beginScene = recBeginScene,
+    .present = recPresent,
+    .setGammaRamp = recSetGammaRamp,
+    .uploadTexture = recTexture,
+    .releaseTexture = recTexture,
+    .uploadVertexBuffer = recVertexBuffer,
+    .uploadIndexBuffer = recIndexBuffer,
+    .releaseVertexBuffer = recVertexBuffer,
+    .releaseIndexBuffer = recIndexBuffer,
+    .drawBatch = recDrawBatch,
+    .drawBuffer = recDrawBuffer,
+    .recordPrimitives = recRecordPrimitives,
+    .readPixels = recReadPixels,
+    .viewportSize = recViewportSize,
+};
 
 const DevRecording& devRecording() { return g_rec.current; }
 

@@ -163,8 +163,9 @@ std::string sysExecutableDirectory();
 // Regular files of `dir` whose names end with `suffix` (case-insensitive; "" = all),
 // sorted by name, bare names only. Empty when the directory cannot be read.
 std::vector<std::string> sysListDirectory(const char* dir, const char* suffix);
-// Finds `name` in the current directory ignoring letter case, as the game's
-// original file system did. Returns the name as stored on disk, or "" if none.
+// Finds `name` in the current directory ignoring letter case: the data's file
+// names are matched without regard to case. Returns the name as stored on disk, or
+// "" if none.
 std::string sysFindFileIgnoringCase(const char* name);
 // Reads a whole file. Returns false (and leaves `out` empty) if it cannot be read.
 bool sysReadWholeFile(const char* path, std::vector<uint8_t>* out);

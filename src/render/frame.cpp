@@ -4,20 +4,35 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/app.h"
 #include "platform/platform.h"
 #include "render/render.h"
+#include "render/sprites.h"
 #include "render/render_local.h"
 #include "render/text.h"
 
-RenderState renderState = [] {
+DisplaySettings display = {};
+
+namespace {
+
+RenderState startingRenderState() {
   RenderState s = {};
   s.gammaValue = 0.5f;
   s.cameraProjection = PerspectiveFov(0.7853982f, 1.3333334f, 5.0f, 400.0f);
   s.cameraView = Identity();
   Translate(&s.cameraView, 0.0f, 0.0f, 45.0f);
   return s;
-}();
+}
+
+}  // namespace
+
+RenderState renderState = startingRenderState();
+
+void resetRender() {
+  display = {};
+  renderState = startingRenderState();
+  primitiveState = kStartingPrimitiveState;
+  resetText();
+}
 
 namespace {
 
@@ -29,14 +44,14 @@ bool isFourByThree(uint32_t width, uint32_t height) {
 
 // The back buffer of a window has the desktop's format, whatever depth was asked for.
 void fillPresentParameters() {
-  if (!app.fullScreen) renderState.currentMode.adapterFormat = devDesktopMode().format;
+  if (!display.fullScreen) renderState.currentMode.adapterFormat = devDesktopMode().format;
 }
 
 void resetDevice() {
   selectDisplayMode();
   fillPresentParameters();
-  sysSetWindowMode(app.fullScreen != 0, app.screenWidth, app.screenHeight);
-  devReset(app.fullScreen && app.vsync);
+  sysSetWindowMode(display.fullScreen != 0, display.screenWidth, display.screenHeight);
+  devReset(display.fullScreen && display.vsync);
   applyFixedStates();
   setupLighting();
 }
@@ -78,17 +93,17 @@ void buildModeTable(const DevDisplayMode* modes, int32_t count) {
 void selectDisplayMode() {
   RenderState& r = renderState;
   for (int32_t k = 0; k < r.resolutionCount; ++k) {
-    if (r.resolutionTable[k].width == uint32_t(app.screenWidth) &&
-        r.resolutionTable[k].height == uint32_t(app.screenHeight)) {
+    if (r.resolutionTable[k].width == uint32_t(display.screenWidth) &&
+        r.resolutionTable[k].height == uint32_t(display.screenHeight)) {
       r.resolutionIndex = k;
       break;
     }
   }
-  const int32_t bits = app.colorDepth32 ? 32 : 16;
+  const int32_t bits = display.colorDepth32 ? 32 : 16;
   for (int32_t k = 0; k < r.modeCount; ++k) {
     const DisplayMode& m = r.modeTable[k];
-    if (m.bitsPerPixel == bits && m.width == uint32_t(app.screenWidth) &&
-        m.height == uint32_t(app.screenHeight)) {
+    if (m.bitsPerPixel == bits && m.width == uint32_t(display.screenWidth) &&
+        m.height == uint32_t(display.screenHeight)) {
       r.currentMode = m;
       r.currentModeIndex = k;
       return;
@@ -175,7 +190,7 @@ void presentFrame() {
     renderState.gammaDirty = 0;
   }
   devPresent();
-  endFrameTexts();
+  EndFrameTexts();
   if (renderState.displayChangePending) {
     resetDevice();
     renderState.displayChangePending = 0;

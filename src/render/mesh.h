@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/math.h"
 #include "platform/device.h"
-#include "scenery/math.h"
 
 // The cache holds this many meshes; the game's catalogue names a few dozen.
 constexpr int kMaxMeshes = 1024;

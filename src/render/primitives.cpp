@@ -4,10 +4,11 @@
 #include <cmath>
 
 #include "render/render.h"
+#include "render/sprites.h"
 #include "render/render_local.h"
 #include "render/texture.h"
 
-PrimitiveState primitiveState = {{1.0f, 1.0f, 1.0f, 1.0f}};
+PrimitiveState primitiveState = kStartingPrimitiveState;
 
 namespace {
 

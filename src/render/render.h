@@ -1,6 +1,7 @@
 // render.h: the game's drawing interface: the device and its frame, display modes
 // and gamma, transforms and projections, the camera and its light, and the
-// immediate quad and sprite primitives every picture is drawn with.
+// immediate quad and sprite primitives every picture is drawn with. The
+// camera-facing squares and sheet sprites have a header of their own (sprites.h).
 //
 // 2D drawing uses the centred overlay space: x -400..400 to the right, y -300..300
 // upwards, whatever the real back-buffer size. Textures (texture.h), text (text.h)
@@ -9,8 +10,8 @@
 
 #include <cstdint>
 
+#include "core/math.h"
 #include "platform/device.h"
-#include "scenery/math.h"
 
 struct TextureEntry;
 
@@ -33,6 +34,18 @@ struct Resolution {
   uint32_t height;
 };
 
+// The display the device is made for: process lifetime. The start-up question and
+// the settings record set it before the device exists; a change later takes effect
+// through applyDisplaySettings.
+struct DisplaySettings {
+  int32_t fullScreen;
+  int32_t screenWidth;   // 800 x 600 in full screen, 640 x 480 in a window
+  int32_t screenHeight;
+  int32_t colorDepth32;
+  int32_t vsync;
+};
+extern DisplaySettings display;
+
 // Device and frame state: process lifetime; the mode tables are refilled by
 // createDevice.
 struct RenderState {
@@ -53,12 +66,17 @@ struct RenderState {
 };
 extern RenderState renderState;
 
+// As a fresh start leaves the module's records (the device itself is released
+// by releaseDevice): the display unset, the camera and gamma at their start
+// values, white text without banner or flying letters, colours unmultiplied.
+void resetRender();
+
 // Creates the device on the game window with the given backend (the OpenGL one needs
 // a window made for it). Returns false after the message "Can't init Direct3D" /
 // "Initialization failed" when it cannot be made.
 bool createDevice(DevBackend backend);
-// Reselects the mode after fullScreen, screenWidth, screenHeight, colorDepth32 or
-// vsync changed; the device is reset at the next present.
+// Reselects the mode after a field of `display` changed; the device is reset at the
+// next present.
 void applyDisplaySettings();
 // Restores the neutral gamma and releases the device.
 void releaseDevice();
@@ -66,8 +84,8 @@ void releaseDevice();
 // Fills the mode table from the adapter's modes: 640 x 480 or more, 4:3 only, one
 // entry per size and depth. Used by createDevice; tests feed their own lists.
 void buildModeTable(const DevDisplayMode* modes, int32_t count);
-// Chooses currentMode from screenWidth, screenHeight and colorDepth32 (entry 0 when
-// none matches).
+// Chooses currentMode from the display's screenWidth, screenHeight and colorDepth32
+// (entry 0 when none matches).
 void selectDisplayMode();
 
 void clearTarget(Color color);
@@ -106,8 +124,6 @@ void setCullMode(DevCull cull);
 void setupCamera();
 // Material, the one directional light (enabled) and the lighting switch off.
 void setupLighting();
-// The frustum of the device's current view and projection.
-Frustum ExtractFrustum();
 
 // ---------------------------------------------------------------------------
 // Quads and sprites
@@ -180,24 +196,6 @@ void setAlphaRef(uint8_t ref);
 // Flat 2D drawing: depth test off, transparent blending on, alpha test at 1,
 // filtering on, identity world and view, overlay projection with near 1 and far 100.
 void begin2D();
-
-// ---------------------------------------------------------------------------
-// Camera-facing squares and sheet sprites
-
-// A square of side 2 * size facing the camera at (x, y, 0), turned by angle degrees,
-// blended by source alpha; skipped outside the view frustum.
-void DrawBillboard(const TextureEntry* texture, float x, float y, float angle, float size,
-                   Color color);
-// The particle sheet "particles.tga", an 8 x 8 grid of sprite cells.
-constexpr int kSheetGrid = 8;
-// One cell of the bound sheet as a square of side size centred on (x, y), turned by
-// rotation degrees. Nothing is drawn for a black colour or a zero size.
-void DrawSheetSprite(float x, float y, float rotation, float size, Color color, int32_t cell);
-// DrawSheetSprite with its own state: alpha test off, blending on (0 additive by
-// colour, 1 by alpha, other values keep the current blending), depth writes off, the
-// sheet bound; alpha test on again afterwards.
-void DrawSparkSprite(float x, float y, float rotation, float size, Color color, int32_t blend,
-                     int32_t cell);
 
 // ---------------------------------------------------------------------------
 // Frame records for the runner

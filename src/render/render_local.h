@@ -10,6 +10,10 @@ struct PrimitiveState {
   ColorF colorMultiplier;  // 1, 1, 1, 1 at start
 };
 extern PrimitiveState primitiveState;
+constexpr PrimitiveState kStartingPrimitiveState = {{1.0f, 1.0f, 1.0f, 1.0f}};
+
+// The text renderer's part of resetRender (text.cpp).
+void resetText();
 
 // The fixed states the device starts with and returns to after a reset.
 void applyFixedStates();

@@ -7,19 +7,26 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/app.h"
 #include "platform/platform.h"
 #include "render/render.h"
 #include "render/render_local.h"
 #include "render/texture.h"
 #include "resources/resources.h"
 
-TextState textState = [] {
+namespace {
+
+TextState startingTextState() {
   TextState s = {};
   s.textColor = kWhite;
   s.pen = {0.0f, 0.0f, kTextDepth};
   return s;
-}();
+}
+
+}  // namespace
+
+TextState textState = startingTextState();
+
+void resetText() { textState = startingTextState(); }
 
 namespace {
 
@@ -332,13 +339,16 @@ void ShowBanner(const char* text) {
   if (textState.bannerTime <= 0.0f) textState.bannerTime = 1400.0f;
 }
 
-void DrawBanner() {
-  float t = textState.bannerTime;
+void UpdateBanner(float dt) {
+  const float t = textState.bannerTime;
   if (t < 0.0f) return;
-  const float dt = app.frameDelta;
   // The middle phase runs at 0.3 speed: the message rests a while.
-  t -= (t < 500.0f || t > 1000.0f) ? dt : 0.3f * dt;
-  textState.bannerTime = t;
+  textState.bannerTime = t - ((t < 500.0f || t > 1000.0f) ? dt : 0.3f * dt);
+}
+
+void DrawBanner() {
+  const float t = textState.bannerTime;
+  if (t < 0.0f) return;
   const float pi = 3.14159265f;
   const int32_t alpha = int32_t(std::sin(t * pi / 1500.0f) * 127.0f + 127.0f);
   SetTextColor(255, 255, 255, alpha);
@@ -365,31 +375,33 @@ void SpawnFlyingText(const char* text, float x, float y, float size) {
   }
 }
 
-void DrawFlyingText() {
-  const float dt = app.frameDelta;
+void UpdateFlyingText(float dt) {
   for (FlyingLetter& letter : textState.flyingLetters) {
+    if (letter.time > 0.0f) letter.time -= dt;
+  }
+}
+
+void DrawFlyingText() {
+  for (const FlyingLetter& letter : textState.flyingLetters) {
     const float t = letter.time;
-    if (t <= 0.0f) continue;
-    if (t <= 6000.0f) {
-      float s = 1.0f, alpha = 255.0f, dy = 0.0f;
-      if (t >= 5000.0f) {  // arriving
-        const float f = (6000.0f - t) / 1000.0f;
-        alpha = f * 255.0f;
-        s = 2.0f - f;
-      } else if (t <= 1500.0f) {  // leaving
-        const float f = t / 1500.0f;
-        alpha = f * 255.0f;
-        s = f;
-      } else {  // resting: three half-turns of a gentle wobble
-        const float phase = (t - 1500.0f) / 3500.0f * 9.424778f;
-        s = std::sin(phase) * 0.08f + 1.0f;
-        dy = 2.0f * std::sin(2.0f * phase);
-      }
-      s = s * s;
-      DrawGlyph(letter.character, letter.x * s, letter.y + dy, letter.angle, letter.size * s,
-                MakeColor(255, 255, 255, int32_t(alpha)));
+    if (t <= 0.0f || t > 6000.0f) continue;  // gone, or still waiting its turn
+    float s = 1.0f, alpha = 255.0f, dy = 0.0f;
+    if (t >= 5000.0f) {  // arriving
+      const float f = (6000.0f - t) / 1000.0f;
+      alpha = f * 255.0f;
+      s = 2.0f - f;
+    } else if (t <= 1500.0f) {  // leaving
+      const float f = t / 1500.0f;
+      alpha = f * 255.0f;
+      s = f;
+    } else {  // resting: three half-turns of a gentle wobble
+      const float phase = (t - 1500.0f) / 3500.0f * 9.424778f;
+      s = std::sin(phase) * 0.08f + 1.0f;
+      dy = 2.0f * std::sin(2.0f * phase);
     }
-    letter.time -= dt;
+    s = s * s;
+    DrawGlyph(letter.character, letter.x * s, letter.y + dy, letter.angle, letter.size * s,
+              MakeColor(255, 255, 255, int32_t(alpha)));
   }
   textState.textColor = kWhite;
 }
@@ -401,15 +413,15 @@ void ClearFlyingText() {
 // ---------------------------------------------------------------------------
 // Cursor
 
-void CursorToOverlay(float* x, float* y) {
+void CursorToOverlay(int32_t clientX, int32_t clientY, float* x, float* y) {
   int32_t w = 0, h = 0;
   sysGetClientSize(&w, &h);
   if (w <= 0 || h <= 0) {
     *x = *y = 0.0f;
     return;
   }
-  *x = float(app.mouseX) * 800.0f / float(w) - 400.0f;
-  *y = 300.0f - float(app.mouseY) * 600.0f / float(h);
+  *x = float(clientX) * 800.0f / float(w) - 400.0f;
+  *y = 300.0f - float(clientY) * 600.0f / float(h);
 }
 
 // ---------------------------------------------------------------------------
@@ -425,22 +437,22 @@ void recordFrameText(const char* text) {
   f.used += length + 1;
 }
 
-void endFrameTexts() {
+void EndFrameTexts() {
   g_currentTexts ^= 1;
   g_frameTexts[g_currentTexts].count = 0;
   g_frameTexts[g_currentTexts].used = 0;
 }
 
-int32_t lastFrameTextCount() { return g_frameTexts[g_currentTexts ^ 1].count; }
+int32_t LastFrameTextCount() { return g_frameTexts[g_currentTexts ^ 1].count; }
 
-const char* lastFrameText(int32_t index) {
+const char* LastFrameText(int32_t index) {
   const FrameTexts& f = g_frameTexts[g_currentTexts ^ 1];
   return index >= 0 && index < f.count ? f.bytes + f.offsets[index] : nullptr;
 }
 
-int32_t currentFrameTextCount() { return g_frameTexts[g_currentTexts].count; }
+int32_t CurrentFrameTextCount() { return g_frameTexts[g_currentTexts].count; }
 
-const char* currentFrameText(int32_t index) {
+const char* CurrentFrameText(int32_t index) {
   const FrameTexts& f = g_frameTexts[g_currentTexts];
   return index >= 0 && index < f.count ? f.bytes + f.offsets[index] : nullptr;
 }

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "scenery/math.h"
+#include "core/math.h"
 
 struct TextureEntry;
 
@@ -84,22 +84,26 @@ void DrawOverlayImage(float x, float y, float halfWidth, float halfHeight,
 void DrawGlyph(uint8_t character, float x, float y, float angle, float size, Color color);
 
 // A short message near the bottom of the screen for about 2.6 seconds; a second call
-// while one shows only changes the text.
+// while one shows only changes the text. The scene showing it advances the banner in
+// its update (dt in ms) and draws it afterwards; drawing changes nothing.
 void ShowBanner(const char* text);
+void UpdateBanner(float dt);
 void DrawBanner();
-// Letters that fly in one after another, rest, and shrink away.
+// Letters that fly in one after another, rest, and shrink away: advanced by dt ms
+// in the scene's update, drawn afterwards.
 void SpawnFlyingText(const char* text, float x, float y, float size);
+void UpdateFlyingText(float dt);
 void DrawFlyingText();
 void ClearFlyingText();
 
-// The cursor in overlay units.
-void CursorToOverlay(float* x, float* y);
+// A cursor position in client pixels as overlay units (0, 0 while the window has no size).
+void CursorToOverlay(int32_t clientX, int32_t clientY, float* x, float* y);
 
 // The texts drawn in the last presented frame (the runner's dump) and since then, in
 // drawing order. Texts of spaces only are left out. Null for an index out of range.
-int32_t lastFrameTextCount();
-const char* lastFrameText(int32_t index);
-int32_t currentFrameTextCount();
-const char* currentFrameText(int32_t index);
+int32_t LastFrameTextCount();
+const char* LastFrameText(int32_t index);
+int32_t CurrentFrameTextCount();
+const char* CurrentFrameText(int32_t index);
 // Called by presentFrame: the current frame's texts become the last frame's.
-void endFrameTexts();
+void EndFrameTexts();

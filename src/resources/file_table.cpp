@@ -167,7 +167,7 @@ FileEntry* registerFile(const char* name, uint32_t size, uint8_t* data, bool own
   entry->data = data;
   entry->ownsData = ownsData ? 1 : 0;
   fileTable.entries[fileTable.count++] = entry;
-  if (loadProgressHook) loadProgressHook(size);
+  reportLoadedBytes(size);
   return entry;
 }
 
@@ -201,3 +201,7 @@ void clearFileTable() {
 }
 
 void setLoadProgressHook(void (*hook)(uint32_t bytes)) { loadProgressHook = hook; }
+
+void reportLoadedBytes(uint32_t bytes) {
+  if (loadProgressHook) loadProgressHook(bytes);
+}

@@ -9,7 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "scenery/math.h"
+#include "core/math.h"
+
+// As a fresh start leaves the module: no files, packs, texts or path, no data
+// directory and no load progress hook.
+void resetResources();
 
 // ---------------------------------------------------------------------------
 // File table and packs
@@ -62,6 +66,18 @@ bool releaseFileByName(const char* name);
 void clearFileTable();
 // Called by registerFile with each entry's size (the loading bar); null for none.
 void setLoadProgressHook(void (*hook)(uint32_t bytes));
+// Hands bytes loaded outside the file table (sounds, music) to the same hook;
+// nothing happens without one.
+void reportLoadedBytes(uint32_t bytes);
+
+// Where the data lives: process lifetime, set once at start-up when app finds it.
+struct DataLocation {
+  char dataDirectory[256];  // with a trailing '/'; "" until found
+};
+extern DataLocation dataLocation;
+// Makes the data directory the working directory again. Returns false (nothing
+// changes) when none is set or it cannot be entered.
+bool returnToDataDirectory();
 
 // Writes a whole file (safely: temporary file renamed over the old one). Failure
 // leaves the old file and is reported only by the result.

@@ -1,10 +1,24 @@
-// The two persistence primitives of the settings code: a whole file written
-// safely, and one binary value in the registry stand-in.
+// Where the data lives, and the two persistence primitives of the settings code:
+// a whole file written safely, and one binary value in the registry stand-in.
 #include <cstring>
 #include <vector>
 
 #include "platform/platform.h"
 #include "resources/resources.h"
+
+DataLocation dataLocation = {};
+
+void resetResources() {
+  clearFileTable();
+  freeTextTable();
+  setLoadProgressHook(nullptr);
+  pathState = {};
+  dataLocation = {};
+}
+
+bool returnToDataDirectory() {
+  return dataLocation.dataDirectory[0] != '\0' && sysChangeDirectory(dataLocation.dataDirectory);
+}
 
 bool writeWholeFile(const char* name, const void* data, uint32_t size) {
   return sysWriteFileAtomic(name, data, size);

@@ -37,7 +37,8 @@ bool copyField(const Scanner& s, size_t from, char* field, size_t capacity) {
   return kept == length;
 }
 
-// Step 1: a group header "[name/]". Returns false at the end of the file.
+// A group header "[name/]", read before its entries. Returns false at the end of
+// the file.
 bool readGroupHeader(Scanner* s) {
   while (!atEnd(*s) && s->bytes[s->at] != '[') s->at++;
   if (atEnd(*s)) return false;
@@ -58,7 +59,7 @@ bool readGroupHeader(Scanner* s) {
   return !atEnd(*s);
 }
 
-// Step 2: one entry "name=value". Returns false at the end of the file.
+// One entry "name=value" of the group. Returns false at the end of the file.
 bool readEntry(Scanner* s) {
   const size_t nameFrom = s->at;
   while (!atEnd(*s) && s->bytes[s->at] != '=') s->at++;

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "scenery/math.h"
+#include "core/math.h"
 
 // A list places at most this many objects (the scenery object table).
 constexpr int kMaxSceneryObjects = 128;

@@ -1,14 +1,16 @@
 // The current implementation of the screen requests: remembers the screen asked
-// for and freezes the board for in-game screens, until the menu system exists.
+// for and lets the board freeze for in-game screens, until the menu system exists.
 #include "ui/menu.h"
 
 #include <cstring>
 
-#include "game/board.h"
+#include "game/game.h"
 
 MenuRequests menuRequests = {};
 
 namespace {
+
+void doNothing() {}
 
 void recordScreen(const char* name) {
   std::strncpy(menuRequests.screen, name, kMaxScreenName - 1);
@@ -18,12 +20,13 @@ void recordScreen(const char* name) {
 
 }  // namespace
 
+MenuHooks menuHooks = {.showGameScene = doNothing, .showTitleScene = doNothing};
+
+void resetMenus() { menuRequests = {}; }
+
 void openInGameScreen(const char* name) {
   recordScreen(name);
-  gameState.menuOpen = true;
-  gameState.cursorMode = 0;
-  gameState.helpCursor = false;
-  gameState.selected = kNoCell;
+  enterInGameMenu();
 }
 
 void openScreenByName(const char* name) { recordScreen(name); }

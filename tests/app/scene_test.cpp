@@ -7,8 +7,9 @@
 
 #include "app/app.h"
 #include "app/scene.h"
+#include "core/math.h"
+#include "input/input.h"
 #include "platform/platform.h"
-#include "scenery/math.h"
 
 namespace {
 
@@ -33,9 +34,7 @@ class SceneSwitchTest : public ::testing::Test {
  protected:
   void SetUp() override {
     g_calls.clear();
-    app = {};
-    app.appActive = 1;
-    app.gameSpeed = 1.0f;
+    resetApp();
     sysUseManualClock(1000);
     app.lastFrameTime = 1000;
     setCurrentSceneDirectly(&a_);
@@ -80,10 +79,10 @@ TEST_F(SceneSwitchTest, InactiveWindowRunsNoFrameAndSleeps) {
 }
 
 TEST_F(SceneSwitchTest, ReactivationRestartsTheFrameClock) {
-  AppWindowProc({SysEventType::Deactivate, 0, 0, 0});
+  appWindowProc({SysEventType::Deactivate, 0, 0, 0});
   EXPECT_EQ(app.appActive, 0);
   sysAdvanceClock(60000);  // a minute away
-  AppWindowProc({SysEventType::Activate, 0, 0, 0});
+  appWindowProc({SysEventType::Activate, 0, 0, 0});
   EXPECT_EQ(app.appActive, 1);
   sysAdvanceClock(16);
   runFrame();
@@ -91,21 +90,21 @@ TEST_F(SceneSwitchTest, ReactivationRestartsTheFrameClock) {
 }
 
 TEST_F(SceneSwitchTest, WindowMessagesReachTheCurrentSceneWithTheCursor) {
-  AppWindowProc({SysEventType::MouseMove, 0, 123, 45});
-  AppWindowProc({SysEventType::KeyDown, 65, 0, 0});
-  AppWindowProc({SysEventType::KeyUp, 65, 0, 0});
-  AppWindowProc({SysEventType::LeftDown, 0, 123, 45});
-  EXPECT_EQ(app.mouseX, 123);
-  EXPECT_EQ(app.mouseY, 45);
+  appWindowProc({SysEventType::MouseMove, 0, 123, 45});
+  appWindowProc({SysEventType::KeyDown, 65, 0, 0});
+  appWindowProc({SysEventType::KeyUp, 65, 0, 0});
+  appWindowProc({SysEventType::LeftDown, 0, 123, 45});
+  EXPECT_EQ(input.mouseX, 123);
+  EXPECT_EQ(input.mouseY, 45);
   EXPECT_EQ(g_calls, (std::vector<std::string>{"a.key65", "a.left"}));
-  AppWindowProc({SysEventType::Close, 0, 0, 0});
+  appWindowProc({SysEventType::Close, 0, 0, 0});
   EXPECT_EQ(app.quitRequested, 1);
 }
 
 TEST_F(SceneSwitchTest, MessagesBeforeStartUpAreIgnored) {
   setCurrentSceneDirectly(nullptr);
-  AppWindowProc({SysEventType::KeyDown, 65, 0, 0});
-  AppWindowProc({SysEventType::Activate, 0, 0, 0});
+  appWindowProc({SysEventType::KeyDown, 65, 0, 0});
+  appWindowProc({SysEventType::Activate, 0, 0, 0});
   EXPECT_TRUE(g_calls.empty());
 }
 
@@ -133,11 +132,7 @@ TEST_F(SceneSwitchTest, DeltaIsNotClampedAfterAStall) {
 class LoadingSceneTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    app = {};
-    app.appActive = 1;
-    app.gameSpeed = 1.0f;
-    loadingState = {};
-    loadingScene.pendingKey = 0;
+    resetApp();
     setCurrentSceneDirectly(&loadingScene);
     sysUseManualClock(0);
   }

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "app/app.h"
 #include "app/scene.h"
 #include "input/input.h"
 #include "persistence/settings.h"
@@ -19,7 +20,7 @@ void typeInto(Scene* scene, const char* text) {
 
 class TypedLetters : public ::testing::Test {
  protected:
-  void SetUp() override { input = {}; }
+  void SetUp() override { resetInput(); }
 };
 
 TEST_F(TypedLetters, WordsOnTheMapOpenAndCloseTheStages) {
@@ -79,8 +80,8 @@ TEST_F(TypedLetters, BufferKeepsTheLast15LettersMostRecentFirst) {
 }
 
 TEST_F(TypedLetters, LoadingSceneTypesNothing) {
+  resetApp();
   setCurrentSceneDirectly(&loadingScene);
-  loadingState = {};
   loadingScene.pendingKey = 'Q';
   loadingScene.afterFrame();
   EXPECT_EQ(input.typedLetters[0], '\0');

@@ -87,13 +87,11 @@ TEST_F(GameSound, PitchedEffectsSoundAcrossTheRatesTheGamePlaysThemAt) {
       {"score.ogg", 20000}, {"score.ogg", 45000}};
   for (const auto& [name, rate] : plays) {
     playSoundEx(name, Vec3{0.0f, 0.0f, 0.0f}, 0, rate);
-    app.frameDelta = 16.0f;
-    updateSound();
+    updateSound(16.0f);
     const std::vector<int16_t> out = render(kRate / 2);
     EXPECT_GT(peakOf(out), 3000) << name << " at " << rate;
     EXPECT_LT(peakOf(out), 32767) << name << " at " << rate;
     render(kRate / 2);
-    app.frameDelta = 16.0f;
-    updateSound();  // lets the repeat guard run out
+    updateSound(16.0f);  // lets the repeat guard run out
   }
 }

@@ -1,8 +1,8 @@
 // The letter-row board of the rule tests.
 #include "board_fixture.h"
 
-#include "app/numeric.h"
 #include "app/scene.h"
+#include "core/numeric.h"
 #include "effects/effects.h"
 #include "game/feedback.h"
 #include "game/game.h"
@@ -34,13 +34,11 @@ char cellLetter(const Cell& cell) {
 }  // namespace
 
 void BoardTest::SetUp() {
-  boards.current = &boards.live;
+  resetGame();
+  resetEffects();
+  resetMenus();
+  resetPersistence();
   clearBoard(&boards.live);
-  for (auto& column : boards.live.cells) {
-    for (Cell& cell : column) cell = Cell{};
-  }
-  clearBoard(&boards.live);
-  gameState = {};
   gameState.minLineLength = 3;
   gameState.selected = kNoCell;
   gameState.lastMoved = kNoCell;
@@ -49,16 +47,9 @@ void BoardTest::SetUp() {
   gameState.jokerFrequency = 1000000;
   gameState.hammerEnabled = true;
   gameState.difficulty = Difficulty::Expert;
-  gameView = {};
-  resetFeedback();
-  effectLog = {};
-  tipState = {};
-  menuRequests = {};
-  profileTable = {};
   createProfile("TESTER");
   setStoredDifficulty(Difficulty::Expert);
   setCurrentSceneDirectly(&gameScene);
-  moveSettings.ballSpeed = 70.0f;
   seedRandom(1);
 }
 

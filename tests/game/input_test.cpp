@@ -58,7 +58,7 @@ TEST_F(BoardTest, EscapeAndTheMenuButtonOpenTheGameplayMenu) {
   clickCell(0, 0);  // the click belongs to the open menu
   EXPECT_EQ(gameState.selected.x, -1);
   gameState.menuOpen = false;
-  menuRequests = {};
+  resetMenus();
   gameLeftDown(345.0f, -30.0f);
   EXPECT_STREQ(menuRequests.screen, "gameplay");
 }
@@ -77,18 +77,18 @@ TEST_F(BoardTest, HammerArmsWhenFullAndStrikesOneBallWithoutABlast) {
   setBoard({"abL", "bKc"});
   gameState.hammerCharge = 0.99f;
   gameLeftDown(350.0f, -200.0f);  // the gauge, not yet full
-  EXPECT_EQ(gameState.cursorMode, 0);
+  EXPECT_EQ(gameState.cursorMode, CursorMode::Arrow);
   gameState.hammerCharge = 1.0f;
   gameLeftDown(350.0f, -200.0f);
-  EXPECT_EQ(gameState.cursorMode, 1);
+  EXPECT_EQ(gameState.cursorMode, CursorMode::Hammer);
   gameLeftDown(350.0f, -200.0f);  // clicking the gauge again puts it back
-  EXPECT_EQ(gameState.cursorMode, 0);
+  EXPECT_EQ(gameState.cursorMode, CursorMode::Arrow);
   EXPECT_EQ(gameState.hammerCharge, 1.0f);
   gameLeftDown(350.0f, -200.0f);
   clickCell(2, 0);  // the triple bomb goes without blasting its neighbours
   EXPECT_EQ(balls(2), (std::vector<std::string>{"ab_", "bKc"}));
   EXPECT_EQ(gameState.hammerCharge, 0.0f);
-  EXPECT_EQ(gameState.cursorMode, 0);
+  EXPECT_EQ(gameState.cursorMode, CursorMode::Arrow);
   EXPECT_EQ(feedback.removalCount, 1);
 }
 
@@ -97,7 +97,7 @@ TEST_F(BoardTest, HammerBreaksAChainAndWaitsOverEmptyFloor) {
   gameState.hammerCharge = 1.0f;
   gameLeftDown(350.0f, -200.0f);
   clickCell(1, 0);
-  EXPECT_EQ(gameState.cursorMode, 1);
+  EXPECT_EQ(gameState.cursorMode, CursorMode::Hammer);
   EXPECT_EQ(gameState.hammerCharge, 1.0f);
   clickCell(0, 0);
   EXPECT_EQ(balls(1), (std::vector<std::string>{"a__"}));
@@ -139,11 +139,11 @@ TEST_F(BoardTest, HelpCursorShowsTheTipOfTheClickedCell) {
   setLayers({"__1"});
   gameLeftDown(-380.0f, -280.0f);  // the help button arms the help cursor
   EXPECT_TRUE(gameState.helpCursor);
-  EXPECT_EQ(gameState.cursorMode, 2);
+  EXPECT_EQ(gameState.cursorMode, CursorMode::Help);
   clickCell(2, 0);
   EXPECT_STREQ(tipState.key, "tipbusysquare1");
   EXPECT_FALSE(gameState.helpCursor);
-  EXPECT_EQ(gameState.cursorMode, 0);
+  EXPECT_EQ(gameState.cursorMode, CursorMode::Arrow);
   clickCell(0, 0);  // the tip takes clicks until it has shown a while
   EXPECT_TRUE(tipState.active);
   runFrames(20);

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "board_fixture.h"
+#include "game/feedback.h"
 #include "game/game.h"
 
 TEST(CellGeometry, CentresAndPointsMapBothWays) {
@@ -62,6 +63,36 @@ TEST_F(BoardTest, LongerRoutesTakeLessTimePerStep) {
   selectBall(col(0), row(0));
   ASSERT_TRUE(startMove(col(9), row(0)));
   EXPECT_EQ(gameState.moveDuration, int32_t(std::sqrt(90.0f) * 70.0f));
+}
+
+TEST_F(BoardTest, TheBallSpeedSetsTheMoveTimeWithinItsLimits) {
+  setBoard({"a_"});
+  setBallSpeed(100.0f);
+  selectBall(col(0), row(0));
+  ASSERT_TRUE(startMove(col(1), row(0)));
+  EXPECT_EQ(gameState.moveDuration, int32_t(std::sqrt(10.0f) * 100.0f));
+  setBallSpeed(5.0f);
+  EXPECT_EQ(moveSettings.ballSpeed, 21.0f);
+  setBallSpeed(1.0e9f);
+  EXPECT_EQ(moveSettings.ballSpeed, 150.0f);
+  setBallSpeed(std::nanf(""));
+  EXPECT_EQ(moveSettings.ballSpeed, 70.0f) << "a damaged value gives the default";
+}
+
+TEST(GameReset, AFreshStartHasTheLiveBoardCurrentAndNothingCarriedOver) {
+  boards.current = &boards.help;
+  boards.live.cells[9][9].ballValue = 3;
+  gameState.levelScore = 500;
+  gameView.menuFade = 300.0f;
+  feedback.demoRunning = true;
+  setBallSpeed(30.0f);
+  resetGame();
+  EXPECT_EQ(boards.current, &boards.live);
+  EXPECT_EQ(boards.live.cells[9][9].ballValue, 0);
+  EXPECT_EQ(gameState.levelScore, 0);
+  EXPECT_EQ(gameView.menuFade, 0.0f);
+  EXPECT_FALSE(feedback.demoRunning);
+  EXPECT_EQ(moveSettings.ballSpeed, 70.0f);
 }
 
 TEST_F(BoardTest, MovedBallFollowsItsRouteAndSettles) {
@@ -126,10 +157,10 @@ TEST_F(BoardTest, ClicksSelectSwitchAndDeselect) {
   clickBoardCell(col(1), row(0));  // the selected ball again: deselected
   EXPECT_EQ(gameState.selected.x, -1);
   clickBoardCell(col(0), row(0));
-  gameState.cursorMode = 1;
+  gameState.cursorMode = CursorMode::Hammer;
   clickBoardCell(col(1), row(2));  // no floor: deselect, drop the hammer
   EXPECT_EQ(gameState.selected.x, -1);
-  EXPECT_EQ(gameState.cursorMode, 0);
+  EXPECT_EQ(gameState.cursorMode, CursorMode::Arrow);
 }
 
 TEST_F(BoardTest, DoubleClickSelectsAnyCellAndAnEmptyOneFallsAwayNextFrame) {
@@ -139,7 +170,7 @@ TEST_F(BoardTest, DoubleClickSelectsAnyCellAndAnEmptyOneFallsAwayNextFrame) {
   runFrames(1);
   EXPECT_EQ(gameState.selected.x, -1);
   gameState.helpCursor = true;
-  gameState.cursorMode = 2;
+  gameState.cursorMode = CursorMode::Help;
   doubleClickBoardCell(col(0), row(0));
   EXPECT_FALSE(gameState.helpCursor);
   EXPECT_EQ(gameState.selected.x, -1);

@@ -45,7 +45,7 @@ TEST_F(ProfileTest, RemovingKeepsTheCurrentIndexInsideTheTable) {
   EXPECT_EQ(profileTable.currentProfile, 0);
   EXPECT_EQ(currentProfileRecord(), nullptr);
   EXPECT_EQ(score(), 0);
-  addScore(10);  // no profile: nothing to change
+  addProfileScore(10);  // no profile: nothing to change
   removeProfile(0);
 }
 
@@ -53,7 +53,7 @@ TEST_F(ProfileTest, OperationsUseTheStoredDifficulty) {
   createProfile("A");
   setStoredDifficulty(0);
   EXPECT_EQ(currentProfileRecord()->adventureExpert, 1);
-  addScore(500);
+  addProfileScore(500);
   EXPECT_EQ(takeLife(), 2);
   setStoredDifficulty(2);
   EXPECT_EQ(score(), 0);

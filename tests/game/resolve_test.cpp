@@ -75,7 +75,7 @@ TEST_F(BoardTest, ChainedBallInARunLosesOneChainAndStays) {
   EXPECT_EQ(balls(1), (std::vector<std::string>{"_a_"}));
   EXPECT_EQ(feedback.removalCount, 2);
   EXPECT_EQ(gameState.levelScore, 50);  // the chain's points come at once
-  EXPECT_STREQ(recentEffectName(0), "chain2");
+  EXPECT_STREQ(RecentEffectName(0), "chain2");
 }
 
 TEST_F(BoardTest, TripleBombBlastsThirteenCells) {

@@ -2,10 +2,10 @@
 // balls, a move that scores and a move that scores nothing, read back from dumps.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "test_json.h"
 #include "test_support.h"
 
 namespace {
@@ -48,30 +48,10 @@ std::string scenarioData() {
   return dir;
 }
 
-std::vector<std::string> runScenario(const std::string& data, int* status) {
+std::vector<JsonValue> runScenario(const std::string& data, int* status) {
   std::string output;
   *status = testRunScript(data, kScript, "--seed 7", &output);
-  return testDumpLines(output);
-}
-
-// The strings of the array under `key`.
-std::vector<std::string> stringsOf(const std::string& json, const std::string& key) {
-  std::vector<std::string> values;
-  size_t at = json.find("\"" + key + "\":[");
-  if (at == std::string::npos) return values;
-  at += key.size() + 4;
-  while (at < json.size() && json[at] == '"') {
-    const size_t end = json.find('"', at + 1);
-    values.push_back(json.substr(at + 1, end - at - 1));
-    at = end + 1;
-    if (at < json.size() && json[at] == ',') ++at;
-  }
-  return values;
-}
-
-long integerOf(const std::string& json, const std::string& key) {
-  const size_t at = json.find("\"" + key + "\":");
-  return at == std::string::npos ? -999 : std::atol(json.c_str() + at + key.size() + 3);
+  return testDumps(output);
 }
 
 // Board cell (x, y) in a dump's rows (rows 5..19, columns 5..24).
@@ -81,32 +61,32 @@ char cellOf(const std::vector<std::string>& rows, int x, int y) { return rows[y 
 
 TEST(BoardScenario, ScoringMoveThenAMoveThatBringsNewBalls) {
   int status = 0;
-  const std::vector<std::string> dumps = runScenario(scenarioData(), &status);
+  const std::vector<JsonValue> dumps = runScenario(scenarioData(), &status);
   ASSERT_EQ(status, 0);
   ASSERT_EQ(dumps.size(), 3u);
 
   // Start: the presets have arrived, previews wait, nothing scored.
-  const std::vector<std::string> start = stringsOf(dumps[0], "balls");
+  const std::vector<std::string> start = dumps[0]["board"]["balls"].strings();
   ASSERT_EQ(start.size(), 15u);
   EXPECT_EQ(start[2], "._aa____b___........");
   EXPECT_EQ(cellOf(start, 9, 9), 'a');
-  EXPECT_NE(dumps[0].find("\"scene\":\"game\""), std::string::npos);
-  EXPECT_EQ(integerOf(dumps[0], "freeCells"), 66 - 4);
-  EXPECT_EQ(integerOf(dumps[0], "newBallsPerMove"), (66 - 4) / 8);
+  EXPECT_EQ(dumps[0]["scene"].string, "game");
+  EXPECT_EQ(dumps[0]["game"]["freeCells"].integer(), 66 - 4);
+  EXPECT_EQ(dumps[0]["game"]["newBallsPerMove"].integer(), (66 - 4) / 8);
 
   // The ball from (9, 9) completes the row: three balls at 10 points, no new balls.
-  const std::vector<std::string> scored = stringsOf(dumps[1], "balls");
+  const std::vector<std::string> scored = dumps[1]["board"]["balls"].strings();
   EXPECT_EQ(scored[2], "._______b___........");
   EXPECT_EQ(cellOf(scored, 9, 9), '_');
-  EXPECT_EQ(integerOf(dumps[1], "levelScore"), 30);
-  EXPECT_EQ(integerOf(dumps[1], "combo"), 1);
-  EXPECT_EQ(integerOf(dumps[1], "moves"), 1);
-  EXPECT_EQ(stringsOf(dumps[1], "previews"), stringsOf(dumps[0], "previews"));
+  EXPECT_EQ(dumps[1]["game"]["levelScore"].integer(), 30);
+  EXPECT_EQ(dumps[1]["game"]["combo"].integer(), 1);
+  EXPECT_EQ(dumps[1]["game"]["moves"].integer(), 1);
+  EXPECT_EQ(dumps[1]["board"]["previews"], dumps[0]["board"]["previews"]);
 
   // Moving the lone ball scores nothing: every waiting preview becomes its ball
   // (one standing where the ball stopped is lost) and new previews are placed.
-  const std::vector<std::string> before = stringsOf(dumps[1], "previews");
-  const std::vector<std::string> after = stringsOf(dumps[2], "balls");
+  const std::vector<std::string> before = dumps[1]["board"]["previews"].strings();
+  const std::vector<std::string> after = dumps[2]["board"]["balls"].strings();
   EXPECT_EQ(cellOf(after, 13, 9), 'b');
   int arrived = 0;
   for (int y = 5; y <= 19; ++y) {
@@ -118,23 +98,23 @@ TEST(BoardScenario, ScoringMoveThenAMoveThatBringsNewBalls) {
     }
   }
   EXPECT_GE(arrived, 1);
-  EXPECT_EQ(integerOf(dumps[2], "freeCells"), 66 - 1 - arrived);
-  EXPECT_EQ(integerOf(dumps[2], "combo"), 0);
-  EXPECT_EQ(integerOf(dumps[2], "levelScore"), 30);
+  EXPECT_EQ(dumps[2]["game"]["freeCells"].integer(), 66 - 1 - arrived);
+  EXPECT_EQ(dumps[2]["game"]["combo"].integer(), 0);
+  EXPECT_EQ(dumps[2]["game"]["levelScore"].integer(), 30);
   int placed = 0;
-  for (const std::string& line : stringsOf(dumps[2], "previews")) {
+  for (const std::string& line : dumps[2]["board"]["previews"].strings()) {
     for (char c : line) placed += c != '.';
   }
   EXPECT_GE(placed, 1);
-  EXPECT_LE(placed, integerOf(dumps[2], "newBallsPerMove"));
+  EXPECT_LE(placed, dumps[2]["game"]["newBallsPerMove"].integer());
 }
 
 TEST(BoardScenario, DumpsRepeatForTheSameSeed) {
   // Each run starts from fresh settings: the first run's saved profile would
   // carry its score into the second.
   int first = 0, second = 0;
-  const std::vector<std::string> a = runScenario(scenarioData(), &first);
-  const std::vector<std::string> b = runScenario(scenarioData(), &second);
+  const std::vector<JsonValue> a = runScenario(scenarioData(), &first);
+  const std::vector<JsonValue> b = runScenario(scenarioData(), &second);
   ASSERT_EQ(first, 0);
   ASSERT_EQ(a.size(), 3u);
   EXPECT_EQ(a, b);

@@ -10,12 +10,12 @@
 #include <vector>
 
 #include "../render/mesh_file.h"
-#include "app/app.h"
 #include "platform/device.h"
 #include "platform/picture.h"
 #include "platform/platform.h"
 #include "render/mesh.h"
 #include "render/render.h"
+#include "render/sprites.h"
 #include "render/texture.h"
 #include "resources/resources.h"
 #include "test_support.h"
@@ -32,10 +32,9 @@ struct Pixel {
 class GLTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    app = {};
-    app.screenWidth = 640;
-    app.screenHeight = 480;
-    app.gameSpeed = 1.0f;
+    resetRender();
+    display.screenWidth = 640;
+    display.screenHeight = 480;
     ASSERT_TRUE(sysInit());
     SysWindowDesc desc = {};
     desc.title = "gl test";

@@ -3,13 +3,13 @@
 // the loading bar and the two green glows.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-
 #include <string>
 #include <vector>
 
 #include "platform/picture.h"
+#include "test_json.h"
 #include "test_support.h"
 
 namespace {
@@ -58,11 +58,10 @@ std::string runTitle(const std::string& data, const std::string& gfx, const std:
   return out;
 }
 
-// The part of a dump from a field's name to the end of its value's first bracket.
-std::string field(const std::string& dump, const std::string& name, char close) {
-  const size_t at = dump.find("\"" + name + "\":");
-  if (at == std::string::npos) return "";
-  return dump.substr(at, dump.find(close, at) - at + 1);
+// The only dump of a run's output (a null value when there is not exactly one).
+JsonValue onlyDump(const std::string& output) {
+  const std::vector<JsonValue> dumps = testDumps(output);
+  return dumps.size() == 1 ? dumps[0] : JsonValue{};
 }
 
 }  // namespace
@@ -77,12 +76,12 @@ TEST(TitleScreen, DumpAndScreenshotShowTheTitle) {
   int status = -1;
   const std::string gl = runTitle(data, "gl", shot, &status);
   ASSERT_EQ(status, 0) << gl;
-  EXPECT_NE(field(gl, "texts", ']').find("\"Press any key...\""), std::string::npos) << gl;
+  const JsonValue glDump = onlyDump(gl);
+  const std::vector<std::string> texts = glDump["texts"].strings();
+  EXPECT_NE(std::find(texts.begin(), texts.end(), "Press any key..."), texts.end()) << gl;
   // At least the picture, the bar and both glows.
-  const std::string gfx = field(gl, "gfx", '}');
-  const size_t calls = gfx.find("\"drawCalls\":");
-  ASSERT_NE(calls, std::string::npos) << gl;
-  EXPECT_GE(std::atoi(gfx.c_str() + calls + 12), 3) << gl;
+  ASSERT_TRUE(glDump["gfx"].has("drawCalls")) << gl;
+  EXPECT_GE(glDump["gfx"]["drawCalls"].integer(), 3) << gl;
 
   const std::vector<uint8_t> png = testReadFile(shot);
   Picture picture;
@@ -103,6 +102,7 @@ TEST(TitleScreen, DumpAndScreenshotShowTheTitle) {
   // The recording device reports the same frame.
   const std::string recorded = runTitle(data, "null", "", &status);
   ASSERT_EQ(status, 0) << recorded;
-  EXPECT_EQ(field(recorded, "gfx", '}'), field(gl, "gfx", '}'));
-  EXPECT_EQ(field(recorded, "texts", ']'), field(gl, "texts", ']'));
+  const JsonValue recordedDump = onlyDump(recorded);
+  EXPECT_EQ(recordedDump["gfx"], glDump["gfx"]);
+  EXPECT_EQ(recordedDump["texts"], glDump["texts"]);
 }

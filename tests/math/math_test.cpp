@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "scenery/math.h"
+#include "core/math.h"
 
 namespace {
 

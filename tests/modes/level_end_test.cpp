@@ -176,7 +176,7 @@ TEST_F(LevelEndTest, TheHelpScreenOpensOnceForEachGameKind) {
   frames(1);
   EXPECT_STREQ(menuRequests.screen, "helpscreen");
   EXPECT_EQ(p->helpShown[Difficulty::Normal], 0);
-  menuRequests = {};
+  resetMenus();
   gameState.menuOpen = false;
   frames(1);
   EXPECT_EQ(menuRequests.count, 0);

@@ -4,8 +4,8 @@
 #include <cstdio>
 
 #include "app/app.h"
-#include "app/numeric.h"
 #include "app/scene.h"
+#include "core/numeric.h"
 #include "effects/effects.h"
 #include "game/board.h"
 #include "game/feedback.h"
@@ -15,6 +15,7 @@
 #include "persistence/profile.h"
 #include "persistence/records.h"
 #include "platform/platform.h"
+#include "resources/resources.h"
 #include "test_support.h"
 #include "ui/menu.h"
 
@@ -22,11 +23,15 @@ void ModesTest::SetUp() {
   const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
   data_ = testTempDirectory((std::string("modes-") + info->name()).c_str());
   testMakeDirectories((data_ + "/settings").c_str());
-  std::snprintf(app.dataDirectory, sizeof app.dataDirectory, "%s/", data_.c_str());
-  sysChangeDirectory(app.dataDirectory);
-  boards.current = &boards.live;
+  resetResources();
+  resetGame();
+  resetEffects();
+  resetMenus();
+  resetPersistence();
+  std::snprintf(dataLocation.dataDirectory, sizeof dataLocation.dataDirectory, "%s/",
+                data_.c_str());
+  returnToDataDirectory();
   clearBoard(&boards.live);
-  gameState = {};
   gameState.minLineLength = 3;
   gameState.selected = kNoCell;
   gameState.lastMoved = kNoCell;
@@ -34,14 +39,6 @@ void ModesTest::SetUp() {
   gameState.colourCount = 5;
   gameState.jokerFrequency = 1000000;
   gameState.difficulty = Difficulty::Normal;
-  gameView = {};
-  modeState = {};
-  resetFeedback();
-  effectLog = {};
-  tipState = {};
-  menuRequests = {};
-  recordTables = {};
-  profileTable = {};
   createProfile("TESTER");
   for (uint8_t& pending : currentProfileRecord()->helpShown) pending = 0;
   setCurrentSceneDirectly(&gameScene);
@@ -50,7 +47,7 @@ void ModesTest::SetUp() {
 
 void ModesTest::TearDown() {
   setCurrentSceneDirectly(nullptr);
-  app.dataDirectory[0] = '\0';
+  resetResources();
 }
 
 void ModesTest::floorArea(int32_t w, int32_t h) {

@@ -3,10 +3,10 @@
 // that costs a life. Each scenario has its own data and registry folders.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "test_json.h"
 #include "test_support.h"
 
 namespace {
@@ -48,64 +48,40 @@ Scenario makeScenario(const char* tag, const char* level) {
   return s;
 }
 
-std::vector<std::string> run(const Scenario& s, const std::string& script, int* status) {
+std::vector<JsonValue> run(const Scenario& s, const std::string& script, int* status) {
   std::string output;
   *status = testRunScript(s.data, script, "--seed 11", &output,
                           "XDG_CONFIG_HOME='" + s.config + "'");
-  return testDumpLines(output);
+  return testDumps(output);
 }
 
-// The raw value text after "key": (searched from the section `within` on).
-std::string valueOf(const std::string& json, const std::string& key,
-                    const std::string& within = "") {
-  size_t from = within.empty() ? 0 : json.find("\"" + within + "\":");
-  if (from == std::string::npos) return "";
-  const size_t at = json.find("\"" + key + "\":", from);
-  if (at == std::string::npos) return "";
-  const size_t begin = at + key.size() + 3;
-  size_t end = begin;
-  int depth = 0;
-  for (; end < json.size(); ++end) {
-    const char c = json[end];
-    if (c == '[' || c == '{') ++depth;
-    if ((c == ']' || c == '}') && depth-- == 0) break;
-    if (c == ',' && depth == 0) break;
+bool started(const JsonValue& dump, const char* sound) {
+  for (const std::string& name : dump["audio"]["started"].strings()) {
+    if (name == sound) return true;
   }
-  return json.substr(begin, end - begin);
-}
-
-double numberOf(const std::string& json, const std::string& key, const std::string& within = "") {
-  return std::atof(valueOf(json, key, within).c_str());
-}
-
-bool started(const std::string& json, const char* sound) {
-  return valueOf(json, "started", "audio").find(std::string("\"") + sound + "\"") !=
-         std::string::npos;
+  return false;
 }
 
 // Row y (5..19) of the dumped board's balls.
-std::string boardRow(const std::string& json, int y) {
-  const std::string rows = valueOf(json, "balls", "board");
-  size_t open = 0;
-  for (int i = 5; i <= y; ++i) {
-    open = rows.find('"', open);                      // the row's opening quote
-    if (i < y) open = rows.find('"', open + 1) + 1;  // past its closing quote
-  }
-  return rows.substr(open + 1, 20);
+std::string boardRow(const JsonValue& dump, int y) {
+  return dump["board"]["balls"][size_t(y - 5)].string;
 }
+
+// The first profile of a dump.
+const JsonValue& firstProfile(const JsonValue& dump) { return dump["profiles"]["list"][0]; }
 
 size_t fileSize(const std::string& path) { return testReadFile(path).size(); }
 
 TEST(ModesScenario, ClosingSavesTheGameAndASecondRunReadsEverythingBack) {
   const Scenario s = makeScenario("modes-save", kWinLevel);
   int status = 0;
-  const std::vector<std::string> first =
+  const std::vector<JsonValue> first =
       run(s, "play 0 adventure normal\nframes 45\ncell 13 7\ncell 13 9\nframes 40\nclose\ndump -\n",
           &status);
   ASSERT_EQ(status, 0);
   ASSERT_EQ(first.size(), 1u);
-  EXPECT_EQ(numberOf(first[0], "moves", "game"), 1);
-  EXPECT_EQ(valueOf(first[0], "adventureSaved", "profiles"), "true");
+  EXPECT_EQ(first[0]["game"]["moves"].integer(), 1);
+  EXPECT_TRUE(firstProfile(first[0])["adventureSaved"].boolean);
 
   const std::string settings = s.data + "/settings/";
   EXPECT_EQ(fileSize(settings + "PLAYER_adv.sav"), 99409u);
@@ -116,44 +92,45 @@ TEST(ModesScenario, ClosingSavesTheGameAndASecondRunReadsEverythingBack) {
   EXPECT_EQ(fileSize(settings + "surrecs.dat"), 13440u);
   EXPECT_EQ(fileSize(s.config + "/software/tarnwick/games/orbelquaint/settings"), 48u);
 
-  const std::vector<std::string> second = run(s, "frames 2\ndump -\n", &status);
+  const std::vector<JsonValue> second = run(s, "frames 2\ndump -\n", &status);
   ASSERT_EQ(status, 0);
   ASSERT_EQ(second.size(), 1u);
-  EXPECT_EQ(valueOf(second[0], "profiles"), valueOf(first[0], "profiles"));
-  EXPECT_EQ(numberOf(second[0], "count", "profiles"), 1);
-  EXPECT_EQ(valueOf(second[0], "name", "profiles"), "\"PLAYER\"");
-  EXPECT_EQ(valueOf(second[0], "adventureSaved", "profiles"), "true");
-  EXPECT_EQ(numberOf(second[0], "profileCount", "settings"), 1);
+  EXPECT_EQ(second[0]["profiles"], first[0]["profiles"]);
+  EXPECT_EQ(second[0]["profiles"]["count"].integer(), 1);
+  EXPECT_EQ(firstProfile(second[0])["name"].string, "PLAYER");
+  EXPECT_TRUE(firstProfile(second[0])["adventureSaved"].boolean);
+  EXPECT_EQ(second[0]["settings"]["profileCount"].integer(), 1);
 }
 
 TEST(ModesScenario, ClearingTheLastSquareRunsTheWholeLevelCompleteSequence) {
   const Scenario s = makeScenario("modes-win", kWinLevel);
   int status = 0;
-  const std::vector<std::string> dumps =
+  const std::vector<JsonValue> dumps =
       run(s, "play 0 adventure normal\nframes 45\ncell 9 9\ncell 9 7\nframes 30\ndump -\n"
              "frames 500\ndump -\nframes 30\ndump -\n",
           &status);
   ASSERT_EQ(status, 0);
   ASSERT_EQ(dumps.size(), 3u);
 
-  const double t1 = numberOf(dumps[0], "levelCompleteTimer", "game");
+  const double t1 = dumps[0]["game"]["levelCompleteTimer"].number;
   EXPECT_GT(t1, 8000.0);
   EXPECT_LT(t1, 8500.0);
   EXPECT_EQ(int(8500.0 - t1) % 16, 0) << "the sequence started at 8500 ms";
   EXPECT_TRUE(started(dumps[0], "levelcomplete.ogg"));
-  EXPECT_EQ(valueOf(dumps[0], "stage", "profiles"), "[0,1,0]") << "the profile advanced";
-  EXPECT_EQ(valueOf(dumps[0], "screen", "menu"), "\"\"");
+  EXPECT_EQ(firstProfile(dumps[0])["stage"].integers(), (std::vector<int64_t>{0, 1, 0}))
+      << "the profile advanced";
+  EXPECT_EQ(dumps[0]["menu"]["screen"].string, "");
 
-  const double t2 = numberOf(dumps[1], "levelCompleteTimer", "game");
-  const double frames = numberOf(dumps[1], "frame") - numberOf(dumps[0], "frame");
+  const double t2 = dumps[1]["game"]["levelCompleteTimer"].number;
+  const double frames = dumps[1]["frame"].number - dumps[0]["frame"].number;
   EXPECT_EQ(t1 - t2, 16.0 * frames) << "the timer falls with the frame time";
   EXPECT_GT(t2, 0.0);
-  EXPECT_EQ(valueOf(dumps[1], "screen", "menu"), "\"\"");
+  EXPECT_EQ(dumps[1]["menu"]["screen"].string, "");
   EXPECT_EQ(boardRow(dumps[0], 7)[13 - 5], 'b');
   EXPECT_EQ(boardRow(dumps[1], 7)[13 - 5], '_') << "every ball popped at 7500 ms";
 
-  EXPECT_EQ(numberOf(dumps[2], "levelCompleteTimer", "game"), -1.0);
-  EXPECT_EQ(valueOf(dumps[2], "screen", "menu"), "\"levelcomplete\"");
+  EXPECT_EQ(dumps[2]["game"]["levelCompleteTimer"].number, -1.0);
+  EXPECT_EQ(dumps[2]["menu"]["screen"].string, "levelcomplete");
 
   // The statistics: the normal record of level 0 now names the player for its moves.
   const std::vector<uint8_t> records = testReadFile(s.data + "/settings/records.dat");
@@ -166,23 +143,23 @@ TEST(ModesScenario, ClearingTheLastSquareRunsTheWholeLevelCompleteSequence) {
 TEST(ModesScenario, AFullBoardRunsTheDefeatAndTakesALife) {
   const Scenario s = makeScenario("modes-defeat", kFullLevel);
   int status = 0;
-  const std::vector<std::string> dumps =
+  const std::vector<JsonValue> dumps =
       run(s, "play 0 adventure normal\nframes 45\ncell 7 6\ncell 8 6\nframes 30\ndump -\n"
              "frames 320\ndump -\n",
           &status);
   ASSERT_EQ(status, 0);
   ASSERT_EQ(dumps.size(), 2u);
-  EXPECT_EQ(numberOf(dumps[0], "freeCells", "game"), 0);
-  const double t = numberOf(dumps[0], "defeatTimer", "game");
+  EXPECT_EQ(dumps[0]["game"]["freeCells"].integer(), 0);
+  const double t = dumps[0]["game"]["defeatTimer"].number;
   EXPECT_GT(t, 4000.0);
   EXPECT_EQ(int(5000.0 - t) % 16, 0) << "the sequence started at 5000 ms";
   EXPECT_TRUE(started(dumps[0], "level_defeat.ogg"));
-  EXPECT_EQ(valueOf(dumps[0], "lives", "profiles"), "[3,3,3]");
+  EXPECT_EQ(firstProfile(dumps[0])["lives"].integers(), (std::vector<int64_t>{3, 3, 3}));
 
-  EXPECT_EQ(numberOf(dumps[1], "defeatTimer", "game"), -1.0);
-  EXPECT_EQ(valueOf(dumps[1], "defeatDim", "game"), "true");
-  EXPECT_EQ(valueOf(dumps[1], "lives", "profiles"), "[3,2,3]");
-  EXPECT_EQ(valueOf(dumps[1], "screen", "menu"), "\"defeat\"");
+  EXPECT_EQ(dumps[1]["game"]["defeatTimer"].number, -1.0);
+  EXPECT_TRUE(dumps[1]["game"]["defeatDim"].boolean);
+  EXPECT_EQ(firstProfile(dumps[1])["lives"].integers(), (std::vector<int64_t>{3, 2, 3}));
+  EXPECT_EQ(dumps[1]["menu"]["screen"].string, "defeat");
   EXPECT_TRUE(started(dumps[1], "defeat.ogg"));
   EXPECT_EQ(fileSize(s.data + "/settings/profiles.dat"), 148u) << "the lost life was saved";
 }

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <set>
 
-#include "app/numeric.h"
+#include "core/numeric.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <filesystem>
 
 #include "app/app.h"
-#include "app/numeric.h"
 #include "app/scene.h"
+#include "core/numeric.h"
 #include "persistence/profile.h"
 #include "persistence/profile_file.h"
 #include "persistence/records.h"
@@ -33,21 +33,19 @@ void PersistenceTest::SetUp() {
   data_ = testTempDirectory((std::string("persist-") + info->name()).c_str());
   testMakeDirectories((data_ + "/settings").c_str());
   testWriteFile(data_ + "/hi_expert.txt", kExpertRecords);
-  std::snprintf(app.dataDirectory, sizeof app.dataDirectory, "%s/", data_.c_str());
-  sysChangeDirectory(app.dataDirectory);
+  resetResources();
+  std::snprintf(dataLocation.dataDirectory, sizeof dataLocation.dataDirectory, "%s/",
+                data_.c_str());
+  returnToDataDirectory();
   testRunCommand("rm -rf '" + sysRegistryPath(kSettingsKey, kSettingsValueName) + "'");
-  freeTextTable();
   parseTextFile("strings.txt", reinterpret_cast<const uint8_t*>(kNames), sizeof kNames);
-  profileTable = {};
-  recordTables = {};
+  resetPersistence();
   seedRandom(5);
 }
 
 void PersistenceTest::TearDown() {
-  freeTextTable();
-  clearFileTable();
+  resetResources();
   setCurrentSceneDirectly(nullptr);
-  app.dataDirectory[0] = '\0';
 }
 
 void PersistenceTest::startUp() {

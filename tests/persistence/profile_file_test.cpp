@@ -28,7 +28,7 @@ class ProfileFileTest : public PersistenceTest {
  protected:
   // Loads the file with `count` profiles announced by the settings record.
   void load(int32_t count, int32_t current = 0) {
-    profileTable = {};
+    resetPersistence();
     profileTable.profileCount = count;
     profileTable.currentProfile = current;
     enterSettingsFolder();

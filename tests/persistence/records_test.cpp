@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/numeric.h"
+#include "core/numeric.h"
 #include "persistence/profile.h"
 #include "persistence/records.h"
 #include "persistence/settings.h"
@@ -53,7 +53,7 @@ TEST_F(RecordsTest, AFirstStartDerivesTheLevelRecordsFromTheDefaultFiles) {
 
   // The numbers are the same on every first start; only the names are drawn.
   const RecordTables firstStart = recordTables;
-  recordTables = {};
+  resetPersistence();
   seedRandom(99);
   startUp();
   EXPECT_EQ(recordTables.levels[0][1].bestScore, firstStart.levels[0][1].bestScore);
@@ -86,7 +86,7 @@ TEST_F(RecordsTest, WithRecordsPresentAndTopScoresMissingTheTopScoresAreZero) {
   startUp();
   saveAll();
   std::remove(settingsPath("hiscore.dat").c_str());
-  recordTables = {};
+  resetPersistence();
   startUp();
   EXPECT_EQ(recordTables.levels[0][0].bestScore, 2000);
   for (const HighScoreEntry& row : recordTables.topScores[0]) EXPECT_EQ(row.score, 0);
@@ -99,7 +99,7 @@ TEST_F(RecordsTest, TablesRoundTripThroughTheirFiles) {
   recordLevelResult(adventureResult(5, 9000, 7, 1000, 3));
   saveAll();
   const RecordTables saved = recordTables;
-  recordTables = {};
+  resetPersistence();
   startUp();
   EXPECT_EQ(std::memcmp(&recordTables, &saved, sizeof saved), 0);
 }

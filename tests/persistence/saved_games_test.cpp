@@ -8,6 +8,7 @@
 #include "game/game.h"
 #include "game/modes.h"
 #include "game/save_image.h"
+#include "game/saved_game.h"
 #include "persistence/profile.h"
 #include "persistence/saved_games.h"
 #include "persistence_fixture.h"
@@ -35,11 +36,10 @@ class SavedGameTest : public PersistenceTest {
     testWriteFile(data_ + "/levels/tut1_01.lvl", kLevel);
     createProfile("ANNA");
     for (uint8_t& pending : currentProfileRecord()->helpShown) pending = 0;
-    gameState.survival = false;
+    resetGame();
+    resetMenus();
     gameState.difficulty = Difficulty::Normal;
     setStoredDifficulty(Difficulty::Normal);
-    modeState.resultPending = false;
-    menuRequests = {};
     setCurrentSceneDirectly(&gameScene);
     startLevel(0);
     gameState.moves = 1;

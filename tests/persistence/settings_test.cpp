@@ -9,6 +9,7 @@
 #include "persistence/records.h"
 #include "persistence/settings.h"
 #include "persistence_fixture.h"
+#include "render/render.h"
 
 namespace {
 
@@ -58,7 +59,7 @@ TEST_F(SettingsTest, TheRecordLaysItsFieldsOutAtTheirOffsets) {
 
 TEST_F(SettingsTest, ReadingTakesTheStoredValuesButNotTheScreen) {
   writeRegistryValue(encoded(sampleBlob()));
-  app.screenWidth = 640;
+  display.screenWidth = 640;
   readSettings();
   EXPECT_EQ(sound.musicVolume, 40);
   EXPECT_EQ(sound.effectsVolume, 55);
@@ -67,9 +68,9 @@ TEST_F(SettingsTest, ReadingTakesTheStoredValuesButNotTheScreen) {
   EXPECT_EQ(settings.customCursor, 1);
   EXPECT_EQ(profileTable.profileCount, 2);
   EXPECT_EQ(profileTable.currentProfile, 1);
-  EXPECT_EQ(app.fullScreen, 0);
+  EXPECT_EQ(display.fullScreen, 0);
   EXPECT_EQ(moveSettings.ballSpeed, 100.5f);
-  EXPECT_EQ(app.screenWidth, 640);
+  EXPECT_EQ(display.screenWidth, 640);
 }
 
 TEST_F(SettingsTest, AMissingOrMisSizedValueGivesTheDefaults) {
@@ -84,7 +85,7 @@ TEST_F(SettingsTest, AMissingOrMisSizedValueGivesTheDefaults) {
     EXPECT_EQ(profileTable.profileCount, 0);
     EXPECT_EQ(settings.reservedFlag, 1);
     EXPECT_EQ(settings.customCursor, 0);
-    EXPECT_EQ(app.fullScreen, 1);
+    EXPECT_EQ(display.fullScreen, 1);
     EXPECT_EQ(moveSettings.ballSpeed, 33.0f) << "the ball speed keeps its value";
   }
 }
@@ -129,7 +130,7 @@ TEST_F(SettingsTest, SettingsAndProfilesSurviveARestart) {
   setScore(1234);
   sound.musicVolume = 12;
   saveAll();
-  profileTable = {};
+  resetPersistence();
   sound.musicVolume = 90;
   startUp();
   ASSERT_EQ(profileTable.profileCount, 2);

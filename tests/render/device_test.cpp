@@ -1,6 +1,7 @@
 // The device as the game sees it: display modes, gamma, projections and the
 // camera, the frustum, camera-facing squares, lighting and the fixed states.
 #include <cmath>
+#include <cstring>
 
 #include "render_fixture.h"
 
@@ -20,23 +21,23 @@ TEST_F(RenderTest, ModeTableKeepsFourByThreeSizesOncePerDepth) {
   EXPECT_EQ(renderState.resolutionTable[2].width, 1024u);
 
   // 32-bit at a size that exists only in 16 bits falls back to entry 0.
-  app.screenWidth = 640;
-  app.screenHeight = 480;
-  app.colorDepth32 = 1;
+  display.screenWidth = 640;
+  display.screenHeight = 480;
+  display.colorDepth32 = 1;
   selectDisplayMode();
   EXPECT_EQ(renderState.currentModeIndex, 3);
-  app.colorDepth32 = 0;
+  display.colorDepth32 = 0;
   selectDisplayMode();
   EXPECT_EQ(renderState.currentModeIndex, 1);
   EXPECT_EQ(renderState.resolutionIndex, 1);
-  app.screenWidth = 1024;
-  app.screenHeight = 768;
+  display.screenWidth = 1024;
+  display.screenHeight = 768;
   selectDisplayMode();
   EXPECT_EQ(renderState.currentModeIndex, 0);
   EXPECT_EQ(renderState.resolutionIndex, 2);
 
   // In a window the back buffer takes the desktop's format whatever was asked.
-  app.fullScreen = 0;
+  display.fullScreen = 0;
   applyDisplaySettings();
   EXPECT_EQ(renderState.currentMode.adapterFormat, devDesktopMode().format);
   EXPECT_EQ(renderState.displayChangePending, 1);
@@ -99,6 +100,28 @@ TEST_F(RenderTest, CameraAndLightAreSetUpAtCreation) {
   drawTexturedQuad({0, 0, 0}, {0, 1, 0}, {1, 1, 0}, {1, 0, 0}, {0, 0}, {0, 1}, {1, 1}, {1, 0});
   EXPECT_EQ(drawVertices(0)[0].color, 0xFFFFFFFFu);
   EXPECT_EQ(primitiveDraws()[0].state.lighting, 1);
+}
+
+TEST_F(RenderTest, TheResetGivesBackTheStartingCameraGammaAndText) {
+  setGamma(0.9f);
+  setCameraProjection(1000, 100);
+  renderState.cameraView = Identity();
+  setColorMultiplier(0.5f, 0.5f, 0.5f, 0.5f);
+  SetTextColor(1, 2, 3, 4);
+  display.fullScreen = 1;
+  releaseDevice();
+  resetRender();
+  EXPECT_EQ(renderState.gammaValue, 0.5f);
+  EXPECT_EQ(renderState.cameraView.m[14], 45.0f);
+  const Matrix4 start = PerspectiveFov(0.7853982f, 1.3333334f, 5.0f, 400.0f);
+  EXPECT_EQ(std::memcmp(&renderState.cameraProjection, &start, sizeof start), 0);
+  EXPECT_EQ(multiplyColor(0xFF808080u), 0xFF808080u);
+  EXPECT_EQ(textState.textColor, kWhite);
+  EXPECT_EQ(textState.pen.z, kTextDepth);
+  EXPECT_EQ(display.fullScreen, 0);
+  display.screenWidth = 640;  // as the fixture leaves it
+  display.screenHeight = 480;
+  ASSERT_TRUE(createDevice(DevBackend::Recording));
 }
 
 TEST_F(RenderTest, FrustumComesFromTheCurrentViewAndProjection) {

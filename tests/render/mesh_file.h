@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "scenery/math.h"
+#include "core/math.h"
 
 namespace {
 

@@ -53,11 +53,9 @@ std::vector<uint8_t> alphaJpeg(int32_t w, int32_t h, size_t planeSize, uint8_t a
 }
 
 void RenderTest::SetUp() {
-  app = {};
-  app.screenWidth = 640;
-  app.screenHeight = 480;
-  app.colorDepth32 = 0;
-  app.gameSpeed = 1.0f;
+  resetRender();
+  display.screenWidth = 640;
+  display.screenHeight = 480;
   sysCreateHeadlessWindow(640, 480);
   capturedBox = {};
   sysSetMessageBoxHandler(captureBox);
@@ -65,8 +63,8 @@ void RenderTest::SetUp() {
   setColorMultiplier(1.0f, 1.0f, 1.0f, 1.0f);
   renderState.trianglesDrawn = 0;
   devResetFrame();
-  endFrameTexts();  // twice: neither frame keeps texts of an earlier test
-  endFrameTexts();
+  EndFrameTexts();  // twice: neither frame keeps texts of an earlier test
+  EndFrameTexts();
 }
 
 void RenderTest::TearDown() {
@@ -75,8 +73,7 @@ void RenderTest::TearDown() {
   releaseDevice();
   clearFileTable();
   g_files.clear();
-  textState = {};
-  textState.textColor = kWhite;
+  resetRender();
   sysSetMessageBoxHandler(nullptr);
 }
 

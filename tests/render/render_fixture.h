@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "app/app.h"
 #include "platform/device.h"
 #include "platform/picture.h"
 #include "platform/platform.h"
 #include "render/mesh.h"
 #include "render/render.h"
+#include "render/sprites.h"
 #include "render/text.h"
 #include "render/texture.h"
 #include "resources/resources.h"

@@ -139,16 +139,16 @@ TEST_F(TextTest, WrapBreaksAtSpacesAndAlwaysMakesProgress) {
 TEST_F(TextTest, BannerCountsDownAndASecondCallOnlyChangesTheText) {
   ShowBanner("Combo x 2");
   EXPECT_FLOAT_EQ(textState.bannerTime, 1400.0f);
-  app.frameDelta = 100.0f;
+  UpdateBanner(100.0f);
   DrawBanner();
   EXPECT_FLOAT_EQ(textState.bannerTime, 1300.0f);
   ShowBanner("Combo x 3");
   EXPECT_FLOAT_EQ(textState.bannerTime, 1300.0f);
   EXPECT_STREQ(textState.bannerText, "Combo x 3");
   // The middle 500 ms run at 0.3 speed: about 2.57 s of frames in all.
-  app.frameDelta = 10.0f;
   float elapsed = 100.0f;
   while (textState.bannerTime >= 0.0f && elapsed < 10000.0f) {
+    UpdateBanner(10.0f);
     DrawBanner();
     elapsed += 10.0f;
   }
@@ -158,6 +158,27 @@ TEST_F(TextTest, BannerCountsDownAndASecondCallOnlyChangesTheText) {
   EXPECT_TRUE(primitiveDraws().empty());
 }
 
+TEST_F(TextTest, DrawingTheBannerAndTheLettersMovesNoTimer) {
+  ShowBanner("EXCELLENT!");
+  UpdateBanner(600.0f);
+  SpawnFlyingText("AB", 0.0f, 0.0f, 10.0f);
+  UpdateFlyingText(500.0f);
+  const TextState before = textState;
+  DrawBanner();
+  DrawFlyingText();
+  DrawBanner();
+  DrawFlyingText();
+  EXPECT_FALSE(primitiveDraws().empty());
+  EXPECT_FLOAT_EQ(textState.bannerTime, before.bannerTime);
+  EXPECT_FLOAT_EQ(textState.flyingLetters[0].time, before.flyingLetters[0].time);
+  EXPECT_FLOAT_EQ(textState.flyingLetters[1].time, before.flyingLetters[1].time);
+  // Letters gone or never spawned stay where they are when time passes.
+  UpdateFlyingText(100000.0f);
+  UpdateFlyingText(16.0f);
+  EXPECT_LE(textState.flyingLetters[0].time, 0.0f);
+  EXPECT_FLOAT_EQ(textState.flyingLetters[2].time, 0.0f);
+}
+
 TEST_F(TextTest, FlyingLettersStartApartAndTheRingOverwritesTheOldest) {
   SpawnFlyingText("AB", 0.0f, 0.0f, 10.0f);
   EXPECT_EQ(textState.flyingLetters[0].character, 'A');
@@ -165,7 +186,7 @@ TEST_F(TextTest, FlyingLettersStartApartAndTheRingOverwritesTheOldest) {
   EXPECT_FLOAT_EQ(textState.flyingLetters[1].x, -15.0f + 10.0f + 5.0f);
   EXPECT_FLOAT_EQ(textState.flyingLetters[1].time, 6040.0f);
   // Waiting letters (above 6000) are not drawn; arriving ones fly in from afar.
-  app.frameDelta = 20.0f;
+  UpdateFlyingText(20.0f);
   DrawFlyingText();
   EXPECT_EQ(primitiveDraws().size(), 1u);
   std::string many(255, 'B');
@@ -180,7 +201,6 @@ TEST_F(TextTest, FlyingLettersStartApartAndTheRingOverwritesTheOldest) {
 TEST_F(TextTest, FlyingLetterScalesAboutTheScreenCentre) {
   SpawnFlyingText("B", 50.0f, 20.0f, 10.0f);
   textState.flyingLetters[0].time = 6000.0f;  // just arriving: twice the size, squared
-  app.frameDelta = 0.0f;
   DrawFlyingText();
   const auto v = drawVertices(0);
   EXPECT_FLOAT_EQ((v[0].x + v[3].x) * 0.5f, (50.0f - 5.0f) * 4.0f);
@@ -218,25 +238,21 @@ TEST_F(TextTest, TextsOfTheLastFrameAreListedWithoutBlankOnes) {
   DrawText(0, 0, 10, "Score", false);
   DrawText(-1000, 0, 1, " ", false);
   DrawTextCentered(0, 0, 10, "Level 3");
-  EXPECT_EQ(currentFrameTextCount(), 2);
+  EXPECT_EQ(CurrentFrameTextCount(), 2);
   presentFrame();
-  ASSERT_EQ(lastFrameTextCount(), 2);
-  EXPECT_STREQ(lastFrameText(0), "Score");
-  EXPECT_STREQ(lastFrameText(1), "Level 3");
-  EXPECT_EQ(lastFrameText(2), nullptr);
-  EXPECT_EQ(currentFrameTextCount(), 0);
+  ASSERT_EQ(LastFrameTextCount(), 2);
+  EXPECT_STREQ(LastFrameText(0), "Score");
+  EXPECT_STREQ(LastFrameText(1), "Level 3");
+  EXPECT_EQ(LastFrameText(2), nullptr);
+  EXPECT_EQ(CurrentFrameTextCount(), 0);
 }
 
 TEST_F(TextTest, CursorMapsClientPixelsToTheOverlay) {
-  app.mouseX = 320;
-  app.mouseY = 240;
   float x, y;
-  CursorToOverlay(&x, &y);
+  CursorToOverlay(320, 240, &x, &y);
   EXPECT_FLOAT_EQ(x, 0.0f);
   EXPECT_FLOAT_EQ(y, 0.0f);
-  app.mouseX = 0;
-  app.mouseY = 480;
-  CursorToOverlay(&x, &y);
+  CursorToOverlay(0, 480, &x, &y);
   EXPECT_FLOAT_EQ(x, -400.0f);
   EXPECT_FLOAT_EQ(y, -300.0f);
 }

@@ -1,5 +1,6 @@
 // The file table and the packs: lookup rules, pack layout, release, capacity,
 // malformed packs, the fatal stop, progress reports and the small stores.
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -188,6 +189,31 @@ TEST_F(FileTableTest, EveryEntryReportsItsSizeToTheProgressHook) {
   loadFile("loose.txt", nullptr, true);
   loadFile("loose.txt", nullptr, true);  // cached: no second report
   EXPECT_EQ(progressReports, (std::vector<uint32_t>{0, 5, 3, 7}));
+}
+
+TEST_F(FileTableTest, BytesLoadedOutsideTheTableReachTheSameHook) {
+  progressReports.clear();
+  reportLoadedBytes(11);  // no hook: nothing happens
+  setLoadProgressHook(recordProgress);
+  reportLoadedBytes(42);
+  EXPECT_EQ(progressReports, (std::vector<uint32_t>{42}));
+}
+
+TEST_F(FileTableTest, TheResetForgetsFilesTextsHookAndDataDirectory) {
+  const std::string here = sysCurrentDirectory();
+  std::snprintf(dataLocation.dataDirectory, sizeof dataLocation.dataDirectory, "%s/",
+                here.c_str());
+  testWriteFile("loose.txt", "1234567");
+  ASSERT_NE(loadFile("loose.txt", nullptr, true), nullptr);
+  progressReports.clear();
+  setLoadProgressHook(recordProgress);
+  resetResources();
+  EXPECT_EQ(fileTable.count, 0);
+  EXPECT_EQ(findFile("loose.txt"), nullptr);
+  EXPECT_EQ(dataLocation.dataDirectory[0], '\0');
+  EXPECT_FALSE(returnToDataDirectory()) << "no data directory to return to";
+  reportLoadedBytes(5);
+  EXPECT_TRUE(progressReports.empty()) << "the hook is gone";
 }
 
 TEST_F(FileTableTest, BuildPackRefusesNamesTheTableCouldNotServe) {

@@ -16,17 +16,11 @@ class ResourcesTest : public ::testing::Test {
   void SetUp() override {
     savedDirectory_ = sysCurrentDirectory();
     ASSERT_TRUE(sysChangeDirectory(testTempDirectory("resources").c_str()));
-    resetModule();
+    resetResources();
   }
   void TearDown() override {
-    resetModule();
+    resetResources();
     sysChangeDirectory(savedDirectory_.c_str());
-  }
-  static void resetModule() {
-    clearFileTable();
-    freeTextTable();
-    setLoadProgressHook(nullptr);
-    pathState = {};
   }
   // Writes a pack built from (name, bytes) pairs; fails the test if it cannot.
   static void writePack(const std::string& path,

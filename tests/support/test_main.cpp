@@ -1,10 +1,12 @@
 // The shared main of every test program: headless drivers, private config and
-// runtime folders, then GoogleTest.
+// runtime folders, the modules connected as the program connects them, then
+// GoogleTest.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <string>
 
+#include "app/app.h"
 #include "test_support.h"
 
 int main(int argc, char** argv) {
@@ -15,6 +17,7 @@ int main(int argc, char** argv) {
   setenv("XDG_RUNTIME_DIR", (home + "/run").c_str(), 1);
   testMakeDirectories((home + "/config").c_str());
   testMakeDirectories((home + "/run").c_str());
+  connectModules();
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -32,11 +32,11 @@ const Budget kBudgets[] = {{"ball1", 14}, {"ball2", 10}, {"chain1", 20}, {"chain
 constexpr int kDefaultBudget = 48;
 
 enum class ValueForm : uint8_t { Number, Integer, List, Vector, Name };
-struct KeySpec {
+struct EffectKeyRule {
   const char* key;
   ValueForm form;
 };
-const KeySpec kKeys[] = {
+const EffectKeyRule kKeys[] = {
     {"parfrequency", ValueForm::Number}, {"effecttime", ValueForm::Number},
     {"color0", ValueForm::List},         {"color0dev", ValueForm::List},
     {"color1", ValueForm::List},         {"color1dev", ValueForm::List},
@@ -60,8 +60,8 @@ const KeySpec kKeys[] = {
     {"externeffect8", ValueForm::Name},
 };
 
-const KeySpec* findKeySpec(const std::string& key) {
-  for (const KeySpec& rule : kKeys) {
+const EffectKeyRule* findKeyRule(const std::string& key) {
+  for (const EffectKeyRule& rule : kKeys) {
     if (key == rule.key) return &rule;
   }
   return nullptr;
@@ -87,7 +87,7 @@ bool isList(const std::string& value, int minCount, int maxCount) {
   return count >= minCount && count <= maxCount;
 }
 
-bool valueFits(const KeySpec& rule, const std::string& value) {
+bool valueFits(const EffectKeyRule& rule, const std::string& value) {
   switch (rule.form) {
     case ValueForm::Number: return isNumber(value);
     case ValueForm::Integer: return isNumber(value) && value.find('.') == std::string::npos;
@@ -113,7 +113,7 @@ std::vector<uint8_t> checkEffectSource(const std::string& fileName, const std::s
     if (text.empty()) continue;
     const size_t equals = text.find('=');
     const std::string key = text.substr(0, equals);
-    const KeySpec* rule = equals == std::string::npos ? nullptr : findKeySpec(key);
+    const EffectKeyRule* rule = equals == std::string::npos ? nullptr : findKeyRule(key);
     if (!rule) {
       reportError(fileName, line, format("unknown line \"%s\"", text.c_str()));
       continue;

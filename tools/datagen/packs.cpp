@@ -15,20 +15,20 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct PackSpec {
+struct PackFile {
   Place place;
   const char* fileName;
 };
 // In the order the game opens them.
-const PackSpec kPacks[] = {{Place::TargaPack, "targa.dat"},
+const PackFile kPacks[] = {{Place::TargaPack, "targa.dat"},
                            {Place::JpegPack, "jpeg.dat"},
                            {Place::TextsPack, "texts.dat"}};
 
-struct FolderSpec {
+struct DataFolder {
   Place place;
   const char* folder;  // "" = the data root
 };
-const FolderSpec kFolders[] = {{Place::Root, ""},
+const DataFolder kFolders[] = {{Place::Root, ""},
                                {Place::Levels, "levels"},
                                {Place::Effects, "effects"},
                                {Place::Sounds, "Sounds"},
@@ -64,7 +64,7 @@ void removeStale(const fs::path& folder, const std::set<std::string>& keep) {
   }
 }
 
-bool writePack(const PackSpec& pack, const fs::path& root) {
+bool writePack(const PackFile& pack, const fs::path& root) {
   std::vector<PackInput> inputs;
   for (const OutputFile& file : gen.files) {
     if (file.place == pack.place) inputs.push_back(PackInput{file.name, file.bytes});
@@ -83,14 +83,14 @@ bool writePack(const PackSpec& pack, const fs::path& root) {
 bool writeDataSet() {
   const fs::path root = gen.outputDir;
   std::error_code error;
-  for (const FolderSpec& folder : kFolders) fs::create_directories(root / folder.folder, error);
+  for (const DataFolder& folder : kFolders) fs::create_directories(root / folder.folder, error);
   bool ok = true;
   std::set<std::string> rootNames;
-  for (const PackSpec& pack : kPacks) {
+  for (const PackFile& pack : kPacks) {
     ok = writePack(pack, root) && ok;
     rootNames.insert(pack.fileName);
   }
-  for (const FolderSpec& folder : kFolders) {
+  for (const DataFolder& folder : kFolders) {
     std::set<std::string> names = folder.place == Place::Root ? rootNames : std::set<std::string>{};
     for (const OutputFile& file : gen.files) {
       if (file.place != folder.place) continue;

@@ -305,7 +305,7 @@ float specular(Vec3f normal, Vec3f light, float shininess) {
 // ---------------------------------------------------------------------------
 // Blur and masks
 
-// One box pass of half-width w along rows (step 1) or columns, over `lines` lines
+// One box pass of half-width w along rows (stride 1) or columns, over `lines` lines
 // of `count` values; values beyond the ends count as 0.
 template <class Value, class Add, class Scale>
 static void boxPass(std::vector<Value>* values, int width, int height, bool horizontal, int w,

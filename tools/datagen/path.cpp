@@ -7,9 +7,9 @@
 #include <cmath>
 #include <sstream>
 
+#include "core/math.h"
 #include "datagen.h"
 #include "generators.h"
-#include "scenery/math.h"
 
 namespace {
 

@@ -17,7 +17,7 @@ namespace {
 
 enum TextFile : uint8_t { kStrings, kTips };
 
-struct TextKeySpec {
+struct TextKeyRule {
   const char* key;
   TextFile file;
   int maxLength;       // characters
@@ -30,7 +30,7 @@ struct TextKeySpec {
 };
 
 // Every key the game looks up, with where and how its text is shown.
-const TextKeySpec kTextKeys[] = {
+const TextKeyRule kTextKeys[] = {
     {"score", kStrings, 8, "", 0, "", 0, 0, 0},
     {"level", kStrings, 8, "", 0, "", 0, 0, 0},
     {"lives", kStrings, 8, "", 0, "", 0, 0, 0},
@@ -195,7 +195,7 @@ const SourceEntry* findSourceEntry(const TextSources& sources, TextFile file, co
   return nullptr;
 }
 
-void checkValue(const TextKeySpec& rule, const SourceEntry& entry, const std::string& key) {
+void checkValue(const TextKeyRule& rule, const SourceEntry& entry, const std::string& key) {
   const char* fileName = kTextFileNames[rule.file];
   if (static_cast<int>(entry.value.size()) > rule.maxLength) {
     reportError(fileName, entry.line,
@@ -217,7 +217,7 @@ void checkValue(const TextKeySpec& rule, const SourceEntry& entry, const std::st
 }
 
 // Checks one key and its group against the table the game's reader built.
-void checkKey(const TextKeySpec& rule, const TextSources& sources,
+void checkKey(const TextKeyRule& rule, const TextSources& sources,
               std::map<std::string, bool>* known) {
   const char* fileName = kTextFileNames[rule.file];
   const SourceEntry* entry = findSourceEntry(sources, rule.file, rule.key);
@@ -263,7 +263,7 @@ void checkTexts(const std::vector<uint8_t> files[2], const TextSources& sources)
     }
   }
   std::map<std::string, bool> known;
-  for (const TextKeySpec& rule : kTextKeys) checkKey(rule, sources, &known);
+  for (const TextKeyRule& rule : kTextKeys) checkKey(rule, sources, &known);
   std::map<std::string, int> seen;
   for (int f = 0; f < 2; ++f) {
     for (const SourceEntry& entry : sources.entries[f]) {

@@ -3,6 +3,7 @@
 #include "app/app.h"
 #include "app/scene.h"
 #include "audio/audio.h"
+#include "input/input.h"
 #include "json.h"
 #include "platform/platform.h"
 #include "render/render.h"
@@ -33,8 +34,8 @@ void dumpCore(JsonWriter& json) {
   json.boolean(app.appActive != 0);
   json.key("mouse");
   json.beginArray();
-  json.integer(app.mouseX);
-  json.integer(app.mouseY);
+  json.integer(input.mouseX);
+  json.integer(input.mouseY);
   json.endArray();
 }
 
@@ -57,7 +58,7 @@ void dumpAudio(JsonWriter& json) {
 void dumpTexts(JsonWriter& json) {
   json.key("texts");
   json.beginArray();
-  for (int32_t i = 0; i < lastFrameTextCount(); ++i) json.string(lastFrameText(i));
+  for (int32_t i = 0; i < LastFrameTextCount(); ++i) json.string(LastFrameText(i));
   json.endArray();
 }
 

@@ -115,7 +115,7 @@ void dumpGame(JsonWriter& json) {
   flagField(json, "running", g.running);
   flagField(json, "menuOpen", g.menuOpen);
   flagField(json, "busy", g.busy);
-  integerField(json, "cursorMode", g.cursorMode);
+  integerField(json, "cursorMode", int32_t(g.cursorMode));
   flagField(json, "helpCursor", g.helpCursor);
   flagField(json, "defeatDim", g.defeatDim);
   integerField(json, "shakeTimer", g.shakeTimer);

@@ -9,14 +9,14 @@
 
 void drainEvents() {
   SysEvent event;
-  while (sysPollEvent(&event)) AppWindowProc(event);
+  while (sysPollEvent(&event)) appWindowProc(event);
 }
 
 void runFrames(int frames) {
   for (int done = 0; done < frames && !app.quitRequested;) {
     SysEvent event;
     if (sysPollEvent(&event)) {
-      AppWindowProc(event);
+      appWindowProc(event);
       continue;
     }
     sysAdvanceClock(runnerOptions.deltaMs);

@@ -1,6 +1,6 @@
 // numeric.cpp: the table square root, the runtime random generator and the
 // table stream.
-#include "app/numeric.h"
+#include "core/numeric.h"
 
 #include <array>
 #include <bit>

@@ -2,11 +2,11 @@
 // matrices and projections, the view frustum, the board grid mapping and the
 // small geometry solvers. Lengths go through the table square root so that
 // every module measures the same way.
-#include "scenery/math.h"
+#include "core/math.h"
 
 #include <cmath>
 
-#include "app/numeric.h"
+#include "core/numeric.h"
 
 namespace {
 

@@ -1,0 +1,42 @@
+// The board game's ways up to the modules above it: the hook table app fills at
+// start-up, with stand-ins that do nothing until then; the board's side of an
+// in-game screen; and the module's reset.
+#include "game/board.h"
+#include "game/feedback.h"
+#include "game/game.h"
+#include "game/modes.h"
+#include "game/tips.h"
+
+namespace {
+
+bool answerNo() { return false; }
+void ignoreScreen(const char*) {}
+const char* noScreen() { return ""; }
+
+}  // namespace
+
+GameHooks gameHooks = {
+    .boardSceneCurrent = answerNo,
+    .openInGameScreen = ignoreScreen,
+    .currentScreen = noScreen,
+    .returnToTitle = ignoreScreen,
+};
+
+void resetGame() {
+  gameState = {};
+  gameView = {};
+  modeState = {};
+  tipState = {};
+  feedback = {};
+  boards.live = {};
+  boards.help = {};
+  boards.current = &boards.live;
+  moveSettings = {};
+}
+
+void enterInGameMenu() {
+  gameState.menuOpen = true;
+  gameState.cursorMode = CursorMode::Arrow;
+  gameState.helpCursor = false;
+  gameState.selected = kNoCell;
+}

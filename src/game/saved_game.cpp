@@ -1,0 +1,54 @@
+// Saving the running game under the current profile and resuming it: the rules of
+// when a game may be saved, over the files persistence keeps.
+#include "game/saved_game.h"
+
+#include <cstring>
+
+#include "effects/effects.h"
+#include "game/board.h"
+#include "game/game.h"
+#include "game/modes.h"
+#include "game/save_image.h"
+#include "persistence/profile.h"
+#include "persistence/settings.h"
+
+SavedGameKind currentSavedGameKind() {
+  if (gameState.survival) return SavedGameKind::Survival;
+  return gameState.difficulty == Difficulty::Zen ? SavedGameKind::Zen : SavedGameKind::Adventure;
+}
+
+bool gameMayBeSaved() {
+  if (!gameHooks.boardSceneCurrent() || modeState.resultPending) return false;
+  if (std::strcmp(gameHooks.currentScreen(), "levelcomplete") == 0) return false;
+  return gameState.levelCompleteTimer == 0.0f && gameState.defeatTimer == 0.0f &&
+         gameState.moves > 0;
+}
+
+bool saveGame() {
+  Profile* profile = currentProfileRecord();
+  if (!profile || !gameMayBeSaved()) return false;
+  const SavedGameKind kind = currentSavedGameKind();
+  char name[kMaxSavedGameName];
+  savedGameFileName(profile->name, kind, name, sizeof name);
+  if (!enterSettingsFolder()) return false;
+  const bool written = saveGameImage(name);
+  leaveSettingsFolder();
+  // A game that did not reach the disk is not offered later.
+  if (!written) return false;
+  if (kind == SavedGameKind::Survival) profile->savedSurvivalScore = gameState.levelScore;
+  offerSavedGame(kind);
+  return true;
+}
+
+void loadGame() {
+  startCurrentLevel();
+  ClearScorePopups();
+  Profile* profile = currentProfileRecord();
+  const SavedGameKind kind = currentSavedGameKind();
+  if (!profile || !savedGameOffered(kind)) return;
+  char name[kMaxSavedGameName];
+  savedGameFileName(profile->name, kind, name, sizeof name);
+  if (!enterSettingsFolder()) return;
+  loadGameImage(name);
+  leaveSettingsFolder();
+}
