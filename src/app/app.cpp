@@ -22,14 +22,19 @@ void resetAppState(const AppOptions& options) {
 }
 
 // Points the working directory at the data; without a data directory the program
-// stops with the loading error.
+// stops with the loading error, which lists the folders searched.
 void enterDataDirectory() {
   const std::string start = sysCurrentDirectory();
   std::snprintf(app.startDirectory, sizeof app.startDirectory, "%s", start.c_str());
   if (!findDataDirectory(app.options.dataDirectory, app.dataDirectory,
                          int(sizeof app.dataDirectory)) ||
       !sysChangeDirectory(app.dataDirectory)) {
-    sysFatalStop("Can't load Data...\nProgram will now stop.", "Loading Error");
+    std::string text = "Can't load Data...\nProgram will now stop.\n\nLooked for it in:";
+    for (const std::string& folder :
+         sysDataDirectoryCandidates(app.options.dataDirectory, kProgramName)) {
+      text += "\n" + folder;
+    }
+    sysFatalStop(text.c_str(), "Loading Error");
   }
 }
 
@@ -88,17 +93,11 @@ void dispatchToScene(const SysEvent& event, Scene* scene) {
 
 bool findDataDirectory(const char* preferred, char* out, int capacity) {
   std::string found;
-  if (preferred && *preferred) {
-    // Made absolute: loaders leave and re-enter the data directory by this path.
-    if (sysDirectoryExists(preferred)) {
-      found = preferred[0] == '/' ? std::string(preferred)
-                                  : sysCurrentDirectory() + "/" + preferred;
+  for (const std::string& folder : sysDataDirectoryCandidates(preferred, kProgramName)) {
+    if (sysDirectoryExists(folder.c_str())) {
+      found = folder;
+      break;
     }
-  } else if (sysDirectoryExists("Data")) {
-    found = sysCurrentDirectory() + "/Data";
-  } else {
-    const std::string beside = sysExecutableDirectory() + "/Data";
-    if (sysDirectoryExists(beside.c_str())) found = beside;
   }
   if (found.empty() || int(found.size()) + 2 > capacity) {
     if (capacity > 0) out[0] = '\0';

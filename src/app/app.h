@@ -29,7 +29,7 @@ struct AppOptions {
   bool takeInstanceLock = true;   // the runner runs many copies at once
   bool startTicker = true;        // the 33 ms periodic tick
   bool hiddenWindow = false;      // GL window never shown (tests)
-  const char* dataDirectory = nullptr;  // null: "Data" here, else beside the executable
+  const char* dataDirectory = nullptr;  // null: searched for (findDataDirectory)
   bool hasSeed = false;           // seed the random generator with `seed` instead of the clock
   uint32_t seed = 0;
 };
@@ -65,6 +65,9 @@ extern AppState app;
 constexpr const char* kInstanceName = "Orbelquaint game";
 // The window title.
 constexpr const char* kWindowTitle = "Orbelquaint";
+// The executable's name, and the name of its folders under share/ and in the
+// player's data folder.
+constexpr const char* kProgramName = "orbelquaint";
 
 // Runs the whole program: start, message loop, shutdown. Returns the exit code.
 int appMain(const AppOptions& options);
@@ -93,6 +96,6 @@ void shutdownApplication();
 void updateProjection();
 
 // Finds the data directory: `preferred` if given, else "Data" in the current
-// directory, else "Data" beside the executable. Returns "" when none exists.
-// The result ends with '/'.
+// directory, beside the executable, or in ../share/orbelquaint/Data relative to
+// it. Returns false (out "") when none exists. The result ends with '/'.
 bool findDataDirectory(const char* preferred, char* out, int capacity);

@@ -8,23 +8,10 @@
 #include "game/level.h"
 #include "persistence/profile_file.h"
 #include "persistence/records.h"
+#include "persistence/settings.h"
 #include "platform/platform.h"
 #include "render/text.h"
 #include "resources/resources.h"
-
-namespace {
-
-// Enters "settings" below the data directory, making it when missing.
-void enterSettingsDirectory() {
-  if (!sysChangeDirectory("settings")) {
-    sysMakeDirectory("settings");
-    sysChangeDirectory("settings");
-  }
-}
-
-void returnToDataDirectory() { sysChangeDirectory(app.dataDirectory); }
-
-}  // namespace
 
 bool runStartup() {
   seedRandom(app.options.hasSeed ? app.options.seed : sysMilliseconds());
@@ -34,10 +21,10 @@ bool runStartup() {
   openPack("texts.dat");
   loadTextFile("strings.txt");
   loadTextFile("tips.txt");
-  enterSettingsDirectory();
+  enterSettingsFolder();
   loadProfiles();
   loadRecords();
-  returnToDataDirectory();
+  leaveSettingsFolder();
   // The menu pictures and the font.
   LoadFont("font");
   // The board game's resources: sound and music, the levels.
