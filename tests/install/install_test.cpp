@@ -30,14 +30,6 @@ bool exists(const std::string& path) {
   return stat(path.c_str(), &st) == 0;
 }
 
-int countOf(const std::string& text, const std::string& part) {
-  int count = 0;
-  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
-    ++count;
-  }
-  return count;
-}
-
 // A fresh folder under /tmp that every user can reach (the build folder may not be).
 std::string publicTempDirectory() {
   char pattern[] = "/tmp/orbel-install-XXXXXX";
@@ -223,9 +215,9 @@ TEST_F(Installed, UnwritablePlayerFoldersAreToldOnceAndNothingIsWrittenElsewhere
       xdgFolders(home + "/file/data", home + "/file/config", home + "/run"), true);
   chmod(data().c_str(), 0755);
   EXPECT_EQ(run.status, 0) << run.errors;
-  EXPECT_EQ(countOf(run.errors, "cannot save files in"), 2) << run.errors;
-  EXPECT_EQ(countOf(run.errors, home + "/file/data/orbelquaint/settings:"), 1) << run.errors;
-  EXPECT_EQ(countOf(run.errors, home + "/file/config/software/tarnwick/games/orbelquaint:"), 1)
+  EXPECT_EQ(testCountOf(run.errors, "cannot save files in"), 2) << run.errors;
+  EXPECT_EQ(testCountOf(run.errors, home + "/file/data/orbelquaint/settings:"), 1) << run.errors;
+  EXPECT_EQ(testCountOf(run.errors, home + "/file/config/software/tarnwick/games/orbelquaint:"), 1)
       << run.errors;
   EXPECT_FALSE(exists(data() + "/settings"));
   std::string written;

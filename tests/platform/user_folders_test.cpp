@@ -2,7 +2,6 @@
 // that refuses files, the polite stop signals and the application id.
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <string>
@@ -33,14 +32,6 @@ class SavedVariable {
   bool had_;
   std::string value_;
 };
-
-int countOf(const std::string& text, const std::string& part) {
-  int count = 0;
-  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
-    ++count;
-  }
-  return count;
-}
 
 TEST(DataFolders, SearchedHereThenBesideTheProgramThenInItsShareFolder) {
   const std::string here = sysCurrentDirectory();
@@ -91,18 +82,6 @@ TEST(PlayerFiles, GoToThePlayersDataFolderWhenTheDataFolderTakesNone) {
   EXPECT_EQ(sysPlayerFilesDirectory(data, "settings", "orbelquaint"), "");
 }
 
-TEST(PlayerFiles, FoldersAreMadeWholeOrTheReasonIsKept) {
-  const std::string root = testTempDirectory("make-folders");
-  EXPECT_TRUE(sysMakeDirectories((root + "/a/b/c").c_str()));
-  EXPECT_TRUE(sysDirectoryExists((root + "/a/b/c").c_str()));
-  EXPECT_TRUE(sysMakeDirectories((root + "/a/b/c").c_str()));  // already there
-  testWriteFile(root + "/file", "x");
-  errno = 0;
-  EXPECT_FALSE(sysMakeDirectories((root + "/file/d").c_str()));
-  EXPECT_EQ(errno, ENOTDIR);
-  EXPECT_FALSE(sysMakeDirectories((root + "/file").c_str()));
-}
-
 TEST(PlayerFiles, AFolderThatRefusesFilesIsToldOnceAndLeftUntouched) {
   const std::string root = testTempDirectory("refusing-folder");
   testWriteFile(root + "/file", "x");
@@ -114,12 +93,12 @@ TEST(PlayerFiles, AFolderThatRefusesFilesIsToldOnceAndLeftUntouched) {
   EXPECT_FALSE(sysWriteFileAtomic((folder + "/profiles.dat").c_str(), "x", 1));
   const std::string told = ::testing::internal::GetCapturedStderr();
   EXPECT_EQ(sysCurrentDirectory(), here);
-  EXPECT_EQ(countOf(told, "cannot save files in " + folder + ": Not a directory"), 1) << told;
-  EXPECT_EQ(countOf(told, "\n"), 1) << told;
+  EXPECT_EQ(testCountOf(told, "cannot save files in " + folder + ": Not a directory"), 1) << told;
+  EXPECT_EQ(testCountOf(told, "\n"), 1) << told;
   // Another folder is told about on its own.
   ::testing::internal::CaptureStderr();
   EXPECT_FALSE(sysWriteFileAtomic((root + "/missing/records.dat").c_str(), "x", 1));
-  EXPECT_EQ(countOf(::testing::internal::GetCapturedStderr(), root + "/missing:"), 1);
+  EXPECT_EQ(testCountOf(::testing::internal::GetCapturedStderr(), root + "/missing:"), 1);
 }
 
 TEST(PlayerFiles, ASettingsValueThatCannotBeStoredIsToldOnce) {
@@ -132,8 +111,8 @@ TEST(PlayerFiles, ASettingsValueThatCannotBeStoredIsToldOnce) {
   EXPECT_FALSE(sysRegistryWrite("software\\test", "settings", bytes, 4));
   EXPECT_FALSE(sysRegistryWrite("software\\test", "settings", bytes, 4));
   const std::string told = ::testing::internal::GetCapturedStderr();
-  EXPECT_EQ(countOf(told, root + "/file/config/software/test: Not a directory"), 1) << told;
-  EXPECT_EQ(countOf(told, "\n"), 1) << told;
+  EXPECT_EQ(testCountOf(told, root + "/file/config/software/test: Not a directory"), 1) << told;
+  EXPECT_EQ(testCountOf(told, "\n"), 1) << told;
 }
 
 TEST(StopSignals, TermAndInterruptArriveAsTheCloseMessageOnce) {

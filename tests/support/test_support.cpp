@@ -65,6 +65,12 @@ int testRunScript(const std::string& data, const std::string& script,
                         output);
 }
 
+int testCountOf(const std::string& text, const std::string& part) {
+  int count = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
+
 std::vector<std::string> testDumpLines(const std::string& output) {
   std::vector<std::string> dumps;
   std::stringstream in(output);
