@@ -1,7 +1,12 @@
 #!/usr/bin/env bash
-# Shared set-up of ./run and ./test: install the Debian packages the build needs
-# (only those missing; apt-get update once), then configure and build in build/.
-# Usage: source it, then call orbel_bootstrap [extra cmake arguments...]
+# Shared set-up of ./run, ./test and .ci/run: install the Debian packages the build
+# needs (only those missing; apt-get update once), then configure and build.
+#
+# ./run and ./test share one configuration in build/ (RelWithDebInfo, warnings as
+# errors), so neither rebuilds what the other built: ./run builds only the game and
+# its data, ./test everything.
+# Usage: source it, then call orbel_install_packages, orbel_configure [cmake
+# arguments...] and orbel_build [targets...] (ORBEL_BUILD_DIR picks another folder).
 set -euo pipefail
 
 ORBEL_PACKAGES=(
@@ -9,7 +14,11 @@ ORBEL_PACKAGES=(
   libsdl2-dev libepoxy-dev libstb-dev libopenmpt-dev libvorbis-dev
   libgl1-mesa-dri libegl-mesa0 fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
+  desktop-file-utils appstream
 )
+
+# The configuration ./run and ./test share in build/.
+ORBEL_SHARED_CONFIGURATION=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
 
 orbel_install_packages() {
   local missing=()
@@ -31,15 +40,20 @@ orbel_install_packages() {
     -o DPkg::Lock::Timeout=600 "${missing[@]}"
 }
 
-orbel_build() {
-  local root build
-  root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-  build="${ORBEL_BUILD_DIR:-$root/build}"
-  cmake -S "$root" -B "$build" -G Ninja "$@"
-  cmake --build "$build" -j "$(nproc)"
+orbel_root() { cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd; }
+
+orbel_build_dir() { echo "${ORBEL_BUILD_DIR:-$(orbel_root)/build}"; }
+
+# Configures the build folder; arguments given are added to (or change) its cache.
+orbel_configure() {
+  cmake -S "$(orbel_root)" -B "$(orbel_build_dir)" -G Ninja "$@"
 }
 
-orbel_bootstrap() {
-  orbel_install_packages
-  orbel_build "$@"
+# Builds the targets named (everything when none).
+orbel_build() {
+  local targets=()
+  if [ $# -gt 0 ]; then
+    targets=(--target "$@")
+  fi
+  cmake --build "$(orbel_build_dir)" -j "$(nproc)" "${targets[@]}"
 }

@@ -1,7 +1,69 @@
-// The game: one window, the message loop, and the data in "Data".
-#include "app/app.h"
+// The game: one window, the message loop, and the data in "Data". The command line
+// may answer the start-up question or name another data folder.
+#include <cstdio>
+#include <cstring>
 
-int main() {
-  const AppOptions options;
+#include "app/app.h"
+#include "platform/platform.h"
+
+// ORBEL_VERSION and ORBEL_APP_ID (the desktop entry's name) come from the build.
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: orbelquaint [OPTION]...\n"
+    "A casual puzzle game: line up coloured balls to clear the board.\n"
+    "\n"
+    "  --window        play in a window (the start-up question is not asked)\n"
+    "  --fullscreen    play in full screen (the start-up question is not asked)\n"
+    "  --data DIR      read the game's data from DIR\n"
+    "  --help          show this help and exit\n"
+    "  --version       show the version and exit\n"
+    "\n"
+    "Without --data the game looks for its data as Data in the current directory,\n"
+    "then beside the program, then in ../share/orbelquaint/Data from it.\n"
+    "Player files are kept in the data's settings folder, or when that folder\n"
+    "cannot be written, in ${XDG_DATA_HOME:-~/.local/share}/orbelquaint/settings.\n"
+    "The settings are kept in\n"
+    "${XDG_CONFIG_HOME:-~/.config}/software/tarnwick/games/orbelquaint/settings.\n";
+
+enum class CommandLine : uint8_t { Play, Help, Version, Bad };
+
+// Reads the options into *options. Bad (the reason printed) for an unknown option
+// or a --data without a folder.
+CommandLine readCommandLine(int argc, char** argv, AppOptions* options) {
+  for (int i = 1; i < argc; ++i) {
+    const char* arg = argv[i];
+    if (std::strcmp(arg, "--help") == 0) return CommandLine::Help;
+    if (std::strcmp(arg, "--version") == 0) return CommandLine::Version;
+    if (std::strcmp(arg, "--window") == 0) {
+      options->fullScreenAnswer = AppFullScreenAnswer::No;
+    } else if (std::strcmp(arg, "--fullscreen") == 0) {
+      options->fullScreenAnswer = AppFullScreenAnswer::Yes;
+    } else if (std::strcmp(arg, "--data") == 0 && i + 1 < argc && argv[i + 1][0]) {
+      options->dataDirectory = argv[++i];
+    } else if (std::strcmp(arg, "--data") == 0) {
+      std::fprintf(stderr, "%s: --data needs a folder\n", kProgramName);
+      return CommandLine::Bad;
+    } else {
+      std::fprintf(stderr, "%s: unknown option '%s'\n", kProgramName, arg);
+      return CommandLine::Bad;
+    }
+  }
+  return CommandLine::Play;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  AppOptions options;
+  switch (readCommandLine(argc, argv, &options)) {
+    case CommandLine::Help: std::fputs(kUsage, stdout); return 0;
+    case CommandLine::Version: std::printf("%s %s\n", kProgramName, ORBEL_VERSION); return 0;
+    case CommandLine::Bad: std::fputs(kUsage, stderr); return 2;
+    case CommandLine::Play: break;
+  }
+  sysCatchStopSignals();
+  sysSetApplicationId(ORBEL_APP_ID);
   return appMain(options);
 }

@@ -25,7 +25,7 @@ void resetAppState(const AppOptions& options) {
 }
 
 // Points the working directory at the data; without a data directory the program
-// stops with the loading error.
+// stops with the loading error, which lists the folders searched.
 void enterDataDirectory() {
   const std::string start = sysCurrentDirectory();
   std::snprintf(app.startDirectory, sizeof app.startDirectory, "%s", start.c_str());
@@ -33,7 +33,16 @@ void enterDataDirectory() {
   const int capacity = int(sizeof dataLocation.dataDirectory);
   if (!findDataDirectory(app.options.dataDirectory, found, capacity) ||
       !sysChangeDirectory(found)) {
-    sysFatalStop("Can't load Data...\nProgram will now stop.", "Loading Error");
+    std::string text = "Can't load Data...
+Program will now stop.
+
+Looked for it in:";
+    for (const std::string& folder :
+         sysDataDirectoryCandidates(app.options.dataDirectory, kProgramName)) {
+      text += "
+" + folder;
+    }
+    sysFatalStop(text.c_str(), "Loading Error");
   }
 }
 
@@ -97,17 +106,11 @@ void resetApp() {
 
 bool findDataDirectory(const char* preferred, char* out, int capacity) {
   std::string found;
-  if (preferred && *preferred) {
-    // Made absolute: loaders leave and re-enter the data directory by this path.
-    if (sysDirectoryExists(preferred)) {
-      found = preferred[0] == '/' ? std::string(preferred)
-                                  : sysCurrentDirectory() + "/" + preferred;
+  for (const std::string& folder : sysDataDirectoryCandidates(preferred, kProgramName)) {
+    if (sysDirectoryExists(folder.c_str())) {
+      found = folder;
+      break;
     }
-  } else if (sysDirectoryExists("Data")) {
-    found = sysCurrentDirectory() + "/Data";
-  } else {
-    const std::string beside = sysExecutableDirectory() + "/Data";
-    if (sysDirectoryExists(beside.c_str())) found = beside;
   }
   if (found.empty() || int(found.size()) + 2 > capacity) {
     if (capacity > 0) out[0] = '\0';

@@ -29,7 +29,7 @@ struct AppOptions {
   bool takeInstanceLock = true;   // the runner runs many copies at once
   bool startTicker = true;        // the 33 ms periodic tick
   bool hiddenWindow = false;      // GL window never shown (tests)
-  const char* dataDirectory = nullptr;  // null: "Data" here, else beside the executable
+  const char* dataDirectory = nullptr;  // null: searched for (findDataDirectory)
   bool hasSeed = false;           // seed the random generator with `seed` instead of the clock
   uint32_t seed = 0;
 };
@@ -57,6 +57,9 @@ extern AppState app;
 constexpr const char* kInstanceName = "Orbelquaint game";
 // The window title.
 constexpr const char* kWindowTitle = "Orbelquaint";
+// The executable's name, and the name of its folders under share/ and in the
+// player's data folder.
+constexpr const char* kProgramName = "orbelquaint";
 
 // Points every hook table of the lower modules (the game's, the menus', the
 // settings record's) at the modules above them that answer. appStart calls it
@@ -94,6 +97,6 @@ void shutdownApplication();
 void updateProjection();
 
 // Finds the data directory: `preferred` if given, else "Data" in the current
-// directory, else "Data" beside the executable. Returns "" when none exists.
-// The result ends with '/'.
+// directory, beside the executable, or in ../share/orbelquaint/Data relative to
+// it. Returns false (out "") when none exists. The result ends with '/'.
 bool findDataDirectory(const char* preferred, char* out, int capacity);

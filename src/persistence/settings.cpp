@@ -128,9 +128,11 @@ void saveAll() {
 
 bool enterSettingsFolder() {
   leaveSettingsFolder();
-  if (sysChangeDirectory(kSettingsFolder)) return true;
-  sysMakeDirectory(kSettingsFolder);
-  return sysChangeDirectory(kSettingsFolder);
+  // The data folder's own while it takes files; an installed game's data folder
+  // does not, and the player's data folder keeps them instead.
+  const std::string folder =
+      sysPlayerFilesDirectory(app.dataDirectory, kSettingsFolder, kProgramName);
+  return sysEnterFolderMakingIt(folder.c_str());
 }
 
 void leaveSettingsFolder() {

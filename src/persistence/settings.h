@@ -68,8 +68,10 @@ void readSettings();
 // directory is the data directory afterwards.
 void saveAll();
 
-// Enters the folder "settings" of the data directory, making it when missing.
-// Returns false (the working directory unchanged) when it cannot be entered.
+// Enters the folder "settings" of the data directory, making it when missing; when
+// the data directory does not take files, the player's own folder of that name
+// (${XDG_DATA_HOME:-~/.local/share}/orbelquaint/settings). Returns false (the
+// working directory unchanged, the failure told once on stderr) when it cannot.
 bool enterSettingsFolder();
 // Returns to the data directory.
 void leaveSettingsFolder();

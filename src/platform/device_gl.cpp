@@ -106,8 +106,13 @@ struct GLBackend {
   int32_t drawableWidth, drawableHeight;
   UniformCache uniforms;
   PipelineCache pipeline;
+  GLsync lastFrame;    // signalled once the last presented frame is drawn
 };
 GLBackend g_gl = {};
+
+// How long a present waits for the frame before it (a driver that never signals
+// must not hang the game).
+constexpr GLuint64 kFrameWaitNs = 1000000000u;
 
 GLuint compileShader(GLenum kind, const char* source) {
   const GLuint shader = glCreateShader(kind);
@@ -381,6 +386,7 @@ bool oglCreate() {
 
 void oglRelease() {
   if (!g_gl.context) return;
+  if (g_gl.lastFrame) glDeleteSync(g_gl.lastFrame);
   glDeleteTextures(1, &g_gl.whiteTexture);
   glDeleteSamplers(2, g_gl.samplers);
   glDeleteBuffers(1, &g_gl.streamVbo);
@@ -431,7 +437,17 @@ void oglBeginScene() {
   }
 }
 
-void oglPresent() { SDL_GL_SwapWindow(g_gl.window); }
+void oglPresent() {
+  SDL_GL_SwapWindow(g_gl.window);
+  // At most one frame waits to be drawn: without a swap interval, or on a display
+  // that does not pace swaps (the offscreen one), a software driver would queue
+  // frames without bound, growing without limit and answering input late.
+  if (g_gl.lastFrame) {
+    glClientWaitSync(g_gl.lastFrame, GL_SYNC_FLUSH_COMMANDS_BIT, kFrameWaitNs);
+    glDeleteSync(g_gl.lastFrame);
+  }
+  g_gl.lastFrame = glFenceSync(GL_SYNC_GPU_COMMANDS_COMPLETE, 0);
+}
 
 void oglSetGammaRamp(const uint16_t* red, const uint16_t* green, const uint16_t* blue) {
   SDL_SetWindowGammaRamp(g_gl.window, red, green, blue);  // unsupported: ignored

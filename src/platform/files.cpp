@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -97,10 +98,21 @@ bool sysReadWholeFile(const char* path, std::vector<uint8_t>* out) {
   return ok;
 }
 
+// Tells the player once that the folder of `path` refused it (errno says why).
+static void reportWriteFailure(const char* path) {
+  const int error = errno;
+  std::string folder = path[0] == '/' ? std::string(path) : sysCurrentDirectory() + "/" + path;
+  folder.erase(folder.rfind('/'));
+  sysReportSaveFailure(folder.empty() ? "/" : folder.c_str(), error);
+}
+
 bool sysWriteFileAtomic(const char* path, const void* data, size_t size) {
   const std::string temp = std::string(path) + ".tmp" + std::to_string(long(getpid()));
   const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return false;
+  if (fd < 0) {
+    reportWriteFailure(path);
+    return false;
+  }
   const auto* bytes = static_cast<const uint8_t*>(data);
   size_t written = 0;
   while (written < size) {
@@ -110,6 +122,7 @@ bool sysWriteFileAtomic(const char* path, const void* data, size_t size) {
   }
   const bool ok = written == size && fsync(fd) == 0;
   if (close(fd) != 0 || !ok || rename(temp.c_str(), path) != 0) {
+    reportWriteFailure(path);
     unlink(temp.c_str());
     return false;
   }

@@ -20,6 +20,13 @@
 bool sysInit();
 // Stops everything sysInit and sysCreateWindow started.
 void sysShutdown();
+// Makes SIGTERM and SIGINT ask the game to close as the window's close button does:
+// the next sysPollEvent delivers Close. A second such signal ends the process at once.
+void sysCatchStopSignals();
+// Names the program to the window system (the X11 window class, the Wayland app id)
+// as `id`, the name of its desktop entry. Call before the window is made; a name the
+// user set in SDL's environment variables wins.
+void sysSetApplicationId(const char* id);
 
 // ---------------------------------------------------------------------------
 // Window and events
@@ -51,7 +58,7 @@ enum class SysEventType : uint8_t {
   Activate,         // the window became the active window
   Deactivate,       // the window lost activation
   Close,            // the close button (the window is not destroyed)
-  Quit,             // the process was asked to end (signal)
+  Quit,             // the window system asked the process to end
   Size              // the client area changed size
 };
 
@@ -171,8 +178,30 @@ std::string sysFindFileIgnoringCase(const char* name);
 bool sysReadWholeFile(const char* path, std::vector<uint8_t>* out);
 // Writes a whole file through a temporary file in the same folder renamed over
 // the old one, so an interrupted write never leaves a damaged file.
-// Returns false (the old file untouched) on any failure.
+// Returns false (the old file untouched, the failure reported once) on any failure.
 bool sysWriteFileAtomic(const char* path, const void* data, size_t size);
+// Makes `path` and every missing folder above it. True when it is a folder afterwards.
+bool sysMakeDirectories(const char* path);
+// Enters `path`, making it and the folders above it when missing. Returns false (the
+// working directory unchanged, the failure reported once) when it cannot.
+bool sysEnterFolderMakingIt(const char* path);
+// Says on standard error that files could not be saved in `folder` and why (the
+// errno value `error`): once per folder for the whole run, so a player reads it once.
+void sysReportSaveFailure(const char* folder, int error);
+
+// ---------------------------------------------------------------------------
+// Where an installed program's files are
+
+// The folders the data may be in, in search order: `preferred` alone (made absolute)
+// when given; else "Data" in the current directory, "Data" beside the executable and
+// "../share/<program>/Data" relative to the executable.
+std::vector<std::string> sysDataDirectoryCandidates(const char* preferred, const char* program);
+// The folder player files are kept in for the data folder `dataDirectory` ("" is the
+// current directory): its sub-folder `folderName` while player files can be written
+// there, else ${XDG_DATA_HOME:-$HOME/.local/share}/<program>/<folderName>.
+// Absolute, without a trailing slash; "" when neither is known.
+std::string sysPlayerFilesDirectory(const char* dataDirectory, const char* folderName,
+                                    const char* program);
 
 // ---------------------------------------------------------------------------
 // Registry stand-in: a value is the file

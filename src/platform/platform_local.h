@@ -13,3 +13,5 @@ bool sysSdlStarted();
 bool sysMessageBoxesSuppressed();
 // Frees the cursors made by sysSetCursor (at shutdown).
 void sysFreeCursors();
+// True once after SIGTERM or SIGINT arrived (sysCatchStopSignals); clears the request.
+bool sysTakeStopRequest();

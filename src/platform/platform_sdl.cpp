@@ -2,6 +2,7 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "platform/platform.h"
 #include "platform/platform_local.h"
@@ -11,8 +12,8 @@ static bool g_sdlStarted = false;
 
 bool sysInit() {
   if (g_sdlStarted) return true;
-  // Signals end the process through our own Quit message, not a stray SDL_QUIT.
-  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "0");
+  // Signals are the game's own (sysCatchStopSignals): SDL must not turn them into a quit.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   // The close button is the Close message; it must not also post a quit.
   SDL_SetHint("SDL_QUIT_ON_LAST_WINDOW_CLOSE", "0");
   if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_EVENTS) != 0) {
@@ -33,3 +34,9 @@ void sysShutdown() {
 }
 
 bool sysSdlStarted() { return g_sdlStarted; }
+
+void sysSetApplicationId(const char* id) {
+  // Read by SDL's X11 and Wayland drivers when the window is made.
+  setenv("SDL_VIDEO_X11_WMCLASS", id, 0);
+  setenv("SDL_VIDEO_WAYLAND_WMCLASS", id, 0);
+}

@@ -1,7 +1,6 @@
 // The registry stand-in: each value is a small file under the user's config folder,
 // the key path's backslashes becoming folders and the value's name the file name.
-#include <sys/stat.h>
-
+#include <cerrno>
 #include <cstdlib>
 #include <string>
 
@@ -23,10 +22,10 @@ std::string sysRegistryPath(const char* subKey, const char* valueName) {
 
 bool sysRegistryWrite(const char* subKey, const char* valueName, const void* data, size_t size) {
   const std::string path = sysRegistryPath(subKey, valueName);
-  // Make every folder of the key path that is missing.
-  for (size_t slash = path.find('/', 1); slash != std::string::npos;
-       slash = path.find('/', slash + 1)) {
-    mkdir(path.substr(0, slash).c_str(), 0755);
+  const std::string folder = path.substr(0, path.rfind('/'));
+  if (!sysMakeDirectories(folder.c_str())) {
+    sysReportSaveFailure(folder.c_str(), errno);
+    return false;
   }
   return sysWriteFileAtomic(path.c_str(), data, size);
 }

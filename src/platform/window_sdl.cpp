@@ -284,6 +284,10 @@ void sysGetViewportRect(int32_t* x, int32_t* y, int32_t* width, int32_t* height)
 }
 
 bool sysPollEvent(SysEvent* event) {
+  if (sysTakeStopRequest()) {
+    *event = {SysEventType::Close, 0, 0, 0};
+    return true;
+  }
   if (g_queue.empty() && sysSdlStarted()) {
     SDL_Event e;
     // One SDL event per call; events the game has no message for are passed over.

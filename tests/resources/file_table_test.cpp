@@ -154,7 +154,7 @@ TEST_F(FileTableTest, TableRefusesEntriesBeyondItsCapacityAndOverlongNames) {
   EXPECT_NE(registerFile(std::string(127, 'n').c_str(), 0, nullptr, false), nullptr);
   EXPECT_EQ(findFile(std::string(200, 'n').c_str()), nullptr);
   while (fileTable.count < kMaxFiles) {
-    const std::string name = "f" + std::to_string(fileTable.count);
+    const std::string name = std::to_string(fileTable.count).insert(0, 1, 'f');
     ASSERT_NE(registerFile(name.c_str(), 0, nullptr, false), nullptr);
   }
   EXPECT_EQ(registerFile("one.more", 0, nullptr, false), nullptr);
@@ -168,7 +168,7 @@ TEST_F(FileTableTest, TableRefusesEntriesBeyondItsCapacityAndOverlongNames) {
 
 TEST_F(FileTableTest, PackThatWouldOverflowTheTableIsRejectedWhole) {
   while (fileTable.count < kMaxFiles - 2) {
-    const std::string name = "f" + std::to_string(fileTable.count);
+    const std::string name = std::to_string(fileTable.count).insert(0, 1, 'f');
     ASSERT_NE(registerFile(name.c_str(), 0, nullptr, false), nullptr);
   }
   writePack("full.dat", {{"a", "1"}, {"b", "2"}});

@@ -63,7 +63,7 @@ TEST_F(TextTableTest, OverlongKeysAndEntriesBeyondTheTableAreRefused) {
   EXPECT_STREQ(getText("abcdefghijklmnopqrs"), "19");
 
   std::string many;
-  for (int i = 0; i < kMaxTexts; i++) many += "k" + std::to_string(i) + "=v\r\n";
+  for (int i = 0; i < kMaxTexts; i++) many.append("k").append(std::to_string(i)).append("=v\r\n");
   many += "\r\n";
   ::testing::internal::CaptureStderr();
   EXPECT_EQ(parse(many), kMaxTexts - 1);

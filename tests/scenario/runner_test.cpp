@@ -48,6 +48,16 @@ TEST(Runner, AKeyOnTheTitleLeadsToTheMapAfterTheFade) {
   EXPECT_EQ(dumps[1]["scene"].string, "map");
 }
 
+TEST(Runner, KeyNamesAreReadInAnyCase) {
+  const std::string data = testPrivateDataDirectory("runner-data");
+  const RunResult upper = runScript(data, "frames 2\nkey SPACE\nframes 10\ndump -\n");
+  const RunResult lower = runScript(data, "frames 2\nkey space\nframes 10\ndump -\n");
+  ASSERT_EQ(upper.status, 0) << upper.output;
+  EXPECT_EQ(lower.status, 0) << lower.output;
+  EXPECT_EQ(lower.output, upper.output);
+  EXPECT_EQ(runScript(data, "key Escape\nkey enter\nkey Left\n").status, 0);
+}
+
 TEST(Runner, DumpsAreTheSameForTheSameSeed) {
   const std::string data = testPrivateDataDirectory("runner-data");
   const std::string script = "frames 5\nclick 10 20\nframes 5\ndump -\n";

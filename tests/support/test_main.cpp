@@ -1,5 +1,5 @@
-// The shared main of every test program: headless drivers, private config and
-// runtime folders, the modules connected as the program connects them, then
+// The shared main of every test program: headless drivers, private config, data
+// and runtime folders, the modules connected as the program connects them, then
 // GoogleTest.
 #include <gtest/gtest.h>
 
@@ -14,8 +14,10 @@ int main(int argc, char** argv) {
   setenv("SDL_AUDIODRIVER", "dummy", 0);
   const std::string home = testTempDirectory("home");
   setenv("XDG_CONFIG_HOME", (home + "/config").c_str(), 1);
+  setenv("XDG_DATA_HOME", (home + "/data").c_str(), 1);
   setenv("XDG_RUNTIME_DIR", (home + "/run").c_str(), 1);
   testMakeDirectories((home + "/config").c_str());
+  testMakeDirectories((home + "/data").c_str());
   testMakeDirectories((home + "/run").c_str());
   connectModules();
   ::testing::InitGoogleTest(&argc, argv);

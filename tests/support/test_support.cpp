@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -19,15 +20,8 @@ std::string testTempDirectory(const char* tag) {
 }
 
 void testMakeDirectories(const char* path) {
-  std::string partial;
-  std::stringstream in(path);
-  std::string part;
-  if (path[0] == '/') partial = "/";
-  while (std::getline(in, part, '/')) {
-    if (part.empty()) continue;
-    partial += part + "/";
-    mkdir(partial.c_str(), 0755);
-  }
+  std::error_code ignored;  // a folder that cannot be made fails the test that needs it
+  std::filesystem::create_directories(path, ignored);
 }
 
 void testWriteFile(const std::string& path, const std::string& bytes) {
@@ -69,6 +63,12 @@ int testRunScript(const std::string& data, const std::string& script,
                             options + " '" + dir + "/script.txt'" +
                             (withErrors ? " 2>&1" : " 2>/dev/null"),
                         output);
+}
+
+int testCountOf(const std::string& text, const std::string& part) {
+  int count = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
 }
 
 std::vector<std::string> testDumpLines(const std::string& output) {

@@ -27,6 +27,8 @@ std::string testPrivateDataDirectory(const char* tag);
 int testRunScript(const std::string& data, const std::string& script,
                   const std::string& options, std::string* output,
                   const std::string& environment = "", bool withErrors = false);
+// How many times `part` occurs in `text` (overlapping occurrences counted).
+int testCountOf(const std::string& text, const std::string& part);
 // The dumps (lines that are JSON objects) of a runner's output, in order.
 std::vector<std::string> testDumpLines(const std::string& output);
 // The runner and tools built beside the tests.

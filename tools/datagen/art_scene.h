@@ -74,6 +74,8 @@ std::vector<RoadPoint> readRoad();
 Image drawTitlePicture();
 // The loading bar, 310 x 48; its rounded ends blend into the title beneath it.
 Image drawLoadBarPicture();
+// The title's owl before a moon, 256 x 256 on transparent: the desktop icon.
+Image drawOwlIcon();
 
 // Turns pixels that are fully transparent into the colour of their nearest
 // visible neighbour, so filtered edges of a sprite never darken.

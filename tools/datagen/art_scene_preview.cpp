@@ -260,15 +260,7 @@ Canvas composeSceneryPictures() {
 }
 
 bool writeSheet(const Canvas& sheet, const char* name) {
-  const std::vector<uint8_t> png = encodePng(canvasToImage(sheet));
-  const std::string path = gen.previewDir + "/" + name;
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
-  if (png.empty() || !out) {
-    reportError(path, 0, "cannot write the preview");
-    return false;
-  }
-  return true;
+  return writeToolFile(gen.previewDir + "/" + name, encodePng(canvasToImage(sheet)), "preview");
 }
 
 }  // namespace

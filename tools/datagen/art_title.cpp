@@ -2,7 +2,8 @@
 // "loadbar.jpg". A friendly owl sits on a wooden sign under a rising moon; the
 // game lights its eyes with two green glows at (386, 378) and (438, 378) and
 // fills the sign's groove (pixels 251..561, 543..591) with the bar, over which
-// it writes "Press any key...". The game's name stands above as a logo.
+// it writes "Press any key...". The game's name stands above as a logo. The same
+// owl before its moon is the desktop icon.
 #include "art_scene_local.h"
 
 namespace {
@@ -290,4 +291,22 @@ Image drawLoadBarPicture() {
             [&](Point p) { return sdRoundedBox(p, Point{centre.x, 12.0f}, width * 0.5f - 14.0f, 6.0f, 6.0f); },
             [](Point p, float) { return withAlpha(kWhite, 0.45f * (1.0f - clamp01((p.y - 6.0f) / 12.0f))); }, 2.0f);
   return canvasToImage(canvas);
+}
+
+Image drawOwlIcon() {
+  // The owl fills the square; the moon behind its head keeps it readable on dark
+  // and light desktops alike, and everything else stays transparent.
+  constexpr int kSize = 256;
+  const Point centre{412.0f, 410.0f};
+  Canvas canvas = makeCanvas(kTitleWidth, kTitleHeight);
+  paintMoon(&canvas, Point{412.0f, 378.0f}, 92.0f, rgb(255, 240, 196), rgb(255, 230, 200, 0));
+  paintOwl(&canvas);
+  Canvas icon = makeCanvas(kSize, kSize);
+  const int left = static_cast<int>(centre.x) - kSize / 2, top = static_cast<int>(centre.y) - kSize / 2;
+  for (int y = 0; y < kSize; ++y) {
+    for (int x = 0; x < kSize; ++x) {
+      icon.pixels[static_cast<size_t>(y) * kSize + x] = canvas.pixels[static_cast<size_t>(top + y) * kTitleWidth + left + x];
+    }
+  }
+  return canvasToImage(icon);
 }

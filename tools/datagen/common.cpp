@@ -57,6 +57,16 @@ bool pictureExists(const std::string& name) {
   return false;
 }
 
+bool writeToolFile(const std::string& path, const std::vector<uint8_t>& bytes, const char* what) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  if (bytes.empty() || !out) {
+    reportError(path, 0, std::string("cannot write the ") + what);
+    return false;
+  }
+  return true;
+}
+
 bool readSource(const std::string& relativePath, std::string* out) {
   const std::string path = gen.sourceDir + "/" + relativePath;
   std::ifstream in(path, std::ios::binary);

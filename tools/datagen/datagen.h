@@ -35,6 +35,7 @@ struct Datagen {
   std::string sourceDir;   // hand-written sources (the repository's data/)
   std::string outputDir;   // the Data directory to write
   std::string previewDir;  // where the level sheet goes ("" = none)
+  std::string iconDir;     // where the desktop icons go ("" = none)
   std::vector<OutputFile> files;
   int errorCount;
 };
@@ -50,6 +51,9 @@ const OutputFile* findOutput(Place place, const std::string& name);
 // ignored, as the game's file table does).
 bool pictureExists(const std::string& name);
 
+// Writes a whole file of the tool's own (a preview, an icon). False (error "cannot
+// write the <what>" reported) when it cannot, or when there are no bytes to write.
+bool writeToolFile(const std::string& path, const std::vector<uint8_t>& bytes, const char* what);
 // Reads a source file below gen.sourceDir. Missing: reports an error, returns false.
 bool readSource(const std::string& relativePath, std::string* out);
 // Bare names of the files in a source folder whose names end with suffix, sorted.

@@ -66,6 +66,8 @@ bool writeLevelSheet(const std::vector<LevelSummary>& levels);
 bool writePictureSheets();
 // Writes the sound and music previews into gen.previewDir. False on failure.
 bool writeAudioPreviews();
+// Writes the desktop icons into gen.iconDir. False on failure.
+bool writeIcons();
 // Writes the contact sheets of the landscapes, the map and the title into
 // gen.previewDir. False on failure.
 bool writeLandscapeSheets();

@@ -2,6 +2,7 @@
 // from the hand-written sources in data/ and the generators of this folder.
 //
 //   orbel-datagen --src <repo>/data --out <build>/Data [--preview <build>/preview]
+//                 [--icons <build>/icons]
 //
 // Every source is checked while it is turned into game files; any problem is
 // reported with its file and line and makes the run fail without writing. The
@@ -22,12 +23,14 @@ static bool readArguments(int argc, char** argv) {
       gen.outputDir = argv[i + 1];
     } else if (std::strcmp(argv[i], "--preview") == 0) {
       gen.previewDir = argv[i + 1];
+    } else if (std::strcmp(argv[i], "--icons") == 0) {
+      gen.iconDir = argv[i + 1];
     } else {
       break;
     }
   }
   if (gen.sourceDir.empty() || gen.outputDir.empty() || argc % 2 == 0) {
-    std::fprintf(stderr, "usage: orbel-datagen --src DIR --out DIR [--preview DIR]\n");
+    std::fprintf(stderr, "usage: orbel-datagen --src DIR --out DIR [--preview DIR] [--icons DIR]\n");
     return false;
   }
   return true;
@@ -62,6 +65,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (!writeDataSet()) return 1;
+  if (!gen.iconDir.empty() && !writeIcons()) return 1;
   if (!gen.previewDir.empty()) {
     std::error_code error;
     std::filesystem::create_directories(gen.previewDir, error);

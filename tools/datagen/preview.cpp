@@ -79,15 +79,7 @@ void drawTile(Image* sheet, const LevelSummary& level, int tile) {
 
 // Writes a preview picture into gen.previewDir. False (error reported) on failure.
 static bool writePreview(const char* name, const Image& image) {
-  const std::vector<uint8_t> png = encodePng(image);
-  const std::string path = gen.previewDir + "/" + name;
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
-  if (png.empty() || !out) {
-    reportError(path, 0, "cannot write the preview");
-    return false;
-  }
-  return true;
+  return writeToolFile(gen.previewDir + "/" + name, encodePng(image), "preview");
 }
 
 bool writeLevelSheet(const std::vector<LevelSummary>& levels) {

@@ -1,5 +1,7 @@
 // The runner's script commands: input as the window system would send it, frames,
 // and dumps of the program's state.
+#include <strings.h>
+
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -34,10 +36,11 @@ const NamedKey kKeyNames[] = {
     {"RIGHT", VK_RIGHT},   {"UP", VK_UP},       {"DOWN", VK_DOWN},
 };
 
-// A key name, a letter, a digit or a number. Returns 0 when it is none of these.
+// A key name (in any case), a letter, a digit or a number. Returns 0 when it is
+// none of these.
 int32_t keyCode(const std::string& text) {
   for (const NamedKey& key : kKeyNames) {
-    if (text == key.name) return key.code;
+    if (strcasecmp(text.c_str(), key.name) == 0) return key.code;
   }
   if (text.size() == 1 && std::isalpha(static_cast<unsigned char>(text[0]))) {
     return std::toupper(static_cast<unsigned char>(text[0]));

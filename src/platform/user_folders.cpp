@@ -1,0 +1,107 @@
+// Where an installed program's files are: the folders its data may be in, the
+// folder its player files go to (the data folder's own while it takes files, the
+// player's data folder otherwise), making folders, and telling the player once
+// about a folder that refuses to keep what the game saves.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "platform/platform.h"
+
+namespace {
+
+// The folders already reported as refusing files: process lifetime. A run saves in
+// at most three folders (player files, settings value, a runner's dump); past this
+// many the reports stop rather than repeat.
+constexpr int kMaxReportedFolders = 8;
+struct SaveFailureLog {
+  std::string folders[kMaxReportedFolders];
+  int count;
+};
+SaveFailureLog g_saveFailures = {};
+
+bool canWriteIn(const std::string& folder) { return access(folder.c_str(), W_OK | X_OK) == 0; }
+
+std::string withoutTrailingSlash(std::string path) {
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  return path;
+}
+
+// The player's own data folder: $XDG_DATA_HOME when it is an absolute path (a
+// relative one is ignored, as the base-directory convention says), else
+// $HOME/.local/share; "" when neither is set.
+std::string userDataRoot() {
+  const char* xdg = std::getenv("XDG_DATA_HOME");
+  if (xdg && xdg[0] == '/') return withoutTrailingSlash(xdg);
+  const char* home = std::getenv("HOME");
+  if (home && home[0] == '/') return withoutTrailingSlash(home) + "/.local/share";
+  return std::string();
+}
+
+}  // namespace
+
+std::vector<std::string> sysDataDirectoryCandidates(const char* preferred, const char* program) {
+  if (preferred && *preferred) {
+    // Made absolute: loaders leave and re-enter the data directory by this path.
+    return {preferred[0] == '/' ? std::string(preferred)
+                                : sysCurrentDirectory() + "/" + preferred};
+  }
+  std::vector<std::string> folders{sysCurrentDirectory() + "/Data"};
+  const std::string beside = sysExecutableDirectory();
+  if (!beside.empty()) {
+    folders.push_back(beside + "/Data");
+    const std::string prefix = beside.substr(0, beside.rfind('/'));
+    folders.push_back(prefix + "/share/" + program + "/Data");
+  }
+  return folders;
+}
+
+std::string sysPlayerFilesDirectory(const char* dataDirectory, const char* folderName,
+                                    const char* program) {
+  std::string data = (dataDirectory && *dataDirectory) ? std::string(dataDirectory)
+                                                       : sysCurrentDirectory();
+  if (data[0] != '/') data = sysCurrentDirectory() + "/" + data;
+  data = withoutTrailingSlash(data);
+  const std::string inData = data + "/" + folderName;
+  // An existing folder must take files itself; a missing one needs a data folder
+  // that lets it be made.
+  if (sysDirectoryExists(inData.c_str()) ? canWriteIn(inData) : canWriteIn(data)) return inData;
+  const std::string root = userDataRoot();
+  if (root.empty()) return std::string();
+  return root + "/" + program + "/" + folderName;
+}
+
+bool sysMakeDirectories(const char* path) {
+  const std::string full(path);
+  int failure = 0;
+  for (size_t slash = full.find('/', 1);; slash = full.find('/', slash + 1)) {
+    const std::string part = full.substr(0, slash);
+    if (!part.empty() && mkdir(part.c_str(), 0755) != 0 && errno != EEXIST) failure = errno;
+    if (slash == std::string::npos) break;
+  }
+  if (sysDirectoryExists(path)) return true;
+  errno = failure != 0 ? failure : ENOTDIR;
+  return false;
+}
+
+bool sysEnterFolderMakingIt(const char* path) {
+  if (*path && sysMakeDirectories(path) && sysChangeDirectory(path)) return true;
+  sysReportSaveFailure(*path ? path : "(none: HOME is not set)", *path ? errno : ENOENT);
+  return false;
+}
+
+void sysReportSaveFailure(const char* folder, int error) {
+  SaveFailureLog& log = g_saveFailures;
+  for (int i = 0; i < log.count; ++i) {
+    if (log.folders[i] == folder) return;
+  }
+  if (log.count == kMaxReportedFolders) return;
+  log.folders[log.count++] = folder;
+  std::fprintf(stderr, "%s: cannot save files in %s: %s\n", program_invocation_short_name, folder,
+               std::strerror(error));
+}
