@@ -33,14 +33,10 @@ void enterDataDirectory() {
   const int capacity = int(sizeof dataLocation.dataDirectory);
   if (!findDataDirectory(app.options.dataDirectory, found, capacity) ||
       !sysChangeDirectory(found)) {
-    std::string text = "Can't load Data...
-Program will now stop.
-
-Looked for it in:";
+    std::string text = "Can't load Data...\nProgram will now stop.\n\nLooked for it in:";
     for (const std::string& folder :
          sysDataDirectoryCandidates(app.options.dataDirectory, kProgramName)) {
-      text += "
-" + folder;
+      text += "\n" + folder;
     }
     sysFatalStop(text.c_str(), "Loading Error");
   }
