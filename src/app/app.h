@@ -57,9 +57,6 @@ extern AppState app;
 constexpr const char* kInstanceName = "Orbelquaint game";
 // The window title.
 constexpr const char* kWindowTitle = "Orbelquaint";
-// The executable's name, and the name of its folders under share/ and in the
-// player's data folder.
-constexpr const char* kProgramName = "orbelquaint";
 
 // Points every hook table of the lower modules (the game's, the menus', the
 // settings record's) at the modules above them that answer. appStart calls it

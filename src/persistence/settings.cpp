@@ -131,7 +131,7 @@ bool enterSettingsFolder() {
   // The data folder's own while it takes files; an installed game's data folder
   // does not, and the player's data folder keeps them instead.
   const std::string folder =
-      sysPlayerFilesDirectory(app.dataDirectory, kSettingsFolder, kProgramName);
+      sysPlayerFilesDirectory(dataLocation.dataDirectory, kSettingsFolder, kProgramName);
   return sysEnterFolderMakingIt(folder.c_str());
 }
 

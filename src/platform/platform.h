@@ -192,6 +192,10 @@ void sysReportSaveFailure(const char* folder, int error);
 // ---------------------------------------------------------------------------
 // Where an installed program's files are
 
+// The executable's name, and the name of its folders under share/ and in the
+// player's data folder.
+constexpr const char* kProgramName = "orbelquaint";
+
 // The folders the data may be in, in search order: `preferred` alone (made absolute)
 // when given; else "Data" in the current directory, "Data" beside the executable and
 // "../share/<program>/Data" relative to the executable.
