@@ -60,6 +60,49 @@ void ClearScorePopups();
 void SpawnScoreStar(float x, float y);
 void ClearScoreStars();
 
+// ---------------------------------------------------------------------------
+// Particle effects from the ".par" definitions. Update advances, draw only draws.
+
+// Start-up: the definitions of "effects/*.par" and the sprite sheet; clears the rest.
+void LoadEffects();
+// Every emitter, particle and queued entry gone.
+void ClearParticles();
+// Emitters and particles advance by dt ms.
+void UpdateParticles(float dt);
+// The live particles as squares facing the current camera.
+void DrawParticles();
+
+// ---------------------------------------------------------------------------
+// Board sparks, sprites and lightning, in overlay units.
+
+void SpawnSpark(float x, float y, int32_t preset);
+void SparkRing(float x, float y, float offsetX, float offsetY, int32_t count, int32_t preset);
+void SparkLine(float x0, float y0, float x1, float y1, float step, int32_t preset);
+// One sheet cell drawn by the next DrawBoardEffects (dropped when off screen or the
+// queue is full).
+void QueueSprite(float x, float y, float rotation, float size, Color color, int32_t blend,
+                 int32_t cell);
+// Spawners and sparks advance by dt ms; the live sparks are queued for drawing.
+void UpdateBoardEffects(float dt);
+// Draws the queued sprites in order and empties the queue for the next update.
+void DrawBoardEffects();
+
+// Stars fly towards `target` (the top of the progress bar's fill); each one that
+// arrives plays "score.ogg" at progressFraction * 25000 + 20000 Hz. Returns how many
+// arrived in this call.
+int32_t UpdateScoreStars(float dt, Vec2 target, float progressFraction);
+void DrawScoreStars();
+
+// This frame's lightning: the game's update clears and re-adds every live bolt.
+void ClearLightningBolts();
+void AddLightningBolt(Vec3 from, Vec3 to, float segmentLength, float coreWidth, float glowWidth,
+                      float jitter, Color coreColor, Color glowColor);
+void DrawLightningBolts();
+
+// The floating score numbers: they rise and fade over one second.
+void UpdateScorePopups(float dt);
+void DrawScorePopups();
+
 // The particle effect started `back` requests ago (0 = the last), or "" when the
 // log holds no such request.
 const char* RecentEffectName(int32_t back);
