@@ -84,6 +84,20 @@ TextureEntry* loadPicture(int32_t index) {
   return picture;
 }
 
+// Ms between two puffs of a spray; infinite for an empty rectangle.
+float sprayInterval(const Rect& rect) {
+  const float area = std::fabs(RectWidth(rect) * RectHeight(rect));
+  return area > 0.0f ? kSprayAreaMs / area : INFINITY;
+}
+
+// Sprays start somewhere within their first interval, the rest anywhere in 500 ms.
+float startingPhase(SceneryKind kind, const Rect& rect) {
+  const float phase = sceneryRandomUnit(500.0f);
+  if (kind != SceneryKind::Spray) return phase;
+  const float interval = sprayInterval(rect);
+  return phase < interval ? phase : std::fmod(phase, interval);
+}
+
 void fillTable(const SceneryList& list, SceneryTable* table) {
   table->count = list.count;
   for (int32_t i = 0; i < list.count; ++i) {
@@ -97,7 +111,7 @@ void fillTable(const SceneryList& list, SceneryTable* table) {
     object.rotation = record.rotation;
     object.mirrored = record.mirrored;
     object.scroll = record.scroll;
-    object.phase = sceneryRandomUnit(500.0f);
+    object.phase = startingPhase(object.kind, object.rect);
     object.behindPicture = record.behindPicture;
   }
 }
@@ -133,8 +147,7 @@ void birthPuff(const SceneryObject& spray) {
 
 // One puff for every 300000 / area ms, at the exact rate whatever the frame time.
 void advanceSpray(SceneryObject* spray, float dt, bool emit) {
-  const float area = std::fabs(RectWidth(spray->rect) * RectHeight(spray->rect));
-  const float interval = area > 0.0f ? kSprayAreaMs / area : INFINITY;
+  const float interval = sprayInterval(spray->rect);
   spray->phase += dt;
   for (int births = 0; spray->phase >= interval; ++births) {
     if (births == kMaxBirthsPerUpdate) {
