@@ -16,8 +16,6 @@
 #include "scenery/scenery.h"
 #include "scenery_data.h"
 #include "scenery_fixture.h"
-#include "test_json.h"
-#include "test_support.h"
 
 namespace {
 
@@ -282,26 +280,4 @@ TEST_F(SceneryTest, AMissingListStopsTheStartUp) {
         LoadScenery();
       },
       ::testing::ExitedWithCode(1), "Can't load level7.lev");
-}
-
-// The runner's dump names the title landscape once the map is entered.
-TEST(SceneryDump, TheMapShowsTheTitleLandscape) {
-  if (testReadFile(std::string(ORBEL_DATA_DIR) + "/animbacks/level0.lev").empty()) {
-    GTEST_SKIP() << "no generated data in " << ORBEL_DATA_DIR;
-  }
-  std::string out;
-  ASSERT_EQ(testRunScript(testPrivateDataDirectory("scenery-dump"),
-                          "frames 2\nkey ENTER\nframes 80\ndump -\n", "", &out),
-            0)
-      << out;
-  const std::vector<JsonValue> dumps = testDumps(out);
-  ASSERT_EQ(dumps.size(), 1u) << out;
-  const JsonValue& s = dumps[0]["scenery"];
-  EXPECT_EQ(dumps[0]["scene"].string, "map");
-  EXPECT_EQ(s["background"].integer(), 0);
-  EXPECT_EQ(s["nextBackground"].integer(), 0);
-  EXPECT_EQ(s["crossfade"].number, 0.0);
-  ASSERT_EQ(s["tint"].items.size(), 4u);
-  EXPECT_EQ(s["tint"][0].number, 1.0);
-  EXPECT_TRUE(s.has("scheme"));
 }
