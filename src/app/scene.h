@@ -106,7 +106,8 @@ void applyPendingScene();
 // Sets the current scene directly, without onEnter (the end of start-up).
 void setCurrentSceneDirectly(Scene* scene);
 // The base afterFrame of a scene: takes the scene's pendingKey as a typed letter,
-// lets the scene check its hidden words, and clears pendingKey.
+// lets the scene check its hidden words, starts a pending background crossfade,
+// and clears pendingKey.
 void handleTypedLetter(Scene* scene);
 
 // Loading-scene state: the title's timing. Process lifetime.

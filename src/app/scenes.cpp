@@ -8,6 +8,7 @@
 #include "input/input.h"
 #include "persistence/settings.h"
 #include "render/text.h"
+#include "scenery/scenery.h"
 
 LoadingScene loadingScene;
 MapScene mapScene;
@@ -42,6 +43,8 @@ bool boardGameSceneCurrent() {
 
 void handleTypedLetter(Scene* scene) {
   if (pushTypedLetter(scene->pendingKey)) scene->onTypedLetter();
+  // The next background is loaded here, between frames, never while one is drawn.
+  if (backgroundChangePending()) StartBackgroundCrossfade();
   scene->pendingKey = 0;
 }
 
@@ -53,6 +56,8 @@ void Scene::afterFrame() { handleTypedLetter(this); }
 
 void MapScene::onEnter() {
   app.tickSuspended = 1;
+  SetTintNow(2);
+  SetBackgroundForLevel(-1);  // the landscape shown outside levels
   stopAllSounds();
 }
 
@@ -60,7 +65,10 @@ void MapScene::onLeave() { app.tickSuspended = 0; }
 
 void MapScene::afterFrame() { handleTypedLetter(this); }
 
-void MapScene::onFrame() { updateSound(app.frameDelta); }
+void MapScene::onFrame() {
+  UpdateScenery(app.frameDelta, app.totalTime);
+  updateSound(app.frameDelta);
+}
 
 void MapScene::onKeyDown(int32_t key) { pendingKey = key; }
 

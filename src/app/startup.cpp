@@ -12,6 +12,7 @@
 #include "platform/platform.h"
 #include "render/text.h"
 #include "resources/resources.h"
+#include "scenery/scenery.h"
 
 bool runStartup() {
   seedRandom(app.options.hasSeed ? app.options.seed : sysMilliseconds());
@@ -31,6 +32,8 @@ bool runStartup() {
   initSound();
   loadSounds();
   preloadLevels();
+  // The scenery catalogue and lists: a missing list stops the start-up here.
+  LoadScenery();
   loadLoadingScreen();
   // Files read later (a level's background, a saved game) arrive in the middle of a
   // frame: they must not draw a loading frame there.

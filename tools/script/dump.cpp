@@ -85,6 +85,7 @@ void (*const kSections[])(JsonWriter&) = {
     dumpAudio,
     dumpTexts,
     dumpGfx,
+    dumpScenery,
 };
 
 }  // namespace

@@ -55,6 +55,9 @@ void dumpMenu(JsonWriter& json);
 void dumpProfiles(JsonWriter& json);
 void dumpSettings(JsonWriter& json);
 
+// The backgrounds, crossfade, tint and colour scheme (scenery_dump.cpp).
+void dumpScenery(JsonWriter& json);
+
 // `play`: starts a level in the game scene (game_commands.cpp).
 bool checkPlay(const Args& args, std::string* error);
 bool runPlay(const Args& args, std::string* error);
