@@ -11,37 +11,40 @@ namespace {
 
 constexpr const char* kLightningName = "lightning.jpg";
 
-// The squares of one DrawBoardEffects, with the blending of the last one.
+// The blending of the sprite before, for one that keeps it.
 struct SpriteFrame {
-  int32_t count;
   int32_t blend;
 };
 
 void addSprite(SpriteFrame* frame, Vec2 at, float rotation, float size, Color color,
                int32_t blend, int32_t cell) {
-  if (frame->count >= kMaxSpriteQueue) return;
+  if (batchSquareCount() >= kMaxSpriteQueue) return;
   frame->blend = resolvedBlend(blend, frame->blend);
   // Black adds nothing and a square of no size covers nothing.
   if ((color & 0x00FFFFFFu) == 0 || size == 0.0f) return;
-  BatchSquare& square = batchSquares[frame->count++];
+  BatchSquare square;
   square.center = {at.x, at.y, 0.0f};
   turnedSquareAxes({1.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f}, size, rotation, &square.right,
                    &square.up);
-  square.cell = sheetCellUv(cell, kSheetGrid, kSheetGrid);
+  square.cell = cellUv(cell, kSheetGrid, kSheetGrid);
   square.color = multiplyColor(color);
   square.blend = frame->blend;
+  addBatchSquare(square);
 }
 
-bool inView(Vec2 at, float size) { return SphereVisible(currentFrustum(), {at.x, at.y, 0.0f}, size); }
+bool inView(const Frustum& view, Vec2 at, float size) {
+  return SphereVisible(view, {at.x, at.y, 0.0f}, size);
+}
 
 void addSparks(SpriteFrame* frame) {
+  const Frustum& view = currentFrustum();
   for (const Spark& s : boardEffects.sparks) {
     if (!(s.life > 0.0f)) continue;
     Vec2 at = s.position;
     if (s.orbitRadius != 0.0f) {
       at = Add2(at, Scale2({SinDeg(s.orbitAngle), CosDeg(s.orbitAngle)}, s.orbitRadius));
     }
-    if (!inView(at, s.size)) continue;
+    if (!inView(view, at, s.size)) continue;
     addSprite(frame, at, s.rotation, s.size, ColorFromColorF(s.color), s.blend, s.cell);
   }
 }
@@ -66,22 +69,25 @@ void endSpriteState() {
 
 void QueueSprite(float x, float y, float rotation, float size, Color color, int32_t blend,
                  int32_t cell) {
-  if (boardEffects.queueCount >= kMaxSpriteQueue || !inView({x, y}, size)) return;
+  if (boardEffects.queueCount >= kMaxSpriteQueue || !inView(currentFrustum(), {x, y}, size)) {
+    return;
+  }
   boardEffects.queue[boardEffects.queueCount++] = {{x, y}, rotation, size, color, blend, cell};
 }
 
 void DrawBoardEffects() {
-  SpriteFrame frame = {0, 0};
+  SpriteFrame frame = {0};
+  beginSquareBatch();
   addSparks(&frame);
   for (int32_t i = 0; i < boardEffects.queueCount; ++i) {
     const SpriteQueueEntry& e = boardEffects.queue[i];
     addSprite(&frame, e.position, e.rotation, e.size, e.color, e.blend, e.cell);
   }
   boardEffects.queueCount = 0;
-  boardEffects.spritesDrawn = frame.count;
-  if (frame.count == 0) return;
+  boardEffects.spritesDrawn = batchSquareCount();
+  if (boardEffects.spritesDrawn == 0) return;
   beginSpriteState();
-  drawSquareBatches(batchSquares, frame.count);
+  drawSquareBatch();
   endSpriteState();
 }
 

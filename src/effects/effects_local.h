@@ -22,17 +22,26 @@ struct BatchSquare {
   int32_t blend;
 };
 
-// Squares in one draw: the particle queue and the sprite queue both fit.
+// Squares in one batch: the particle queue and the sprite queue both fit.
 constexpr int32_t kMaxBatchSquares = 4096;
-// Where the drawers gather their squares before drawSquareBatches.
-extern BatchSquare batchSquares[kMaxBatchSquares];
 
-// Draws squares [0, count) with one draw call per run of equal blending. A square
-// is drawn before an earlier one only where that cannot be seen: both add their
-// colour, or they do not overlap on screen (told apart while the view looks along z
-// through a parallel projection; any other view keeps the order). The device's
-// blending is left at the last one used.
-void drawSquareBatches(const BatchSquare* squares, int32_t count);
+// A batch draws its squares in at most four draw calls, alternately added and
+// blended. A square is drawn before an earlier one only where that cannot be seen:
+// both add their colour, or they do not overlap on screen (told apart while the
+// view looks along z through a parallel projection; any other view keeps the
+// order), or more than four alternations stack up on one spot.
+//
+// Starts a batch for the current view.
+void beginSquareBatch();
+// Adds a square; returns false (dropped) once the batch holds kMaxBatchSquares.
+bool addBatchSquare(const BatchSquare& square);
+int32_t batchSquareCount();
+// Draws the batch's layers in order; the device's blending is left at the last used.
+void drawSquareBatch();
+
+// The texture rectangle of sheet cell `cell` of a sheet cut into columns x rows,
+// as sheetCellUv gives it (looked up for the first 256 cells).
+UvRect cellUv(int32_t cell, int32_t columns, int32_t rows);
 
 // The blending a queued entry draws with: 0 and 1 as given, any other value keeps
 // `previous` (the entry before's, or 0 for the first).

@@ -16,11 +16,20 @@ struct ParticleLook {
   int32_t blend;
 };
 
+// A channel between birth (a) and death (b) at u, as a byte (times 255, truncated).
+uint32_t channelAt(float a, float b, float u) {
+  const float v = (a * (1.0f - u) + b * u) * 255.0f;
+  return v > 0.0f ? (v < 255.0f ? uint32_t(v) : 255u) : 0u;
+}
+
 ParticleLook lookOf(const Particle& p) {
   const float u = p.age / p.lifetime;
-  const ColorF colour = LerpColorF(p.color0, p.color1, u);
+  const ColorF& a = p.color0;
+  const ColorF& b = p.color1;
+  const Color colour = channelAt(a.a, b.a, u) << 24 | channelAt(a.r, b.r, u) << 16 |
+                       channelAt(a.g, b.g, u) << 8 | channelAt(a.b, b.b, u);
   const int32_t blend = particleSystem.defs[p.def].blendType;
-  return {multiplyColor(ColorFromColorF(colour)), p.size0 * (1.0f - u) + p.size1 * u, blend};
+  return {multiplyColor(colour), p.size0 * (1.0f - u) + p.size1 * u, blend};
 }
 
 struct SquareFrame {
@@ -32,8 +41,8 @@ struct SquareFrame {
 };
 
 // The particle's squares: one, or simetriaPar copies turned about its position.
-// Returns the new count, which never passes kMaxParticleQueue.
-int32_t addSquares(const Particle& p, SquareFrame* frame, int32_t count) {
+// Returns false once the batch is full.
+bool addSquares(const Particle& p, SquareFrame* frame) {
   const ParticleLook look = lookOf(p);
   const int32_t copies = particleSystem.defs[p.def].simetriaPar;
   const int32_t squares = copies < 1 ? 1 : copies;
@@ -42,15 +51,15 @@ int32_t addSquares(const Particle& p, SquareFrame* frame, int32_t count) {
   frame->blend = resolvedBlend(look.blend, frame->blend);
   BatchSquare square = {};
   turnedSquareAxes(frame->right, frame->up, look.size, p.rotation, &square.right, &square.up);
-  square.cell = sheetCellUv(p.sprite, frame->columns, frame->rows);
+  square.cell = cellUv(p.sprite, frame->columns, frame->rows);
   square.color = look.color;
   square.blend = frame->blend;
-  for (int32_t i = 0; i < squares && count < kMaxParticleQueue; ++i) {
+  for (int32_t i = 0; i < squares; ++i) {
     square.center = {p.position.x + offset.x, p.position.y + offset.y, p.position.z};
-    batchSquares[count++] = square;
+    if (!addBatchSquare(square)) return false;
     offset = Rotate2(offset, turn);
   }
-  return count;
+  return true;
 }
 
 void beginParticleState() {
@@ -78,14 +87,13 @@ void DrawParticles() {
   SquareFrame frame = {RightAxis(view), UpAxis(view),
                        particleSystem.sheetColumns > 0 ? particleSystem.sheetColumns : kSheetGrid,
                        particleSystem.sheetRows > 0 ? particleSystem.sheetRows : kSheetGrid, 0};
-  int32_t count = 0;
+  beginSquareBatch();
   for (const Particle& p : particleSystem.particles) {
     if (!(p.age < p.lifetime) || p.def < 0 || p.def >= particleSystem.defCount) continue;
-    count = addSquares(p, &frame, count);
-    if (count >= kMaxParticleQueue) break;
+    if (!addSquares(p, &frame)) break;
   }
-  if (count == 0) return;
+  if (batchSquareCount() == 0) return;
   beginParticleState();
-  drawSquareBatches(batchSquares, count);
+  drawSquareBatch();
   endParticleState();
 }
