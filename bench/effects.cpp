@@ -5,7 +5,6 @@
 // Needs the generated data (build/Data).
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -169,13 +168,6 @@ void effectsFrames(benchmark::State& state, DevBackend backend) {
   fillSparks();
   for (auto _ : state) effectsFrame();
   const DevFrameStats gfx = lastFrameGfx();
-  if (std::getenv("ORBEL_BENCH_DRAWS") && backend == DevBackend::Recording) {
-    for (const DevRecordedDraw& d : devLastRecording().draws) {
-      std::printf("draw %d blend %d/%d depthTest %d triangles %d\n", int(d.kind),
-                  int(d.state.srcBlend), int(d.state.dstBlend), d.state.depthTest,
-                  d.primitiveCount);
-    }
-  }
   state.counters["particles"] = CountLiveEffects().particles;
   state.counters["sparks"] = CountLiveEffects().sparks;
   state.counters["drawCalls"] = gfx.drawCalls;

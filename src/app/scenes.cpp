@@ -3,6 +3,7 @@
 #include "app/app.h"
 #include "app/scene.h"
 #include "audio/audio.h"
+#include "effects/effects.h"
 #include "game/game.h"
 #include "game/modes.h"
 #include "input/input.h"
@@ -53,10 +54,14 @@ void Scene::afterFrame() { handleTypedLetter(this); }
 
 void MapScene::onEnter() {
   app.tickSuspended = 1;
+  ClearParticles();
   stopAllSounds();
 }
 
-void MapScene::onLeave() { app.tickSuspended = 0; }
+void MapScene::onLeave() {
+  app.tickSuspended = 0;
+  ClearParticles();
+}
 
 void MapScene::afterFrame() { handleTypedLetter(this); }
 
