@@ -7,6 +7,8 @@
 #include "render/sprites.h"
 #include "render/texture.h"
 
+static_assert(kMaxSpriteQueue <= kMaxBatchSquares, "one batch holds every sprite of a draw");
+
 namespace {
 
 constexpr const char* kLightningName = "lightning.jpg";

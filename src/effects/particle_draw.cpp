@@ -7,6 +7,8 @@
 #include "render/sprites.h"
 #include "render/texture.h"
 
+static_assert(kMaxParticleQueue == kMaxBatchSquares, "a full batch is a full draw queue");
+
 namespace {
 
 // What one particle looks like now, before its copies are laid out.
