@@ -4,7 +4,8 @@
 // earlier square it overlaps (unless both add, which gives the same picture in any
 // order). Overlap is judged on a coarse grid of the overlay space. There are four
 // layers at most: a deeper stack of alternating blendings shares the top two, where
-// a glow may then show over smoke that came after it.
+// a glow may then show over smoke that came after it. Also the sheet cells' texture
+// rectangles and the view's frustum, both kept until what they follow changes.
 #include <algorithm>
 #include <cmath>
 #include <cstring>
