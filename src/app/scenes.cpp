@@ -3,6 +3,7 @@
 #include "app/app.h"
 #include "app/scene.h"
 #include "audio/audio.h"
+#include "effects/effects.h"
 #include "game/game.h"
 #include "game/modes.h"
 #include "input/input.h"
@@ -56,12 +57,16 @@ void Scene::afterFrame() { handleTypedLetter(this); }
 
 void MapScene::onEnter() {
   app.tickSuspended = 1;
+  ClearParticles();
   SetTintNow(2);
   SetBackgroundForLevel(-1);  // the landscape shown outside levels
   stopAllSounds();
 }
 
-void MapScene::onLeave() { app.tickSuspended = 0; }
+void MapScene::onLeave() {
+  app.tickSuspended = 0;
+  ClearParticles();
+}
 
 void MapScene::afterFrame() { handleTypedLetter(this); }
 

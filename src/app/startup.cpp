@@ -5,6 +5,7 @@
 #include "app/scene.h"
 #include "audio/audio.h"
 #include "core/numeric.h"
+#include "effects/effects.h"
 #include "game/level.h"
 #include "persistence/profile_file.h"
 #include "persistence/records.h"
@@ -15,7 +16,9 @@
 #include "scenery/scenery.h"
 
 bool runStartup() {
-  seedRandom(app.options.hasSeed ? app.options.seed : sysMilliseconds());
+  const uint32_t seed = app.options.hasSeed ? app.options.seed : sysMilliseconds();
+  seedRandom(seed);
+  seedEffectRandom(seed);
   setLoadProgressHook(reportLoadProgress);
   openPack("targa.dat");
   openPack("jpeg.dat");
@@ -35,6 +38,9 @@ bool runStartup() {
   // The scenery catalogue and lists: a missing list stops the start-up here.
   LoadScenery();
   loadLoadingScreen();
+  ClearParticles();
+  LoadEffects();
+  InitBoardEffects();
   // Files read later (a level's background, a saved game) arrive in the middle of a
   // frame: they must not draw a loading frame there.
   setLoadProgressHook(nullptr);

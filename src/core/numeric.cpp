@@ -50,10 +50,12 @@ constexpr SqrtTable buildSqrtTable() {
 // Filled by the compiler, so fastSqrt is right even before start-up.
 constexpr SqrtTable kSqrtTable = buildSqrtTable();
 
-// Random state: process lifetime. The runtime generator starts as if seeded with
-// 1 and is reseeded by seedRandom; the table stream by seedTableRandom.
+// Random state: process lifetime. The runtime generator and the effect generator
+// start as if seeded with 1 and are reseeded by seedRandom and seedEffectRandom;
+// the table stream by seedTableRandom.
 struct NumericState {
   uint32_t randomState = 1;
+  uint32_t effectRandomState = 1;
   int32_t tableRandomFirst = 0;
   int32_t tableRandomSecond = 0;
 };
@@ -102,26 +104,37 @@ float fastSqrt(float x) {
 // ---------------------------------------------------------------------------
 // Runtime generator
 
-void seedRandom(uint32_t seed) { numeric.randomState = seed; }
+namespace {
 
-int32_t randomRaw() {
-  numeric.randomState = numeric.randomState * 214013u + 2531011u;
-  return static_cast<int32_t>((numeric.randomState >> 16) & 0x7FFFu);
+int32_t nextRaw(uint32_t* state) {
+  *state = *state * 214013u + 2531011u;
+  return static_cast<int32_t>((*state >> 16) & 0x7FFFu);
 }
 
-int32_t randomInt(int32_t n) {
-  if (n <= 0) return 0;
-  return randomRaw() % n;
-}
+int32_t intFrom(int32_t raw, int32_t n) { return n <= 0 ? 0 : raw % n; }
 
-float randomSigned(float x) {
-  const float r = static_cast<float>(randomRaw());
+float signedFrom(int32_t raw, float x) {
+  const float r = static_cast<float>(raw);
   return (2.0f * r - static_cast<float>(kRandomMax)) / static_cast<float>(kRandomMax) * x;
 }
 
-float randomUnit(float x) {
-  return static_cast<float>(randomRaw()) / static_cast<float>(kRandomMax) * x;
+float unitFrom(int32_t raw, float x) {
+  return static_cast<float>(raw) / static_cast<float>(kRandomMax) * x;
 }
+
+}  // namespace
+
+void seedRandom(uint32_t seed) { numeric.randomState = seed; }
+int32_t randomRaw() { return nextRaw(&numeric.randomState); }
+int32_t randomInt(int32_t n) { return n <= 0 ? 0 : intFrom(randomRaw(), n); }
+float randomSigned(float x) { return signedFrom(randomRaw(), x); }
+float randomUnit(float x) { return unitFrom(randomRaw(), x); }
+
+void seedEffectRandom(uint32_t seed) { numeric.effectRandomState = seed; }
+int32_t effectRandomRaw() { return nextRaw(&numeric.effectRandomState); }
+int32_t effectRandomInt(int32_t n) { return n <= 0 ? 0 : intFrom(effectRandomRaw(), n); }
+float effectRandomSigned(float x) { return signedFrom(effectRandomRaw(), x); }
+float effectRandomUnit(float x) { return unitFrom(effectRandomRaw(), x); }
 
 // ---------------------------------------------------------------------------
 // Table stream

@@ -44,6 +44,17 @@ float randomSigned(float x);
 float randomUnit(float x);
 
 // ---------------------------------------------------------------------------
+// Effect generator: the same generator with a state of its own for what is only
+// shown (particles, sparks, stars, bolts), so that which effects ran never changes
+// the game's own random numbers. The same operations as above.
+
+void seedEffectRandom(uint32_t seed);
+int32_t effectRandomRaw();
+int32_t effectRandomInt(int32_t n);
+float effectRandomSigned(float x);
+float effectRandomUnit(float x);
+
+// ---------------------------------------------------------------------------
 // Table stream: two positions walking a fixed permutation of 0..255.
 
 // A fixed permutation of 0..255.

@@ -1,29 +1,36 @@
-// The current implementation of the effect requests: the score pop-up ring is
-// kept as the drawing will use it; particle effects, board effects and stars are
-// only recorded until their systems exist.
+// effects.cpp: the log of effect requests, the score pop-up ring, the module's
+// reset and the live counts.
 #include "effects/effects.h"
 
 #include <cstring>
 
+#include "effects/effect_state.h"
+#include "effects/effects_local.h"
+
 EffectLog effectLog = {};
 
-void resetEffects() { effectLog = {}; }
+void resetEffects() {
+  effectLog = {};
+  particleSystem = {};
+  ClearParticles();
+  boardEffects = {};
+  scoreStars = {};
+  lightning = {};
+}
 
-void StartEffect(const char* name, float, float, float, float, float, int32_t) {
+void logEffectRequest(const char* name) {
   char* slot = effectLog.names[effectLog.effectsStarted % kEffectLogSize];
-  std::strncpy(slot, name, kMaxEffectName - 1);
+  std::strncpy(slot, name ? name : "", kMaxEffectName - 1);
   slot[kMaxEffectName - 1] = '\0';
   ++effectLog.effectsStarted;
 }
 
-void StartBoardEffect(float, float, float, float, int32_t kind) {
+void logBoardEffect(int32_t kind) {
   effectLog.boardEffectKinds[effectLog.boardEffectsStarted % kEffectLogSize] = kind;
   ++effectLog.boardEffectsStarted;
 }
 
-void StartBoardEffectAt(float x, float y, int32_t kind) { StartBoardEffect(x, y, x, y, kind); }
-
-void InitBoardEffects() {
+void clearEffectLogCounts() {
   effectLog.effectsStarted = 0;
   effectLog.boardEffectsStarted = 0;
 }
@@ -45,11 +52,12 @@ void ClearScorePopups() {
   effectLog.nextPopup = 0;
 }
 
-void SpawnScoreStar(float, float) { ++effectLog.starsSpawned; }
-
-void ClearScoreStars() { effectLog.starsSpawned = 0; }
-
 const char* RecentEffectName(int32_t back) {
   if (back < 0 || back >= kEffectLogSize || back >= effectLog.effectsStarted) return "";
   return effectLog.names[(effectLog.effectsStarted - 1 - back) % kEffectLogSize];
+}
+
+EffectCounts CountLiveEffects() {
+  return {countActiveEmitters(), countLiveParticles(), countLiveSparks(), lightning.count,
+          boardEffects.spritesDrawn};
 }

@@ -1,22 +1,23 @@
-// effects.h: the effects the board game starts: particle effects by name, the
-// built-in board effects (spark rings and spawners), floating score pop-ups and the
-// stars that fly from cleared squares to the progress bar.
-//
-// The current implementation keeps the pop-up ring and records every request in
-// EffectLog; particles, sparks and drawing replace the recording later without
-// changing these calls.
+// effects.h: the effects the game starts: particle effects by name from the ".par"
+// definitions, the built-in board effects (spark rings, lines and spawners), single
+// sheet sprites, lightning bolts, floating score pop-ups and the stars that fly from
+// cleared squares to the progress bar. Every Update advances by dt and may queue;
+// every Draw only draws what is there. The records behind them are in
+// effects/effect_state.h.
 #pragma once
 
 #include <cstdint>
 
 #include "core/math.h"
+#include "effects/particle_file.h"
 
 // Pop-ups live one second; 64 cover any burst of pops, the oldest is overwritten.
 constexpr int32_t kMaxScorePopups = 64;
 constexpr uint32_t kScorePopupColor = 0xFFFFE1FFu;  // red 255, green 225, blue 255
 // Requests remembered for tools and tests: the most recent ones.
 constexpr int32_t kEffectLogSize = 64;
-constexpr int32_t kMaxEffectName = 32;
+// The target point of an effect whose emitter stays where it starts.
+constexpr float kNoEffectTarget = -1000000.0f;
 
 struct ScorePopup {
   int32_t points;
@@ -28,7 +29,7 @@ struct ScorePopup {
   float age;       // ms; visible while 0 < age < 1000
 };
 
-// Effect requests: process lifetime; cleared by InitBoardEffects.
+// Effect requests: process lifetime; the counts are cleared by ResetBoardEffects.
 struct EffectLog {
   ScorePopup popups[kMaxScorePopups];
   int32_t nextPopup;
@@ -40,18 +41,26 @@ struct EffectLog {
 };
 extern EffectLog effectLog;
 
-// As a fresh start leaves it: no pop-ups, nothing logged.
+// As a fresh start leaves it: no definitions, particles, sparks, stars, bolts or
+// pop-ups, nothing logged.
 void resetEffects();
 
-// Starts the named particle effect at (x, y) aimed at (targetX, targetY); scale
-// multiplies sizes and speeds; sprite -1 takes the definition's own.
+// Starts the named particle effect at (x, y) moving its emitter towards (targetX,
+// targetY) (kNoEffectTarget twice: it stays); scale multiplies sizes, speeds and the
+// particles' orbits; sprite -1 takes the definition's own cell. An unknown name starts
+// nothing. The effects it names start with it, at most 8 per 100 ms of play.
 void StartEffect(const char* name, float x, float y, float targetX, float targetY, float scale,
                  int32_t sprite);
-// Board effect `kind` at (x, y), with a second point for the line kind.
+// Board effect `kind` at (x, y): 0 a ring of growing rings, 1 a ring of sparks, 2 a
+// figure-eight of glowing rings, 3 a shrinking figure-eight of stars (an item
+// arrives), 4 a trail of sparks to (x2, y2) with a burst there. Other kinds do nothing.
 void StartBoardEffect(float x, float y, float x2, float y2, int32_t kind);
 void StartBoardEffectAt(float x, float y, int32_t kind);
-// Resets all board effects (start-up and each new game).
+// Start-up: resets the board effects and loads their pictures ("particles.tga",
+// "lightning.jpg" and the bolts' "flare.jpg"); a missing picture stops the program.
 void InitBoardEffects();
+// A new game: every spark, spawner, queued sprite and bolt gone.
+void ResetBoardEffects();
 
 // Takes the next pop-up slot for `points` shown at (x, y).
 void SpawnScorePopup(float x, float y, int32_t points, Color color);
@@ -63,13 +72,16 @@ void ClearScoreStars();
 // ---------------------------------------------------------------------------
 // Particle effects from the ".par" definitions. Update advances, draw only draws.
 
-// Start-up: the definitions of "effects/*.par" and the sprite sheet; clears the rest.
+// Start-up: the sprite sheet and the definitions of "effects/*.par" in listing order
+// (at most 256); clears the rest. A definition that cannot be read stops the program
+// with a message naming it.
 void LoadEffects();
 // Every emitter, particle and queued entry gone.
 void ClearParticles();
 // Emitters and particles advance by dt ms.
 void UpdateParticles(float dt);
-// The live particles as squares facing the current camera.
+// The live particles as squares facing the current camera (the view set now), drawn
+// with depth testing and without depth writes.
 void DrawParticles();
 
 // ---------------------------------------------------------------------------
@@ -82,9 +94,10 @@ void SparkLine(float x0, float y0, float x1, float y1, float step, int32_t prese
 // queue is full).
 void QueueSprite(float x, float y, float rotation, float size, Color color, int32_t blend,
                  int32_t cell);
-// Spawners and sparks advance by dt ms; the live sparks are queued for drawing.
+// Spawners and sparks advance by dt ms.
 void UpdateBoardEffects(float dt);
-// Draws the queued sprites in order and empties the queue for the next update.
+// Draws the live sparks inside the current view, then the queued sprites in order,
+// and empties the queue.
 void DrawBoardEffects();
 
 // Stars fly towards `target` (the top of the progress bar's fill); each one that
@@ -93,7 +106,9 @@ void DrawBoardEffects();
 int32_t UpdateScoreStars(float dt, Vec2 target, float progressFraction);
 void DrawScoreStars();
 
-// This frame's lightning: the game's update clears and re-adds every live bolt.
+// This frame's lightning: the game's update clears and re-adds every live bolt. A
+// bolt is a jagged line of at most 100 segments; at most 63 are kept, and one of
+// zero length is ignored.
 void ClearLightningBolts();
 void AddLightningBolt(Vec3 from, Vec3 to, float segmentLength, float coreWidth, float glowWidth,
                       float jitter, Color coreColor, Color glowColor);
@@ -106,3 +121,14 @@ void DrawScorePopups();
 // The particle effect started `back` requests ago (0 = the last), or "" when the
 // log holds no such request.
 const char* RecentEffectName(int32_t back);
+
+// What lives now, for the runner's dump: active emitters, live particles, live
+// sparks, this frame's bolts, and the sprites the last DrawBoardEffects drew.
+struct EffectCounts {
+  int32_t emitters;
+  int32_t particles;
+  int32_t sparks;
+  int32_t bolts;
+  int32_t sprites;
+};
+EffectCounts CountLiveEffects();

@@ -1,8 +1,10 @@
 // particle_file.cpp: reads one ".par" definition with the shared key readers.
 #include "effects/particle_file.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 
 #include "resources/resources.h"
@@ -10,7 +12,7 @@
 bool effectNameOfFile(const char* fileName, char out[kMaxEffectName]) {
   const char* dot = std::strchr(fileName, '.');
   const size_t length = dot ? static_cast<size_t>(dot - fileName) : std::strlen(fileName);
-  const size_t kept = length < kMaxEffectName ? length : kMaxEffectName - 1;
+  const size_t kept = length < size_t(kMaxEffectName) ? length : size_t(kMaxEffectName) - 1;
   std::memcpy(out, fileName, kept);
   out[kept] = 0;
   return kept == length;
@@ -30,11 +32,46 @@ static void readExternEffects(const char* text, EffectDef* out) {
     char value[256];
     if (!readString(value, sizeof value, text, key)) continue;
     const size_t length = std::strlen(value);
-    const size_t kept = length < kMaxEffectName ? length : kMaxEffectName - 1;
+    const size_t kept = length < size_t(kMaxEffectName) ? length : size_t(kMaxEffectName) - 1;
     std::memcpy(out->externEffects[i], value, kept);
     out->externEffects[i][kept] = 0;
   }
 }
+
+namespace {
+
+// "nan", "inf" or a number beyond the float range would poison every particle.
+void finite(float* value) {
+  if (!std::isfinite(*value)) *value = 0.0f;
+}
+void finiteList(float* values, int count) {
+  for (int i = 0; i < count; ++i) finite(&values[i]);
+}
+void finiteColour(ColorF* c) {
+  finite(&c->r);
+  finite(&c->g);
+  finite(&c->b);
+  finite(&c->a);
+}
+void finiteVector(Vec3* v) {
+  finite(&v->x);
+  finite(&v->y);
+  finite(&v->z);
+}
+
+void keepNumbersFinite(EffectDef* d) {
+  for (float* value : {&d->parFrequency, &d->radius0, &d->radius0Dev, &d->radius1,
+                       &d->radius1Dev, &d->parTime, &d->parTimeDev, &d->gravity, &d->gravityDev,
+                       &d->rot, &d->rotDev, &d->dRot, &d->dRotDev, &d->effectTime}) {
+    finite(value);
+  }
+  for (ColorF* c : {&d->color0, &d->color0Dev, &d->color1, &d->color1Dev}) finiteColour(c);
+  for (Vec3* v : {&d->positionDev, &d->speed, &d->speedDev}) finiteVector(v);
+  for (float* list : {d->polarPar, d->polarParDev, d->polar, d->polarDev}) finiteList(list, 4);
+  for (float* list : {d->lissParX, d->lissParY, d->lissX, d->lissY}) finiteList(list, 3);
+}
+
+}  // namespace
 
 void parseEffectDef(const char* fileName, const uint8_t* bytes, size_t size, EffectDef* out) {
   *out = {};
@@ -76,4 +113,5 @@ void parseEffectDef(const char* fileName, const uint8_t* bytes, size_t size, Eff
   readFloatList(text, out->lissX, 3, "lissx=");
   readFloatList(text, out->lissY, 3, "lissy=");
   readExternEffects(text, out);
+  keepNumbersFinite(out);
 }

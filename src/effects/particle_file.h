@@ -11,9 +11,9 @@
 #include "core/math.h"
 
 // Names of effects and of the effects they start are at most 31 characters.
-constexpr int kMaxEffectName = 32;
+constexpr int32_t kMaxEffectName = 32;
 // An effect starts at most this many further effects with itself.
-constexpr int kMaxExternEffects = 8;
+constexpr int32_t kMaxExternEffects = 8;
 
 struct EffectDef {
   char name[kMaxEffectName];
@@ -46,5 +46,6 @@ struct EffectDef {
 // Returns false when the name had to be cut.
 bool effectNameOfFile(const char* fileName, char out[kMaxEffectName]);
 // Parses one definition (bytes need no NUL). External effect names longer than
-// 31 characters are cut. Never fails: absent keys keep their defaults.
+// 31 characters are cut; numbers that are not finite read as 0. Never fails: absent
+// keys keep their defaults.
 void parseEffectDef(const char* fileName, const uint8_t* bytes, size_t size, EffectDef* out);

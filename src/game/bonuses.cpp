@@ -2,6 +2,7 @@
 // survival game tightening as the pressure grows.
 #include <cmath>
 
+#include "effects/effects.h"
 #include "game/board.h"
 #include "game/feedback.h"
 #include "game/game_local.h"
@@ -20,6 +21,16 @@ constexpr SurvivalStep kSurvivalSteps[] = {
 };
 constexpr SurvivalStep kSurvivalTop = {0, 8, 10};
 
+// The fuse's burning end, from the ball's centre, as the bomb pictures draw it.
+constexpr Vec2 kFuseEnd = {12.0f, 13.0f};
+constexpr int32_t kFuseSparkPreset = 14;
+// A quadro bomb's fuse crackles faster than a triple bomb's.
+constexpr float kTripleFuseSparkMs = 60.0f;
+constexpr float kQuadroFuseSparkMs = 40.0f;
+// A frame never throws more than this many (a long frame would bunch them up).
+constexpr int32_t kMaxFuseSparksPerFrame = 4;
+constexpr float kLongestFuseClockMs = 1.0e9f;
+
 }  // namespace
 
 bool hammerStrike(int32_t x, int32_t y) {
@@ -35,6 +46,22 @@ bool hammerStrike(int32_t x, int32_t y) {
   gameState.hammerCharge = 0.0f;
   gameState.cursorMode = CursorMode::Arrow;
   return true;
+}
+
+void throwBombSparks(int32_t x, int32_t y, float clockBefore, float clockAfter) {
+  const Cell& cell = cellAt(x, y);
+  const bool triple = cell.ballValue == Ball::TripleBomb;
+  if ((!triple && cell.ballValue != Ball::QuadroBomb) || cell.appearTimer > 0.0f) return;
+  // A clock beyond a few days (a damaged saved game) throws nothing.
+  if (!(clockBefore >= 0.0f && clockAfter < kLongestFuseClockMs)) return;
+  const float period = triple ? kTripleFuseSparkMs : kQuadroFuseSparkMs;
+  const int32_t sparks = int32_t(clockAfter / period) - int32_t(clockBefore / period);
+  const Vec2 centre = cellCentre(x, y);
+  const float fx = centre.x + cell.ballOffsetX + kFuseEnd.x;
+  const float fy = centre.y + cell.ballOffsetY + kFuseEnd.y;
+  for (int32_t i = 0; i < sparks && i < kMaxFuseSparksPerFrame; ++i) {
+    SpawnSpark(fx, fy, kFuseSparkPreset);
+  }
 }
 
 void clearBoardOfBalls() {

@@ -22,10 +22,16 @@ constexpr int32_t kSquareBonusPoints = 100;
 constexpr int32_t kPointsPerBall = 10;
 constexpr int32_t kChainPoints = 50;
 constexpr float kLevelCompletePointsStop = 8000.0f;
+// The look of a diamond's bolt: segments, widths of its core and glow, how far it
+// strays from the straight line.
+constexpr float kBoltSegmentLength = 25.0f;
+constexpr float kBoltCoreWidth = 1.5f;
+constexpr float kBoltGlowWidth = 15.0f;
+constexpr float kBoltJitter = 8.0f;
 
 void startEffectPair(const char* first, const char* second, Vec2 at) {
-  StartEffect(first, at.x, at.y, 0.0f, 0.0f, 1.0f, -1);
-  StartEffect(second, at.x, at.y, 0.0f, 0.0f, 1.0f, -1);
+  StartEffect(first, at.x, at.y, kNoEffectTarget, kNoEffectTarget, 1.0f, -1);
+  StartEffect(second, at.x, at.y, kNoEffectTarget, kNoEffectTarget, 1.0f, -1);
 }
 
 void shakeScreen(float strength) {
@@ -153,7 +159,7 @@ void OnSquareHit(float x, float y) {
 }
 
 void OnHammer(float x, float y) {
-  StartEffect("hammer", x, y, 0.0f, 0.0f, 1.0f, -1);
+  StartEffect("hammer", x, y, kNoEffectTarget, kNoEffectTarget, 1.0f, -1);
   playSound("hammer.ogg");
 }
 
@@ -163,7 +169,7 @@ void OnBonusAdded(float x, float y) {
 }
 
 void OnQuadBombAdded(float x, float y) {
-  StartEffect("addbomb2", x, y, 0.0f, 0.0f, 1.0f, -1);
+  StartEffect("addbomb2", x, y, kNoEffectTarget, kNoEffectTarget, 1.0f, -1);
   playSound("addbonus.ogg");
 }
 
@@ -194,7 +200,13 @@ void AddDiamondBolt(Vec2 from, Vec2 to) {
 }
 
 void UpdateDiamondBolts(float dt) {
+  ClearLightningBolts();
   for (DiamondBolt& bolt : feedback.bolts) {
     if (bolt.life > 0.0f) bolt.life -= dt;
+    if (bolt.life <= 0.0f) continue;
+    const int32_t alpha = int32_t(bolt.life / kBoltLifeMs * 250.0f);
+    AddLightningBolt({bolt.from.x, bolt.from.y, 0.0f}, {bolt.to.x, bolt.to.y, 0.0f},
+                     kBoltSegmentLength, kBoltCoreWidth, kBoltGlowWidth, kBoltJitter,
+                     MakeColor(255, 255, 255, alpha), MakeColor(55, 55, 255, alpha));
   }
 }

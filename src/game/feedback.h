@@ -85,5 +85,6 @@ void FinishMove();
 
 // A lightning bolt from a diamond to a ball it claims.
 void AddDiamondBolt(Vec2 from, Vec2 to);
-// Ages the bolts by dt.
+// Ages the bolts by dt and hands the live ones to this frame's lightning, fading
+// as their 500 ms run out.
 void UpdateDiamondBolts(float dt);

@@ -57,7 +57,8 @@ void resetGameState(int32_t index) {
   ResetFeedback();
   ClearScorePopups();
   ClearScoreStars();
-  InitBoardEffects();
+  ClearParticles();
+  ResetBoardEffects();
 }
 
 void presentLevel(int32_t index) {
@@ -189,6 +190,7 @@ bool updateBalls(float dt) {
   forEachCellInDrawingOrder([&](int32_t x, int32_t y) {
     Cell& cell = cellAt(x, y);
     if (!hasBall(cell)) return;
+    throwBombSparks(x, y, cell.ballClock, cell.ballClock + dt);
     cell.ballClock += dt;
     if (cell.appearTimer > 0.0f) {
       anyArriving = true;

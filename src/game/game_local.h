@@ -15,5 +15,8 @@ constexpr int32_t kNoJokers = 1000000;
 
 // Turns the preview of cell (x, y) into a ball (the shared part of every arrival).
 void arriveBall(int32_t x, int32_t y);
+// A bomb at rest on (x, y) throws sparks from its fuse as its clock runs from
+// clockBefore to clockAfter; other balls throw none.
+void throwBombSparks(int32_t x, int32_t y, float clockBefore, float clockAfter);
 // Survival's new-ball count for the current pressure (none while it is negative).
 int32_t survivalNewBalls(int32_t pressure);

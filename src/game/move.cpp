@@ -17,6 +17,11 @@ constexpr int32_t kStepY[4] = {0, 0, -1, 1};
 // The spark ring played where a move is aimed.
 constexpr int32_t kAimEffectKind = 1;
 constexpr float kAimedTileScale = 0.7f;
+// A moving ball leaves a trail spark each time this share of its move has passed.
+constexpr float kTrailShare = 0.02f;
+constexpr int32_t kTrailPreset = 12;
+// A frame never leaves more than this many (a long frame would bunch them up).
+constexpr int32_t kMaxTrailSparksPerFrame = 8;
 
 bool inArray(int32_t x, int32_t y) {
   return x >= 0 && x < kBoardSize && y >= 0 && y < kBoardSize;
@@ -121,6 +126,32 @@ bool startMove(int32_t x, int32_t y) {
   return true;
 }
 
+namespace {
+
+// The trail of the ball moving from cell (mx, my), its move time running from
+// timeBefore down to timeAfter.
+void leaveTrail(int32_t mx, int32_t my, float timeBefore, float timeAfter) {
+  const float duration = float(gameState.moveDuration);
+  const float period = duration * kTrailShare;
+  if (!(period > 0.0f)) return;
+  // A damaged saved game may hold any move time: the share passed stays within 0..1.
+  auto passed = [&](float time) {
+    float share = (duration - time) / duration;
+    if (!(share > 0.0f)) share = 0.0f;
+    if (share > 1.0f) share = 1.0f;
+    return int32_t(share / kTrailShare);
+  };
+  const int32_t sparks = passed(timeAfter) - passed(timeBefore);
+  const Cell& ball = cellAt(mx, my);
+  const Vec2 centre = cellCentre(mx, my);
+  const float x = centre.x + ball.ballOffsetX, y = centre.y + ball.ballOffsetY;
+  for (int32_t i = 0; i < sparks && i < kMaxTrailSparksPerFrame; ++i) {
+    SpawnSpark(x, y, kTrailPreset);
+  }
+}
+
+}  // namespace
+
 void advanceMove(int32_t mx, int32_t my, float dt) {
   Cell& ball = cellAt(mx, my);
   if (!isPlayable(ball.moveTargetX, ball.moveTargetY)) {
@@ -129,6 +160,7 @@ void advanceMove(int32_t mx, int32_t my, float dt) {
     ball.moveTime = 0.0f;
     return;
   }
+  const float timeBefore = ball.moveTime;
   ball.moveTime -= dt;
   if (ball.moveTime <= 0.0f || gameState.moveDuration <= 0 || gameState.movePathSteps <= 0) {
     finishMove(mx, my, ball.moveTargetX, ball.moveTargetY);
@@ -142,6 +174,7 @@ void advanceMove(int32_t mx, int32_t my, float dt) {
   const Vec2 b = gameState.movePath[i + 1];
   ball.ballOffsetX = a.x + (b.x - a.x) * f;
   ball.ballOffsetY = a.y + (b.y - a.y) * f;
+  leaveTrail(mx, my, timeBefore, ball.moveTime);
 }
 
 void clickBoardCell(int32_t x, int32_t y) {

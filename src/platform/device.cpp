@@ -118,6 +118,22 @@ void appendTriangle(const DevVertex& a, const DevVertex& b, const DevVertex& c) 
   g_batch[g_dev.batchCount++] = c;
 }
 
+// A triangle list appended whole: the state is the same for all of it, so it is
+// compared once and the vertices go in as long runs.
+void appendTriangleList(const DevVertex* vertices, int32_t count) {
+  if (g_dev.batchCount > 0 && !sameState(g_dev.batchState, g_dev.context.state)) flushBatch();
+  g_dev.batchState = g_dev.context.state;
+  while (count > 0) {
+    if (g_dev.batchCount + 3 > kMaxBatchVertices) flushBatch();
+    const int32_t room = (kMaxBatchVertices - g_dev.batchCount) / 3 * 3;
+    const int32_t run = count < room ? count : room;
+    std::copy(vertices, vertices + run, g_batch + g_dev.batchCount);
+    g_dev.batchCount += run;
+    vertices += run;
+    count -= run;
+  }
+}
+
 // Transforms and the light are not part of a batch's vertices: what was gathered
 // under the old values is drawn before they change.
 void bumpTransforms() {
@@ -391,10 +407,13 @@ void devDrawUP(DevPrimitive type, int32_t primitiveCount, const void* vertices,
   if (g_dev.ops->recordPrimitives) {
     g_dev.ops->recordPrimitives(g_dev.context, type, format, primitiveCount, wide, count);
   }
+  if (type == DevPrimitive::TriangleList) {
+    appendTriangleList(wide, count);
+    g_dev.current.triangles += uint32_t(primitiveCount);
+    return;
+  }
   for (int32_t t = 0; t < primitiveCount; ++t) {
-    if (type == DevPrimitive::TriangleList) {
-      appendTriangle(wide[3 * t], wide[3 * t + 1], wide[3 * t + 2]);
-    } else if (t % 2 == 0) {
+    if (t % 2 == 0) {
       appendTriangle(wide[t], wide[t + 1], wide[t + 2]);
     } else {
       // Every second triangle of a strip runs the other way round; reorder it so all

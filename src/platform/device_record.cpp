@@ -52,9 +52,12 @@ void recClear(uint32_t flags, Color color, float z, uint32_t stencil) {
 
 void recBeginScene() {}
 
+// The two frames trade places, so the next frame reuses the storage of the one
+// before last instead of growing its lists from nothing.
 void recPresent() {
-  g_rec.last = std::move(g_rec.current);
-  g_rec.current = {};
+  std::swap(g_rec.last, g_rec.current);
+  g_rec.current.draws.clear();
+  g_rec.current.vertices.clear();
 }
 
 void recSetGammaRamp(const uint16_t*, const uint16_t*, const uint16_t*) {}

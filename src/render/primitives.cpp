@@ -235,22 +235,45 @@ void DrawBillboard(const TextureEntry* texture, float x, float y, float angle, f
            Add3(Add3(p, r2), u2), {0, 0}, {0, 1}, {1, 1}, {1, 0}, color);
 }
 
+UvRect sheetCellUv(int32_t cell, int32_t columns, int32_t rows) {
+  constexpr float kInset = 0.001f;  // keeps bilinear filtering off the neighbouring cells
+  const float u = float(cell % columns) / float(columns) + kInset;
+  const float v = float(cell / columns) / float(rows) + kInset;
+  return {u, v, u + 1.0f / float(columns) - kInset, v + 1.0f / float(rows) - kInset};
+}
+
+// Written out component by component: the particles and sparks of a busy frame
+// come here thousands of times.
+void turnedSquareAxes(Vec3 right, Vec3 up, float size, float rotation, Vec3* r, Vec3* u) {
+  const float half = size * 0.5f;
+  const float radians = rotation * kDegToRad;
+  const float c = std::cos(radians) * half, s = std::sin(radians) * half;
+  *r = {right.x * c - up.x * s, right.y * c - up.y * s, right.z * c - up.z * s};
+  *u = {right.x * s + up.x * c, right.y * s + up.y * c, right.z * s + up.z * c};
+}
+
+void sheetSquareCorners(Vec3 p, Vec3 r, Vec3 u, const UvRect& cell, Vec3 corners[4],
+                        Vec2 uv[4]) {
+  const Vec3 plus = {r.x + u.x, r.y + u.y, r.z + u.z};    // to the top-right
+  const Vec3 minus = {r.x - u.x, r.y - u.y, r.z - u.z};   // to the bottom-right
+  corners[0] = {p.x + plus.x, p.y + plus.y, p.z + plus.z};
+  corners[1] = {p.x + minus.x, p.y + minus.y, p.z + minus.z};
+  corners[2] = {p.x - plus.x, p.y - plus.y, p.z - plus.z};
+  corners[3] = {p.x - minus.x, p.y - minus.y, p.z - minus.z};
+  uv[0] = {cell.uLeft, cell.vTop};
+  uv[1] = {cell.uRight, cell.vTop};
+  uv[2] = {cell.uRight, cell.vBottom};
+  uv[3] = {cell.uLeft, cell.vBottom};
+}
+
 void DrawSheetSprite(float x, float y, float rotation, float size, Color color, int32_t cell) {
   if ((color & 0x00FFFFFFu) == 0 || size == 0.0f) return;
-  const float half = size * 0.5f;
-  const float c = CosDeg(rotation), s = SinDeg(rotation);
-  // right = (half, 0), up = (0, half), both turned by the rotation.
-  const Vec3 r = {half * c, half * s, 0.0f};
-  const Vec3 u = {-half * s, half * c, 0.0f};
-  const Vec3 p = {x, y, 0.0f};
-  constexpr float kCell = 1.0f / float(kSheetGrid);
-  constexpr float kInset = 0.001f;
-  const float u0 = float(cell % kSheetGrid) * kCell + kInset;
-  const float v0 = float(cell / kSheetGrid) * kCell + kInset;
-  const float side = kCell - kInset;
-  // The cell lies a quarter turn clockwise on the square.
-  drawQuad(Add3(Add3(p, r), u), Sub3(Add3(p, r), u), Sub3(Sub3(p, r), u), Add3(Sub3(p, r), u),
-           {u0, v0}, {u0 + side, v0}, {u0 + side, v0 + side}, {u0, v0 + side}, color);
+  Vec3 r, u;
+  turnedSquareAxes({1.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f}, size, rotation, &r, &u);
+  Vec3 p[4];
+  Vec2 t[4];
+  sheetSquareCorners({x, y, 0.0f}, r, u, sheetCellUv(cell, kSheetGrid, kSheetGrid), p, t);
+  drawQuad(p[0], p[1], p[2], p[3], t[0], t[1], t[2], t[3], color);
 }
 
 void DrawSparkSprite(float x, float y, float rotation, float size, Color color, int32_t blend,

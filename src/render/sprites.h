@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "core/math.h"
+#include "render/render.h"
 
 struct TextureEntry;
 
@@ -17,8 +18,19 @@ void DrawBillboard(const TextureEntry* texture, float x, float y, float angle, f
                    Color color);
 // The particle sheet "particles.tga", an 8 x 8 grid of sprite cells.
 constexpr int kSheetGrid = 8;
-// One cell of the bound sheet as a square of side size centred on (x, y), turned by
-// rotation degrees. Nothing is drawn for a black colour or a zero size.
+// The texture rectangle of cell k of a sheet cut into columns x rows cells (column
+// k mod columns, row k div columns), moved 0.001 inwards on its near edges.
+UvRect sheetCellUv(int32_t cell, int32_t columns, int32_t rows);
+// The half axes of a square of side `size` whose right and up directions are the
+// unit vectors `right` and `up`, turned clockwise on screen by `rotation` degrees.
+void turnedSquareAxes(Vec3 right, Vec3 up, float size, float rotation, Vec3* r, Vec3* u);
+// The corners top-right, bottom-right, bottom-left, top-left of the square centred
+// on p with half axes r and u, and the texture corners of `cell` laid on them a
+// quarter turn clockwise (the cell's top-left on the square's top-right).
+void sheetSquareCorners(Vec3 p, Vec3 r, Vec3 u, const UvRect& cell, Vec3 corners[4],
+                        Vec2 uv[4]);
+// One cell of the bound sheet as a square of side size centred on (x, y), turned
+// clockwise by rotation degrees. Nothing is drawn for a black colour or a zero size.
 void DrawSheetSprite(float x, float y, float rotation, float size, Color color, int32_t cell);
 // DrawSheetSprite with its own state: alpha test off, blending on (0 additive by
 // colour, 1 by alpha, other values keep the current blending), depth writes off, the

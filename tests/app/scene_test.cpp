@@ -8,6 +8,8 @@
 #include "app/app.h"
 #include "app/scene.h"
 #include "core/math.h"
+#include "effects/effect_state.h"
+#include "effects/effects.h"
 #include "input/input.h"
 #include "platform/platform.h"
 
@@ -170,3 +172,16 @@ TEST_F(LoadingSceneTest, TitleWaitsForAKey) {
 }
 
 }  // namespace
+
+// Particles of one scene never show in the next: the map scene clears them as it
+// is entered and as it is left.
+TEST(MapScene, EnteringAndLeavingClearTheParticles) {
+  resetEffects();
+  particleSystem.particles[0].lifetime = 1000.0f;
+  mapScene.onEnter();
+  EXPECT_EQ(CountLiveEffects().particles, 0);
+  particleSystem.particles[5].lifetime = 1000.0f;
+  mapScene.onLeave();
+  EXPECT_EQ(CountLiveEffects().particles, 0);
+  resetEffects();
+}

@@ -3,6 +3,8 @@
 #include <string>
 
 #include "board_fixture.h"
+#include "effects/effect_state.h"
+#include "effects/effects.h"
 #include "game/game.h"
 #include "game/tips.h"
 #include "persistence/profile.h"
@@ -89,6 +91,21 @@ TEST_F(LevelStartTest, ExpertFillsHalfTheFreeCellsAtOnce) {
   EXPECT_LE(countBalls(), 1 + free / 2);
   EXPECT_EQ(gameState.freeCells, countFreeCells(currentBoard()));
   EXPECT_EQ(gameState.newBallsPerMove, free / 8);
+}
+
+TEST_F(LevelStartTest, ALevelStartsWithoutTheEffectsOfTheGameBefore) {
+  SpawnSpark(0.0f, 0.0f, 8);
+  StartBoardEffectAt(0.0f, 0.0f, 2);
+  SpawnScoreStar(0.0f, 0.0f);
+  particleSystem.particles[3].lifetime = 1000.0f;
+  AddLightningBolt({0, 0, 0}, {50, 0, 0}, 25.0f, 1.0f, 1.0f, 1.0f, kWhite, kWhite);
+  startLevel(0);
+  const EffectCounts counts = CountLiveEffects();
+  EXPECT_EQ(counts.particles, 0);
+  EXPECT_EQ(counts.sparks, 0);
+  EXPECT_EQ(counts.bolts, 0);
+  EXPECT_EQ(boardEffects.spawners[0].remaining, 0.0f);
+  EXPECT_FALSE(scoreStars.stars[0].active);
 }
 
 TEST_F(LevelStartTest, LaterLevelsUseMoreColoursAndAQuarterInPreviews) {

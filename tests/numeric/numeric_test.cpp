@@ -102,6 +102,20 @@ int32_t streamValueAt(int32_t first, int32_t second) {
   return tableRandomBytes[first] * 256 + tableRandomBytes[second];
 }
 
+TEST(EffectRandom, SameSequenceAsTheRuntimeGeneratorButAStateOfItsOwn) {
+  seedRandom(77);
+  const int32_t first = randomRaw(), second = randomRaw();
+  seedRandom(77);
+  seedEffectRandom(77);
+  EXPECT_EQ(effectRandomRaw(), first);
+  // Drawing for the effects leaves the game's numbers where they were.
+  for (int i = 0; i < 10; ++i) effectRandomSigned(3.0f);
+  EXPECT_EQ(randomRaw(), first);
+  EXPECT_EQ(randomRaw(), second);
+  EXPECT_EQ(effectRandomInt(0), 0);
+  EXPECT_LE(effectRandomUnit(2.0f), 2.0f);
+}
+
 TEST(TableRandom, BytesArePermutation) {
   std::set<int32_t> values(std::begin(tableRandomBytes), std::end(tableRandomBytes));
   EXPECT_EQ(values.size(), 256u);

@@ -12,8 +12,9 @@
 
 namespace {
 
-// What the frame draws is left out: drawing may grow without changing the game.
-const char* const kDrawingFields[] = {"texts", "gfx"};
+// What the frame draws and the effects it shows are left out: they may grow
+// without changing the game.
+const char* const kDrawingFields[] = {"texts", "gfx", "effects"};
 
 std::string sourceFile(const char* name) {
   const std::vector<uint8_t> bytes =

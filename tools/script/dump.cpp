@@ -3,6 +3,7 @@
 #include "app/app.h"
 #include "app/scene.h"
 #include "audio/audio.h"
+#include "effects/effects.h"
 #include "input/input.h"
 #include "json.h"
 #include "platform/platform.h"
@@ -74,6 +75,24 @@ void dumpGfx(JsonWriter& json) {
   json.endObject();
 }
 
+// What of the effects lives now.
+void dumpEffects(JsonWriter& json) {
+  const EffectCounts counts = CountLiveEffects();
+  json.key("effects");
+  json.beginObject();
+  json.key("emitters");
+  json.integer(counts.emitters);
+  json.key("particles");
+  json.integer(counts.particles);
+  json.key("sparks");
+  json.integer(counts.sparks);
+  json.key("bolts");
+  json.integer(counts.bolts);
+  json.key("sprites");
+  json.integer(counts.sprites);
+  json.endObject();
+}
+
 // Every section in dump order.
 void (*const kSections[])(JsonWriter&) = {
     dumpCore,
@@ -86,6 +105,7 @@ void (*const kSections[])(JsonWriter&) = {
     dumpTexts,
     dumpGfx,
     dumpScenery,
+    dumpEffects,
 };
 
 }  // namespace
