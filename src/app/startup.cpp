@@ -5,6 +5,7 @@
 #include "app/scene.h"
 #include "audio/audio.h"
 #include "core/numeric.h"
+#include "game/game_scene.h"
 #include "game/level.h"
 #include "persistence/profile_file.h"
 #include "persistence/records.h"
@@ -27,7 +28,8 @@ bool runStartup() {
   leaveSettingsFolder();
   // The menu pictures and the font.
   LoadFont("font");
-  // The board game's resources: sound and music, the levels.
+  // The board game's resources: its pictures, sound and music, the levels.
+  loadGameTextures();
   initSound();
   loadSounds();
   preloadLevels();

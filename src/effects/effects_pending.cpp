@@ -17,5 +17,3 @@ void DrawScoreStars() {}
 void ClearLightningBolts() {}
 void AddLightningBolt(Vec3, Vec3, float, float, float, float, Color, Color) {}
 void DrawLightningBolts() {}
-void UpdateScorePopups(float) {}
-void DrawScorePopups() {}
