@@ -80,6 +80,7 @@ void (*const kSections[])(JsonWriter&) = {
     dumpMenu,
     dumpGame,
     dumpBoard,
+    dumpHud,
     dumpProfiles,
     dumpSettings,
     dumpAudio,
