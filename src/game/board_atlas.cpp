@@ -80,7 +80,7 @@ UvRect slotUv(int32_t slot) {
 
 void buildBoardAtlas() {
   boardAtlas.texture =
-      createEmptyTexture("board atlas", kAtlasWidth, kAtlasHeight, PixelFormat::A8R8G8B8);
+      createEmptyTexture(kBoardAtlasName, kAtlasWidth, kAtlasHeight, PixelFormat::A8R8G8B8);
   int32_t pitch = 0;
   uint8_t* texels = lockTexture(boardAtlas.texture, &pitch);
   for (int32_t slot = 0; slot < BoardPicture::Count; ++slot) {
@@ -122,6 +122,17 @@ void drawBoardPicture(int32_t picture, Vec2 at, float half, float angle, Color c
   } else {
     drawRotatedSprite(at.x, at.y, at.x, at.y, angle, side, side, uv, color, kBoardDepth);
   }
+}
+
+const char* boardAtlasPicture(Vec2 uv) {
+  static char name[kMaxTextureName];
+  for (int32_t slot = 0; slot < BoardPicture::Count; ++slot) {
+    const UvRect c = slotUv(slot);
+    if (uv.x < c.uLeft || uv.x > c.uRight || uv.y < c.vTop || uv.y > c.vBottom) continue;
+    boardPictureName(slot, name, sizeof name);
+    return name;
+  }
+  return nullptr;
 }
 
 int32_t ballPicture(int32_t value, float ballClock) {

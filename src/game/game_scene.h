@@ -64,6 +64,12 @@ Vec2 progressStarTarget();
 // The cursor's name for tools: "arrow", "hammer" or "help".
 const char* cursorName(CursorMode mode);
 
+// The name of the texture the board's pictures are drawn from, and the file name of
+// the board picture whose cell in it holds the texture point uv (null outside every
+// cell); tools and tests read drawn frames with them.
+constexpr const char* kBoardAtlasName = "board atlas";
+const char* boardAtlasPicture(Vec2 uv);
+
 // The floor of level `level` drawn small: every cell with floor as the plain tile
 // (46.2 * scale units wide) at cell centre * scale + offset + (69.3 * scale, 0), in
 // `color`. A level of 0 or more is read from its file into a board of its own (the
