@@ -2,6 +2,7 @@
 // copied into one atlas texture (each in a 64 x 64 slot with a two-texel border
 // repeating its edge, so filtering never reaches a neighbour), and the board's
 // picture and ball drawing that reads the atlas.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -47,12 +48,22 @@ void boardPictureName(int32_t slot, char* name, int capacity) {
   }
 }
 
+// Grows the crop to hold texel (i, j) of a slot and its neighbours.
+void holdTexel(int32_t i, int32_t j, int32_t crop[4]) {
+  crop[0] = std::min(crop[0], std::max(i - 1, 0));
+  crop[1] = std::min(crop[1], std::max(j - 1, 0));
+  crop[2] = std::max(crop[2], std::min(i + 2, kSlotSide));
+  crop[3] = std::max(crop[3], std::min(j + 2, kSlotSide));
+}
+
 // Copies the picture into its slot, scaled to 64 x 64 by nearest texels; the border
-// repeats the picture's edge.
-void copyIntoSlot(TextureEntry* picture, uint8_t* atlas, int32_t atlasPitch, int32_t slot) {
+// repeats the picture's edge. Returns the part that is not fully transparent.
+PictureCrop copyIntoSlot(TextureEntry* picture, uint8_t* atlas, int32_t atlasPitch,
+                         int32_t slot) {
   int32_t pitch = 0;
   const uint8_t* source = lockTexture(picture, &pitch);
-  if (!source || picture->width == 0 || picture->height == 0) return;
+  if (!source || picture->width == 0 || picture->height == 0) return {0.0f, 0.0f, 1.0f, 1.0f};
+  int32_t crop[4] = {kSlotSide, kSlotSide, 0, 0};  // left, top, right, bottom texels
   const int32_t left = (slot % kSlotsPerRow) * kSlotPitch;
   const int32_t top = (slot / kSlotsPerRow) * kSlotPitch;
   for (int32_t j = -kGutter; j < kSlotSide + kGutter; ++j) {
@@ -65,9 +76,14 @@ void copyIntoSlot(TextureEntry* picture, uint8_t* atlas, int32_t atlasPitch, int
       uint8_t* to = atlas + size_t(top + kGutter + j) * size_t(atlasPitch) +
                     size_t(left + kGutter + i) * 4;
       std::memcpy(to, from, 4);
+      const bool inside = i == si && j == sj;
+      if (inside && from[3] != 0) holdTexel(i, j, crop);
     }
   }
   unlockTexture(picture);
+  if (crop[2] <= crop[0] || crop[3] <= crop[1]) return {0.0f, 0.0f, 0.0f, 0.0f};
+  const float side = float(kSlotSide);
+  return {crop[0] / side, crop[1] / side, crop[2] / side, crop[3] / side};
 }
 
 UvRect slotUv(int32_t slot) {
@@ -87,7 +103,8 @@ void buildBoardAtlas() {
     char name[kMaxTextureName];
     boardPictureName(slot, name, sizeof name);
     TextureEntry* picture = getTexture(name);
-    if (texels) copyIntoSlot(picture, texels, pitch, slot);
+    boardAtlas.crops[slot] = {0.0f, 0.0f, 1.0f, 1.0f};
+    if (texels) boardAtlas.crops[slot] = copyIntoSlot(picture, texels, pitch, slot);
     boardAtlas.cells[slot] = slotUv(slot);
   }
   if (texels) unlockTexture(boardAtlas.texture);
@@ -115,12 +132,21 @@ void loadGameTextures() {
 
 void drawBoardPicture(int32_t picture, Vec2 at, float half, float angle, Color color) {
   if (picture < 0 || picture >= BoardPicture::Count) return;
-  const UvRect& uv = boardAtlas.cells[picture];
+  const UvRect& cell = boardAtlas.cells[picture];
+  const PictureCrop& crop = boardAtlas.crops[picture];
+  if (crop.right <= crop.left || half <= 0.0f) return;
+  const float du = cell.uRight - cell.uLeft, dv = cell.vBottom - cell.vTop;
+  const UvRect uv = {cell.uLeft + du * crop.left, cell.vTop + dv * crop.top,
+                     cell.uLeft + du * crop.right, cell.vTop + dv * crop.bottom};
   const float side = 2.0f * half;
+  const float width = side * (crop.right - crop.left), height = side * (crop.bottom - crop.top);
+  // The crop's centre relative to the picture's (y up).
+  const float cx = at.x + side * ((crop.left + crop.right) * 0.5f - 0.5f);
+  const float cy = at.y + side * (0.5f - (crop.top + crop.bottom) * 0.5f);
   if (angle == 0.0f) {
-    drawSprite(at.x, at.y, side, side, uv, color, kBoardDepth);
+    drawSprite(cx, cy, width, height, uv, color, kBoardDepth);
   } else {
-    drawRotatedSprite(at.x, at.y, at.x, at.y, angle, side, side, uv, color, kBoardDepth);
+    drawRotatedSprite(cx, cy, at.x, at.y, angle, width, height, uv, color, kBoardDepth);
   }
 }
 

@@ -35,10 +35,18 @@ constexpr int32_t Count = 39;
 constexpr int32_t kDiamondFrames = 16;
 constexpr int32_t kDrawnColours = 8;  // colours 8 and 9 exist in the rules only
 
+// The part of a picture that is not fully transparent (with one texel to spare for
+// filtering), as fractions of its width and height from its top-left corner: the
+// board draws only that part, which looks the same and fills fewer pixels.
+struct PictureCrop {
+  float left, top, right, bottom;
+};
+
 // The atlas: process lifetime, made by loadGameTextures.
 struct BoardAtlas {
   TextureEntry* texture;
   UvRect cells[BoardPicture::Count];
+  PictureCrop crops[BoardPicture::Count];
 };
 extern BoardAtlas boardAtlas;
 
