@@ -163,4 +163,18 @@ inline void reportFrame(benchmark::State& state) {
   state.counters["height"] = h;
 }
 
+// The benchmark's loop over whole frames on the device `graphics` asks for.
+inline void runBusyBenchmark(benchmark::State& state, AppGraphics graphics) {
+  static const bool started = startBusyFrame(graphics);
+  if (!started) {
+    state.SkipWithError("the program did not start on the data");
+    return;
+  }
+  for (auto _ : state) {
+    restoreWhenTheMoveEnded(state);
+    runBusyFrame();
+  }
+  reportFrame(state);
+}
+
 }  // namespace busy

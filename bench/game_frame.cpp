@@ -5,16 +5,7 @@
 namespace {
 
 void BM_BusyFrameRecording(benchmark::State& state) {
-  static const bool started = busy::startBusyFrame(AppGraphics::Null);
-  if (!started) {
-    state.SkipWithError("the program did not start on the data");
-    return;
-  }
-  for (auto _ : state) {
-    busy::restoreWhenTheMoveEnded(state);
-    busy::runBusyFrame();
-  }
-  busy::reportFrame(state);
+  busy::runBusyBenchmark(state, AppGraphics::Null);
 }
 
 }  // namespace
