@@ -12,8 +12,9 @@
 
 namespace {
 
-// What the frame draws is left out: drawing may grow without changing the game.
-const char* const kDrawingFields[] = {"texts", "gfx"};
+// What the frame draws is left out: drawing may grow without changing the game
+// (the HUD's fill and pending squares follow the stars the effects fly).
+const char* const kDrawingFields[] = {"texts", "gfx", "hud"};
 
 std::string sourceFile(const char* name) {
   const std::vector<uint8_t> bytes =
