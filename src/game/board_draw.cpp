@@ -3,10 +3,10 @@
 // their shadows, bounce, arrival and chains, the balls wobbling before they pop,
 // the floor tiles leaving after a won level, and the miniature of a level's floor.
 #include <cmath>
-#include <cstdio>
 
 #include "game/feedback.h"
 #include "game/game.h"
+#include "game/game_local.h"
 #include "game/level.h"
 #include "game/modes.h"
 #include "game/scene_local.h"
@@ -18,7 +18,6 @@ constexpr float kShimmerRate = 0.003f;       // per ms of the cell's shimmer clo
 constexpr float kShimmerSpread = 0.005f;     // per unit of distance to the glint's corner
 constexpr int32_t kFewSquares = 5;           // with this few left the glints pulse always
 constexpr float kPreviewSize = 6.0f;         // a preview's ball size when it has landed
-constexpr float kBounceRate = 0.007f;
 constexpr float kChainHalf = 30.0f;
 constexpr float kMiniatureShift = 69.3f;
 

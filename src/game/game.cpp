@@ -31,7 +31,6 @@ constexpr float kArrivalSpeed = 0.85f;  // arrival timers fall slower than the c
 constexpr float kShimmerPeriod = 502.65485f;
 constexpr float kHammerCheatStep = 0.2f;
 constexpr int32_t kCheatPoints = 10000;
-constexpr float kBounceRate = 0.007f;      // the selected ball's hops, per ms of the level clock
 constexpr float kBounceDip = 0.92f;        // its tile dips this far at each landing
 constexpr float kPassingDip = 0.8f;        // a moving ball presses the tile it crosses
 

@@ -66,7 +66,8 @@ const char* cursorName(CursorMode mode);
 
 // The name of the texture the board's pictures are drawn from, and the file name of
 // the board picture whose cell in it holds the texture point uv (null outside every
-// cell); tools and tests read drawn frames with them.
+// cell, or a name valid until the next call); tools and tests read drawn frames
+// with them.
 constexpr const char* kBoardAtlasName = "board atlas";
 const char* boardAtlasPicture(Vec2 uv);
 
