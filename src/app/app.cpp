@@ -56,6 +56,10 @@ void chooseDisplayMode() {
   display.fullScreen = full ? 1 : 0;
   display.screenWidth = full ? 800 : 640;
   display.screenHeight = full ? 600 : 480;
+  if (!full && app.options.windowWidth > 0 && app.options.windowHeight > 0) {
+    display.screenWidth = app.options.windowWidth;
+    display.screenHeight = app.options.windowHeight;
+  }
   display.colorDepth32 = 0;
   display.vsync = 0;
 }

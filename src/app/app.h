@@ -32,6 +32,10 @@ struct AppOptions {
   const char* dataDirectory = nullptr;  // null: searched for (findDataDirectory)
   bool hasSeed = false;           // seed the random generator with `seed` instead of the clock
   uint32_t seed = 0;
+  // A window of this client size instead of the start-up answer's (benchmarks
+  // measure at 800 x 600 in a window); 0 keeps the answer's size.
+  int32_t windowWidth = 0;
+  int32_t windowHeight = 0;
 };
 
 // Application globals: process lifetime, set by appStart.

@@ -5,7 +5,7 @@
 #include "audio/audio.h"
 #include "effects/effects.h"
 #include "game/game.h"
-#include "game/modes.h"
+#include "game/game_scene.h"
 #include "input/input.h"
 #include "persistence/settings.h"
 #include "render/text.h"
@@ -44,7 +44,7 @@ bool boardGameSceneCurrent() {
 
 void handleTypedLetter(Scene* scene) {
   if (pushTypedLetter(scene->pendingKey)) scene->onTypedLetter();
-  // The next background is loaded here, between frames, never while one is drawn.
+  // A new background is loaded between frames, never in the middle of drawing.
   if (backgroundChangePending()) StartBackgroundCrossfade();
   scene->pendingKey = 0;
 }
@@ -97,8 +97,13 @@ void MapScene::onTypedLetter() {
 void GameScene::afterFrame() { handleTypedLetter(this); }
 
 void GameScene::onFrame() {
-  gameFrameUpdate(app.frameDelta);
-  gameFrameEndRules();
+  float x, y;
+  CursorToOverlay(input.mouseX, input.mouseY, &x, &y);
+  gameSceneUpdate(app.frameDelta, app.totalTime, {x, y});
+  gameSceneDraw();
+  // The in-game menus' update and drawing go here, while gameState.menuOpen.
+  gameSceneDrawParticles();
+  // The drawn cursor goes here, while the settings ask for it.
 }
 
 void GameScene::onKeyDown(int32_t key) {

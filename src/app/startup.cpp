@@ -6,6 +6,7 @@
 #include "audio/audio.h"
 #include "core/numeric.h"
 #include "effects/effects.h"
+#include "game/game_scene.h"
 #include "game/level.h"
 #include "persistence/profile_file.h"
 #include "persistence/records.h"
@@ -31,7 +32,8 @@ bool runStartup() {
   leaveSettingsFolder();
   // The menu pictures and the font.
   LoadFont("font");
-  // The board game's resources: sound and music, the levels.
+  // The board game's resources: its pictures, sound and music, the levels.
+  loadGameTextures();
   initSound();
   loadSounds();
   preloadLevels();

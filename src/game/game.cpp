@@ -3,11 +3,14 @@
 // the input rules of keys and mouse buttons.
 #include "game/game.h"
 
+#include <cmath>
+
 #include "audio/audio.h"
 #include "effects/effects.h"
 #include "game/board.h"
 #include "game/feedback.h"
 #include "game/game_local.h"
+#include "game/game_scene.h"
 #include "game/level.h"
 #include "game/modes.h"
 #include "game/save_image.h"
@@ -15,6 +18,7 @@
 #include "input/input.h"
 #include "persistence/profile.h"
 #include "platform/platform.h"
+#include "scenery/scenery.h"
 
 GameView gameView = {};
 
@@ -27,6 +31,8 @@ constexpr float kArrivalSpeed = 0.85f;  // arrival timers fall slower than the c
 constexpr float kShimmerPeriod = 502.65485f;
 constexpr float kHammerCheatStep = 0.2f;
 constexpr int32_t kCheatPoints = 10000;
+constexpr float kBounceDip = 0.92f;        // its tile dips this far at each landing
+constexpr float kPassingDip = 0.8f;        // a moving ball presses the tile it crosses
 
 bool inside(const HudRect& r, float x, float y) {
   return x >= r.x0 && x <= r.x1 && y >= r.y0 && y <= r.y1;
@@ -59,12 +65,15 @@ void resetGameState(int32_t index) {
   ClearScoreStars();
   ClearParticles();
   ResetBoardEffects();
+  resetGameScene();
 }
 
 void presentLevel(int32_t index) {
   requestMusic(index % 4);
   gameView.backgroundIndex = index < 0 ? 0 : index / 5 + 1;
   gameView.colourScheme = index % 3;
+  SetBackgroundForLevel(index);
+  SetTintNow(gameView.colourScheme);
 }
 
 // Survival plays the level's floor only: squares, chains and preset balls go.
@@ -206,6 +215,28 @@ bool updateBalls(float dt) {
   return anyArriving && lastFinished;
 }
 
+void dipTile(CellPos c, float scale) {
+  if (!isPlayable(c.x, c.y)) return;
+  Cell& cell = cellAt(c.x, c.y);
+  if (cell.cellScale > scale) cell.cellScale = scale;
+}
+
+// The selected ball lands on its tile at each hop; a moving ball presses the tiles
+// it crosses. The dips count as scaling tiles (no reachability rerun meanwhile).
+void dipTiles(float dt) {
+  const CellPos sel = gameState.selected;
+  if (!isPlayable(sel.x, sel.y) || !hasBall(cellAt(sel.x, sel.y))) return;
+  const Cell& ball = cellAt(sel.x, sel.y);
+  if (ball.moveTargetX != -1) {
+    const Vec2 at = cellCentre(sel.x, sel.y);
+    dipTile(cellAtPoint(at.x + ball.ballOffsetX, at.y + ball.ballOffsetY), kPassingDip);
+    return;
+  }
+  const float before = std::sin((gameState.levelClock - dt) * kBounceRate);
+  const float now = std::sin(gameState.levelClock * kBounceRate);
+  if ((before < 0.0f) != (now < 0.0f)) dipTile(sel, kBounceDip);
+}
+
 void updateBoard(float dt) {
   bool anyMoving = false;
   bool anyScaling = false;
@@ -213,7 +244,9 @@ void updateBoard(float dt) {
   gameState.busy = anyMoving;
   if (!anyScaling && gameState.selected.x >= 0) runReachabilitySearch();
   if (!boardHasBall(currentBoard())) arrivePreviews();
-  if (updateBalls(dt)) resolveBoard(false);
+  const bool arrived = updateBalls(dt);
+  dipTiles(dt);
+  if (arrived) resolveBoard(false);
 }
 
 void updateShake(float dt) {

@@ -10,6 +10,8 @@
 constexpr float kArrivalMs = 500.0f;
 // Where the hammer's tips point: at the hammer gauge.
 constexpr Vec2 kHammerTipAnchor = {320.0f, -230.0f};
+// The selected ball hops with |sin(levelClock x this)|; its tile dips at each landing.
+constexpr float kBounceRate = 0.007f;
 // Jokers are off for a level whose joker frequency reaches this.
 constexpr int32_t kNoJokers = 1000000;
 

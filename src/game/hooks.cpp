@@ -4,6 +4,7 @@
 #include "game/board.h"
 #include "game/feedback.h"
 #include "game/game.h"
+#include "game/game_scene.h"
 #include "game/modes.h"
 #include "game/tips.h"
 
@@ -32,6 +33,7 @@ void resetGame() {
   boards.help = {};
   boards.current = &boards.live;
   moveSettings = {};
+  resetGameScene();
 }
 
 void enterInGameMenu() {

@@ -99,6 +99,7 @@ void (*const kSections[])(JsonWriter&) = {
     dumpMenu,
     dumpGame,
     dumpBoard,
+    dumpHud,
     dumpProfiles,
     dumpSettings,
     dumpAudio,

@@ -1,8 +1,10 @@
-// The runner's dump of the board game: every game-state value under its name, and
-// the board as rows of letters (balls, square layers, previews).
+// The runner's dump of the board game: every game-state value under its name, the
+// board as rows of letters (balls, square layers, previews) and the HUD as shown.
 #include <string>
 
 #include "game/board.h"
+#include "game/game.h"
+#include "game/game_scene.h"
 #include "json.h"
 #include "runner.h"
 
@@ -128,5 +130,16 @@ void dumpBoard(JsonWriter& json) {
   boardRows(json, "balls", ballCell);
   boardRows(json, "layers", layerCell);
   boardRows(json, "previews", previewCell);
+  json.endObject();
+}
+
+void dumpHud(JsonWriter& json) {
+  json.key("hud");
+  json.beginObject();
+  integerField(json, "shownScore", gameState.shownScore);
+  integerField(json, "pendingSquares", gameView.pendingSquares);
+  numberField(json, "progress", sceneView.shownProgress);
+  json.key("cursor");
+  json.string(cursorName(gameState.cursorMode));
   json.endObject();
 }

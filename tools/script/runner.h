@@ -46,9 +46,12 @@ void overlayToClient(float x, float y, int32_t* px, int32_t* py);
 
 // The dump: one JSON object with every section (dump.cpp).
 std::string buildDump();
-// The board game's sections: the game state and the board (game_dump.cpp).
+// The board game's sections: the game state, the board and the HUD (game_dump.cpp).
 void dumpGame(JsonWriter& json);
 void dumpBoard(JsonWriter& json);
+// The HUD as shown: the chasing score, the squares whose star is on its way, the
+// progress bar's fill and the cursor's name.
+void dumpHud(JsonWriter& json);
 // The screen the game asked for, the profiles and the settings record
 // (persistence_dump.cpp).
 void dumpMenu(JsonWriter& json);
