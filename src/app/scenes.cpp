@@ -3,11 +3,17 @@
 #include "app/app.h"
 #include "app/scene.h"
 #include "audio/audio.h"
+#include "effects/effects.h"
+#include "game/board.h"
 #include "game/game.h"
 #include "game/modes.h"
 #include "input/input.h"
 #include "persistence/settings.h"
+#include "platform/device.h"
+#include "render/render.h"
 #include "render/text.h"
+#include "scenery/scenery.h"
+#include "ui/menu.h"
 
 LoadingScene loadingScene;
 MapScene mapScene;
@@ -48,29 +54,65 @@ void handleTypedLetter(Scene* scene) {
 void Scene::afterFrame() { handleTypedLetter(this); }
 
 // ---------------------------------------------------------------------------
-// Map scene: the menus over the map. Keys reach the menus one frame late, from
+// Map scene: the menus over a backdrop. Keys reach the menus one frame late, from
 // afterFrame.
+
+namespace {
+
+// Backdrop 0 (the title) and 4 (the credits) are the title scenery. The adventure
+// map (1) and the survival chart (2) are drawn by the map module; until it draws
+// them they show the title scenery too.
+void drawMenuBackdrop(int32_t backdrop) {
+  (void)backdrop;
+  DrawScenery();
+}
+
+}  // namespace
 
 void MapScene::onEnter() {
   app.tickSuspended = 1;
+  ClearParticles();
+  SetBackgroundForLevel(-1);
+  SetTintNow(2);
   stopAllSounds();
 }
 
-void MapScene::onLeave() { app.tickSuspended = 0; }
+void MapScene::onLeave() {
+  app.tickSuspended = 0;
+  ClearParticles();
+}
 
-void MapScene::afterFrame() { handleTypedLetter(this); }
+void MapScene::afterFrame() {
+  menuKey(pendingKey);
+  handleTypedLetter(this);
+}
 
-void MapScene::onFrame() { updateSound(app.frameDelta); }
+void MapScene::onFrame() {
+  const float dt = app.frameDelta;
+  UpdateScenery(dt, 0.0f);
+  menuUpdate(dt);
+  UpdateParticles(dt);
+  // Drawing needs the device (scene tests run the updates alone).
+  if (devExists()) {
+    clearTarget(kBlack);
+    begin2D();
+    drawMenuBackdrop(menu.backdrop);
+    menuDraw();
+    DrawParticles();
+    drawMenuBalloon();
+  }
+  updateSound(dt);
+}
 
 void MapScene::onKeyDown(int32_t key) { pendingKey = key; }
 
-void MapScene::onLeftDown() {}
+void MapScene::onLeftDown() { menuClick(); }
 
-void MapScene::onLeftDoubleClick() {}
+void MapScene::onLeftDoubleClick() { menuDoubleClick(); }
 
-void MapScene::onLeftUp() {}
+void MapScene::onLeftUp() { menuButtonUp(); }
 
-void MapScene::onMouseMove() {}
+void MapScene::onMouseMove() { menuMouseMove(); }
 
 // Closing the stages again also forgets the level marked on the map.
 void MapScene::onTypedLetter() {
@@ -84,28 +126,48 @@ void MapScene::onTypedLetter() {
 void GameScene::afterFrame() { handleTypedLetter(this); }
 
 void GameScene::onFrame() {
+  // Every frame starts from black; the scenery behind the board covers it.
+  if (devExists()) clearTarget(kBlack);
   gameFrameUpdate(app.frameDelta);
   gameFrameEndRules();
+  // An in-game screen over the board: the menus take their update and drawing.
+  if (gameState.menuOpen) {
+    menuUpdate(app.frameDelta);
+    if (devExists()) {
+      menuDraw();
+      drawMenuBalloon();
+    }
+  }
 }
 
+// While a screen is open over the board, keys and clicks are the menus'.
 void GameScene::onKeyDown(int32_t key) {
-  gameKeyDown(key);
+  if (gameState.menuOpen) {
+    menuKey(key);
+  } else {
+    gameKeyDown(key);
+  }
   pendingKey = key;
 }
 
 void GameScene::onLeftDown() {
+  if (gameState.menuOpen) {
+    menuClick();
+    return;
+  }
   float x, y;
   CursorToOverlay(input.mouseX, input.mouseY, &x, &y);
   gameLeftDown(x, y);
 }
 
 void GameScene::onLeftDoubleClick() {
+  if (gameState.menuOpen) return;
   float x, y;
   CursorToOverlay(input.mouseX, input.mouseY, &x, &y);
   gameLeftDoubleClick(x, y);
 }
 
-void GameScene::onLeftUp() {}
+void GameScene::onLeftUp() { menuButtonUp(); }
 
 void GameScene::onRightDown() { gameRightDown(); }
 
@@ -113,7 +175,7 @@ void GameScene::onRightUp() {}
 
 void GameScene::onMiddleDown() { gameMiddleDown(); }
 
-void GameScene::onMouseMove() {}
+void GameScene::onMouseMove() { menuMouseMove(); }
 
 void GameScene::onTypedLetter() {
   checkGameWords();

@@ -12,6 +12,7 @@
 #include "platform/platform.h"
 #include "render/text.h"
 #include "resources/resources.h"
+#include "ui/menu.h"
 
 bool runStartup() {
   seedRandom(app.options.hasSeed ? app.options.seed : sysMilliseconds());
@@ -25,7 +26,9 @@ bool runStartup() {
   loadProfiles();
   loadRecords();
   leaveSettingsFolder();
+  loadMenuTree();
   // The menu pictures and the font.
+  loadMenuTextures();
   LoadFont("font");
   // The board game's resources: sound and music, the levels.
   initSound();
