@@ -49,11 +49,14 @@ std::string buildDump();
 // The board game's sections: the game state and the board (game_dump.cpp).
 void dumpGame(JsonWriter& json);
 void dumpBoard(JsonWriter& json);
-// The screen the game asked for, the profiles and the settings record
-// (persistence_dump.cpp).
+// The menus: the current screen, its slide and what it shows (menu_dump.cpp).
 void dumpMenu(JsonWriter& json);
+// The profiles and the settings record (persistence_dump.cpp).
 void dumpProfiles(JsonWriter& json);
 void dumpSettings(JsonWriter& json);
+
+// `choose TEXT`: a click on the visible menu item of that text (menu_dump.cpp).
+bool runChoose(const Args& args, std::string* error);
 
 // `play`: starts a level in the game scene (game_commands.cpp).
 bool checkPlay(const Args& args, std::string* error);
