@@ -125,8 +125,9 @@ void chooseProfile() {
 
 void renameChosenProfile() {
   const int32_t index = focusedProfile();
-  const Profile* profile = index < profileTable.profileCount ? &profileTable.profiles[index] : nullptr;
-  std::snprintf(menu.editBuffer, sizeof menu.editBuffer, "%s", profile ? profile->name : "");
+  const bool exists = index >= 0 && index < profileTable.profileCount;
+  std::snprintf(menu.editBuffer, sizeof menu.editBuffer, "%s",
+                exists ? profileTable.profiles[index].name : "");
   menu.renameIndex = index;
   openChildScreen(menuItemNode(menu.screen, menu.selection));
 }
@@ -293,7 +294,8 @@ void offerOrOpen(SavedGameKind kind) {
 void chooseAdventure() {
   const Profile* profile = currentProfileRecord();
   gameState.survival = false;
-  gameState.difficulty = profile && profile->adventureExpert ? Difficulty::Expert : Difficulty::Normal;
+  const bool expert = profile && profile->adventureExpert;
+  gameState.difficulty = expert ? Difficulty::Expert : Difficulty::Normal;
   setStoredDifficulty(gameState.difficulty);
   resetSpentDifficulty();
   offerOrOpen(SavedGameKind::Adventure);

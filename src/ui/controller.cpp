@@ -245,6 +245,7 @@ void menuUpdate(float dt) {
   if (!menuSliding() && menu.deferredScreen[0]) {
     openScreenByName(menu.deferredScreen);
     menu.deferredScreen[0] = '\0';
+    enterInGameMenu();  // the slide that ended may have closed the overlay
   }
   playSelectionSound();
   menu.clock += dt;

@@ -22,8 +22,10 @@ constexpr float kCapWidth = 64.0f;  // each end of a button
 // p: 0..1, the slow pulse of the selected item.
 float itemPulse() { return 0.5f + 0.5f * std::sin(menu.clock * 0.005f); }
 
-void addVisible(VisibleKind kind, const char* text, float left, float top, float right,
-                float bottom, bool selected, bool enabled) {
+}  // namespace
+
+void addVisibleItem(VisibleKind kind, const char* text, float left, float top, float right,
+                    float bottom, bool selected, bool enabled) {
   if (menuFrame.visibleCount >= kMaxVisibleItems) return;
   VisibleItem& v = menuFrame.visible[menuFrame.visibleCount++];
   std::snprintf(v.text, sizeof v.text, "%s", text ? text : "");
@@ -36,10 +38,12 @@ void addVisible(VisibleKind kind, const char* text, float left, float top, float
   v.enabled = enabled;
 }
 
+namespace {
+
 // Registers the rectangle of `item`; beyond the table the item stays unclickable.
 void addItemButton(int32_t item, float left, float top, float right, float bottom, float textY,
                    VisibleKind kind) {
-  addVisible(kind, menuNodeText(menuItemNode(menu.screen, item)), left, top, right, bottom,
+  addVisibleItem(kind, menuNodeText(menuItemNode(menu.screen, item)), left, top, right, bottom,
              item == menu.selection, true);
   if (menuFrame.buttonCount >= kMaxItemButtons) return;
   menuFrame.buttons[menuFrame.buttonCount++] = {left, top, right, bottom, item, textY};
@@ -73,7 +77,9 @@ void drawButtonSlice(float x0, float x1, float y, float height, float u0, float 
 
 void setHighlightTextColor() { SetTextColor(255, int32_t(150.0f + 50.0f * itemPulse()), 0, 255); }
 
-Color highlightGlowColor() { return MakeColor(255, 200, 100, int32_t(50.0f + 20.0f * itemPulse())); }
+Color highlightGlowColor() {
+  return MakeColor(255, 200, 100, int32_t(50.0f + 20.0f * itemPulse()));
+}
 
 float widestItemText(float size, int32_t first, int32_t last) {
   float widest = 0.0f;
@@ -143,7 +149,7 @@ int32_t addControl(ControlKind kind, float left, float top, float right, float b
   const int32_t index = menuFrame.controlCount;
   bool enabled = true;
   if (kind == ControlKind::LevelSlot) enabled = levelChoosable(index);
-  addVisible(visibleKindOf(kind), text, left, top, right, bottom, index == menu.focus, enabled);
+  addVisibleItem(visibleKindOf(kind), text, left, top, right, bottom, index == menu.focus, enabled);
   if (index >= kMaxMenuControls) return -1;
   menuFrame.controls[menuFrame.controlCount++] = {left, top, right, bottom, kind, 0, nullptr,
                                                   nullptr};

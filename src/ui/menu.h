@@ -91,7 +91,9 @@ struct MenuControl {
 };
 
 // What the runner's dump lists of a frame's menu drawing.
-enum class VisibleKind : uint8_t { Button, Text, Slider, Check, Arrow, Entry, Profile, Level, Link };
+enum class VisibleKind : uint8_t {
+  Button, Text, Slider, Check, Arrow, Entry, Profile, Level, Link
+};
 constexpr int32_t kMaxVisibleItems = kMaxItemButtons + kMaxMenuControls + 1;
 struct VisibleItem {
   char text[kMaxMenuText];

@@ -69,6 +69,8 @@ void drawNameEntry() {
   DrawTextCentered(0.0f, 90.0f, 15.0f, caption ? caption : "");
   drawLightBox(-165.0f, 52.0f, 165.0f, -12.0f);
   DrawTextCentered(0.0f, 20.0f, 17.0f, menu.editBuffer);
+  addVisibleItem(VisibleKind::Entry, menu.editBuffer, -165.0f, 52.0f, 165.0f, -12.0f, false,
+                 true);
   // The caret sits after the characters before it, the text being centred.
   char before[kMaxNameLength + 1] = {};
   std::memcpy(before, menu.editBuffer, size_t(menu.caret < 0 ? 0 : menu.caret));

@@ -86,6 +86,10 @@ int32_t addControl(ControlKind kind, float left, float top, float right, float b
                    const char* text);
 // The pulsing rectangle around the focused control.
 void drawFocusMarker();
+// Lists something shown this frame for the runner's dump (items and controls list
+// themselves).
+void addVisibleItem(VisibleKind kind, const char* text, float left, float top, float right,
+                    float bottom, bool selected, bool enabled);
 
 // ---------------------------------------------------------------------------
 // Balloon
