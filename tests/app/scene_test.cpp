@@ -9,7 +9,10 @@
 #include "app/scene.h"
 #include "core/math.h"
 #include "input/input.h"
+#include "persistence/profile.h"
 #include "platform/platform.h"
+#include "test_support.h"
+#include "ui/menu.h"
 
 namespace {
 
@@ -157,6 +160,26 @@ TEST_F(LoadingSceneTest, ClickStartsTheFadeAndTheMapFollowsAfter800Ms) {
   EXPECT_FLOAT_EQ(loadingState.fadeTime, 800.0f);
   EXPECT_EQ(loadingState.loadingTint, MakeColor(0, 0, 0, 255));
   EXPECT_EQ(loadingState.startupDone, 1);
+}
+
+// A key on the title leads a first-time player to the name entry, anyone else to
+// the title screen.
+TEST_F(LoadingSceneTest, TheMapOpensWithANewPlayerOrTheTitleScreen) {
+  ASSERT_TRUE(testLoadMenus());
+  for (const bool hasPlayer : {false, true}) {
+    resetApp();
+    resetMenus();
+    resetPersistence();
+    if (hasPlayer) createProfile("ANNA");
+    setCurrentSceneDirectly(&loadingScene);
+    loadingScene.onKeyDown('A');
+    for (int frames = 0; currentScene() == &loadingScene && frames < 50; ++frames) {
+      sysAdvanceClock(100);
+      runFrame();
+    }
+    EXPECT_STREQ(currentMenuScreen(), hasPlayer ? "main" : "newprofile");
+  }
+  resetPersistence();
 }
 
 TEST_F(LoadingSceneTest, TitleWaitsForAKey) {
