@@ -6,6 +6,7 @@
 
 #include "render/render.h"
 #include "render/text.h"
+#include "ui/menu_local.h"
 #include "ui/widgets.h"
 
 namespace {
@@ -31,8 +32,8 @@ float reachAlong(Vec2 dir, float hw, float hh) {
   return std::fmin(byWidth, byHeight);
 }
 
-void drawPointer(const BalloonRequest& b, Vec2 dir) {
-  const float distance = 64.0f * (1.3f + 0.1f * std::sin(menu.balloonTimer * 0.01f));
+void drawPointer(const BalloonRequest& b, Vec2 dir, float timer) {
+  const float distance = 64.0f * (1.3f + 0.1f * std::sin(timer * 0.01f));
   const Vec2 at = Add2(b.anchor, Scale2(dir, distance));
   const float angle = std::atan2(dir.y, dir.x) * kRadToDeg;
   setTexture(menuTextures.balloon);
@@ -51,11 +52,14 @@ void scaleAbout(Vec2 centre, float s) {
 
 }  // namespace
 
+bool sameBalloon(const BalloonRequest& a, const BalloonRequest& b) {
+  return b.requested && a.anchor.x == b.anchor.x && a.anchor.y == b.anchor.y &&
+         std::strcmp(a.text, b.text) == 0;
+}
+
 void showBalloon(Vec2 anchor, const char* text, float width, const float* angle, bool pointer,
                  bool grow) {
   BalloonRequest& b = menu.balloon;
-  const bool moved = b.anchor.x != anchor.x || b.anchor.y != anchor.y;
-  if (moved || std::strncmp(b.text, text, sizeof b.text - 1) != 0) menu.balloonTimer = 0.0f;
   b.requested = true;
   b.anchor = anchor;
   std::snprintf(b.text, sizeof b.text, "%s", text);
@@ -69,7 +73,9 @@ void showBalloon(Vec2 anchor, const char* text, float width, const float* angle,
 void drawMenuBalloon() {
   const BalloonRequest& b = menu.balloon;
   if (!b.requested) return;
-  const float appear = std::fmin(menu.balloonTimer / kAppearMs, 1.0f);
+  // A text or anchor new this frame starts from nothing.
+  const float timer = sameBalloon(b, menu.lastBalloon) ? menu.balloonTimer : 0.0f;
+  const float appear = std::fmin(timer / kAppearMs, 1.0f);
   const float textHeight = WrapText(b.width - 32.0f, b.text, kTextSize);
   const float width = std::fmin(MeasureText(b.text, kTextSize) + 64.0f, b.width);
   const float height = std::fmax(textHeight + 32.0f, 64.0f);
@@ -82,7 +88,7 @@ void drawMenuBalloon() {
   } else {
     setColorMultiplier(1.0f, 1.0f, 1.0f, appear);
   }
-  if (b.pointer) drawPointer(b, dir);
+  if (b.pointer) drawPointer(b, dir, timer);
   drawLightBox(centre.x - width * 0.5f, centre.y + height * 0.5f, centre.x + width * 0.5f,
                centre.y - height * 0.5f);
   SetTextColor(255, 255, 255, 255);

@@ -120,7 +120,9 @@ void updateCredits(float dt) {
 
 // The balloon's clock runs while the same text stays asked for at the same place.
 void updateBalloon(float dt) {
-  menu.balloonTimer = menu.balloon.requested ? menu.balloonTimer + dt : 0.0f;
+  const bool same = menu.balloon.requested && sameBalloon(menu.balloon, menu.lastBalloon);
+  menu.balloonTimer = same ? menu.balloonTimer + dt : 0.0f;
+  menu.lastBalloon = menu.balloon;
   menu.balloon.requested = false;
 }
 
@@ -251,6 +253,7 @@ void menuUpdate(float dt) {
   menu.clock += dt;
   if (menu.textEntryActive) menu.caretClock += dt;
   updateCredits(dt);
+  menu.linkHover = false;
   if (!menuSliding() && menu.screen >= 0) {
     hoverMenu(dt);
     dragSliders();

@@ -163,7 +163,7 @@ struct MenuState {
   Vec2 pointer;         // overlay units
   bool mouseMoved;      // since the last update
   bool mouseHeld;       // the left button is down (slider drag)
-  bool linkHover;       // the pointer is over the profiles link
+  bool linkHover;       // the pointer is over the profiles link (the hover pass)
   MenuInput queue[kMaxQueuedInput];
   int32_t queued;
   char deferredScreen[kMaxScreenName];  // an in-game screen asked for during a slide
@@ -171,7 +171,8 @@ struct MenuState {
   int16_t survivalStartLevel;  // the survival screen's slider, 0..69
   int32_t hiscoreTable;        // the difficulty the high-score screen shows
   bool countUpRunning;         // the level result panel still counts its points up
-  BalloonRequest balloon;
+  BalloonRequest balloon;      // asked for by this frame's drawing
+  BalloonRequest lastBalloon;  // asked for by the frame before
   float balloonTimer;          // ms the balloon has shown its text at its anchor
 };
 extern MenuState menu;

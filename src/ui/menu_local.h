@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "ui/menu.h"
+
 // ---------------------------------------------------------------------------
 // Tree (menu_tree.cpp)
 
@@ -48,6 +50,12 @@ void clickMenu();
 void doubleClickMenu();
 // Space, or Enter without a selected item: toggles the focused check box.
 void toggleFocusedControl();
+
+// ---------------------------------------------------------------------------
+// Balloon (balloon.cpp)
+
+// True when both ask for the balloon with the same text at the same anchor.
+bool sameBalloon(const BalloonRequest& a, const BalloonRequest& b);
 
 // ---------------------------------------------------------------------------
 // Name entry (name_entry.cpp)

@@ -44,7 +44,6 @@ void drawGreeting(float drop) {
   } else {
     SetTextColor(100, 250, 100, 255);
   }
-  menu.linkHover = false;
   DrawTextCentered(-220.0f, -235.0f - drop, 12.0f, link);
   addControl(ControlKind::ProfilesLink, -220.0f - half, -230.0f - drop, -220.0f + half,
              -248.0f - drop, link);
