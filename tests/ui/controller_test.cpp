@@ -53,13 +53,7 @@ TEST_F(Navigation, ASecondEnterDuringTheSlideIsIgnored) {
 TEST_F(Navigation, ADoubleClickOnAnItemRunsItsCommandOnce) {
   const VisibleItem* credits = visible("Credits");
   ASSERT_NE(credits, nullptr);
-  pointAt(credits->x, credits->y);
-  menuClick();
-  menuButtonUp();
-  menuDoubleClick();
-  menuButtonUp();
-  frame();
-  settle();
+  doubleClickAt(credits->x, credits->y);
   EXPECT_STREQ(currentMenuScreen(), "credits") << "a second command would have left it";
 }
 

@@ -117,6 +117,16 @@ void MenuTest::clickAt(float x, float y) {
   settle();
 }
 
+void MenuTest::doubleClickAt(float x, float y) {
+  pointAt(x, y);
+  menuClick();
+  menuButtonUp();
+  menuDoubleClick();
+  menuButtonUp();
+  frame();
+  settle();
+}
+
 void MenuTest::choose(const char* text) {
   const VisibleItem* item = visible(text);
   ASSERT_NE(item, nullptr) << "no visible \"" << text << "\" on " << currentMenuScreen();

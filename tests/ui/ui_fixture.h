@@ -30,6 +30,9 @@ class MenuTest : public ::testing::Test {
   void pointAt(float x, float y);
   // A click (down and up) at an overlay point, then frames until still.
   void clickAt(float x, float y);
+  // A double click as the window system sends it (down, up, double click, up) at an
+  // overlay point, then frames until still.
+  void doubleClickAt(float x, float y);
   // A click on the centre of the visible item of that text (fails the test when
   // there is none), then frames until still.
   void choose(const char* text);

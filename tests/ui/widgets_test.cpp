@@ -136,13 +136,7 @@ TEST_F(LevelSlots, OnlyLevelsReachedCanBeChosenAndADoubleClickStartsOne) {
   EXPECT_EQ(settings.selectedMapLevel, 0) << "level 5 is beyond the best";
   clickAt(slotX(1), 0.0f);
   EXPECT_EQ(settings.selectedMapLevel, 1);
-  pointAt(slotX(2), 0.0f);
-  menuClick();
-  menuButtonUp();
-  menuDoubleClick();
-  menuButtonUp();
-  frame();
-  settle();
+  doubleClickAt(slotX(2), 0.0f);
   EXPECT_EQ(currentLevel(), 2);
   EXPECT_EQ(gameState.levelIndex, 2);
   endFrame();
