@@ -1,6 +1,7 @@
 // How the modules reach the ones above them: every hook table a lower module
 // offers is pointed here at the module that answers, once, at start-up. The
-// settings record's values are handed to and gathered from their owners here too.
+// settings record's values are handed to and gathered from their owners here too,
+// and the menu screens' own drawings are registered.
 #include "app/app.h"
 #include "app/scene.h"
 #include "audio/audio.h"
@@ -20,6 +21,7 @@ void returnToTitle(const char* screen) {
 
 void showGameScene() { requestScene(&gameScene); }
 void showTitleScene() { requestScene(&mapScene); }
+void quitProgram() { app.quitRequested = 1; }
 
 // A stored record's values to their owners; a first start gives each its defaults
 // (the ball speed keeps the value it starts with).
@@ -52,6 +54,9 @@ void connectModules() {
                .openInGameScreen = openInGameScreen,
                .currentScreen = currentMenuScreen,
                .returnToTitle = returnToTitle};
-  menuHooks = {.showGameScene = showGameScene, .showTitleScene = showTitleScene};
+  menuHooks = {.showGameScene = showGameScene,
+               .showTitleScene = showTitleScene,
+               .quitProgram = quitProgram};
+  registerMenuScreens();
   settingsHooks = {.apply = applyStoredSettings, .gather = gatherSettings};
 }

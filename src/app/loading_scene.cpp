@@ -6,11 +6,13 @@
 #include "app/scene.h"
 #include "audio/audio.h"
 #include "core/math.h"
+#include "persistence/profile.h"
 #include "platform/device.h"
 #include "render/render.h"
 #include "render/sprites.h"
 #include "render/text.h"
 #include "render/texture.h"
+#include "ui/menu.h"
 
 namespace {
 
@@ -103,6 +105,7 @@ void LoadingScene::onFrame() {
       loadingState.fadeTime = kTitleFadeMs;
       requestScene(&mapScene);
       requestMusic(2);
+      openScreenByName(profileTable.profileCount > 0 ? "main" : "newprofile");
     }
   }
   const float fade = loadingState.fadeTime / kTitleFadeMs;

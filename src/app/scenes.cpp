@@ -4,12 +4,16 @@
 #include "app/scene.h"
 #include "audio/audio.h"
 #include "effects/effects.h"
+#include "game/board.h"
 #include "game/game.h"
 #include "game/game_scene.h"
 #include "input/input.h"
 #include "persistence/settings.h"
+#include "platform/device.h"
+#include "render/render.h"
 #include "render/text.h"
 #include "scenery/scenery.h"
+#include "ui/menu.h"
 
 LoadingScene loadingScene;
 MapScene mapScene;
@@ -52,8 +56,20 @@ void handleTypedLetter(Scene* scene) {
 void Scene::afterFrame() { handleTypedLetter(this); }
 
 // ---------------------------------------------------------------------------
-// Map scene: the menus over the map. Keys reach the menus one frame late, from
+// Map scene: the menus over a backdrop. Keys reach the menus one frame late, from
 // afterFrame.
+
+namespace {
+
+// Backdrop 0 (the title) and 4 (the credits) are the title scenery. The adventure
+// map (1) and the survival chart (2) are drawn by the map module; until it draws
+// them they show the title scenery too.
+void drawMenuBackdrop(int32_t backdrop) {
+  (void)backdrop;
+  DrawScenery();
+}
+
+}  // namespace
 
 void MapScene::onEnter() {
   app.tickSuspended = 1;
@@ -68,22 +84,37 @@ void MapScene::onLeave() {
   ClearParticles();
 }
 
-void MapScene::afterFrame() { handleTypedLetter(this); }
+void MapScene::afterFrame() {
+  menuKey(pendingKey);
+  handleTypedLetter(this);
+}
 
 void MapScene::onFrame() {
-  UpdateScenery(app.frameDelta, app.totalTime);
-  updateSound(app.frameDelta);
+  const float dt = app.frameDelta;
+  UpdateScenery(dt, app.totalTime);
+  menuUpdate(dt);
+  UpdateParticles(dt);
+  // Drawing needs the device (scene tests run the updates alone).
+  if (devExists()) {
+    clearTarget(kBlack);
+    begin2D();
+    drawMenuBackdrop(menu.backdrop);
+    menuDraw();
+    DrawParticles();
+    drawMenuBalloon();
+  }
+  updateSound(dt);
 }
 
 void MapScene::onKeyDown(int32_t key) { pendingKey = key; }
 
-void MapScene::onLeftDown() {}
+void MapScene::onLeftDown() { menuClick(); }
 
-void MapScene::onLeftDoubleClick() {}
+void MapScene::onLeftDoubleClick() { menuDoubleClick(); }
 
-void MapScene::onLeftUp() {}
+void MapScene::onLeftUp() { menuButtonUp(); }
 
-void MapScene::onMouseMove() {}
+void MapScene::onMouseMove() { menuMouseMove(); }
 
 // Closing the stages again also forgets the level marked on the map.
 void MapScene::onTypedLetter() {
@@ -101,29 +132,44 @@ void GameScene::onFrame() {
   CursorToOverlay(input.mouseX, input.mouseY, &x, &y);
   gameSceneUpdate(app.frameDelta, app.totalTime, {x, y});
   gameSceneDraw();
-  // The in-game menus' update and drawing go here, while gameState.menuOpen.
+  // An in-game screen over the board: the menus take their update and drawing.
+  if (gameState.menuOpen) {
+    menuUpdate(app.frameDelta);
+    if (devExists()) menuDraw();
+  }
   gameSceneDrawParticles();
+  if (gameState.menuOpen && devExists()) drawMenuBalloon();
   // The drawn cursor goes here, while the settings ask for it.
 }
 
+// While a screen is open over the board, keys and clicks are the menus'.
 void GameScene::onKeyDown(int32_t key) {
-  gameKeyDown(key);
+  if (gameState.menuOpen) {
+    menuKey(key);
+  } else {
+    gameKeyDown(key);
+  }
   pendingKey = key;
 }
 
 void GameScene::onLeftDown() {
+  if (gameState.menuOpen) {
+    menuClick();
+    return;
+  }
   float x, y;
   CursorToOverlay(input.mouseX, input.mouseY, &x, &y);
   gameLeftDown(x, y);
 }
 
 void GameScene::onLeftDoubleClick() {
+  if (gameState.menuOpen) return;
   float x, y;
   CursorToOverlay(input.mouseX, input.mouseY, &x, &y);
   gameLeftDoubleClick(x, y);
 }
 
-void GameScene::onLeftUp() {}
+void GameScene::onLeftUp() { menuButtonUp(); }
 
 void GameScene::onRightDown() { gameRightDown(); }
 
@@ -131,7 +177,7 @@ void GameScene::onRightUp() {}
 
 void GameScene::onMiddleDown() { gameMiddleDown(); }
 
-void GameScene::onMouseMove() {}
+void GameScene::onMouseMove() { menuMouseMove(); }
 
 void GameScene::onTypedLetter() {
   checkGameWords();

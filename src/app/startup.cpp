@@ -15,6 +15,7 @@
 #include "render/text.h"
 #include "resources/resources.h"
 #include "scenery/scenery.h"
+#include "ui/menu.h"
 
 bool runStartup() {
   const uint32_t seed = app.options.hasSeed ? app.options.seed : sysMilliseconds();
@@ -30,7 +31,9 @@ bool runStartup() {
   loadProfiles();
   loadRecords();
   leaveSettingsFolder();
+  loadMenuTree();
   // The menu pictures and the font.
+  loadMenuTextures();
   LoadFont("font");
   // The board game's resources: its pictures, sound and music, the levels.
   loadGameTextures();

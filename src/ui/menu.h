@@ -1,17 +1,26 @@
-// menu.h: how the rest of the program asks the menu system for a screen: the game
-// opens its in-game screens over the board (through its hooks, which app points
-// here), and the game's way back to the title menus opens a screen by name.
+// menu.h: the menu system as the rest of the program sees it: the menu tree read
+// at start-up, the controller that shows one screen at a time with its slides,
+// keys and commands, and the entry points the two host scenes call every frame
+// (update, draw, balloon) and for every input message.
 //
-// The current implementation records the screen asked for (menuRequests) and lets
-// the board freeze for an in-game screen; the menu tree and its drawing replace
-// the recording later without changing these calls.
+// The map scene hosts the title menus over a backdrop; the game scene hosts the
+// in-game screens over the board while gameState.menuOpen is set. The board game
+// reaches the menus through its hooks (game.h), which app points here; the menus
+// reach the scenes and the program's end through menuHooks.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+
+#include "core/math.h"
+#include "ui/menu_file.h"
 
 constexpr int32_t kMaxScreenName = 32;
 
-// Screen requests: process lifetime.
+// The last screen the program asked for by name (the game's in-game screens, the
+// way back to the title): process lifetime, cleared by resetMenus. Kept beside the
+// controller's own current screen so that a request can be checked even where no
+// tree is loaded.
 struct MenuRequests {
   char screen[kMaxScreenName];  // the last screen asked for, "" before any
   int32_t count;                // requests so far
@@ -25,15 +34,229 @@ struct MenuHooks {
   void (*showGameScene)();
   // The title menus over the map become current at the end of the frame.
   void (*showTitleScene)();
+  // The program ends after this frame (the "quit" question answered yes).
+  void (*quitProgram)();
 };
 extern MenuHooks menuHooks;
 
-// As a fresh start leaves it: no screen asked for.
+// What the map scene draws behind the menus.
+enum : int32_t {
+  kBackdropTitle = 0,          // the title scenery
+  kBackdropMap = 1,            // the adventure map
+  kBackdropSurvivalChart = 2,  // the survival chart
+  kBackdropCredits = 4         // the credits scenery (the title's)
+};
+
+// A frame's drawing registers at most this many item buttons (one per item of a
+// screen, whose items are at most 16 anyway) and controls (70 level marks plus a
+// few check boxes on the busiest screen).
+constexpr int32_t kMaxItemButtons = 32;
+constexpr int32_t kMaxMenuControls = 128;
+// Names typed into the name entry: capital letters, digits and spaces.
+constexpr int32_t kMaxNameLength = 12;
+// The message boxes' text, with its terminating zero.
+constexpr int32_t kMaxMessageText = 260;
+// A screen slides in or out in this many milliseconds.
+constexpr float kSlideMs = 300.0f;
+// Keys and clicks waiting for the next update: a frame sees a handful at most.
+constexpr int32_t kMaxQueuedInput = 16;
+// The balloon's text, with its terminating zero.
+constexpr int32_t kMaxBalloonText = 256;
+
+enum class ControlKind : int32_t {
+  Slider = 0,
+  CheckBox = 1,
+  ArrowLeft = 4,
+  ArrowRight = 5,
+  ProfilesLink = 7,
+  ProfileEntry = 8,
+  LevelSlot = 9
+};
+
+// The rectangle of one item drawn this frame (y up: top > bottom).
+struct ItemButton {
+  float left, top, right, bottom;
+  int32_t item;  // the child of the current screen it stands for
+  float textY;   // the centre line of its text
+};
+
+// One widget drawn this frame. Sliders and check boxes carry a pointer to the
+// value they edit, so a change reaches the program at once.
+struct MenuControl {
+  float left, top, right, bottom;
+  ControlKind kind;
+  int16_t positions;       // Slider: number of positions
+  int16_t* boundPosition;  // Slider: 0..positions-1
+  uint8_t* boundState;     // CheckBox: 0 or 1
+};
+
+// What the runner's dump lists of a frame's menu drawing.
+enum class VisibleKind : uint8_t {
+  Button, Text, Slider, Check, Arrow, Entry, Profile, Level, Link
+};
+constexpr int32_t kMaxVisibleItems = kMaxItemButtons + kMaxMenuControls + 1;
+struct VisibleItem {
+  char text[kMaxMenuText];
+  VisibleKind kind;
+  float x, y, w, h;  // centre and size, overlay units
+  bool enabled;
+  bool selected;     // the selected item, the focused control
+};
+
+// The tables a frame's menu drawing fills: emptied at the start of every menu draw;
+// input acts on the rectangles of the last frame drawn.
+struct MenuFrame {
+  ItemButton buttons[kMaxItemButtons];
+  int32_t buttonCount;
+  MenuControl controls[kMaxMenuControls];
+  int32_t controlCount;
+  VisibleItem visible[kMaxVisibleItems];
+  int32_t visibleCount;
+};
+extern MenuFrame menuFrame;
+
+enum class MenuInputType : uint8_t { Key, Click, DoubleClick };
+struct MenuInput {
+  MenuInputType type;
+  int32_t key;  // Key: the virtual-key code
+  Vec2 at;      // Click, DoubleClick: the pointer, overlay units
+};
+
+// The tooltip balloon a screen asks for in a frame.
+struct BalloonRequest {
+  bool requested;  // asked for by this frame's drawing
+  Vec2 anchor;
+  char text[kMaxBalloonText];
+  float width;     // the box's greatest width
+  bool hasAngle;   // false: the box lies towards the screen centre
+  float angle;     // degrees
+  bool pointer;    // the pointer sprite points at the anchor
+  bool grow;       // grows in (else fades in)
+};
+
+// The controller and the widgets' lasting state: process lifetime, reset by
+// resetMenus (the tree and the screens' hooks stay).
+struct MenuState {
+  int32_t screen = -1;    // node of the current screen; -1 none
+  int32_t selection = 0;  // selected item (child) of the current screen; -1 none
+  int32_t focus = -1;     // focused control of the last frame; -1 none
+  bool opening, closing;
+  float slideTimer;     // ms into the running slide
+  float slideFraction;  // 1 = out of sight, 0 = fully open
+  float slideOffset;    // units the screen is drawn higher while sliding
+  bool pendingCommand;  // the selected item's command runs when the slide-out ends
+  bool pendingBack;     // goBack runs when the slide-out ends
+  bool menuHidden;      // "main" was dismissed: the backdrop shows alone
+  bool screenClosed;    // the current screen slid out and nothing replaced it: it is
+                        // not drawn, but keys still reach it
+  int32_t backdrop;     // kBackdrop...
+  int32_t renameIndex;  // the profile "rename", "okrename" and "remove" act on
+  char messageText[kMaxMessageText];
+  char editBuffer[kMaxNameLength + 1];
+  int32_t caret;
+  bool textEntryActive;
+  float clock;          // ms: drives every pulse
+  float caretClock;     // ms the name entry has been shown
+  float creditsClock;   // ms of credits scrolled
+  float hoverTimer;     // ms the pointer has been over no control
+  int32_t heardSelection;  // the selection the selection sound last answered
+  Vec2 pointer;         // overlay units
+  bool mouseMoved;      // since the last update
+  bool mouseHeld;       // the left button is down (slider drag)
+  bool linkHover;       // the pointer is over the profiles link (the hover pass)
+  MenuInput queue[kMaxQueuedInput];
+  int32_t queued;
+  char deferredScreen[kMaxScreenName];  // an in-game screen asked for during a slide
+  // Values screens show and edit.
+  int16_t survivalStartLevel;  // the survival screen's slider, 0..69
+  int32_t hiscoreTable;        // the difficulty the high-score screen shows
+  bool countUpRunning;         // the level result panel still counts its points up
+  BalloonRequest balloon;      // asked for by this frame's drawing
+  BalloonRequest lastBalloon;  // asked for by the frame before
+  float balloonTimer;          // ms the balloon has shown its text at its anchor
+};
+extern MenuState menu;
+
+// The menu tree: the nodes read from the two files, with their run-time parents.
+// Process lifetime, built once at start-up.
+extern MenuFileTree menuTree;
+
+// A screen's own drawing and what it does when it opens beyond the controller's
+// entry action. Registered by name by the module that owns the screen; a screen
+// without a draw operation shows the default item window.
+struct MenuScreenHooks {
+  void (*draw)();
+  void (*enter)();
+};
+// Screens with hooks of their own: the game's screens number about twenty.
+constexpr int32_t kMaxScreenHooks = 40;
+// Sets the hooks of a screen (a second call for a name replaces the first).
+// Returns false when the table is full.
+bool registerMenuScreen(const char* name, MenuScreenHooks hooks);
+// The screens the menu module draws itself: the title screen, the name entry,
+// the message boxes, the defeat panel and the credits.
+void registerMenuScreens();
+// The hooks of a screen; both null when none were registered.
+MenuScreenHooks menuScreenHooks(const char* name);
+
+// As a fresh start leaves it: no screen, nothing sliding or pending, title backdrop.
+// The tree and the screens' hooks stay.
 void resetMenus();
-// Opens an in-game screen ("gameplay", "levelcomplete", "defeat", "hiscore",
-// "helpscreen") over the board, which freezes (enterInGameMenu).
-void openInGameScreen(const char* name);
-// Opens a title screen by name (the map scene's menus).
-void openScreenByName(const char* name);
+
+// Start-up: reads "menu.txt" and "menutext.txt" (missing files stop the program)
+// and builds the tree. What could not be read is told on standard error, one line
+// each; the game starts with the rest. Returns false when something was refused.
+bool loadMenuTree();
+// The tree from the two files' bytes (no NUL needed). Returns false when some
+// content was refused; `problems` then lists it, one line each, naming the file
+// and line (it also lists blocks no screen reaches and items without a text).
+bool buildMenus(const uint8_t* menuBytes, size_t menuSize, const uint8_t* textBytes,
+                size_t textSize, char* problems, size_t problemsCapacity);
+// Start-up: the five menu pictures.
+void loadMenuTextures();
+
+// The node of that name, or -1.
+int32_t findMenuScreen(const char* name);
+// The name of node `node`; "" for -1.
+const char* menuNodeName(int32_t node);
 // The name of the current screen ("" when none).
 const char* currentMenuScreen();
+// True while a screen slides in or out.
+bool menuSliding();
+// The name of the current screen's selected item ("" when none).
+const char* selectedMenuItem();
+
+// Makes `node` the current screen and slides it in, running its entry action.
+// Nothing happens while a slide runs.
+void openScreen(int32_t node);
+// openScreen of the named node; a name not in the tree only slides the current
+// screen out.
+void openScreenByName(const char* name);
+// Slides the current screen out (nothing while a slide runs).
+void closeScreen();
+// Shows `text` in "messageboxok" (okOnly) or "messageboxyn", the current screen
+// becoming the box's parent. A null text shows an empty box.
+void showMessageBox(const char* text, bool okOnly);
+// The board game opens one of its screens over the board, which freezes.
+void openInGameScreen(const char* name);
+// What Escape (after the slide-out) and some commands do: close the in-game
+// overlay, hide "main", or open the parent screen.
+void goBack();
+// After a finished level: the title menus with the screen of the game played.
+void goToModeScreen();
+
+// Once per frame of the host scene, update first: slides, pulses, hover, drag,
+// then the keys and clicks that arrived since the last update. dt in ms.
+void menuUpdate(float dt);
+// The current screen (nothing while "main" is hidden).
+void menuDraw();
+// The balloon the last menuDraw asked for, if any.
+void drawMenuBalloon();
+
+// Input entry points, called by the host scenes' handlers; each records what the
+// next menuUpdate acts on.
+void menuMouseMove();
+void menuClick();
+void menuDoubleClick();
+void menuButtonUp();
+void menuKey(int32_t key);

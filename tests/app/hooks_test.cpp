@@ -8,6 +8,7 @@
 #include "game/board.h"
 #include "game/game.h"
 #include "platform/platform.h"
+#include "test_support.h"
 #include "ui/menu.h"
 
 namespace {
@@ -16,6 +17,7 @@ class ConnectedModules : public ::testing::Test {
  protected:
   void SetUp() override {
     connectModules();
+    ASSERT_TRUE(testLoadMenus());
     resetApp();
     resetGame();
     resetMenus();
@@ -26,6 +28,7 @@ class ConnectedModules : public ::testing::Test {
   // A won level that completed a zone: the game waits for a key.
   void finishZone(bool survival, int32_t difficulty, bool adventureFinished) {
     resetGame();
+    resetMenus();
     gameState.survival = survival;
     gameState.difficulty = difficulty;
     gameState.levelCompleteTimer = -1.0f;

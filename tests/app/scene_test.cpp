@@ -11,7 +11,10 @@
 #include "effects/effect_state.h"
 #include "effects/effects.h"
 #include "input/input.h"
+#include "persistence/profile.h"
 #include "platform/platform.h"
+#include "test_support.h"
+#include "ui/menu.h"
 
 namespace {
 
@@ -159,6 +162,26 @@ TEST_F(LoadingSceneTest, ClickStartsTheFadeAndTheMapFollowsAfter800Ms) {
   EXPECT_FLOAT_EQ(loadingState.fadeTime, 800.0f);
   EXPECT_EQ(loadingState.loadingTint, MakeColor(0, 0, 0, 255));
   EXPECT_EQ(loadingState.startupDone, 1);
+}
+
+// A key on the title leads a first-time player to the name entry, anyone else to
+// the title screen.
+TEST_F(LoadingSceneTest, TheMapOpensWithANewPlayerOrTheTitleScreen) {
+  ASSERT_TRUE(testLoadMenus());
+  for (const bool hasPlayer : {false, true}) {
+    resetApp();
+    resetMenus();
+    resetPersistence();
+    if (hasPlayer) createProfile("ANNA");
+    setCurrentSceneDirectly(&loadingScene);
+    loadingScene.onKeyDown('A');
+    for (int frames = 0; currentScene() == &loadingScene && frames < 50; ++frames) {
+      sysAdvanceClock(100);
+      runFrame();
+    }
+    EXPECT_STREQ(currentMenuScreen(), hasPlayer ? "main" : "newprofile");
+  }
+  resetPersistence();
 }
 
 TEST_F(LoadingSceneTest, TitleWaitsForAKey) {

@@ -37,6 +37,7 @@ class SavedGameTest : public PersistenceTest {
     createProfile("ANNA");
     for (uint8_t& pending : currentProfileRecord()->helpShown) pending = 0;
     resetGame();
+    ASSERT_TRUE(testLoadMenus());
     resetMenus();
     gameState.difficulty = Difficulty::Normal;
     setStoredDifficulty(Difficulty::Normal);

@@ -11,6 +11,8 @@
 #include <iterator>
 #include <sstream>
 
+#include "ui/menu.h"
+
 std::string testTempDirectory(const char* tag) {
   std::string path = std::string(ORBEL_BUILD_DIR) + "/test-tmp/" + tag + "-" +
                      std::to_string(static_cast<long>(getpid()));
@@ -83,4 +85,32 @@ std::vector<std::string> testDumpLines(const std::string& output) {
 
 std::string testToolPath(const char* tool) {
   return std::string(ORBEL_BUILD_DIR) + "/orbel-" + tool;
+}
+
+namespace {
+
+// A menu source as the data tool writes it: CR LF lines and an empty line at the end.
+std::string menuSource(const char* name) {
+  const std::vector<uint8_t> bytes =
+      testReadFile(std::string(ORBEL_SOURCE_DIR) + "/data/" + name);
+  std::string text(bytes.begin(), bytes.end());
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+  std::string out;
+  for (const char c : text + "\n\n") {
+    if (c == '\r') continue;
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+  return out;
+}
+
+}  // namespace
+
+bool testLoadMenus() {
+  const std::string menu = menuSource("menu.txt");
+  const std::string texts = menuSource("menutext.txt");
+  char problems[1024];
+  return buildMenus(reinterpret_cast<const uint8_t*>(menu.data()), menu.size(),
+                    reinterpret_cast<const uint8_t*>(texts.data()), texts.size(), problems,
+                    sizeof problems);
 }

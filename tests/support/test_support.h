@@ -33,3 +33,6 @@ int testCountOf(const std::string& text, const std::string& part);
 std::vector<std::string> testDumpLines(const std::string& output);
 // The runner and tools built beside the tests.
 std::string testToolPath(const char* tool);  // "script" -> <build>/orbel-script
+// Builds the game's menu tree from the menu sources in data/ (their lines turned
+// into CR LF as the data tool writes them). Returns false when it is not whole.
+bool testLoadMenus();

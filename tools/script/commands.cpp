@@ -254,6 +254,7 @@ const ScriptCommand kCommands[] = {
     {"mclick", 2, 2, checkPoint, runMiddleClick},
     {"cell", 2, 2, checkCell, runCell},
     {"play", 2, 3, checkPlay, runPlay},
+    {"choose", 1, -1, nullptr, runChoose},
     {"focus", 1, 1, checkFocus, runFocus},
     {"sleep", 1, 1, checkCount, runSleep},
     {"close", 0, 0, nullptr, runClose},

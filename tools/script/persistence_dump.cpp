@@ -1,11 +1,9 @@
-// The runner's dump of what the player keeps: the screen the game asked for, the
-// profiles with every stored field, and the settings record as saveAll would
-// write it.
+// The runner's dump of what the player keeps: the profiles with every stored
+// field, and the settings record as saveAll would write it.
 #include "json.h"
 #include "persistence/profile.h"
 #include "persistence/settings.h"
 #include "runner.h"
-#include "ui/menu.h"
 
 namespace {
 
@@ -57,14 +55,6 @@ void profileObject(JsonWriter& json, const Profile& p) {
 }
 
 }  // namespace
-
-void dumpMenu(JsonWriter& json) {
-  json.key("menu");
-  json.beginObject();
-  json.key("screen");
-  json.string(currentMenuScreen());
-  json.endObject();
-}
 
 void dumpProfiles(JsonWriter& json) {
   json.key("profiles");

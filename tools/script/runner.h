@@ -52,14 +52,16 @@ void dumpBoard(JsonWriter& json);
 // The HUD as shown: the chasing score, the squares whose star is on its way, the
 // progress bar's fill and the cursor's name.
 void dumpHud(JsonWriter& json);
-// The screen the game asked for, the profiles and the settings record
-// (persistence_dump.cpp).
+// The menus: the current screen, its slide and what it shows (menu_dump.cpp).
 void dumpMenu(JsonWriter& json);
+// The profiles and the settings record (persistence_dump.cpp).
 void dumpProfiles(JsonWriter& json);
 void dumpSettings(JsonWriter& json);
 
 // The backgrounds, crossfade, tint and colour scheme (scenery_dump.cpp).
 void dumpScenery(JsonWriter& json);
+// `choose TEXT`: a click on the visible menu item of that text (menu_dump.cpp).
+bool runChoose(const Args& args, std::string* error);
 
 // `play`: starts a level in the game scene (game_commands.cpp).
 bool checkPlay(const Args& args, std::string* error);

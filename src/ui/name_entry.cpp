@@ -1,0 +1,84 @@
+// name_entry.cpp: the field a player's name is typed into ("newprofile",
+// "rename"): capital letters, digits and spaces, at most twelve, with a caret
+// moved by the arrows, Home and End.
+#include <cmath>
+#include <cstring>
+
+#include "platform/platform.h"
+#include "render/render.h"
+#include "render/text.h"
+#include "resources/resources.h"
+#include "ui/menu_local.h"
+#include "ui/widgets.h"
+
+namespace {
+
+int32_t textLength() { return int32_t(std::strlen(menu.editBuffer)); }
+
+// The character a key types into a name, or 0.
+char typedCharacter(int32_t key) {
+  if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9') || key == VK_SPACE) {
+    return char(key);
+  }
+  return 0;
+}
+
+void insertAtCaret(char c) {
+  const int32_t length = textLength();
+  if (length >= kMaxNameLength) return;
+  std::memmove(menu.editBuffer + menu.caret + 1, menu.editBuffer + menu.caret,
+               size_t(length - menu.caret + 1));
+  menu.editBuffer[menu.caret++] = c;
+}
+
+void deleteAt(int32_t at) {
+  std::memmove(menu.editBuffer + at, menu.editBuffer + at + 1, size_t(textLength() - at));
+}
+
+}  // namespace
+
+void nameEntryKey(int32_t key) {
+  const int32_t length = textLength();
+  if (menu.caret > length) menu.caret = length;
+  switch (key) {
+    case VK_BACK:
+      if (menu.caret > 0) deleteAt(--menu.caret);
+      return;
+    case VK_DELETE:
+      if (menu.caret < length) deleteAt(menu.caret);
+      return;
+    case VK_HOME: menu.caret = 0; return;
+    case VK_END: menu.caret = length; return;
+    case VK_LEFT:
+      if (menu.caret > 0) --menu.caret;
+      return;
+    case VK_RIGHT:
+      if (menu.caret < length) ++menu.caret;
+      return;
+    default:
+      if (const char c = typedCharacter(key)) insertAtCaret(c);
+      return;
+  }
+}
+
+void drawNameEntry() {
+  beginSquash();
+  drawWindow(-200.0f, 140.0f, 400.0f, 280.0f);
+  const char* caption = getText("entername");
+  SetTextColor(255, 255, 255, 255);
+  DrawTextCentered(0.0f, 90.0f, 15.0f, caption ? caption : "");
+  drawLightBox(-165.0f, 52.0f, 165.0f, -12.0f);
+  DrawTextCentered(0.0f, 20.0f, 17.0f, menu.editBuffer);
+  addVisibleItem(VisibleKind::Entry, menu.editBuffer, -165.0f, 52.0f, 165.0f, -12.0f, false,
+                 true);
+  // The caret sits after the characters before it, the text being centred.
+  char before[kMaxNameLength + 1] = {};
+  std::memcpy(before, menu.editBuffer, size_t(menu.caret < 0 ? 0 : menu.caret));
+  const float caretX = -MeasureText(menu.editBuffer, 17.0f) * 0.5f + MeasureText(before, 17.0f);
+  const float alpha = (0.5f + 0.5f * std::sin(menu.caretClock * 0.01f)) * 255.0f;
+  SetTextColor(255, 255, 55, int32_t(alpha));
+  DrawTextCentered(caretX, 20.0f, 17.0f, "|");
+  SetTextColor(255, 255, 255, 255);
+  drawButton(0.0f, -80.0f, 130.0f, 64.0f, 18.0f, nullptr);
+  endSquash();
+}

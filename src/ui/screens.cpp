@@ -1,0 +1,149 @@
+// screens.cpp: the screens the menu module draws itself: the title screen with
+// its greeting and profiles link, the two message boxes, the panel after a lost
+// level, and the scrolling credits; and their registration by name.
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "persistence/profile.h"
+#include "render/render.h"
+#include "render/text.h"
+#include "resources/resources.h"
+#include "ui/menu_local.h"
+#include "ui/options.h"
+#include "ui/widgets.h"
+
+namespace {
+
+constexpr float kCreditLineStep = 40.0f;
+constexpr int32_t kTitleTips = 5;  // the first five items of "main" have a balloon
+
+// The greeting: the first "%s" of the format becomes the name; everything else is
+// copied as it stands, so a stray '%' in the data can do no harm.
+void formatGreeting(const char* format, const char* name, char* out, size_t capacity) {
+  const char* slot = std::strstr(format, "%s");
+  if (!slot) {
+    std::snprintf(out, capacity, "%s", format);
+    return;
+  }
+  std::snprintf(out, capacity, "%.*s%s%s", int(slot - format), format, name, slot + 2);
+}
+
+void drawGreeting(float drop) {
+  const Profile* profile = currentProfileRecord();
+  const char* format = getText("hallo");
+  char greeting[96];
+  formatGreeting(format ? format : "%s", profile ? profile->name : "", greeting, sizeof greeting);
+  SetTextColor(240, 233, 0, 255);
+  DrawTextCentered(-220.0f, -210.0f - drop, 15.0f, greeting);
+  const char* link = getText("ifnotyou");
+  if (!link) link = "";
+  const float half = MeasureText(link, 12.0f) * 0.5f;
+  if (menu.linkHover) {
+    SetTextColor(255, 255, 255, 255);
+  } else {
+    SetTextColor(100, 250, 100, 255);
+  }
+  DrawTextCentered(-220.0f, -235.0f - drop, 12.0f, link);
+  addControl(ControlKind::ProfilesLink, -220.0f - half, -230.0f - drop, -220.0f + half,
+             -248.0f - drop, link);
+  SetTextColor(255, 255, 255, 255);
+}
+
+// The balloon of the first five items: the text that follows "adventuretip" by
+// the item's index.
+void titleBalloon() {
+  if (!getText("adventuretip")) return;
+  const int32_t first = getTextIndex("adventuretip");
+  for (int32_t i = 0; i < menuFrame.buttonCount; ++i) {
+    const ItemButton& b = menuFrame.buttons[i];
+    const Vec2 p = menu.pointer;
+    if (b.item >= kTitleTips || p.x < b.left || p.x > b.right || p.y < b.bottom || p.y > b.top) {
+      continue;
+    }
+    const char* tip = getTextByIndex(first + b.item);
+    const float angle = 180.0f;
+    if (tip) showBalloon({170.0f, b.textY}, tip, 300.0f, &angle, false, false);
+    return;
+  }
+}
+
+void drawTitleScreen() {
+  const int32_t count = menuItemCount(menu.screen);
+  const float width = widestItemText(18.0f, 0, -1) + 64.0f;
+  const float height = 2.0f * 18.0f * float(count) + 128.0f;
+  const float centreY = 100.0f + menu.slideOffset;
+  const float f = menu.slideFraction;
+  drawWindowAt(240.0f, centreY, width, height * (1.0f - f * f));
+  drawItemList(240.0f, centreY + 0.24f * height, 18.0f, true, 0, 3);
+  drawItemList(240.0f, centreY - 0.24f * height, 17.0f, true, 3, -1);
+  drawGreeting(100.0f * f);
+  titleBalloon();
+}
+
+void drawMessageBox(bool okOnly) {
+  beginSquash();
+  SelectFont(1);
+  const float height = WrapText(340.0f, menu.messageText, 16.0f) + 140.0f;
+  drawWindowAt(0.0f, 0.0f, 450.0f, height);
+  SetTextColor(255, 255, 255, 255);
+  DrawTextCentered(0.0f, height * 0.5f - 60.0f, 16.0f, textState.wrapBuffer);
+  SelectFont(0);
+  const float buttonY = -height * 0.5f + 62.0f;
+  if (okOnly) {
+    drawButton(0.0f, buttonY, 130.0f, 64.0f, 17.0f, nullptr);
+  } else {
+    drawButton(-90.0f, buttonY, 135.0f, 64.0f, 17.0f, nullptr);
+    drawButton(90.0f, buttonY, 135.0f, 64.0f, 17.0f, nullptr);
+  }
+  endSquash();
+}
+
+void drawOkBox() { drawMessageBox(true); }
+void drawYesNoBox() { drawMessageBox(false); }
+
+void drawDefeatPanel() {
+  beginSquash();
+  const int32_t count = menuItemCount(menu.screen);
+  drawWindowAt(0.0f, 0.0f, widestItemText(18.0f, 0, -1) + 94.0f,
+               2.0f * 18.0f * float(count) + 164.0f);
+  SetTextColor(55, 255, 255, 255);
+  const char* noMoves = getText("nomoves");
+  const char* lostLife = getText("loselife");
+  DrawTextCentered(0.0f, 65.0f, 16.0f, noMoves ? noMoves : "");
+  DrawTextCentered(0.0f, 30.0f, 16.0f, lostLife ? lostLife : "");
+  SetTextColor(255, 255, 255, 255);
+  drawItemList(0.0f, -40.0f, 18.0f, true, 0, -1);
+  endSquash();
+}
+
+// The lines rise from below, fading in near the middle and out towards the edges;
+// headings (a lower-case third letter) are yellow.
+void drawCredits() {
+  const float firstLine = menu.creditsClock * 0.03f - 200.0f;
+  for (int32_t k = 0; k < menuTree.creditCount; ++k) {
+    const char* line = menuTree.credits[k];
+    const float y = firstLine - kCreditLineStep * float(k);
+    const float distance = std::fabs(y);
+    if (distance > 260.0f) continue;
+    const float alpha = distance < 100.0f ? 255.0f : (260.0f - distance) / 160.0f * 255.0f;
+    const bool heading = std::strlen(line) > 2 && line[2] >= 'a' && line[2] <= 'z';
+    SetTextColor(255, 255, heading ? 0 : 255, int32_t(alpha));
+    DrawTextCentered(0.0f, y, 16.0f, line);
+  }
+  SetTextColor(255, 255, 255, 255);
+}
+
+}  // namespace
+
+void registerMenuScreens() {
+  registerMenuScreen("main", {drawTitleScreen, nullptr});
+  registerMenuScreen("newprofile", {drawNameEntry, nullptr});
+  registerMenuScreen("rename", {drawNameEntry, nullptr});
+  registerMenuScreen("messageboxok", {drawOkBox, nullptr});
+  registerMenuScreen("messageboxyn", {drawYesNoBox, nullptr});
+  registerMenuScreen("defeat", {drawDefeatPanel, nullptr});
+  registerMenuScreen("gameover", {drawDefeatPanel, nullptr});
+  registerMenuScreen("credits", {drawCredits, nullptr});
+  registerMenuScreen("options", {nullptr, enterOptionsScreen});
+}
