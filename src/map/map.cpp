@@ -110,13 +110,18 @@ int32_t clampMapLevel(int32_t level) {
   return level > kLastLevel ? kLastLevel : level;
 }
 
-bool mapLevelLocked(int32_t level) { return !input.mapAllStagesOpen && level > bestLevel(); }
+// The first level is always open, even for a damaged profile's negative best.
+bool mapLevelLocked(int32_t level) {
+  return !input.mapAllStagesOpen && level > 0 && level > bestLevel();
+}
 
 int32_t survivalReachableLevel() {
   return input.mapAllStagesOpen ? kMapLevelCount : bestLevelAnyDifficulty();
 }
 
-bool survivalStartLocked(int32_t startLevel) { return startLevel > survivalReachableLevel(); }
+bool survivalStartLocked(int32_t startLevel) {
+  return startLevel > 0 && startLevel > survivalReachableLevel();
+}
 
 int32_t reachedZone() {
   if (input.mapAllStagesOpen || bestLevel() >= kLastLevel) return kMapZoneCount;

@@ -93,12 +93,12 @@ void updateSurvivalChart(int32_t startLevel, float dt);
 // Levels outside 0..69 (from damaged files) limited to the map's range.
 int32_t clampMapLevel(int32_t level);
 // True when the level is beyond the best level reached in the current difficulty
-// and the stages are not all open: it cannot be chosen.
+// and the stages are not all open: it cannot be chosen. Level 0 is always open.
 bool mapLevelLocked(int32_t level);
 // The highest survival start level that may be chosen: the best level reached in
 // any difficulty, or every level when the stages are all open.
 int32_t survivalReachableLevel();
-// True when `startLevel` is beyond survivalReachableLevel.
+// True when `startLevel` is beyond survivalReachableLevel (level 0 never is).
 bool survivalStartLocked(int32_t startLevel);
 // The zone whose artefacts are lit, 0..14: every one once level 69 is reached or
 // the stages are all open.
