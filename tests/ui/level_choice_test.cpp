@@ -1,10 +1,9 @@
-// The screens over the map's backdrops: a level is picked from its mark on the map
-// and started, the expert box switches the difficulty and the level shown, the
-// survival start level moves by slider, keys and arrows with a click each time, and
-// both screens show a way back. Values from damaged profiles are limited to the map.
+// The screens over the map's backdrops: a level is picked from its mark on the map,
+// the expert box switches the difficulty and the level shown, the survival start
+// level moves by slider, keys and arrows with a click each time, and the screens
+// show a way back. (Starting games and damaged files: tests/map's runner scenarios.)
 #include <cstring>
 
-#include "app/scene.h"
 #include "audio/audio.h"
 #include "game/board.h"
 #include "game/game.h"
@@ -66,11 +65,6 @@ TEST_F(LevelChoice, EveryMarkIsASlotOfItsLevelAndOnlyLevelsReachedAreChosen) {
   EXPECT_EQ(settings.selectedMapLevel, 3) << "level 20 lies beyond the best";
   clickAt(mark(9).x, mark(9).y);
   EXPECT_EQ(settings.selectedMapLevel, 9);
-  choose("Start");
-  endFrame();
-  EXPECT_EQ(currentScene(), &gameScene);
-  EXPECT_EQ(gameState.levelIndex, 9);
-  EXPECT_EQ(currentLevel(), 9);
 }
 
 TEST_F(LevelChoice, AButtonLeadsBackWhileEscapeStaysDropped) {
@@ -125,35 +119,6 @@ TEST_F(LevelChoice, TheStartLevelMovesByKeysArrowsAndSliderWithAClickEachTime) {
   clickAt(-80.0f, -250.0f);
   EXPECT_EQ(currentProfileRecord()->survivalExpert, 1);
   EXPECT_EQ(gameState.difficulty, Difficulty::Expert);
-}
-
-TEST_F(LevelChoice, ALockedStartLevelCannotBeStartedAnOpenOneStartsTheSurvival) {
-  choose("Survival");
-  for (int i = 0; i < 13; ++i) press(VK_RIGHT);
-  EXPECT_TRUE(survivalStartLocked(menu.survivalStartLevel));
-  choose("Start");
-  EXPECT_STREQ(currentMenuScreen(), "survival");
-  press(VK_LEFT);
-  choose("Start");
-  endFrame();
-  EXPECT_EQ(currentScene(), &gameScene);
-  EXPECT_TRUE(gameState.survival);
-  EXPECT_EQ(gameState.levelIndex, 12);
-  EXPECT_EQ(currentProfileRecord()->survivalStartLevel, 12);
-}
-
-// A stage of 100 and a start level of 500 from a damaged file.
-TEST_F(LevelChoice, ProgressBeyondTheMapIsShownAtItsLastLevel) {
-  Profile& p = *currentProfileRecord();
-  p.zone[Difficulty::Normal] = 20;
-  p.survivalStartLevel = 500;
-  choose("Adventure");
-  EXPECT_EQ(settings.selectedMapLevel, 69);
-  EXPECT_EQ(menu.focus, 69);
-  choose("Back");
-  choose("Survival");
-  EXPECT_EQ(menu.survivalStartLevel, 69);
-  EXPECT_FALSE(clicked()) << "no click for the limit itself";
 }
 
 }  // namespace
