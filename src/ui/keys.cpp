@@ -71,7 +71,8 @@ int32_t screenKey(int32_t key) {
     if (key == VK_RIGHT) menu.hiscoreTable = (menu.hiscoreTable + 1) % 3;
   }
   if (isCurrentScreen("survival")) {
-    if (key == VK_RETURN && menu.selection == 0 && survivalStartLocked(menu.survivalStartLevel)) return 0;
+    const bool locked = survivalStartLocked(menu.survivalStartLevel);
+    if (key == VK_RETURN && menu.selection == 0 && locked) return 0;
     if (key == VK_LEFT) {
       if (menu.survivalStartLevel > 0) --menu.survivalStartLevel;
       return 0;
