@@ -7,9 +7,11 @@
 #include "audio/audio.h"
 #include "game/board.h"
 #include "game/game.h"
+#include "map/map.h"
 #include "persistence/settings.h"
 #include "render/render.h"
 #include "ui/menu.h"
+#include "ui/widgets.h"
 
 namespace {
 
@@ -57,6 +59,7 @@ void connectModules() {
   menuHooks = {.showGameScene = showGameScene,
                .showTitleScene = showTitleScene,
                .quitProgram = quitProgram};
+  mapHooks = {.drawWindow = drawWindow, .setHighlightTextColor = setHighlightTextColor};
   registerMenuScreens();
   settingsHooks = {.apply = applyStoredSettings, .gather = gatherSettings};
 }

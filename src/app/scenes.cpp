@@ -8,6 +8,7 @@
 #include "game/game.h"
 #include "game/game_scene.h"
 #include "input/input.h"
+#include "map/map.h"
 #include "persistence/settings.h"
 #include "platform/device.h"
 #include "render/render.h"
@@ -61,12 +62,14 @@ void Scene::afterFrame() { handleTypedLetter(this); }
 
 namespace {
 
-// Backdrop 0 (the title) and 4 (the credits) are the title scenery. The adventure
-// map (1) and the survival chart (2) are drawn by the map module; until it draws
-// them they show the title scenery too.
+// Backdrop 0 (the title) and 4 (the credits) are the title scenery; the adventure
+// map (1) and the survival chart (2) are the map module's.
 void drawMenuBackdrop(int32_t backdrop) {
-  (void)backdrop;
-  DrawScenery();
+  switch (backdrop) {
+    case kBackdropMap: drawAdventureMap(); return;
+    case kBackdropSurvivalChart: drawSurvivalChart(menu.survivalStartLevel); return;
+    default: DrawScenery(); return;
+  }
 }
 
 }  // namespace
@@ -93,6 +96,8 @@ void MapScene::onFrame() {
   const float dt = app.frameDelta;
   UpdateScenery(dt, app.totalTime);
   menuUpdate(dt);
+  updateMapClock(dt);
+  if (menu.backdrop == kBackdropSurvivalChart) updateSurvivalChart(menu.survivalStartLevel, dt);
   UpdateParticles(dt);
   // Drawing needs the device (scene tests run the updates alone).
   if (devExists()) {

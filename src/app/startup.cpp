@@ -8,6 +8,7 @@
 #include "effects/effects.h"
 #include "game/game_scene.h"
 #include "game/level.h"
+#include "map/map.h"
 #include "persistence/profile_file.h"
 #include "persistence/records.h"
 #include "persistence/settings.h"
@@ -42,6 +43,8 @@ bool runStartup() {
   preloadLevels();
   // The scenery catalogue and lists: a missing list stops the start-up here.
   LoadScenery();
+  // The map's pictures and road; it shows the scenery outside levels afterwards.
+  loadMap();
   loadLoadingScreen();
   ClearParticles();
   LoadEffects();

@@ -10,6 +10,7 @@
 #include "game/game.h"
 #include "game/modes.h"
 #include "input/input.h"
+#include "map/map.h"
 #include "persistence/profile.h"
 #include "persistence/records.h"
 #include "persistence/settings.h"
@@ -259,6 +260,8 @@ void menuUpdate(float dt) {
     dragSliders();
     handleQueuedInput();
   }
+  const MenuScreenHooks hooks = menuScreenHooks(currentMenuScreen());
+  if (hooks.update && menu.screen >= 0) hooks.update(dt);
   menu.queued = 0;
   menu.mouseMoved = false;
 }
@@ -311,6 +314,4 @@ int32_t selectedLevel() { return settings.selectedMapLevel; }
 
 void setSelectedLevel(int32_t level) { settings.selectedMapLevel = level; }
 
-bool levelChoosable(int32_t level) {
-  return input.mapAllStagesOpen || level <= bestLevel();
-}
+bool levelChoosable(int32_t level) { return !mapLevelLocked(level); }

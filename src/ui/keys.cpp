@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "audio/audio.h"
-#include "input/input.h"
+#include "map/map.h"
 #include "persistence/profile.h"
 #include "platform/platform.h"
 #include "ui/menu.h"
@@ -12,11 +12,7 @@
 
 namespace {
 
-constexpr int32_t kLastLevel = 69;
-
-bool survivalStartLocked() {
-  return !input.mapAllStagesOpen && menu.survivalStartLevel > bestLevelAnyDifficulty();
-}
+constexpr int32_t kLastLevel = kMapLevelCount - 1;
 
 // Moves the selection one item back (step -1) or on (+1), wrapping around.
 void stepSelection(int32_t step) {
@@ -75,7 +71,8 @@ int32_t screenKey(int32_t key) {
     if (key == VK_RIGHT) menu.hiscoreTable = (menu.hiscoreTable + 1) % 3;
   }
   if (isCurrentScreen("survival")) {
-    if (key == VK_RETURN && menu.selection == 0 && survivalStartLocked()) return 0;
+    const bool locked = survivalStartLocked(menu.survivalStartLevel);
+    if (key == VK_RETURN && menu.selection == 0 && locked) return 0;
     if (key == VK_LEFT) {
       if (menu.survivalStartLevel > 0) --menu.survivalStartLevel;
       return 0;

@@ -181,12 +181,14 @@ extern MenuState menu;
 // Process lifetime, built once at start-up.
 extern MenuFileTree menuTree;
 
-// A screen's own drawing and what it does when it opens beyond the controller's
-// entry action. Registered by name by the module that owns the screen; a screen
-// without a draw operation shows the default item window.
+// A screen's own drawing, what it does when it opens beyond the controller's entry
+// action, and what it does each frame after the frame's input (a value its
+// controls changed takes effect there). Registered by name by the module that owns
+// the screen; a screen without a draw operation shows the default item window.
 struct MenuScreenHooks {
   void (*draw)();
   void (*enter)();
+  void (*update)(float dt) = nullptr;
 };
 // Screens with hooks of their own: the game's screens number about twenty.
 constexpr int32_t kMaxScreenHooks = 40;

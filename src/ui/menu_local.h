@@ -40,6 +40,12 @@ void setSelectedLevel(int32_t level);
 bool levelChoosable(int32_t level);
 
 // ---------------------------------------------------------------------------
+// Screens (screens.cpp, level_choice.cpp)
+
+// "adventure" and "zen" (the level on the map) and "survival" (the start level).
+void registerLevelChoiceScreens();
+
+// ---------------------------------------------------------------------------
 // Widgets' input (widget_input.cpp)
 
 // The hover pass over the last frame's items and controls.

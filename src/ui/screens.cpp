@@ -146,4 +146,5 @@ void registerMenuScreens() {
   registerMenuScreen("gameover", {drawDefeatPanel, nullptr});
   registerMenuScreen("credits", {drawCredits, nullptr});
   registerMenuScreen("options", {nullptr, enterOptionsScreen});
+  registerLevelChoiceScreens();
 }

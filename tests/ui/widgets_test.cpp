@@ -124,7 +124,7 @@ class LevelSlots : public MenuTest {
     choose("Adventure");
   }
   void TearDown() override {
-    registerMenuScreen("adventure", {nullptr, nullptr});
+    registerMenuScreens();  // the screen's own hooks again
     MenuTest::TearDown();
   }
   static float slotX(int32_t level) { return -350.0f + 10.0f * float(level); }

@@ -107,6 +107,7 @@ void (*const kSections[])(JsonWriter&) = {
     dumpGfx,
     dumpScenery,
     dumpEffects,
+    dumpMap,
 };
 
 }  // namespace

@@ -60,6 +60,8 @@ void dumpSettings(JsonWriter& json);
 
 // The backgrounds, crossfade, tint and colour scheme (scenery_dump.cpp).
 void dumpScenery(JsonWriter& json);
+// The backdrop, the level marks drawn, the selected level, the chart (map_dump.cpp).
+void dumpMap(JsonWriter& json);
 // `choose TEXT`: a click on the visible menu item of that text (menu_dump.cpp).
 bool runChoose(const Args& args, std::string* error);
 
