@@ -66,7 +66,14 @@ TEST(CrossfadeShot, TheNextZonesLandscapeFadesInAfterTheResult) {
   if (testReadFile(std::string(ORBEL_DATA_DIR) + "/loadscreen.jpg").empty()) {
     GTEST_SKIP() << "no generated data in " << ORBEL_DATA_DIR;
   }
+  // The private copy links the shared data's folders: "animbacks" gets a folder of
+  // its own, whose links the test replaces with files.
   const std::string data = testPrivateDataDirectory("crossfade-shot");
+  const std::string animbacks = data + "/animbacks";
+  ASSERT_EQ(testRunCommand("rm '" + animbacks + "' && mkdir '" + animbacks + "' && ln -s '" +
+                           ORBEL_DATA_DIR + "/animbacks/'* '" + animbacks + "/' && cd '" +
+                           animbacks + "' && rm _a_back1.jpg _a_back2.jpg level1.lev level2.lev"),
+            0);
   writeLandscape(data + "/animbacks/_a_back1.jpg", 255, 0, 0);
   writeLandscape(data + "/animbacks/_a_back2.jpg", 0, 0, 255);
   writeEmptyList(data + "/animbacks/level1.lev");
