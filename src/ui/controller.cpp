@@ -253,6 +253,7 @@ void menuUpdate(float dt) {
   menu.clock += dt;
   if (menu.textEntryActive) menu.caretClock += dt;
   updateCredits(dt);
+  updateCurrentScreen(dt);
   menu.linkHover = false;
   if (!menuSliding() && menu.screen >= 0) {
     hoverMenu(dt);

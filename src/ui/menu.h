@@ -198,6 +198,10 @@ bool registerMenuScreen(const char* name, MenuScreenHooks hooks);
 void registerMenuScreens();
 // The hooks of a screen; both null when none were registered.
 MenuScreenHooks menuScreenHooks(const char* name);
+// What a screen moves on every frame while it is current (its clocks, sounds and
+// effects; dt in ms), since its drawing changes nothing. A second call for a name
+// replaces the first; null removes it. Returns false when the table is full.
+bool registerMenuScreenUpdate(const char* name, void (*update)(float dt));
 
 // As a fresh start leaves it: no screen, nothing sliding or pending, title backdrop.
 // The tree and the screens' hooks stay.

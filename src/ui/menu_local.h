@@ -19,6 +19,8 @@ int32_t menuItemIndex(int32_t screen, const char* name);
 int32_t menuParent(int32_t node);
 void setMenuParent(int32_t node, int32_t parent);
 bool isCurrentScreen(const char* name);
+// The current screen's own update, if it registered one (nothing while it is closed).
+void updateCurrentScreen(float dt);
 
 // ---------------------------------------------------------------------------
 // Controller (controller.cpp, keys.cpp, commands.cpp)

@@ -11,6 +11,7 @@
 #include "resources/resources.h"
 #include "ui/menu_local.h"
 #include "ui/options.h"
+#include "ui/result_screens.h"
 #include "ui/widgets.h"
 
 namespace {
@@ -146,4 +147,5 @@ void registerMenuScreens() {
   registerMenuScreen("gameover", {drawDefeatPanel, nullptr});
   registerMenuScreen("credits", {drawCredits, nullptr});
   registerMenuScreen("options", {nullptr, enterOptionsScreen});
+  registerResultScreens();
 }
