@@ -44,17 +44,6 @@ bool equalsOrBeats(const LevelResult& result, const LevelRecord& record, ResultL
   return fewerIsBetter ? mine <= best : mine >= best;
 }
 
-// The record a result was entered in, or null outside the tables.
-const LevelRecord* recordOf(const LevelResult& result) {
-  if (result.level < 0 || result.level >= kRecordLevels || result.difficulty < 0) return nullptr;
-  if (result.survival) {
-    if (result.difficulty >= kSurvivalDifficulties) return nullptr;
-    return &recordTables.survivalLevels[result.difficulty][result.level];
-  }
-  if (result.difficulty >= kAdventureDifficulties) return nullptr;
-  return &recordTables.levels[result.difficulty][result.level];
-}
-
 float panelHeight() { return resultPanel.result.survival ? kSurvivalPanelHeight : kPanelHeight; }
 
 float lineY(int32_t line) { return panelHeight() * 0.5f - 130.0f - kLineStep * float(line); }
@@ -242,10 +231,12 @@ ResultPanelState makeResultPanel(const LevelResult& result) {
   const ResultLine* lines = result.survival ? kSurvivalLines : kAdventureLines;
   p.lineCount = result.survival ? 3 : 4;
   for (int32_t k = 0; k < p.lineCount; ++k) p.lines[k] = lines[k];
-  if (const LevelRecord* record = recordOf(result)) {
+  if (const LevelRecord* record = levelRecordFor(result)) {
     p.record = *record;
     p.hasRecord = true;
-    for (int32_t k = 0; k < p.lineCount; ++k) p.beaten[k] = equalsOrBeats(result, *record, lines[k]);
+    for (int32_t k = 0; k < p.lineCount; ++k) {
+      p.beaten[k] = equalsOrBeats(result, *record, lines[k]);
+    }
   }
   p.countUpMs = std::fmin(float(result.levelScore > 0 ? result.levelScore : 0), kLongestCountUpMs);
   return p;

@@ -97,7 +97,8 @@ class ResultPanel : public MenuTest {
   static std::vector<int32_t> tickFrequencies() {
     uint32_t handle = 0;
     for (int32_t i = 0; i < sound.sampleCount; ++i) {
-      if (std::strcmp(sound.samples[i].fileName, "score.ogg") == 0) handle = sound.samples[i].handle;
+      const SoundSample& sample = sound.samples[i];
+      if (std::strcmp(sample.fileName, "score.ogg") == 0) handle = sample.handle;
     }
     std::vector<int32_t> frequencies;
     for (const PlayRequest& request : sound.requests) {
