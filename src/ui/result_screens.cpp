@@ -10,7 +10,8 @@ namespace {
 // Appends a field as its own kind; false when out is full.
 bool appendField(const TextField& field, char* out, size_t capacity, size_t* used) {
   const int written = field.text ? std::snprintf(out + *used, capacity - *used, "%s", field.text)
-                                 : std::snprintf(out + *used, capacity - *used, "%i", field.number);
+                                 : std::snprintf(out + *used, capacity - *used, "%lld",
+                                                 static_cast<long long>(field.number));
   if (written < 0) return false;
   *used += size_t(written);
   if (*used >= capacity) *used = capacity - 1;

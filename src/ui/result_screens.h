@@ -25,7 +25,7 @@ void registerSavedGameQuestion();
 // One value put into a text from the data.
 struct TextField {
   const char* text;  // used when not null
-  int32_t number;
+  int64_t number;    // wide enough for any stored value plus one
 };
 // Copies `format` into out, each "%s", "%i" or "%d" taking the next field in turn
 // (a field is written as its own kind, whatever the letter says), "%%" giving one

@@ -37,15 +37,17 @@ void formatProgress(char* out, size_t capacity) {
     return;
   }
   if (gameState.survival) {
-    const TextField fields[] = {{nullptr, profile->survivalStartLevel + 1},
+    const TextField fields[] = {{nullptr, int64_t(profile->survivalStartLevel) + 1},
                                 {nullptr, profile->savedSurvivalScore}};
     formatTextFields(text("surlevscore"), fields, 2, out, capacity);
     return;
   }
-  const int32_t zone = zoneOf();
-  const TextField fields[] = {{nullptr, zone + 1},
-                              {nullptr, currentLevel() - zone * kStagesPerZone + 1},
-                              {nullptr, score()}};
+  const int32_t d = profile->storedDifficulty >= 0 && profile->storedDifficulty < 3
+                        ? profile->storedDifficulty
+                        : Difficulty::Normal;
+  const TextField fields[] = {{nullptr, int64_t(profile->zone[d]) + 1},
+                              {nullptr, int64_t(profile->stage[d]) + 1},
+                              {nullptr, profile->score[d]}};
   formatTextFields(text("zonelevscore"), fields, 3, out, capacity);
 }
 

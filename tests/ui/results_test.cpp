@@ -356,4 +356,17 @@ TEST_F(SavedGameQuestion, TheCaptionAndProgressNameTheGameOnOffer) {
   EXPECT_STREQ(CurrentFrameText(2), "Zone 2-3   Score 900");
 }
 
+TEST_F(SavedGameQuestion, ADamagedProfileStillShowsItsNumbersAsTheyStand) {
+  profile->adventureSaved = 1;
+  choose("Adventure");
+  ASSERT_STREQ(currentMenuScreen(), "loadgamequest");
+  profile->storedDifficulty = 9;
+  profile->zone[Difficulty::Normal] = 2147483647;
+  profile->stage[Difficulty::Normal] = -1;
+  profile->score[Difficulty::Normal] = -20;
+  EndFrameTexts();
+  frame();
+  EXPECT_STREQ(CurrentFrameText(2), "Zone 2147483648-0   Score -20");
+}
+
 }  // namespace
