@@ -31,12 +31,14 @@ constexpr float kArrowHalf = 25.0f;
 const char* const kDifficultyKeys[kAdventureDifficulties] = {"expertmode", "normalmode",
                                                              "zenmode"};
 
+// A row under the current player's name.
 bool ownRow(const HighScoreEntry& row) {
   const Profile* profile = currentProfileRecord();
   return profile && profile->name[0] != '\0' &&
          std::strncmp(row.name, profile->name, kScoreNameSize) == 0;
 }
 
+// The ten rows, name and score, the player's own lit.
 void drawRows(const HighScoreEntry* rows) {
   for (int32_t k = 0; k < kTopScoreRows; ++k) {
     const float y = kFirstRowY - kRowStep * float(k);
@@ -53,6 +55,7 @@ void drawRows(const HighScoreEntry* rows) {
   SetTextColor(255, 255, 255, 255);
 }
 
+// An arrow beside the button, clickable as the key it stands for.
 void drawArrow(ControlKind kind, int32_t cell, float x) {
   drawAtlasCell(cell, x, kButtonY, 1.0f, kWhite);
   addControl(kind, x - kArrowHalf, kButtonY + kArrowHalf, x + kArrowHalf, kButtonY - kArrowHalf,

@@ -15,6 +15,7 @@ constexpr float kNameStep = 30.0f;
 constexpr float kNameSize = 14.0f;
 constexpr float kEntryHalfHeight = 18.0f;
 
+// Each player's name, the focused one lit, each registered as an entry.
 void drawNames(float firstY) {
   for (int32_t i = 0; i < profileTable.profileCount && i < kMaxProfiles; ++i) {
     const char* name = profileTable.profiles[i].name;

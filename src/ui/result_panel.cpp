@@ -36,6 +36,7 @@ const ResultLine kAdventureLines[] = {ResultLine::Score, ResultLine::Combo, Resu
                                       ResultLine::Moves};
 const ResultLine kSurvivalLines[] = {ResultLine::Score, ResultLine::Combo, ResultLine::Moves};
 
+// True when the result's value of the line is at least as good as the record's.
 bool equalsOrBeats(const LevelResult& result, const LevelRecord& record, ResultLine line) {
   const int32_t mine = resultLineValue(result, line);
   const int32_t best = recordLineValue(record, line);
@@ -46,8 +47,10 @@ bool equalsOrBeats(const LevelResult& result, const LevelRecord& record, ResultL
 
 float panelHeight() { return resultPanel.result.survival ? kSurvivalPanelHeight : kPanelHeight; }
 
+// The centre line of the player's value k.
 float lineY(int32_t line) { return panelHeight() * 0.5f - 130.0f - kLineStep * float(line); }
 
+// A time as minutes and seconds, anything else as a whole number.
 void formatLineValue(ResultLine line, int32_t value, char* out, size_t capacity) {
   if (line == ResultLine::Time) {
     formatMinutesSeconds(value, out, capacity);
@@ -68,10 +71,12 @@ void shownValue(int32_t k, char* out, size_t capacity) {
 // ---------------------------------------------------------------------------
 // Moving on
 
+// When line k is complete: the score once counted, each later line a step after.
 float revealTime(int32_t k) {
   return resultPanel.countUpMs + (k == 0 ? 0.0f : kRevealStepMs * float(k));
 }
 
+// Line k is complete; a value that equals or beats its record cheers and bursts.
 void reveal(int32_t k) {
   resultPanel.revealed = k + 1;
   if (!resultPanel.beaten[k]) return;
@@ -92,11 +97,13 @@ void tickCountUp() {
   p.nextTickMs = (std::floor(p.clock / kCountUpTickMs) + 1.0f) * kCountUpTickMs;
 }
 
+// The panel takes the finished level's values as the level left them.
 void enterResultPanel() {
   resultPanel = makeResultPanel(currentLevelResult());
   menu.countUpRunning = true;
 }
 
+// The panel's clock, the count-up's ticks and the lines as their turns come.
 void updateResultPanel(float dt) {
   ResultPanelState& p = resultPanel;
   p.clock += dt;
@@ -122,6 +129,7 @@ const char* text(const char* key) {
   return found ? found : "";
 }
 
+// The text keys of a line's label, of its record's label, and the record's holder.
 const char* labelKey(ResultLine line) {
   switch (line) {
     case ResultLine::Score: return "yourscore";
@@ -155,6 +163,7 @@ const char* holderOf(const LevelRecord& record, ResultLine line) {
   return "";
 }
 
+// The label of line k and, once its turn has come, the player's value.
 void drawPlayerLine(int32_t k) {
   const float y = lineY(k);
   SetTextColor(255, 255, 255, 255);
