@@ -2,7 +2,9 @@
 // when a game may be saved, over the files persistence keeps.
 #include "game/saved_game.h"
 
+#include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "effects/effects.h"
 #include "game/board.h"
@@ -11,6 +13,27 @@
 #include "game/save_image.h"
 #include "persistence/profile.h"
 #include "persistence/settings.h"
+#include "platform/platform.h"
+
+namespace {
+
+// Reads a profile's saved game over the level just started. A file of another size
+// is no image of a game (cut short, or something else under the name): it is left
+// on disk as it is, said once on standard error, and the level begins afresh
+// rather than as a mixture of the two. False when nothing was read.
+bool readSavedGame(const char* fileName) {
+  std::vector<uint8_t> image;
+  if (!sysReadWholeFile(fileName, &image)) return false;
+  if (image.size() != kSaveImageSize) {
+    std::fprintf(stderr, "settings/%s: %zu bytes, not a saved game of %u; the level starts"
+                 " afresh\n", fileName, image.size(), kSaveImageSize);
+    return false;
+  }
+  readSaveImage(image.data(), kSaveImageSize);
+  return true;
+}
+
+}  // namespace
 
 SavedGameKind currentSavedGameKind() {
   if (gameState.survival) return SavedGameKind::Survival;
@@ -49,6 +72,6 @@ void loadGame() {
   char name[kMaxSavedGameName];
   savedGameFileName(profile->name, kind, name, sizeof name);
   if (!enterSettingsFolder()) return;
-  loadGameImage(name);
+  readSavedGame(name);
   leaveSettingsFolder();
 }

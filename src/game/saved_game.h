@@ -16,6 +16,6 @@ bool gameMayBeSaved();
 // changed) otherwise.
 bool saveGame();
 // Starts the current level of the current kind and, when the profile has that kind
-// on offer, reads the saved game over it. A file that cannot be read leaves the
-// level as it started.
+// on offer, reads the saved game over it. A file that cannot be read, or whose size
+// is not a saved game's, leaves the level as it started (the file and the offer stay).
 void loadGame();

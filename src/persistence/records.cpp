@@ -138,16 +138,6 @@ const char* playerName() {
   return p ? p->name : "";
 }
 
-LevelRecord* recordFor(const LevelResult& result) {
-  if (result.level < 0 || result.level >= kRecordLevels || result.difficulty < 0) return nullptr;
-  if (result.survival) {
-    if (result.difficulty >= kSurvivalDifficulties) return nullptr;
-    return &recordTables.survivalLevels[result.difficulty][result.level];
-  }
-  if (result.difficulty >= kAdventureDifficulties) return nullptr;
-  return &recordTables.levels[result.difficulty][result.level];
-}
-
 // Puts (name, score) at row `at` of a descending table, moving rows at..last-1
 // down by one; the row at `last` is overwritten.
 void insertRow(HighScoreEntry* rows, int32_t at, int32_t last, const char* name, int32_t score) {
@@ -228,8 +218,18 @@ bool writeRecordFiles() {
   return ok;
 }
 
+LevelRecord* levelRecordFor(const LevelResult& result) {
+  if (result.level < 0 || result.level >= kRecordLevels || result.difficulty < 0) return nullptr;
+  if (result.survival) {
+    if (result.difficulty >= kSurvivalDifficulties) return nullptr;
+    return &recordTables.survivalLevels[result.difficulty][result.level];
+  }
+  if (result.difficulty >= kAdventureDifficulties) return nullptr;
+  return &recordTables.levels[result.difficulty][result.level];
+}
+
 void recordLevelResult(const LevelResult& result) {
-  LevelRecord* r = recordFor(result);
+  LevelRecord* r = levelRecordFor(result);
   if (!r) return;
   const char* name = playerName();
   if (r->bestScore < result.levelScore) {

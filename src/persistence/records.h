@@ -75,6 +75,10 @@ struct LevelResult {
 // whole entries over generated defaults; bytes past a table's size are ignored.
 void loadRecords();
 
+// The record of the result's level: the survival records for a survival result,
+// else the adventure and zen records. Null when the difficulty or level lies
+// outside the tables.
+LevelRecord* levelRecordFor(const LevelResult& result);
 // Replaces every record of the result's level that the result strictly beats, with
 // the current profile's name as holder. Results outside the tables are ignored.
 void recordLevelResult(const LevelResult& result);

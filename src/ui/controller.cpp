@@ -261,7 +261,8 @@ void menuUpdate(float dt) {
     handleQueuedInput();
   }
   const MenuScreenHooks hooks = menuScreenHooks(currentMenuScreen());
-  if (hooks.update && menu.screen >= 0) hooks.update(dt);
+  // The screen's own clocks, sounds and effects (nothing while it is closed).
+  if (hooks.update && menu.screen >= 0 && !menu.screenClosed) hooks.update(dt);
   menu.queued = 0;
   menu.mouseMoved = false;
 }

@@ -145,23 +145,37 @@ bool isCurrentScreen(const char* name) { return std::strcmp(currentMenuScreen(),
 
 const char* selectedMenuItem() { return menuNodeName(menuItemNode(menu.screen, menu.selection)); }
 
-bool registerMenuScreen(const char* name, MenuScreenHooks hooks) {
+namespace {
+
+// The entry of a screen, made when there is none; null when the table is full.
+ScreenHooksEntry* screenHooksEntry(const char* name) {
   for (int32_t i = 0; i < screenHooks.count; ++i) {
-    if (std::strcmp(screenHooks.entries[i].name, name) == 0) {
-      screenHooks.entries[i].hooks = hooks;
-      return true;
-    }
+    if (std::strcmp(screenHooks.entries[i].name, name) == 0) return &screenHooks.entries[i];
   }
-  if (screenHooks.count >= kMaxScreenHooks) return false;
+  if (screenHooks.count >= kMaxScreenHooks) return nullptr;
   ScreenHooksEntry& entry = screenHooks.entries[screenHooks.count++];
+  entry = {};
   std::snprintf(entry.name, sizeof entry.name, "%s", name);
-  entry.hooks = hooks;
+  return &entry;
+}
+
+const ScreenHooksEntry* findScreenHooks(const char* name) {
+  for (int32_t i = 0; i < screenHooks.count; ++i) {
+    if (std::strcmp(screenHooks.entries[i].name, name) == 0) return &screenHooks.entries[i];
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+bool registerMenuScreen(const char* name, MenuScreenHooks hooks) {
+  ScreenHooksEntry* entry = screenHooksEntry(name);
+  if (!entry) return false;
+  entry->hooks = hooks;
   return true;
 }
 
 MenuScreenHooks menuScreenHooks(const char* name) {
-  for (int32_t i = 0; i < screenHooks.count; ++i) {
-    if (std::strcmp(screenHooks.entries[i].name, name) == 0) return screenHooks.entries[i].hooks;
-  }
-  return {nullptr, nullptr};
+  const ScreenHooksEntry* entry = findScreenHooks(name);
+  return entry ? entry->hooks : MenuScreenHooks{nullptr, nullptr};
 }

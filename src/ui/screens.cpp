@@ -11,6 +11,7 @@
 #include "resources/resources.h"
 #include "ui/menu_local.h"
 #include "ui/options.h"
+#include "ui/result_screens.h"
 #include "ui/widgets.h"
 
 namespace {
@@ -147,4 +148,5 @@ void registerMenuScreens() {
   registerMenuScreen("credits", {drawCredits, nullptr});
   registerMenuScreen("options", {nullptr, enterOptionsScreen});
   registerLevelChoiceScreens();
+  registerResultScreens();
 }

@@ -40,16 +40,19 @@ void writeEmptyList(const std::string& path) {
 }
 
 // Level 5 (the fifth stage of the first zone) is won with the developer keys, its
-// result confirmed, and the fade to the next zone's landscape watched.
+// result confirmed (the first click only ends the panel's count-up), and the fade to the next zone's landscape watched.
 std::string crossfadeScript() {
   return "play 4 adventure normal\nframes 200\nclick -390 290\nframes 2\nclick -390 290\n"
-         "frames 10\ntype ZOMPRETH\nframes 5\nkey N\nframes 600\ndump -\nchoose OK\n"
-         "frames 40\ndump -\nshot " + shotPath("CrossfadeStart") + "\nframes 300\ndump -\n"
+         "frames 10\ntype ZOMPRETH\nframes 5\nkey N\nframes 600\ndump -\nchoose OK\nframes 2\n"
+         "choose OK\nframes 40\ndump -\nshot " + shotPath("CrossfadeStart") + "\nframes 300\ndump -\n"
          "shot " + shotPath("CrossfadeMiddle") + "\nframes 120\ndump -\nshot " +
          shotPath("CrossfadeEnd") + "\n";
 }
 
+// The pixel under an overlay point; a missing screenshot reads as black.
 const uint8_t* pixelAt(const Picture& picture, float x, float y) {
+  static const uint8_t kNone[4] = {};
+  if (picture.rgba.empty()) return kNone;
   const int px = int((x + 400.0f) * float(picture.width) / 800.0f);
   const int py = int((300.0f - y) * float(picture.height) / 600.0f);
   return &picture.rgba[(size_t(py) * size_t(picture.width) + size_t(px)) * 4];

@@ -129,4 +129,21 @@ TEST_F(SavedGameTest, LoadingRestartsTheLevelAndReadsTheSavedGameOverIt) {
   EXPECT_EQ(gameState.moves, 0);
 }
 
+TEST_F(SavedGameTest, ASavedGameOfAnotherSizeIsRefusedAndTheLevelStartsAfresh) {
+  cellAt(15, 7).ballValue = 3;
+  gameState.moves = 6;
+  ASSERT_TRUE(saveGame());
+  const std::vector<uint8_t> whole = settingsFile("ANNA_adv.sav");
+  for (const size_t size : {size_t(kSaveImageSize / 2), size_t(kSaveImageSize + 1)}) {
+    std::vector<uint8_t> other = whole;
+    other.resize(size, 0x41);
+    testWriteFile(settingsPath("ANNA_adv.sav"), std::string(other.begin(), other.end()));
+    loadGame();
+    EXPECT_EQ(cellAt(15, 7).ballValue, Ball::Empty) << size << " bytes: nothing of it is read";
+    EXPECT_EQ(gameState.moves, 0) << size;
+    EXPECT_EQ(settingsFile("ANNA_adv.sav"), other) << size << " bytes: the file stays as it is";
+    EXPECT_TRUE(savedGameOffered(SavedGameKind::Adventure)) << size;
+  }
+}
+
 }  // namespace

@@ -24,7 +24,8 @@ namespace {
 std::string g_data;
 
 // The sounds the menus play, as samples with handles of their own (nothing is heard).
-const char* const kMenuSounds[] = {"menu.ogg", "menu2.ogg", "gaf.ogg", "chpok1.ogg"};
+const char* const kMenuSounds[] = {"menu.ogg",   "menu2.ogg", "gaf.ogg",
+                                   "chpok1.ogg", "score.ogg", "wow.ogg"};
 
 void addSilentSamples() {
   sound.sampleCount = 0;

@@ -1,0 +1,90 @@
+// hiscore_screen.cpp: the high-score screen ("hiscore"): the ten best adventure
+// scores of one difficulty, the player's own rows lit, with arrows to the other
+// difficulties' tables.
+#include <cstdio>
+#include <cstring>
+
+#include "game/board.h"
+#include "persistence/profile.h"
+#include "persistence/records.h"
+#include "render/text.h"
+#include "resources/resources.h"
+#include "ui/menu.h"
+#include "ui/menu_local.h"
+#include "ui/result_screens.h"
+#include "ui/widgets.h"
+
+namespace {
+
+constexpr float kWidth = 470.0f;
+constexpr float kHeight = 450.0f;
+constexpr float kCaptionY = kHeight * 0.5f - 60.0f;
+constexpr float kFirstRowY = kCaptionY - 45.0f;
+constexpr float kRowStep = 25.0f;
+constexpr float kNameX = -164.5f;
+constexpr float kScoreX = 94.0f;
+constexpr float kRowSize = 12.0f;
+constexpr float kButtonY = -kHeight * 0.5f + 62.0f;
+constexpr float kArrowOffset = 150.0f;
+constexpr float kArrowHalf = 25.0f;
+
+const char* const kDifficultyKeys[kAdventureDifficulties] = {"expertmode", "normalmode",
+                                                             "zenmode"};
+
+// A row under the current player's name.
+bool ownRow(const HighScoreEntry& row) {
+  const Profile* profile = currentProfileRecord();
+  return profile && profile->name[0] != '\0' &&
+         std::strncmp(row.name, profile->name, kScoreNameSize) == 0;
+}
+
+// The ten rows, name and score, the player's own lit.
+void drawRows(const HighScoreEntry* rows) {
+  for (int32_t k = 0; k < kTopScoreRows; ++k) {
+    const float y = kFirstRowY - kRowStep * float(k);
+    if (ownRow(rows[k])) {
+      setHighlightTextColor();
+    } else {
+      SetTextColor(255, 255, 255, 255);
+    }
+    char score[16];
+    std::snprintf(score, sizeof score, "%i", rows[k].score);
+    DrawText(kNameX, y, kRowSize, rows[k].name, false);
+    DrawText(kScoreX, y, kRowSize, score, false);
+  }
+  SetTextColor(255, 255, 255, 255);
+}
+
+// An arrow beside the button, clickable as the key it stands for.
+void drawArrow(ControlKind kind, int32_t cell, float x) {
+  drawAtlasCell(cell, x, kButtonY, 1.0f, kWhite);
+  addControl(kind, x - kArrowHalf, kButtonY + kArrowHalf, x + kArrowHalf, kButtonY - kArrowHalf,
+             kind == ControlKind::ArrowLeft ? "<" : ">");
+}
+
+void drawHighScores() {
+  const int32_t table = shownTopScoreTable();
+  beginSquash();
+  drawWindowAt(0.0f, 0.0f, kWidth, kHeight);
+  SetTextColor(255, 255, 155, 255);
+  DrawTextCentered(-70.0f, kCaptionY, 21.0f, menuNodeText(menu.screen));
+  const char* difficulty = getText(kDifficultyKeys[table]);
+  DrawTextCentered(110.0f, kCaptionY, 17.0f, difficulty ? difficulty : "");
+  drawRows(recordTables.topScores[table]);
+  drawButton(0.0f, kButtonY, 170.0f, 64.0f, 19.0f, nullptr);
+  drawArrow(ControlKind::ArrowLeft, kCellArrowLeft, -kArrowOffset);
+  drawArrow(ControlKind::ArrowRight, kCellArrowRight, kArrowOffset);
+  endSquash();
+}
+
+// A difficulty the tables do not have (a damaged profile) shows normal's table.
+void enterHighScores() { menu.hiscoreTable = shownTopScoreTable(); }
+
+}  // namespace
+
+int32_t shownTopScoreTable() {
+  const int32_t table = menu.hiscoreTable;
+  return table >= 0 && table < kAdventureDifficulties ? table : Difficulty::Normal;
+}
+
+void registerHighScores() { registerMenuScreen("hiscore", {drawHighScores, enterHighScores}); }

@@ -1,0 +1,59 @@
+// profile_list.cpp: the players' screen ("profiles"): every player's name in a
+// window of its own, the focused one lit, each a list entry to click or double
+// click; the screen's items beside it choose, add, rename and remove.
+#include "persistence/profile.h"
+#include "render/text.h"
+#include "resources/resources.h"
+#include "ui/menu.h"
+#include "ui/result_screens.h"
+#include "ui/widgets.h"
+
+namespace {
+
+constexpr float kNameX = -140.0f;
+constexpr float kNameStep = 30.0f;
+constexpr float kNameSize = 14.0f;
+constexpr float kEntryHalfHeight = 18.0f;
+
+// Each player's name, the focused one lit, each registered as an entry.
+void drawNames(float firstY) {
+  for (int32_t i = 0; i < profileTable.profileCount && i < kMaxProfiles; ++i) {
+    const char* name = profileTable.profiles[i].name;
+    const float y = firstY - kNameStep * float(i);
+    // Entries are the screen's first controls, so entry i is control i.
+    const bool focused = i == (menu.focus < 0 ? 0 : menu.focus);
+    if (focused) {
+      SetTextColor(255, 255, 55, 255);
+    } else {
+      SetTextColor(255, 255, 255, 255);
+    }
+    DrawTextCentered(kNameX, y, kNameSize, name);
+    const float half = MeasureText(name, kNameSize) * 0.5f;
+    addControl(ControlKind::ProfileEntry, kNameX - half, y + kEntryHalfHeight, kNameX + half,
+               y - kEntryHalfHeight, name);
+  }
+  SetTextColor(255, 255, 255, 255);
+}
+
+void drawProfileList() {
+  const float offset = menu.slideOffset;
+  const int32_t count = profileTable.profileCount;
+  drawWindow(-325.0f, 280.0f + offset, 370.0f, 30.0f * float(count) + 115.0f);
+  const char* caption = getText("curusers");
+  SetTextColor(0, 255, 255, 255);
+  DrawTextCentered(kNameX, 220.0f + offset, 18.0f, caption ? caption : "");
+  drawNames(180.0f + offset);
+  drawFocusMarker();
+  drawItemWindow(230.0f, 150.0f + offset, 18.0f, true, 0, -1);
+}
+
+// Some player is always focused, so the items act on a name.
+void updateProfileList(float) {
+  if (menu.focus < 0) menu.focus = 0;
+}
+
+}  // namespace
+
+void registerProfileList() {
+  registerMenuScreen("profiles", {drawProfileList, nullptr, updateProfileList});
+}
