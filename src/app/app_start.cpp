@@ -28,6 +28,7 @@ void showFirstLoadingFrame() {
   drawLoadingScreen();
   endScene();
   presentFrame();
+  app.firstLoadingFrameUs = sysWallMicroseconds();
 }
 
 // With the custom cursor on, the system cursor is the invisible one: the scenes
