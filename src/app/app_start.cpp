@@ -24,10 +24,7 @@ bool createGraphicsDevice() {
 
 void showFirstLoadingFrame() {
   loadLoadingScreen();
-  beginScene();
-  drawLoadingScreen();
-  endScene();
-  presentFrame();
+  showLoadingFrame(sysWallMicroseconds());
   app.firstLoadingFrameUs = sysWallMicroseconds();
 }
 

@@ -6,6 +6,7 @@
 #include "app/scene.h"
 #include "audio/audio.h"
 #include "core/math.h"
+#include "platform/platform.h"
 #include "platform/device.h"
 #include "render/render.h"
 #include "render/sprites.h"
@@ -14,7 +15,8 @@
 
 namespace {
 
-constexpr LoadingState kStartingLoadingState = {0, 0, 0, 0.0f, 0.0f, kWhite, nullptr, nullptr};
+constexpr LoadingState kStartingLoadingState = {
+    0, 0, 0, 0, 0, 0, 0.0f, 0.0f, kWhite, nullptr, nullptr};
 
 constexpr float kLoadBarWidth = 310.0f;
 constexpr float kLoadBarHeight = 48.0f;
@@ -82,14 +84,29 @@ void drawLoadingScreen() {
   drawSpriteRect(bar, uv, loadingState.loadingTint, 10.0f);
 }
 
-void reportLoadProgress(uint32_t bytes) {
+void showLoadingFrame(uint64_t nowUs) {
   beginScene();
   drawLoadingScreen();
   endScene();
   presentFrame();
-  loadingState.progressFrames += 1;
+  loadingState.shownBytes = loadingState.loadedBytes;
+  loadingState.lastFrameUs = nowUs;
+}
+
+// A frame shows the bar as it stood before this report's bytes. Reports that come
+// too soon after the last frame only count, so a burst of small files costs one
+// frame; a report that leaves the bar as shown (a pack's own entry) draws nothing.
+void reportLoadProgressAt(uint32_t bytes, uint64_t nowUs) {
+  const bool barMoved = loadingState.loadedBytes != loadingState.shownBytes;
+  if (barMoved && nowUs - loadingState.lastFrameUs >= kLoadingFrameIntervalUs) {
+    showLoadingFrame(nowUs);
+    loadingState.progressFrames += 1;
+  }
+  loadingState.progressSteps += 1;
   loadingState.loadedBytes += bytes;
 }
+
+void reportLoadProgress(uint32_t bytes) { reportLoadProgressAt(bytes, sysWallMicroseconds()); }
 
 void LoadingScene::onFrame() {
   if (!loadingState.startupDone) {

@@ -137,10 +137,13 @@ TEST(Startup, OnlyStartUpDrawsLoadingFrames) {
   options.dataDirectory = data.c_str();
   int exitCode = -1;
   ASSERT_TRUE(appStart(options, &exitCode));
-  EXPECT_GT(loadingState.progressFrames, 100u);
+  EXPECT_GT(loadingState.progressSteps, 100u);
+  EXPECT_LE(loadingState.progressFrames, loadingState.progressSteps);
+  const uint32_t stepsAfterStart = loadingState.progressSteps;
   const uint32_t framesAfterStart = loadingState.progressFrames;
   uint32_t size = 0;
   ASSERT_NE(loadFile("animbacks/level3.lev", &size, true), nullptr);
+  EXPECT_EQ(loadingState.progressSteps, stepsAfterStart);
   EXPECT_EQ(loadingState.progressFrames, framesAfterStart);
   appShutdown();
 }
