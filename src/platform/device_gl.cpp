@@ -460,15 +460,21 @@ void oglUploadTexture(DevTexture* t) {
   g_gl.pipeline.texture = t->handle;
   if (fresh) {
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, GLsizei(t->width), GLsizei(t->height), 0, GL_BGRA,
-                 GL_UNSIGNED_BYTE, t->texels.data());
+                 GL_UNSIGNED_BYTE, t->texels);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
     if (t->format == PixelFormat::X8R8G8B8) {
       glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_A, GL_ONE);
     }
   } else {
     glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, GLsizei(t->width), GLsizei(t->height), GL_BGRA,
-                    GL_UNSIGNED_BYTE, t->texels.data());
+                    GL_UNSIGNED_BYTE, t->texels);
   }
+}
+
+void oglReadTexture(DevTexture* t) {
+  glBindTexture(GL_TEXTURE_2D, t->handle);
+  g_gl.pipeline.texture = t->handle;
+  glGetTexImage(GL_TEXTURE_2D, 0, GL_BGRA, GL_UNSIGNED_BYTE, t->texels);
 }
 
 void oglReleaseTexture(DevTexture* t) {
@@ -566,6 +572,7 @@ const DevBackendOps devGLBackend = {
     .present = oglPresent,
     .setGammaRamp = oglSetGammaRamp,
     .uploadTexture = oglUploadTexture,
+    .readTexture = oglReadTexture,
     .releaseTexture = oglReleaseTexture,
     .uploadVertexBuffer = oglUploadVertexBuffer,
     .uploadIndexBuffer = oglUploadIndexBuffer,

@@ -102,6 +102,7 @@ const DevBackendOps devRecordingBackend = {
     .present = recPresent,
     .setGammaRamp = recSetGammaRamp,
     .uploadTexture = recTexture,
+    .readTexture = nullptr,  // the front end's texels are the only copy
     .releaseTexture = recTexture,
     .uploadVertexBuffer = recVertexBuffer,
     .uploadIndexBuffer = recIndexBuffer,
