@@ -4,7 +4,9 @@
 
 #include <libopenmpt/libopenmpt.h>
 
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "platform/sound_output.h"
 
@@ -15,6 +17,7 @@ struct SoundOutputSample {
   int32_t channels;      // 1 or 2
   int32_t rate;          // Hz the sample was recorded at
   int32_t maxPlaybacks;  // channels of this sample sounding at once
+  bool decoding;         // handed to the decode worker: no frames yet (pcm null)
 };
 
 struct SoundVoice {
@@ -68,6 +71,30 @@ int32_t soundHandleSlot(uint32_t handle, uint32_t kind);
 void soundMix(int16_t* out, int32_t frames);
 // Stops every voice of a sample slot. The caller holds the lock.
 void soundStopVoicesOfSlot(int32_t slot);
+
+// Decoding (sound_decode.cpp).
+struct SoundDecodedSample {
+  int16_t* pcm;      // malloc'ed interleaved frames; null when nothing decoded
+  uint32_t frames;
+  int32_t channels;  // 1 or 2
+  int32_t rate;      // Hz
+};
+// Decodes a whole Ogg Vorbis file of one or two channels. False (out empty) when it
+// does not decode.
+bool soundDecodeVorbis(const void* data, size_t size, SoundDecodedSample* out);
+// Whether the file starts as an Ogg Vorbis stream of one or two channels does: with
+// a first page holding the identification header. Cheap; decodes nothing.
+bool soundVorbisHeaderLooksRight(const uint8_t* data, size_t size);
+// Hands a sample's file to the decode worker, started on first use. The slot
+// already holds `handle` with `decoding` set.
+void soundQueueSampleDecode(uint32_t handle, std::vector<uint8_t> bytes);
+// Puts the decoded frames of `handle` in place, waiting for the worker if it is busy
+// with them (a file it has not reached is decoded right here). A file that did not
+// decode frees its slot. Nothing happens for a handle that was never queued or is
+// settled already. The caller must not hold the mixer lock.
+void soundSettleDecoding(uint32_t handle);
+// Lets the worker finish its current file, joins it and drops what is left.
+void soundStopDecoding();
 
 // Device backend (sound_device_sdl.cpp).
 // Opens the default device, else SDL's silent one. False when neither opens.

@@ -73,6 +73,7 @@ void soundStop() {
 
 void soundFree() {
   if (soundOut.kind == SoundOutputKind::None) return;
+  soundStopDecoding();
   soundDeviceClose();
   releaseEverything();
   soundOut = {};
