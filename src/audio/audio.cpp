@@ -68,10 +68,15 @@ void loadSampleFolder() {
   sysChangeDirectory(home.c_str());
 }
 
-// A missing or unreadable module leaves musicHandle 0, and every music call then
-// changes only the bookkeeping.
+// The module is read and its header checked now and loaded on the sound output's
+// worker meanwhile (the title's first frame waits for it if need be). A missing
+// or unreadable module leaves musicHandle 0, and every music call then changes
+// only the bookkeeping.
 void loadMusic() {
-  sound.musicHandle = soundMusicLoadFile(kMusicFile);
+  std::vector<uint8_t> bytes;
+  if (sysReadWholeFile(kMusicFile, &bytes)) {
+    sound.musicHandle = soundMusicLoadAhead(std::move(bytes));
+  }
   reportLoadedBytes(kMusicLoadBytes);
   soundMusicSetAmplify(sound.musicHandle, kMusicAmplify);
 }

@@ -1,8 +1,8 @@
-// Decoding effect files, and the one worker thread that decodes them ahead while
-// start-up goes on. A file handed to the worker already has its sample handle; a
-// call that needs the frames waits for the worker (only if it has not finished
-// them yet) and puts them in place. The worker shares nothing but its queue, which
-// one mutex guards; it never touches the mixer state.
+// Decoding effect files, and the one worker thread that decodes them (and loads
+// the music module) ahead while start-up goes on. A file handed to the worker
+// already has its handle; a call that needs the result waits for the worker (only
+// if it has not finished it yet) and puts it in place. The worker shares nothing
+// but its queue, which one mutex guards; it never touches the mixer state.
 #define STB_VORBIS_HEADER_ONLY
 #include <stb_vorbis.h>  // the decoder; its implementation lives in stb_impl.c
 
@@ -22,11 +22,13 @@ namespace {
 
 // One file for the worker and, once finished, what it made of it.
 struct DecodeJob {
-  uint32_t handle;             // the sample handle waiting for it
+  uint32_t handle;             // the sample or music handle waiting for it
+  bool music;
   bool started;                // the worker has taken it (it alone touches it then)
-  bool finished;               // `sample` is ready
+  bool finished;               // the result below is ready
   std::vector<uint8_t> bytes;  // the file; let go once decoded
-  SoundDecodedSample sample;   // the frames (pcm null when it did not decode)
+  SoundDecodedSample sample;   // a sample's frames (pcm null when it did not decode)
+  openmpt_module* module;      // the module (null when it did not load)
 };
 
 // The queue and its thread: from the first file queued until soundStopDecoding.
@@ -54,6 +56,8 @@ uint32_t readLe32(const uint8_t* p) {
 void dropResult(DecodeJob& job) {
   std::free(job.sample.pcm);
   job.sample.pcm = nullptr;
+  if (job.module) openmpt_module_destroy(job.module);
+  job.module = nullptr;
 }
 
 // Lets the worker finish the file it is decoding, joins it, and drops everything
@@ -82,7 +86,11 @@ DecodeJob* nextWaitingJob(DecodeWorker& worker) {
 }
 
 void decodeJob(DecodeJob& job) {
-  soundDecodeVorbis(job.bytes.data(), job.bytes.size(), &job.sample);
+  if (job.music) {
+    job.module = soundCreateModule(job.bytes.data(), job.bytes.size());
+  } else {
+    soundDecodeVorbis(job.bytes.data(), job.bytes.size(), &job.sample);
+  }
   job.bytes = std::vector<uint8_t>();
 }
 
@@ -121,17 +129,46 @@ bool placeSample(DecodeJob& job) {
   return true;
 }
 
-}  // namespace
+// The same for the module.
+bool placeMusic(DecodeJob& job) {
+  SoundMusicState& music = soundOut.music;
+  if (music.handle != job.handle || !music.decoding) return false;
+  if (!job.module) {
+    music = kNoMusic;  // did not load: no music from now on
+    return false;
+  }
+  music.module = job.module;
+  music.decoding = false;
+  job.module = nullptr;
+  return true;
+}
 
-void soundQueueSampleDecode(uint32_t handle, std::vector<uint8_t> bytes) {
+// Queues a job and starts the worker if it is not running. The module goes ahead of
+// every job not yet taken.
+void queueJob(DecodeJob job) {
   DecodeWorker& worker = decodeWorker();
   std::lock_guard<std::mutex> lock(worker.mutex);
-  worker.jobs.push_back(DecodeJob{handle, false, false, std::move(bytes), {}});
+  auto at = worker.jobs.end();
+  if (job.music) {
+    at = worker.jobs.begin();
+    while (at != worker.jobs.end() && at->started) ++at;
+  }
+  worker.jobs.insert(at, std::move(job));
   if (!worker.thread.joinable()) {
     worker.stopping = false;
     worker.thread = std::thread(runWorker, &worker);
   }
   worker.changed.notify_all();
+}
+
+}  // namespace
+
+void soundQueueSampleDecode(uint32_t handle, std::vector<uint8_t> bytes) {
+  queueJob(DecodeJob{handle, false, false, false, std::move(bytes), {}, nullptr});
+}
+
+void soundQueueMusicDecode(uint32_t handle, std::vector<uint8_t> bytes) {
+  queueJob(DecodeJob{handle, true, false, false, std::move(bytes), {}, nullptr});
 }
 
 bool soundDecodeVorbis(const void* data, size_t size, SoundDecodedSample* out) {
@@ -189,7 +226,7 @@ void soundSettleDecoding(uint32_t handle) {
   bool placed = false;
   {
     SoundLock lock;
-    placed = placeSample(job);
+    placed = job.music ? placeMusic(job) : placeSample(job);
   }
   if (!placed) dropResult(job);
 }

@@ -36,7 +36,10 @@ struct SoundMusicState {
   bool playing;
   int32_t volume;          // the music channel's own volume, 0..100
   int32_t amplify;         // 0..100; 50 is the module as rendered
+  bool decoding;           // handed to the decode worker: module still null
 };
+// No module: full channel volume, amplification as rendered.
+constexpr SoundMusicState kNoMusic = {nullptr, 0, false, 100, 50, false};
 
 // The mixer state: reset by soundInit and soundFree. Read by the device thread
 // inside soundMix, so the main thread touches it only under SoundLock.
@@ -47,7 +50,7 @@ struct SoundOutputState {
   int32_t effectsVolume = 100;  // global, 0..100
   SoundOutputSample samples[kMaxSoundOutputSamples] = {};
   SoundVoice voices[kMaxSoundVoices] = {};
-  SoundMusicState music = {nullptr, 0, false, 100, 50};
+  SoundMusicState music = kNoMusic;
   uint32_t serial = 0;          // counts handles handed out and voices started
 };
 extern SoundOutputState soundOut;
@@ -85,13 +88,18 @@ bool soundDecodeVorbis(const void* data, size_t size, SoundDecodedSample* out);
 // Whether the file starts as an Ogg Vorbis stream of one or two channels does: with
 // a first page holding the identification header. Cheap; decodes nothing.
 bool soundVorbisHeaderLooksRight(const uint8_t* data, size_t size);
-// Hands a sample's file to the decode worker, started on first use. The slot
-// already holds `handle` with `decoding` set.
+// A module from a whole file (the data is copied), or null (sound_music.cpp).
+openmpt_module* soundCreateModule(const void* data, size_t size);
+// Hands a file to the decode worker, started on first use. The sample slot or the
+// music state already holds `handle` with `decoding` set. The module goes ahead of
+// every sample not yet begun: the title needs it first.
 void soundQueueSampleDecode(uint32_t handle, std::vector<uint8_t> bytes);
-// Puts the decoded frames of `handle` in place, waiting for the worker if it is busy
-// with them (a file it has not reached is decoded right here). A file that did not
-// decode frees its slot. Nothing happens for a handle that was never queued or is
-// settled already. The caller must not hold the mixer lock.
+void soundQueueMusicDecode(uint32_t handle, std::vector<uint8_t> bytes);
+// Puts what was decoded for `handle` in place, waiting for the worker if it is busy
+// with it (a file it has not reached is decoded right here). A file that did not
+// decode frees its sample slot or the music state. Nothing happens for a handle
+// that was never queued or is settled already. The caller must not hold the mixer
+// lock.
 void soundSettleDecoding(uint32_t handle);
 // Lets the worker finish its current file, joins it and drops what is left.
 void soundStopDecoding();

@@ -4,8 +4,8 @@
 //
 // Output is 44100 Hz stereo 16-bit. Mixing happens in soundMix, called by the
 // audio device's thread; every call here takes the same lock, so the game may
-// call from the main thread at any time. Effects may be decoded ahead by a worker
-// thread of the output's own, joined when the output is freed. Without a device (the null output)
+// call from the main thread at any time. Effects and the module may be decoded
+// ahead by a worker thread of the output's own, joined when the output is freed. Without a device (the null output)
 // nothing is mixed until soundRender is called, and everything else behaves
 // exactly the same.
 //
@@ -116,6 +116,12 @@ int32_t soundChannelVolume(uint32_t channel);
 uint32_t soundMusicLoadMemory(const void* data, size_t size);
 // The same from a file. Returns 0 when the file cannot be read or is not a module.
 uint32_t soundMusicLoadFile(const char* path);
+// Takes a whole module file and loads it on the decode worker, ahead of any effect
+// waiting there. Only its header is checked now: 0 when the library does not know
+// it. Volume and amplification may be set at once; playing it, or asking where it
+// plays, waits for the worker if it has not finished. A file that fails to load
+// later leaves no music, as an unknown handle.
+uint32_t soundMusicLoadAhead(std::vector<uint8_t> bytes);
 // Starts the module at row 0 of order position `order`, from a clean state, with
 // its channel volume unchanged. With `loop` it plays on for ever, looping where the
 // module's own jumps send it; otherwise it ends after one pass. False for an

@@ -1,7 +1,7 @@
-// Effects decoded ahead on the decode worker: only the header is checked when a
-// file is handed over, the sample then sounds exactly as one decoded at once, a
-// body that turns out damaged plays nothing, and the output can be freed while
-// files are still queued.
+// Effects and the module loaded ahead on the decode worker: only the header is
+// checked when a file is handed over, the sound then behaves exactly as one loaded
+// at once, a body that turns out damaged plays nothing, and the output can be
+// freed while files are still queued.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -71,15 +71,43 @@ TEST_F(SoundDecodeTest, OnlyTheFirstPageIsCheckedAndADamagedBodyPlaysNothing) {
   EXPECT_NE(soundSampleLoadAhead(bytesOf(ogg_), 4), 0u);
 }
 
+// The module goes ahead of the effects queued before it; what is set while it is
+// loading holds once it plays.
+TEST_F(SoundDecodeTest, MusicLoadedAheadKeepsWhatWasSetMeanwhileAndPlaysWhenAsked) {
+  const std::string module = makeTrackerModule(8);
+  const uint32_t atOnce = soundMusicLoadMemory(module.data(), module.size());
+  ASSERT_TRUE(soundMusicPlay(atOnce, 5, true));
+  const double rendered = rootMeanSquare(renderFrames(4000));
+  ASSERT_GT(rendered, 50.0);
+
+  for (int i = 0; i < 6; ++i) soundSampleLoadAhead(bytesOf(ogg_), 4);
+  const uint32_t music = soundMusicLoadAhead(bytesOf(module));
+  ASSERT_NE(music, 0u);
+  EXPECT_EQ(soundMusicOrder(atOnce), -1) << "the module before it is gone";
+  EXPECT_TRUE(soundMusicSetAmplify(music, 100));
+  EXPECT_TRUE(soundChannelSetVolume(music, 50));
+  EXPECT_EQ(soundChannelIsActive(music), kSoundStopped);
+  ASSERT_TRUE(soundMusicPlay(music, 5, true));
+  EXPECT_EQ(soundMusicOrder(music), 5);
+  EXPECT_EQ(soundChannelVolume(music), 50);
+  // Twice as loud by amplification, half by the channel volume.
+  EXPECT_NEAR(rootMeanSquare(renderFrames(4000)), rendered, 0.02 * rendered);
+
+  EXPECT_EQ(soundMusicLoadAhead(bytesOf("not a module")), 0u);
+  EXPECT_EQ(soundMusicLoadAhead({}), 0u);
+}
+
 // Freeing the output lets the worker finish the file in hand and drops the rest;
 // the next output starts clean and old handles name nothing.
 TEST_F(SoundDecodeTest, TheOutputCanBeFreedWhileFilesAreQueued) {
   std::vector<uint32_t> samples;
   for (int i = 0; i < 30; ++i) samples.push_back(soundSampleLoadAhead(bytesOf(ogg_), 4));
+  const uint32_t music = soundMusicLoadAhead(bytesOf(makeTrackerModule(4)));
   soundFree();
   ASSERT_EQ(soundInit(false), SoundOutputKind::Null);
   soundStart();
   EXPECT_EQ(soundSamplePlay(samples.back(), -1, -1, false), 0u);
+  EXPECT_FALSE(soundMusicPlay(music, 0, true));
   const uint32_t again = soundSampleLoadAhead(bytesOf(ogg_), 4);
   EXPECT_NE(soundSamplePlay(again, -1, -1, false), 0u);
 }
