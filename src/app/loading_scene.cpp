@@ -129,6 +129,15 @@ void LoadingScene::onFrame() {
   if (devExists()) drawTitle(fade);
 }
 
+// The title is never shown again once it has handed over: its picture and bar go
+// (the picture alone is a 4 MB texture).
+void LoadingScene::onLeave() {
+  releaseTexture(loadingState.loadScreenTexture);
+  releaseTexture(loadingState.loadBarTexture);
+  loadingState.loadScreenTexture = nullptr;
+  loadingState.loadBarTexture = nullptr;
+}
+
 // A key or click starts the fade once; keys during the fade change nothing.
 void LoadingScene::afterFrame() {
   if (pendingKey != 0 && loadingState.fadeTime == 0.0f) loadingState.fadeTime = 1.0f;

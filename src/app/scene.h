@@ -41,6 +41,7 @@ class Scene {
 // Start-up progress, then the title picture until a key or click fades it out.
 class LoadingScene : public Scene {
  public:
+  void onLeave() override;
   void afterFrame() override;
   void onFrame() override;
   void onKeyDown(int32_t key) override;

@@ -1,5 +1,6 @@
 // The loading frames of start-up: paced to one per 16 ms however many files arrive,
-// each showing the bar as it stood, and none for a report that leaves it unchanged.
+// each showing the bar as it stood, and none for a report that leaves it unchanged;
+// the title's pictures go once it has handed over.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include "platform/device.h"
 #include "platform/platform.h"
 #include "render/render.h"
+#include "render/texture.h"
 
 namespace {
 
@@ -26,6 +28,7 @@ class LoadingFrames : public ::testing::Test {
     showLoadingFrame(kStartUs);
   }
   void TearDown() override {
+    releaseAllTextures();
     releaseDevice();
     resetRender();
     resetApp();
@@ -81,6 +84,22 @@ TEST_F(LoadingFrames, AClockSetBackStillShowsProgress) {
   reportLoadProgressAt(1000, kStartUs - 5000000);
   reportLoadProgressAt(1000, kStartUs - 4000000);
   EXPECT_EQ(loadingState.progressFrames, 1u);
+}
+
+// The loading scene is never entered again: leaving it frees the 1024 x 1024 picture.
+TEST_F(LoadingFrames, TheTitlesPicturesGoWhenItHandsOver) {
+  loadingState.loadScreenTexture = createEmptyTexture("loadscreen.jpg", 1024, 1024,
+                                                      PixelFormat::A8R8G8B8);
+  loadingState.loadBarTexture = createEmptyTexture("loadbar.jpg", 512, 64, PixelFormat::A8R8G8B8);
+  TextureEntry* other = createEmptyTexture("other.tga", 4, 4, PixelFormat::A8R8G8B8);
+  setCurrentSceneDirectly(&loadingScene);
+  requestScene(&mapScene);
+  applyPendingScene();
+  EXPECT_EQ(currentScene(), &mapScene);
+  EXPECT_EQ(findTexture("loadscreen.jpg"), nullptr);
+  EXPECT_EQ(findTexture("loadbar.jpg"), nullptr);
+  EXPECT_EQ(loadingState.loadScreenTexture, nullptr);
+  EXPECT_EQ(findTexture("other.tga"), other);
 }
 
 }  // namespace
