@@ -413,6 +413,30 @@ void devUnlockTexture(DevTexture* texture) {
   uploadTexels(texture);
 }
 
+bool devWriteTextureRect(DevTexture* texture, uint32_t x, uint32_t y, uint32_t width,
+                         uint32_t height, const uint8_t* texels, int32_t pitch) {
+  if (!texture || !texels || !g_dev.exists || x > texture->width || y > texture->height ||
+      width > texture->width - x || height > texture->height - y) {
+    return false;
+  }
+  flushBatch();
+  // A fresh texture reaches the backend first, its zeros read straight from pages
+  // never written.
+  if (g_dev.ops->writeTextureRect && !texture->uploaded) uploadTexels(texture);
+  if (texture->texels) {
+    for (uint32_t row = 0; row < height; ++row) {
+      std::memcpy(texture->texels + (size_t(y + row) * texture->width + x) * 4,
+                  texels + size_t(row) * size_t(pitch), size_t(width) * 4);
+    }
+  }
+  if (g_dev.ops->writeTextureRect) {
+    g_dev.ops->writeTextureRect(texture, x, y, width, height, texels, pitch);
+  } else {
+    uploadTexels(texture);
+  }
+  return true;
+}
+
 uint32_t devTextureWidth(const DevTexture* texture) { return texture ? texture->width : 0; }
 uint32_t devTextureHeight(const DevTexture* texture) { return texture ? texture->height : 0; }
 

@@ -177,6 +177,12 @@ void devReleaseTexture(DevTexture* texture);
 uint8_t* devLockTexture(DevTexture* texture, int32_t* pitch);
 // Ends a lock: the texels are used from now on (earlier draws keep the old ones).
 void devUnlockTexture(DevTexture* texture);
+// Copies width x height texels (the lock's layout, `pitch` bytes a row) into the
+// texture with their top-left corner at (x, y); the texels around them keep what
+// they held, and with OpenGL no copy of the whole texture is made. False (nothing
+// written) when the rectangle does not fit.
+bool devWriteTextureRect(DevTexture* texture, uint32_t x, uint32_t y, uint32_t width,
+                         uint32_t height, const uint8_t* texels, int32_t pitch);
 uint32_t devTextureWidth(const DevTexture* texture);
 uint32_t devTextureHeight(const DevTexture* texture);
 void devSetTexture(DevTexture* texture);

@@ -477,6 +477,16 @@ void oglReadTexture(DevTexture* t) {
   glGetTexImage(GL_TEXTURE_2D, 0, GL_BGRA, GL_UNSIGNED_BYTE, t->texels);
 }
 
+void oglWriteTextureRect(DevTexture* t, uint32_t x, uint32_t y, uint32_t width, uint32_t height,
+                         const uint8_t* texels, int32_t pitch) {
+  glBindTexture(GL_TEXTURE_2D, t->handle);
+  g_gl.pipeline.texture = t->handle;
+  glPixelStorei(GL_UNPACK_ROW_LENGTH, pitch / 4);
+  glTexSubImage2D(GL_TEXTURE_2D, 0, GLint(x), GLint(y), GLsizei(width), GLsizei(height), GL_BGRA,
+                  GL_UNSIGNED_BYTE, texels);
+  glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+}
+
 void oglReleaseTexture(DevTexture* t) {
   if (t->handle == 0) return;
   if (g_gl.pipeline.texture == t->handle) g_gl.pipeline.valid = false;
@@ -573,6 +583,7 @@ const DevBackendOps devGLBackend = {
     .setGammaRamp = oglSetGammaRamp,
     .uploadTexture = oglUploadTexture,
     .readTexture = oglReadTexture,
+    .writeTextureRect = oglWriteTextureRect,
     .releaseTexture = oglReleaseTexture,
     .uploadVertexBuffer = oglUploadVertexBuffer,
     .uploadIndexBuffer = oglUploadIndexBuffer,

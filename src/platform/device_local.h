@@ -53,6 +53,10 @@ struct DevBackendOps {
   // Fills texture->texels from the backend's own copy; null for a backend that keeps
   // none (the front end then keeps its texels for good).
   void (*readTexture)(DevTexture* texture);
+  // Replaces a rectangle of the backend's copy (one it has made already); null
+  // together with readTexture.
+  void (*writeTextureRect)(DevTexture* texture, uint32_t x, uint32_t y, uint32_t width,
+                           uint32_t height, const uint8_t* texels, int32_t pitch);
   void (*releaseTexture)(DevTexture* texture);
   void (*uploadVertexBuffer)(DevVertexBuffer* buffer);
   void (*uploadIndexBuffer)(DevIndexBuffer* buffer);

@@ -103,6 +103,7 @@ const DevBackendOps devRecordingBackend = {
     .setGammaRamp = recSetGammaRamp,
     .uploadTexture = recTexture,
     .readTexture = nullptr,  // the front end's texels are the only copy
+    .writeTextureRect = nullptr,
     .releaseTexture = recTexture,
     .uploadVertexBuffer = recVertexBuffer,
     .uploadIndexBuffer = recIndexBuffer,

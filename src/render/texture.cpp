@@ -55,16 +55,24 @@ TextureEntry* enterTexture(const char* name, uint32_t width, uint32_t height,
   return e;
 }
 
-// Copies up to width x height texels of the picture into the texture's top-left
-// corner, row by row; texels the picture does not reach are left as they are.
-void copyTexels(uint8_t* texels, int32_t pitch, const TextureEntry* e,
-                const PictureTexels& picture, uint32_t width, uint32_t height) {
-  const uint32_t w = std::min({width, e->width, uint32_t(picture.width)});
-  const uint32_t h = std::min({height, e->height, uint32_t(picture.height)});
-  for (uint32_t y = 0; y < h; ++y) {
-    std::memcpy(texels + size_t(y) * size_t(pitch),
-                picture.bgra + size_t(y) * size_t(picture.width) * 4, size_t(w) * 4);
+// The picture's texels cut or widened to w x h: its own block when it has that
+// size already (taken from it), else a new one holding what of it fits, the rest
+// transparent black. Null without memory.
+uint8_t* fitTexels(PictureTexels* picture, uint32_t w, uint32_t h) {
+  if (picture->bgra && uint32_t(picture->width) == w && uint32_t(picture->height) == h) {
+    uint8_t* same = picture->bgra;
+    picture->bgra = nullptr;
+    return same;
   }
+  auto* fitted = static_cast<uint8_t*>(std::calloc(size_t(w) * h, 4));
+  if (!fitted || !picture->bgra) return fitted;
+  const uint32_t columns = std::min(w, uint32_t(picture->width));
+  const uint32_t rows = std::min(h, uint32_t(picture->height));
+  for (uint32_t y = 0; y < rows; ++y) {
+    std::memcpy(fitted + size_t(y) * w * 4, picture->bgra + size_t(y) * size_t(picture->width) * 4,
+                size_t(columns) * 4);
+  }
+  return fitted;
 }
 
 // Decodes a picture into texels; pictures larger than a texture can hold are
@@ -178,11 +186,9 @@ TextureEntry* loadSizedTexture(const char* name, uint32_t width, uint32_t height
   const uint8_t* bytes = loadFile(name, &size, true);
   PictureTexels picture;
   if (bytes && decodeTexels(name, bytes, size, &picture)) {
-    int32_t pitch = 0;
-    if (uint8_t* texels = devLockTexture(e->texture, &pitch)) {
-      copyTexels(texels, pitch, e, picture, width, height);
-      devUnlockTexture(e->texture);
-    }
+    const uint32_t w = std::min({width, e->width, uint32_t(picture.width)});
+    const uint32_t h = std::min({height, e->height, uint32_t(picture.height)});
+    devWriteTextureRect(e->texture, 0, 0, w, h, picture.bgra, picture.width * 4);
     picFreeTexels(&picture);
   }
   if (bytes) releaseFile(bytes);
@@ -194,35 +200,32 @@ TextureEntry* loadSizedAlphaTexture(const char* name, uint32_t width, uint32_t h
   const uint8_t* bytes = loadFile(name, &size, false);
   if (!bytes) return nullptr;
   const uint32_t split = alphaJpegSplit(bytes, size);
-  if (split == 0) {
+  TextureEntry* e = split == 0 ? nullptr
+                               : createEmptyTexture(name, nextPowerOfTwo(width),
+                                                    nextPowerOfTwo(height), PixelFormat::A8R8G8B8);
+  if (!e) {
     releaseFile(bytes);
     return nullptr;
   }
-  TextureEntry* e = createEmptyTexture(name, nextPowerOfTwo(width), nextPowerOfTwo(height),
-                                       PixelFormat::A8R8G8B8);
-  int32_t pitch = 0;
-  uint8_t* texels = e ? devLockTexture(e->texture, &pitch) : nullptr;
-  if (!texels) {
-    releaseFile(bytes);
-    return e;
-  }
   e->hasAlpha = 1;
-  PictureTexels picture;
-  if (decodeTexels(name, bytes, split, &picture)) {
-    copyTexels(texels, pitch, e, picture, width, height);
-    picFreeTexels(&picture);
-  }
-  // Row by row through the texture's pitch; the plane may end early.
+  // The requested rectangle within the texture: the picture, then its plane row by
+  // row (rows of `width` bytes; the plane may end early).
   const uint32_t w = std::min(width, e->width), h = std::min(height, e->height);
-  const uint8_t* alpha = bytes + split;
-  const size_t planeSize = size - split;
-  size_t k = 0;
-  for (uint32_t y = 0; y < h && k < planeSize; ++y) {
-    for (uint32_t x = 0; x < width && k < planeSize; ++x, ++k) {
-      if (x < w) texels[size_t(y) * size_t(pitch) + 4 * x + 3] = alpha[k];
+  PictureTexels picture = {};
+  decodeTexels(name, bytes, split, &picture);
+  if (uint8_t* texels = fitTexels(&picture, w, h)) {
+    const uint8_t* alpha = bytes + split;
+    const size_t planeSize = size - split;
+    size_t k = 0;
+    for (uint32_t y = 0; y < h && k < planeSize; ++y) {
+      for (uint32_t x = 0; x < width && k < planeSize; ++x, ++k) {
+        if (x < w) texels[(size_t(y) * w + x) * 4 + 3] = alpha[k];
+      }
     }
+    devWriteTextureRect(e->texture, 0, 0, w, h, texels, int32_t(w * 4));
+    std::free(texels);
   }
-  devUnlockTexture(e->texture);
+  picFreeTexels(&picture);
   releaseFile(bytes);
   return e;
 }
