@@ -176,8 +176,14 @@ bool soundDecodeVorbis(const void* data, size_t size, SoundDecodedSample* out) {
   if (!data || size == 0 || size > size_t(INT_MAX)) return false;
   int channels = 0, rate = 0;
   short* pcm = nullptr;
-  const int frames = stb_vorbis_decode_memory(static_cast<const unsigned char*>(data),
-                                              int(size), &channels, &rate, &pcm);
+  int frames = 0;
+  {
+    // The decoder rewrites a table of its own each time it starts: one at a time.
+    static std::mutex decoderTable;
+    std::lock_guard<std::mutex> lock(decoderTable);
+    frames = stb_vorbis_decode_memory(static_cast<const unsigned char*>(data), int(size),
+                                      &channels, &rate, &pcm);
+  }
   if (frames <= 0 || channels < 1 || channels > 2 || rate <= 0) {
     std::free(pcm);
     return false;
