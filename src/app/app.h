@@ -53,6 +53,7 @@ struct AppState {
   uint32_t fpsWindowMs;
   uint32_t fpsFrames;
   uint32_t frameCount;       // frames run so far (for the runner's dumps)
+  uint64_t firstLoadingFrameUs;  // wall clock when the first loading frame was shown (benchmarks)
   AppOptions options;        // how this run was started
 };
 extern AppState app;

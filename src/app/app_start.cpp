@@ -24,10 +24,8 @@ bool createGraphicsDevice() {
 
 void showFirstLoadingFrame() {
   loadLoadingScreen();
-  beginScene();
-  drawLoadingScreen();
-  endScene();
-  presentFrame();
+  showLoadingFrame(sysWallMicroseconds());
+  app.firstLoadingFrameUs = sysWallMicroseconds();
 }
 
 // With the custom cursor on, the system cursor is the invisible one: the scenes

@@ -8,6 +8,7 @@
 #include "core/math.h"
 #include "persistence/profile.h"
 #include "platform/device.h"
+#include "platform/platform.h"
 #include "render/render.h"
 #include "render/sprites.h"
 #include "render/text.h"
@@ -16,7 +17,8 @@
 
 namespace {
 
-constexpr LoadingState kStartingLoadingState = {0, 0, 0, 0.0f, 0.0f, kWhite, nullptr, nullptr};
+constexpr LoadingState kStartingLoadingState = {
+    0, 0, 0, 0, 0, 0, 0.0f, 0.0f, kWhite, nullptr, nullptr};
 
 constexpr float kLoadBarWidth = 310.0f;
 constexpr float kLoadBarHeight = 48.0f;
@@ -84,14 +86,29 @@ void drawLoadingScreen() {
   drawSpriteRect(bar, uv, loadingState.loadingTint, 10.0f);
 }
 
-void reportLoadProgress(uint32_t bytes) {
+void showLoadingFrame(uint64_t nowUs) {
   beginScene();
   drawLoadingScreen();
   endScene();
   presentFrame();
-  loadingState.progressFrames += 1;
+  loadingState.shownBytes = loadingState.loadedBytes;
+  loadingState.lastFrameUs = nowUs;
+}
+
+// A frame shows the bar as it stood before this report's bytes. Reports that come
+// too soon after the last frame only count, so a burst of small files costs one
+// frame; a report that leaves the bar as shown (a pack's own entry) draws nothing.
+void reportLoadProgressAt(uint32_t bytes, uint64_t nowUs) {
+  const bool barMoved = loadingState.loadedBytes != loadingState.shownBytes;
+  if (barMoved && nowUs - loadingState.lastFrameUs >= kLoadingFrameIntervalUs) {
+    showLoadingFrame(nowUs);
+    loadingState.progressFrames += 1;
+  }
+  loadingState.progressSteps += 1;
   loadingState.loadedBytes += bytes;
 }
+
+void reportLoadProgress(uint32_t bytes) { reportLoadProgressAt(bytes, sysWallMicroseconds()); }
 
 void LoadingScene::onFrame() {
   if (!loadingState.startupDone) {
@@ -113,6 +130,15 @@ void LoadingScene::onFrame() {
   loadingState.loadingTint = MakeColor(g, g, g, 255);
   // Drawing needs the device (scene tests run the timing alone).
   if (devExists()) drawTitle(fade);
+}
+
+// The title is never shown again once it has handed over: its picture and bar go
+// (the picture alone is a 4 MB texture).
+void LoadingScene::onLeave() {
+  releaseTexture(loadingState.loadScreenTexture);
+  releaseTexture(loadingState.loadBarTexture);
+  loadingState.loadScreenTexture = nullptr;
+  loadingState.loadBarTexture = nullptr;
 }
 
 // A key or click starts the fade once; keys during the fade change nothing.

@@ -41,6 +41,7 @@ class Scene {
 // Start-up progress, then the title picture until a key or click fades it out.
 class LoadingScene : public Scene {
  public:
+  void onLeave() override;
   void afterFrame() override;
   void onFrame() override;
   void onKeyDown(int32_t key) override;
@@ -113,7 +114,10 @@ void handleTypedLetter(Scene* scene);
 // Loading-scene state: the title's timing. Process lifetime.
 struct LoadingState {
   uint32_t loadedBytes;     // bytes reported to the progress hook so far
-  uint32_t progressFrames;  // progress frames drawn
+  uint32_t progressFrames;  // progress frames drawn (at most one per kLoadingFrameIntervalUs)
+  uint32_t progressSteps;   // reports to the progress hook so far
+  uint32_t shownBytes;      // loadedBytes as the last loading frame showed it
+  uint64_t lastFrameUs;     // wall clock when the last loading frame was shown
   uint8_t startupDone;      // set on the loading scene's first own frame
   float titleTime;          // ms since the loading scene's first own frame
   float fadeTime;           // 0 until a key starts the fade, then grows to 800
@@ -131,8 +135,17 @@ constexpr float kTitleFadeMs = 800.0f;
 // The title's timing as a fresh start leaves it; every scene's pendingKey cleared.
 void resetLoadingScene();
 
-// The loading progress step: draws one loading frame and counts the bytes.
+// Loading frames are shown at most once in this many microseconds: a software GL
+// driver spends milliseconds on each, and faster progress is not seen anyway.
+constexpr uint64_t kLoadingFrameIntervalUs = 16000;
+
+// The loading progress step: counts the bytes, after showing the bar as it stood
+// when its width has changed and a loading frame is due (sysWallMicroseconds).
 void reportLoadProgress(uint32_t bytes);
+// The same at a given wall clock time in microseconds (tests pace it by hand).
+void reportLoadProgressAt(uint32_t bytes, uint64_t nowUs);
+// Draws and shows one loading frame now; the progress frames are paced from it.
+void showLoadingFrame(uint64_t nowUs);
 // Opaque white tint, culling off, and the loading picture and bar (both must exist).
 void loadLoadingScreen();
 // The loading picture and the progress bar over it.

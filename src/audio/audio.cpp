@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "platform/platform.h"
 #include "platform/sound_output.h"
@@ -37,7 +38,9 @@ void resetSoundState() {
 }
 
 // Enters one effect file of the current folder into the table and reports its
-// size. A file that does not decode still takes its place, silent.
+// size. The file is read and its header checked now and it is decoded ahead on the
+// sound output's worker; a file missing or not an Ogg Vorbis stream still takes its
+// place, silent.
 void loadSample(const std::string& fileName) {
   if (fileName.size() >= size_t(kMaxSoundName)) {
     std::fprintf(stderr, "Sound file name too long, skipped: %s\n", fileName.c_str());
@@ -45,13 +48,12 @@ void loadSample(const std::string& fileName) {
   }
   std::vector<uint8_t> bytes;
   const bool read = sysReadWholeFile(fileName.c_str(), &bytes);
+  const uint32_t size = uint32_t(bytes.size());
   SoundSample& sample = sound.samples[sound.sampleCount++];
   std::snprintf(sample.fileName, sizeof sample.fileName, "%s", fileName.c_str());
-  sample.handle = read ? soundSampleLoadMemory(bytes.data(), bytes.size(),
-                                               kMaxPlaybacksPerSample)
-                       : 0;
+  sample.handle = read ? soundSampleLoadAhead(std::move(bytes), kMaxPlaybacksPerSample) : 0;
   sample.repeatGuard = 0.0f;
-  reportLoadedBytes(uint32_t(bytes.size()));
+  reportLoadedBytes(size);
 }
 
 // Loads the effects of "Sounds" and returns to the folder it started in. A missing
@@ -66,10 +68,15 @@ void loadSampleFolder() {
   sysChangeDirectory(home.c_str());
 }
 
-// A missing or unreadable module leaves musicHandle 0, and every music call then
-// changes only the bookkeeping.
+// The module is read and its header checked now and loaded on the sound output's
+// worker meanwhile (the title's first frame waits for it if need be). A missing
+// or unreadable module leaves musicHandle 0, and every music call then changes
+// only the bookkeeping.
 void loadMusic() {
-  sound.musicHandle = soundMusicLoadFile(kMusicFile);
+  std::vector<uint8_t> bytes;
+  if (sysReadWholeFile(kMusicFile, &bytes)) {
+    sound.musicHandle = soundMusicLoadAhead(std::move(bytes));
+  }
   reportLoadedBytes(kMusicLoadBytes);
   soundMusicSetAmplify(sound.musicHandle, kMusicAmplify);
 }
@@ -111,7 +118,7 @@ void noteStarted(uint32_t handle) {
 void startRequest(PlayRequest& request) {
   request.channel = soundSamplePlay(request.sample, request.frequency, -1, request.loop != 0);
   request.state = kRequestPlaying;
-  noteStarted(request.sample);
+  if (request.channel != 0) noteStarted(request.sample);
 }
 
 // Starts waiting slots and lets playing slots follow their channels.

@@ -1,6 +1,8 @@
 // The millisecond clock (real, or moved by hand for the headless runner), sleeping,
-// and the periodic tick on a timer thread.
+// the periodic tick on a timer thread, and the wall clock and peak memory that
+// benchmarks read.
 #include <SDL.h>
+#include <sys/resource.h>
 
 #include <atomic>
 #include <chrono>
@@ -41,6 +43,17 @@ void sysUseManualClock(uint32_t start) {
 bool sysClockIsManual() { return g_manual.load(); }
 
 void sysAdvanceClock(uint32_t ms) { g_manualNow.fetch_add(ms); }
+
+uint64_t sysWallMicroseconds() {
+  const auto since = std::chrono::system_clock::now().time_since_epoch();
+  return uint64_t(std::chrono::duration_cast<std::chrono::microseconds>(since).count());
+}
+
+uint64_t sysPeakResidentKiB() {
+  struct rusage usage = {};
+  if (getrusage(RUSAGE_SELF, &usage) != 0 || usage.ru_maxrss < 0) return 0;
+  return uint64_t(usage.ru_maxrss);  // Linux counts it in KiB
+}
 
 void sysSleep(uint32_t ms) {
   if (g_manual.load()) {

@@ -7,6 +7,7 @@
 #include <SDL.h>  // display modes
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/device_local.h"
@@ -345,20 +346,57 @@ const DevState& devState() { return g_dev.context.state; }
 // ---------------------------------------------------------------------------
 // Textures
 
-DevTexture* devCreateTexture(uint32_t width, uint32_t height, PixelFormat format) {
+namespace {
+
+bool validTextureShape(uint32_t width, uint32_t height, PixelFormat format) {
   constexpr uint32_t kMaxSide = 4096;
-  if (!g_dev.exists || width == 0 || height == 0 || width > kMaxSide || height > kMaxSide ||
-      (format != PixelFormat::A8R8G8B8 && format != PixelFormat::X8R8G8B8)) {
-    return nullptr;
-  }
+  return width != 0 && height != 0 && width <= kMaxSide && height <= kMaxSide &&
+         (format == PixelFormat::A8R8G8B8 || format == PixelFormat::X8R8G8B8);
+}
+
+DevTexture* enterTexture(uint32_t width, uint32_t height, PixelFormat format, uint8_t* texels) {
   auto* t = new DevTexture();
   t->width = width;
   t->height = height;
   t->format = format;
-  t->texels.assign(size_t(width) * height * 4, 0);
+  t->texels = texels;
+  t->uploaded = false;
   t->handle = 0;
-  g_dev.ops->uploadTexture(t);
   g_dev.textures->push_back(t);
+  return t;
+}
+
+// Hands the texels to the backend. One that keeps a copy of its own (OpenGL) lets
+// the front end's copy go; a lock reads it back.
+void uploadTexels(DevTexture* t) {
+  g_dev.ops->uploadTexture(t);
+  t->uploaded = true;
+  if (g_dev.ops->readTexture) {
+    std::free(t->texels);
+    t->texels = nullptr;
+  }
+}
+
+}  // namespace
+
+DevTexture* devCreateTexture(uint32_t width, uint32_t height, PixelFormat format) {
+  if (!g_dev.exists || !validTextureShape(width, height, format)) return nullptr;
+  // calloc: large blocks arrive as zero pages, with no pass over them. The backend
+  // gets the texels when they are first unlocked or drawn with.
+  auto* texels = static_cast<uint8_t*>(std::calloc(size_t(width) * height, 4));
+  return texels ? enterTexture(width, height, format, texels) : nullptr;
+}
+
+DevTexture* devCreateTextureFromTexels(uint32_t width, uint32_t height, PixelFormat format,
+                                       uint8_t* texels) {
+  if (!texels) return nullptr;
+  if (!g_dev.exists || !validTextureShape(width, height, format)) {
+    std::free(texels);
+    return nullptr;
+  }
+  DevTexture* t = enterTexture(width, height, format, texels);
+  flushBatch();
+  uploadTexels(t);
   return t;
 }
 
@@ -368,26 +406,64 @@ void devReleaseTexture(DevTexture* texture) {
   if (g_dev.context.state.texture == texture) g_dev.context.state.texture = nullptr;
   g_dev.ops->releaseTexture(texture);
   eraseFrom(g_dev.textures, texture);
+  std::free(texture->texels);
   delete texture;
 }
 
 uint8_t* devLockTexture(DevTexture* texture, int32_t* pitch) {
   if (!texture) return nullptr;
+  if (!texture->texels) {
+    const size_t bytes = size_t(texture->width) * texture->height * 4;
+    texture->texels = static_cast<uint8_t*>(std::malloc(bytes));
+    if (!texture->texels) return nullptr;
+    g_dev.ops->readTexture(texture);
+  }
   if (pitch) *pitch = int32_t(texture->width * 4);
-  return texture->texels.data();
+  return texture->texels;
 }
 
 void devUnlockTexture(DevTexture* texture) {
-  if (!texture || !g_dev.exists) return;
+  if (!texture || !texture->texels || !g_dev.exists) return;
   // Primitives already drawn keep the texels they were drawn with.
   flushBatch();
-  g_dev.ops->uploadTexture(texture);
+  uploadTexels(texture);
+}
+
+bool devWriteTextureRect(DevTexture* texture, uint32_t x, uint32_t y, uint32_t width,
+                         uint32_t height, const uint8_t* texels, int32_t pitch) {
+  if (!texture || !texels || !g_dev.exists || x > texture->width || y > texture->height ||
+      width > texture->width - x || height > texture->height - y) {
+    return false;
+  }
+  flushBatch();
+  // A fresh texture reaches the backend first, its zeros read straight from pages
+  // never written.
+  if (g_dev.ops->writeTextureRect && !texture->uploaded) uploadTexels(texture);
+  if (texture->texels) {
+    for (uint32_t row = 0; row < height; ++row) {
+      std::memcpy(texture->texels + (size_t(y + row) * texture->width + x) * 4,
+                  texels + size_t(row) * size_t(pitch), size_t(width) * 4);
+    }
+  }
+  if (g_dev.ops->writeTextureRect) {
+    g_dev.ops->writeTextureRect(texture, x, y, width, height, texels, pitch);
+  } else {
+    uploadTexels(texture);
+  }
+  return true;
 }
 
 uint32_t devTextureWidth(const DevTexture* texture) { return texture ? texture->width : 0; }
 uint32_t devTextureHeight(const DevTexture* texture) { return texture ? texture->height : 0; }
 
-void devSetTexture(DevTexture* texture) { g_dev.context.state.texture = texture; }
+void devSetTexture(DevTexture* texture) {
+  // A texture made empty and never unlocked reaches the backend on its first use.
+  if (texture && !texture->uploaded && g_dev.exists) {
+    flushBatch();
+    uploadTexels(texture);
+  }
+  g_dev.context.state.texture = texture;
+}
 
 // ---------------------------------------------------------------------------
 // Drawing

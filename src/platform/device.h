@@ -160,17 +160,29 @@ void devRestoreDefaults();
 const DevState& devState();
 
 // ---------------------------------------------------------------------------
-// Textures (kept in memory as well, so nothing is lost on a reset)
+// Textures (nothing is lost on a reset; with OpenGL the driver's copy is the only
+// one between locks)
 
 // A texture of width x height texels in A8R8G8B8 or X8R8G8B8, texels 0 (transparent
 // black). Returns null for another format, a zero size or a side above 4096.
 DevTexture* devCreateTexture(uint32_t width, uint32_t height, PixelFormat format);
+// The same with the texels given: a malloc'ed block of width x height x 4 bytes in
+// the lock's layout, which the texture takes over (freed on failure, null returned).
+DevTexture* devCreateTextureFromTexels(uint32_t width, uint32_t height, PixelFormat format,
+                                       uint8_t* texels);
 void devReleaseTexture(DevTexture* texture);
 // Level 0's texels, 4 bytes each (blue, green, red, alpha), rows top first;
-// *pitch receives the bytes per row. Null for a null texture.
+// *pitch receives the bytes per row. Null for a null texture (or without memory).
+// With OpenGL they are read back from the driver first.
 uint8_t* devLockTexture(DevTexture* texture, int32_t* pitch);
 // Ends a lock: the texels are used from now on (earlier draws keep the old ones).
 void devUnlockTexture(DevTexture* texture);
+// Copies width x height texels (the lock's layout, `pitch` bytes a row) into the
+// texture with their top-left corner at (x, y); the texels around them keep what
+// they held, and with OpenGL no copy of the whole texture is made. False (nothing
+// written) when the rectangle does not fit.
+bool devWriteTextureRect(DevTexture* texture, uint32_t x, uint32_t y, uint32_t width,
+                         uint32_t height, const uint8_t* texels, int32_t pitch);
 uint32_t devTextureWidth(const DevTexture* texture);
 uint32_t devTextureHeight(const DevTexture* texture);
 void devSetTexture(DevTexture* texture);

@@ -460,15 +460,31 @@ void oglUploadTexture(DevTexture* t) {
   g_gl.pipeline.texture = t->handle;
   if (fresh) {
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, GLsizei(t->width), GLsizei(t->height), 0, GL_BGRA,
-                 GL_UNSIGNED_BYTE, t->texels.data());
+                 GL_UNSIGNED_BYTE, t->texels);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
     if (t->format == PixelFormat::X8R8G8B8) {
       glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_A, GL_ONE);
     }
   } else {
     glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, GLsizei(t->width), GLsizei(t->height), GL_BGRA,
-                    GL_UNSIGNED_BYTE, t->texels.data());
+                    GL_UNSIGNED_BYTE, t->texels);
   }
+}
+
+void oglReadTexture(DevTexture* t) {
+  glBindTexture(GL_TEXTURE_2D, t->handle);
+  g_gl.pipeline.texture = t->handle;
+  glGetTexImage(GL_TEXTURE_2D, 0, GL_BGRA, GL_UNSIGNED_BYTE, t->texels);
+}
+
+void oglWriteTextureRect(DevTexture* t, uint32_t x, uint32_t y, uint32_t width, uint32_t height,
+                         const uint8_t* texels, int32_t pitch) {
+  glBindTexture(GL_TEXTURE_2D, t->handle);
+  g_gl.pipeline.texture = t->handle;
+  glPixelStorei(GL_UNPACK_ROW_LENGTH, pitch / 4);
+  glTexSubImage2D(GL_TEXTURE_2D, 0, GLint(x), GLint(y), GLsizei(width), GLsizei(height), GL_BGRA,
+                  GL_UNSIGNED_BYTE, texels);
+  glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
 }
 
 void oglReleaseTexture(DevTexture* t) {
@@ -566,6 +582,8 @@ const DevBackendOps devGLBackend = {
     .present = oglPresent,
     .setGammaRamp = oglSetGammaRamp,
     .uploadTexture = oglUploadTexture,
+    .readTexture = oglReadTexture,
+    .writeTextureRect = oglWriteTextureRect,
     .releaseTexture = oglReleaseTexture,
     .uploadVertexBuffer = oglUploadVertexBuffer,
     .uploadIndexBuffer = oglUploadIndexBuffer,

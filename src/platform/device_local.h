@@ -12,8 +12,11 @@ struct DevTexture {
   uint32_t width;
   uint32_t height;
   PixelFormat format;
-  std::vector<uint8_t> texels;  // blue, green, red, alpha; the copy that survives resets
-  uint32_t handle;              // the backend's object (0: none)
+  // Blue, green, red, alpha; malloc'ed. Null while a backend that keeps its own copy
+  // holds them alone (a lock reads them back).
+  uint8_t* texels;
+  bool uploaded;    // the backend has the texels as they are
+  uint32_t handle;  // the backend's object (0: none)
 };
 
 struct DevVertexBuffer {
@@ -47,6 +50,13 @@ struct DevBackendOps {
   void (*setGammaRamp)(const uint16_t* red, const uint16_t* green, const uint16_t* blue);
   // Creates or refreshes the backend's copy of the texels.
   void (*uploadTexture)(DevTexture* texture);
+  // Fills texture->texels from the backend's own copy; null for a backend that keeps
+  // none (the front end then keeps its texels for good).
+  void (*readTexture)(DevTexture* texture);
+  // Replaces a rectangle of the backend's copy (one it has made already); null
+  // together with readTexture.
+  void (*writeTextureRect)(DevTexture* texture, uint32_t x, uint32_t y, uint32_t width,
+                           uint32_t height, const uint8_t* texels, int32_t pitch);
   void (*releaseTexture)(DevTexture* texture);
   void (*uploadVertexBuffer)(DevVertexBuffer* buffer);
   void (*uploadIndexBuffer)(DevIndexBuffer* buffer);

@@ -4,6 +4,7 @@
 #include <stb_image.h>        // decode JPEG, Targa, PNG from memory
 #include <stb_image_write.h>  // PNG files, JPEG and Targa in memory
 
+#include <bit>
 #include <climits>
 #include <cstring>
 
@@ -17,6 +18,17 @@ void appendBytes(void* context, void* data, int size) {
 }
 
 bool sizeFits(size_t size) { return size > 0 && size <= size_t(INT_MAX); }
+
+// Red, green, blue, alpha to blue, green, red, alpha in place, a pixel as one word.
+void swapRedAndBlue(uint8_t* pixels, size_t count) {
+  static_assert(std::endian::native == std::endian::little, "pixels are read as words");
+  for (size_t i = 0; i < count; ++i) {
+    uint32_t p;
+    std::memcpy(&p, pixels + 4 * i, 4);
+    p = (p & 0xFF00FF00u) | ((p >> 16) & 0xFFu) | ((p & 0xFFu) << 16);
+    std::memcpy(pixels + 4 * i, &p, 4);
+  }
+}
 
 }  // namespace
 
@@ -38,6 +50,22 @@ bool picDecode(const uint8_t* bytes, size_t size, Picture* out, const char** rea
   out->rgba.assign(pixels, pixels + size_t(w) * size_t(h) * 4);
   stbi_image_free(pixels);
   return true;
+}
+
+bool picDecodeTexels(const uint8_t* bytes, size_t size, PictureTexels* out) {
+  *out = {};
+  if (!bytes || !sizeFits(size)) return false;
+  int w = 0, h = 0, channels = 0;
+  stbi_uc* pixels = stbi_load_from_memory(bytes, int(size), &w, &h, &channels, 4);
+  if (!pixels) return false;
+  swapRedAndBlue(pixels, size_t(w) * size_t(h));
+  *out = {w, h, pixels};
+  return true;
+}
+
+void picFreeTexels(PictureTexels* texels) {
+  stbi_image_free(texels->bgra);
+  *texels = {};
 }
 
 bool picSize(const uint8_t* bytes, size_t size, int32_t* width, int32_t* height) {

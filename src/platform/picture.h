@@ -15,6 +15,17 @@ struct Picture {
 // Decodes a whole picture file held in memory. Returns false (out empty, the reason in
 // *reason when given) for a file that is not a readable picture.
 bool picDecode(const uint8_t* bytes, size_t size, Picture* out, const char** reason = nullptr);
+// A picture decoded straight into a texture's layout: 4 bytes a pixel (blue, green,
+// red, alpha), rows top first.
+struct PictureTexels {
+  int32_t width;
+  int32_t height;
+  uint8_t* bgra;  // malloc'ed: freed with picFreeTexels or taken over by a texture
+};
+// Decodes a whole picture file held in memory into texels. Returns false (out
+// empty) for a file that is not a readable picture.
+bool picDecodeTexels(const uint8_t* bytes, size_t size, PictureTexels* out);
+void picFreeTexels(PictureTexels* texels);
 // Reads only the size of a picture file. Returns false when it is not a picture.
 bool picSize(const uint8_t* bytes, size_t size, int32_t* width, int32_t* height);
 // Writes RGBA rows (top first) as an opaque PNG: alpha is written as 255.

@@ -120,6 +120,11 @@ bool sysClockIsManual();
 void sysAdvanceClock(uint32_t ms);
 // Sleeps, or with the manual clock advances it by ms without waiting.
 void sysSleep(uint32_t ms);
+// Real time since the epoch in microseconds, never the manual clock: for pacing
+// what is shown and for benchmarks that compare times across processes.
+uint64_t sysWallMicroseconds();
+// The most memory the process has held resident so far, in KiB (0 when unknown).
+uint64_t sysPeakResidentKiB();
 
 // Calls `tick` every periodMs milliseconds on a thread of its own until
 // sysStopTicker. Returns false if the timer cannot be started.

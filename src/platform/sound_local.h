@@ -4,7 +4,9 @@
 
 #include <libopenmpt/libopenmpt.h>
 
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "platform/sound_output.h"
 
@@ -15,6 +17,7 @@ struct SoundOutputSample {
   int32_t channels;      // 1 or 2
   int32_t rate;          // Hz the sample was recorded at
   int32_t maxPlaybacks;  // channels of this sample sounding at once
+  bool decoding;         // handed to the decode worker: no frames yet (pcm null)
 };
 
 struct SoundVoice {
@@ -33,7 +36,10 @@ struct SoundMusicState {
   bool playing;
   int32_t volume;          // the music channel's own volume, 0..100
   int32_t amplify;         // 0..100; 50 is the module as rendered
+  bool decoding;           // handed to the decode worker: module still null
 };
+// No module: full channel volume, amplification as rendered.
+constexpr SoundMusicState kNoMusic = {nullptr, 0, false, 100, 50, false};
 
 // The mixer state: reset by soundInit and soundFree. Read by the device thread
 // inside soundMix, so the main thread touches it only under SoundLock.
@@ -44,7 +50,7 @@ struct SoundOutputState {
   int32_t effectsVolume = 100;  // global, 0..100
   SoundOutputSample samples[kMaxSoundOutputSamples] = {};
   SoundVoice voices[kMaxSoundVoices] = {};
-  SoundMusicState music = {nullptr, 0, false, 100, 50};
+  SoundMusicState music = kNoMusic;
   uint32_t serial = 0;          // counts handles handed out and voices started
 };
 extern SoundOutputState soundOut;
@@ -68,6 +74,35 @@ int32_t soundHandleSlot(uint32_t handle, uint32_t kind);
 void soundMix(int16_t* out, int32_t frames);
 // Stops every voice of a sample slot. The caller holds the lock.
 void soundStopVoicesOfSlot(int32_t slot);
+
+// Decoding (sound_decode.cpp).
+struct SoundDecodedSample {
+  int16_t* pcm;      // malloc'ed interleaved frames; null when nothing decoded
+  uint32_t frames;
+  int32_t channels;  // 1 or 2
+  int32_t rate;      // Hz
+};
+// Decodes a whole Ogg Vorbis file of one or two channels. False (out empty) when it
+// does not decode.
+bool soundDecodeVorbis(const void* data, size_t size, SoundDecodedSample* out);
+// Whether the file starts as an Ogg Vorbis stream of one or two channels does: with
+// a first page holding the identification header. Cheap; decodes nothing.
+bool soundVorbisHeaderLooksRight(const uint8_t* data, size_t size);
+// A module from a whole file (the data is copied), or null (sound_music.cpp).
+openmpt_module* soundCreateModule(const void* data, size_t size);
+// Hands a file to the decode worker, started on first use. The sample slot or the
+// music state already holds `handle` with `decoding` set. The module goes ahead of
+// every sample not yet begun: the title needs it first.
+void soundQueueSampleDecode(uint32_t handle, std::vector<uint8_t> bytes);
+void soundQueueMusicDecode(uint32_t handle, std::vector<uint8_t> bytes);
+// Puts what was decoded for `handle` in place, waiting for the worker if it is busy
+// with it (a file it has not reached is decoded right here). A file that did not
+// decode frees its sample slot or the music state. Nothing happens for a handle
+// that was never queued or is settled already. The caller must not hold the mixer
+// lock.
+void soundSettleDecoding(uint32_t handle);
+// Lets the worker finish its current file, joins it and drops what is left.
+void soundStopDecoding();
 
 // Device backend (sound_device_sdl.cpp).
 // Opens the default device, else SDL's silent one. False when neither opens.

@@ -73,6 +73,7 @@ void soundStop() {
 
 void soundFree() {
   if (soundOut.kind == SoundOutputKind::None) return;
+  soundStopDecoding();
   soundDeviceClose();
   releaseEverything();
   soundOut = {};
@@ -103,8 +104,11 @@ SoundVoice* findVoice(uint32_t channel) {
   return voice.handle == channel ? &voice : nullptr;
 }
 
+// The module's handle, also while the decode worker is still making it (it keeps
+// a volume meanwhile, and does not play).
 bool isMusicHandle(uint32_t channel) {
-  return channel != 0 && soundOut.music.module && soundOut.music.handle == channel;
+  return channel != 0 && soundOut.music.handle == channel &&
+         (soundOut.music.module || soundOut.music.decoding);
 }
 
 }  // namespace

@@ -4,7 +4,8 @@
 //
 // Output is 44100 Hz stereo 16-bit. Mixing happens in soundMix, called by the
 // audio device's thread; every call here takes the same lock, so the game may
-// call from the main thread at any time. Without a device (the null output)
+// call from the main thread at any time. Effects and the module may be decoded
+// ahead by a worker thread of the output's own, joined when the output is freed. Without a device (the null output)
 // nothing is mixed until soundRender is called, and everything else behaves
 // exactly the same.
 //
@@ -14,6 +15,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 // The output's rate: playing a sample at this frequency plays it one to one.
 constexpr int32_t kSoundOutputRate = 44100;
@@ -71,6 +73,13 @@ void soundRender(int16_t* out, int32_t frames);
 uint32_t soundSampleLoadMemory(const void* data, size_t size, int32_t maxPlaybacks);
 // The same from a file. Returns 0 when the file cannot be read or decoded.
 uint32_t soundSampleLoadFile(const char* path, int32_t maxPlaybacks);
+// Takes a whole Ogg Vorbis file and decodes it on the decode worker, so loading
+// goes on meanwhile. Only its first page is checked now: 0 when it is not an Ogg
+// Vorbis stream of one or two channels (or the table is full). The handle is usable
+// at once; the first call that needs the frames (playing, asking for its frames)
+// waits for them if the worker has not finished. A file that fails to decode later
+// leaves a handle that plays nothing, as an unknown one.
+uint32_t soundSampleLoadAhead(std::vector<uint8_t> bytes, int32_t maxPlaybacks);
 // A sample from interleaved 16-bit frames (1 or 2 channels) recorded at `rate` Hz;
 // the frames are copied. Returns 0 for bad arguments or a full table.
 uint32_t soundSampleLoadPcm(const int16_t* frames, uint32_t frameCount, int32_t channels,
@@ -107,6 +116,12 @@ int32_t soundChannelVolume(uint32_t channel);
 uint32_t soundMusicLoadMemory(const void* data, size_t size);
 // The same from a file. Returns 0 when the file cannot be read or is not a module.
 uint32_t soundMusicLoadFile(const char* path);
+// Takes a whole module file and loads it on the decode worker, ahead of any effect
+// waiting there. Only its header is checked now: 0 when the library does not know
+// it. Volume and amplification may be set at once; playing it, or asking where it
+// plays, waits for the worker if it has not finished. A file that fails to load
+// later leaves no music, as an unknown handle.
+uint32_t soundMusicLoadAhead(std::vector<uint8_t> bytes);
 // Starts the module at row 0 of order position `order`, from a clean state, with
 // its channel volume unchanged. With `loop` it plays on for ever, looping where the
 // module's own jumps send it; otherwise it ends after one pass. False for an

@@ -1,11 +1,9 @@
-// Effect samples: Ogg Vorbis decoding into the sample table, and starting,
-// counting and stopping the channels that play them.
-#define STB_VORBIS_HEADER_ONLY
-#include <stb_vorbis.h>  // the decoder; its implementation lives in stb_impl.c
-
-#include <climits>
+// Effect samples: decoded Ogg Vorbis files in the sample table (at once, or ahead
+// by the decode worker), and starting, counting and stopping the channels that
+// play them.
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "platform/platform.h"
@@ -28,6 +26,14 @@ int32_t findSampleSlot(uint32_t sample) {
   return soundOut.samples[slot].handle == sample ? slot : -1;
 }
 
+// The first free slot of the table, or -1. The caller holds the lock.
+int32_t freeSampleSlot() {
+  for (int32_t slot = 0; slot < kMaxSoundOutputSamples; ++slot) {
+    if (soundOut.samples[slot].handle == 0) return slot;
+  }
+  return -1;
+}
+
 // Takes ownership of malloc'ed frames and enters them in the table. Returns the
 // handle, or 0 (frames freed) for bad arguments, no open output or a full table.
 uint32_t addSample(int16_t* pcm, uint32_t frames, int32_t channels, int32_t rate,
@@ -38,19 +44,20 @@ uint32_t addSample(int16_t* pcm, uint32_t frames, int32_t channels, int32_t rate
     return 0;
   }
   SoundLock lock;
-  for (int32_t slot = 0; slot < kMaxSoundOutputSamples; ++slot) {
-    SoundOutputSample& sample = soundOut.samples[slot];
-    if (sample.handle != 0) continue;
-    sample.handle = soundMakeHandle(kHandleSampleKind, slot);
-    sample.pcm = pcm;
-    sample.frames = frames;
-    sample.channels = channels;
-    sample.rate = rate;
-    sample.maxPlaybacks = clampInt(maxPlaybacks, 1, kMaxSoundVoices);
-    return sample.handle;
+  const int32_t slot = freeSampleSlot();
+  if (slot < 0) {
+    std::free(pcm);
+    return 0;
   }
-  std::free(pcm);
-  return 0;
+  SoundOutputSample& sample = soundOut.samples[slot];
+  sample = {};
+  sample.handle = soundMakeHandle(kHandleSampleKind, slot);
+  sample.pcm = pcm;
+  sample.frames = frames;
+  sample.channels = channels;
+  sample.rate = rate;
+  sample.maxPlaybacks = clampInt(maxPlaybacks, 1, kMaxSoundVoices);
+  return sample.handle;
 }
 
 // Of the voices that `accept`s, the one started first that is not looped, or -1.
@@ -94,17 +101,29 @@ void soundStopVoicesOfSlot(int32_t slot) {
 }
 
 uint32_t soundSampleLoadMemory(const void* data, size_t size, int32_t maxPlaybacks) {
-  if (!data || size == 0 || size > size_t(INT_MAX)) return 0;
-  int channels = 0;
-  int rate = 0;
-  short* pcm = nullptr;
-  const int frames = stb_vorbis_decode_memory(static_cast<const unsigned char*>(data),
-                                              int(size), &channels, &rate, &pcm);
-  if (frames <= 0) {
-    std::free(pcm);
+  SoundDecodedSample decoded;
+  if (!soundDecodeVorbis(data, size, &decoded)) return 0;
+  return addSample(decoded.pcm, decoded.frames, decoded.channels, decoded.rate, maxPlaybacks);
+}
+
+uint32_t soundSampleLoadAhead(std::vector<uint8_t> bytes, int32_t maxPlaybacks) {
+  if (soundOut.kind == SoundOutputKind::None ||
+      !soundVorbisHeaderLooksRight(bytes.data(), bytes.size())) {
     return 0;
   }
-  return addSample(pcm, uint32_t(frames), channels, rate, maxPlaybacks);
+  uint32_t handle = 0;
+  {
+    SoundLock lock;
+    const int32_t slot = freeSampleSlot();
+    if (slot < 0) return 0;
+    SoundOutputSample& sample = soundOut.samples[slot];
+    sample = {};
+    sample.handle = handle = soundMakeHandle(kHandleSampleKind, slot);
+    sample.maxPlaybacks = clampInt(maxPlaybacks, 1, kMaxSoundVoices);
+    sample.decoding = true;
+  }
+  soundQueueSampleDecode(handle, std::move(bytes));
+  return handle;
 }
 
 uint32_t soundSampleLoadFile(const char* path, int32_t maxPlaybacks) {
@@ -124,6 +143,7 @@ uint32_t soundSampleLoadPcm(const int16_t* frames, uint32_t frameCount, int32_t 
 }
 
 bool soundSampleFree(uint32_t sample) {
+  soundSettleDecoding(sample);
   int16_t* pcm = nullptr;
   {
     SoundLock lock;
@@ -138,6 +158,7 @@ bool soundSampleFree(uint32_t sample) {
 }
 
 uint32_t soundSamplePlay(uint32_t sample, int32_t frequency, int32_t volume, bool loop) {
+  soundSettleDecoding(sample);
   SoundLock lock;
   const int32_t slot = findSampleSlot(sample);
   if (slot < 0) return 0;
@@ -176,6 +197,7 @@ int32_t soundSampleChannelCount(uint32_t sample) {
 }
 
 bool soundSampleInfo(uint32_t sample, uint32_t* frames, int32_t* rate, int32_t* channels) {
+  soundSettleDecoding(sample);
   SoundLock lock;
   const int32_t slot = findSampleSlot(sample);
   if (slot < 0) return false;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/picture.h"
@@ -26,16 +27,20 @@ bool hasTgaName(const char* name) {
   sysFatalStop(text, "Loading error");
 }
 
-// Appends a new entry for a device texture. Null (after the creation message) when
-// the name does not fit, the cache is full or the device cannot make the texture.
+// Appends a new entry for a device texture: empty (texels 0), or made from decoded
+// texels it takes over. Null (after the creation message, texels freed) when the
+// name does not fit, the cache is full or the device cannot make the texture.
 TextureEntry* enterTexture(const char* name, uint32_t width, uint32_t height,
-                           PixelFormat deviceFormat, PixelFormat entryFormat) {
+                           PixelFormat deviceFormat, PixelFormat entryFormat,
+                           uint8_t* texels = nullptr) {
   if (std::strlen(name) >= size_t(kMaxTextureName) || textureCache.count >= kMaxTextures ||
       width == 0 || height == 0 || width > kMaxTextureSide || height > kMaxTextureSide) {
+    std::free(texels);
     reportTextureCreationFailure(name);
     return nullptr;
   }
-  DevTexture* texture = devCreateTexture(width, height, deviceFormat);
+  DevTexture* texture = texels ? devCreateTextureFromTexels(width, height, deviceFormat, texels)
+                               : devCreateTexture(width, height, deviceFormat);
   if (!texture) {
     reportTextureCreationFailure(name);
     return nullptr;
@@ -50,32 +55,33 @@ TextureEntry* enterTexture(const char* name, uint32_t width, uint32_t height,
   return e;
 }
 
-// Copies up to width x height pixels of the picture (RGBA) into the texture's
-// top-left corner; texels the picture does not reach are left as they are.
-void copyPicture(TextureEntry* e, const Picture& picture, uint32_t width, uint32_t height) {
-  int32_t pitch = 0;
-  uint8_t* texels = devLockTexture(e->texture, &pitch);
-  const uint32_t w = std::min({width, e->width, uint32_t(picture.width)});
-  const uint32_t h = std::min({height, e->height, uint32_t(picture.height)});
-  for (uint32_t y = 0; y < h; ++y) {
-    const uint8_t* src = picture.rgba.data() + size_t(y) * size_t(picture.width) * 4;
-    uint8_t* dst = texels + size_t(y) * size_t(pitch);
-    for (uint32_t x = 0; x < w; ++x) {
-      dst[4 * x + 0] = src[4 * x + 2];
-      dst[4 * x + 1] = src[4 * x + 1];
-      dst[4 * x + 2] = src[4 * x + 0];
-      dst[4 * x + 3] = src[4 * x + 3];
-    }
+// The picture's texels cut or widened to w x h: its own block when it has that
+// size already (taken from it), else a new one holding what of it fits, the rest
+// transparent black. Null without memory.
+uint8_t* fitTexels(PictureTexels* picture, uint32_t w, uint32_t h) {
+  if (picture->bgra && uint32_t(picture->width) == w && uint32_t(picture->height) == h) {
+    uint8_t* same = picture->bgra;
+    picture->bgra = nullptr;
+    return same;
   }
+  auto* fitted = static_cast<uint8_t*>(std::calloc(size_t(w) * h, 4));
+  if (!fitted || !picture->bgra) return fitted;
+  const uint32_t columns = std::min(w, uint32_t(picture->width));
+  const uint32_t rows = std::min(h, uint32_t(picture->height));
+  for (uint32_t y = 0; y < rows; ++y) {
+    std::memcpy(fitted + size_t(y) * w * 4, picture->bgra + size_t(y) * size_t(picture->width) * 4,
+                size_t(columns) * 4);
+  }
+  return fitted;
 }
 
-// Decodes a picture; pictures larger than a texture can hold are refused with the
-// creation message.
-bool decodePicture(const char* name, const uint8_t* bytes, uint32_t size, Picture* out) {
-  if (!picDecode(bytes, size, out)) return false;
+// Decodes a picture into texels; pictures larger than a texture can hold are
+// refused with the creation message.
+bool decodeTexels(const char* name, const uint8_t* bytes, uint32_t size, PictureTexels* out) {
+  if (!picDecodeTexels(bytes, size, out)) return false;
   if (uint32_t(out->width) > kMaxTextureSide || uint32_t(out->height) > kMaxTextureSide) {
     reportTextureCreationFailure(name);
-    out->rgba.clear();
+    picFreeTexels(out);
     return false;
   }
   return true;
@@ -87,29 +93,21 @@ TextureEntry* loadAlphaJpeg(const char* name, bool mustLoad) {
   const uint8_t* bytes = loadFile(name, &size, false);
   if (!bytes) return nullptr;
   const uint32_t split = alphaJpegSplit(bytes, size);
-  Picture picture;
-  if (split == 0 || !decodePicture(name, bytes, split, &picture)) {
+  PictureTexels picture;
+  if (split == 0 || !decodeTexels(name, bytes, split, &picture)) {
     // Without its end marker the file cannot be split: it counts as missing.
     if (split != 0 && mustLoad) stopLoading("Can't load texture: %s", name);
     releaseFile(bytes);
     return nullptr;
   }
-  TextureEntry* e = enterTexture(name, uint32_t(picture.width), uint32_t(picture.height),
-                                 PixelFormat::A8R8G8B8, PixelFormat::Unknown);
-  if (!e) {
-    releaseFile(bytes);
-    return nullptr;
-  }
-  e->hasAlpha = 1;
-  copyPicture(e, picture, e->width, e->height);
-  int32_t pitch = 0;
-  uint8_t* texels = devLockTexture(e->texture, &pitch);
-  // Alpha byte k goes to texel k; a plane longer than the texture is cut off.
-  const size_t texelCount = size_t(e->width) * e->height;
+  // Alpha byte k goes to texel k; a plane longer than the picture is cut off.
+  const size_t texelCount = size_t(picture.width) * size_t(picture.height);
   const size_t planeSize = std::min(size_t(size - split), texelCount);
-  for (size_t k = 0; k < planeSize; ++k) texels[4 * k + 3] = bytes[split + k];
-  devUnlockTexture(e->texture);
+  for (size_t k = 0; k < planeSize; ++k) picture.bgra[4 * k + 3] = bytes[split + k];
   releaseFile(bytes);
+  TextureEntry* e = enterTexture(name, uint32_t(picture.width), uint32_t(picture.height),
+                                 PixelFormat::A8R8G8B8, PixelFormat::Unknown, picture.bgra);
+  if (e) e->hasAlpha = 1;
   return e;
 }
 
@@ -164,19 +162,17 @@ TextureEntry* loadTexture(const char* name, bool mustLoad) {
   }
   uint32_t size = 0;
   const uint8_t* bytes = loadFile(name, &size, false);
-  Picture picture;
+  PictureTexels picture;
   TextureEntry* e = nullptr;
-  if (bytes && decodePicture(name, bytes, size, &picture)) {
+  if (bytes && decodeTexels(name, bytes, size, &picture)) {
     e = enterTexture(name, uint32_t(picture.width), uint32_t(picture.height),
-                     PixelFormat::A8R8G8B8, PixelFormat::Unknown);
+                     PixelFormat::A8R8G8B8, PixelFormat::Unknown, picture.bgra);
   }
   if (!e) {
     if (mustLoad) stopLoading("Couldn't load texture: %s", name);
     return nullptr;
   }
   e->hasAlpha = hasTgaName(name) ? 1 : 0;
-  copyPicture(e, picture, e->width, e->height);
-  devUnlockTexture(e->texture);
   // The file's bytes stay in the file table.
   return e;
 }
@@ -188,10 +184,12 @@ TextureEntry* loadSizedTexture(const char* name, uint32_t width, uint32_t height
   if (!e) return nullptr;
   uint32_t size = 0;
   const uint8_t* bytes = loadFile(name, &size, true);
-  Picture picture;
-  if (bytes && decodePicture(name, bytes, size, &picture)) {
-    copyPicture(e, picture, width, height);
-    devUnlockTexture(e->texture);
+  PictureTexels picture;
+  if (bytes && decodeTexels(name, bytes, size, &picture)) {
+    const uint32_t w = std::min({width, e->width, uint32_t(picture.width)});
+    const uint32_t h = std::min({height, e->height, uint32_t(picture.height)});
+    devWriteTextureRect(e->texture, 0, 0, w, h, picture.bgra, picture.width * 4);
+    picFreeTexels(&picture);
   }
   if (bytes) releaseFile(bytes);
   return e;
@@ -202,32 +200,32 @@ TextureEntry* loadSizedAlphaTexture(const char* name, uint32_t width, uint32_t h
   const uint8_t* bytes = loadFile(name, &size, false);
   if (!bytes) return nullptr;
   const uint32_t split = alphaJpegSplit(bytes, size);
-  if (split == 0) {
-    releaseFile(bytes);
-    return nullptr;
-  }
-  TextureEntry* e = createEmptyTexture(name, nextPowerOfTwo(width), nextPowerOfTwo(height),
-                                       PixelFormat::A8R8G8B8);
+  TextureEntry* e = split == 0 ? nullptr
+                               : createEmptyTexture(name, nextPowerOfTwo(width),
+                                                    nextPowerOfTwo(height), PixelFormat::A8R8G8B8);
   if (!e) {
     releaseFile(bytes);
     return nullptr;
   }
   e->hasAlpha = 1;
-  Picture picture;
-  if (decodePicture(name, bytes, split, &picture)) copyPicture(e, picture, width, height);
-  int32_t pitch = 0;
-  uint8_t* texels = devLockTexture(e->texture, &pitch);
-  // Row by row through the texture's pitch; the plane may end early.
+  // The requested rectangle within the texture: the picture, then its plane row by
+  // row (rows of `width` bytes; the plane may end early).
   const uint32_t w = std::min(width, e->width), h = std::min(height, e->height);
-  const uint8_t* alpha = bytes + split;
-  const size_t planeSize = size - split;
-  size_t k = 0;
-  for (uint32_t y = 0; y < h && k < planeSize; ++y) {
-    for (uint32_t x = 0; x < width && k < planeSize; ++x, ++k) {
-      if (x < w) texels[size_t(y) * size_t(pitch) + 4 * x + 3] = alpha[k];
+  PictureTexels picture = {};
+  decodeTexels(name, bytes, split, &picture);
+  if (uint8_t* texels = fitTexels(&picture, w, h)) {
+    const uint8_t* alpha = bytes + split;
+    const size_t planeSize = size - split;
+    size_t k = 0;
+    for (uint32_t y = 0; y < h && k < planeSize; ++y) {
+      for (uint32_t x = 0; x < width && k < planeSize; ++x, ++k) {
+        if (x < w) texels[(size_t(y) * w + x) * 4 + 3] = alpha[k];
+      }
     }
+    devWriteTextureRect(e->texture, 0, 0, w, h, texels, int32_t(w * 4));
+    std::free(texels);
   }
-  devUnlockTexture(e->texture);
+  picFreeTexels(&picture);
   releaseFile(bytes);
   return e;
 }

@@ -13,6 +13,22 @@ namespace {
 
 // Bytes of the size field that follows every entry's name.
 constexpr size_t kSizeFieldBytes = 4;
+// The scrambling key is the name repeated over at least this many bytes, and at most
+// the larger buffer (names up to 127 characters; longer ones go a byte at a time).
+constexpr size_t kMinScrambleRun = 256;
+constexpr size_t kScrambleKeyBytes = 8 * size_t(kMaxFileName);
+
+// data ^= key over `bytes` (a multiple of 8), a 64-bit word at a time; data may be
+// unaligned.
+void xorWords(uint8_t* data, const uint8_t* key, size_t bytes) {
+  for (size_t i = 0; i < bytes; i += 8) {
+    uint64_t word, mask;
+    std::memcpy(&word, data + i, 8);
+    std::memcpy(&mask, key + i, 8);
+    word ^= mask;
+    std::memcpy(data + i, &word, 8);
+  }
+}
 
 // Reads one entry at `offset`. Returns false with the reason when it is malformed.
 bool parseEntry(const uint8_t* bytes, size_t size, size_t offset, PackEntryView* entry,
@@ -59,7 +75,19 @@ std::string packNameProblem(const std::string& name) {
 void scramblePackData(const char* name, uint8_t* data, size_t size) {
   const size_t length = std::strlen(name);
   if (length == 0) return;
-  for (size_t i = 0; i < size; i++) data[i] ^= uint8_t(name[i % length]);
+  // The name repeated over a whole number of 64-bit words (at least 256 bytes), so the
+  // data is XORed a word at a time, each word with the same words of the key.
+  uint8_t key[kScrambleKeyBytes];
+  const size_t words = 8 * ((kMinScrambleRun + 8 * length - 1) / (8 * length));
+  const size_t period = length * words;
+  if (period > sizeof key) {
+    for (size_t i = 0; i < size; i++) data[i] ^= uint8_t(name[i % length]);
+    return;
+  }
+  for (size_t i = 0; i < period; i++) key[i] = uint8_t(name[i % length]);
+  size_t done = 0;
+  for (; size - done >= period; done += period) xorWords(data + done, key, period);
+  for (size_t i = done; i < size; i++) data[i] ^= key[i - done];
 }
 
 bool parsePack(const uint8_t* bytes, size_t size, std::vector<PackEntryView>* entries,

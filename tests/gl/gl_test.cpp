@@ -177,6 +177,70 @@ TEST_F(GLTest, PictureTopRowIsAtTheTopOfTheScreen) {
   EXPECT_PIXEL(at(399.0f, -299.0f), 0, 0, 255);
 }
 
+// The driver holds a texture's only copy between locks: a lock reads it back, a
+// change to one texel reaches the screen, and an empty texture drawn without ever
+// being locked is transparent (a texture never handed to the driver draws black).
+TEST_F(GLTest, LockingAgainReadsTheTexelsBackAndChangesShow) {
+  TextureEntry* e = solid("read back", 0xFFFF0000u, 0xFF0000FFu);
+  int32_t pitch = 0;
+  uint8_t* t = lockTexture(e, &pitch);
+  ASSERT_NE(t, nullptr);
+  Color texel[4];
+  for (int i = 0; i < 4; ++i) std::memcpy(&texel[i], t + (i / 2) * pitch + 4 * (i % 2), 4);
+  EXPECT_EQ(texel[1], 0xFFFF0000u);
+  EXPECT_EQ(texel[2], 0xFF0000FFu);
+  const Color green = 0xFF00FF00u;
+  std::memcpy(t + pitch, &green, 4);  // bottom left
+  unlockTexture(e);
+  TextureEntry* empty = createEmptyTexture("never locked", 4, 4, PixelFormat::A8R8G8B8);
+  setBlendMode(kBlendOpaque);
+  disableRenderFeature(kFeatureFiltering);
+  setCullMode(DevCull::None);
+  setTexture(e);
+  drawScreenRect(0.0f, 0.0f, 400.0f, 600.0f, 0.0f, 0.0f, 1.0f, 1.0f, kWhite);
+  setTexture(empty);
+  drawScreenRect(400.0f, 0.0f, 800.0f, 600.0f, 0.0f, 0.0f, 1.0f, 1.0f, kWhite);
+  readFrame();
+  EXPECT_PIXEL(at(-300.0f, 200.0f), 255, 0, 0);
+  EXPECT_PIXEL(at(-300.0f, -200.0f), 0, 255, 0);
+  EXPECT_PIXEL(at(-100.0f, -200.0f), 0, 0, 255);
+  EXPECT_PIXEL(at(200.0f, 0.0f), 51, 51, 51);  // transparent: the background shows
+}
+
+// A rectangle written into a texture (as the sized pictures are) lands at its place
+// with its own row pitch; around it a fresh texture stays transparent black and an
+// older write stays as it was.
+TEST_F(GLTest, RectanglesWrittenIntoATextureKeepWhatIsAroundThem) {
+  TextureEntry* e = createEmptyTexture("rectangles", 8, 4, PixelFormat::A8R8G8B8);
+  const Color red = 0xFFFF0000u, blue = 0xFF0000FFu;
+  Color block[3 * 2];  // 2 x 2 texels used of rows 3 texels long
+  std::fill(std::begin(block), std::end(block), red);
+  ASSERT_TRUE(devWriteTextureRect(e->texture, 1, 1, 2, 2,
+                                  reinterpret_cast<const uint8_t*>(block), 3 * 4));
+  std::fill(std::begin(block), std::end(block), blue);
+  ASSERT_TRUE(devWriteTextureRect(e->texture, 2, 2, 2, 2,
+                                  reinterpret_cast<const uint8_t*>(block), 3 * 4));
+  EXPECT_FALSE(devWriteTextureRect(e->texture, 7, 0, 2, 1,
+                                   reinterpret_cast<const uint8_t*>(block), 3 * 4));
+  int32_t pitch = 0;
+  const uint8_t* t = lockTexture(e, &pitch);
+  ASSERT_NE(t, nullptr);
+  auto texel = [&](int x, int y) {
+    Color c;
+    std::memcpy(&c, t + y * pitch + 4 * x, 4);
+    return c;
+  };
+  EXPECT_EQ(texel(0, 0), 0u);
+  EXPECT_EQ(texel(1, 1), red);
+  EXPECT_EQ(texel(2, 1), red);
+  EXPECT_EQ(texel(1, 2), red);
+  EXPECT_EQ(texel(2, 2), blue);
+  EXPECT_EQ(texel(3, 3), blue);
+  EXPECT_EQ(texel(4, 2), 0u);
+  EXPECT_EQ(texel(7, 0), 0u);
+  unlockTexture(e);
+}
+
 TEST_F(GLTest, CullingDropsTrianglesCounterClockwiseOnScreen) {
   setTexture(solid("white", kWhite, kWhite));
   setBlendMode(kBlendOpaque);

@@ -78,6 +78,29 @@ TEST_F(FileTableTest, PackEntriesAreScrambledWithTheirNameAndEmptyEntriesPointAt
   EXPECT_EQ(fileTable.entries[1]->ownsData, 0);
 }
 
+// Scrambling works a word at a time: every name length, data at every alignment and
+// of every length around the key's period must still match byte i ^ name[i mod L].
+TEST_F(FileTableTest, ScramblingMatchesTheBytewiseRuleForAnyNameLengthAndAlignment) {
+  std::vector<uint8_t> source(3000);
+  for (size_t i = 0; i < source.size(); i++) source[i] = uint8_t(i * 131 + (i >> 7));
+  for (size_t length : {1, 2, 3, 7, 8, 9, 31, 32, 33, 63, 127, 128, 129, 200}) {
+    std::string name;
+    for (size_t i = 0; i < length; i++) name.push_back(char('a' + (i * 7) % 26));
+    for (size_t offset : {0, 1, 3, 5}) {
+      for (size_t size : {0, 1, 7, 255, 256, 257, 1015, 1016, 1017, 2900}) {
+        std::vector<uint8_t> data(source.begin(), source.begin() + offset + size);
+        scramblePackData(name.c_str(), data.data() + offset, size);
+        size_t wrong = 0;
+        for (size_t i = 0; i < size; i++) {
+          wrong += data[offset + i] != (source[offset + i] ^ uint8_t(name[i % length]));
+        }
+        EXPECT_EQ(wrong, 0u) << "name length " << length << ", size " << size;
+        EXPECT_TRUE(std::equal(data.begin(), data.begin() + offset, source.begin()));
+      }
+    }
+  }
+}
+
 TEST_F(FileTableTest, ReleasedPackFileIsReadFromDiskAfterwards) {
   writePack("texts.dat", {{"menu.txt", "packed"}});
   testWriteFile("menu.txt", "loose");

@@ -1,7 +1,8 @@
 // packs.cpp: writes the generated data set: the three packs, built with the
 // game's own pack code, and the loose files in the folders the game reads from
 // disk. Files that an earlier run left behind and this run no longer makes are
-// removed; the "settings" folder the game writes at run time is left alone.
+// removed; the "settings" folder the game writes at run time is left alone. A
+// padding entry makes the start-up report exactly what fills the loading bar.
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -64,6 +65,50 @@ void removeStale(const fs::path& folder, const std::set<std::string>& keep) {
   }
 }
 
+// What the game's start-up reports to its loading bar, whose full width is this
+// many bytes (the game's expectedLoadBytes).
+constexpr uint64_t kLoadBarBytes = 10141957;
+// What loading the music reports, whatever the module's size.
+constexpr uint64_t kMusicReportedBytes = 1104189;
+// The pack entry that tops the reported bytes up to the bar's full width. Nothing
+// reads it; it lies in the last pack opened.
+constexpr const char* kPaddingName = "loadbar_padding.bin";
+constexpr Place kPaddingPlace = Place::TextsPack;
+
+bool isPack(Place place) {
+  return place == Place::TargaPack || place == Place::JpegPack || place == Place::TextsPack;
+}
+
+// The bytes start-up reports: every pack entry, every effect sound, the music's
+// fixed share, and the loose files it reads through the file table (the levels,
+// the scenery lists and the particle effects). A start-up step that comes to read
+// other loose files must be counted here too (a test runs the start-up and checks).
+uint64_t reportedAtStartup() {
+  uint64_t total = kMusicReportedBytes;
+  for (const OutputFile& file : gen.files) {
+    const bool sceneryList = file.place == Place::Animbacks && file.name.ends_with(".lev");
+    if (isPack(file.place) || file.place == Place::Sounds || file.place == Place::Levels ||
+        file.place == Place::Effects || sceneryList) {
+      total += file.bytes.size();
+    }
+  }
+  return total;
+}
+
+// Adds the padding entry that makes start-up report exactly the bar's full width,
+// so the bar fills smoothly to its end. An error when the data already reports more.
+bool addLoadBarPadding() {
+  const uint64_t reported = reportedAtStartup();
+  if (reported > kLoadBarBytes) {
+    reportError(kPaddingName, 0, format("start-up reports %llu bytes, more than the loading "
+                                        "bar's %llu", (unsigned long long)reported,
+                                        (unsigned long long)kLoadBarBytes));
+    return false;
+  }
+  addOutput(kPaddingPlace, kPaddingName, std::vector<uint8_t>(kLoadBarBytes - reported, 0));
+  return true;
+}
+
 bool writePack(const PackFile& pack, const fs::path& root) {
   std::vector<PackInput> inputs;
   for (const OutputFile& file : gen.files) {
@@ -81,6 +126,7 @@ bool writePack(const PackFile& pack, const fs::path& root) {
 }  // namespace
 
 bool writeDataSet() {
+  if (!addLoadBarPadding()) return false;
   const fs::path root = gen.outputDir;
   std::error_code error;
   for (const DataFolder& folder : kFolders) fs::create_directories(root / folder.folder, error);

@@ -243,6 +243,17 @@ bool runShot(const Args& args, std::string* error) {
   return true;
 }
 
+// One line for benchmarks: the mark's name, the wall clock now and when the first
+// loading frame was shown (microseconds), and the peak resident memory (KiB).
+bool runMark(const Args& args, std::string*) {
+  std::printf("mark %s %llu %llu %llu\n", args[0].c_str(),
+              static_cast<unsigned long long>(sysWallMicroseconds()),
+              static_cast<unsigned long long>(app.firstLoadingFrameUs),
+              static_cast<unsigned long long>(sysPeakResidentKiB()));
+  std::fflush(stdout);
+  return true;
+}
+
 const ScriptCommand kCommands[] = {
     {"frames", 1, 1, checkCount, runFramesCommand},
     {"key", 1, 1, checkKey, runKey},
@@ -260,6 +271,7 @@ const ScriptCommand kCommands[] = {
     {"close", 0, 0, nullptr, runClose},
     {"dump", 1, 1, nullptr, runDump},
     {"shot", 1, 1, checkShot, runShot},
+    {"mark", 1, 1, nullptr, runMark},
 };
 
 }  // namespace
