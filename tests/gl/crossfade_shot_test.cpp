@@ -9,16 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "menu_shots.h"
 #include "platform/picture.h"
 #include "scenery/scenery_file.h"
 #include "test_json.h"
 #include "test_support.h"
 
 namespace {
-
-std::string shotPath(const char* name) {
-  return std::string(ORBEL_BUILD_DIR) + "/gl-shots/" + name + ".png";
-}
 
 // A landscape of one colour: the picture, then its alpha plane, all opaque.
 void writeLandscape(const std::string& path, uint8_t r, uint8_t g, uint8_t b) {
@@ -40,13 +37,14 @@ void writeEmptyList(const std::string& path) {
 }
 
 // Level 5 (the fifth stage of the first zone) is won with the developer keys, its
-// result confirmed (the first click only ends the panel's count-up), and the fade to the next zone's landscape watched.
+// result confirmed (the first click only ends the panel's count-up), and the fade to
+// the next zone's landscape watched.
 std::string crossfadeScript() {
   return "play 4 adventure normal\nframes 200\nclick -390 290\nframes 2\nclick -390 290\n"
          "frames 10\ntype ZOMPRETH\nframes 5\nkey N\nframes 600\ndump -\nchoose OK\nframes 2\n"
-         "choose OK\nframes 40\ndump -\nshot " + shotPath("CrossfadeStart") + "\nframes 300\ndump -\n"
-         "shot " + shotPath("CrossfadeMiddle") + "\nframes 120\ndump -\nshot " +
-         shotPath("CrossfadeEnd") + "\n";
+         "choose OK\nframes 40\ndump -\nshot " + menuShotPath("CrossfadeStart") +
+         "\nframes 300\ndump -\nshot " + menuShotPath("CrossfadeMiddle") +
+         "\nframes 120\ndump -\nshot " + menuShotPath("CrossfadeEnd") + "\n";
 }
 
 // The pixel under an overlay point; a missing screenshot reads as black.
@@ -60,7 +58,7 @@ const uint8_t* pixelAt(const Picture& picture, float x, float y) {
 
 Picture loadShot(const char* name) {
   Picture picture;
-  const std::vector<uint8_t> png = testReadFile(shotPath(name));
+  const std::vector<uint8_t> png = testReadFile(menuShotPath(name));
   EXPECT_TRUE(picDecode(png.data(), png.size(), &picture)) << name;
   return picture;
 }
