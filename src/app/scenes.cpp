@@ -14,6 +14,7 @@
 #include "render/text.h"
 #include "scenery/scenery.h"
 #include "ui/menu.h"
+#include "ui/options.h"
 
 LoadingScene loadingScene;
 MapScene mapScene;
@@ -94,6 +95,7 @@ void MapScene::onFrame() {
   UpdateScenery(dt, app.totalTime);
   menuUpdate(dt);
   UpdateParticles(dt);
+  updateCustomCursor(dt);
   // Drawing needs the device (scene tests run the updates alone).
   if (devExists()) {
     clearTarget(kBlack);
@@ -102,6 +104,7 @@ void MapScene::onFrame() {
     menuDraw();
     DrawParticles();
     drawMenuBalloon();
+    drawCustomCursor();
   }
   updateSound(dt);
 }
@@ -139,7 +142,8 @@ void GameScene::onFrame() {
   }
   gameSceneDrawParticles();
   if (gameState.menuOpen && devExists()) drawMenuBalloon();
-  // The drawn cursor goes here, while the settings ask for it.
+  updateCustomCursor(app.frameDelta);
+  if (devExists()) drawCustomCursor();
 }
 
 // While a screen is open over the board, keys and clicks are the menus'.

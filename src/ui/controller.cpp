@@ -15,8 +15,10 @@
 #include "persistence/settings.h"
 #include "render/render.h"
 #include "render/text.h"
+#include "ui/help.h"
 #include "ui/menu.h"
 #include "ui/menu_local.h"
+#include "ui/options.h"
 #include "ui/widgets.h"
 
 MenuState menu = {};
@@ -236,6 +238,7 @@ void openInGameScreen(const char* name) {
     openScreenByName(name);
   }
   enterInGameMenu();
+  setCursorMode(CursorMode::Arrow);
 }
 
 void closeOverlay() { gameState.menuOpen = false; }
@@ -259,6 +262,8 @@ void menuUpdate(float dt) {
     dragSliders();
     handleQueuedInput();
   }
+  updateOptionsScreen(dt);
+  updateHelpScreen(dt);
   menu.queued = 0;
   menu.mouseMoved = false;
 }

@@ -107,6 +107,8 @@ void (*const kSections[])(JsonWriter&) = {
     dumpGfx,
     dumpScenery,
     dumpEffects,
+    dumpHelp,
+    dumpWindow,
 };
 
 }  // namespace
