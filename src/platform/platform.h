@@ -114,6 +114,8 @@ bool sysEventWaiting();
 // question-mark cursor of the help pointer.
 enum class SysCursor : uint8_t { Arrow, Hammer, Invisible, Help };
 void sysSetCursor(SysCursor cursor);
+// The cursor last asked for (the arrow before any), also without a real window.
+SysCursor sysRequestedCursor();
 void sysShowCursor(bool show);
 
 // ---------------------------------------------------------------------------
