@@ -1,12 +1,17 @@
 // Frame time and draw calls of the menus on the OpenGL backend with the generated
-// data: the title screen's window with its two lists, greeting and balloon, and
-// the game menu's default window.
+// data: the title screen's window with its two lists, greeting and balloon, the
+// game menu's default window, the options with their sliders, and the help screen
+// with its demonstration on the help board.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <cstdlib>
 
 #include "app/app.h"
+#include "effects/effects.h"
+#include "game/board.h"
+#include "game/game_scene.h"
+#include "game/level.h"
 #include "input/input.h"
 #include "persistence/profile.h"
 #include "platform/device.h"
@@ -43,6 +48,10 @@ bool startMenus() {
   loadMenuTextures();
   loadMenuTree();
   registerMenuScreens();
+  loadGameTextures();
+  InitBoardEffects();
+  LevelSettings level = {};
+  if (!loadLevelFile("help.lvl", Difficulty::Normal, &boards.help, &level)) return false;
   createProfile("BENCH");
   return true;
 }
@@ -77,10 +86,14 @@ void benchScreen(benchmark::State& state, const char* screen) {
 
 void BM_TitleScreenFrame(benchmark::State& state) { benchScreen(state, "main"); }
 void BM_GameMenuFrame(benchmark::State& state) { benchScreen(state, "gameplay"); }
+void BM_OptionsFrame(benchmark::State& state) { benchScreen(state, "options"); }
+void BM_HelpScreenFrame(benchmark::State& state) { benchScreen(state, "helpscreen"); }
 
 }  // namespace
 
 BENCHMARK(BM_TitleScreenFrame)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GameMenuFrame)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OptionsFrame)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HelpScreenFrame)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

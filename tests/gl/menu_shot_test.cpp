@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/picture.h"
+#include "gl_window.h"
 #include "test_json.h"
 #include "test_support.h"
 
@@ -28,20 +28,9 @@ std::string menuScript() {
          "key ESCAPE\nframes 45\nshot " + shotPath(kShots[3]) + "\ndump -\n";
 }
 
-struct Shot {
-  Picture picture;
-  // The pixel under an overlay point (x right, y up, 800 x 600 units).
-  const uint8_t* at(float x, float y) const {
-    const int px = int((x + 400.0f) * float(picture.width) / 800.0f);
-    const int py = int((300.0f - y) * float(picture.height) / 600.0f);
-    return &picture.rgba[(size_t(py) * size_t(picture.width) + size_t(px)) * 4];
-  }
-};
+using Shot = OverlayShot;
 
-bool loadShot(const char* name, Shot* shot) {
-  const std::vector<uint8_t> png = testReadFile(shotPath(name));
-  return picDecode(png.data(), png.size(), &shot->picture);
-}
+bool loadShot(const char* name, Shot* shot) { return loadOverlayShot(shotPath(name), shot); }
 
 // The window body: a dark warm brown (a little of the sky behind it shows through).
 void expectBody(const Shot& shot, float x, float y, const char* where) {
