@@ -262,7 +262,7 @@ void menuUpdate(float dt) {
     dragSliders();
     handleQueuedInput();
   }
-  updateOptionsScreen(dt);
+  updateOptionsScreen();
   updateHelpScreen(dt);
   menu.queued = 0;
   menu.mouseMoved = false;

@@ -39,6 +39,7 @@ float clampUnit(float f) { return f < 0.0f ? 0.0f : (f > 1.0f ? 1.0f : f); }
 
 Vec2 towards(Vec2 from, Vec2 to, float f) { return Add2(from, Scale2(Sub2(to, from), f)); }
 
+// Expert, Normal or Zen, whatever the game state holds.
 int32_t knownDifficulty(int32_t difficulty) {
   return difficulty < Difficulty::Expert ? Difficulty::Expert
                                          : (difficulty > Difficulty::Zen ? Difficulty::Zen : difficulty);
@@ -64,6 +65,7 @@ Vec2 travelled(float f, float rise) {
   return towards(turn2, end, clampUnit(steps - 6.0f));
 }
 
+// Makes the help board current; returns the board that was.
 Board* useHelpBoard() {
   Board* kept = boards.current;
   boards.current = &boards.help;
@@ -94,6 +96,7 @@ void arrangeHelpBoard(const HelpPose& pose, int32_t colour, bool survival) {
   gameState.selected = kept;
 }
 
+// The line's pop: the two bursts of a popping ball on every cell of it, one sound.
 void popLine(const HelpPose& pose, float rise) {
   for (int32_t a = 0; a <= pose.lineBalls; ++a) {
     const Vec2 at = helpCellPoint(a, 2, rise);
@@ -123,6 +126,7 @@ bool advanceDemoClock(float dt) {
   return before < kHelpArriveMs && helpDemo.clock >= kHelpArriveMs;
 }
 
+// The moment the last update reached, as the screen is placed now.
 HelpPose currentPose() {
   return helpPose(helpDemo.clock, helpDemo.bounceClock, gameState.difficulty, menu.slideOffset);
 }
@@ -135,6 +139,8 @@ void beginBoardPlane() {
   setViewTransform(&view);
 }
 
+// The help board's floor, the route preview while the ball is picked up, the two
+// balls standing aside, the line and the moved ball.
 void drawDemonstration(const HelpPose& pose, float rise) {
   Board* kept = useHelpBoard();
   drawLevelMiniature(-1, {0.0f, rise + kBoardRise}, 1.0f, kWhite);
@@ -153,6 +159,7 @@ void drawDemonstration(const HelpPose& pose, float rise) {
   boards.current = kept;
 }
 
+// "click" beside a click, fading.
 void drawClick(const HelpPose& pose) {
   if (!pose.clickShown) return;
   const char* word = getText("click");
@@ -162,12 +169,14 @@ void drawClick(const HelpPose& pose) {
   SetTextColor(255, 255, 255, 255);
 }
 
+// A text wrapped to the screen's width, its first line centred at y; nothing for null.
 void drawWrapped(const char* text, float y) {
   if (!text) return;
   WrapText(kTextWidth, text, kTextSize);
   DrawTextCentered(0.0f, y, kTextSize, textState.wrapBuffer);
 }
 
+// The caption, the difficulty's ball tip above the board and the rule below it.
 void drawTexts(float rise) {
   SetTextColor(255, 255, 55, 255);
   const char* caption = getText("howtoplay");

@@ -98,8 +98,7 @@ void enterOptionsScreen() {
   takeValues();
 }
 
-void updateOptionsScreen(float dt) {
-  (void)dt;
+void updateOptionsScreen() {
   if (!isCurrentScreen("options") || menu.screenClosed) return;
   if (menu.opening) {
     takeValues();

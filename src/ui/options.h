@@ -39,7 +39,7 @@ void enterOptionsScreen();
 // follow the values; otherwise the sliders' positions become the volumes (a changed
 // effects volume plays "chpok1.ogg") and the speed, a changed custom-cursor box sets
 // the window's cursor, and the volumes reach the sound output.
-void updateOptionsScreen(float dt);
+void updateOptionsScreen();
 // The screen: caption, the three sliders with their labels, the two check boxes,
 // the focus marker and the first two items as buttons.
 void drawOptionsScreen();
