@@ -1,7 +1,8 @@
 // The route preview: while a ball is selected and the pointer is over a cell it
 // can reach, the route from that cell back to the ball is drawn piece by piece
 // (an arrow head in the hovered cell, straight and corner pieces on the way, a
-// tail next to the ball); when the pointer leaves, the last route fades out.
+// tail next to the ball); when the pointer leaves, the last route fades out. The
+// help screen's demonstration draws its route with the same pieces.
 #include "game/game.h"
 #include "game/scene_local.h"
 
