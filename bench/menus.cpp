@@ -1,14 +1,18 @@
 // Frame time and draw calls of the menus on the OpenGL backend with the generated
 // data: the title screen's window with its two lists, greeting and balloon, the
-// game menu's default window, the high scores and the level result panel.
+// game menu's default window, the high scores, the level result panel, the options
+// with their sliders, and the help screen with its demonstration on the help board.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <cstdlib>
 
 #include "app/app.h"
+#include "effects/effects.h"
 #include "game/board.h"
 #include "game/game.h"
+#include "game/game_scene.h"
+#include "game/level.h"
 #include "input/input.h"
 #include "persistence/profile.h"
 #include "persistence/records.h"
@@ -64,6 +68,10 @@ bool startMenus() {
   loadMenuTextures();
   loadMenuTree();
   registerMenuScreens();
+  loadGameTextures();
+  InitBoardEffects();
+  LevelSettings level = {};
+  if (!loadLevelFile("help.lvl", Difficulty::Normal, &boards.help, &level)) return false;
   createProfile("BENCH");
   fillResults();
   return true;
@@ -101,6 +109,8 @@ void BM_TitleScreenFrame(benchmark::State& state) { benchScreen(state, "main"); 
 void BM_GameMenuFrame(benchmark::State& state) { benchScreen(state, "gameplay"); }
 void BM_HighScoresFrame(benchmark::State& state) { benchScreen(state, "hiscore"); }
 void BM_ResultPanelFrame(benchmark::State& state) { benchScreen(state, "levelcomplete"); }
+void BM_OptionsFrame(benchmark::State& state) { benchScreen(state, "options"); }
+void BM_HelpScreenFrame(benchmark::State& state) { benchScreen(state, "helpscreen"); }
 
 }  // namespace
 
@@ -108,5 +118,7 @@ BENCHMARK(BM_TitleScreenFrame)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GameMenuFrame)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HighScoresFrame)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ResultPanelFrame)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OptionsFrame)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HelpScreenFrame)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -12,6 +12,7 @@
 #include "render/mesh.h"
 #include "render/render.h"
 #include "render/texture.h"
+#include "ui/options.h"
 
 void prepareNumericServices() { initFastSqrt(); }
 
@@ -31,7 +32,7 @@ void showFirstLoadingFrame() {
 // With the custom cursor on, the system cursor is the invisible one: the scenes
 // draw the game's own.
 void applyCursorSetting() {
-  if (settings.customCursor) sysSetCursor(SysCursor::Invisible);
+  if (settings.customCursor) setSystemCursor(true);
 }
 
 void onApplicationActivated() { resumeSound(); }

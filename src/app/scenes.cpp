@@ -15,6 +15,7 @@
 #include "render/text.h"
 #include "scenery/scenery.h"
 #include "ui/menu.h"
+#include "ui/options.h"
 
 LoadingScene loadingScene;
 MapScene mapScene;
@@ -99,6 +100,7 @@ void MapScene::onFrame() {
   updateMapClock(dt);
   if (menu.backdrop == kBackdropSurvivalChart) updateSurvivalChart(menu.survivalStartLevel, dt);
   UpdateParticles(dt);
+  updateCustomCursor(dt);
   // Drawing needs the device (scene tests run the updates alone).
   if (devExists()) {
     clearTarget(kBlack);
@@ -107,6 +109,7 @@ void MapScene::onFrame() {
     menuDraw();
     DrawParticles();
     drawMenuBalloon();
+    drawCustomCursor();
   }
   updateSound(dt);
 }
@@ -144,7 +147,8 @@ void GameScene::onFrame() {
   }
   gameSceneDrawParticles();
   if (gameState.menuOpen && devExists()) drawMenuBalloon();
-  // The drawn cursor goes here, while the settings ask for it.
+  updateCustomCursor(app.frameDelta);
+  if (devExists()) drawCustomCursor();
 }
 
 // While a screen is open over the board, keys and clicks are the menus'.

@@ -183,3 +183,8 @@ void drawBall(int32_t value, Vec2 at, float size, float ballClock, Color color) 
   drawBoardPicture(BoardPicture::Shadow, at, kShadowSprite * size, 0.0f, shadow);
   drawBoardPicture(picture, at, sprite * size, 0.0f, color);
 }
+
+void drawBoardBall(int32_t value, Vec2 at, float size, Color color) {
+  setTexture(boardAtlas.texture);
+  drawBall(value, at, size, 0.0f, color);
+}

@@ -71,6 +71,16 @@ const char* cursorName(CursorMode mode);
 constexpr const char* kBoardAtlasName = "board atlas";
 const char* boardAtlasPicture(Vec2 uv);
 
+// A ball as the board draws it (its shadow, then its picture) centred on `at`,
+// `size` 16 for a resting ball; the help screen's demonstration draws its balls so.
+// A value that is never drawn draws nothing.
+void drawBoardBall(int32_t value, Vec2 at, float size, Color color);
+// The route preview as play draws it, over the current board's distances from the
+// ball at `ball` (a selection there fills them): the route from `from` back to the
+// ball, each piece on its cell's centre moved by `shift`. Nothing when `from` is no
+// playable cell the ball can reach.
+void drawRouteToBall(CellPos from, CellPos ball, Vec2 shift, Color color);
+
 // The floor of level `level` drawn small: every cell with floor as the plain tile
 // (46.2 * scale units wide) at cell centre * scale + offset + (69.3 * scale, 0), in
 // `color`. A level of 0 or more is read from its file into a board of its own (the

@@ -1,7 +1,8 @@
 // The route preview: while a ball is selected and the pointer is over a cell it
 // can reach, the route from that cell back to the ball is drawn piece by piece
 // (an arrow head in the hovered cell, straight and corner pieces on the way, a
-// tail next to the ball); when the pointer leaves, the last route fades out.
+// tail next to the ball); when the pointer leaves, the last route fades out. The
+// help screen's demonstration draws its route with the same pieces.
 #include "game/game.h"
 #include "game/scene_local.h"
 
@@ -60,13 +61,22 @@ bool hoveringReachableCell() {
   return gameState.selected.x >= 0 && h.x >= 0 && cellAt(h.x, h.y).pathDistance > 0;
 }
 
-void drawRoutePiece(int32_t i, Color color) {
-  const CellPos* route = sceneView.route;
-  const int32_t n = sceneView.routeCells;
+// A route to draw: its cells from the hovered one back to the one next to the
+// ball, and where the pieces go relative to their cells' centres.
+struct RouteView {
+  const CellPos* route;
+  int32_t cells;
+  CellPos ball;
+  Vec2 shift;
+};
+
+void drawRoutePiece(const RouteView& view, int32_t i, Color color) {
+  const CellPos* route = view.route;
+  const int32_t n = view.cells;
   const CellPos at = route[i];
-  const CellPos towardsBall = i + 1 < n ? route[i + 1] : sceneView.routeBall;
+  const CellPos towardsBall = i + 1 < n ? route[i + 1] : view.ball;
   const Step in = stepBetween(towardsBall, at);
-  const Vec2 centre = cellCentre(at.x, at.y);
+  const Vec2 centre = Add2(cellCentre(at.x, at.y), view.shift);
   if (i == 0) {
     drawBoardPicture(BoardPicture::RouteHead, centre, kRouteHalf, travelAngle(in), color);
     return;
@@ -80,6 +90,10 @@ void drawRoutePiece(int32_t i, Color color) {
     const Step back = {-in.dx, -in.dy};
     drawBoardPicture(BoardPicture::RouteCorner, centre, kRouteHalf, cornerAngle(back, out), color);
   }
+}
+
+void drawRouteView(const RouteView& view, Color color) {
+  for (int32_t i = 0; i < view.cells; ++i) drawRoutePiece(view, i, color);
 }
 
 }  // namespace
@@ -107,6 +121,14 @@ void updateRoutePreview(float dt) {
 
 void drawRoutePreview() {
   if (sceneView.routeCells <= 0 || sceneView.routeAlpha <= 0.0f) return;
-  const Color color = fadeColor(kWhite, sceneView.routeAlpha);
-  for (int32_t i = 0; i < sceneView.routeCells; ++i) drawRoutePiece(i, color);
+  const RouteView view = {sceneView.route, sceneView.routeCells, sceneView.routeBall, {0.0f, 0.0f}};
+  drawRouteView(view, fadeColor(kWhite, sceneView.routeAlpha));
+}
+
+void drawRouteToBall(CellPos from, CellPos ball, Vec2 shift, Color color) {
+  if (!isPlayable(from.x, from.y) || cellAt(from.x, from.y).pathDistance <= 0) return;
+  CellPos route[kMaxRouteCells];
+  const RouteView view = {route, walkRoute(from, route), ball, shift};
+  setTexture(boardAtlas.texture);
+  drawRouteView(view, color);
 }

@@ -74,12 +74,16 @@ SDL_Cursor* makeInvisibleCursor() {
   return cursor;
 }
 
-// Cursors made on first use; process lifetime.
+// Cursors made on first use, and the one last asked for; process lifetime.
 SDL_Cursor* g_cursors[4] = {};
+SysCursor g_requested = SysCursor::Arrow;
 
 }  // namespace
 
+SysCursor sysRequestedCursor() { return g_requested; }
+
 void sysSetCursor(SysCursor cursor) {
+  g_requested = cursor;
   if (!sysSdlWindow()) return;
   const int index = int(cursor);
   if (!g_cursors[index]) {

@@ -86,6 +86,14 @@ bool sysHasRealWindow();
 void sysDestroyWindow();
 // Switches between full screen and a window of the given logical client size.
 void sysSetWindowMode(bool fullScreen, int32_t clientWidth, int32_t clientHeight);
+// What the window system reports of the game window now.
+struct SysWindowState {
+  bool real;        // a window of the window system exists (not headless)
+  bool fullScreen;  // it covers the desktop
+  int32_t width;    // its size in screen points (the logical client size when headless)
+  int32_t height;
+};
+SysWindowState sysWindowState();
 // Shows the window, raises it and gives it the keyboard focus.
 void sysShowWindow();
 void sysGetClientSize(int32_t* width, int32_t* height);
@@ -106,6 +114,8 @@ bool sysEventWaiting();
 // question-mark cursor of the help pointer.
 enum class SysCursor : uint8_t { Arrow, Hammer, Invisible, Help };
 void sysSetCursor(SysCursor cursor);
+// The cursor last asked for (the arrow before any), also without a real window.
+SysCursor sysRequestedCursor();
 void sysShowCursor(bool show);
 
 // ---------------------------------------------------------------------------

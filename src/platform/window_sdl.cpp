@@ -254,6 +254,16 @@ void sysSetWindowMode(bool fullScreen, int32_t clientWidth, int32_t clientHeight
   g_queue.push_back({SysEventType::Size, 0, 0, 0});
 }
 
+SysWindowState sysWindowState() {
+  SysWindowState state = {false, g_window.fullScreen, g_window.clientWidth, g_window.clientHeight};
+  if (!g_window.window) return state;
+  state.real = true;
+  const Uint32 flags = SDL_GetWindowFlags(g_window.window);
+  state.fullScreen = (flags & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP;
+  SDL_GetWindowSize(g_window.window, &state.width, &state.height);
+  return state;
+}
+
 void sysShowWindow() {
   if (!g_window.window || g_window.hidden) return;
   SDL_ShowWindow(g_window.window);

@@ -394,6 +394,8 @@ void openChildScreen(int32_t node) {
 void goBack() {
   const int32_t screen = menu.screen;
   const int32_t parent = menuParent(screen);
+  // Leaving the options saves them, also when they were opened over the board.
+  if (isCurrentScreen("options")) saveAll();
   if (isCurrentScreen("gameplay") || isCurrentScreen("replaywin") ||
       isCurrentScreen("replayloss") || same(parentName(), "gameplay")) {
     closeOverlay();
@@ -409,7 +411,6 @@ void goBack() {
     toTitle();
     return;
   }
-  if (isCurrentScreen("options")) saveAll();
   if (isCurrentScreen("monsters") || isCurrentScreen("bonuses") || isCurrentScreen("history")) {
     menu.backdrop = kBackdropTitle;
   }

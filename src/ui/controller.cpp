@@ -18,6 +18,7 @@
 #include "render/text.h"
 #include "ui/menu.h"
 #include "ui/menu_local.h"
+#include "ui/options.h"
 #include "ui/widgets.h"
 
 MenuState menu = {};
@@ -237,6 +238,7 @@ void openInGameScreen(const char* name) {
     openScreenByName(name);
   }
   enterInGameMenu();
+  setCursorMode(CursorMode::Arrow);
 }
 
 void closeOverlay() { gameState.menuOpen = false; }

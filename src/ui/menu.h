@@ -214,7 +214,7 @@ bool loadMenuTree();
 // and line (it also lists blocks no screen reaches and items without a text).
 bool buildMenus(const uint8_t* menuBytes, size_t menuSize, const uint8_t* textBytes,
                 size_t textSize, char* problems, size_t problemsCapacity);
-// Start-up: the five menu pictures.
+// Start-up: the menu pictures and those of the drawn cursor.
 void loadMenuTextures();
 
 // The node of that name, or -1.

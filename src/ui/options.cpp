@@ -1,22 +1,136 @@
-// options.cpp: the options' effects: the full-screen switch on "apply" and the
-// reset of a screen's values on "default".
+// options.cpp: the options screen (volumes, full screen, the custom cursor, the
+// ball speed), how its sliders and check boxes reach the program, the full-screen
+// switch on "apply" and the reset of a screen's values on "default".
 #include "ui/options.h"
 
+#include <cmath>
 #include <cstring>
 
 #include "audio/audio.h"
+#include "persistence/settings.h"
 #include "render/render.h"
+#include "render/text.h"
+#include "resources/resources.h"
 #include "ui/menu.h"
+#include "ui/menu_local.h"
+#include "ui/widgets.h"
 
 OptionsState optionsState = {};
 
 namespace {
 
 constexpr int32_t kDefaultVolumeOnReset = 50;
+constexpr float kLeft = -190.0f, kTop = 260.0f, kWidth = 380.0f, kHeight = 520.0f;
+constexpr float kSliderHalf = 80.0f;
+constexpr float kCheckX = -100.0f, kCheckLabelX = -60.0f;
+constexpr float kFullScreenY = 12.0f, kCursorY = -38.0f;
+
+int16_t volumePosition(int32_t volume) {
+  return int16_t(volume < 0 ? 0 : (volume > kVolumePositions - 1 ? kVolumePositions - 1 : volume));
+}
+
+void takeValues() {
+  optionsState.effectsPosition = volumePosition(sound.effectsVolume);
+  optionsState.musicPosition = volumePosition(sound.musicVolume);
+  optionsState.speedPosition = speedToPosition(moveSettings.ballSpeed);
+}
+
+// The speed changes only when its slider moved, so a stored speed between two
+// positions stays as it is until the player moves it.
+void giveValues() {
+  const int32_t effects = optionsState.effectsPosition;
+  if (effects != sound.effectsVolume) playSound("chpok1.ogg");
+  sound.effectsVolume = effects;
+  sound.musicVolume = optionsState.musicPosition;
+  if (optionsState.speedPosition != speedToPosition(moveSettings.ballSpeed)) {
+    setBallSpeed(positionToSpeed(optionsState.speedPosition));
+  }
+}
+
+const char* textOrKey(const char* key) {
+  const char* text = getText(key);
+  return text ? text : key;
+}
+
+// The label above a slider and the slider 25 units below it.
+void labelledSlider(const char* key, float y, int16_t* position, int16_t positions) {
+  y += menu.slideOffset;
+  SetTextColor(255, 255, 255, 255);
+  DrawTextCentered(0.0f, y, 13.0f, textOrKey(key));
+  const float slider = y - 25.0f;
+  addSlider({-kSliderHalf, slider}, {kSliderHalf, slider}, position, positions);
+}
+
+// A check box with its label left-aligned 40 units to its right; the runner's dump
+// names the box by its label.
+void labelledCheckBox(const char* key, float y, uint8_t* state) {
+  y += menu.slideOffset;
+  const char* label = textOrKey(key);
+  const int32_t index = addCheckBox(kCheckX, y, state, nullptr, 0.0f);
+  if (index >= 0 && menuFrame.visibleCount > 0) {
+    VisibleItem& shown = menuFrame.visible[menuFrame.visibleCount - 1];
+    std::strncpy(shown.text, label, sizeof shown.text - 1);
+    shown.text[sizeof shown.text - 1] = '\0';
+  }
+  SetTextColor(255, 255, 255, 255);
+  DrawText(kCheckLabelX, y, 12.0f, label, false);
+}
 
 }  // namespace
 
-void enterOptionsScreen() { optionsState.fullScreenChoice = display.fullScreen ? 1 : 0; }
+int16_t speedToPosition(float ballSpeed) {
+  if (!(ballSpeed == ballSpeed)) ballSpeed = kDefaultBallSpeed;
+  const float position = std::round(kSlowestSpeedAtZero - ballSpeed);
+  if (position < 0.0f) return 0;
+  if (position > float(kSpeedPositions - 1)) return kSpeedPositions - 1;
+  return int16_t(position);
+}
+
+float positionToSpeed(int32_t position) {
+  if (position < 0) position = 0;
+  if (position > kSpeedPositions - 1) position = kSpeedPositions - 1;
+  return kSlowestSpeedAtZero - float(position);
+}
+
+void enterOptionsScreen() {
+  optionsState.fullScreenChoice = display.fullScreen ? 1 : 0;
+  optionsState.cursorShown = settings.customCursor;
+  takeValues();
+}
+
+void updateOptionsScreen(float /*dt*/) {
+  if (!isCurrentScreen("options") || menu.screenClosed) return;
+  if (menu.opening) {
+    takeValues();
+  } else {
+    giveValues();
+  }
+  if (settings.customCursor != optionsState.cursorShown) {
+    optionsState.cursorShown = settings.customCursor;
+    setSystemCursor(settings.customCursor != 0);
+  }
+  applyVolumes();
+}
+
+void drawOptionsScreen() {
+  beginSquash();
+  const float top = kTop + menu.slideOffset;
+  drawWindow(kLeft, top, kWidth, kHeight);
+  SelectFont(0);
+  SetTextColor(255, 255, 155, 255);
+  DrawTextCentered(0.0f, 205.0f + menu.slideOffset, 17.0f, menuNodeText(menu.screen));
+  SelectFont(1);
+  labelledSlider("sfxvolume", 160.0f, &optionsState.effectsPosition, kVolumePositions);
+  labelledSlider("musicvolume", 97.0f, &optionsState.musicPosition, kVolumePositions);
+  labelledCheckBox("fullscreen", kFullScreenY, &optionsState.fullScreenChoice);
+  labelledCheckBox("customcursor", kCursorY, &settings.customCursor);
+  labelledSlider("ballspeed", -88.0f, &optionsState.speedPosition, kSpeedPositions);
+  drawFocusMarker();
+  const float buttons = -193.0f + menu.slideOffset;
+  drawButton(-85.0f, buttons, 130.0f, 64.0f, 15.0f, nullptr);
+  drawButton(85.0f, buttons, 130.0f, 64.0f, 15.0f, nullptr);
+  endSquash();
+}
 
 void applyOptions() {
   if (std::strcmp(currentMenuScreen(), "options") != 0) return;

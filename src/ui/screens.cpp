@@ -10,6 +10,7 @@
 #include "render/text.h"
 #include "resources/resources.h"
 #include "ui/menu_local.h"
+#include "ui/help.h"
 #include "ui/options.h"
 #include "ui/result_screens.h"
 #include "ui/widgets.h"
@@ -146,7 +147,8 @@ void registerMenuScreens() {
   registerMenuScreen("defeat", {drawDefeatPanel, nullptr});
   registerMenuScreen("gameover", {drawDefeatPanel, nullptr});
   registerMenuScreen("credits", {drawCredits, nullptr});
-  registerMenuScreen("options", {nullptr, enterOptionsScreen});
+  registerMenuScreen("options", {drawOptionsScreen, enterOptionsScreen, updateOptionsScreen});
+  registerMenuScreen("helpscreen", {drawHelpScreen, enterHelpScreen, updateHelpScreen});
   registerLevelChoiceScreens();
   registerResultScreens();
 }

@@ -7,6 +7,7 @@
 #include "render/render.h"
 #include "render/sprites.h"
 #include "render/texture.h"
+#include "ui/options.h"
 #include "ui/widgets.h"
 
 MenuTextures menuTextures = {};
@@ -125,6 +126,7 @@ void loadMenuTextures() {
   menuTextures.balloon = getTexture("baloon.tga");
   menuTextures.button = getTexture("button.tga");
   menuTextures.flare = getTexture("flare.jpg");
+  loadCursorTextures();
 }
 
 void drawAtlasCell(int32_t cell, float x, float y, float scale, Color color) {

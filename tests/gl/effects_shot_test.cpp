@@ -9,6 +9,7 @@
 
 #include "core/numeric.h"
 #include "effects/effects.h"
+#include "gl_window.h"
 #include "platform/device.h"
 #include "platform/picture.h"
 #include "platform/platform.h"
@@ -28,19 +29,8 @@ class EffectsShot : public ::testing::Test {
     if (testReadFile(std::string(ORBEL_DATA_DIR) + "/targa.dat").empty()) {
       GTEST_SKIP() << "no generated data in " << ORBEL_DATA_DIR;
     }
-    resetRender();
     resetEffects();
-    display.screenWidth = 800;
-    display.screenHeight = 600;
-    ASSERT_TRUE(sysInit());
-    SysWindowDesc desc = {};
-    desc.title = "effects shot";
-    desc.clientWidth = 800;
-    desc.clientHeight = 600;
-    desc.openGL = true;
-    desc.hidden = true;
-    ASSERT_TRUE(sysCreateWindow(desc));
-    ASSERT_TRUE(createDevice(DevBackend::OpenGL));
+    ASSERT_TRUE(openHiddenGLWindow("effects shot", 800, 600));
     previous_ = sysCurrentDirectory();
     ASSERT_TRUE(sysChangeDirectory(ORBEL_DATA_DIR));
     openPack("targa.dat");

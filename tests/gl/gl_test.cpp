@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "../render/mesh_file.h"
+#include "gl_window.h"
 #include "platform/device.h"
 #include "platform/picture.h"
 #include "platform/platform.h"
@@ -32,18 +33,7 @@ struct Pixel {
 class GLTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    resetRender();
-    display.screenWidth = 640;
-    display.screenHeight = 480;
-    ASSERT_TRUE(sysInit());
-    SysWindowDesc desc = {};
-    desc.title = "gl test";
-    desc.clientWidth = 640;
-    desc.clientHeight = 480;
-    desc.openGL = true;
-    desc.hidden = true;
-    ASSERT_TRUE(sysCreateWindow(desc));
-    ASSERT_TRUE(createDevice(DevBackend::OpenGL));
+    ASSERT_TRUE(openHiddenGLWindow("gl test", 640, 480));
     shotDirectory() = std::string(ORBEL_BUILD_DIR) + "/gl-shots";
     testMakeDirectories(shotDirectory().c_str());
   }

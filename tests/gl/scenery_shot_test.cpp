@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "../scenery/scenery_data.h"
+#include "gl_window.h"
 #include "platform/device.h"
 #include "platform/picture.h"
 #include "platform/platform.h"
@@ -33,18 +34,7 @@ struct Shot {
 class SceneryShotTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    resetRender();
-    display.screenWidth = 640;
-    display.screenHeight = 480;
-    ASSERT_TRUE(sysInit());
-    SysWindowDesc desc = {};
-    desc.title = "scenery test";
-    desc.clientWidth = 640;
-    desc.clientHeight = 480;
-    desc.openGL = true;
-    desc.hidden = true;
-    ASSERT_TRUE(sysCreateWindow(desc));
-    ASSERT_TRUE(createDevice(DevBackend::OpenGL));
+    ASSERT_TRUE(openHiddenGLWindow("scenery test", 640, 480));
     // A red and a blue landscape, each with a transparent band over its top 150
     // units where the green sky shows.
     const std::vector<SceneryRecord> sky = {placed("sky_test", {-400, 300, 400, 140})};

@@ -13,6 +13,7 @@
 #include "persistence/settings.h"
 #include "platform/device.h"
 #include "platform/platform.h"
+#include "platform/sound_output.h"
 #include "render/render.h"
 #include "render/text.h"
 #include "resources/resources.h"
@@ -23,17 +24,29 @@ namespace {
 
 std::string g_data;
 
-// The sounds the menus play, as samples with handles of their own (nothing is heard).
+// The sounds the menus play, as short silent samples of the sound output (nothing
+// is heard, but playing one starts a channel as a real effect does).
 const char* const kMenuSounds[] = {"menu.ogg",   "menu2.ogg", "gaf.ogg",
                                    "chpok1.ogg", "score.ogg", "wow.ogg"};
+constexpr size_t kMenuSoundCount = sizeof kMenuSounds / sizeof kMenuSounds[0];
+uint32_t g_silentHandles[kMenuSoundCount];
+
+// Once, after the sound output starts.
+void makeSilentSamples() {
+  const int16_t silence[64] = {};
+  for (uint32_t& handle : g_silentHandles) {
+    handle = soundSampleLoadPcm(silence, 64, 1, 22050, 4);
+    ASSERT_NE(handle, 0u);
+  }
+}
 
 void addSilentSamples() {
   sound.sampleCount = 0;
-  for (const char* name : kMenuSounds) {
+  for (size_t i = 0; i < kMenuSoundCount; ++i) {
     SoundSample& sample = sound.samples[sound.sampleCount];
     sample = {};
-    sample.handle = uint32_t(100 + sound.sampleCount);
-    std::snprintf(sample.fileName, sizeof sample.fileName, "%s", name);
+    sample.handle = g_silentHandles[i];
+    std::snprintf(sample.fileName, sizeof sample.fileName, "%s", kMenuSounds[i]);
     ++sound.sampleCount;
   }
 }
@@ -58,6 +71,7 @@ void MenuTest::SetUpTestSuite() {
   loadMenuTextures();
   ASSERT_TRUE(loadMenuTree());
   initSound(SoundDevice::None);
+  makeSilentSamples();
 }
 
 void MenuTest::SetUp() {

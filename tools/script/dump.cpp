@@ -108,6 +108,8 @@ void (*const kSections[])(JsonWriter&) = {
     dumpScenery,
     dumpEffects,
     dumpMap,
+    dumpHelp,
+    dumpWindow,
 };
 
 }  // namespace

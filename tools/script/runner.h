@@ -58,6 +58,10 @@ void dumpMenu(JsonWriter& json);
 void dumpProfiles(JsonWriter& json);
 void dumpSettings(JsonWriter& json);
 
+// The help screen's demonstration and the game window (options_dump.cpp).
+void dumpHelp(JsonWriter& json);
+void dumpWindow(JsonWriter& json);
+
 // The backgrounds, crossfade, tint and colour scheme (scenery_dump.cpp).
 void dumpScenery(JsonWriter& json);
 // The backdrop, the level marks drawn, the selected level, the chart (map_dump.cpp).

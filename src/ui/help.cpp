@@ -1,0 +1,267 @@
+// help.cpp: the help screen and its demonstration. The help board (the small
+// floor of "help.lvl", cells (11..15, 11..13)) is drawn as the level miniature;
+// the update gives it the balls and squares of the moment and pops the line, the
+// drawing shows the balls, the route preview, the word "click" and the cursor.
+// The help board is the current board only inside the update and the drawing.
+#include "ui/help.h"
+
+#include <cmath>
+
+#include "audio/audio.h"
+#include "effects/effects.h"
+#include "game/board.h"
+#include "game/feedback.h"
+#include "game/game_scene.h"
+#include "render/render.h"
+#include "render/text.h"
+#include "resources/resources.h"
+#include "ui/menu.h"
+#include "ui/menu_local.h"
+#include "ui/options.h"
+#include "ui/widgets.h"
+
+HelpDemo helpDemo = {};
+
+namespace {
+
+constexpr int32_t kFirstCell = 11;         // the help board's cell (0, 0) is (11, 11)
+constexpr float kMiniatureShift = 69.3f;  // the level miniature's shift to the right
+constexpr float kBoardRise = 5.0f;
+constexpr float kPi = 3.14159265f;
+constexpr float kBounceRate = 0.007f;
+constexpr float kTravelMs = kHelpArriveMs - kHelpSendMs;
+constexpr int32_t kTrailPreset = 12;       // the spark a moving ball leaves behind
+constexpr float kTextWidth = 330.0f;
+constexpr float kTextSize = 12.0f;
+constexpr float kRestingBall = 16.0f;     // a ball's size at rest on the board
+
+float clampUnit(float f) { return f < 0.0f ? 0.0f : (f > 1.0f ? 1.0f : f); }
+
+Vec2 towards(Vec2 from, Vec2 to, float f) { return Add2(from, Scale2(Sub2(to, from), f)); }
+
+// Expert, Normal or Zen, whatever the game state holds.
+int32_t knownDifficulty(int32_t difficulty) {
+  return difficulty < Difficulty::Expert ? Difficulty::Expert
+                                         : (difficulty > Difficulty::Zen ? Difficulty::Zen : difficulty);
+}
+
+// A click: the cursor dips for the first tenth of the phase and "click" fades out
+// over its first eight tenths.
+void pressAt(HelpPose* pose, Vec2 at, float u) {
+  pose->cursorScale = 1.0f - 0.15f * std::sin(clampUnit(u / 0.1f) * kPi);
+  pose->clickAlpha = clampUnit(1.0f - u / 0.8f);
+  pose->clickShown = pose->clickAlpha > 0.0f;
+  pose->clickAt = at;
+}
+
+// The moved ball's way: down one cell, four cells to the left, down one more; the
+// long middle part takes five sevenths of the time.
+Vec2 travelled(float f, float rise) {
+  const Vec2 start = helpCellPoint(4, 0, rise), turn1 = helpCellPoint(4, 1, rise);
+  const Vec2 turn2 = helpCellPoint(0, 1, rise), end = helpCellPoint(0, 2, rise);
+  const float steps = f * 7.0f;
+  if (steps < 1.0f) return towards(start, turn1, steps);
+  if (steps < 6.0f) return towards(turn1, turn2, (steps - 1.0f) / 5.0f);
+  return towards(turn2, end, clampUnit(steps - 6.0f));
+}
+
+// Makes the help board current; returns the board that was.
+Board* useHelpBoard() {
+  Board* kept = boards.current;
+  boards.current = &boards.help;
+  return kept;
+}
+
+// The moment's balls and squares on the help board, and while the ball is picked up
+// the distances a selection of it leaves. Only cells with floor take balls.
+void arrangeHelpBoard(const HelpPose& pose, int32_t colour, bool survival) {
+  const auto put = [](int32_t a, int32_t b, int32_t value) {
+    Cell& cell = cellAt(kFirstCell + a, kFirstCell + b);
+    if (hasFloor(cell)) cell.ballValue = value;
+  };
+  for (int32_t a = 0; a <= 4; ++a) {
+    for (int32_t b = 0; b <= 2; ++b) put(a, b, Ball::Empty);
+    Cell& square = cellAt(kFirstCell + a, kFirstCell + 2);
+    const bool covered = !survival && (pose.lineStanding || a > pose.lineBalls);
+    if (hasFloor(square)) square.squareLayers = covered ? 1 : 0;
+  }
+  for (int32_t a = 1; a <= pose.lineBalls && pose.lineStanding; ++a) put(a, 2, colour);
+  put(0, 0, (colour + 3) % kHelpColours);
+  put(2, 0, (colour + 4) % kHelpColours);
+  if (helpDemo.clock < kHelpSendMs) put(4, 0, colour);
+  if (!pose.ballSelected) return;
+  const CellPos kept = gameState.selected;
+  gameState.selected = {kFirstCell + 4, kFirstCell};
+  runReachabilitySearch();
+  gameState.selected = kept;
+}
+
+// The line's pop: the two bursts of a popping ball on every cell of it, one sound.
+void popLine(const HelpPose& pose, float rise) {
+  for (int32_t a = 0; a <= pose.lineBalls; ++a) {
+    const Vec2 at = helpCellPoint(a, 2, rise);
+    StartEffect("ball1", at.x, at.y, kNoEffectTarget, kNoEffectTarget, 1.0f, -1);
+    StartEffect("ball2", at.x, at.y, kNoEffectTarget, kNoEffectTarget, 1.0f, -1);
+  }
+  playSound("ball.ogg");
+  ++helpDemo.pops;
+}
+
+// Moves the clock on by dt: to 0 when a slide started or ended, and at the end of a
+// cycle to 0 in the next colour. True when this step passed the line's pop.
+bool advanceDemoClock(float dt) {
+  const bool sliding = menuSliding();
+  if (sliding != helpDemo.sliding) {
+    helpDemo.sliding = sliding;
+    helpDemo.clock = 0.0f;
+    return false;
+  }
+  const float before = helpDemo.clock;
+  helpDemo.clock += dt;
+  if (helpDemo.clock > kHelpCycleMs) {
+    helpDemo.clock = 0.0f;
+    helpDemo.colour = (helpDemo.colour + 1) % kHelpColours;
+    return false;
+  }
+  return before < kHelpArriveMs && helpDemo.clock >= kHelpArriveMs;
+}
+
+// The moment the last update reached, as the screen is placed now.
+HelpPose currentPose() {
+  return helpPose(helpDemo.clock, helpDemo.bounceClock, gameState.difficulty, menu.slideOffset);
+}
+
+// The board's own camera for its sparks: points at z = 0 fall on their overlay x, y.
+void beginBoardPlane() {
+  setOrthoProjection(800.0f, 600.0f, 1.0f, 500.0f);
+  Matrix4 view = Identity();
+  view.m[14] = 50.0f;
+  setViewTransform(&view);
+}
+
+// The help board's floor, the route preview while the ball is picked up, the two
+// balls standing aside, the line and the moved ball.
+void drawDemonstration(const HelpPose& pose, float rise) {
+  Board* kept = useHelpBoard();
+  drawLevelMiniature(-1, {0.0f, rise + kBoardRise}, 1.0f, kWhite);
+  const Vec2 origin = {kMiniatureShift, rise + kBoardRise};
+  if (pose.ballSelected) {
+    drawRouteToBall(cellAtPoint(pose.cursor.x - origin.x, pose.cursor.y - origin.y),
+                    {kFirstCell + 4, kFirstCell}, origin, kWhite);
+  }
+  const int32_t colour = helpDemo.colour;
+  drawBoardBall((colour + 3) % kHelpColours, helpCellPoint(0, 0, rise), kRestingBall, kWhite);
+  drawBoardBall((colour + 4) % kHelpColours, helpCellPoint(2, 0, rise), kRestingBall, kWhite);
+  for (int32_t a = 1; a <= pose.lineBalls && pose.lineStanding; ++a) {
+    drawBoardBall(colour, helpCellPoint(a, 2, rise), kRestingBall, kWhite);
+  }
+  if (pose.ballShown) drawBoardBall(colour, pose.ball, kRestingBall, kWhite);
+  boards.current = kept;
+}
+
+// "click" beside a click, fading.
+void drawClick(const HelpPose& pose) {
+  if (!pose.clickShown) return;
+  const char* word = getText("click");
+  SetTextColor(255, 255, 255, int32_t(pose.clickAlpha * 255.0f));
+  DrawTextCentered(pose.clickAt.x, pose.clickAt.y, 11.0f + std::sin(pose.clickAlpha * kPi),
+                   word ? word : "click");
+  SetTextColor(255, 255, 255, 255);
+}
+
+// A text wrapped to the screen's width, its first line centred at y; nothing for null.
+void drawWrapped(const char* text, float y) {
+  if (!text) return;
+  WrapText(kTextWidth, text, kTextSize);
+  DrawTextCentered(0.0f, y, kTextSize, textState.wrapBuffer);
+}
+
+// The caption, the difficulty's ball tip above the board and the rule below it.
+void drawTexts(float rise) {
+  SetTextColor(255, 255, 55, 255);
+  const char* caption = getText("howtoplay");
+  DrawTextCentered(0.0f, 183.0f + rise, 19.5f, caption ? caption : "");
+  SetTextColor(255, 255, 255, 255);
+  // The ball tips of the three difficulties follow each other in the text table.
+  if (getText("balltip")) {
+    const int32_t tip = getTextIndex("balltip") + knownDifficulty(gameState.difficulty);
+    drawWrapped(getTextByIndex(tip), 115.0f + rise);
+  }
+  drawWrapped(getText(gameState.survival ? "survivalhelp" : "squarehelp"), -80.0f + rise);
+}
+
+}  // namespace
+
+Vec2 helpCellPoint(int32_t a, int32_t b, float rise) {
+  const Vec2 centre = cellCentre(kFirstCell + a, kFirstCell + b);
+  return {centre.x + kMiniatureShift, centre.y + kBoardRise + rise};
+}
+
+HelpPose helpPose(float clock, float bounceClock, int32_t difficulty, float rise) {
+  const Vec2 rest = Sub2(helpCellPoint(-1, 1, rise), {5.0f, 0.0f});
+  const Vec2 ball = helpCellPoint(4, 0, rise), target = helpCellPoint(0, 2, rise);
+  HelpPose pose = {};
+  pose.cursor = rest;
+  pose.cursorScale = 1.0f;
+  pose.ball = ball;
+  pose.lineBalls = 4 - knownDifficulty(difficulty);
+  pose.lineStanding = clock < kHelpArriveMs;
+  pose.ballShown = pose.lineStanding;
+  if (clock < kHelpPickUpMs) {
+    pose.cursor = towards(rest, ball, clampUnit(clock / kHelpPickUpMs));
+  } else if (clock < kHelpSendMs) {
+    const float u = (clock - kHelpPickUpMs) / (kHelpSendMs - kHelpPickUpMs);
+    pose.cursor = towards(ball, target, std::sqrt(clampUnit(u)));
+    const float hop = std::fabs(std::sin(bounceClock * kBounceRate));
+    pose.ball = Add2(ball, {4.0f * hop, 6.0f * hop});
+    pose.ballSelected = true;
+    pressAt(&pose, Add2(ball, {20.0f, 20.0f}), u);
+  } else if (clock < kHelpRestMs) {
+    const float u = (clock - kHelpSendMs) / (kHelpRestMs - kHelpSendMs);
+    pose.cursor = towards(target, rest, u * u);
+    pressAt(&pose, Add2(target, {-45.0f, 20.0f}), u);
+    if (pose.ballShown) pose.ball = travelled((clock - kHelpSendMs) / kTravelMs, rise);
+  }
+  return pose;
+}
+
+void enterHelpScreen() {
+  helpDemo.clock = 0.0f;
+  helpDemo.sliding = true;
+}
+
+void updateHelpScreen(float dt) {
+  if (!isCurrentScreen("helpscreen") || menu.screenClosed) return;
+  if (!(dt > 0.0f)) dt = 0.0f;
+  const bool popNow = advanceDemoClock(dt);
+  helpDemo.bounceClock += dt;
+  const HelpPose pose = currentPose();
+  Board* kept = useHelpBoard();
+  feedback.demoRunning = true;
+  arrangeHelpBoard(pose, helpDemo.colour, gameState.survival);
+  if (popNow) popLine(pose, menu.slideOffset);
+  if (pose.ballShown && helpDemo.clock >= kHelpSendMs) {
+    SpawnSpark(pose.ball.x, pose.ball.y, kTrailPreset);
+  }
+  UpdateBoardEffects(dt);
+  feedback.demoRunning = false;
+  boards.current = kept;
+}
+
+void drawHelpScreen() {
+  beginSquash();
+  const float rise = menu.slideOffset;
+  drawWindowAt(0.0f, rise, 390.0f, 460.0f);
+  drawSeparator(-170.0f, 170.0f, 145.0f + rise);
+  drawSeparator(-170.0f, 170.0f, -135.0f + rise);
+  drawTexts(rise);
+  const HelpPose pose = currentPose();
+  drawDemonstration(pose, rise);
+  drawClick(pose);
+  drawArrowCursor(pose.cursor, pose.cursorScale, false, kWhite);
+  drawButton(0.0f, -180.0f + rise, 170.0f, 64.0f, 18.0f, nullptr);
+  endSquash();
+  beginBoardPlane();
+  DrawBoardEffects();
+  begin2D();
+}
