@@ -44,7 +44,7 @@ void loadSample(const std::string& fileName) {
     return;
   }
   std::vector<uint8_t> bytes;
-  const bool read = sysReadWholeFile(fileName.c_str(), &bytes);
+  const bool read = sysReadWholeFile(fileName.c_str(), kMaxDataFileSize, &bytes);
   SoundSample& sample = sound.samples[sound.sampleCount++];
   std::snprintf(sample.fileName, sizeof sample.fileName, "%s", fileName.c_str());
   sample.handle = read ? soundSampleLoadMemory(bytes.data(), bytes.size(),
@@ -69,7 +69,7 @@ void loadSampleFolder() {
 // A missing or unreadable module leaves musicHandle 0, and every music call then
 // changes only the bookkeeping.
 void loadMusic() {
-  sound.musicHandle = soundMusicLoadFile(kMusicFile);
+  sound.musicHandle = soundMusicLoadFile(kMusicFile, kMaxDataFileSize);
   reportLoadedBytes(kMusicLoadBytes);
   soundMusicSetAmplify(sound.musicHandle, kMusicAmplify);
 }

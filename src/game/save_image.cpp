@@ -223,7 +223,7 @@ bool saveGameImage(const char* fileName) {
 
 bool loadGameImage(const char* fileName) {
   std::vector<uint8_t> image;
-  if (!sysReadWholeFile(fileName, &image)) return false;
+  if (!readPlayerFile(fileName, kSaveImageSize, &image, "the level starts afresh")) return false;
   readSaveImage(image.data(), uint32_t(image.size()));
   return true;
 }

@@ -6,6 +6,7 @@
 
 #include "persistence/byte_io.h"
 #include "persistence/persistence_local.h"
+#include "persistence/settings.h"
 #include "resources/resources.h"
 
 namespace {
@@ -72,8 +73,11 @@ void decodeProfile(const uint8_t in[kProfileBytes], Profile* p) {
 
 void loadProfiles() {
   std::vector<uint8_t> bytes;
-  int32_t count = profileTable.profileCount;
-  if (count <= 0 || !readStoredFile(kProfilesFile, &bytes)) count = 0;
+  int32_t count = settings.valueMissing ? kMaxProfiles : profileTable.profileCount;
+  if (count <= 0 || !readPlayerFile(kProfilesFile, kMaxProfiles * kProfileBytes, &bytes,
+                                    "the game starts without its profiles")) {
+    count = 0;
+  }
   const int32_t whole = int32_t(bytes.size() / kProfileBytes);
   if (count > whole) count = whole;
   if (count > kMaxProfiles) count = kMaxProfiles;

@@ -16,7 +16,8 @@ void encodeProfile(const Profile& profile, uint8_t out[kProfileBytes]);
 void decodeProfile(const uint8_t in[kProfileBytes], Profile* profile);
 
 // Start-up, in the folder "settings", after readSettings: reads profileCount
-// profiles from "profiles.dat". A missing file gives no profiles; a short file
-// gives its whole profiles only; bytes past profileCount profiles are ignored. The
-// current profile is kept inside the table (0 when it was outside).
+// profiles from "profiles.dat" (every whole profile when no settings value was
+// read). A missing file, or one larger than eight profiles, gives no profiles; a
+// short file gives its whole profiles only; bytes past profileCount profiles are
+// ignored. The current profile is kept inside the table (0 when it was outside).
 void loadProfiles();

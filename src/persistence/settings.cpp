@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr Settings kStartingSettings = {1, 0, 0, 0};
+constexpr Settings kStartingSettings = {1, 0, 0, 0, false};
 
 }  // namespace
 
@@ -39,6 +39,7 @@ void takeOwnFields(const SettingsBlob& blob) {
   settings.reservedFlag = blob.reservedFlag;
   settings.reservedInt = blob.reservedInt;
   settings.customCursor = blob.customCursor != 0 ? 1 : 0;
+  settings.valueMissing = false;
   profileTable.profileCount = limitProfileCount(blob.profileCount);
   selectProfile(blob.currentProfile);
 }
@@ -47,6 +48,7 @@ void takeOwnFields(const SettingsBlob& blob) {
 void takeOwnDefaults() {
   settings = {};
   settings.reservedFlag = 1;
+  settings.valueMissing = true;
   profileTable.profileCount = 0;
   profileTable.currentProfile = 0;
 }
@@ -137,8 +139,4 @@ bool enterSettingsFolder() {
 
 void leaveSettingsFolder() {
   returnToDataDirectory();
-}
-
-bool readStoredFile(const char* name, std::vector<uint8_t>* out) {
-  return sysReadWholeFile(name, out);
 }

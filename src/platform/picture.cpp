@@ -7,6 +7,8 @@
 #include <climits>
 #include <cstring>
 
+#include "platform/platform.h"
+
 namespace {
 
 // Appends what stb_image_write hands out to a byte vector.
@@ -54,7 +56,11 @@ bool picWritePng(const char* path, const uint8_t* rgba, int32_t width, int32_t h
   if (width <= 0 || height <= 0) return false;
   std::vector<uint8_t> opaque(rgba, rgba + size_t(width) * size_t(height) * 4);
   for (size_t i = 3; i < opaque.size(); i += 4) opaque[i] = 255;
-  return stbi_write_png(path, width, height, 4, opaque.data(), width * 4) != 0;
+  std::vector<uint8_t> png;
+  if (!stbi_write_png_to_func(appendBytes, &png, width, height, 4, opaque.data(), width * 4)) {
+    return false;
+  }
+  return sysWriteOutputFile(path, png.data(), png.size());
 }
 
 bool picEncodeJpeg(const uint8_t* pixels, int32_t width, int32_t height, int32_t channels,

@@ -17,7 +17,8 @@ struct Picture {
 bool picDecode(const uint8_t* bytes, size_t size, Picture* out, const char** reason = nullptr);
 // Reads only the size of a picture file. Returns false when it is not a picture.
 bool picSize(const uint8_t* bytes, size_t size, int32_t* width, int32_t* height);
-// Writes RGBA rows (top first) as an opaque PNG: alpha is written as 255.
+// Writes RGBA rows (top first) as an opaque PNG: alpha is written as 255. Written
+// as a tool's output (sysWriteOutputFile): straight into a device or pipe.
 // Returns false when the file cannot be written.
 bool picWritePng(const char* path, const uint8_t* rgba, int32_t width, int32_t height);
 // Encodes RGB or RGBA rows (top first) as a baseline JPEG in memory (quality 1..100);

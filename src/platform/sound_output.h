@@ -70,7 +70,7 @@ void soundRender(int16_t* out, int32_t frames);
 // Returns 0 when the data does not decode or the table is full.
 uint32_t soundSampleLoadMemory(const void* data, size_t size, int32_t maxPlaybacks);
 // The same from a file. Returns 0 when the file cannot be read or decoded.
-uint32_t soundSampleLoadFile(const char* path, int32_t maxPlaybacks);
+uint32_t soundSampleLoadFile(const char* path, size_t maxSize, int32_t maxPlaybacks);
 // A sample from interleaved 16-bit frames (1 or 2 channels) recorded at `rate` Hz;
 // the frames are copied. Returns 0 for bad arguments or a full table.
 uint32_t soundSampleLoadPcm(const int16_t* frames, uint32_t frameCount, int32_t channels,
@@ -106,7 +106,7 @@ int32_t soundChannelVolume(uint32_t channel);
 // is not a module.
 uint32_t soundMusicLoadMemory(const void* data, size_t size);
 // The same from a file. Returns 0 when the file cannot be read or is not a module.
-uint32_t soundMusicLoadFile(const char* path);
+uint32_t soundMusicLoadFile(const char* path, size_t maxSize);
 // Starts the module at row 0 of order position `order`, from a clean state, with
 // its channel volume unchanged. With `loop` it plays on for ever, looping where the
 // module's own jumps send it; otherwise it ends after one pass. False for an

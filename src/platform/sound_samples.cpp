@@ -107,9 +107,9 @@ uint32_t soundSampleLoadMemory(const void* data, size_t size, int32_t maxPlaybac
   return addSample(pcm, uint32_t(frames), channels, rate, maxPlaybacks);
 }
 
-uint32_t soundSampleLoadFile(const char* path, int32_t maxPlaybacks) {
+uint32_t soundSampleLoadFile(const char* path, size_t maxSize, int32_t maxPlaybacks) {
   std::vector<uint8_t> bytes;
-  if (!sysReadWholeFile(path, &bytes)) return 0;
+  if (!sysReadWholeFile(path, maxSize, &bytes)) return 0;
   return soundSampleLoadMemory(bytes.data(), bytes.size(), maxPlaybacks);
 }
 
