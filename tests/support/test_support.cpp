@@ -84,3 +84,25 @@ std::vector<std::string> testDumpLines(const std::string& output) {
 std::string testToolPath(const char* tool) {
   return std::string(ORBEL_BUILD_DIR) + "/orbel-" + tool;
 }
+
+void testMakeHostile(const std::string& path, HostileForm form) {
+  std::error_code ignored;
+  std::filesystem::remove_all(path, ignored);
+  switch (form) {
+    case HostileForm::Folder: std::filesystem::create_directory(path, ignored); break;
+    case HostileForm::Sparse2GiB:
+      testWriteFile(path, "");
+      std::filesystem::resize_file(path, uintmax_t(2) << 30, ignored);
+      break;
+    case HostileForm::SymlinkLoop: std::filesystem::create_symlink(path, path, ignored); break;
+  }
+}
+
+const char* testHostileName(HostileForm form) {
+  switch (form) {
+    case HostileForm::Folder: return "folder";
+    case HostileForm::Sparse2GiB: return "sparse 2 GiB file";
+    case HostileForm::SymlinkLoop: return "symlink loop";
+  }
+  return "?";
+}
