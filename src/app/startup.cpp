@@ -6,8 +6,6 @@
 #include "audio/audio.h"
 #include "core/numeric.h"
 #include "game/level.h"
-#include "persistence/profile_file.h"
-#include "persistence/records.h"
 #include "persistence/settings.h"
 #include "platform/platform.h"
 #include "render/text.h"
@@ -21,10 +19,7 @@ bool runStartup() {
   openPack("texts.dat");
   loadTextFile("strings.txt");
   loadTextFile("tips.txt");
-  enterSettingsFolder();
-  loadProfiles();
-  loadRecords();
-  leaveSettingsFolder();
+  loadPlayerFiles();
   // The menu pictures and the font.
   LoadFont("font");
   // The board game's resources: sound and music, the levels.

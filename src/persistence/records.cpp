@@ -202,6 +202,14 @@ void loadRecords() {
             readSurvivalRecords, [](void*) { generateSurvivalRecords(); }, nullptr);
 }
 
+void generateRecords() {
+  int64_t sums[kAdventureDifficulties] = {};
+  generateLevelRecords(sums);
+  generateTopScores(sums);
+  generateSurvivalScores();
+  generateSurvivalRecords();
+}
+
 bool writeRecordFiles() {
   bool ok = true;
   writeTable(kRecordsFile, kRecordsFileSize, [](ByteWriter* w) {

@@ -7,6 +7,7 @@
 #include "persistence/byte_io.h"
 #include "persistence/persistence_local.h"
 #include "persistence/profile.h"
+#include "persistence/profile_file.h"
 #include "persistence/records.h"
 #include "platform/platform.h"
 #include "resources/resources.h"
@@ -139,4 +140,15 @@ bool enterSettingsFolder() {
 
 void leaveSettingsFolder() {
   returnToDataDirectory();
+}
+
+void loadPlayerFiles() {
+  if (!enterSettingsFolder()) {
+    profileTable = {};
+    generateRecords();
+    return;
+  }
+  loadProfiles();
+  loadRecords();
+  leaveSettingsFolder();
 }

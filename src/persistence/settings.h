@@ -79,3 +79,7 @@ void saveAll();
 bool enterSettingsFolder();
 // Returns to the data directory.
 void leaveSettingsFolder();
+// Start-up, after readSettings: the profiles and the result tables from the folder
+// "settings". When the folder cannot be entered (told once on stderr), nothing
+// stored is read: no profiles, and the tables of a first start.
+void loadPlayerFiles();

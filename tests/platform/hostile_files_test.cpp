@@ -168,8 +168,6 @@ TEST_F(HostileFiles, AToolsOutputGoesStraightIntoAPipeAndReplacesAFileWhole) {
   reader.join();
   EXPECT_EQ(received, "{\"frame\":1}\n");
   EXPECT_TRUE(S_ISFIFO(modeOf("dump.json"))) << "the pipe stays a pipe";
-  EXPECT_TRUE(sysWriteOutputFile("/dev/null", "x", 1));
-  EXPECT_TRUE(S_ISCHR(modeOf("/dev/null")));
 
   testWriteFile("shot.png", "an older, longer picture");
   EXPECT_TRUE(sysWriteOutputFile("shot.png", "png", 3));
