@@ -92,7 +92,10 @@ bool sysMakeDirectories(const char* path) {
   int failure = 0;
   for (size_t slash = full.find('/', 1);; slash = full.find('/', slash + 1)) {
     const std::string part = full.substr(0, slash);
-    if (!part.empty() && mkdir(part.c_str(), 0755) != 0 && errno != EEXIST) failure = errno;
+    // The first refusal says why: the folders below it fail only because of it.
+    if (!part.empty() && mkdir(part.c_str(), 0755) != 0 && errno != EEXIST && failure == 0) {
+      failure = errno;
+    }
     if (slash == std::string::npos) break;
   }
   if (sysDirectoryExists(path)) return true;

@@ -11,6 +11,7 @@
 #include <string>
 #include <thread>
 
+#include "platform/picture.h"
 #include "platform/platform.h"
 #include "test_support.h"
 
@@ -168,6 +169,14 @@ TEST_F(HostileFiles, AToolsOutputGoesStraightIntoAPipeAndReplacesAFileWhole) {
   reader.join();
   EXPECT_EQ(received, "{\"frame\":1}\n");
   EXPECT_TRUE(S_ISFIFO(modeOf("dump.json"))) << "the pipe stays a pipe";
+  // A screenshot the same way.
+  ASSERT_EQ(mkfifo("shot.pipe", 0644), 0);
+  std::thread shotReader([&] { received = textOf(dir_ + "/shot.pipe"); });
+  const uint8_t pixel[4] = {10, 20, 30, 0};
+  EXPECT_TRUE(picWritePng("shot.pipe", pixel, 1, 1));
+  shotReader.join();
+  EXPECT_EQ(received.substr(1, 3), "PNG");
+  EXPECT_TRUE(S_ISFIFO(modeOf("shot.pipe")));
 
   testWriteFile("shot.png", "an older, longer picture");
   EXPECT_TRUE(sysWriteOutputFile("shot.png", "png", 3));
