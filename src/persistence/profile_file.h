@@ -12,7 +12,8 @@ constexpr uint32_t kProfileBytes = 148;
 
 // The stored form of one profile, field by field.
 void encodeProfile(const Profile& profile, uint8_t out[kProfileBytes]);
-// Reads a stored profile. The name always ends inside its 32 bytes.
+// Reads a stored profile. The name always ends inside its 32 bytes; stages, zones
+// and the survival start level of a damaged record are limited to the adventure's.
 void decodeProfile(const uint8_t in[kProfileBytes], Profile* profile);
 
 // Start-up, in the folder "settings", after readSettings: reads profileCount

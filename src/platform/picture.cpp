@@ -20,6 +20,40 @@ void appendBytes(void* context, void* data, int size) {
 
 bool sizeFits(size_t size) { return size > 0 && size <= size_t(INT_MAX); }
 
+// The byte at `at`, 0 past the end, as the decoder reads it.
+uint8_t byteAt(const uint8_t* bytes, size_t size, size_t at) { return at < size ? bytes[at] : 0; }
+
+// True when the Huffman tables a segment starting at `at` (after FF C4) would
+// define each list at most 256 codes. The decoder we use writes a table's codes
+// into room for 256 without counting them, so a larger table would overwrite
+// memory; a class or slot out of range it refuses by itself.
+bool huffmanTablesFit(const uint8_t* bytes, size_t size, size_t at) {
+  int64_t left = int64_t(byteAt(bytes, size, at)) * 256 + byteAt(bytes, size, at + 1) - 2;
+  at += 2;
+  while (left > 0 && at < size) {
+    const uint8_t slot = byteAt(bytes, size, at);
+    if ((slot >> 4) > 1 || (slot & 15) > 3) return true;
+    int32_t codes = 0;
+    for (size_t i = 1; i <= 16; ++i) codes += byteAt(bytes, size, at + i);
+    if (codes > 256) return false;
+    at += 17 + size_t(codes);
+    left -= 17 + codes;
+  }
+  return true;
+}
+
+// A JPEG whose every Huffman table fits. Every FF C4 in the file is taken for a
+// table's marker, wherever the decoder might meet it; other files pass.
+bool jpegTablesFit(const uint8_t* bytes, size_t size) {
+  if (size < 2 || bytes[0] != 0xFF || bytes[1] != 0xD8) return true;
+  for (size_t at = 2; at + 1 < size; ++at) {
+    if (bytes[at] == 0xFF && bytes[at + 1] == 0xC4 && !huffmanTablesFit(bytes, size, at + 2)) {
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 bool picDecode(const uint8_t* bytes, size_t size, Picture* out, const char** reason) {
@@ -30,6 +64,15 @@ bool picDecode(const uint8_t* bytes, size_t size, Picture* out, const char** rea
     return false;
   }
   int w = 0, h = 0, channels = 0;
+  // Refused before a pixel is decoded: a header may claim any size.
+  if (!stbi_info_from_memory(bytes, int(size), &w, &h, &channels)) {
+    if (reason) *reason = stbi_failure_reason();
+    return false;
+  }
+  if (w > kMaxPictureSide || h > kMaxPictureSide || !jpegTablesFit(bytes, size)) {
+    if (reason) *reason = "larger than a picture of the game can be, or damaged";
+    return false;
+  }
   stbi_uc* pixels = stbi_load_from_memory(bytes, int(size), &w, &h, &channels, 4);
   if (!pixels) {
     if (reason) *reason = stbi_failure_reason();

@@ -65,9 +65,11 @@ void soundRender(int16_t* out, int32_t frames);
 // ---------------------------------------------------------------------------
 // Samples
 
-// Decodes an Ogg Vorbis file held in memory. `maxPlaybacks` (1..255) bounds the
-// channels of this sample sounding at once; past it the oldest gives way.
-// Returns 0 when the data does not decode or the table is full.
+// Decodes an Ogg Vorbis file of one or two channels held in memory, at most about
+// 90 seconds of it; one whose comment header announces more than it holds is
+// refused before the decoder sees it. `maxPlaybacks`
+// (1..255) bounds the channels of this sample sounding at once; past it the oldest
+// gives way. Returns 0 when the data does not decode or the table is full.
 uint32_t soundSampleLoadMemory(const void* data, size_t size, int32_t maxPlaybacks);
 // The same from a file. Returns 0 when the file cannot be read or decoded.
 uint32_t soundSampleLoadFile(const char* path, size_t maxSize, int32_t maxPlaybacks);

@@ -13,6 +13,12 @@
 
 namespace {
 
+// The longest sample decoded: about 90 seconds at 44100 Hz. The game's longest
+// sound lasts three; decoding stops here however long the file claims to be.
+constexpr uint32_t kMaxSampleFrames = 4u << 20;
+// Frames decoded at a time.
+constexpr int kDecodeChunkFrames = 4096;
+
 // Rates a channel may play at: far below and above anything the game asks for.
 constexpr int32_t kMinPlayRate = 100;
 constexpr int32_t kMaxPlayRate = 200000;
@@ -85,6 +91,92 @@ int32_t pickVoiceSlot(int32_t sampleSlot) {
   return oldestUnloopedVoice([](const SoundVoice&) { return true; });
 }
 
+// The packets of an Ogg stream, put together from the pages' segments in order.
+// Only the first `count` are gathered; a damaged page ends the walk.
+std::vector<std::vector<uint8_t>> oggPackets(const uint8_t* bytes, size_t size, size_t count) {
+  std::vector<std::vector<uint8_t>> packets(1);
+  size_t at = 0;
+  while (packets.size() <= count && at + 27 <= size && std::memcmp(bytes + at, "OggS", 4) == 0) {
+    const size_t segments = bytes[at + 26];
+    size_t data = at + 27 + segments;
+    if (data > size) break;
+    for (size_t k = 0; k < segments && packets.size() <= count; ++k) {
+      const size_t length = bytes[at + 27 + k];
+      if (data + length > size) return {};
+      packets.back().insert(packets.back().end(), bytes + data, bytes + data + length);
+      data += length;
+      if (length < 255) packets.emplace_back();
+    }
+    at = data;
+  }
+  packets.pop_back();  // the one still being gathered
+  return packets;
+}
+
+uint32_t littleEndian32(const std::vector<uint8_t>& bytes, size_t at) {
+  return uint32_t(bytes[at]) | uint32_t(bytes[at + 1]) << 8 | uint32_t(bytes[at + 2]) << 16 |
+         uint32_t(bytes[at + 3]) << 24;
+}
+
+// True when the comment header (the second packet) holds the vendor text and
+// every comment it announces. The decoder we use trusts these lengths: it
+// allocates them and writes them without looking at the packet's end, so a length
+// beyond it would write where no memory was given.
+bool vorbisCommentsFit(const void* data, size_t size) {
+  const auto packets = oggPackets(static_cast<const uint8_t*>(data), size, 2);
+  if (packets.size() < 2) return false;
+  const std::vector<uint8_t>& p = packets[1];
+  size_t at = 7;  // the packet type and "vorbis"
+  if (p.size() < at + 8) return false;
+  const uint32_t vendor = littleEndian32(p, at);
+  if (vendor > p.size() - at - 8) return false;
+  at += 4 + vendor;
+  const uint32_t comments = littleEndian32(p, at);
+  at += 4;
+  if (comments > (p.size() - at) / 4) return false;
+  for (uint32_t i = 0; i < comments; ++i) {
+    if (p.size() - at < 4) return false;
+    const uint32_t length = littleEndian32(p, at);
+    at += 4;
+    if (length > p.size() - at) return false;
+    at += length;
+  }
+  return true;
+}
+
+// Decodes a whole Ogg Vorbis file of one or two channels, at most the longest
+// sample of it. Returns malloc'ed interleaved frames, or null.
+int16_t* decodeVorbis(const void* data, size_t size, uint32_t* frames, int32_t* channels,
+                      int32_t* rate) {
+  if (!vorbisCommentsFit(data, size)) return nullptr;
+  int error = 0;
+  stb_vorbis* v =
+      stb_vorbis_open_memory(static_cast<const unsigned char*>(data), int(size), &error, nullptr);
+  if (!v) return nullptr;
+  const stb_vorbis_info info = stb_vorbis_get_info(v);
+  std::vector<int16_t> pcm;
+  if (info.channels >= 1 && info.channels <= 2 && info.sample_rate > 0 &&
+      info.sample_rate <= uint32_t(INT_MAX)) {
+    const size_t chunk = size_t(kDecodeChunkFrames) * size_t(info.channels);
+    for (int got = 1; got > 0 && pcm.size() < size_t(kMaxSampleFrames) * size_t(info.channels);) {
+      const size_t used = pcm.size();
+      pcm.resize(used + chunk);
+      got = stb_vorbis_get_samples_short_interleaved(v, info.channels, pcm.data() + used,
+                                                     int(chunk));
+      pcm.resize(used + size_t(got) * size_t(info.channels));
+    }
+  }
+  stb_vorbis_close(v);
+  if (pcm.empty()) return nullptr;
+  auto* out = static_cast<int16_t*>(std::malloc(pcm.size() * sizeof(int16_t)));
+  if (!out) return nullptr;
+  std::memcpy(out, pcm.data(), pcm.size() * sizeof(int16_t));
+  *channels = info.channels;
+  *frames = uint32_t(pcm.size() / size_t(info.channels));
+  *rate = int32_t(info.sample_rate);
+  return out;
+}
+
 }  // namespace
 
 void soundStopVoicesOfSlot(int32_t slot) {
@@ -95,16 +187,11 @@ void soundStopVoicesOfSlot(int32_t slot) {
 
 uint32_t soundSampleLoadMemory(const void* data, size_t size, int32_t maxPlaybacks) {
   if (!data || size == 0 || size > size_t(INT_MAX)) return 0;
-  int channels = 0;
-  int rate = 0;
-  short* pcm = nullptr;
-  const int frames = stb_vorbis_decode_memory(static_cast<const unsigned char*>(data),
-                                              int(size), &channels, &rate, &pcm);
-  if (frames <= 0) {
-    std::free(pcm);
-    return 0;
-  }
-  return addSample(pcm, uint32_t(frames), channels, rate, maxPlaybacks);
+  int32_t channels = 0, rate = 0;
+  uint32_t frames = 0;
+  int16_t* pcm = decodeVorbis(data, size, &frames, &channels, &rate);
+  if (!pcm) return 0;
+  return addSample(pcm, frames, channels, rate, maxPlaybacks);
 }
 
 uint32_t soundSampleLoadFile(const char* path, size_t maxSize, int32_t maxPlaybacks) {
