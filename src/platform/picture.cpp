@@ -43,10 +43,13 @@ bool huffmanTablesFit(const uint8_t* bytes, size_t size, size_t at) {
 }
 
 // A JPEG whose every Huffman table fits. Every FF C4 in the file is taken for a
-// table's marker, wherever the decoder might meet it; other files pass.
+// table's marker, wherever the decoder might meet it; other files pass. The
+// decoder takes a file for a JPEG when it starts with FF, any more FFs, then D8.
 bool jpegTablesFit(const uint8_t* bytes, size_t size) {
-  if (size < 2 || bytes[0] != 0xFF || bytes[1] != 0xD8) return true;
-  for (size_t at = 2; at + 1 < size; ++at) {
+  size_t start = 1;
+  while (start < size && bytes[start] == 0xFF) ++start;
+  if (size < 2 || bytes[0] != 0xFF || start >= size || bytes[start] != 0xD8) return true;
+  for (size_t at = start + 1; at + 1 < size; ++at) {
     if (bytes[at] == 0xFF && bytes[at + 1] == 0xC4 && !huffmanTablesFit(bytes, size, at + 2)) {
       return false;
     }
@@ -64,13 +67,18 @@ bool picDecode(const uint8_t* bytes, size_t size, Picture* out, const char** rea
     return false;
   }
   int w = 0, h = 0, channels = 0;
-  // Refused before a pixel is decoded: a header may claim any size.
+  // Refused before a pixel is decoded: a header may claim any size. Reading the
+  // header already builds a JPEG's tables.
+  if (!jpegTablesFit(bytes, size)) {
+    if (reason) *reason = "a JPEG Huffman table lists more than 256 codes";
+    return false;
+  }
   if (!stbi_info_from_memory(bytes, int(size), &w, &h, &channels)) {
     if (reason) *reason = stbi_failure_reason();
     return false;
   }
-  if (w > kMaxPictureSide || h > kMaxPictureSide || !jpegTablesFit(bytes, size)) {
-    if (reason) *reason = "larger than a picture of the game can be, or damaged";
+  if (w > kMaxPictureSide || h > kMaxPictureSide) {
+    if (reason) *reason = "larger than a picture of the game can be";
     return false;
   }
   stbi_uc* pixels = stbi_load_from_memory(bytes, int(size), &w, &h, &channels, 4);
@@ -87,7 +95,8 @@ bool picDecode(const uint8_t* bytes, size_t size, Picture* out, const char** rea
 
 bool picSize(const uint8_t* bytes, size_t size, int32_t* width, int32_t* height) {
   int w = 0, h = 0, channels = 0;
-  if (!bytes || !sizeFits(size) || !stbi_info_from_memory(bytes, int(size), &w, &h, &channels)) {
+  if (!bytes || !sizeFits(size) || !jpegTablesFit(bytes, size) ||
+      !stbi_info_from_memory(bytes, int(size), &w, &h, &channels)) {
     return false;
   }
   *width = w;

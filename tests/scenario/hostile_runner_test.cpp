@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <string>
 #include <thread>
 #include <vector>
@@ -54,9 +55,13 @@ GameRun runGame(const std::string& data, const std::string& config, const std::s
   std::string prefix = "XDG_CONFIG_HOME='" + config + "' ";
   if (!dataHome.empty()) prefix += "XDG_DATA_HOME='" + dataHome + "' ";
   if (user >= 0) {
+    std::string keep;  // a sanitized build's settings
+    for (const char* name : {"ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"}) {
+      if (const char* value = std::getenv(name)) keep += std::string(name) + "='" + value + "' ";
+    }
     prefix = "env -i PATH=\"$PATH\" HOME=/nonexistent SDL_VIDEODRIVER=offscreen "
-             "SDL_AUDIODRIVER=dummy " + prefix + "setpriv --reuid=" + std::to_string(user) +
-             " --regid=" + std::to_string(user) + " --clear-groups ";
+             "SDL_AUDIODRIVER=dummy " + keep + prefix + "setpriv --reuid=" +
+             std::to_string(user) + " --regid=" + std::to_string(user) + " --clear-groups ";
   }
   GameRun run;
   run.status = testRunCommand(prefix + "'" + testToolPath("script") + "' --seed 11 --data '" +
