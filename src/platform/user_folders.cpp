@@ -1,7 +1,8 @@
 // Where an installed program's files are: the folders its data may be in, the
 // folder its player files go to (the data folder's own while it takes files, the
 // player's data folder otherwise), making folders, and telling the player once
-// about a folder that refuses to keep what the game saves.
+// about a folder that refuses to keep what the game saves (kept as a save problem
+// for the menus to show) and about a file that is there but cannot be read.
 #include <sys/stat.h>
 #include <unistd.h>
 
