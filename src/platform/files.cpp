@@ -7,9 +7,9 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 

@@ -1,5 +1,6 @@
-// Where the data lives, and the two persistence primitives of the settings code:
-// a whole file written safely, and one binary value in the registry stand-in.
+// Where the data lives, and the persistence primitives of the settings code: a
+// whole file written safely, a player's file read whole, and one binary value in
+// the registry stand-in.
 #include <cstdio>
 #include <cstring>
 #include <string>
