@@ -42,7 +42,7 @@ void BM_MixGameMusic(benchmark::State& state) {
   soundInit(false);
   soundStart();
   const std::string path = std::string(ORBEL_DATA_DIR) + "/music.mo3";
-  const uint32_t music = soundMusicLoadFile(path.c_str());
+  const uint32_t music = soundMusicLoadFile(path.c_str(), size_t(1) << 26);
   if (music == 0) {
     state.SkipWithError("no generated music.mo3");
     soundFree();

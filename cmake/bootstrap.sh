@@ -5,8 +5,9 @@
 # ./run and ./test share one configuration in build/ (RelWithDebInfo, warnings as
 # errors), so neither rebuilds what the other built: ./run builds only the game and
 # its data, ./test everything.
-# Usage: source it, then call orbel_install_packages, orbel_configure [cmake
-# arguments...] and orbel_build [targets...] (ORBEL_BUILD_DIR picks another folder).
+# Usage: source it, then call orbel_install_packages [more packages...],
+# orbel_configure [cmake arguments...] and orbel_build [targets...]
+# (ORBEL_BUILD_DIR picks another folder).
 set -euo pipefail
 
 ORBEL_PACKAGES=(
@@ -17,12 +18,16 @@ ORBEL_PACKAGES=(
   desktop-file-utils appstream
 )
 
+# What ./test --fuzz needs besides: clang with libFuzzer and its sanitizer runtimes.
+ORBEL_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+
 # The configuration ./run and ./test share in build/.
 ORBEL_SHARED_CONFIGURATION=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
 
+# Installs ORBEL_PACKAGES and the packages named, those that are missing.
 orbel_install_packages() {
   local missing=()
-  for p in "${ORBEL_PACKAGES[@]}"; do
+  for p in "${ORBEL_PACKAGES[@]}" "$@"; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
       missing+=("$p")
     fi

@@ -9,8 +9,6 @@
 #include "game/game_scene.h"
 #include "game/level.h"
 #include "map/map.h"
-#include "persistence/profile_file.h"
-#include "persistence/records.h"
 #include "persistence/settings.h"
 #include "platform/platform.h"
 #include "render/text.h"
@@ -28,10 +26,7 @@ bool runStartup() {
   openPack("texts.dat");
   loadTextFile("strings.txt");
   loadTextFile("tips.txt");
-  enterSettingsFolder();
-  loadProfiles();
-  loadRecords();
-  leaveSettingsFolder();
+  loadPlayerFiles();
   loadMenuTree();
   // The menu pictures and the font.
   loadMenuTextures();

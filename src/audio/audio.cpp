@@ -47,7 +47,7 @@ void loadSample(const std::string& fileName) {
     return;
   }
   std::vector<uint8_t> bytes;
-  const bool read = sysReadWholeFile(fileName.c_str(), &bytes);
+  const bool read = sysReadWholeFile(fileName.c_str(), kMaxDataFileSize, &bytes);
   const uint32_t size = uint32_t(bytes.size());
   SoundSample& sample = sound.samples[sound.sampleCount++];
   std::snprintf(sample.fileName, sizeof sample.fileName, "%s", fileName.c_str());
@@ -74,7 +74,7 @@ void loadSampleFolder() {
 // only the bookkeeping.
 void loadMusic() {
   std::vector<uint8_t> bytes;
-  if (sysReadWholeFile(kMusicFile, &bytes)) {
+  if (sysReadWholeFile(kMusicFile, kMaxDataFileSize, &bytes)) {
     sound.musicHandle = soundMusicLoadAhead(std::move(bytes));
   }
   reportLoadedBytes(kMusicLoadBytes);

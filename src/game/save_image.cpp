@@ -151,9 +151,6 @@ void takeBoardAndRoute(ByteReader* r) {
     takeFloat(r, &point.y);
   }
   takeInt32(r, &gameState.movePathSteps);
-  // The route walks movePath[steps]: never past the table.
-  if (gameState.movePathSteps < 0) gameState.movePathSteps = 0;
-  if (gameState.movePathSteps > kMaxMovePath - 1) gameState.movePathSteps = kMaxMovePath - 1;
   for (auto& column : gameView.bonusFigure) {
     for (int32_t& entry : column) takeInt32(r, &entry);
   }
@@ -212,6 +209,7 @@ void readSaveImage(const uint8_t* data, uint32_t size) {
   takeBoardAndRoute(&r);
   takeCounters(&r);
   takeClocks(&r);
+  limitLoadedGame();
   if (gameState.survival) gameState.shownScore = gameState.levelScore;
 }
 
@@ -223,7 +221,7 @@ bool saveGameImage(const char* fileName) {
 
 bool loadGameImage(const char* fileName) {
   std::vector<uint8_t> image;
-  if (!sysReadWholeFile(fileName, &image)) return false;
+  if (!readPlayerFile(fileName, kSaveImageSize, &image, "the level starts afresh")) return false;
   readSaveImage(image.data(), uint32_t(image.size()));
   return true;
 }

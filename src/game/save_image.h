@@ -20,9 +20,14 @@ constexpr const char* kDeveloperSaveFile = "level01.lvl";
 void writeSaveImage(uint8_t* out);
 // Reads an image over the running game, field by field: a field the image ends
 // inside keeps its current value, bytes past the format's size are ignored. In
-// survival the HUD's score jumps to the level's score. Values that index tables
-// (the route's length) are limited to them.
+// survival the HUD's score jumps to the level's score. A damaged image's values
+// are limited as limitLoadedGame says.
 void readSaveImage(const uint8_t* data, uint32_t size);
+// Brings the loaded board and game state inside what a game in play reaches: ball
+// and preview values to those a level can hold, move targets onto the board,
+// counters below where the rules' sums overflow, clocks finite, the route's
+// length and the bonus figure to their tables (save_limits.cpp).
+void limitLoadedGame();
 
 // Writes the image to `fileName` in the current folder through a temporary file.
 // Returns false (nothing changed on disk) when it cannot be written.

@@ -14,16 +14,18 @@
 #include "persistence/profile.h"
 #include "persistence/settings.h"
 #include "platform/platform.h"
+#include "resources/resources.h"
 
 namespace {
 
-// Reads a profile's saved game over the level just started. A file of another size
-// is no image of a game (cut short, or something else under the name): it is left
-// on disk as it is, said once on standard error, and the level begins afresh
-// rather than as a mixture of the two. False when nothing was read.
+// Reads a profile's saved game over the level just started. A file shorter than a
+// saved game is no image of one (cut short, or something else under the name): it
+// is left on disk as it is, said once on standard error, and the level begins
+// afresh rather than as a mixture of the two; a longer one is kept aside by the
+// read. False when nothing was read.
 bool readSavedGame(const char* fileName) {
   std::vector<uint8_t> image;
-  if (!sysReadWholeFile(fileName, &image)) return false;
+  if (!readPlayerFile(fileName, kSaveImageSize, &image, "the level starts afresh")) return false;
   if (image.size() != kSaveImageSize) {
     std::fprintf(stderr, "settings/%s: %zu bytes, not a saved game of %u; the level starts"
                  " afresh\n", fileName, image.size(), kSaveImageSize);

@@ -2,16 +2,11 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
 // Writers of saveAll, run inside the folder "settings". Each file goes through a
 // temporary file renamed over the old one. Return false when the write failed.
 bool writeProfilesFile();
 bool writeRecordFiles();
-
-// Reads a whole file of the current folder. Returns false (out empty) when it
-// cannot be read.
-bool readStoredFile(const char* name, std::vector<uint8_t>* out);
 
 // Copies a name into a fixed field: cut to fit, zero-terminated, rest zeroed.
 void copyNameField(char* field, uint32_t fieldSize, const char* name);

@@ -1,6 +1,8 @@
 // The profile table in memory and the operations on the current profile.
 #include "persistence/profile.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 ProfileTable profileTable = {};
@@ -9,6 +11,11 @@ namespace {
 
 // The stored difficulty clamped to a valid index, so a damaged record never reads
 // past its per-difficulty arrays.
+// Counters of a damaged record may sit at the ends of their range: they stop there.
+int32_t saturatedSum(int32_t a, int64_t b) {
+  return int32_t(std::clamp(int64_t(a) + b, int64_t(INT32_MIN), int64_t(INT32_MAX)));
+}
+
 int32_t storedIndex(const Profile& profile) {
   const int32_t m = profile.storedDifficulty;
   return m >= 0 && m <= 2 ? m : 1;
@@ -122,12 +129,14 @@ int32_t lives() {
 int32_t takeLife() {
   Profile* p = currentProfileRecord();
   if (!p) return 0;
-  return --p->lives[storedIndex(*p)];
+  int32_t& count = p->lives[storedIndex(*p)];
+  count = saturatedSum(count, -1);
+  return count;
 }
 
 void giveLife() {
   Profile* p = currentProfileRecord();
-  if (p) ++p->lives[storedIndex(*p)];
+  if (p) p->lives[storedIndex(*p)] = saturatedSum(p->lives[storedIndex(*p)], 1);
 }
 
 void setLives(int32_t count) {
@@ -142,7 +151,7 @@ int32_t score() {
 
 void addProfileScore(int32_t points) {
   Profile* p = currentProfileRecord();
-  if (p) p->score[storedIndex(*p)] += points;
+  if (p) p->score[storedIndex(*p)] = saturatedSum(p->score[storedIndex(*p)], points);
 }
 
 void setScore(int32_t points) {

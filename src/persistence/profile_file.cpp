@@ -2,10 +2,12 @@
 // saveAll.
 #include "persistence/profile_file.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "persistence/byte_io.h"
 #include "persistence/persistence_local.h"
+#include "persistence/settings.h"
 #include "resources/resources.h"
 
 namespace {
@@ -16,6 +18,20 @@ void putTriple(ByteWriter* w, const int32_t (&values)[3]) {
 
 void takeTriple(ByteReader* r, int32_t (&values)[3]) {
   for (int32_t& value : values) takeInt32(r, &value);
+}
+
+void limitTriple(int32_t (&values)[3], int32_t last) {
+  for (int32_t& value : values) value = std::clamp(value, 0, last);
+}
+
+// A damaged file's places are brought inside the adventure (a sound file's already
+// are), so the level arithmetic of every operation on the profile stays in range.
+void limitPlaces(Profile* p) {
+  limitTriple(p->stage, kStagesPerZone - 1);
+  limitTriple(p->zone, kZoneCount - 1);
+  limitTriple(p->bestStage, kStagesPerZone - 1);
+  limitTriple(p->bestZone, kZoneCount - 1);
+  p->survivalStartLevel = std::clamp(p->survivalStartLevel, 0, kZoneCount * kStagesPerZone - 1);
 }
 
 }  // namespace
@@ -68,12 +84,16 @@ void decodeProfile(const uint8_t in[kProfileBytes], Profile* p) {
   takeByte(&r, &p->survivalExpert);
   takeInt32(&r, &p->savedSurvivalScore);
   takeInt32(&r, &p->survivalStartLevel);
+  limitPlaces(p);
 }
 
 void loadProfiles() {
   std::vector<uint8_t> bytes;
-  int32_t count = profileTable.profileCount;
-  if (count <= 0 || !readStoredFile(kProfilesFile, &bytes)) count = 0;
+  int32_t count = settings.valueMissing ? kMaxProfiles : profileTable.profileCount;
+  if (count <= 0 || !readPlayerFile(kProfilesFile, kMaxProfiles * kProfileBytes, &bytes,
+                                    "the game starts without its profiles")) {
+    count = 0;
+  }
   const int32_t whole = int32_t(bytes.size() / kProfileBytes);
   if (count > whole) count = whole;
   if (count > kMaxProfiles) count = kMaxProfiles;

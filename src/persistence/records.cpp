@@ -102,13 +102,12 @@ void readSurvivalScores(ByteReader* r) {
   }
 }
 
-// A table's stored image, cut to the table's size. False when there is no file or
-// it holds no whole entry.
+// A table's stored image. False when there is no file, it is larger than the
+// table or it holds no whole entry.
 bool readTableImage(const char* name, uint32_t tableSize, uint32_t entrySize,
                     std::vector<uint8_t>* bytes) {
-  if (!readStoredFile(name, bytes) || bytes->size() < entrySize) return false;
-  if (bytes->size() > tableSize) bytes->resize(tableSize);
-  return true;
+  return readPlayerFile(name, tableSize, bytes, "its table starts from the defaults") &&
+         bytes->size() >= entrySize;
 }
 
 // Loads one table: generated when its file is missing or short, then the file's
@@ -191,6 +190,14 @@ void loadRecords() {
             readSurvivalScores, [](void*) { generateSurvivalScores(); }, nullptr);
   loadTable(kSurvivalRecordsFile, kSurvivalRecordsFileSize, kLevelRecordBytes,
             readSurvivalRecords, [](void*) { generateSurvivalRecords(); }, nullptr);
+}
+
+void generateRecords() {
+  int64_t sums[kAdventureDifficulties] = {};
+  generateLevelRecords(sums);
+  generateTopScores(sums);
+  generateSurvivalScores();
+  generateSurvivalRecords();
 }
 
 bool writeRecordFiles() {

@@ -72,8 +72,12 @@ struct LevelResult {
 // generating each one whose file is missing (default names from the text table,
 // adventure records from "hi_expert.txt", "hi_normal.txt" and "hi_zen.txt" in the
 // data directory, the rest from the random generator). A short file gives its
-// whole entries over generated defaults; bytes past a table's size are ignored.
+// whole entries over generated defaults; a file larger than its table is refused
+// (said on stderr) and its table generated.
 void loadRecords();
+// The four tables as a first start makes them, reading no stored file: for a
+// start whose "settings" folder cannot be entered.
+void generateRecords();
 
 // The record of the result's level: the survival records for a survival result,
 // else the adventure and zen records. Null when the difficulty or level lies

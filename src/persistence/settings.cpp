@@ -7,13 +7,14 @@
 #include "persistence/byte_io.h"
 #include "persistence/persistence_local.h"
 #include "persistence/profile.h"
+#include "persistence/profile_file.h"
 #include "persistence/records.h"
 #include "platform/platform.h"
 #include "resources/resources.h"
 
 namespace {
 
-constexpr Settings kStartingSettings = {1, 0, 0, 0};
+constexpr Settings kStartingSettings = {1, 0, 0, 0, false};
 
 }  // namespace
 
@@ -39,6 +40,7 @@ void takeOwnFields(const SettingsBlob& blob) {
   settings.reservedFlag = blob.reservedFlag;
   settings.reservedInt = blob.reservedInt;
   settings.customCursor = blob.customCursor != 0 ? 1 : 0;
+  settings.valueMissing = false;
   profileTable.profileCount = limitProfileCount(blob.profileCount);
   selectProfile(blob.currentProfile);
 }
@@ -47,6 +49,7 @@ void takeOwnFields(const SettingsBlob& blob) {
 void takeOwnDefaults() {
   settings = {};
   settings.reservedFlag = 1;
+  settings.valueMissing = true;
   profileTable.profileCount = 0;
   profileTable.currentProfile = 0;
 }
@@ -139,6 +142,13 @@ void leaveSettingsFolder() {
   returnToDataDirectory();
 }
 
-bool readStoredFile(const char* name, std::vector<uint8_t>* out) {
-  return sysReadWholeFile(name, out);
+void loadPlayerFiles() {
+  if (!enterSettingsFolder()) {
+    profileTable = {};
+    generateRecords();
+    return;
+  }
+  loadProfiles();
+  loadRecords();
+  leaveSettingsFolder();
 }

@@ -22,6 +22,10 @@ struct Settings {
   uint8_t customCursor;      // the game draws its own cursor
   int32_t reservedInt;       // kept as read
   int32_t selectedMapLevel;  // the level marked on the map; 0 on a first start
+  // No stored value was read at start-up (a first start, or a value lost or
+  // damaged): "profiles.dat" is then read by its size, so profiles on disk are
+  // never dropped for want of their count.
+  bool valueMissing;
 };
 extern Settings settings;
 
@@ -75,3 +79,7 @@ void saveAll();
 bool enterSettingsFolder();
 // Returns to the data directory.
 void leaveSettingsFolder();
+// Start-up, after readSettings: the profiles and the result tables from the folder
+// "settings". When the folder cannot be entered (told once on stderr), nothing
+// stored is read: no profiles, and the tables of a first start.
+void loadPlayerFiles();

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -63,8 +64,15 @@ std::vector<std::string> sysListDirectory(const char* dir, const char* suffix) {
   return names;
 }
 
+// True when something is at `path`, even a folder or a link leading nowhere: the
+// whole-file read decides whether it can be taken.
+static bool entryExists(const char* path) {
+  struct stat st;
+  return lstat(path, &st) == 0;
+}
+
 std::string sysFindFileIgnoringCase(const char* name) {
-  if (sysFileExists(name)) return std::string(name);
+  if (entryExists(name)) return std::string(name);
   // Only the last component is matched loosely; a directory part must be exact.
   const char* slash = std::strrchr(name, '/');
   const std::string dir = slash ? std::string(name, size_t(slash - name)) : std::string(".");
@@ -79,52 +87,217 @@ std::string sysFindFileIgnoringCase(const char* name) {
     }
     closedir(d);
   }
-  return (!found.empty() && sysFileExists(found.c_str())) ? found : std::string();
+  return found;
 }
 
-bool sysReadWholeFile(const char* path, std::vector<uint8_t>* out) {
-  out->clear();
-  FILE* f = std::fopen(path, "rb");
-  if (!f) return false;
-  bool ok = std::fseek(f, 0, SEEK_END) == 0;
-  const long size = ok ? std::ftell(f) : -1;
-  ok = ok && size >= 0 && std::fseek(f, 0, SEEK_SET) == 0;
-  if (ok) {
-    out->resize(size_t(size));
-    ok = size == 0 || std::fread(out->data(), 1, size_t(size), f) == size_t(size);
+namespace {
+
+SysReadFailure readFailure(SysReadStatus status, int error, uint64_t size) {
+  return {status, error, size};
+}
+
+// Opens `path` for a whole read, or says why not. The one decision of what a
+// reader may take: a regular file of at most maxSize bytes. Devices and pipes are
+// refused before they are opened where the path already shows them, and a pipe
+// that appears later is opened without waiting for a writer.
+bool openWholeFile(const char* path, size_t maxSize, int* fd, size_t* size, SysReadFailure* why) {
+  struct stat st;
+  if (stat(path, &st) != 0) {
+    const bool missing = errno == ENOENT || errno == ENOTDIR;
+    *why = readFailure(missing ? SysReadStatus::Missing : SysReadStatus::Unreadable, errno, 0);
+    return false;
   }
-  std::fclose(f);
-  if (!ok) out->clear();
+  if (!S_ISREG(st.st_mode)) {
+    *why = readFailure(SysReadStatus::NotAFile, 0, 0);
+    return false;
+  }
+  *fd = open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (*fd < 0) {
+    *why = readFailure(errno == ENOENT ? SysReadStatus::Missing : SysReadStatus::Unreadable,
+                       errno, 0);
+    return false;
+  }
+  SysReadStatus status = SysReadStatus::Read;
+  if (fstat(*fd, &st) != 0) {
+    status = SysReadStatus::Unreadable;
+  } else if (!S_ISREG(st.st_mode)) {
+    status = SysReadStatus::NotAFile;
+  } else if (uint64_t(st.st_size) > uint64_t(maxSize)) {
+    status = SysReadStatus::TooLarge;
+  }
+  *why = readFailure(status, status == SysReadStatus::Unreadable ? errno : 0, uint64_t(st.st_size));
+  if (status != SysReadStatus::Read) {
+    close(*fd);
+    return false;
+  }
+  *size = size_t(st.st_size);
+  return true;
+}
+
+// Reads up to `size` bytes; a file that shrank meanwhile gives what it still has.
+bool readAll(int fd, uint8_t* buffer, size_t size, size_t* got, SysReadFailure* why) {
+  *got = 0;
+  while (*got < size) {
+    const ssize_t n = read(fd, buffer + *got, size - *got);
+    if (n == 0) break;
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      *why = readFailure(SysReadStatus::Unreadable, errno, 0);
+      return false;
+    }
+    *got += size_t(n);
+  }
+  return true;
+}
+
+}  // namespace
+
+bool sysReadWholeFile(const char* path, size_t maxSize, std::vector<uint8_t>* out,
+                      SysReadFailure* why) {
+  out->clear();
+  SysReadFailure failure;
+  int fd = -1;
+  size_t size = 0, got = 0;
+  bool ok = openWholeFile(path, maxSize, &fd, &size, &failure);
+  if (ok) {
+    out->resize(size);
+    ok = readAll(fd, out->data(), size, &got, &failure);
+    close(fd);
+    out->resize(ok ? got : 0);
+  }
+  if (why) *why = failure;
   return ok;
 }
 
-// Tells the player once that the folder of `path` refused it (errno says why).
-static void reportWriteFailure(const char* path) {
-  const int error = errno;
-  std::string folder = path[0] == '/' ? std::string(path) : sysCurrentDirectory() + "/" + path;
-  folder.erase(folder.rfind('/'));
-  sysReportSaveFailure(folder.empty() ? "/" : folder.c_str(), error);
+uint8_t* sysReadWholeFileMalloc(const char* path, size_t maxSize, size_t* size,
+                                SysReadFailure* why) {
+  SysReadFailure failure;
+  int fd = -1;
+  size_t length = 0, got = 0;
+  uint8_t* buffer = nullptr;
+  if (openWholeFile(path, maxSize, &fd, &length, &failure)) {
+    buffer = static_cast<uint8_t*>(std::malloc(length > 0 ? length : 1));
+    if (!buffer) failure = readFailure(SysReadStatus::Unreadable, ENOMEM, 0);
+    if (buffer && !readAll(fd, buffer, length, &got, &failure)) {
+      std::free(buffer);
+      buffer = nullptr;
+    }
+    close(fd);
+  }
+  if (buffer) *size = got;
+  if (why) *why = failure;
+  return buffer;
 }
 
-bool sysWriteFileAtomic(const char* path, const void* data, size_t size) {
-  const std::string temp = std::string(path) + ".tmp" + std::to_string(long(getpid()));
-  const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) {
-    reportWriteFailure(path);
-    return false;
+std::string sysDescribeReadFailure(const SysReadFailure& why, size_t maxSize) {
+  switch (why.status) {
+    case SysReadStatus::Read: return "it was read";
+    case SysReadStatus::Missing: return "it is not there";
+    case SysReadStatus::NotAFile: return "it is not a file (a folder, device or pipe)";
+    case SysReadStatus::TooLarge:
+      return "it is " + std::to_string(why.size) + " bytes, more than such a file can be (" +
+             std::to_string(maxSize) + ")";
+    case SysReadStatus::Unreadable: break;
   }
-  const auto* bytes = static_cast<const uint8_t*>(data);
+  return std::strerror(why.error);
+}
+
+namespace {
+
+// Tells the player once that the folder of `path` refused it (errno says why).
+void reportWriteFailure(const char* path) {
+  const int error = errno;
+  std::string folder = path[0] == '/' ? std::string(path) : sysCurrentDirectory() + "/" + path;
+  const size_t slash = folder.rfind('/');
+  const std::string file = folder.substr(slash + 1);
+  folder.erase(slash);
+  const std::string reason = file + ": " + std::strerror(error);
+  sysReportSaveFailure(folder.empty() ? "/" : folder.c_str(), error, reason.c_str());
+}
+
+bool writeAll(int fd, const uint8_t* bytes, size_t size) {
   size_t written = 0;
   while (written < size) {
     const ssize_t n = write(fd, bytes + written, size - written);
-    if (n <= 0) break;
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
     written += size_t(n);
   }
-  const bool ok = written == size && fsync(fd) == 0;
-  if (close(fd) != 0 || !ok || rename(temp.c_str(), path) != 0) {
-    reportWriteFailure(path);
-    unlink(temp.c_str());
+  return true;
+}
+
+// Writes a temporary file beside `path` and renames it over it. The new file
+// gets `*keepMode` (an old file's permissions), or 0644 less the umask when null.
+// False (nothing changed, errno set) on failure.
+bool writeThroughTemporary(const std::string& path, const void* data, size_t size,
+                           const mode_t* keepMode) {
+  const std::string temp = path + ".tmp" + std::to_string(long(getpid()));
+  const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  bool ok = (!keepMode || fchmod(fd, *keepMode) == 0) &&
+            writeAll(fd, static_cast<const uint8_t*>(data), size) && fsync(fd) == 0;
+  int error = errno;
+  if (close(fd) != 0 && ok) {
+    ok = false;
+    error = errno;
+  }
+  if (ok && rename(temp.c_str(), path.c_str()) == 0) return true;
+  if (ok) error = errno;
+  unlink(temp.c_str());
+  errno = error;
+  return false;
+}
+
+// Where a save of `path` goes: through a symbolic link to the file it names, and
+// with the old file's permissions (*hasMode). False (errno set) when what is
+// there must not be replaced: a folder, or a file the player may not write (as
+// its truncation would be refused). A device, a pipe or a link leading nowhere is
+// replaced, never written into.
+bool saveTarget(const char* path, std::string* target, mode_t* mode, bool* hasMode) {
+  *target = path;
+  *hasMode = false;
+  struct stat st;
+  if (stat(path, &st) != 0 || (!S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode))) return true;
+  if (S_ISDIR(st.st_mode)) {
+    errno = EISDIR;
     return false;
   }
+  if (access(path, W_OK) != 0) return false;
+  *mode = st.st_mode & 07777;
+  *hasMode = true;
+  char resolved[PATH_MAX];
+  if (realpath(path, resolved)) *target = resolved;
   return true;
+}
+
+}  // namespace
+
+bool sysWriteFileAtomic(const char* path, const void* data, size_t size) {
+  std::string target;
+  mode_t mode = 0;
+  bool hasMode = false;
+  if (saveTarget(path, &target, &mode, &hasMode) &&
+      writeThroughTemporary(target, data, size, hasMode ? &mode : nullptr)) {
+    return true;
+  }
+  reportWriteFailure(target.c_str());
+  return false;
+}
+
+bool sysWriteOutputFile(const char* path, const void* data, size_t size) {
+  struct stat st;
+  const bool exists = stat(path, &st) == 0;
+  if (exists && S_ISDIR(st.st_mode)) {
+    errno = EISDIR;
+    return false;
+  }
+  if (!exists || S_ISREG(st.st_mode)) return writeThroughTemporary(path, data, size, nullptr);
+  // A device or pipe takes the bytes as they come (a pipe waits for its reader).
+  const int fd = open(path, O_WRONLY | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) return false;
+  const bool ok = writeAll(fd, static_cast<const uint8_t*>(data), size);
+  const int error = errno;
+  close(fd);
+  errno = error;
+  return ok;
 }

@@ -12,8 +12,13 @@ struct Picture {
   std::vector<uint8_t> rgba;  // 4 bytes a pixel (red, green, blue, alpha), rows top first
 };
 
+// No picture of the game or its screenshots is wider or taller: a file claiming
+// more is refused before its pixels are decoded.
+constexpr int32_t kMaxPictureSide = 4096;
+
 // Decodes a whole picture file held in memory. Returns false (out empty, the reason in
-// *reason when given) for a file that is not a readable picture.
+// *reason when given) for a file that is not a readable picture, is larger than
+// kMaxPictureSide, or is a JPEG with a Huffman table of more than 256 codes.
 bool picDecode(const uint8_t* bytes, size_t size, Picture* out, const char** reason = nullptr);
 // A picture decoded straight into a texture's layout: 4 bytes a pixel (blue, green,
 // red, alpha), rows top first.
@@ -28,7 +33,8 @@ bool picDecodeTexels(const uint8_t* bytes, size_t size, PictureTexels* out);
 void picFreeTexels(PictureTexels* texels);
 // Reads only the size of a picture file. Returns false when it is not a picture.
 bool picSize(const uint8_t* bytes, size_t size, int32_t* width, int32_t* height);
-// Writes RGBA rows (top first) as an opaque PNG: alpha is written as 255.
+// Writes RGBA rows (top first) as an opaque PNG: alpha is written as 255. Written
+// as a tool's output (sysWriteOutputFile): straight into a device or pipe.
 // Returns false when the file cannot be written.
 bool picWritePng(const char* path, const uint8_t* rgba, int32_t width, int32_t height);
 // Encodes RGB or RGBA rows (top first) as a baseline JPEG in memory (quality 1..100);

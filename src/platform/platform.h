@@ -186,23 +186,73 @@ std::string sysExecutableDirectory();
 // sorted by name, bare names only. Empty when the directory cannot be read.
 std::vector<std::string> sysListDirectory(const char* dir, const char* suffix);
 // Finds `name` in the current directory ignoring letter case: the data's file
-// names are matched without regard to case. Returns the name as stored on disk, or
-// "" if none.
+// names are matched without regard to case. Returns the name as stored on disk of
+// whatever is there (a folder too: the whole-file read decides what is taken), or
+// "" if nothing is.
 std::string sysFindFileIgnoringCase(const char* name);
-// Reads a whole file. Returns false (and leaves `out` empty) if it cannot be read.
-bool sysReadWholeFile(const char* path, std::vector<uint8_t>* out);
-// Writes a whole file through a temporary file in the same folder renamed over
-// the old one, so an interrupted write never leaves a damaged file.
-// Returns false (the old file untouched, the failure reported once) on any failure.
+// Why a whole file was not read.
+enum class SysReadStatus : uint8_t {
+  Read,        // the whole file is in the buffer
+  Missing,     // nothing there (or a folder on the way is not one)
+  NotAFile,    // a folder, device, pipe or socket: never read as a file
+  TooLarge,    // larger than the format can be: nothing read
+  Unreadable,  // refused: rights, a loop of symbolic links, an input error
+};
+struct SysReadFailure {
+  SysReadStatus status;
+  int error;      // errno of an Unreadable file
+  uint64_t size;  // the size of a TooLarge file
+};
+// Reads a whole regular file of at most maxSize bytes: the one place that decides
+// what any reader of the game or its tools may take. Returns false (out empty,
+// the reason in *why when given) for anything else; a pipe never blocks.
+bool sysReadWholeFile(const char* path, size_t maxSize, std::vector<uint8_t>* out,
+                      SysReadFailure* why = nullptr);
+// The same into one malloc'd buffer (never null for an empty file) that the caller
+// frees; null on failure.
+uint8_t* sysReadWholeFileMalloc(const char* path, size_t maxSize, size_t* size,
+                                SysReadFailure* why = nullptr);
+// The reason in words: "it is a folder, not a file", "it is 2147483648 bytes, more
+// than such a file can be (48)", the system's text for an Unreadable file.
+std::string sysDescribeReadFailure(const SysReadFailure& why, size_t maxSize);
+// Writes one of the player's files (a player file, a saved game, the settings
+// value) through a temporary file in the same folder renamed over the old one, so
+// an interrupted write never leaves a damaged file. A symbolic link to a file is
+// written through (the link stays); an old file keeps its permissions, and one
+// the player may not write is refused as its truncation would be. Returns false
+// (the old file untouched, the failure reported through sysReportSaveFailure).
 bool sysWriteFileAtomic(const char* path, const void* data, size_t size);
+// Writes a tool's output (a dump, a screenshot, a pack): straight into a device or
+// pipe that is there (`dump /dev/null`), otherwise as sysWriteFileAtomic does, but
+// a failure is the caller's to say (errno says why). Returns false on failure.
+bool sysWriteOutputFile(const char* path, const void* data, size_t size);
 // Makes `path` and every missing folder above it. True when it is a folder afterwards.
 bool sysMakeDirectories(const char* path);
 // Enters `path`, making it and the folders above it when missing. Returns false (the
 // working directory unchanged, the failure reported once) when it cannot.
 bool sysEnterFolderMakingIt(const char* path);
-// Says on standard error that files could not be saved in `folder` and why (the
-// errno value `error`): once per folder for the whole run, so a player reads it once.
-void sysReportSaveFailure(const char* folder, int error);
+// The one place every failure to save the player's files goes through: says on
+// standard error that files could not be saved in `folder` and why (`reason`, or
+// the errno text of `error` when reason is null), once per folder for the whole
+// run, and keeps it as a save problem for the game to show.
+void sysReportSaveFailure(const char* folder, int error, const char* reason = nullptr);
+// A failure to save that the player has not been shown yet: the menus show
+// `message` in a message box. One per failing folder.
+struct SysSaveProblem {
+  char folder[512];
+  char message[768];
+};
+// True while a save problem waits to be shown.
+bool sysSaveProblemPending();
+// Takes the oldest save problem not yet shown. Returns false when there is none.
+bool sysTakeSaveProblem(SysSaveProblem* out);
+// Says on standard error, once per path for the run, that a file that is there
+// could not be read, why, and what the game does `instead` ("the level starts
+// afresh"). Nothing for a file that was read or is missing.
+void sysReportUnreadableFile(const char* path, const SysReadFailure& why, size_t maxSize,
+                             const char* instead);
+// Forgets every told folder and path and every save problem (tests).
+void sysResetFileReports();
 
 // ---------------------------------------------------------------------------
 // Where an installed program's files are
@@ -228,7 +278,9 @@ std::string sysPlayerFilesDirectory(const char* dataDirectory, const char* folde
 
 // Stores the bytes. Returns false on failure.
 bool sysRegistryWrite(const char* subKey, const char* valueName, const void* data, size_t size);
-// Reads the whole value. Returns false (out empty) when it does not exist.
-bool sysRegistryRead(const char* subKey, const char* valueName, std::vector<uint8_t>* out);
+// Reads the whole value (at most maxSize bytes). Returns false (out empty, the
+// reason in *why when given) when it does not exist or cannot be read.
+bool sysRegistryRead(const char* subKey, const char* valueName, size_t maxSize,
+                     std::vector<uint8_t>* out, SysReadFailure* why = nullptr);
 // The file that holds a value (for tools and tests).
 std::string sysRegistryPath(const char* subKey, const char* valueName);

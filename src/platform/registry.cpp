@@ -30,6 +30,7 @@ bool sysRegistryWrite(const char* subKey, const char* valueName, const void* dat
   return sysWriteFileAtomic(path.c_str(), data, size);
 }
 
-bool sysRegistryRead(const char* subKey, const char* valueName, std::vector<uint8_t>* out) {
-  return sysReadWholeFile(sysRegistryPath(subKey, valueName).c_str(), out);
+bool sysRegistryRead(const char* subKey, const char* valueName, size_t maxSize,
+                     std::vector<uint8_t>* out, SysReadFailure* why) {
+  return sysReadWholeFile(sysRegistryPath(subKey, valueName).c_str(), maxSize, out, why);
 }

@@ -20,6 +20,64 @@
 
 namespace {
 
+// The longest sample decoded: about 90 seconds at 44100 Hz. The game's longest
+// sound lasts three; decoding stops here however long the file claims to be.
+constexpr uint32_t kMaxSampleFrames = 4u << 20;
+// Frames decoded at a time.
+constexpr int kDecodeChunkFrames = 4096;
+
+uint32_t readLe32(const uint8_t* p) {
+  return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+
+// The packets of an Ogg stream, put together from the pages' segments in order.
+// Only the first `count` are gathered; a damaged page ends the walk.
+std::vector<std::vector<uint8_t>> oggPackets(const uint8_t* bytes, size_t size, size_t count) {
+  std::vector<std::vector<uint8_t>> packets(1);
+  size_t at = 0;
+  while (packets.size() <= count && at + 27 <= size && std::memcmp(bytes + at, "OggS", 4) == 0) {
+    const size_t segments = bytes[at + 26];
+    size_t data = at + 27 + segments;
+    if (data > size) break;
+    for (size_t k = 0; k < segments && packets.size() <= count; ++k) {
+      const size_t length = bytes[at + 27 + k];
+      if (data + length > size) return {};
+      packets.back().insert(packets.back().end(), bytes + data, bytes + data + length);
+      data += length;
+      if (length < 255) packets.emplace_back();
+    }
+    at = data;
+  }
+  packets.pop_back();  // the one still being gathered
+  return packets;
+}
+
+// True when the comment header (the second packet) holds the vendor text and
+// every comment it announces. The decoder we use trusts these lengths: it
+// allocates them and writes them without looking at the packet's end, so a length
+// beyond it would write where no memory was given.
+bool vorbisCommentsFit(const void* data, size_t size) {
+  const auto packets = oggPackets(static_cast<const uint8_t*>(data), size, 2);
+  if (packets.size() < 2) return false;
+  const std::vector<uint8_t>& p = packets[1];
+  size_t at = 7;  // the packet type and "vorbis"
+  if (p.size() < at + 8) return false;
+  const uint32_t vendor = readLe32(p.data() + at);
+  if (vendor > p.size() - at - 8) return false;
+  at += 4 + vendor;
+  const uint32_t comments = readLe32(p.data() + at);
+  at += 4;
+  if (comments > (p.size() - at) / 4) return false;
+  for (uint32_t i = 0; i < comments; ++i) {
+    if (p.size() - at < 4) return false;
+    const uint32_t length = readLe32(p.data() + at);
+    at += 4;
+    if (length > p.size() - at) return false;
+    at += length;
+  }
+  return true;
+}
+
 // One file for the worker and, once finished, what it made of it.
 struct DecodeJob {
   uint32_t handle;             // the sample or music handle waiting for it
@@ -47,10 +105,6 @@ struct DecodeWorker {
 DecodeWorker& decodeWorker() {
   static DecodeWorker worker;
   return worker;
-}
-
-uint32_t readLe32(const uint8_t* p) {
-  return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
 }
 
 void dropResult(DecodeJob& job) {
@@ -173,22 +227,41 @@ void soundQueueMusicDecode(uint32_t handle, std::vector<uint8_t> bytes) {
 
 bool soundDecodeVorbis(const void* data, size_t size, SoundDecodedSample* out) {
   *out = {};
-  if (!data || size == 0 || size > size_t(INT_MAX)) return false;
-  int channels = 0, rate = 0;
-  short* pcm = nullptr;
-  int frames = 0;
+  if (!data || size == 0 || size > size_t(INT_MAX) || !vorbisCommentsFit(data, size)) {
+    return false;
+  }
+  std::vector<int16_t> pcm;
+  int32_t channels = 0, rate = 0;
   {
     // The decoder rewrites a table of its own each time it starts: one at a time.
     static std::mutex decoderTable;
     std::lock_guard<std::mutex> lock(decoderTable);
-    frames = stb_vorbis_decode_memory(static_cast<const unsigned char*>(data), int(size),
-                                      &channels, &rate, &pcm);
+    int error = 0;
+    stb_vorbis* v = stb_vorbis_open_memory(static_cast<const unsigned char*>(data), int(size),
+                                           &error, nullptr);
+    if (!v) return false;
+    const stb_vorbis_info info = stb_vorbis_get_info(v);
+    if (info.channels >= 1 && info.channels <= 2 && info.sample_rate > 0 &&
+        info.sample_rate <= uint32_t(INT_MAX)) {
+      channels = info.channels;
+      rate = int32_t(info.sample_rate);
+      const size_t chunk = size_t(kDecodeChunkFrames) * size_t(channels);
+      const size_t most = size_t(kMaxSampleFrames) * size_t(channels);
+      for (int got = 1; got > 0 && pcm.size() < most;) {
+        const size_t used = pcm.size();
+        pcm.resize(used + chunk);
+        got = stb_vorbis_get_samples_short_interleaved(v, channels, pcm.data() + used,
+                                                       int(chunk));
+        pcm.resize(used + size_t(got) * size_t(channels));
+      }
+    }
+    stb_vorbis_close(v);
   }
-  if (frames <= 0 || channels < 1 || channels > 2 || rate <= 0) {
-    std::free(pcm);
-    return false;
-  }
-  *out = {pcm, uint32_t(frames), channels, rate};
+  if (pcm.empty()) return false;
+  auto* frames = static_cast<int16_t*>(std::malloc(pcm.size() * sizeof(int16_t)));
+  if (!frames) return false;
+  std::memcpy(frames, pcm.data(), pcm.size() * sizeof(int16_t));
+  *out = {frames, uint32_t(pcm.size() / size_t(channels)), channels, rate};
   return true;
 }
 

@@ -78,9 +78,9 @@ uint32_t soundMusicLoadAhead(std::vector<uint8_t> bytes) {
   return handle;
 }
 
-uint32_t soundMusicLoadFile(const char* path) {
+uint32_t soundMusicLoadFile(const char* path, size_t maxSize) {
   std::vector<uint8_t> bytes;
-  if (!sysReadWholeFile(path, &bytes)) return 0;
+  if (!sysReadWholeFile(path, maxSize, &bytes)) return 0;
   return soundMusicLoadMemory(bytes.data(), bytes.size());
 }
 

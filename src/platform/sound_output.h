@@ -67,12 +67,14 @@ void soundRender(int16_t* out, int32_t frames);
 // ---------------------------------------------------------------------------
 // Samples
 
-// Decodes an Ogg Vorbis file held in memory. `maxPlaybacks` (1..255) bounds the
-// channels of this sample sounding at once; past it the oldest gives way.
-// Returns 0 when the data does not decode or the table is full.
+// Decodes an Ogg Vorbis file of one or two channels held in memory, at most about
+// 90 seconds of it; one whose comment header announces more than it holds is
+// refused before the decoder sees it. `maxPlaybacks`
+// (1..255) bounds the channels of this sample sounding at once; past it the oldest
+// gives way. Returns 0 when the data does not decode or the table is full.
 uint32_t soundSampleLoadMemory(const void* data, size_t size, int32_t maxPlaybacks);
 // The same from a file. Returns 0 when the file cannot be read or decoded.
-uint32_t soundSampleLoadFile(const char* path, int32_t maxPlaybacks);
+uint32_t soundSampleLoadFile(const char* path, size_t maxSize, int32_t maxPlaybacks);
 // Takes a whole Ogg Vorbis file and decodes it on the decode worker, so loading
 // goes on meanwhile. Only its first page is checked now: 0 when it is not an Ogg
 // Vorbis stream of one or two channels (or the table is full). The handle is usable
@@ -115,7 +117,7 @@ int32_t soundChannelVolume(uint32_t channel);
 // is not a module.
 uint32_t soundMusicLoadMemory(const void* data, size_t size);
 // The same from a file. Returns 0 when the file cannot be read or is not a module.
-uint32_t soundMusicLoadFile(const char* path);
+uint32_t soundMusicLoadFile(const char* path, size_t maxSize);
 // Takes a whole module file and loads it on the decode worker, ahead of any effect
 // waiting there. Only its header is checked now: 0 when the library does not know
 // it. Volume and amplification may be set at once; playing it, or asking where it

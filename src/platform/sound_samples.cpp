@@ -126,9 +126,9 @@ uint32_t soundSampleLoadAhead(std::vector<uint8_t> bytes, int32_t maxPlaybacks) 
   return handle;
 }
 
-uint32_t soundSampleLoadFile(const char* path, int32_t maxPlaybacks) {
+uint32_t soundSampleLoadFile(const char* path, size_t maxSize, int32_t maxPlaybacks) {
   std::vector<uint8_t> bytes;
-  if (!sysReadWholeFile(path, &bytes)) return 0;
+  if (!sysReadWholeFile(path, maxSize, &bytes)) return 0;
   return soundSampleLoadMemory(bytes.data(), bytes.size(), maxPlaybacks);
 }
 

@@ -2,6 +2,11 @@
  * encode, font rasterising, Ogg Vorbis decode). Compiled as C, apart from the
  * game's code, so the libraries' own warnings stay here. */
 #define STB_IMAGE_IMPLEMENTATION
+/* The game's pictures are JPEG and Targa, its screenshots PNG: the decoders of
+ * other formats are left out, and with them what a hostile file could reach. */
+#define STBI_ONLY_JPEG
+#define STBI_ONLY_PNG
+#define STBI_ONLY_TGA
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #define STB_TRUETYPE_IMPLEMENTATION
 #include <stb_image.h>

@@ -1,7 +1,8 @@
 // Where an installed program's files are: the folders its data may be in, the
 // folder its player files go to (the data folder's own while it takes files, the
 // player's data folder otherwise), making folders, and telling the player once
-// about a folder that refuses to keep what the game saves.
+// about a folder that refuses to keep what the game saves (kept as a save problem
+// for the menus to show) and about a file that is there but cannot be read.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,15 +16,26 @@
 
 namespace {
 
-// The folders already reported as refusing files: process lifetime. A run saves in
-// at most three folders (player files, settings value, a runner's dump); past this
-// many the reports stop rather than repeat.
+// The folders already reported as refusing files, and which of those the game has
+// shown the player: process lifetime (sysResetFileReports empties it). A run saves
+// in at most three folders (player files, settings value, a runner's dump); past
+// this many the reports stop rather than repeat.
 constexpr int kMaxReportedFolders = 8;
 struct SaveFailureLog {
-  std::string folders[kMaxReportedFolders];
+  SysSaveProblem problems[kMaxReportedFolders];
   int count;
+  int shown;  // problems[0..shown) were taken by the game
 };
 SaveFailureLog g_saveFailures = {};
+
+// The files already said to be unreadable: process lifetime. The player files and
+// the settings value are a handful; past this many the reports stop.
+constexpr int kMaxReportedFiles = 32;
+struct UnreadableLog {
+  std::string paths[kMaxReportedFiles];
+  int count;
+};
+UnreadableLog g_unreadable = {};
 
 bool canWriteIn(const std::string& folder) { return access(folder.c_str(), W_OK | X_OK) == 0; }
 
@@ -81,7 +93,10 @@ bool sysMakeDirectories(const char* path) {
   int failure = 0;
   for (size_t slash = full.find('/', 1);; slash = full.find('/', slash + 1)) {
     const std::string part = full.substr(0, slash);
-    if (!part.empty() && mkdir(part.c_str(), 0755) != 0 && errno != EEXIST) failure = errno;
+    // The first refusal says why: the folders below it fail only because of it.
+    if (!part.empty() && mkdir(part.c_str(), 0755) != 0 && errno != EEXIST && failure == 0) {
+      failure = errno;
+    }
     if (slash == std::string::npos) break;
   }
   if (sysDirectoryExists(path)) return true;
@@ -95,13 +110,48 @@ bool sysEnterFolderMakingIt(const char* path) {
   return false;
 }
 
-void sysReportSaveFailure(const char* folder, int error) {
+void sysReportSaveFailure(const char* folder, int error, const char* reason) {
   SaveFailureLog& log = g_saveFailures;
   for (int i = 0; i < log.count; ++i) {
-    if (log.folders[i] == folder) return;
+    if (std::strcmp(log.problems[i].folder, folder) == 0) return;
   }
   if (log.count == kMaxReportedFolders) return;
-  log.folders[log.count++] = folder;
+  const char* why = reason ? reason : std::strerror(error);
+  SysSaveProblem& problem = log.problems[log.count++];
+  std::snprintf(problem.folder, sizeof problem.folder, "%s", folder);
+  std::snprintf(problem.message, sizeof problem.message,
+                "Your progress could not be saved in %s (%s). The game goes on and tries "
+                "again at the next save.",
+                folder, why);
   std::fprintf(stderr, "%s: cannot save files in %s: %s\n", program_invocation_short_name, folder,
-               std::strerror(error));
+               why);
+}
+
+bool sysSaveProblemPending() { return g_saveFailures.shown < g_saveFailures.count; }
+
+bool sysTakeSaveProblem(SysSaveProblem* out) {
+  SaveFailureLog& log = g_saveFailures;
+  if (log.shown >= log.count) return false;
+  *out = log.problems[log.shown++];
+  return true;
+}
+
+void sysReportUnreadableFile(const char* path, const SysReadFailure& why, size_t maxSize,
+                             const char* instead) {
+  if (why.status == SysReadStatus::Read || why.status == SysReadStatus::Missing) return;
+  const std::string full = path[0] == '/' ? std::string(path) : sysCurrentDirectory() + "/" + path;
+  UnreadableLog& log = g_unreadable;
+  for (int i = 0; i < log.count; ++i) {
+    if (log.paths[i] == full) return;
+  }
+  if (log.count == kMaxReportedFiles) return;
+  log.paths[log.count++] = full;
+  std::fprintf(stderr, "%s: cannot read %s: %s; %s\n", program_invocation_short_name,
+               full.c_str(), sysDescribeReadFailure(why, maxSize).c_str(), instead);
+}
+
+void sysResetFileReports() {
+  g_saveFailures = {};
+  for (std::string& path : g_unreadable.paths) path.clear();
+  g_unreadable.count = 0;
 }

@@ -34,23 +34,18 @@ bool isPackBuffer(const uint8_t* data) {
   return false;
 }
 
-// Reads a whole file into one malloc'd buffer (never null, even for an empty file).
-// Returns null when the file cannot be read or is too large for a table entry.
+// Reads a whole data file into one malloc'd buffer (never null, even for an empty
+// file). Returns null when the file cannot be read or is too large for the table;
+// a file that is there but cannot be taken is said on stderr.
 uint8_t* readFileIntoBuffer(const char* path, uint32_t* size) {
-  FILE* file = std::fopen(path, "rb");
-  if (!file) return nullptr;
-  long length = -1;
-  if (std::fseek(file, 0, SEEK_END) == 0) length = std::ftell(file);
-  uint8_t* buffer = nullptr;
-  if (length >= 0 && uint64_t(length) <= UINT32_MAX && std::fseek(file, 0, SEEK_SET) == 0) {
-    buffer = static_cast<uint8_t*>(std::malloc(length > 0 ? size_t(length) : 1));
-    if (buffer && std::fread(buffer, 1, size_t(length), file) != size_t(length)) {
-      std::free(buffer);
-      buffer = nullptr;
-    }
+  size_t length = 0;
+  SysReadFailure why;
+  uint8_t* buffer = sysReadWholeFileMalloc(path, kMaxDataFileSize, &length, &why);
+  if (!buffer) {
+    sysReportUnreadableFile(path, why, kMaxDataFileSize, "it counts as missing");
+    return nullptr;
   }
-  std::fclose(file);
-  if (buffer) *size = uint32_t(length);
+  *size = uint32_t(length);
   return buffer;
 }
 

@@ -19,33 +19,47 @@ constexpr Vec2 kBeyondEnd = {-1000.0f, 0.0f};
 constexpr Vec2 kBeforeStart = {1000.0f, 0.0f};
 // Point count and length.
 constexpr size_t kHeaderBytes = 8;
+// The largest path file: the header, 2048 points and ten unused floats.
+constexpr size_t kMaxPathFileSize = kHeaderBytes + 8 * size_t(kMaxPathPoints) + 40;
 
 }  // namespace
 
 bool loadPath(const char* fileName) {
   const std::string path = sysFindFileIgnoringCase(fileName);
   std::vector<uint8_t> bytes;
-  if (path.empty() || !sysReadWholeFile(path.c_str(), &bytes)) return false;
-  if (bytes.size() < kHeaderBytes) {
+  SysReadFailure why;
+  if (path.empty()) return false;
+  if (!sysReadWholeFile(path.c_str(), kMaxPathFileSize, &bytes, &why)) {
+    if (why.status != SysReadStatus::Missing) {
+      std::fprintf(stderr, "Path %s refused: %s\n", fileName,
+                   sysDescribeReadFailure(why, kMaxPathFileSize).c_str());
+    }
+    return false;
+  }
+  return parsePath(fileName, bytes.data(), bytes.size());
+}
+
+bool parsePath(const char* fileName, const uint8_t* bytes, size_t size) {
+  if (size < kHeaderBytes) {
     std::fprintf(stderr, "Path %s refused: no header\n", fileName);
     return false;
   }
-  const int32_t count = int32_t(readLittleEndian32(bytes.data()));
+  const int32_t count = int32_t(readLittleEndian32(bytes));
   if (count < 0 || count > kMaxPathPoints) {
     std::fprintf(stderr, "Path %s refused: %d points (at most %d)\n", fileName, count,
                  kMaxPathPoints);
     return false;
   }
   // The ten floats after the points are unused, so a file without them is accepted.
-  if (bytes.size() < kHeaderBytes + 8 * size_t(count)) {
+  if (size < kHeaderBytes + 8 * size_t(count)) {
     std::fprintf(stderr, "Path %s refused: shorter than its %d points\n", fileName, count);
     return false;
   }
   pathState = {};
   pathState.pathPointCount = count;
-  pathState.pathLength = readLittleEndianFloat(bytes.data() + 4);
+  pathState.pathLength = readLittleEndianFloat(bytes + 4);
   for (int32_t i = 0; i < count; i++) {
-    const uint8_t* point = bytes.data() + kHeaderBytes + 8 * size_t(i);
+    const uint8_t* point = bytes + kHeaderBytes + 8 * size_t(i);
     pathState.pathPoints[i] = {readLittleEndianFloat(point),
                                readLittleEndianFloat(point + 4) + kPathLift};
   }

@@ -24,6 +24,10 @@ constexpr int kMaxFiles = 1024;
 constexpr int kMaxFileName = 128;
 // Names inside a pack are 1..63 characters.
 constexpr int kMaxPackName = 63;
+// The largest data file the table (and the sound loaders) take. The largest the
+// data tool writes, the pack of Targa pictures, is under 6 MB: a file ten times
+// that is not one of ours, and is refused as missing before any of it is read.
+constexpr uint32_t kMaxDataFileSize = 64u << 20;
 
 struct FileEntry {
   char name[kMaxFileName];  // upper-cased with upperCaseName
@@ -49,8 +53,9 @@ void upperCaseName(const char* name, char* out, size_t capacity);
 bool openPack(const char* fileName);
 // The file's bytes (owned by the table) and size. A name the table lacks is read
 // from the current directory (letter case ignored if the exact name is missing) and
-// entered. Missing: with mustExist the program stops with "Can't load %s...";
-// otherwise null.
+// entered. Missing, or there but not a file of at most kMaxDataFileSize bytes (said
+// on stderr): with mustExist the program stops with "Can't load %s..."; otherwise
+// null.
 const uint8_t* loadFile(const char* name, uint32_t* size, bool mustExist);
 // The first entry whose name equals upperCaseName(name), or null.
 FileEntry* findFile(const char* name);
@@ -80,13 +85,22 @@ extern DataLocation dataLocation;
 bool returnToDataDirectory();
 
 // Writes a whole file (safely: temporary file renamed over the old one). Failure
-// leaves the old file and is reported only by the result.
+// leaves the old file; it is told to the player once per folder and kept as a
+// save problem (sysReportSaveFailure), and the result says it.
 bool writeWholeFile(const char* name, const void* data, uint32_t size);
-// The registry value stand-in. Failures are ignored.
+// Reads one of the player's files whole: at most maxSize bytes, the most its
+// format holds. A file that is there but cannot be taken is said on stderr with
+// what the game does `instead`; one larger than its format can be is first kept
+// aside as "<name>.damaged", so the next save does not replace what it holds.
+// Returns false (out empty) when nothing was read.
+bool readPlayerFile(const char* name, uint32_t maxSize, std::vector<uint8_t>* out,
+                    const char* instead);
+// The registry value stand-in. Failures are told as writeWholeFile's are.
 void writeRegistryBlob(const char* subKey, const char* valueName, const void* data,
                        uint32_t size);
 // Reads the value if it exists and has exactly *size bytes; otherwise stores 0 in
-// *size and reads nothing.
+// *size and reads nothing (a value that is there but cannot be read is said on
+// stderr as readPlayerFile says it).
 void readRegistryBlob(const char* subKey, const char* valueName, void* buffer,
                       uint32_t* size);
 
@@ -172,4 +186,7 @@ extern PathState pathState;
 // Loads the loose file; a missing or malformed file leaves the path unchanged
 // (a file with more than 2048 points is refused). Returns true when loaded.
 bool loadPath(const char* fileName);
+// Takes a path file's bytes; refusals are said on stderr naming fileName, and
+// leave the path unchanged. Returns true when taken.
+bool parsePath(const char* fileName, const uint8_t* bytes, size_t size);
 Vec2 pointOnPath(float distance);

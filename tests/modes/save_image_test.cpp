@@ -5,6 +5,7 @@
 
 #include "game/board.h"
 #include "game/game.h"
+#include "game/level.h"
 #include "game/save_image.h"
 #include "modes_fixture.h"
 #include "test_support.h"
@@ -145,14 +146,44 @@ TEST_F(SaveImageTest, AShortImageKeepsTheValuesPastItsEnd) {
   EXPECT_EQ(cellAt(9, 9).ballValue, 4);
 }
 
-TEST_F(SaveImageTest, ALongerOrDamagedImageStaysInsideTheTables) {
+void putInt32(std::vector<uint8_t>* b, size_t at, int32_t value) {
+  for (int i = 0; i < 4; ++i) (*b)[at + i] = uint8_t(uint32_t(value) >> (8 * i));
+}
+
+TEST_F(SaveImageTest, ALongerOrDamagedImageStaysInsideWhatAGameReaches) {
   std::vector<uint8_t> bytes = image();
-  bytes[99264] = 0xFF;  // movePathSteps 0x7FFFFFFF-ish: far past the route table
-  bytes[99267] = 0x7F;
+  putInt32(&bytes, 99264, 0x7FFFFFAB);  // movePathSteps far past the route table
+  putInt32(&bytes, cellOffset(5, 5) + 5 * 4, 99999);     // a ball value no table has
+  putInt32(&bytes, cellOffset(6, 7) + 9 * 4, 500);       // a move target off the board
+  putInt32(&bytes, cellOffset(12, 8) + 19 * 4, -7);      // a preview value
+  putInt32(&bytes, cellOffset(10, 6) + 4, 1 << 30);      // square layers
+  putInt32(&bytes, cellOffset(9, 9) + 8 * 4, 0x7FC00000);  // a NaN clock
+  putInt32(&bytes, 12, 0);                               // no colours
+  putInt32(&bytes, 99312, 16711681);                     // a combo that overflows its points
+  putInt32(&bytes, 99316, 0);                            // one joker in zero balls
+  putInt32(&bytes, 99308, 0x7F800000);                   // an endless hammer charge
+  putInt32(&bytes, 99389, 5000);                         // a level that does not exist
+  putInt32(&bytes, 99268, 77);                           // a bonus figure entry
   bytes.resize(kSaveImageSize + 500, 0xAB);
   readSaveImage(bytes.data(), uint32_t(bytes.size()));
-  EXPECT_LT(gameState.movePathSteps, kMaxMovePath);
-  EXPECT_EQ(gameState.levelIndex, 0);
+  EXPECT_EQ(gameState.movePathSteps, kMaxMovePath - 1);
+  EXPECT_EQ(cellAt(5, 5).ballValue, Ball::Empty);
+  EXPECT_EQ(cellAt(6, 7).moveTargetX, -1);
+  EXPECT_EQ(cellAt(6, 7).moveTargetY, -1);
+  EXPECT_EQ(cellAt(6, 7).ballValue, 2) << "a sound value stays";
+  EXPECT_EQ(cellAt(12, 8).nextBall, -1);
+  EXPECT_EQ(cellAt(10, 6).squareLayers, 9);
+  EXPECT_EQ(cellAt(9, 9).ballClock, 0.0f);
+  EXPECT_EQ(gameState.colourCount, 1);
+  EXPECT_EQ(gameState.combo, 10000);
+  EXPECT_EQ(gameState.jokerFrequency, 1);
+  EXPECT_EQ(gameState.hammerCharge, 0.0f);
+  EXPECT_EQ(gameState.levelIndex, kLevelCount - 1);
+  EXPECT_EQ(gameView.bonusFigure[0][0], -1);
+  // A sound image reads back exactly as it was written.
+  const std::vector<uint8_t> sound = image();
+  readSaveImage(sound.data(), uint32_t(sound.size()));
+  EXPECT_EQ(image(), sound);
 }
 
 TEST_F(SaveImageTest, TheFileIsExactlyTheImage) {

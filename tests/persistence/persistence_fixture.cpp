@@ -50,10 +50,7 @@ void PersistenceTest::TearDown() {
 
 void PersistenceTest::startUp() {
   readSettings();
-  enterSettingsFolder();
-  loadProfiles();
-  loadRecords();
-  leaveSettingsFolder();
+  loadPlayerFiles();
 }
 
 std::string PersistenceTest::settingsPath(const char* name) const {

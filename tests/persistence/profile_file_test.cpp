@@ -115,4 +115,29 @@ TEST_F(ProfileFileTest, ANameWithoutItsEndIsCutInsideItsField) {
   EXPECT_EQ(std::strlen(profileTable.profiles[0].name), 31u);
 }
 
+TEST_F(ProfileFileTest, ADamagedRecordsPlacesAndCountersStayInsideTheAdventure) {
+  Profile p = {};
+  std::strcpy(p.name, "ODD");
+  p.storedDifficulty = 1;
+  p.stage[1] = 805306368;  // zone x 5 + stage would overflow
+  p.zone[1] = 805306368;
+  p.bestZone[0] = -40;
+  p.survivalStartLevel = 1000;
+  p.score[1] = 2147483000;
+  p.lives[1] = -2147483647 - 1;
+  std::vector<uint8_t> bytes(kProfileBytes);
+  encodeProfile(p, bytes.data());
+  writeSettingsFile("profiles.dat", bytes);
+  load(1);
+  const Profile& read = profileTable.profiles[0];
+  EXPECT_EQ(read.stage[1], 4);
+  EXPECT_EQ(read.zone[1], 13);
+  EXPECT_EQ(read.bestZone[0], 0);
+  EXPECT_EQ(read.survivalStartLevel, 69);
+  EXPECT_EQ(currentLevel(), 69);
+  addProfileScore(5000);
+  EXPECT_EQ(score(), 2147483647) << "the score stops at its end";
+  EXPECT_EQ(takeLife(), -2147483647 - 1) << "so do the lives";
+}
+
 }  // namespace

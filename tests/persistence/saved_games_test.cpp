@@ -12,6 +12,7 @@
 #include "persistence/profile.h"
 #include "persistence/saved_games.h"
 #include "persistence_fixture.h"
+#include "platform/platform.h"
 #include "test_support.h"
 #include "ui/menu.h"
 
@@ -141,9 +142,34 @@ TEST_F(SavedGameTest, ASavedGameOfAnotherSizeIsRefusedAndTheLevelStartsAfresh) {
     loadGame();
     EXPECT_EQ(cellAt(15, 7).ballValue, Ball::Empty) << size << " bytes: nothing of it is read";
     EXPECT_EQ(gameState.moves, 0) << size;
-    EXPECT_EQ(settingsFile("ANNA_adv.sav"), other) << size << " bytes: the file stays as it is";
+    if (size < kSaveImageSize) {
+      EXPECT_EQ(settingsFile("ANNA_adv.sav"), other) << size << " bytes: the file stays as it is";
+    } else {
+      EXPECT_EQ(settingsFile("ANNA_adv.sav.damaged"), other) << size << " bytes: kept aside";
+    }
     EXPECT_TRUE(savedGameOffered(SavedGameKind::Adventure)) << size;
   }
+}
+
+TEST_F(SavedGameTest, AnUnreadableSavedGameIsSaidAndTheLevelBeginsAfresh) {
+  for (const HostileForm form : kHostileForms) {
+    gameState.moves = 1;
+    cellAt(15, 7).ballValue = 3;
+    ASSERT_TRUE(saveGame()) << testHostileName(form);
+    testMakeHostile(settingsPath("ANNA_adv.sav"), form);
+    sysResetFileReports();
+    ::testing::internal::CaptureStderr();
+    loadGame();
+    const std::string told = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(testCountOf(told, "cannot read " + settingsPath("ANNA_adv.sav") + ": "), 1)
+        << testHostileName(form) << "\n" << told;
+    EXPECT_NE(told.find("the level starts afresh"), std::string::npos) << told;
+    EXPECT_EQ(cellAt(15, 7).ballValue, Ball::Empty) << testHostileName(form);
+    EXPECT_EQ(gameState.moves, 0);
+    EXPECT_TRUE(savedGameOffered(SavedGameKind::Adventure)) << "the flag is the player's";
+    testRunCommand("rm -rf '" + settingsPath("ANNA_adv.sav") + "'*");
+  }
+  sysResetFileReports();
 }
 
 }  // namespace

@@ -51,12 +51,12 @@ TEST_F(PlatformFiles, AtomicWriteReplacesWholeAndLeavesNoTemporaryFile) {
   ASSERT_TRUE(sysWriteFileAtomic("save.dat", "first version", 13));
   ASSERT_TRUE(sysWriteFileAtomic("save.dat", "2nd", 3));
   std::vector<uint8_t> bytes;
-  ASSERT_TRUE(sysReadWholeFile("save.dat", &bytes));
+  ASSERT_TRUE(sysReadWholeFile("save.dat", 100, &bytes));
   EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "2nd");
   EXPECT_EQ(sysListDirectory(".", "").size(), 1u);
   // A folder that does not exist: refused, nothing created.
   EXPECT_FALSE(sysWriteFileAtomic("missing/save.dat", "x", 1));
-  EXPECT_FALSE(sysReadWholeFile("missing/save.dat", &bytes));
+  EXPECT_FALSE(sysReadWholeFile("missing/save.dat", 100, &bytes));
   EXPECT_TRUE(bytes.empty());
 }
 
@@ -66,10 +66,10 @@ TEST_F(PlatformFiles, RegistryValuesLiveUnderTheConfigFolder) {
   EXPECT_EQ(sysRegistryPath(key, "settings"),
             dir_ + "/software/tarnwick/games/orbelquaint/settings");
   std::vector<uint8_t> value;
-  EXPECT_FALSE(sysRegistryRead(key, "settings", &value));
+  EXPECT_FALSE(sysRegistryRead(key, "settings", 4, &value));
   const uint8_t bytes[4] = {1, 2, 3, 4};
   ASSERT_TRUE(sysRegistryWrite(key, "settings", bytes, 4));
-  ASSERT_TRUE(sysRegistryRead(key, "settings", &value));
+  ASSERT_TRUE(sysRegistryRead(key, "settings", 4, &value));
   EXPECT_EQ(value, std::vector<uint8_t>(bytes, bytes + 4));
 }
 

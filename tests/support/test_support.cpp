@@ -114,3 +114,25 @@ bool testLoadMenus() {
                     reinterpret_cast<const uint8_t*>(texts.data()), texts.size(), problems,
                     sizeof problems);
 }
+
+void testMakeHostile(const std::string& path, HostileForm form) {
+  std::error_code ignored;
+  std::filesystem::remove_all(path, ignored);
+  switch (form) {
+    case HostileForm::Folder: std::filesystem::create_directory(path, ignored); break;
+    case HostileForm::Sparse2GiB:
+      testWriteFile(path, "");
+      std::filesystem::resize_file(path, uintmax_t(2) << 30, ignored);
+      break;
+    case HostileForm::SymlinkLoop: std::filesystem::create_symlink(path, path, ignored); break;
+  }
+}
+
+const char* testHostileName(HostileForm form) {
+  switch (form) {
+    case HostileForm::Folder: return "folder";
+    case HostileForm::Sparse2GiB: return "sparse 2 GiB file";
+    case HostileForm::SymlinkLoop: return "symlink loop";
+  }
+  return "?";
+}

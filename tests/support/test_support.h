@@ -31,6 +31,18 @@ int testRunScript(const std::string& data, const std::string& script,
 int testCountOf(const std::string& text, const std::string& part);
 // The dumps (lines that are JSON objects) of a runner's output, in order.
 std::vector<std::string> testDumpLines(const std::string& output);
+// What a hostile user leaves where a file should be.
+enum class HostileForm {
+  Folder,       // an empty folder
+  Sparse2GiB,   // a file of 2 GiB that takes no room (truncated, never written)
+  SymlinkLoop,  // a symbolic link to itself
+};
+constexpr HostileForm kHostileForms[] = {HostileForm::Folder, HostileForm::Sparse2GiB,
+                                         HostileForm::SymlinkLoop};
+// Replaces whatever is at `path` with `form`.
+void testMakeHostile(const std::string& path, HostileForm form);
+// "folder", "sparse 2 GiB file", "symlink loop": for failure messages.
+const char* testHostileName(HostileForm form);
 // The runner and tools built beside the tests.
 std::string testToolPath(const char* tool);  // "script" -> <build>/orbel-script
 // Builds the game's menu tree from the menu sources in data/ (their lines turned

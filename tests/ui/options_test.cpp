@@ -68,7 +68,7 @@ class Options : public MenuTest {
   // The stored settings record, as the next start will read it.
   static SettingsBlob storedSettings() {
     std::vector<uint8_t> bytes;
-    if (!sysRegistryRead(kSettingsKey, kSettingsValueName, &bytes) ||
+    if (!sysRegistryRead(kSettingsKey, kSettingsValueName, kSettingsBlobSize, &bytes) ||
         bytes.size() != kSettingsBlobSize) {
       return {};
     }

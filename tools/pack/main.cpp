@@ -34,8 +34,9 @@ int usage() {
 
 // Reads and walks a pack. Returns false (message printed) when it cannot.
 bool readPack(const char* path, std::vector<uint8_t>* bytes, std::vector<PackEntryView>* entries) {
-  if (!sysReadWholeFile(path, bytes)) {
-    fail(std::string("cannot read ") + path);
+  SysReadFailure why;
+  if (!sysReadWholeFile(path, kMaxDataFileSize, bytes, &why)) {
+    fail(std::string("cannot read ") + path + ": " + sysDescribeReadFailure(why, kMaxDataFileSize));
     return false;
   }
   std::string error;
@@ -89,7 +90,7 @@ int extractPack(const char* packPath, const std::string& dir) {
     std::vector<uint8_t> data(entry.data, entry.data + entry.size);
     scramblePackData(entry.name.c_str(), data.data(), data.size());
     const std::string path = dir + "/" + entry.name;
-    if (!sysWriteFileAtomic(path.c_str(), data.data(), data.size())) {
+    if (!sysWriteOutputFile(path.c_str(), data.data(), data.size())) {
       return fail("cannot write " + path);
     }
   }
@@ -106,13 +107,17 @@ int buildPackFile(const char* outPath, char** files, int fileCount) {
   for (int i = 0; i < fileCount; i++) {
     PackInput input;
     input.name = baseName(files[i]);
-    if (!sysReadWholeFile(files[i], &input.data)) return fail(std::string("cannot read ") + files[i]);
+    SysReadFailure why;
+    if (!sysReadWholeFile(files[i], kMaxDataFileSize, &input.data, &why)) {
+      return fail(std::string("cannot read ") + files[i] + ": " +
+                  sysDescribeReadFailure(why, kMaxDataFileSize));
+    }
     inputs.push_back(std::move(input));
   }
   std::vector<uint8_t> pack;
   std::string error;
   if (!buildPack(inputs, &pack, &error)) return fail("cannot build " + std::string(outPath) + ": " + error);
-  if (!sysWriteFileAtomic(outPath, pack.data(), pack.size())) {
+  if (!sysWriteOutputFile(outPath, pack.data(), pack.size())) {
     return fail(std::string("cannot write ") + outPath);
   }
   return 0;

@@ -214,7 +214,7 @@ bool runDump(const Args& args, std::string* error) {
     return true;
   }
   const std::string path = outputPath(args[0]);
-  if (!sysWriteFileAtomic(path.c_str(), text.data(), text.size())) {
+  if (!sysWriteOutputFile(path.c_str(), text.data(), text.size())) {
     *error = "cannot write " + path;
     return false;
   }
