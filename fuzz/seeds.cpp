@@ -126,6 +126,21 @@ void putMeshes(const SeedFolder& seeds) {
   put(seeds, "mesh", "smooth.msh_s", encode(cube(true)));
 }
 
+// Descriptions of 3D objects built from the data's own pictures and the meshes
+// above: the data set ships none, but its catalogue may name them.
+void putObjectDescriptions(const SeedFolder& seeds, const Files& targa, const Files& jpeg) {
+  const std::string tga = targa.empty() ? "heart.tga" : targa.begin()->first;
+  const std::string jpg = jpeg.empty() ? "flare.jpg" : jpeg.begin()->first;
+  const std::string two =
+      "nummeshes=2\r\nmesh0=cube.msh_s\r\ntexture0=" + tga + "\r\nmesh1=smooth.msh_s\r\n"
+      "texture1=" + jpg + "\r\nnumbounds=2\r\nbound0.name=rim\r\nbound0.b_circle=1\r\n"
+      "bound0.center.x=1.5\r\nbound0.center.y=-2\r\nbound0.center.z=3\r\nbound0.radius=4\r\n"
+      "bound1.name=base\r\nbound1.b_circle=0\r\nbound1.center.x=7\r\nbound1.dx=2.5\r\n";
+  const std::string one = "nummeshes=1\nmesh0=cube.msh_s\ntexture0=" + jpg + "\nnumbounds=0\n";
+  put(seeds, "cgo", "two_meshes.cgo", Bytes(two.begin(), two.end()));
+  put(seeds, "cgo", "one_mesh.cgo", Bytes(one.begin(), one.end()));
+}
+
 // Saved games of a level started on the real data, in the adventure and survival.
 void putSavedGames(const SeedFolder& seeds) {
   for (const bool survival : {false, true}) {
@@ -195,6 +210,7 @@ bool writeFuzzSeeds(const std::string& dataDir, const std::string& outDir, std::
   putPacks(seeds, dataDir, texts);
   putPictures(seeds, targa, jpeg);
   putMeshes(seeds);
+  putObjectDescriptions(seeds, targa, jpeg);
   putLoose(seeds, "level", dataDir + "/levels", ".lvl", SIZE_MAX);
   putLoose(seeds, "key-reader", dataDir + "/levels", ".lvl", 2);
   putLoose(seeds, "par", dataDir + "/effects", ".par", SIZE_MAX);

@@ -9,10 +9,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <strings.h>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "../tests/render/mesh_file.h"
 #include "app/app.h"
 #include "app/scene.h"
 #include "core/numeric.h"
@@ -28,6 +30,7 @@
 #include "persistence/saved_games.h"
 #include "persistence/settings.h"
 #include "platform/device.h"
+#include "platform/picture.h"
 #include "platform/platform.h"
 #include "platform/sound_output.h"
 #include "render/mesh.h"
@@ -35,6 +38,7 @@
 #include "render/text.h"
 #include "render/texture.h"
 #include "resources/resources.h"
+#include "scenery/game_object_registry.h"
 #include "scenery/game_objects.h"
 #include "scenery/scenery_file.h"
 #include "ui/menu.h"
@@ -258,6 +262,84 @@ void runSceneryList(const uint8_t* data, size_t size) {
   encodeSceneryList(list, "fuzz", &again);
 }
 
+// The name a fuzzed description is loaded under.
+constexpr const char* kDescriptionName = "fuzz.cgo";
+
+bool sameFileName(const char* a, const char* b) { return strcasecmp(a, b) == 0; }
+
+// The name the texture loader tries first for a ".tga" ("" for other names).
+std::string alphaJpegNameOf(const char* name) {
+  if (!std::strstr(name, ".tga") && !std::strstr(name, ".TGA")) return "";
+  const char* dot = std::strchr(name, '.');
+  return "_a_" + std::string(name, dot ? size_t(dot - name) : std::strlen(name)) + ".jpg";
+}
+
+// True when one file would have to be both a mesh and a picture (or the
+// description itself): no data set can hold that, and the loaders would stop the
+// game on it, as they do for any file they cannot use.
+bool namesClash(const GameObjectDescription& d) {
+  for (int32_t i = 0; i < d.meshCount; ++i) {
+    const char* mesh = d.meshNames[i];
+    if (sameFileName(d.textureNames[i], kDescriptionName)) return true;
+    if (!mesh[0]) continue;
+    if (sameFileName(mesh, kDescriptionName)) return true;
+    for (int32_t k = 0; k < d.meshCount; ++k) {
+      const char* texture = d.textureNames[k];
+      if (texture[0] && (sameFileName(mesh, texture) ||
+                         sameFileName(mesh, alphaJpegNameOf(texture).c_str()))) {
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+// Every file the description names, in the file table as a data set would hold
+// it: a cube for each mesh, a small picture for each texture (each entry its own
+// bytes, as the loaders release an entry by its bytes).
+void standInNamedFiles(const GameObjectDescription& d, std::vector<std::vector<uint8_t>>* files) {
+  static const std::vector<uint8_t> kCube = encode(cube(false));
+  static const std::vector<uint8_t> kPicture = [] {
+    std::vector<uint8_t> rgb(8 * 8 * 3, 120), jpeg;
+    picEncodeJpeg(rgb.data(), 8, 8, 3, 80, &jpeg);
+    return jpeg;
+  }();
+  for (int32_t i = 0; i < d.meshCount; ++i) {
+    if (d.meshNames[i][0]) {
+      files->push_back(kCube);
+      registerFile(d.meshNames[i], uint32_t(kCube.size()), files->back().data(), false);
+    }
+    if (d.textureNames[i][0]) {
+      files->push_back(kPicture);
+      registerFile(d.textureNames[i], uint32_t(kPicture.size()), files->back().data(), false);
+    }
+  }
+}
+
+// A ".cgo" description as the catalogue loads one: read, its meshes and pictures
+// loaded, the object registered and drawn where the view sees it.
+void runObjectDescription(const uint8_t* data, size_t size) {
+  static GameObjectDescription description;
+  parseGameObjectDescription(data, size, &description);
+  if (namesClash(description)) return;
+  std::vector<std::vector<uint8_t>> files;
+  files.reserve(2 * kMaxObjectMeshes + 1);
+  standInNamedFiles(description, &files);
+  files.emplace_back(data, data + size);
+  files.back().push_back(0);  // never an empty buffer
+  registerFile(kDescriptionName, uint32_t(size), files.back().data(), false);
+  Matrix4 view = Identity();
+  Translate(&view, 0.0f, 0.0f, 50.0f);
+  setViewTransform(&view);
+  setOrthoProjection(800.0f, 600.0f, 1.0f, 500.0f);
+  DrawGameObject(GetGameObject(kDescriptionName));
+  devResetFrame();
+  resetGameObjects();
+  releaseAllMeshes();
+  releaseAllTextures();
+  clearFileTable();
+}
+
 // "menu.txt", a NUL, then "menutext.txt".
 void runMenus(const uint8_t* data, size_t size) {
   static MenuFileTree tree;
@@ -410,9 +492,7 @@ const FuzzTarget kFuzzTargets[] = {
     {"spl", runPath, nullptr},
     {"font", runFont, nullptr},
     {"mesh", runMesh, nullptr},
-    // The game-object files come with the scenery's reader of them: its entry goes
-    // here, its seeds in seeds.cpp, and ./test --fuzz runs it from then on.
-    {"cgo", nullptr, "the \".cgo\" reader comes with the scenery work"},
+    {"cgo", runObjectDescription, nullptr},
     {"saved-game", runSavedGame, nullptr},
     {"profiles", runProfiles, nullptr},
     {"records", runRecords, nullptr},

@@ -95,6 +95,7 @@ void MapScene::afterFrame() {
 
 void MapScene::onFrame() {
   const float dt = app.frameDelta;
+  showSaveProblemWhenDue();
   UpdateScenery(dt, app.totalTime);
   menuUpdate(dt);
   updateMapClock(dt);
@@ -136,6 +137,8 @@ void MapScene::onTypedLetter() {
 void GameScene::afterFrame() { handleTypedLetter(this); }
 
 void GameScene::onFrame() {
+  // Before the board's update, so a box that opens freezes the board this frame.
+  showSaveProblemWhenDue();
   float x, y;
   CursorToOverlay(input.mouseX, input.mouseY, &x, &y);
   gameSceneUpdate(app.frameDelta, app.totalTime, {x, y});

@@ -236,11 +236,13 @@ bool sysEnterFolderMakingIt(const char* path);
 // the errno text of `error` when reason is null), once per folder for the whole
 // run, and keeps it as a save problem for the game to show.
 void sysReportSaveFailure(const char* folder, int error, const char* reason = nullptr);
-// A failure to save that the player has not been shown yet: the menus show
-// `message` in a message box. One per failing folder.
+// A failure to save that the player has not been shown yet: the menus show it in
+// a message box (their own text with `folder` and `reason`, else `message`). One
+// per failing folder.
 struct SysSaveProblem {
   char folder[512];
-  char message[768];
+  char reason[160];   // why, as the system says it ("Permission denied")
+  char message[768];  // the whole sentence, for a program without the menus' text
 };
 // True while a save problem waits to be shown.
 bool sysSaveProblemPending();

@@ -119,6 +119,7 @@ void sysReportSaveFailure(const char* folder, int error, const char* reason) {
   const char* why = reason ? reason : std::strerror(error);
   SysSaveProblem& problem = log.problems[log.count++];
   std::snprintf(problem.folder, sizeof problem.folder, "%s", folder);
+  std::snprintf(problem.reason, sizeof problem.reason, "%s", why);
   std::snprintf(problem.message, sizeof problem.message,
                 "Your progress could not be saved in %s (%s). The game goes on and tries "
                 "again at the next save.",

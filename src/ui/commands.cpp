@@ -181,6 +181,7 @@ void nextLevel() {
 }
 
 void answerOk() {
+  if (answerSaveProblem()) return;
   if (isCurrentScreen("helpscreen")) {
     if (insideGame()) {
       closeOverlay();

@@ -168,6 +168,25 @@ void drawDefaultScreen() {
   }
 }
 
+bool screenNode(int32_t node) { return node >= 0 && node < menuTree.nodeCount; }
+
+// What every slide-in starts with: `node` current, last frame's rectangles and
+// waiting input gone.
+void beginSlideIn(int32_t node) {
+  menu.screen = node;
+  menuFrame.buttonCount = 0;
+  menuFrame.controlCount = 0;
+  menuFrame.visibleCount = 0;
+  menu.opening = true;
+  menu.closing = false;
+  menu.screenClosed = false;
+  menu.menuHidden = false;
+  menu.slideTimer = 0.0f;
+  menu.slideFraction = 1.0f;
+  menu.slideOffset = 300.0f;
+  menu.queued = 0;
+}
+
 }  // namespace
 
 MenuHooks menuHooks = {
@@ -184,24 +203,18 @@ void resetMenus() {
 bool menuSliding() { return menu.opening || menu.closing; }
 
 void openScreen(int32_t node) {
-  if (menuSliding() || node < 0 || node >= menuTree.nodeCount) return;
-  menu.screen = node;
+  if (menuSliding() || !screenNode(node)) return;
+  beginSlideIn(node);
   menu.focus = -1;
-  menuFrame.buttonCount = 0;
-  menuFrame.controlCount = 0;
-  menuFrame.visibleCount = 0;
-  menu.opening = true;
-  menu.closing = false;
-  menu.screenClosed = false;
-  menu.menuHidden = false;
-  menu.slideTimer = 0.0f;
-  menu.slideFraction = 1.0f;
-  menu.slideOffset = 300.0f;
   menu.textEntryActive = false;
   menu.countUpRunning = false;
-  menu.queued = 0;
   enterScreen(menuNodeName(node));
   menu.selection = isCurrentScreen("credits") ? -1 : 0;
+}
+
+void reopenScreen(int32_t node) {
+  if (menuSliding() || !screenNode(node)) return;
+  beginSlideIn(node);
 }
 
 void openScreenByName(const char* name) {
@@ -231,8 +244,9 @@ void showMessageBox(const char* text, bool okOnly) {
 void openInGameScreen(const char* name) {
   recordRequest(name);
   // A screen asked for while another slides opens when the slide ends, so the
-  // frozen board always gets its screen.
-  if (menuSliding() && findMenuScreen(name) >= 0) {
+  // frozen board always gets its screen; over the save-problem box it waits for
+  // the answer, so the box is never hidden unread.
+  if ((menuSliding() || saveProblemBoxShowing()) && findMenuScreen(name) >= 0) {
     std::snprintf(menu.deferredScreen, sizeof menu.deferredScreen, "%s", name);
   } else {
     openScreenByName(name);
@@ -247,7 +261,7 @@ void menuUpdate(float dt) {
   menu.pointer = pointerNow();
   updateBalloon(dt);
   updateSlides(dt);
-  if (!menuSliding() && menu.deferredScreen[0]) {
+  if (!menuSliding() && !saveProblemBoxShowing() && menu.deferredScreen[0]) {
     openScreenByName(menu.deferredScreen);
     menu.deferredScreen[0] = '\0';
     enterInGameMenu();  // the slide that ended may have closed the overlay

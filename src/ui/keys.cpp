@@ -84,6 +84,8 @@ int32_t screenKey(int32_t key) {
   }
   if (isCurrentScreen("credits")) key = VK_ESCAPE;
   if (isCurrentScreen("gameplaytip") && key == VK_ESCAPE) key = VK_RETURN;
+  // The save problem is only news: Escape takes it as read.
+  if (saveProblemBoxShowing() && key == VK_ESCAPE) key = VK_RETURN;
   if (key == VK_ESCAPE && (isCurrentScreen("loadgamequest") || isCurrentScreen("defeat") ||
                            isCurrentScreen("adventure") || isCurrentScreen("zen"))) {
     return 0;

@@ -134,6 +134,18 @@ struct BalloonRequest {
   bool grow;       // grows in (else fades in)
 };
 
+// Where the player was when a box opened over it, to go back to as it was.
+struct MenuPlace {
+  int32_t screen;      // -1 none
+  int32_t selection;
+  int32_t focus;
+  bool menuHidden;
+  bool screenClosed;
+  bool textEntryActive;
+  bool countUpRunning;
+  bool overlayOpen;    // in a game: a screen was open over the board
+};
+
 // The controller and the widgets' lasting state: process lifetime, reset by
 // resetMenus (the tree and the screens' hooks stay).
 struct MenuState {
@@ -174,6 +186,8 @@ struct MenuState {
   BalloonRequest balloon;      // asked for by this frame's drawing
   BalloonRequest lastBalloon;  // asked for by the frame before
   float balloonTimer;          // ms the balloon has shown its text at its anchor
+  bool saveProblemShown;       // the box telling of a failed save is current
+  MenuPlace beforeSaveProblem; // ... and where it returns to
 };
 extern MenuState menu;
 
@@ -239,8 +253,18 @@ void closeScreen();
 // Shows `text` in "messageboxok" (okOnly) or "messageboxyn", the current screen
 // becoming the box's parent. A null text shows an empty box.
 void showMessageBox(const char* text, bool okOnly);
-// The board game opens one of its screens over the board, which freezes.
+// The board game opens one of its screens over the board, which freezes. Asked
+// for while a slide runs or while the save-problem box waits for its answer, the
+// screen opens when that is over.
 void openInGameScreen(const char* name);
+// Once per frame of the map and game scenes, before their update: when a save
+// failed that the player has not been told of, and a box may open (no slide, no
+// other box or screen waiting, no level ending in a game), shows the failure in
+// "messageboxok" over wherever the player is (in a game as an in-game screen,
+// the board frozen). Each failing folder is told once. Returns true when it opened.
+bool showSaveProblemWhenDue();
+// True while the save-problem box is current (or sliding in or out).
+bool saveProblemBoxShowing();
 // What Escape (after the slide-out) and some commands do: close the in-game
 // overlay, hide "main", or open the parent screen.
 void goBack();

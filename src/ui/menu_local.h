@@ -32,6 +32,13 @@ void runMenuCommand();
 void openChildScreen(int32_t node);
 // Clears menuOpen: the board takes the input again.
 void closeOverlay();
+// Makes `node` current again as it was left and slides it in: its selection,
+// focus and typing stay, and its entry action does not run again.
+void reopenScreen(int32_t node);
+// The "ok" of the save-problem box: back to where the player was (or to the
+// screen the game asked for meanwhile). Returns false when that box is not the
+// one answered.
+bool answerSaveProblem();
 // The selected level on the adventure map.
 int32_t selectedLevel();
 void setSelectedLevel(int32_t level);

@@ -70,6 +70,17 @@ GameRun runGame(const std::string& data, const std::string& config, const std::s
   return run;
 }
 
+// Why the game cannot be run as "nobody" here ("" when it can): it needs root,
+// and a runner that user may start.
+std::string cannotRunAsNobody() {
+  if (geteuid() != 0) return "needs root to run the game as another user";
+  GameRun probe;
+  probe.status = testRunCommand("setpriv --reuid=" + std::to_string(kNobody) +
+                                " --regid=" + std::to_string(kNobody) + " --clear-groups '" +
+                                testToolPath("script") + "' --version 2>&1", &probe.output);
+  return probe.status == 2 ? "" : "the runner cannot be run as nobody: " + probe.output;
+}
+
 class HostileGame : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -115,16 +126,11 @@ TEST_F(HostileGame, PlayerFilesReplacedByAnythingAreSaidAndTheGamePlaysOn) {
 TEST_F(HostileGame, FoldersThePlayerMayNotWriteAreToldOnceAndLeftAsTheyWere) {
   // As root every folder takes files: the game runs as "nobody", for whom the
   // root-owned folders below are read-only, as they are for a player.
-  if (geteuid() != 0) GTEST_SKIP() << "needs root to run the game as another user";
+  if (const std::string why = cannotRunAsNobody(); !why.empty()) GTEST_SKIP() << why;
   const std::string root = "/tmp/orbel-hostile-" + std::to_string(getpid());
   testRunCommand("rm -rf '" + root + "' && mkdir -p '" + root + "' && cp -r '" + data_ +
                  "' '" + root + "/data' && cp -r '" + config_ + "' '" + root + "/config' && "
                  "mkdir '" + root + "/share' && chmod -R a+rX,go-w '" + root + "'");
-  GameRun probe;
-  probe.status = testRunCommand("setpriv --reuid=" + std::to_string(kNobody) +
-                                " --regid=" + std::to_string(kNobody) + " --clear-groups '" +
-                                testToolPath("script") + "' --version 2>&1", &probe.output);
-  if (probe.status != 2) GTEST_SKIP() << "the runner cannot be run as nobody: " << probe.output;
   const std::string before = listing(root);
   const GameRun run = runGame(root + "/data", root + "/config", kOneMoveAndClose, kNobody,
                           root + "/share");
@@ -139,6 +145,53 @@ TEST_F(HostileGame, FoldersThePlayerMayNotWriteAreToldOnceAndLeftAsTheyWere) {
   EXPECT_EQ(testCountOf(run.output, root + "/config/software/tarnwick/games/orbelquaint: "), 1)
       << run.output;
   EXPECT_EQ(after, before) << "nothing on disk changed";
+}
+
+// In a game: the options opened from the game menu and left (the settings saved,
+// the board back) twice, with a move between.
+constexpr const char* kOptionsTwiceInAGame =
+    "play 2 adventure normal\nframes 160\nclick -390 290\nframes 2\nclick -390 290\n"
+    "frames 2\nkey ESCAPE\nframes 30\nchoose Options\nframes 60\nchoose Back\nframes 70\n"
+    "dump -\nkey ESCAPE\nframes 40\ndump -\ncell 9 9\ncell 12 9\nframes 100\ndump -\n"
+    "key ESCAPE\nframes 30\nchoose Options\nframes 60\nchoose Back\nframes 70\ndump -\n"
+    "close\nframes 2\n";
+
+TEST(HostileGameBox, AReadOnlySettingsFolderIsShownOnceInAMessageBoxAndTheGameGoesOn) {
+  // The player's files may be kept (the data is the player's), the settings
+  // value's folder is root's and read-only for "nobody", who plays.
+  if (const std::string why = cannotRunAsNobody(); !why.empty()) GTEST_SKIP() << why;
+  const std::string data = testPrivateDataDirectory("hostile-box-data");
+  const std::string root = "/tmp/orbel-box-" + std::to_string(getpid());
+  const std::string folder = root + "/config/software/tarnwick/games/orbelquaint";
+  testRunCommand("rm -rf '" + root + "' && mkdir -p '" + folder + "' && cp -r '" + data +
+                 "' '" + root + "/data' && chown -R " + std::to_string(kNobody) + ":" +
+                 std::to_string(kNobody) + " '" + root + "/data' && chmod -R a+rX,go-w '" +
+                 root + "'");
+  const GameRun run =
+      runGame(root + "/data", root + "/config", kOptionsTwiceInAGame, kNobody, root + "/share");
+  const std::string configAfter = listing(root + "/config");
+  const bool profilesKept = S_ISREG(modeOf(root + "/data/settings/profiles.dat"));
+  testRunCommand("rm -rf '" + root + "'");
+  ASSERT_EQ(run.status, 0) << run.output;
+  const std::vector<JsonValue> dumps = testDumps(run.output);
+  ASSERT_EQ(dumps.size(), 4u) << run.output;
+  // The box over the game menu the options led back to, naming the folder.
+  EXPECT_EQ(dumps[0]["menu"]["screen"].string, "messageboxok");
+  EXPECT_NE(dumps[0]["menu"]["message"].string.find(folder + " (settings: Permission denied)"),
+            std::string::npos) << dumps[0]["menu"]["message"].string;
+  EXPECT_TRUE(dumps[0]["game"]["menuOpen"].boolean) << "the board waits under the box";
+  // Escape answered it: the board again, where the options had led, and the
+  // game played on.
+  EXPECT_FALSE(dumps[1]["game"]["menuOpen"].boolean);
+  EXPECT_EQ(dumps[1]["menu"]["message"].string, "");
+  EXPECT_GT(dumps[2]["game"]["moves"].integer(), dumps[1]["game"]["moves"].integer());
+  // The second failure to save there is not shown again.
+  EXPECT_FALSE(dumps[3]["game"]["menuOpen"].boolean);
+  EXPECT_EQ(dumps[3]["menu"]["message"].string, "");
+  EXPECT_EQ(testCountOf(run.output, "cannot save files in"), 1) << run.output;
+  EXPECT_TRUE(profilesKept) << "what could be saved was";
+  EXPECT_EQ(configAfter.find(" f "), std::string::npos) << configAfter
+      << "nothing left in the read-only folder";
 }
 
 TEST(HostileRunner, DumpsGoStraightIntoAPipe) {

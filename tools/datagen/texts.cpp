@@ -64,6 +64,8 @@ const TextKeyRule kTextKeys[] = {
     {"removeplayer", kStrings, 259, "", 0, "", 340, 16.0f, 4},
     {"quit", kStrings, 259, "", 0, "", 340, 16.0f, 4},
     {"zeroscore", kStrings, 259, "", 0, "", 340, 16.0f, 4},
+    // The folder and the reason fill it up to the box's 259 characters.
+    {"savefailed", kStrings, 120, "%s%s", 0, "", 340, 16.0f, 4},
     {"sfxvolume", kStrings, 25, "", 0, "", 0, 0, 0},
     {"musicvolume", kStrings, 25, "", 0, "", 0, 0, 0},
     {"fullscreen", kStrings, 20, "", 0, "", 0, 0, 0},
