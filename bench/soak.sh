@@ -12,14 +12,16 @@
 #   nice -n 10 bench/soak.sh [FRAMES [SEED [BUILD_DIR]]]     (default build/)
 #
 # Exit status: 0 when every frame ran, 1 after a stop, 2 for bad arguments.
-# KEEP=1 keeps the work folder (the data copy, the logs of every run).
+# KEEP=1 keeps the work folder (the data copy, the logs of every run);
+# RESTART_EVERY=N closes about every N frames instead (0: never, one long run).
 set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 total="${1:-1000000}"
 seed="${2:-1}"
+every="${RESTART_EVERY:-60000}"
 build="$(cd "${3:-$root/build}" && pwd)"
 runner="$build/orbel-script"
-[[ "$total" =~ ^[0-9]+$ && "$seed" =~ ^[0-9]+$ ]] || {
+[[ "$total" =~ ^[0-9]+$ && "$seed" =~ ^[0-9]+$ && "$every" =~ ^[0-9]+$ ]] || {
   echo "usage: bench/soak.sh [FRAMES [SEED [BUILD_DIR]]]" >&2
   exit 2
 }
@@ -45,7 +47,7 @@ echo "soak: $total frames from seed $seed in $work"
 while [ "$done_frames" -lt "$total" ]; do
   log="$work/logs/run-$run"
   (cd "$work" && "$runner" --data "$work/Data" --seed $((seed + run)) - \
-     > "$log.out" 2> "$log.err" <<< "soak $((total - done_frames)) $done_frames")
+     > "$log.out" 2> "$log.err" <<< "soak $((total - done_frames)) $done_frames $every")
   code=$?
   cat "$log.out" >> "$work/logs/all.out"
   awk '$1 == "soak" && $2 == "memory" && $3 % 100000 == 0 {
@@ -71,24 +73,32 @@ while [ "$done_frames" -lt "$total" ]; do
 done
 
 echo "frames done: $done_frames of $total in $((SECONDS - start_time)) s"
-echo "restarts:    $restarts ($(grep -c ' quit$' "$work/logs/all.out" 2>/dev/null || echo 0) by the menus' exit)"
+echo "restarts:    $restarts ($(grep -c ' quit$' "$work/logs/all.out" || true) by the menus' exit)"
 awk '$1 == "soak" && $2 == "scenes" { t += $4 + $6 + $8; l += $4; m += $6; g += $8 }
      END { if (t) printf "frames in:   title %.1f%%  menus %.1f%%  play %.1f%%\n",
                          100 * l / t, 100 * m / t, 100 * g / t }' "$work/logs/all.out"
-# Memory: the peak over all runs, and each run's growth after its first minute of
-# frames (its resident memory then against its largest afterwards).
-awk '$1 == "soak" && $2 == "memory" {
+# The menu screens shown, with their frames over all runs.
+awk '$1 == "soak" && $2 == "screens" { for (i = 3; i <= NF; i++) { split($i, p, ":"); f[p[1]] += p[2] } }
+     END { n = 0; line = "screens:    "
+           for (s in f) { line = line " " s " " f[s]; if (++n % 6 == 0) { print line; line = "            " } }
+           if (n % 6) print line }' "$work/logs/all.out"
+# Memory: the peak over all runs; after each run's first minute of frames, the
+# range the resident memory kept, and whether the second half of the soak ever
+# held more than the first half did (a leak climbs; scenery coming and going only
+# moves it within its range).
+awk -v total="$done_frames" '$1 == "soak" && $2 == "memory" {
        if ($5 > peak) peak = $5
        if ($6 < 3600) next
-       if (!(run in base)) { base[run] = $4; most[run] = $4 } else if ($4 > most[run]) most[run] = $4
+       if (low == "" || $4 < low) low = $4
+       if ($4 > high) high = $4
+       if ($3 * 2 <= total) { if ($4 > early) early = $4 } else if ($4 > late) late = $4
      }
-     $1 == "soak" && ($2 == "restart" || $2 == "end") { run++ }
      END {
        printf "peak resident memory: %d KiB (%.1f MiB)\n", peak, peak / 1024
-       for (r in base) { g = most[r] - base[r]; if (g > grow) { grow = g; at = r } }
-       printf "largest growth after the first minute of a run: %d KiB (run %d)\n", grow, at
-       print (grow <= 1024 ? "memory: flat after the first minute of frames" \
-                           : "memory: NOT flat after the first minute of frames")
+       printf "resident after the first minute of each run: %d..%d KiB\n", low, high
+       printf "most resident, first half %d KiB, second half %d KiB\n", early, late
+       print (late <= early + 1024 ? "memory: flat after the first minute of frames" \
+                                   : "memory: NOT flat: the second half held more than the first")
      }' "$work/logs/all.out"
 [ "$status" -eq 0 ] && echo "stops: none"
 exit "$status"

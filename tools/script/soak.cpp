@@ -5,9 +5,9 @@
 // regained. Now and then it closes the window (the game in progress saved, the
 // player files written at the run's end) and ends the run, so that the next run
 // starts from what was saved; the caller starts it with FIRST, the frames done
-// before. What the player keeps is written beside the runner at every close and
+// before. What the player keeps is written beside the data at every close and
 // checked against what the next run read. It prints the resident memory every
-// 10,000 frames, and stops with a reason (and a dump beside the runner) when the
+// 10,000 frames, and stops with a reason (and a dump beside the data) when the
 // game is stuck: a slide or a moving ball that never ends, a scene and screen
 // that never change, or a frame that does not come back within a minute.
 #include <strings.h>
@@ -30,6 +30,7 @@
 #include "game/game.h"
 #include "json.h"
 #include "persistence/settings.h"
+#include "resources/resources.h"
 #include "platform/platform.h"
 #include "runner.h"
 #include "ui/menu.h"
@@ -50,8 +51,12 @@ constexpr long kStuckMoveFrames = 5000;
 constexpr long kStuckSceneFrames = 60000;
 // A frame that takes longer than this in real time is a hang.
 constexpr int kHangSeconds = 60;
-// Where the player's keepings go at a close, beside the runner.
+// Menu screens tallied: the menu tree has about forty.
+constexpr int32_t kMaxSoakScreens = 64;
+// Where the player's keepings go at a close, and the dump at a stop: in the data
+// folder.
 constexpr const char* kCarryFile = "soak-carry.json";
+constexpr const char* kStopFile = "soak-stop.json";
 
 // The soak's own random numbers (splitmix64), apart from the game's.
 struct SoakRandom {
@@ -89,6 +94,10 @@ struct SoakState {
   std::string look;    // what `unchanged` compares
   std::string stuck;   // why the soak stopped; "" while it runs
   long sceneFrames[3];  // frames this run spent in the loading, map and game scenes
+  // The menu screens this run showed and for how many frames (what was reached).
+  std::string screenNames[kMaxSoakScreens];
+  long screenFrames[kMaxSoakScreens];
+  int32_t screenCount;
   std::atomic<long> framesSeen{0};  // read by the hang watch
   std::atomic<bool> running{false};
 };
@@ -139,6 +148,20 @@ void pressKey(int32_t key) {
 // ---------------------------------------------------------------------------
 // Frames and what watches them
 
+// Counts a frame of the screen shown now (none while the board has no screen).
+void tallyScreen() {
+  const bool shown = currentScene() != &gameScene || gameState.menuOpen;
+  const char* name = shown ? currentMenuScreen() : "";
+  if (name[0] == '\0') return;
+  int32_t i = 0;
+  while (i < soak.screenCount && soak.screenNames[i] != name) ++i;
+  if (i == soak.screenCount) {
+    if (i == kMaxSoakScreens) return;
+    soak.screenNames[soak.screenCount++] = name;
+  }
+  soak.screenFrames[i] += 1;
+}
+
 // One frame, with the events queued before it. False once a quit was requested.
 bool oneFrame() {
   if (app.quitRequested || soak.done >= soak.budget) return false;
@@ -146,6 +169,7 @@ bool oneFrame() {
   runFrames(1);
   soak.sceneFrames[scene == &loadingScene ? 0 : scene == &mapScene ? 1 : 2] += 1;
   soak.done += 1;
+  tallyScreen();
   soak.framesSeen.store(globalFrame());
   return !app.quitRequested;
 }
@@ -441,11 +465,14 @@ std::string keepings() {
   return json.text() + "\n" + tail + "\n";
 }
 
-std::string carryPath() { return std::string(app.startDirectory) + "/" + kCarryFile; }
+// Beside the data (a private copy for every soak), never in the build's folders.
+std::string soakFilePath(const char* name) {
+  return std::string(dataLocation.dataDirectory) + name;
+}
 
 // What the last run left must be what this run read.
 bool checkCarried() {
-  std::ifstream in(carryPath());
+  std::ifstream in(soakFilePath(kCarryFile));
   if (soak.first == 0 || !in) return true;
   std::stringstream left;
   left << in.rdbuf();
@@ -462,7 +489,7 @@ void closeWindow(bool quit) {
     push(SysEventType::Close);
     drainEvents();
   }
-  std::ofstream(carryPath(), std::ios::trunc) << keepings();
+  std::ofstream(soakFilePath(kCarryFile), std::ios::trunc) << keepings();
 }
 
 bool runSteps() {
@@ -500,13 +527,18 @@ bool runSoak(const Args& args, std::string* error) {
   hangWatch.join();
   if (!clean) {
     std::printf("soak stop %ld %s\n", globalFrame(), soak.stuck.c_str());
-    std::ofstream(std::string(app.startDirectory) + "/soak-stop.json") << buildDump() << "\n";
+    std::ofstream(soakFilePath(kStopFile)) << buildDump() << "\n";
     *error = "the soak stopped at frame " + std::to_string(globalFrame());
     return false;
   }
-  reportMemory();
+  if (globalFrame() % kMemoryReportFrames != 0) reportMemory();
   std::printf("soak scenes loading %ld map %ld game %ld\n", soak.sceneFrames[0],
               soak.sceneFrames[1], soak.sceneFrames[2]);
+  std::printf("soak screens");
+  for (int32_t i = 0; i < soak.screenCount; ++i) {
+    std::printf(" %s:%ld", soak.screenNames[i].c_str(), soak.screenFrames[i]);
+  }
+  std::printf("\n");
   if (soak.done < soak.budget) {
     const bool quit = app.quitRequested != 0;
     closeWindow(quit);
