@@ -35,8 +35,8 @@ TEST(Soak, FiveThousandFramesOverARestartRunCleanAndKeepWhatWasSaved) {
   ASSERT_GT(closedAt, 0) << "the first run ends with a close: " << first.output;
   EXPECT_GE(testCountOf(first.output, "soak memory "), 1) << first.output;
 
-  const SoakRun second =
-      soakRun(data, "soak " + std::to_string(5000 - closedAt) + " " + std::to_string(closedAt) + " 0");
+  const std::string rest = std::to_string(5000 - closedAt) + " " + std::to_string(closedAt);
+  const SoakRun second = soakRun(data, "soak " + rest + " 0");
   ASSERT_EQ(second.status, 0) << second.output;
   EXPECT_EQ(endFrame(second.output, "end"), 5000) << second.output;
   EXPECT_EQ(testCountOf(second.output, "soak stop"), 0) << second.output;

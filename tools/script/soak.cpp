@@ -274,7 +274,8 @@ const VisibleItem* pickItem() {
 // so that most runs end with the window's close and last long enough.
 const VisibleItem* pickItemMostlyStaying() {
   const VisibleItem* item = pickItem();
-  const bool leaves = item && (strcasecmp(item->text, "exit") == 0 || strcasecmp(item->text, "quit") == 0);
+  const bool leaves =
+      item && (strcasecmp(item->text, "exit") == 0 || strcasecmp(item->text, "quit") == 0);
   return leaves && !chance(soak.random, 2) ? pickItem() : item;
 }
 
@@ -382,14 +383,18 @@ bool moveBall() {
 
 // The HUD's buttons: pause, menu, the three colour schemes, the help button and
 // the hammer gauge (which arms the hammer once it is charged).
+void clickRect(const HudRect& rect) {
+  clickAt((rect.x0 + rect.x1) / 2.0f, (rect.y0 + rect.y1) / 2.0f);
+}
+
 void clickHud() {
   SoakRandom& r = soak.random;
   switch (pick(r, 6)) {
-    case 0: clickAt((kPauseButton.x0 + kPauseButton.x1) / 2.0f, (kPauseButton.y0 + kPauseButton.y1) / 2.0f); break;
-    case 1: clickAt((kMenuButton.x0 + kMenuButton.x1) / 2.0f, (kMenuButton.y0 + kMenuButton.y1) / 2.0f); break;
+    case 0: clickRect(kPauseButton); break;
+    case 1: clickRect(kMenuButton); break;
     case 2: clickAt(kColourButtonX[pick(r, 3)], kColourButtonY); break;
     case 3: clickAt(kHelpButtonX, kHelpButtonY); break;
-    default: clickAt((kHammerGauge.x0 + kHammerGauge.x1) / 2.0f, (kHammerGauge.y0 + kHammerGauge.y1) / 2.0f); break;
+    default: clickRect(kHammerGauge); break;
   }
 }
 
@@ -518,7 +523,8 @@ bool runSoak(const Args& args, std::string* error) {
   soak.budget = std::atol(args[0].c_str());
   const long every = args.size() > 2 ? std::atol(args[2].c_str()) : kDefaultRestartFrames;
   soak.random = {uint64_t(runnerOptions.seed) * 0x100000001B3ull + uint64_t(soak.first)};
-  soak.restartAt = every > 0 ? every / 4 + pick(soak.random, int32_t(every * 3 / 2 + 1)) : soak.budget;
+  soak.restartAt =
+      every > 0 ? every / 4 + pick(soak.random, int32_t(every * 3 / 2 + 1)) : soak.budget;
   soak.framesSeen.store(soak.first);
   soak.running.store(true);
   std::thread hangWatch(watchForHang);
