@@ -13,15 +13,17 @@
 #
 # Exit status: 0 when every frame ran, 1 after a stop, 2 for bad arguments.
 # KEEP=1 keeps the work folder (the data copy, the logs of every run);
-# RESTART_EVERY=N closes about every N frames instead (0: never, one long run).
+# RESTART_EVERY=N closes about every N frames instead (0: never, one long run);
+# GFX=gl draws with OpenGL (software GL under the offscreen driver: slow).
 set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 total="${1:-1000000}"
 seed="${2:-1}"
 every="${RESTART_EVERY:-60000}"
+gfx="${GFX:-null}"
 build="$(cd "${3:-$root/build}" && pwd)"
 runner="$build/orbel-script"
-[[ "$total" =~ ^[0-9]+$ && "$seed" =~ ^[0-9]+$ && "$every" =~ ^[0-9]+$ ]] || {
+[[ "$total" =~ ^[0-9]+$ && "$seed" =~ ^[0-9]+$ && "$every" =~ ^[0-9]+$ && "$gfx" =~ ^(null|gl)$ ]] || {
   echo "usage: bench/soak.sh [FRAMES [SEED [BUILD_DIR]]]" >&2
   exit 2
 }
@@ -46,7 +48,7 @@ start_time=$SECONDS
 echo "soak: $total frames from seed $seed in $work"
 while [ "$done_frames" -lt "$total" ]; do
   log="$work/logs/run-$run"
-  (cd "$work" && "$runner" --data "$work/Data" --seed $((seed + run)) - \
+  (cd "$work" && "$runner" --data "$work/Data" --gfx "$gfx" --seed $((seed + run)) - \
      > "$log.out" 2> "$log.err" <<< "soak $((total - done_frames)) $done_frames $every")
   code=$?
   cat "$log.out" >> "$work/logs/all.out"
@@ -97,8 +99,9 @@ awk -v total="$done_frames" '$1 == "soak" && $2 == "memory" {
        printf "peak resident memory: %d KiB (%.1f MiB)\n", peak, peak / 1024
        printf "resident after the first minute of each run: %d..%d KiB\n", low, high
        printf "most resident, first half %d KiB, second half %d KiB\n", early, late
-       print (late <= early + 1024 ? "memory: flat after the first minute of frames" \
-                                   : "memory: NOT flat: the second half held more than the first")
+       if (!early || !late) print "memory: too few frames after a first minute to judge"
+       else print (late <= early + 1024 ? "memory: flat after the first minute of frames" \
+                                        : "memory: NOT flat: the second half held more than the first")
      }' "$work/logs/all.out"
 [ "$status" -eq 0 ] && echo "stops: none"
 exit "$status"

@@ -124,11 +124,11 @@ void clickAt(float x, float y) {
   push(SysEventType::LeftUp, 0, px, py);
 }
 
+// As the window system sends it: down, up, double click, up.
 void doubleClickAt(float x, float y) {
+  clickAt(x, y);
   int32_t px, py;
-  pointerTo(x, y, &px, &py);
-  push(SysEventType::LeftDown, 0, px, py);
-  push(SysEventType::LeftUp, 0, px, py);
+  overlayToClient(x, y, &px, &py);
   push(SysEventType::LeftDoubleClick, 0, px, py);
   push(SysEventType::LeftUp, 0, px, py);
 }
