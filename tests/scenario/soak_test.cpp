@@ -42,6 +42,39 @@ TEST(Soak, FiveThousandFramesOverARestartRunCleanAndKeepWhatWasSaved) {
   EXPECT_EQ(testCountOf(second.output, "soak stop"), 0) << second.output;
 }
 
+// The lines of the output that start with `prefix`, in order.
+std::string linesStarting(const std::string& output, const std::string& prefix) {
+  std::string lines;
+  size_t at = output.find(prefix);
+  for (; at != std::string::npos; at = output.find(prefix, at + 1)) {
+    if (at > 0 && output[at - 1] != '\n') continue;
+    lines += output.substr(at, output.find('\n', at) - at) + "\n";
+  }
+  return lines;
+}
+
+// A stop is worth only what can be played again: the same seed over the same
+// files plays the same game (scenes and screens frame for frame), another seed
+// another one; a bad count is refused before anything runs.
+TEST(Soak, TheSameSeedPlaysTheSameGame) {
+  std::string outputs[3];
+  const char* seeds[3] = {"--seed 9", "--seed 9", "--seed 10"};
+  const char* folders[3] = {"soak-a", "soak-b", "soak-c"};
+  for (int i = 0; i < 3; ++i) {
+    const std::string data = testPrivateDataDirectory(folders[i]);
+    std::string output;
+    ASSERT_EQ(testRunScript(data, "soak 3000 0 0\n", seeds[i], &output), 0) << output;
+    outputs[i] = linesStarting(output, "soak scenes") + linesStarting(output, "soak screens");
+  }
+  ASSERT_FALSE(outputs[0].empty());
+  EXPECT_EQ(outputs[0], outputs[1]);
+  EXPECT_NE(outputs[0], outputs[2]);
+  const std::string data = testPrivateDataDirectory("soak-a");
+  std::string output;
+  EXPECT_EQ(testRunScript(data, "soak many\n", "", &output), 2);
+  EXPECT_EQ(testRunScript(data, "soak 10 -1\n", "", &output), 2);
+}
+
 // The check across a restart sees a player file that did not come back.
 TEST(Soak, AProfileLostAcrossTheRestartStopsTheSoak) {
   const std::string data = testPrivateDataDirectory("soak-lost-data");
