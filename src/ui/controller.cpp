@@ -260,7 +260,12 @@ void closeOverlay() { gameState.menuOpen = false; }
 void menuUpdate(float dt) {
   menu.pointer = pointerNow();
   updateBalloon(dt);
+  // Input given while a screen slid out is dropped as during the rest of its
+  // slide: its command may have closed the overlay, and a click would otherwise
+  // hit the items it showed and start a slide no update would ever finish.
+  const bool wasClosing = menu.closing;
   updateSlides(dt);
+  if (wasClosing && !menu.closing) menu.queued = 0;
   if (!menuSliding() && !saveProblemBoxShowing() && menu.deferredScreen[0]) {
     openScreenByName(menu.deferredScreen);
     menu.deferredScreen[0] = '\0';

@@ -154,6 +154,36 @@ TEST_F(InGame, AScreenAskedForDuringASlideOpensWhenItEnds) {
   EXPECT_FALSE(gameState.menuOpen);
 }
 
+// A click or key in the frame the game menu finishes sliding out after "Resume
+// game" belongs to the slide: it neither runs an item of the closed menu nor
+// starts a slide-out that the board, no longer frozen, would never let end.
+TEST_F(InGame, InputAsTheGameMenuSlidesOutIsDropped) {
+  openInGameScreen("gameplay");
+  settle();
+  const VisibleItem* restart = visible("Restart level");
+  ASSERT_NE(restart, nullptr);
+  const float x = restart->x, y = restart->y;
+  for (const bool click : {true, false}) {
+    openInGameScreen("gameplay");
+    settle();
+    menu.selection = 0;  // "Resume game"
+    menuKey(VK_RETURN);
+    frame();
+    ASSERT_TRUE(menuSliding());
+    if (click) {
+      pointAt(x, y);
+      menuClick();
+      menuButtonUp();
+    } else {
+      menuKey(VK_RETURN);
+    }
+    frame(400.0f);
+    EXPECT_FALSE(gameState.menuOpen) << (click ? "click" : "key");
+    EXPECT_FALSE(menuSliding()) << (click ? "click" : "key");
+    EXPECT_STREQ(currentMenuScreen(), "gameplay") << "no question about restarting";
+  }
+}
+
 TEST_F(InGame, TheResultPanelTakesEscapeAsEnterAndLeadsToTheModeScreen) {
   gameState.difficulty = Difficulty::Zen;
   openInGameScreen("levelcomplete");

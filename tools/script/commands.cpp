@@ -272,6 +272,7 @@ const ScriptCommand kCommands[] = {
     {"dump", 1, 1, nullptr, runDump},
     {"shot", 1, 1, checkShot, runShot},
     {"mark", 1, 1, nullptr, runMark},
+    {"soak", 1, 3, checkSoak, runSoak},
 };
 
 }  // namespace

@@ -73,6 +73,10 @@ bool runChoose(const Args& args, std::string* error);
 bool checkPlay(const Args& args, std::string* error);
 bool runPlay(const Args& args, std::string* error);
 
+// `soak FRAMES [FIRST [EVERY]]`: random play with a close now and then (soak.cpp).
+bool checkSoak(const Args& args, std::string* error);
+bool runSoak(const Args& args, std::string* error);
+
 // Argument helpers for the checks.
 bool parseInteger(const std::string& text, long* value);
 bool parseNumber(const std::string& text, double* value);
