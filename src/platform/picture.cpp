@@ -69,18 +69,11 @@ bool jpegTablesFit(const uint8_t* bytes, size_t size) {
   return true;
 }
 
-}  // namespace
-
-bool picDecode(const uint8_t* bytes, size_t size, Picture* out, const char** reason) {
-  out->width = out->height = 0;
-  out->rgba.clear();
-  if (!bytes || !sizeFits(size)) {
-    if (reason) *reason = "empty file";
-    return false;
-  }
+// Refused before a pixel is decoded: a header may claim any size, and reading the
+// header already builds a JPEG's tables. False (with the reason when asked) for a
+// picture the decoder must not be given.
+bool headerFits(const uint8_t* bytes, size_t size, const char** reason) {
   int w = 0, h = 0, channels = 0;
-  // Refused before a pixel is decoded: a header may claim any size. Reading the
-  // header already builds a JPEG's tables.
   if (!jpegTablesFit(bytes, size)) {
     if (reason) *reason = "a JPEG Huffman table lists more than 256 codes";
     return false;
@@ -93,6 +86,20 @@ bool picDecode(const uint8_t* bytes, size_t size, Picture* out, const char** rea
     if (reason) *reason = "larger than a picture of the game can be";
     return false;
   }
+  return true;
+}
+
+}  // namespace
+
+bool picDecode(const uint8_t* bytes, size_t size, Picture* out, const char** reason) {
+  out->width = out->height = 0;
+  out->rgba.clear();
+  if (!bytes || !sizeFits(size)) {
+    if (reason) *reason = "empty file";
+    return false;
+  }
+  if (!headerFits(bytes, size, reason)) return false;
+  int w = 0, h = 0, channels = 0;
   stbi_uc* pixels = stbi_load_from_memory(bytes, int(size), &w, &h, &channels, 4);
   if (!pixels) {
     if (reason) *reason = stbi_failure_reason();
@@ -107,7 +114,7 @@ bool picDecode(const uint8_t* bytes, size_t size, Picture* out, const char** rea
 
 bool picDecodeTexels(const uint8_t* bytes, size_t size, PictureTexels* out) {
   *out = {};
-  if (!bytes || !sizeFits(size)) return false;
+  if (!bytes || !sizeFits(size) || !headerFits(bytes, size, nullptr)) return false;
   int w = 0, h = 0, channels = 0;
   stbi_uc* pixels = stbi_load_from_memory(bytes, int(size), &w, &h, &channels, 4);
   if (!pixels) return false;

@@ -92,7 +92,8 @@ TEST(CrossfadeShot, TheNextZonesLandscapeFadesInAfterTheResult) {
   // Just after the confirmation only the view wobbles: the old landscape alone.
   EXPECT_EQ(dumps[1]["scenery"]["nextBackground"].integer(), 2);
   EXPECT_GT(dumps[1]["scenery"]["crossfade"].number, 0.0);
-  const uint8_t* start = pixelAt(loadShot("CrossfadeStart"), -300.0f, 150.0f);
+  const Picture startShot = loadShot("CrossfadeStart");
+  const uint8_t* start = pixelAt(startShot, -300.0f, 150.0f);
   EXPECT_GT(start[0], 230);
   EXPECT_LT(start[2], 25);
 
@@ -101,14 +102,16 @@ TEST(CrossfadeShot, TheNextZonesLandscapeFadesInAfterTheResult) {
   ASSERT_GT(progress, 0.5) << "the shot must fall in the second half";
   ASSERT_LT(progress, 1.0);
   const double share = std::pow(2.0 * progress - 1.0, 3.0);
-  const uint8_t* middle = pixelAt(loadShot("CrossfadeMiddle"), -300.0f, 150.0f);
+  const Picture middleShot = loadShot("CrossfadeMiddle");
+  const uint8_t* middle = pixelAt(middleShot, -300.0f, 150.0f);
   EXPECT_NEAR(middle[0], 255.0 * (1.0 - share), 20.0) << "crossfade " << progress;
   EXPECT_NEAR(middle[2], 255.0 * share, 20.0) << "crossfade " << progress;
 
   // Afterwards the next landscape is the current one.
   EXPECT_EQ(dumps[3]["scenery"]["background"].integer(), 2);
   EXPECT_EQ(dumps[3]["scenery"]["crossfade"].number, 0.0);
-  const uint8_t* end = pixelAt(loadShot("CrossfadeEnd"), -300.0f, 150.0f);
+  const Picture endShot = loadShot("CrossfadeEnd");
+  const uint8_t* end = pixelAt(endShot, -300.0f, 150.0f);
   EXPECT_LT(end[0], 25);
   EXPECT_GT(end[2], 230);
 }
