@@ -60,7 +60,7 @@ void backButton(float x, float y, float size) {
 void addLevelSlots() {
   for (int32_t level = 0; level < kMapLevelCount; ++level) {
     const Vec2 at = mapGeometry.marks[level].position;
-    char number[8];
+    char number[12];
     std::snprintf(number, sizeof number, "%i", int(level + 1));
     addControl(ControlKind::LevelSlot, at.x - kSlotHalf, at.y + kSlotHalf, at.x + kSlotHalf,
                at.y - kSlotHalf, number);

@@ -78,7 +78,7 @@ TEST_F(EffectsTest, FilesBeyondTheTableAreIgnored) {
   addSheet(512, 512);
   std::vector<std::pair<std::string, std::string>> files;
   for (int i = 0; i < kMaxEffectDefs + 4; ++i) {
-    char name[16];
+    char name[24];
     std::snprintf(name, sizeof name, "e%03d.par", i);
     files.push_back({name, "parfrequency=1\r\n"});
   }
