@@ -63,8 +63,9 @@ const char* const kLevel =
 std::string gameShotData() {
   const std::string dir = testPrivateDataDirectory("game-shot-data");
   testRunCommand("rm -f '" + dir + "/targa.dat' '" + dir + "/levels'");
-  testRunCommand("'" + testToolPath("pack") + "' extract '" + ORBEL_DATA_DIR + "/targa.dat' '" +
-                 dir + "' > /dev/null");
+  std::string unpack = "'";
+  unpack += testToolPath("pack") + "' extract '" + ORBEL_DATA_DIR + "/targa.dat' '" + dir;
+  testRunCommand(unpack + "' > /dev/null");
   char name[32];
   for (int i = 0; i < 8; ++i) {
     std::snprintf(name, sizeof name, "/bal%.2i.tga", i);

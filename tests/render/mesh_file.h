@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "core/math.h"
@@ -17,22 +18,29 @@ struct MeshFile {
   std::vector<Vec2> uvs;           // three per triangle, as stored
 };
 
-template <typename T>
-inline void put(std::vector<uint8_t>* out, const T& value) {
-  const auto* p = reinterpret_cast<const uint8_t*>(&value);
-  out->insert(out->end(), p, p + sizeof value);
-}
-
+// The file's bytes, written into a buffer of its final size (growing it field by
+// field made GCC's -O3 optimiser warn of copies out of bounds that cannot happen).
 inline std::vector<uint8_t> encode(const MeshFile& m) {
-  std::vector<uint8_t> out = {0, 0, 0, uint8_t(m.smooth ? 1 : 0)};
-  put(&out, m.translation);
-  put(&out, m.angles);
-  out.push_back(0);
-  put(&out, int32_t(m.vertices.size()));
-  put(&out, int32_t(m.triangles.size() / 3));
-  for (const Vec3& v : m.vertices) put(&out, v);
-  for (const int32_t i : m.triangles) put(&out, i);
-  for (const Vec2& t : m.uvs) put(&out, t);
+  const size_t size = 4 + 2 * sizeof(Vec3) + 1 + 2 * sizeof(int32_t) +
+                      m.vertices.size() * sizeof(Vec3) + m.triangles.size() * sizeof(int32_t) +
+                      m.uvs.size() * sizeof(Vec2);
+  std::vector<uint8_t> out(size, 0);
+  size_t at = 0;
+  const auto put = [&out, &at](const void* value, size_t bytes) {
+    if (bytes == 0) return;  // an empty list's data may be null
+    std::memcpy(out.data() + at, value, bytes);
+    at += bytes;
+  };
+  out[3] = uint8_t(m.smooth ? 1 : 0);
+  at = 4;
+  put(&m.translation, sizeof(Vec3));
+  put(&m.angles, sizeof(Vec3));
+  at += 1;
+  const int32_t counts[2] = {int32_t(m.vertices.size()), int32_t(m.triangles.size() / 3)};
+  put(counts, sizeof counts);
+  put(m.vertices.data(), m.vertices.size() * sizeof(Vec3));
+  put(m.triangles.data(), m.triangles.size() * sizeof(int32_t));
+  put(m.uvs.data(), m.uvs.size() * sizeof(Vec2));
   return out;
 }
 
