@@ -7,6 +7,13 @@
 #define STBI_ONLY_JPEG
 #define STBI_ONLY_PNG
 #define STBI_ONLY_TGA
+/* Everything the picture decoder allocates starts zeroed: a damaged JPEG may use a
+ * Huffman table it never defined, and the decoder then reads the table's memory
+ * as it was left; zeroed, such a table decodes nothing and reads nothing outside. */
+#include <stdlib.h>
+#define STBI_MALLOC(size) calloc(1, size)
+#define STBI_REALLOC(p, size) realloc(p, size)
+#define STBI_FREE(p) free(p)
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #define STB_TRUETYPE_IMPLEMENTATION
 #include <stb_image.h>
