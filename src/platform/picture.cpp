@@ -35,24 +35,11 @@ void swapRedAndBlue(uint8_t* pixels, size_t count) {
 // The byte at `at`, 0 past the end, as the decoder reads it.
 uint8_t byteAt(const uint8_t* bytes, size_t size, size_t at) { return at < size ? bytes[at] : 0; }
 
-// True when a table's code counts by length (16 bytes from `at`) give codes that
-// fit their lengths: more codes of a length than its bits can tell apart would
-// make the decoder look a symbol up far outside its table.
-bool huffmanCodesFit(const uint8_t* bytes, size_t size, size_t at) {
-  uint32_t code = 0;
-  for (uint32_t length = 1; length <= 16; ++length) {
-    const uint32_t count = byteAt(bytes, size, at + length - 1);
-    code += count;
-    if (count > 0 && code - 1 >= (1u << length)) return false;
-    code <<= 1;
-  }
-  return true;
-}
-
 // True when the Huffman tables a segment starting at `at` (after FF C4) would
-// define each list at most 256 codes, each fitting its length. The decoder we use
-// writes a table's codes into room for 256 without counting them, so a larger
-// table would overwrite memory; a class or slot out of range it refuses by itself.
+// define each list at most 256 codes. The decoder we use writes a table's codes
+// into room for 256 without counting them, so a larger table would overwrite
+// memory; a class or slot out of range, or codes that do not fit their lengths, it
+// refuses by itself.
 bool huffmanTablesFit(const uint8_t* bytes, size_t size, size_t at) {
   int64_t left = int64_t(byteAt(bytes, size, at)) * 256 + byteAt(bytes, size, at + 1) - 2;
   at += 2;
@@ -61,7 +48,7 @@ bool huffmanTablesFit(const uint8_t* bytes, size_t size, size_t at) {
     if ((slot >> 4) > 1 || (slot & 15) > 3) return true;
     int32_t codes = 0;
     for (size_t i = 1; i <= 16; ++i) codes += byteAt(bytes, size, at + i);
-    if (codes > 256 || !huffmanCodesFit(bytes, size, at + 1)) return false;
+    if (codes > 256) return false;
     at += 17 + size_t(codes);
     left -= 17 + codes;
   }
