@@ -20,12 +20,12 @@ struct Rgb {
 
 // Every catalogue picture: entry name, file, colour. "rock_front" is named twice:
 // the later file wins.
-struct CataloguePictureSpec {
+struct SceneryTestPicture {
   const char* entry;
   const char* file;
   Rgb color;
 };
-constexpr CataloguePictureSpec kCataloguePictures[] = {
+constexpr SceneryTestPicture kCataloguePictures[] = {
     {"sky_test", "sky.tga", {40, 200, 40}},       {"waterfall_test", "fall.tga", {40, 40, 220}},
     {"water_test", "pool.tga", {20, 120, 160}},   {"spray_test", "puff.tga", {250, 250, 250}},
     {"leaves1_a", "leafa.tga", {30, 160, 30}},    {"leaves1_b", "leafb.tga", {60, 180, 60}},
@@ -35,7 +35,7 @@ constexpr CataloguePictureSpec kCataloguePictures[] = {
 
 inline std::string catalogueText() {
   std::string text = "[scenery/]\r\n";
-  for (const CataloguePictureSpec& p : kCataloguePictures) {
+  for (const SceneryTestPicture& p : kCataloguePictures) {
     text += std::string(p.entry) + "=" + p.file + "\r\n";
   }
   return text + "notes=readme.txt\r\n[/scenery]\r\n";
@@ -90,7 +90,7 @@ inline void writeSceneryData(const std::string& dir,
                              const std::map<int, std::string>& backgrounds) {
   testMakeDirectories((dir + "/animbacks").c_str());
   testWriteFile(dir + "/gameobjs.txt", catalogueText());
-  for (const CataloguePictureSpec& p : kCataloguePictures) {
+  for (const SceneryTestPicture& p : kCataloguePictures) {
     testWriteFile(dir + "/" + p.file, tgaFile(16, 16, p.color, 255));
   }
   for (int i = 0; i < 16; ++i) {
