@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "bench_device.h"
 #include "core/numeric.h"
 #include "effects/effect_state.h"
 #include "effects/effects.h"
@@ -31,22 +32,7 @@ bool startDevice(DevBackend backend) {
     sysDestroyWindow();
     clearFileTable();
   }
-  setenv("SDL_VIDEODRIVER", "offscreen", 0);
-  resetRender();
-  display.screenWidth = 800;
-  display.screenHeight = 600;
-  if (backend == DevBackend::OpenGL) {
-    SysWindowDesc desc = {};
-    desc.title = "bench";
-    desc.clientWidth = 800;
-    desc.clientHeight = 600;
-    desc.openGL = true;
-    desc.hidden = true;
-    if (!sysInit() || !sysCreateWindow(desc)) return false;
-  } else {
-    sysCreateHeadlessWindow(800, 600);
-  }
-  if (!createDevice(backend)) return false;
+  if (!openBenchDevice(backend, 800, 600)) return false;
   const std::string previous = sysCurrentDirectory();
   if (!sysChangeDirectory(ORBEL_DATA_DIR)) return false;
   openPack("targa.dat");

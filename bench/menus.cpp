@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "bench_device.h"
 #include "app/app.h"
 #include "effects/effects.h"
 #include "game/board.h"
@@ -44,18 +45,8 @@ void fillResults() {
 }
 
 bool startMenus() {
-  setenv("SDL_VIDEODRIVER", "offscreen", 0);
   resetApp();
-  resetRender();
-  display.screenWidth = 640;
-  display.screenHeight = 480;
-  SysWindowDesc desc = {};
-  desc.title = "bench";
-  desc.clientWidth = 640;
-  desc.clientHeight = 480;
-  desc.openGL = true;
-  desc.hidden = true;
-  if (!sysInit() || !sysCreateWindow(desc) || !createDevice(DevBackend::OpenGL)) return false;
+  if (!openBenchDevice(DevBackend::OpenGL, 640, 480)) return false;
   std::snprintf(dataLocation.dataDirectory, sizeof dataLocation.dataDirectory, "%s/",
                 ORBEL_DATA_DIR);
   if (!returnToDataDirectory() || !openPack("targa.dat") || !openPack("jpeg.dat") ||

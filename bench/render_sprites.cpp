@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "bench_device.h"
 #include "platform/device.h"
 #include "platform/platform.h"
 #include "render/render.h"
@@ -22,22 +23,7 @@ bool startDevice(DevBackend backend) {
     releaseDevice();
     sysDestroyWindow();
   }
-  setenv("SDL_VIDEODRIVER", "offscreen", 0);
-  resetRender();
-  display.screenWidth = 800;
-  display.screenHeight = 600;
-  if (backend == DevBackend::OpenGL) {
-    SysWindowDesc desc = {};
-    desc.title = "bench";
-    desc.clientWidth = 800;
-    desc.clientHeight = 600;
-    desc.openGL = true;
-    desc.hidden = true;
-    if (!sysInit() || !sysCreateWindow(desc)) return false;
-  } else {
-    sysCreateHeadlessWindow(800, 600);
-  }
-  if (!createDevice(backend)) return false;
+  if (!openBenchDevice(backend, 800, 600)) return false;
   TextureEntry* t = createEmptyTexture("bench sprite", 16, 16, PixelFormat::A8R8G8B8);
   int32_t pitch = 0;
   uint8_t* texels = lockTexture(t, &pitch);

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "bench_device.h"
 #include "app/app.h"
 #include "app/scene.h"
 #include "input/input.h"
@@ -28,18 +29,8 @@ void addPicture(const char* name, int w, int h, uint8_t level) {
 }
 
 bool startTitle() {
-  setenv("SDL_VIDEODRIVER", "offscreen", 0);
   resetApp();
-  resetRender();
-  display.screenWidth = 640;
-  display.screenHeight = 480;
-  SysWindowDesc desc = {};
-  desc.title = "bench";
-  desc.clientWidth = 640;
-  desc.clientHeight = 480;
-  desc.openGL = true;
-  desc.hidden = true;
-  if (!sysInit() || !sysCreateWindow(desc) || !createDevice(DevBackend::OpenGL)) return false;
+  if (!openBenchDevice(DevBackend::OpenGL, 640, 480)) return false;
   addPicture("loadscreen.jpg", 800, 600, 90);
   addPicture("loadbar.jpg", 310, 48, 200);
   addPicture("particles.tga", 512, 512, 160);

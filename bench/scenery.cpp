@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "bench_device.h"
 #include "platform/device.h"
 #include "platform/platform.h"
 #include "render/mesh.h"
@@ -17,24 +18,7 @@
 
 namespace {
 
-bool openDevice(DevBackend backend) {
-  setenv("SDL_VIDEODRIVER", "offscreen", 0);
-  resetRender();
-  display.screenWidth = 800;
-  display.screenHeight = 600;
-  if (backend == DevBackend::Recording) {
-    sysCreateHeadlessWindow(800, 600);
-  } else {
-    SysWindowDesc desc = {};
-    desc.title = "bench";
-    desc.clientWidth = 800;
-    desc.clientHeight = 600;
-    desc.openGL = true;
-    desc.hidden = true;
-    if (!sysInit() || !sysCreateWindow(desc)) return false;
-  }
-  return createDevice(backend);
-}
+bool openDevice(DevBackend backend) { return openBenchDevice(backend, 800, 600); }
 
 // The title landscape, or the crossfade from background 1 to 2 at its middle.
 bool showLandscape(bool crossfading) {
