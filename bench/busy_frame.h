@@ -87,7 +87,7 @@ inline void keepPopups() {
   for (int32_t i = 0; i < 3; ++i) {
     ScorePopup& p = effectLog.popups[i];
     if (p.age > 0.0f && p.age < 900.0f) continue;
-    SpawnScorePopup(-200.0f + 150.0f * float(i), 0.0f, 110 * (i + 1), kScorePopupColor);
+    spawnScorePopup(-200.0f + 150.0f * float(i), 0.0f, 110 * (i + 1), kScorePopupColor);
   }
 }
 
@@ -114,8 +114,8 @@ inline bool startBusyFrame(AppGraphics graphics) {
   startLevel(24);
   fillBoard();
   setCurrentSceneDirectly(&gameScene);
-  QueueNextBackground(30);
-  StartBackgroundCrossfade();
+  queueNextBackground(30);
+  startBackgroundCrossfade();
   startMoveAlongTheCorridor();
   start().board = currentBoard();
   start().state = gameState;
@@ -130,7 +130,7 @@ inline void restoreWhenTheMoveEnded(benchmark::State& state) {
   state.PauseTiming();
   currentBoard() = start().board;
   gameState = start().state;
-  StartBackgroundCrossfade();
+  startBackgroundCrossfade();
   state.ResumeTiming();
 }
 
@@ -138,11 +138,11 @@ inline void restoreWhenTheMoveEnded(benchmark::State& state) {
 inline void runBusyFrame() {
   app.frameDelta = kFrameMs;
   keepPopups();
-  if (textState.bannerTime <= 0.0f) ShowBanner("Combo x 3");
+  if (textState.bannerTime <= 0.0f) showBanner("Combo x 3");
   clearDepth(1.0f);
   beginScene();
   float x, y;
-  CursorToOverlay(input.mouseX, input.mouseY, &x, &y);
+  cursorToOverlay(input.mouseX, input.mouseY, &x, &y);
   gameSceneUpdate(kFrameMs, app.totalTime, {x, y});
   showRoute();
   gameSceneDraw();

@@ -37,8 +37,8 @@ bool startDevice(DevBackend backend) {
   if (!sysChangeDirectory(ORBEL_DATA_DIR)) return false;
   openPack("targa.dat");
   openPack("jpeg.dat");
-  LoadEffects();
-  InitBoardEffects();
+  loadEffects();
+  initBoardEffects();
   sysChangeDirectory(previous.c_str());
   started = true;
   current = backend;
@@ -75,13 +75,13 @@ const CellEvent& randomEvent() {
 // Events at random cells, a frame apart, until the ring is full of live particles
 // of every kind, which then live on.
 void fillParticles() {
-  ClearParticles();
-  for (int32_t i = 0; CountLiveEffects().particles < kMaxParticles && i < 1000; ++i) {
-    const Vec2 at = CellToOverlay(5 + effectRandomInt(20), 5 + effectRandomInt(15));
+  clearParticles();
+  for (int32_t i = 0; countLiveEffects().particles < kMaxParticles && i < 1000; ++i) {
+    const Vec2 at = cellToOverlay(5 + effectRandomInt(20), 5 + effectRandomInt(15));
     for (const char* name : randomEvent().effects) {
-      if (name) StartEffect(name, at.x, at.y, kNoEffectTarget, kNoEffectTarget, 1.0f, -1);
+      if (name) startEffect(name, at.x, at.y, kNoEffectTarget, kNoEffectTarget, 1.0f, -1);
     }
-    UpdateParticles(kFrameMs);
+    updateParticles(kFrameMs);
   }
   // Held where they are, so every frame draws the same picture.
   for (Particle& p : particleSystem.particles) {
@@ -95,18 +95,18 @@ void fillParticles() {
 // Groups of sparks as the board and the game scene throw them, at random cells,
 // until the ring is full; they last and stay as bright as they were born.
 void fillSparks() {
-  ResetBoardEffects();
-  for (int32_t i = 0; CountLiveEffects().sparks < kMaxSparks && i < 1000; ++i) {
-    const Vec2 at = CellToOverlay(5 + effectRandomInt(20), 5 + effectRandomInt(15));
+  resetBoardEffects();
+  for (int32_t i = 0; countLiveEffects().sparks < kMaxSparks && i < 1000; ++i) {
+    const Vec2 at = cellToOverlay(5 + effectRandomInt(20), 5 + effectRandomInt(15));
     switch (effectRandomInt(8)) {
-      case 0: StartBoardEffectAt(at.x, at.y, 0); break;                  // growing rings
-      case 1: StartBoardEffectAt(at.x, at.y, 1); break;                  // an aimed move
-      case 2: StartBoardEffect(at.x, at.y, at.x + 80.0f, at.y, 4); break;  // a line and burst
-      case 3: SparkRing(at.x, at.y, 30.0f, 20.0f, 5, 4); break;          // a figure-eight's ring
-      case 4: SparkRing(at.x, at.y, 20.0f, 40.0f, 5, 5); break;          // an arrival's stars
-      case 5: SparkLine(at.x, at.y, at.x + 120.0f, at.y - 40.0f, 4.0f, 12); break;  // a trail
-      case 6: SparkRing(at.x + 12.0f, at.y + 13.0f, 0.0f, 3.0f, 6, 14); break;     // a fuse
-      default: SparkRing(at.x, at.y, 10.0f, 10.0f, 32, 10); break;       // a cursor change
+      case 0: startBoardEffectAt(at.x, at.y, 0); break;                  // growing rings
+      case 1: startBoardEffectAt(at.x, at.y, 1); break;                  // an aimed move
+      case 2: startBoardEffect(at.x, at.y, at.x + 80.0f, at.y, 4); break;  // a line and burst
+      case 3: sparkRing(at.x, at.y, 30.0f, 20.0f, 5, 4); break;          // a figure-eight's ring
+      case 4: sparkRing(at.x, at.y, 20.0f, 40.0f, 5, 5); break;          // an arrival's stars
+      case 5: sparkLine(at.x, at.y, at.x + 120.0f, at.y - 40.0f, 4.0f, 12); break;  // a trail
+      case 6: sparkRing(at.x + 12.0f, at.y + 13.0f, 0.0f, 3.0f, 6, 14); break;     // a fuse
+      default: sparkRing(at.x, at.y, 10.0f, 10.0f, 32, 10); break;       // a cursor change
     }
   }
   for (Spark& s : boardEffects.sparks) {
@@ -122,24 +122,24 @@ void fillSparks() {
 // The game scene's camera and its share of a frame: the effects' updates (bolts
 // re-added as the game does) and their draws.
 void effectsFrame() {
-  UpdateParticles(kFrameMs);
-  UpdateBoardEffects(kFrameMs);
-  ClearLightningBolts();
+  updateParticles(kFrameMs);
+  updateBoardEffects(kFrameMs);
+  clearLightningBolts();
   for (int32_t b = 0; b < 8; ++b) {
     const float x = -300.0f + 80.0f * float(b);
-    AddLightningBolt({x, 200.0f, 0.0f}, {x + 60.0f, -100.0f, 0.0f}, 25.0f, 1.5f, 15.0f, 8.0f,
-                     kWhite, MakeColor(55, 55, 255, 200));
+    addLightningBolt({x, 200.0f, 0.0f}, {x + 60.0f, -100.0f, 0.0f}, 25.0f, 1.5f, 15.0f, 8.0f,
+                     kWhite, makeColor(55, 55, 255, 200));
   }
   clearTarget(0xFF101018u);
   clearDepth(1.0f);
   beginScene();
   setOrthoProjection(800.0f, 600.0f, 1.0f, 500.0f);
-  Matrix4 view = Identity();
-  Translate(&view, 0.0f, 0.0f, 50.0f);
+  Matrix4 view = identity();
+  translate(&view, 0.0f, 0.0f, 50.0f);
   setViewTransform(&view);
-  DrawLightningBolts();
-  DrawBoardEffects();
-  DrawParticles();
+  drawLightningBolts();
+  drawBoardEffects();
+  drawParticles();
   endScene();
   presentFrame();
 }
@@ -154,8 +154,8 @@ void effectsFrames(benchmark::State& state, DevBackend backend) {
   fillSparks();
   for (auto _ : state) effectsFrame();
   const DevFrameStats gfx = lastFrameGfx();
-  state.counters["particles"] = CountLiveEffects().particles;
-  state.counters["sparks"] = CountLiveEffects().sparks;
+  state.counters["particles"] = countLiveEffects().particles;
+  state.counters["sparks"] = countLiveEffects().sparks;
   state.counters["drawCalls"] = gfx.drawCalls;
   state.counters["triangles"] = gfx.triangles;
 }

@@ -55,12 +55,12 @@ bool startMenus() {
   }
   loadTextFile("strings.txt");
   loadTextFile("tips.txt");
-  LoadFont("font");
+  loadFont("font");
   loadMenuTextures();
   loadMenuTree();
   registerMenuScreens();
   loadGameTextures();
-  InitBoardEffects();
+  initBoardEffects();
   LevelSettings level = {};
   if (!loadLevelFile("help.lvl", Difficulty::Normal, &boards.help, &level)) return false;
   createProfile("BENCH");

@@ -27,11 +27,11 @@ bool showLandscape(bool crossfading) {
   openPack("jpeg.dat");
   openPack("texts.dat");
   resetScenery();
-  LoadScenery();
-  SetBackgroundForLevel(crossfading ? 4 : -1);
+  loadScenery();
+  setBackgroundForLevel(crossfading ? 4 : -1);
   if (crossfading) {
-    QueueNextBackground(5);
-    StartBackgroundCrossfade();
+    queueNextBackground(5);
+    startBackgroundCrossfade();
   }
   return true;
 }
@@ -50,19 +50,19 @@ void runFrames(benchmark::State& state, DevBackend backend) {
     state.SkipWithError("no device or no generated data");
     return;
   }
-  Matrix4 view = Identity();
-  Translate(&view, 0.0f, 0.0f, 50.0f);
+  Matrix4 view = identity();
+  translate(&view, 0.0f, 0.0f, 50.0f);
   const bool crossfading = state.range(0) != 0;
   float clock = 0.0f;
-  for (int i = 0; i < 60; ++i) UpdateScenery(16.0f, clock += 16.0f);  // puffs in the air
+  for (int i = 0; i < 60; ++i) updateScenery(16.0f, clock += 16.0f);  // puffs in the air
   for (auto _ : state) {
     clearDepth(1.0f);
     beginScene();
     begin2D();
     setViewTransform(&view);
     if (crossfading) scenery.fadeTimer = 1516.0f;  // held half-way through the fade
-    UpdateScenery(16.0f, clock += 16.0f);
-    DrawSceneryWithTransition();
+    updateScenery(16.0f, clock += 16.0f);
+    drawSceneryWithTransition();
     endScene();
     presentFrame();
   }

@@ -186,7 +186,7 @@ void runPath(const uint8_t* data, size_t size) {
 
 void runFont(const uint8_t* data, size_t size) {
   Font font = {};
-  if (!ParseFontMetrics(data, uint32_t(size), &font)) return;
+  if (!parseFontMetrics(data, uint32_t(size), &font)) return;
   const TextState saved = textState;
   textState.fonts[0] = font;
   textState.fontCount = 1;
@@ -194,10 +194,10 @@ void runFont(const uint8_t* data, size_t size) {
   char every[256];
   for (int c = 1; c < 256; ++c) every[c - 1] = char(c);
   every[255] = '\0';
-  MeasureText(every, 14.0f);
-  WrapText(200.0f, "The quick owl flies over the lazy board, again and again.", 17.0f);
-  DrawText(0.0f, 0.0f, 15.0f, every, false);
-  DrawText(0.0f, 100.0f, 15.0f, every, true);
+  measureText(every, 14.0f);
+  wrapText(200.0f, "The quick owl flies over the lazy board, again and again.", 17.0f);
+  drawText(0.0f, 0.0f, 15.0f, every, false);
+  drawText(0.0f, 100.0f, 15.0f, every, true);
   textState = saved;
   devResetFrame();
 }
@@ -328,11 +328,11 @@ void runObjectDescription(const uint8_t* data, size_t size) {
   files.emplace_back(data, data + size);
   files.back().push_back(0);  // never an empty buffer
   registerFile(kDescriptionName, uint32_t(size), files.back().data(), false);
-  Matrix4 view = Identity();
-  Translate(&view, 0.0f, 0.0f, 50.0f);
+  Matrix4 view = identity();
+  translate(&view, 0.0f, 0.0f, 50.0f);
   setViewTransform(&view);
   setOrthoProjection(800.0f, 600.0f, 1.0f, 500.0f);
-  DrawGameObject(GetGameObject(kDescriptionName));
+  drawGameObject(getGameObject(kDescriptionName));
   devResetFrame();
   resetGameObjects();
   releaseAllMeshes();

@@ -29,12 +29,12 @@ void drawTitleGlows(float fade) {
   const float grow = std::fmin(t / 1500.0f, 1.0f);
   const float wobble = std::sin(t * 0.001f) * 10.0f;
   const int32_t glow = uint8_t(int32_t((220.0f * grow - 3.0f * wobble) * (1.0f - fade)));
-  const Color color = MakeColor(glow / 2, glow, glow / 2, glow);
+  const Color color = makeColor(glow / 2, glow, glow / 2, glow);
   const float size = 90.0f * grow + wobble;
   const float turn = 160.0f * grow + wobble;
   constexpr int32_t kGlowCell = 12;
-  DrawSparkSprite(12.0f - 26.0f, -78.0f, turn, size, color, 0, kGlowCell);
-  DrawSparkSprite(12.0f + 26.0f, -78.0f, turn, size, color, 0, kGlowCell);
+  drawSparkSprite(12.0f - 26.0f, -78.0f, turn, size, color, 0, kGlowCell);
+  drawSparkSprite(12.0f + 26.0f, -78.0f, turn, size, color, 0, kGlowCell);
 }
 
 void drawTitle(float fade) {
@@ -45,9 +45,9 @@ void drawTitle(float fade) {
   drawTitleGlows(fade);
   setBlendMode(kBlendTransparent);
   const float t = loadingState.titleTime;
-  SetTextColor(255, 255, int32_t(std::sin(t * 0.02f) * 55.0f + 200.0f),
+  setTextColor(255, 255, int32_t(std::sin(t * 0.02f) * 55.0f + 200.0f),
                int32_t((1.0f - fade) * 255.0f));
-  DrawText(10.0f, -267.0f, 15.0f + 0.1f * std::sin(t * 0.01f), "Press any key...", true);
+  drawText(10.0f, -267.0f, 15.0f + 0.1f * std::sin(t * 0.01f), "Press any key...", true);
 }
 
 }  // namespace
@@ -71,7 +71,7 @@ void loadLoadingScreen() {
 
 void drawLoadingScreen() {
   begin2D();
-  SetTextColor(255, 255, 255, 255);
+  setTextColor(255, 255, 255, 255);
   setTexture(loadingState.loadScreenTexture);
   drawScreenRect(0.0f, 0.0f, 800.0f, 600.0f, 0.0f, 0.0f, 800.0f / 1024.0f, 600.0f / 1024.0f,
                  loadingState.loadingTint);
@@ -127,7 +127,7 @@ void LoadingScene::onFrame() {
   }
   const float fade = loadingState.fadeTime / kTitleFadeMs;
   const int32_t g = int32_t(255.0f - fade * 255.0f);
-  loadingState.loadingTint = MakeColor(g, g, g, 255);
+  loadingState.loadingTint = makeColor(g, g, g, 255);
   // Drawing needs the device (scene tests run the timing alone).
   if (devExists()) drawTitle(fade);
 }

@@ -51,7 +51,7 @@ bool boardGameSceneCurrent() {
 void handleTypedLetter(Scene* scene) {
   if (pushTypedLetter(scene->pendingKey)) scene->onTypedLetter();
   // A new background is loaded between frames, never in the middle of drawing.
-  if (backgroundChangePending()) StartBackgroundCrossfade();
+  if (backgroundChangePending()) startBackgroundCrossfade();
   scene->pendingKey = 0;
 }
 
@@ -69,7 +69,7 @@ void drawMenuBackdrop(int32_t backdrop) {
   switch (backdrop) {
     case kBackdropMap: drawAdventureMap(); return;
     case kBackdropSurvivalChart: drawSurvivalChart(menu.survivalStartLevel); return;
-    default: DrawScenery(); return;
+    default: drawScenery(); return;
   }
 }
 
@@ -77,15 +77,15 @@ void drawMenuBackdrop(int32_t backdrop) {
 
 void MapScene::onEnter() {
   app.tickSuspended = 1;
-  ClearParticles();
-  SetTintNow(2);
-  SetBackgroundForLevel(-1);  // the landscape shown outside levels
+  clearParticles();
+  setTintNow(2);
+  setBackgroundForLevel(-1);  // the landscape shown outside levels
   stopAllSounds();
 }
 
 void MapScene::onLeave() {
   app.tickSuspended = 0;
-  ClearParticles();
+  clearParticles();
 }
 
 void MapScene::afterFrame() {
@@ -96,11 +96,11 @@ void MapScene::afterFrame() {
 void MapScene::onFrame() {
   const float dt = app.frameDelta;
   showSaveProblemWhenDue();
-  UpdateScenery(dt, app.totalTime);
+  updateScenery(dt, app.totalTime);
   menuUpdate(dt);
   updateMapClock(dt);
   if (menu.backdrop == kBackdropSurvivalChart) updateSurvivalChart(menu.survivalStartLevel, dt);
-  UpdateParticles(dt);
+  updateParticles(dt);
   updateCustomCursor(dt);
   // Drawing needs the device (scene tests run the updates alone).
   if (devExists()) {
@@ -108,7 +108,7 @@ void MapScene::onFrame() {
     begin2D();
     drawMenuBackdrop(menu.backdrop);
     menuDraw();
-    DrawParticles();
+    drawParticles();
     drawMenuBalloon();
     drawCustomCursor();
   }
@@ -140,7 +140,7 @@ void GameScene::onFrame() {
   // Before the board's update, so a box that opens freezes the board this frame.
   showSaveProblemWhenDue();
   float x, y;
-  CursorToOverlay(input.mouseX, input.mouseY, &x, &y);
+  cursorToOverlay(input.mouseX, input.mouseY, &x, &y);
   gameSceneUpdate(app.frameDelta, app.totalTime, {x, y});
   gameSceneDraw();
   // An in-game screen over the board: the menus take their update and drawing.
@@ -170,14 +170,14 @@ void GameScene::onLeftDown() {
     return;
   }
   float x, y;
-  CursorToOverlay(input.mouseX, input.mouseY, &x, &y);
+  cursorToOverlay(input.mouseX, input.mouseY, &x, &y);
   gameLeftDown(x, y);
 }
 
 void GameScene::onLeftDoubleClick() {
   if (gameState.menuOpen) return;
   float x, y;
-  CursorToOverlay(input.mouseX, input.mouseY, &x, &y);
+  cursorToOverlay(input.mouseX, input.mouseY, &x, &y);
   gameLeftDoubleClick(x, y);
 }
 

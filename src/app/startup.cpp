@@ -30,20 +30,20 @@ bool runStartup() {
   loadMenuTree();
   // The menu pictures and the font.
   loadMenuTextures();
-  LoadFont("font");
+  loadFont("font");
   // The board game's resources: its pictures, sound and music, the levels.
   loadGameTextures();
   initSound();
   loadSounds();
   preloadLevels();
   // The scenery catalogue and lists: a missing list stops the start-up here.
-  LoadScenery();
+  loadScenery();
   // The map's pictures and road; it shows the scenery outside levels afterwards.
   loadMap();
   loadLoadingScreen();
-  ClearParticles();
-  LoadEffects();
-  InitBoardEffects();
+  clearParticles();
+  loadEffects();
+  initBoardEffects();
   // Files read later (a level's background, a saved game) arrive in the middle of a
   // frame: they must not draw a loading frame there.
   setLoadProgressHook(nullptr);

@@ -40,124 +40,124 @@ int32_t truncatedCoordinate(float v) {
 // ---------------------------------------------------------------------------
 // Angles
 
-float SinDeg(float degrees) { return std::sin(degrees * kDegToRad); }
-float CosDeg(float degrees) { return std::cos(degrees * kDegToRad); }
+float sinDeg(float degrees) { return std::sin(degrees * kDegToRad); }
+float cosDeg(float degrees) { return std::cos(degrees * kDegToRad); }
 
 // ---------------------------------------------------------------------------
 // Vec2
 
-Vec2 MakeVec2(float x, float y) { return {x, y}; }
-Vec2 Add2(Vec2 a, Vec2 b) { return {a.x + b.x, a.y + b.y}; }
-Vec2 Sub2(Vec2 a, Vec2 b) { return {a.x - b.x, a.y - b.y}; }
-Vec2 Scale2(Vec2 v, float s) { return {v.x * s, v.y * s}; }
-Vec2 Mul2(Vec2 a, Vec2 b) { return {a.x * b.x, a.y * b.y}; }
-float Length2(Vec2 v) { return fastSqrt(v.x * v.x + v.y * v.y); }
-float Dot2(Vec2 a, Vec2 b) { return a.x * b.x + a.y * b.y; }
+Vec2 makeVec2(float x, float y) { return {x, y}; }
+Vec2 add2(Vec2 a, Vec2 b) { return {a.x + b.x, a.y + b.y}; }
+Vec2 sub2(Vec2 a, Vec2 b) { return {a.x - b.x, a.y - b.y}; }
+Vec2 scale2(Vec2 v, float s) { return {v.x * s, v.y * s}; }
+Vec2 mul2(Vec2 a, Vec2 b) { return {a.x * b.x, a.y * b.y}; }
+float length2(Vec2 v) { return fastSqrt(v.x * v.x + v.y * v.y); }
+float dot2(Vec2 a, Vec2 b) { return a.x * b.x + a.y * b.y; }
 
-Vec2 Normalize2(Vec2 v) {
-  const float length = Length2(v);
+Vec2 normalize2(Vec2 v) {
+  const float length = length2(v);
   if (length == 0.0f) return v;
-  return Scale2(v, 1.0f / length);
+  return scale2(v, 1.0f / length);
 }
 
-Vec2 Lerp2(Vec2 a, Vec2 b, float t) { return Add2(Scale2(a, 1.0f - t), Scale2(b, t)); }
+Vec2 lerp2(Vec2 a, Vec2 b, float t) { return add2(scale2(a, 1.0f - t), scale2(b, t)); }
 
-Vec2 Rotate2(Vec2 v, float degrees) {
-  const float c = CosDeg(degrees);
-  const float s = SinDeg(degrees);
+Vec2 rotate2(Vec2 v, float degrees) {
+  const float c = cosDeg(degrees);
+  const float s = sinDeg(degrees);
   return {v.x * c - v.y * s, v.x * s + v.y * c};
 }
 
-float Angle2(Vec2 v) {
-  const Vec2 n = Normalize2(v);
+float angle2(Vec2 v) {
+  const Vec2 n = normalize2(v);
   const float angle = std::acos(clampUnitSigned(n.x)) * kRadToDeg;
   return n.y < 0.0f ? 360.0f - angle : angle;
 }
 
-float AngleBetween2(Vec2 a, Vec2 b) {
-  const float lengths = Length2(a) * Length2(b);
+float angleBetween2(Vec2 a, Vec2 b) {
+  const float lengths = length2(a) * length2(b);
   // A zero vector has no direction; 0 rather than the NaN a division would give.
   if (lengths == 0.0f) return 0.0f;
-  return std::acos(clampUnitSigned(Dot2(a, b) / lengths)) * kRadToDeg;
+  return std::acos(clampUnitSigned(dot2(a, b) / lengths)) * kRadToDeg;
 }
 
 // ---------------------------------------------------------------------------
 // Vec3
 
-Vec3 MakeVec3(float x, float y, float z) { return {x, y, z}; }
-Vec3 Add3(Vec3 a, Vec3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
-Vec3 Sub3(Vec3 a, Vec3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-Vec3 Scale3(Vec3 v, float s) { return {v.x * s, v.y * s, v.z * s}; }
-Vec3 Div3(Vec3 v, float s) { return Scale3(v, 1.0f / s); }
+Vec3 makeVec3(float x, float y, float z) { return {x, y, z}; }
+Vec3 add3(Vec3 a, Vec3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
+Vec3 sub3(Vec3 a, Vec3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+Vec3 scale3(Vec3 v, float s) { return {v.x * s, v.y * s, v.z * s}; }
+Vec3 div3(Vec3 v, float s) { return scale3(v, 1.0f / s); }
 
-void AddInPlace3(Vec3* v, Vec3 add) {
+void addInPlace3(Vec3* v, Vec3 add) {
   v->x += add.x;
   v->y += add.y;
   v->z += add.z;
 }
 
-float Length3(Vec3 v) { return fastSqrt(Dot3(v, v)); }
-float Dot3(Vec3 a, Vec3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+float length3(Vec3 v) { return fastSqrt(dot3(v, v)); }
+float dot3(Vec3 a, Vec3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 
-Vec3 Cross(Vec3 a, Vec3 b) {
+Vec3 cross(Vec3 a, Vec3 b) {
   return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
 
-Vec3 Normalize3(Vec3 v) {
-  const float length = Length3(v);
+Vec3 normalize3(Vec3 v) {
+  const float length = length3(v);
   if (length == 0.0f) return v;
-  return Scale3(v, 1.0f / length);
+  return scale3(v, 1.0f / length);
 }
 
-Vec3 Lerp3(Vec3 a, Vec3 b, float t) { return Add3(Scale3(a, 1.0f - t), Scale3(b, t)); }
+Vec3 lerp3(Vec3 a, Vec3 b, float t) { return add3(scale3(a, 1.0f - t), scale3(b, t)); }
 
 // ---------------------------------------------------------------------------
 // Colours
 
-Color MakeColor(int32_t red, int32_t green, int32_t blue, int32_t alpha) {
+Color makeColor(int32_t red, int32_t green, int32_t blue, int32_t alpha) {
   const auto low = [](int32_t v) { return static_cast<uint32_t>(v) & 0xFFu; };
   return (low(alpha) << 24) | (low(red) << 16) | (low(green) << 8) | low(blue);
 }
 
-ColorF MakeColorF(float r, float g, float b, float a) { return {r, g, b, a}; }
-ColorF ScaleColorF(ColorF c, float s) { return {c.r * s, c.g * s, c.b * s, c.a * s}; }
-ColorF AddColorF(ColorF a, ColorF b) { return {a.r + b.r, a.g + b.g, a.b + b.b, a.a + b.a}; }
+ColorF makeColorF(float r, float g, float b, float a) { return {r, g, b, a}; }
+ColorF scaleColorF(ColorF c, float s) { return {c.r * s, c.g * s, c.b * s, c.a * s}; }
+ColorF addColorF(ColorF a, ColorF b) { return {a.r + b.r, a.g + b.g, a.b + b.b, a.a + b.a}; }
 
-ColorF LerpColorF(ColorF a, ColorF b, float t) {
-  return AddColorF(ScaleColorF(a, 1.0f - t), ScaleColorF(b, t));
+ColorF lerpColorF(ColorF a, ColorF b, float t) {
+  return addColorF(scaleColorF(a, 1.0f - t), scaleColorF(b, t));
 }
 
-Color ColorFromColorF(ColorF c) {
-  return MakeColor(channelByte(c.r), channelByte(c.g), channelByte(c.b), channelByte(c.a));
+Color colorFromColorF(ColorF c) {
+  return makeColor(channelByte(c.r), channelByte(c.g), channelByte(c.b), channelByte(c.a));
 }
 
 // ---------------------------------------------------------------------------
 // Rect
 
-Rect MakeRect(float x0, float y0, float x1, float y1) { return {x0, y0, x1, y1}; }
-float RectWidth(Rect r) { return std::fabs(r.x0 - r.x1); }
-float RectHeight(Rect r) { return std::fabs(r.y0 - r.y1); }
-Vec2 RectCenter(Rect r) { return {(r.x0 + r.x1) / 2.0f, (r.y0 + r.y1) / 2.0f}; }
+Rect makeRect(float x0, float y0, float x1, float y1) { return {x0, y0, x1, y1}; }
+float rectWidth(Rect r) { return std::fabs(r.x0 - r.x1); }
+float rectHeight(Rect r) { return std::fabs(r.y0 - r.y1); }
+Vec2 rectCenter(Rect r) { return {(r.x0 + r.x1) / 2.0f, (r.y0 + r.y1) / 2.0f}; }
 
-Rect RectFromCenter(Vec2 center, float width, float height) {
+Rect rectFromCenter(Vec2 center, float width, float height) {
   return {center.x - width / 2.0f, center.y + height / 2.0f, center.x + width / 2.0f,
           center.y - height / 2.0f};
 }
 
-bool RectContains(Rect r, Vec2 p) {
+bool rectContains(Rect r, Vec2 p) {
   return r.x0 <= p.x && p.x <= r.x1 && r.y1 <= p.y && p.y <= r.y0;
 }
 
 // ---------------------------------------------------------------------------
 // Matrix4
 
-Matrix4 Identity() {
+Matrix4 identity() {
   Matrix4 m = {};
   m.m[0] = m.m[5] = m.m[10] = m.m[15] = 1.0f;
   return m;
 }
 
-Matrix4 Multiply(const Matrix4& a, const Matrix4& b) {
+Matrix4 multiply(const Matrix4& a, const Matrix4& b) {
   Matrix4 out = {};
   for (int row = 0; row < 4; row++) {
     for (int column = 0; column < 4; column++) {
@@ -169,30 +169,30 @@ Matrix4 Multiply(const Matrix4& a, const Matrix4& b) {
   return out;
 }
 
-void Translate(Matrix4* m, float tx, float ty, float tz) {
+void translate(Matrix4* m, float tx, float ty, float tz) {
   float* e = m->m;
   for (int i = 0; i < 3; i++) e[12 + i] += tx * e[i] + ty * e[4 + i] + tz * e[8 + i];
   e[15] += tx * e[3] + ty * e[7] + tz * e[11];
 }
 
-void SetDiagonal(Matrix4* m, float sx, float sy, float sz) {
+void setDiagonal(Matrix4* m, float sx, float sy, float sz) {
   m->m[0] = sx;
   m->m[5] = sy;
   m->m[10] = sz;
 }
 
-Vec3 RightAxis(const Matrix4& m) { return {m.m[0], m.m[4], m.m[8]}; }
-Vec3 UpAxis(const Matrix4& m) { return {m.m[1], m.m[5], m.m[9]}; }
-Vec3 ForwardAxis(const Matrix4& m) { return {m.m[2], m.m[6], m.m[10]}; }
+Vec3 rightAxis(const Matrix4& m) { return {m.m[0], m.m[4], m.m[8]}; }
+Vec3 upAxis(const Matrix4& m) { return {m.m[1], m.m[5], m.m[9]}; }
+Vec3 forwardAxis(const Matrix4& m) { return {m.m[2], m.m[6], m.m[10]}; }
 
-Vec3 CameraPosition(const Matrix4& view) {
+Vec3 cameraPosition(const Matrix4& view) {
   const float* e = view.m;
   const Vec3 t = {e[12], e[13], e[14]};
-  return {-Dot3(t, {e[0], e[1], e[2]}), -Dot3(t, {e[4], e[5], e[6]}),
-          -Dot3(t, {e[8], e[9], e[10]})};
+  return {-dot3(t, {e[0], e[1], e[2]}), -dot3(t, {e[4], e[5], e[6]}),
+          -dot3(t, {e[8], e[9], e[10]})};
 }
 
-Matrix4 PerspectiveFov(float fovY, float aspect, float zNear, float zFar) {
+Matrix4 perspectiveFov(float fovY, float aspect, float zNear, float zFar) {
   const float half = fovY / 2.0f;
   const float ys = std::cos(half) / std::sin(half);
   Matrix4 m = {};
@@ -204,7 +204,7 @@ Matrix4 PerspectiveFov(float fovY, float aspect, float zNear, float zFar) {
   return m;
 }
 
-Matrix4 OrthoProjection(float width, float height, float zNear, float zFar) {
+Matrix4 orthoProjection(float width, float height, float zNear, float zFar) {
   Matrix4 m = {};
   m.m[0] = 2.0f / width;
   m.m[5] = 2.0f / height;
@@ -214,14 +214,14 @@ Matrix4 OrthoProjection(float width, float height, float zNear, float zFar) {
   return m;
 }
 
-Vec3 TransformPoint(Vec3 p, const Matrix4& m) {
+Vec3 transformPoint(Vec3 p, const Matrix4& m) {
   const float* e = m.m;
   return {p.x * e[0] + p.y * e[4] + p.z * e[8] + e[12],
           p.x * e[1] + p.y * e[5] + p.z * e[9] + e[13],
           p.x * e[2] + p.y * e[6] + p.z * e[10] + e[14]};
 }
 
-Matrix4 Transpose(const Matrix4& m) {
+Matrix4 transpose(const Matrix4& m) {
   Matrix4 out;
   for (int row = 0; row < 4; row++) {
     for (int column = 0; column < 4; column++) out.m[column * 4 + row] = m.m[row * 4 + column];
@@ -240,7 +240,7 @@ FrustumPlane framePlane(const Matrix4& m, int column, float sign) {
   const float* e = m.m;
   FrustumPlane p = {e[3] + sign * e[column], e[7] + sign * e[4 + column],
                     e[11] + sign * e[8 + column], e[15] + sign * e[12 + column]};
-  const float length = Length3({p.nx, p.ny, p.nz});
+  const float length = length3({p.nx, p.ny, p.nz});
   if (length == 0.0f) return p;
   const float inverse = 1.0f / length;
   return {p.nx * inverse, p.ny * inverse, p.nz * inverse, p.d * inverse};
@@ -248,8 +248,8 @@ FrustumPlane framePlane(const Matrix4& m, int column, float sign) {
 
 }  // namespace
 
-Frustum ExtractFrustumFrom(const Matrix4& view, const Matrix4& projection) {
-  const Matrix4 m = Multiply(projection, view);
+Frustum extractFrustumFrom(const Matrix4& view, const Matrix4& projection) {
+  const Matrix4 m = multiply(projection, view);
   Frustum f;
   for (int axis = 0; axis < 3; axis++) {
     f.planes[axis * 2] = framePlane(m, axis, -1.0f);
@@ -258,7 +258,7 @@ Frustum ExtractFrustumFrom(const Matrix4& view, const Matrix4& projection) {
   return f;
 }
 
-bool SphereVisible(const Frustum& f, Vec3 center, float radius) {
+bool sphereVisible(const Frustum& f, Vec3 center, float radius) {
   for (const FrustumPlane& p : f.planes) {
     if (p.nx * center.x + p.ny * center.y + p.nz * center.z + p.d <= -radius) return false;
   }
@@ -268,12 +268,12 @@ bool SphereVisible(const Frustum& f, Vec3 center, float radius) {
 // ---------------------------------------------------------------------------
 // Board grid mapping
 
-Vec2 CellToOverlay(int32_t column, int32_t row) {
+Vec2 cellToOverlay(int32_t column, int32_t row) {
   return {static_cast<float>(column - 5) * kCellSize - 360.0f,
           280.0f - static_cast<float>(row - 5) * kCellSize};
 }
 
-void OverlayToCell(float x, float y, int32_t* column, int32_t* row) {
+void overlayToCell(float x, float y, int32_t* column, int32_t* row) {
   // Divisions truncate toward zero: the strip just left of the board's first
   // column (a hole on every board) counts as that column, as the game has it.
   *column = (truncatedCoordinate(x) + 380) / 40 + 5;
@@ -283,13 +283,13 @@ void OverlayToCell(float x, float y, int32_t* column, int32_t* row) {
 // ---------------------------------------------------------------------------
 // Geometry used by the game
 
-float RayPlane(Vec3 origin, Vec3 direction, Vec3 normal, float k) {
-  const float along = Dot3(normal, direction);
+float rayPlane(Vec3 origin, Vec3 direction, Vec3 normal, float k) {
+  const float along = dot3(normal, direction);
   if (along == 0.0f) return -1.0f;
-  return -(Dot3(normal, origin) + k) / along;
+  return -(dot3(normal, origin) + k) / along;
 }
 
-bool SolveQuadratic(float a, float b, float k, float* t0, float* t1) {
+bool solveQuadratic(float a, float b, float k, float* t0, float* t1) {
   // With a = 0 there is no quadratic to solve; dividing would report infinities.
   if (a == 0.0f) return false;
   const float discriminant = b * b - 4.0f * a * k;
@@ -300,15 +300,15 @@ bool SolveQuadratic(float a, float b, float k, float* t0, float* t1) {
   return true;
 }
 
-float RaySegment2(Vec2 origin, Vec2 direction, Vec2 p, Vec2 q) {
-  const Vec2 segment = Sub2(q, p);
+float raySegment2(Vec2 origin, Vec2 direction, Vec2 p, Vec2 q) {
+  const Vec2 segment = sub2(q, p);
   const float denominator = cross2(direction, segment);
   if (std::fabs(denominator) < 0.0001f) return -1.0f;
-  const Vec2 toStart = Sub2(p, origin);
+  const Vec2 toStart = sub2(p, origin);
   const float t = cross2(toStart, segment) / denominator;
   const float s = cross2(toStart, direction) / denominator;
   if (t < 0.0f || s < 0.0f || s > 1.0f) return -1.0f;
   return t;
 }
 
-Vec3 FaceNormal(Vec3 p, Vec3 q, Vec3 r) { return Normalize3(Cross(Sub3(r, p), Sub3(q, p))); }
+Vec3 faceNormal(Vec3 p, Vec3 q, Vec3 r) { return normalize3(cross(sub3(r, p), sub3(q, p))); }

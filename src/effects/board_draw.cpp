@@ -35,7 +35,7 @@ void addSprite(SpriteFrame* frame, Vec2 at, float rotation, float size, Color co
 }
 
 bool inView(const Frustum& view, Vec2 at, float size) {
-  return SphereVisible(view, {at.x, at.y, 0.0f}, size);
+  return sphereVisible(view, {at.x, at.y, 0.0f}, size);
 }
 
 void addSparks(SpriteFrame* frame) {
@@ -44,10 +44,10 @@ void addSparks(SpriteFrame* frame) {
     if (!(s.life > 0.0f)) continue;
     Vec2 at = s.position;
     if (s.orbitRadius != 0.0f) {
-      at = Add2(at, Scale2({SinDeg(s.orbitAngle), CosDeg(s.orbitAngle)}, s.orbitRadius));
+      at = add2(at, scale2({sinDeg(s.orbitAngle), cosDeg(s.orbitAngle)}, s.orbitRadius));
     }
     if (!inView(view, at, s.size)) continue;
-    addSprite(frame, at, s.rotation, s.size, ColorFromColorF(s.color), s.blend, s.cell);
+    addSprite(frame, at, s.rotation, s.size, colorFromColorF(s.color), s.blend, s.cell);
   }
 }
 
@@ -69,7 +69,7 @@ void endSpriteState() {
 
 }  // namespace
 
-void QueueSprite(float x, float y, float rotation, float size, Color color, int32_t blend,
+void queueSprite(float x, float y, float rotation, float size, Color color, int32_t blend,
                  int32_t cell) {
   if (boardEffects.queueCount >= kMaxSpriteQueue || !inView(currentFrustum(), {x, y}, size)) {
     return;
@@ -77,7 +77,7 @@ void QueueSprite(float x, float y, float rotation, float size, Color color, int3
   boardEffects.queue[boardEffects.queueCount++] = {{x, y}, rotation, size, color, blend, cell};
 }
 
-void DrawBoardEffects() {
+void drawBoardEffects() {
   SpriteFrame frame = {0};
   beginSquareBatch();
   addSparks(&frame);
@@ -93,8 +93,8 @@ void DrawBoardEffects() {
   endSpriteState();
 }
 
-void InitBoardEffects() {
-  ResetBoardEffects();
+void initBoardEffects() {
+  resetBoardEffects();
   getTexture(kSheetName);
   getTexture(kLightningName);
   getTexture(kBoltGlowName);

@@ -61,13 +61,13 @@ struct Particle {
   float gravity;        // downward, units per second squared
 };
 
-// The definitions live from LoadEffects until the process ends; the rings are
-// emptied by ClearParticles; the play clock and the burst counter run on across
+// The definitions live from loadEffects until the process ends; the rings are
+// emptied by clearParticles; the play clock and the burst counter run on across
 // frames and clears (resetEffects zeroes everything).
 struct ParticleSystem {
   EffectDef defs[kMaxEffectDefs];
   int32_t defCount;
-  int32_t sheetColumns;  // cells across "particles.tga" (0 before LoadEffects: 8)
+  int32_t sheetColumns;  // cells across "particles.tga" (0 before loadEffects: 8)
   int32_t sheetRows;
   Emitter emitters[kMaxEmitters];
   int32_t nextEmitter;
@@ -84,7 +84,7 @@ extern ParticleSystem particleSystem;
 
 // The built-in sparks: a board clear shows a few hundred, 2048 is never reached.
 constexpr int32_t kMaxSparks = 2048;
-// Sprites drawn by one DrawBoardEffects, sparks included; more are dropped.
+// Sprites drawn by one drawBoardEffects, sparks included; more are dropped.
 constexpr int32_t kMaxSpriteQueue = 4095;
 // Timed spawners tracing a curve; the 33rd takes the first slot again.
 constexpr int32_t kMaxSparkSpawners = 32;
@@ -127,15 +127,15 @@ struct SparkSpawner {
   int32_t type;     // 2 figure-eight of glowing rings, 3 shrinking figure-eight of stars
 };
 
-// Cleared at start-up and by every new game (ResetBoardEffects).
+// Cleared at start-up and by every new game (resetBoardEffects).
 struct BoardEffects {
   Spark sparks[kMaxSparks];
   int32_t nextSpark;
   SparkSpawner spawners[kMaxSparkSpawners];
   int32_t nextSpawner;
-  SpriteQueueEntry queue[kMaxSpriteQueue];  // QueueSprite's, until the next draw
+  SpriteQueueEntry queue[kMaxSpriteQueue];  // queueSprite's, until the next draw
   int32_t queueCount;
-  int32_t spritesDrawn;  // by the last DrawBoardEffects
+  int32_t spritesDrawn;  // by the last drawBoardEffects
 };
 extern BoardEffects boardEffects;
 
@@ -155,7 +155,7 @@ struct ScoreStar {
   float time;   // ms in flight
 };
 
-// Cleared by every new game (ClearScoreStars).
+// Cleared by every new game (clearScoreStars).
 struct ScoreStars {
   ScoreStar stars[kMaxScoreStars];
   int32_t next;
@@ -179,7 +179,7 @@ struct LightningBolt {
   Color glowColor;
 };
 
-// This frame's bolts: ClearLightningBolts empties it, AddLightningBolt fills it.
+// This frame's bolts: clearLightningBolts empties it, addLightningBolt fills it.
 struct Lightning {
   LightningBolt bolts[kMaxLightningBolts];
   int32_t count;

@@ -12,7 +12,7 @@ EffectLog effectLog = {};
 void resetEffects() {
   effectLog = {};
   particleSystem = {};
-  ClearParticles();
+  clearParticles();
   boardEffects = {};
   scoreStars = {};
   lightning = {};
@@ -35,7 +35,7 @@ void clearEffectLogCounts() {
   effectLog.boardEffectsStarted = 0;
 }
 
-void SpawnScorePopup(float x, float y, int32_t points, Color color) {
+void spawnScorePopup(float x, float y, int32_t points, Color color) {
   ScorePopup& popup = effectLog.popups[effectLog.nextPopup];
   popup.points = points;
   popup.position = {x, y};
@@ -47,17 +47,17 @@ void SpawnScorePopup(float x, float y, int32_t points, Color color) {
   effectLog.nextPopup = (effectLog.nextPopup + 1) % kMaxScorePopups;
 }
 
-void ClearScorePopups() {
+void clearScorePopups() {
   std::memset(effectLog.popups, 0, sizeof(effectLog.popups));
   effectLog.nextPopup = 0;
 }
 
-const char* RecentEffectName(int32_t back) {
+const char* recentEffectName(int32_t back) {
   if (back < 0 || back >= kEffectLogSize || back >= effectLog.effectsStarted) return "";
   return effectLog.names[(effectLog.effectsStarted - 1 - back) % kEffectLogSize];
 }
 
-EffectCounts CountLiveEffects() {
+EffectCounts countLiveEffects() {
   return {countActiveEmitters(), countLiveParticles(), countLiveSparks(), lightning.count,
           boardEffects.spritesDrawn};
 }

@@ -29,7 +29,7 @@ struct ScorePopup {
   float age;       // ms; visible while 0 < age < 1000
 };
 
-// Effect requests: process lifetime; the counts are cleared by ResetBoardEffects.
+// Effect requests: process lifetime; the counts are cleared by resetBoardEffects.
 struct EffectLog {
   ScorePopup popups[kMaxScorePopups];
   int32_t nextPopup;
@@ -49,25 +49,25 @@ void resetEffects();
 // targetY) (kNoEffectTarget twice: it stays); scale multiplies sizes, speeds and the
 // particles' orbits; sprite -1 takes the definition's own cell. An unknown name starts
 // nothing. The effects it names start with it, at most 8 per 100 ms of play.
-void StartEffect(const char* name, float x, float y, float targetX, float targetY, float scale,
+void startEffect(const char* name, float x, float y, float targetX, float targetY, float scale,
                  int32_t sprite);
 // Board effect `kind` at (x, y): 0 a ring of growing rings, 1 a ring of sparks, 2 a
 // figure-eight of glowing rings, 3 a shrinking figure-eight of stars (an item
 // arrives), 4 a trail of sparks to (x2, y2) with a burst there. Other kinds do nothing.
-void StartBoardEffect(float x, float y, float x2, float y2, int32_t kind);
-void StartBoardEffectAt(float x, float y, int32_t kind);
+void startBoardEffect(float x, float y, float x2, float y2, int32_t kind);
+void startBoardEffectAt(float x, float y, int32_t kind);
 // Start-up: resets the board effects and loads their pictures ("particles.tga",
 // "lightning.jpg" and the bolts' "flare.jpg"); a missing picture stops the program.
-void InitBoardEffects();
+void initBoardEffects();
 // A new game: every spark, spawner, queued sprite and bolt gone.
-void ResetBoardEffects();
+void resetBoardEffects();
 
 // Takes the next pop-up slot for `points` shown at (x, y).
-void SpawnScorePopup(float x, float y, int32_t points, Color color);
-void ClearScorePopups();
+void spawnScorePopup(float x, float y, int32_t points, Color color);
+void clearScorePopups();
 // A star from a cleared square layer at (x, y) towards the progress bar.
-void SpawnScoreStar(float x, float y);
-void ClearScoreStars();
+void spawnScoreStar(float x, float y);
+void clearScoreStars();
 
 // ---------------------------------------------------------------------------
 // Particle effects from the ".par" definitions. Update advances, draw only draws.
@@ -75,55 +75,55 @@ void ClearScoreStars();
 // Start-up: the sprite sheet and the definitions of "effects/*.par" in listing order
 // (at most 256); clears the rest. A definition that cannot be read stops the program
 // with a message naming it.
-void LoadEffects();
+void loadEffects();
 // Every emitter, particle and queued entry gone.
-void ClearParticles();
+void clearParticles();
 // Emitters and particles advance by dt ms.
-void UpdateParticles(float dt);
+void updateParticles(float dt);
 // The live particles as squares facing the current camera (the view set now), drawn
 // with depth testing and without depth writes.
-void DrawParticles();
+void drawParticles();
 
 // ---------------------------------------------------------------------------
 // Board sparks, sprites and lightning, in overlay units.
 
-void SpawnSpark(float x, float y, int32_t preset);
-void SparkRing(float x, float y, float offsetX, float offsetY, int32_t count, int32_t preset);
-void SparkLine(float x0, float y0, float x1, float y1, float step, int32_t preset);
-// One sheet cell drawn by the next DrawBoardEffects (dropped when off screen or the
+void spawnSpark(float x, float y, int32_t preset);
+void sparkRing(float x, float y, float offsetX, float offsetY, int32_t count, int32_t preset);
+void sparkLine(float x0, float y0, float x1, float y1, float step, int32_t preset);
+// One sheet cell drawn by the next drawBoardEffects (dropped when off screen or the
 // queue is full).
-void QueueSprite(float x, float y, float rotation, float size, Color color, int32_t blend,
+void queueSprite(float x, float y, float rotation, float size, Color color, int32_t blend,
                  int32_t cell);
 // Spawners and sparks advance by dt ms.
-void UpdateBoardEffects(float dt);
+void updateBoardEffects(float dt);
 // Draws the live sparks inside the current view, then the queued sprites in order,
 // and empties the queue.
-void DrawBoardEffects();
+void drawBoardEffects();
 
 // Stars fly towards `target` (the top of the progress bar's fill); each one that
 // arrives plays "score.ogg" at progressFraction * 25000 + 20000 Hz. Returns how many
 // arrived in this call.
-int32_t UpdateScoreStars(float dt, Vec2 target, float progressFraction);
-void DrawScoreStars();
+int32_t updateScoreStars(float dt, Vec2 target, float progressFraction);
+void drawScoreStars();
 
 // This frame's lightning: the game's update clears and re-adds every live bolt. A
 // bolt is a jagged line of at most 100 segments; at most 63 are kept, and one of
 // zero length is ignored.
-void ClearLightningBolts();
-void AddLightningBolt(Vec3 from, Vec3 to, float segmentLength, float coreWidth, float glowWidth,
+void clearLightningBolts();
+void addLightningBolt(Vec3 from, Vec3 to, float segmentLength, float coreWidth, float glowWidth,
                       float jitter, Color coreColor, Color glowColor);
-void DrawLightningBolts();
+void drawLightningBolts();
 
 // The floating score numbers: they rise and fade over one second.
-void UpdateScorePopups(float dt);
-void DrawScorePopups();
+void updateScorePopups(float dt);
+void drawScorePopups();
 
 // The particle effect started `back` requests ago (0 = the last), or "" when the
 // log holds no such request.
-const char* RecentEffectName(int32_t back);
+const char* recentEffectName(int32_t back);
 
 // What lives now, for the runner's dump: active emitters, live particles, live
-// sparks, this frame's bolts, and the sprites the last DrawBoardEffects drew.
+// sparks, this frame's bolts, and the sprites the last drawBoardEffects drew.
 struct EffectCounts {
   int32_t emitters;
   int32_t particles;
@@ -131,4 +131,4 @@ struct EffectCounts {
   int32_t bolts;
   int32_t sprites;
 };
-EffectCounts CountLiveEffects();
+EffectCounts countLiveEffects();

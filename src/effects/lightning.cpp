@@ -17,22 +17,22 @@ bool finite3(Vec3 v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::i
 
 // `side` (at right angles to the unit vector `axis`) turned about it by `degrees`.
 Vec3 turnedAbout(Vec3 side, Vec3 axis, float degrees) {
-  return Add3(Scale3(side, CosDeg(degrees)), Scale3(Cross(axis, side), SinDeg(degrees)));
+  return add3(scale3(side, cosDeg(degrees)), scale3(cross(axis, side), sinDeg(degrees)));
 }
 
 }  // namespace
 
-void ClearLightningBolts() { lightning.count = 0; }
+void clearLightningBolts() { lightning.count = 0; }
 
-void AddLightningBolt(Vec3 from, Vec3 to, float segmentLength, float coreWidth, float glowWidth,
+void addLightningBolt(Vec3 from, Vec3 to, float segmentLength, float coreWidth, float glowWidth,
                       float jitter, Color coreColor, Color glowColor) {
   if (lightning.count >= kMaxLightningBolts) return;
-  const Vec3 d = Sub3(to, from);
+  const Vec3 d = sub3(to, from);
   if (!finite3(from) || !finite3(to)) return;
-  const float length = Length3(d);
+  const float length = length3(d);
   if (!(length > 0.0f)) return;
-  const Vec3 axis = Scale3(d, 1.0f / length);
-  const Vec3 side = Normalize3(Cross(axis, {0.0f, 0.0f, 1.0f}));
+  const Vec3 axis = scale3(d, 1.0f / length);
+  const Vec3 side = normalize3(cross(axis, {0.0f, 0.0f, 1.0f}));
   const float steps = length / segmentLength;
   int32_t segments = kMaxBoltSegments;
   float step = length / float(kMaxBoltSegments);
@@ -44,8 +44,8 @@ void AddLightningBolt(Vec3 from, Vec3 to, float segmentLength, float coreWidth, 
   bolt.points[0] = from;
   for (int32_t i = 1; i < segments; ++i) {
     const float turn = effectRandomSigned(180.0f);
-    const Vec3 kink = Scale3(turnedAbout(side, axis, turn), effectRandomSigned(jitter));
-    bolt.points[i] = Add3(Add3(from, Scale3(axis, step * float(i))), kink);
+    const Vec3 kink = scale3(turnedAbout(side, axis, turn), effectRandomSigned(jitter));
+    bolt.points[i] = add3(add3(from, scale3(axis, step * float(i))), kink);
   }
   bolt.points[segments] = to;
   bolt.segments = segments;
@@ -55,7 +55,7 @@ void AddLightningBolt(Vec3 from, Vec3 to, float segmentLength, float coreWidth, 
   bolt.glowColor = glowColor;
 }
 
-void DrawLightningBolts() {
+void drawLightningBolts() {
   if (lightning.count == 0) return;
   setWorldTransform(nullptr);
   devSetLighting(false);
@@ -69,9 +69,9 @@ void DrawLightningBolts() {
     const int32_t n = bolt.segments;
     drawRibbon(p[0], p[n], bolt.glowWidth, bolt.glowColor);
     // Each core piece reaches a little into the next, so the joints show no gaps.
-    const Vec3 overlap = Scale3(Normalize3(Sub3(p[n - 1], p[0])), 0.1f);
+    const Vec3 overlap = scale3(normalize3(sub3(p[n - 1], p[0])), 0.1f);
     for (int32_t i = 0; i < n; ++i) {
-      drawRibbon(p[i], Add3(p[i + 1], overlap), bolt.coreWidth, bolt.coreColor);
+      drawRibbon(p[i], add3(p[i + 1], overlap), bolt.coreWidth, bolt.coreColor);
     }
   }
   devSetDepthWrite(true);

@@ -59,7 +59,7 @@ bool addSquares(const Particle& p, SquareFrame* frame) {
   for (int32_t i = 0; i < squares; ++i) {
     square.center = {p.position.x + offset.x, p.position.y + offset.y, p.position.z};
     if (!addBatchSquare(square)) return false;
-    offset = Rotate2(offset, turn);
+    offset = rotate2(offset, turn);
   }
   return true;
 }
@@ -84,9 +84,9 @@ void endParticleState() {
 
 }  // namespace
 
-void DrawParticles() {
+void drawParticles() {
   const Matrix4 view = devGetTransform(DevTransform::View);
-  SquareFrame frame = {RightAxis(view), UpAxis(view),
+  SquareFrame frame = {rightAxis(view), upAxis(view),
                        particleSystem.sheetColumns > 0 ? particleSystem.sheetColumns : kSheetGrid,
                        particleSystem.sheetRows > 0 ? particleSystem.sheetRows : kSheetGrid, 0};
   beginSquareBatch();

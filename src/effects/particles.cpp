@@ -59,7 +59,7 @@ void bearParticle(int32_t def, Vec3 at, float scale, int32_t sprite, BirthBudget
   p.lifetime = atLeastZero(d.parTime + dev(d.parTimeDev));
   p.age = 0.0f;
   p.position = deviated(at, d.positionDev);
-  p.velocity = Scale3(deviated(d.speed, d.speedDev), scale);
+  p.velocity = scale3(deviated(d.speed, d.speedDev), scale);
   p.rotation = d.rot + dev(d.rotDev);
   p.rotationSpeed = d.dRot + dev(d.dRotDev);
   p.size0 = atLeastZero(d.radius0 + dev(d.radius0Dev)) * scale;
@@ -83,16 +83,16 @@ void emit(int32_t def, Vec3 at, Vec2 offset, float scale, int32_t sprite, BirthB
   const float turn = 360.0f / float(copies);
   for (int32_t i = 0; i < copies && budget->left > 0; ++i) {
     bearParticle(def, {at.x + offset.x, at.y + offset.y, at.z}, scale, sprite, budget);
-    offset = Rotate2(offset, turn);
+    offset = rotate2(offset, turn);
   }
 }
 
 Vec2 lissajous(const float x[3], const float y[3], float age) {
-  return {x[0] * CosDeg(age * x[1] * kLissajousDegreesPerMs + x[2]),
-          y[0] * SinDeg(age * y[1] * kLissajousDegreesPerMs + y[2])};
+  return {x[0] * cosDeg(age * x[1] * kLissajousDegreesPerMs + x[2]),
+          y[0] * sinDeg(age * y[1] * kLissajousDegreesPerMs + y[2])};
 }
 
-Vec2 orbit(float radius, float angle) { return Rotate2({radius, 0.0f}, angle); }
+Vec2 orbit(float radius, float angle) { return rotate2({radius, 0.0f}, angle); }
 
 void startEmitter(int32_t def, Vec3 from, Vec3 to, float scale, int32_t sprite) {
   const EffectDef& d = particleSystem.defs[def];
@@ -103,7 +103,7 @@ void startEmitter(int32_t def, Vec3 from, Vec3 to, float scale, int32_t sprite) 
   e.scale = scale;
   e.age = 0.0f;
   e.position = from;
-  e.velocity = Scale3(Sub3(to, from), 1.0f / d.effectTime);
+  e.velocity = scale3(sub3(to, from), 1.0f / d.effectTime);
   e.emitPeriod = d.parFrequency > 0.0f ? 1000.0f / d.parFrequency : 0.0f;
   e.emitTimer = e.emitPeriod;
   e.orbitRadius = atLeastZero(d.polar[0] + dev(d.polarDev[0]));
@@ -171,7 +171,7 @@ bool emitterActive(const Emitter& e) {
 void advanceEmitter(Emitter& e, float dt) {
   const EffectDef& d = particleSystem.defs[e.def];
   const Vec2 offset =
-      Add2(lissajous(d.lissX, d.lissY, e.age), orbit(e.orbitRadius, e.orbitAngle));
+      add2(lissajous(d.lissX, d.lissY, e.age), orbit(e.orbitRadius, e.orbitAngle));
   e.emitTimer -= dt;
   if (e.emitPeriod > 0.0f && e.emitTimer < 0.0f) {
     e.emitTimer += e.emitPeriod;
@@ -185,7 +185,7 @@ void advanceEmitter(Emitter& e, float dt) {
       emit(e.def, e.position, offset, e.scale, e.sprite, &budget);
     }
   }
-  AddInPlace3(&e.position, Scale3(e.velocity, dt));
+  addInPlace3(&e.position, scale3(e.velocity, dt));
   e.orbitRadius += e.orbitRadialSpeed * dt / 1000.0f;
   e.orbitAngle += e.orbitAngularSpeed * dt / 1000.0f;
   e.age += dt;
@@ -193,7 +193,7 @@ void advanceEmitter(Emitter& e, float dt) {
 
 void advanceParticle(Particle& p, float dt) {
   const float seconds = dt / 1000.0f;
-  AddInPlace3(&p.position, Scale3(p.velocity, seconds));
+  addInPlace3(&p.position, scale3(p.velocity, seconds));
   p.velocity.y -= p.gravity * seconds;
   p.rotation += p.rotationSpeed * seconds;
   p.orbitRadius += p.orbitRadialSpeed * seconds;
@@ -223,7 +223,7 @@ void measureSheet() {
 
 }  // namespace
 
-void LoadEffects() {
+void loadEffects() {
   particleSystem.defCount = 0;
   measureSheet();
   const std::string previous = sysCurrentDirectory();
@@ -234,10 +234,10 @@ void LoadEffects() {
     }
     sysChangeDirectory(previous.c_str());
   }
-  ClearParticles();
+  clearParticles();
 }
 
-void ClearParticles() {
+void clearParticles() {
   for (Emitter& e : particleSystem.emitters) {
     e = {};
     e.def = -1;
@@ -247,7 +247,7 @@ void ClearParticles() {
   particleSystem.nextParticle = 0;
 }
 
-void StartEffect(const char* name, float x, float y, float targetX, float targetY, float scale,
+void startEffect(const char* name, float x, float y, float targetX, float targetY, float scale,
                  int32_t sprite) {
   logEffectRequest(name);
   const Vec3 from = {x, y, 0.0f};
@@ -256,7 +256,7 @@ void StartEffect(const char* name, float x, float y, float targetX, float target
   startByName(name, from, to, scale, sprite);
 }
 
-void UpdateParticles(float dt) {
+void updateParticles(float dt) {
   particleSystem.playClock += dt;
   for (Emitter& e : particleSystem.emitters) {
     if (emitterActive(e)) advanceEmitter(e, dt);
@@ -281,5 +281,5 @@ int32_t countLiveParticles() {
 Vec2 particleOffset(const Particle& p) {
   if (p.def < 0 || p.def >= particleSystem.defCount) return {0.0f, 0.0f};
   const EffectDef& d = particleSystem.defs[p.def];
-  return Add2(orbit(p.orbitRadius, p.orbitAngle), lissajous(d.lissParX, d.lissParY, p.age));
+  return add2(orbit(p.orbitRadius, p.orbitAngle), lissajous(d.lissParX, d.lissParY, p.age));
 }

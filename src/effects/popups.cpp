@@ -19,27 +19,27 @@ bool popupVisible(const ScorePopup& popup) {
 
 }  // namespace
 
-void UpdateScorePopups(float dt) {
+void updateScorePopups(float dt) {
   for (ScorePopup& popup : effectLog.popups) {
     if (!popupVisible(popup)) continue;
-    popup.position = Add2(popup.position, Scale2(popup.velocity, dt));
+    popup.position = add2(popup.position, scale2(popup.velocity, dt));
     popup.age += dt;
     popup.fade = popup.age < kFadeFromMs ? 1.0f : 1.0f - (popup.age - kFadeFromMs) / 300.0f;
     if (popup.fade < 0.0f) popup.fade = 0.0f;
   }
 }
 
-void DrawScorePopups() {
+void drawScorePopups() {
   setBlendMode(kBlendTransparent);
   char text[16];
   for (const ScorePopup& popup : effectLog.popups) {
     if (!popupVisible(popup)) continue;
     const uint32_t alpha = uint32_t(popup.fade * 255.0f);
-    SetTextColorPacked((popup.color & 0x00FFFFFFu) | (alpha << 24));
+    setTextColorPacked((popup.color & 0x00FFFFFFu) | (alpha << 24));
     // 10 units at birth, 12 at half its life, 10 again at the end.
     const float swell = std::sin(2.0f * kPi * 0.5f * popup.age / kPopupLifeMs) * 0.5f + 0.5f;
     std::snprintf(text, sizeof text, "%i", popup.points);
-    DrawTextCentered(popup.position.x, popup.position.y, swell * 4.0f + popup.baseSize, text);
+    drawTextCentered(popup.position.x, popup.position.y, swell * 4.0f + popup.baseSize, text);
   }
-  SetTextColor(255, 255, 255, 255);
+  setTextColor(255, 255, 255, 255);
 }

@@ -35,15 +35,15 @@ void flyStar(ScoreStar& star, float dt, Vec2 target) {
     return;
   }
   const float u = star.time / kFlightMs;
-  star.position = Add2(star.position, Scale2(star.velocity, (1.0f - u) * dt * 0.2f));
+  star.position = add2(star.position, scale2(star.velocity, (1.0f - u) * dt * 0.2f));
   const float pull = u * u * u;
-  star.position = Add2(Scale2(star.position, 1.0f - pull), Scale2(target, pull));
+  star.position = add2(scale2(star.position, 1.0f - pull), scale2(target, pull));
   star.angle += dt * star.spin * 0.1f;
 }
 
 }  // namespace
 
-void SpawnScoreStar(float x, float y) {
+void spawnScoreStar(float x, float y) {
   ScoreStar& star = scoreStars.stars[scoreStars.next];
   scoreStars.next = (scoreStars.next + 1) % kMaxScoreStars;
   star.position = {x, y};
@@ -51,22 +51,22 @@ void SpawnScoreStar(float x, float y) {
   star.velocity = {vx, 1.0f + effectRandomUnit(1.0f)};
   star.angle = effectRandomSigned(360.0f);
   star.spin = effectRandomSigned(10.0f);
-  star.color = MakeColor(155 + effectRandomRaw() % 100, 255, 255, 0);
+  star.color = makeColor(155 + effectRandomRaw() % 100, 255, 255, 0);
   star.active = 1;
   star.time = 0.0f;
   ++effectLog.starsSpawned;
 }
 
-void ClearScoreStars() {
+void clearScoreStars() {
   scoreStars = {};
   effectLog.starsSpawned = 0;
 }
 
-int32_t UpdateScoreStars(float dt, Vec2 target, float progressFraction) {
+int32_t updateScoreStars(float dt, Vec2 target, float progressFraction) {
   int32_t arrived = 0;
   for (ScoreStar& star : scoreStars.stars) {
     if (!star.active) continue;
-    if (Length2(Sub2(star.position, target)) < kArrivalDistance) {
+    if (length2(sub2(star.position, target)) < kArrivalDistance) {
       star.active = 0;
       playSoundEx("score.ogg", Vec3{0.0f, 0.0f, 0.0f}, 0, arrivalFrequency(progressFraction));
       ++arrived;
@@ -77,7 +77,7 @@ int32_t UpdateScoreStars(float dt, Vec2 target, float progressFraction) {
   return arrived;
 }
 
-void DrawScoreStars() {
+void drawScoreStars() {
   devSetAlphaBlend(true);
   // The stars' alpha is 0: they add their colour and must pass no alpha test.
   devSetAlphaTest(false);
@@ -85,7 +85,7 @@ void DrawScoreStars() {
   setTexture(findTexture(kSheetName));
   for (const ScoreStar& star : scoreStars.stars) {
     if (!star.active) continue;
-    DrawSheetSprite(star.position.x, star.position.y, star.angle, kStarSize, star.color,
+    drawSheetSprite(star.position.x, star.position.y, star.angle, kStarSize, star.color,
                     kStarCell);
   }
   devSetAlphaTest(true);

@@ -156,7 +156,7 @@ void advanceSpark(Spark& s, float dt) {
     s.life = 0.0f;
     return;
   }
-  s.position = Add2(s.position, Scale2(s.velocity, dt));
+  s.position = add2(s.position, scale2(s.velocity, dt));
   s.velocity.y -= s.gravity * dt;
   s.orbitAngle += s.orbitAngleSpeed * dt;
   s.orbitRadius += s.orbitRadiusSpeed * dt;
@@ -179,7 +179,7 @@ void advanceSpawner(SparkSpawner& w, float dt) {
   if (int32_t(steps * l) == int32_t(steps * p)) return;
   const float reach = glows ? 50.0f : 70.0f * l;
   const Vec2 offset = {std::sin(kPi * l) * reach, std::sin(2.0f * kPi * l) * reach};
-  SparkRing(w.center.x, w.center.y, offset.x, offset.y, 5, glows ? 4 : 5);
+  sparkRing(w.center.x, w.center.y, offset.x, offset.y, 5, glows ? 4 : 5);
 }
 
 void startSpawner(float x, float y, int32_t type) {
@@ -190,7 +190,7 @@ void startSpawner(float x, float y, int32_t type) {
 
 }  // namespace
 
-void SpawnSpark(float x, float y, int32_t preset) {
+void spawnSpark(float x, float y, int32_t preset) {
   if (preset < 0 || preset >= kSparkPresetCount) return;
   Spark& s = boardEffects.sparks[boardEffects.nextSpark];
   boardEffects.nextSpark = (boardEffects.nextSpark + 1) % kMaxSparks;
@@ -200,52 +200,52 @@ void SpawnSpark(float x, float y, int32_t preset) {
   applyPreset(kSparkPresets[preset], x, y, &s);
 }
 
-void SparkRing(float x, float y, float offsetX, float offsetY, int32_t count, int32_t preset) {
+void sparkRing(float x, float y, float offsetX, float offsetY, int32_t count, int32_t preset) {
   if (count <= 0) return;
   const float turn = 360.0f / float(count);
   // More than a ring's worth would only overwrite itself.
   const int32_t sparks = count < kMaxSparks ? count : kMaxSparks;
   Vec2 offset = {offsetX, offsetY};
   for (int32_t i = 0; i < sparks; ++i) {
-    SpawnSpark(x + offset.x, y + offset.y, preset);
-    offset = Rotate2(offset, turn);
+    spawnSpark(x + offset.x, y + offset.y, preset);
+    offset = rotate2(offset, turn);
   }
 }
 
-void SparkLine(float x0, float y0, float x1, float y1, float step, int32_t preset) {
+void sparkLine(float x0, float y0, float x1, float y1, float step, int32_t preset) {
   const Vec2 along = {x1 - x0, y1 - y0};
-  const float length = Length2(along);
+  const float length = length2(along);
   const float steps = length / step;
   // A step that is not positive (or a line of no length) leaves one spark.
   int32_t sparks = 1;
   if (step > 0.0f && steps >= 0.0f) {
     sparks = steps < float(kMaxSparks - 1) ? int32_t(steps) + 1 : kMaxSparks;
   }
-  const Vec2 direction = Normalize2(along);
+  const Vec2 direction = normalize2(along);
   for (int32_t i = 0; i < sparks; ++i) {
     const float at = step > 0.0f ? step * float(i) : 0.0f;
-    SpawnSpark(x0 + direction.x * at, y0 + direction.y * at, preset);
+    spawnSpark(x0 + direction.x * at, y0 + direction.y * at, preset);
   }
 }
 
-void StartBoardEffect(float x, float y, float x2, float y2, int32_t kind) {
+void startBoardEffect(float x, float y, float x2, float y2, int32_t kind) {
   logBoardEffect(kind);
   switch (kind) {
-    case 0: SparkRing(x, y, 0.0f, 40.0f, 5, 2); return;
-    case 1: SparkRing(x, y, 0.0f, 30.0f, 32, 3); return;
+    case 0: sparkRing(x, y, 0.0f, 40.0f, 5, 2); return;
+    case 1: sparkRing(x, y, 0.0f, 30.0f, 32, 3); return;
     case 2:
     case 3: startSpawner(x, y, kind); return;
     case 4:
-      SparkLine(x, y, x2, y2, 10.0f, 8);
-      SparkRing(x2, y2, 0.0f, 10.0f, 32, 7);
+      sparkLine(x, y, x2, y2, 10.0f, 8);
+      sparkRing(x2, y2, 0.0f, 10.0f, 32, 7);
       return;
     default: return;
   }
 }
 
-void StartBoardEffectAt(float x, float y, int32_t kind) { StartBoardEffect(x, y, x, y, kind); }
+void startBoardEffectAt(float x, float y, int32_t kind) { startBoardEffect(x, y, x, y, kind); }
 
-void UpdateBoardEffects(float dt) {
+void updateBoardEffects(float dt) {
   for (SparkSpawner& w : boardEffects.spawners) {
     if (w.remaining > 0.0f && w.duration > 0.0f) advanceSpawner(w, dt);
   }
@@ -254,14 +254,14 @@ void UpdateBoardEffects(float dt) {
   }
 }
 
-void ResetBoardEffects() {
+void resetBoardEffects() {
   for (Spark& s : boardEffects.sparks) s = {};
   for (SparkSpawner& w : boardEffects.spawners) w = {};
   boardEffects.nextSpark = 0;
   boardEffects.nextSpawner = 0;
   boardEffects.queueCount = 0;
   boardEffects.spritesDrawn = 0;
-  ClearLightningBolts();
+  clearLightningBolts();
   clearEffectLogCounts();
 }
 

@@ -83,7 +83,7 @@ bool screenFollowsXY() {
   const Matrix4 projection = devGetTransform(DevTransform::Projection);
   const bool parallel =
       projection.m[3] == 0.0f && projection.m[7] == 0.0f && projection.m[11] == 0.0f;
-  return parallel && std::fabs(ForwardAxis(view).z) > 0.999f;
+  return parallel && std::fabs(forwardAxis(view).z) > 0.999f;
 }
 
 int32_t layerFor(const GridSpan& span, int32_t blend) {
@@ -179,7 +179,7 @@ const Frustum& currentFrustum() {
   const Matrix4 projection = devGetTransform(DevTransform::Projection);
   if (!g_frustum.valid || std::memcmp(&view, &g_frustum.view, sizeof view) != 0 ||
       std::memcmp(&projection, &g_frustum.projection, sizeof projection) != 0) {
-    g_frustum = {true, view, projection, ExtractFrustumFrom(view, projection)};
+    g_frustum = {true, view, projection, extractFrustumFrom(view, projection)};
   }
   return g_frustum.frustum;
 }

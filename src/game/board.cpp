@@ -16,11 +16,11 @@ void setBallSpeed(float speed) {
   }
 }
 
-Vec2 cellCentre(int32_t x, int32_t y) { return CellToOverlay(x, y); }
+Vec2 cellCentre(int32_t x, int32_t y) { return cellToOverlay(x, y); }
 
 CellPos cellAtPoint(float px, float py) {
   CellPos cell;
-  OverlayToCell(px, py, &cell.x, &cell.y);
+  overlayToCell(px, py, &cell.x, &cell.y);
   return cell;
 }
 

@@ -33,7 +33,7 @@ int32_t squareCellsLeft() {
 // cell's shimmer clock, or a steady pulse once few squares are left.
 int32_t glintAlpha(const Cell& cell, Vec2 centre, int32_t squaresLeft) {
   const Vec2 corner = cell.squareLayers == 1 ? Vec2{-400.0f, -300.0f} : Vec2{400.0f, 300.0f};
-  const float phase = kShimmerRate * cell.shimmerClock + kShimmerSpread * Length2(Sub2(centre, corner));
+  const float phase = kShimmerRate * cell.shimmerClock + kShimmerSpread * length2(sub2(centre, corner));
   if (squaresLeft > kFewSquares && !(phase > kTwoPi && phase < 2.0f * kTwoPi)) return 0;
   const int32_t alpha = int32_t(655.0f * std::sin(phase) - 400.0f);
   return alpha < 0 ? 0 : (alpha > 255 ? 255 : alpha);
@@ -58,7 +58,7 @@ void drawCellFloor(int32_t x, int32_t y, int32_t squaresLeft) {
   if (layers > 0) {
     const int32_t alpha = glintAlpha(cell, centre, squaresLeft);
     const int32_t glint = layers == 1 ? BoardPicture::Glint1 : BoardPicture::Glint2;
-    if (alpha > 0) drawBoardPicture(glint, centre, half, 0.0f, MakeColor(255, 255, 255, alpha));
+    if (alpha > 0) drawBoardPicture(glint, centre, half, 0.0f, makeColor(255, 255, 255, alpha));
   }
   if (highlighted(cell, x, y)) drawBoardPicture(BoardPicture::Highlight, centre, half, 0.0f, kWhite);
   if (cell.nextBall >= 0 && !hasBall(cell)) {
@@ -77,7 +77,7 @@ void drawBlastArea() {
   if (value != Ball::TripleBomb && value != Ball::QuadroBomb) return;
   const int32_t reach = value == Ball::TripleBomb ? 5 : 8;
   const float pulse = (std::sin(gameState.levelClock * 0.01f) + 1.0f) * 0.5f;
-  const Color color = MakeColor(255, 255, 255, int32_t(90.0f + 165.0f * pulse));
+  const Color color = makeColor(255, 255, 255, int32_t(90.0f + 165.0f * pulse));
   for (int32_t dx = -2; dx <= 2; ++dx) {
     for (int32_t dy = -2; dy <= 2; ++dy) {
       const int32_t x = h.x + dx, y = h.y + dy;
@@ -101,18 +101,18 @@ Color ballColor(const Cell& cell) {
   if (cell.ballValue != Ball::TripleBomb && cell.ballValue != Ball::QuadroBomb) return kWhite;
   const float pulse = 0.8f + 0.2f * std::sin(gameState.levelClock * 0.008f + cell.phase * kTwoPi);
   const int32_t gb = int32_t(255.0f * pulse);
-  return MakeColor(255, gb, gb, 255);
+  return makeColor(255, gb, gb, 255);
 }
 
 void drawCellBall(int32_t x, int32_t y) {
   const Cell& cell = cellAt(x, y);
   if (!hasBall(cell)) return;
-  const Vec2 centre = Add2(cellCentre(x, y), {cell.ballOffsetX, cell.ballOffsetY});
+  const Vec2 centre = add2(cellCentre(x, y), {cell.ballOffsetX, cell.ballOffsetY});
   float size = kBallSize * arrivalFactor(cell.appearTimer);
   Vec2 at = centre;
   if (sameCell(gameState.selected, x, y) && cell.moveTargetX == -1) {
     const float bounce = std::fabs(std::sin(gameState.levelClock * kBounceRate));
-    at = Add2(centre, {4.0f * bounce, 6.0f * bounce});
+    at = add2(centre, {4.0f * bounce, 6.0f * bounce});
     size *= 1.0f + 0.16f * bounce;
   }
   const int32_t picture = ballPicture(cell.ballValue, cell.ballClock);
@@ -200,7 +200,7 @@ void drawLevelMiniature(int32_t level, Vec2 offset, float scale, Color color) {
     const Cell& cell = board->cells[x][y];
     if (!hasFloor(cell)) return;
     const int32_t layers = cell.squareLayers > 2 ? 2 : cell.squareLayers;
-    const Vec2 at = Add2(Scale2(cellCentre(x, y), scale), shift);
+    const Vec2 at = add2(scale2(cellCentre(x, y), scale), shift);
     drawBoardPicture(BoardPicture::Floor0 + layers, at, kTileHalf * scale, 0.0f, color);
   });
 }

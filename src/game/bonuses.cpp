@@ -37,7 +37,7 @@ bool hammerStrike(int32_t x, int32_t y) {
   Cell& cell = cellAt(x, y);
   if (!hasBall(cell)) return false;
   const Vec2 at = cellCentre(x, y);
-  OnHammer(at.x, at.y);
+  onHammer(at.x, at.y);
   if (cell.chainLocks > 0) {
     breakChain(x, y);
   } else {
@@ -60,7 +60,7 @@ void throwBombSparks(int32_t x, int32_t y, float clockBefore, float clockAfter) 
   const float fx = centre.x + cell.ballOffsetX + kFuseEnd.x;
   const float fy = centre.y + cell.ballOffsetY + kFuseEnd.y;
   for (int32_t i = 0; i < sparks && i < kMaxFuseSparksPerFrame; ++i) {
-    SpawnSpark(fx, fy, kFuseSparkPreset);
+    spawnSpark(fx, fy, kFuseSparkPreset);
   }
 }
 

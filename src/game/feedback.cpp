@@ -30,8 +30,8 @@ constexpr float kBoltGlowWidth = 15.0f;
 constexpr float kBoltJitter = 8.0f;
 
 void startEffectPair(const char* first, const char* second, Vec2 at) {
-  StartEffect(first, at.x, at.y, kNoEffectTarget, kNoEffectTarget, 1.0f, -1);
-  StartEffect(second, at.x, at.y, kNoEffectTarget, kNoEffectTarget, 1.0f, -1);
+  startEffect(first, at.x, at.y, kNoEffectTarget, kNoEffectTarget, 1.0f, -1);
+  startEffect(second, at.x, at.y, kNoEffectTarget, kNoEffectTarget, 1.0f, -1);
 }
 
 void shakeScreen(float strength) {
@@ -59,7 +59,7 @@ void popEntry(const RemovalEntry& entry) {
     case Ball::Diamond:
       startEffectPair("diamond1", "diamond2", entry.position);
       playSound("diamond.ogg");
-      AddScore(entry.position.x, entry.position.y, popPoints(entry));
+      addScore(entry.position.x, entry.position.y, popPoints(entry));
       return;
     case Ball::QuadroBomb:
       startEffectPair("dbomb1", "dbomb2", entry.position);
@@ -72,7 +72,7 @@ void popEntry(const RemovalEntry& entry) {
         playSoundEx("ball.ogg", Vec3{0.0f, 0.0f, 0.0f}, 0, popSoundFrequency());
         feedback.ballSoundDone = true;
       }
-      AddScore(entry.position.x, entry.position.y, popPoints(entry));
+      addScore(entry.position.x, entry.position.y, popPoints(entry));
       return;
   }
 }
@@ -87,13 +87,13 @@ void resetMoveCounters() {
 
 }  // namespace
 
-void ResetFeedback() {
+void resetFeedback() {
   const bool demo = feedback.demoRunning;
   feedback = {};
   feedback.demoRunning = demo;
 }
 
-void AddScore(float x, float y, int32_t points) {
+void addScore(float x, float y, int32_t points) {
   if (!gameHooks.boardSceneCurrent()) return;
   if (gameState.menuOpen || feedback.demoRunning) return;
   const float t = gameState.levelCompleteTimer;
@@ -103,11 +103,11 @@ void AddScore(float x, float y, int32_t points) {
     playSound("addlife.ogg");
   }
   addProfileScore(points);
-  SpawnScorePopup(x, y, points, kScorePopupColor);
+  spawnScorePopup(x, y, points, kScorePopupColor);
   gameState.levelScore += points;
 }
 
-void QueueBallRemoval(float x, float y, int32_t kind, bool onSquare) {
+void queueBallRemoval(float x, float y, int32_t kind, bool onSquare) {
   ++feedback.ballsQueued;
   const int32_t index = feedback.removalCount;
   const int32_t stagger = index < kMaxStaggeredRemovals ? index : kMaxStaggeredRemovals;
@@ -121,7 +121,7 @@ void QueueBallRemoval(float x, float y, int32_t kind, bool onSquare) {
   ++feedback.removalCount;
 }
 
-bool UpdateBallRemovals(float dt) {
+bool updateBallRemovals(float dt) {
   bool running = false;
   for (int32_t i = 0; i < feedback.removalCount; ++i) {
     RemovalEntry& entry = feedback.removals[i];
@@ -138,46 +138,46 @@ bool UpdateBallRemovals(float dt) {
   return running;
 }
 
-void OnCombo(int32_t count) {
+void onCombo(int32_t count) {
   if (count <= 1) return;
   char text[32];
   std::snprintf(text, sizeof(text), "Combo x %i", count);
-  ShowBanner(text);
+  showBanner(text);
 }
 
-void OnChainHit(float x, float y) {
+void onChainHit(float x, float y) {
   startEffectPair("chain1", "chain2", {x, y});
   playSound("chain.ogg");
-  AddScore(x, y, kChainPoints);
+  addScore(x, y, kChainPoints);
 }
 
-void OnSquareHit(float x, float y) {
+void onSquareHit(float x, float y) {
   ++feedback.squaresHit;
   startEffectPair("square1", "square2", {x, y});
   playSound("square.ogg");
-  SpawnScoreStar(x, y);
+  spawnScoreStar(x, y);
 }
 
-void OnHammer(float x, float y) {
-  StartEffect("hammer", x, y, kNoEffectTarget, kNoEffectTarget, 1.0f, -1);
+void onHammer(float x, float y) {
+  startEffect("hammer", x, y, kNoEffectTarget, kNoEffectTarget, 1.0f, -1);
   playSound("hammer.ogg");
 }
 
-void OnBonusAdded(float x, float y) {
-  StartBoardEffectAt(x, y, 3);
+void onBonusAdded(float x, float y) {
+  startBoardEffectAt(x, y, 3);
   playSound("addbonus.ogg");
 }
 
-void OnQuadBombAdded(float x, float y) {
-  StartEffect("addbomb2", x, y, kNoEffectTarget, kNoEffectTarget, 1.0f, -1);
+void onQuadBombAdded(float x, float y) {
+  startEffect("addbomb2", x, y, kNoEffectTarget, kNoEffectTarget, 1.0f, -1);
   playSound("addbonus.ogg");
 }
 
-void CountBombRemoved() { ++feedback.bombsRemoved; }
-void CountDiamondRemoved() { ++feedback.diamondsRemoved; }
-void CountQuadBombRemoved() { ++feedback.bombsRemoved; }
+void countBombRemoved() { ++feedback.bombsRemoved; }
+void countDiamondRemoved() { ++feedback.diamondsRemoved; }
+void countQuadBombRemoved() { ++feedback.bombsRemoved; }
 
-void FinishMove() {
+void finishMove() {
   const int32_t n = gameState.minLineLength;
   if (n > 0 && feedback.bombsRemoved >= n) {
     playSound("deleteballs.ogg");
@@ -189,24 +189,24 @@ void FinishMove() {
   }
   if (feedback.ballsQueued > 5 * gameState.difficulty + 15) {
     playSound("excellent.ogg");
-    ShowBanner("EXCELLENT!");
+    showBanner("EXCELLENT!");
   }
   resetMoveCounters();
 }
 
-void AddDiamondBolt(Vec2 from, Vec2 to) {
+void addDiamondBolt(Vec2 from, Vec2 to) {
   feedback.bolts[feedback.nextBolt] = {from, to, kBoltLifeMs};
   feedback.nextBolt = (feedback.nextBolt + 1) % kMaxDiamondBolts;
 }
 
-void UpdateDiamondBolts(float dt) {
-  ClearLightningBolts();
+void updateDiamondBolts(float dt) {
+  clearLightningBolts();
   for (DiamondBolt& bolt : feedback.bolts) {
     if (bolt.life > 0.0f) bolt.life -= dt;
     if (bolt.life <= 0.0f) continue;
     const int32_t alpha = int32_t(bolt.life / kBoltLifeMs * 250.0f);
-    AddLightningBolt({bolt.from.x, bolt.from.y, 0.0f}, {bolt.to.x, bolt.to.y, 0.0f},
+    addLightningBolt({bolt.from.x, bolt.from.y, 0.0f}, {bolt.to.x, bolt.to.y, 0.0f},
                      kBoltSegmentLength, kBoltCoreWidth, kBoltGlowWidth, kBoltJitter,
-                     MakeColor(255, 255, 255, alpha), MakeColor(55, 55, 255, alpha));
+                     makeColor(255, 255, 255, alpha), makeColor(55, 55, 255, alpha));
   }
 }

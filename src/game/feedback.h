@@ -37,7 +37,7 @@ struct DiamondBolt {
 };
 
 // Feedback state: process lifetime; the queue and counters are reset at each level
-// start (ResetFeedback), the counters also by every FinishMove.
+// start (resetFeedback), the counters also by every finishMove.
 struct FeedbackState {
   RemovalEntry removals[kMaxRemovals];
   int32_t removalCount;
@@ -55,36 +55,36 @@ struct FeedbackState {
 extern FeedbackState feedback;
 
 // Empties the queue, the counters and the bolts (level start).
-void ResetFeedback();
+void resetFeedback();
 
 // Adds points to the current profile and the level, with a pop-up at (x, y) and an
 // extra life outside survival when a multiple of 100000 is passed. Does nothing
 // unless the game scene is current, no menu is open, no demonstration runs and the
 // level-complete sequence is not between 0 and 8000 ms.
-void AddScore(float x, float y, int32_t points);
+void addScore(float x, float y, int32_t points);
 
 // Appends a ball to the removal queue (its wobble starts 80 ms after the previous
 // one's, at most 400 ms after the first). A full queue pops the ball at once.
-void QueueBallRemoval(float x, float y, int32_t kind, bool onSquare);
+void queueBallRemoval(float x, float y, int32_t kind, bool onSquare);
 // Ages every queued ball by dt; each pops once when its time has come. Empties the
 // queue once every entry has popped. Returns true while some entry still runs.
-bool UpdateBallRemovals(float dt);
+bool updateBallRemovals(float dt);
 
-void OnCombo(int32_t count);
-void OnChainHit(float x, float y);
-void OnSquareHit(float x, float y);
-void OnHammer(float x, float y);
-void OnBonusAdded(float x, float y);
-void OnQuadBombAdded(float x, float y);
-void CountBombRemoved();
-void CountDiamondRemoved();
-void CountQuadBombRemoved();
+void onCombo(int32_t count);
+void onChainHit(float x, float y);
+void onSquareHit(float x, float y);
+void onHammer(float x, float y);
+void onBonusAdded(float x, float y);
+void onQuadBombAdded(float x, float y);
+void countBombRemoved();
+void countDiamondRemoved();
+void countQuadBombRemoved();
 // The end of a resolution: three bombs or three diamonds clear the board (each on
 // its own), a big removal earns praise; then the counters start again.
-void FinishMove();
+void finishMove();
 
 // A lightning bolt from a diamond to a ball it claims.
-void AddDiamondBolt(Vec2 from, Vec2 to);
+void addDiamondBolt(Vec2 from, Vec2 to);
 // Ages the bolts by dt and hands the live ones to this frame's lightning, fading
 // as their 500 ms run out.
-void UpdateDiamondBolts(float dt);
+void updateDiamondBolts(float dt);

@@ -60,11 +60,11 @@ void resetGameState(int32_t index) {
   gameState.shownScore = survival ? 0 : score();
   gameView = {};
   hideTip();
-  ResetFeedback();
-  ClearScorePopups();
-  ClearScoreStars();
-  ClearParticles();
-  ResetBoardEffects();
+  resetFeedback();
+  clearScorePopups();
+  clearScoreStars();
+  clearParticles();
+  resetBoardEffects();
   resetGameScene();
 }
 
@@ -72,8 +72,8 @@ void presentLevel(int32_t index) {
   requestMusic(index % 4);
   gameView.backgroundIndex = index < 0 ? 0 : index / 5 + 1;
   gameView.colourScheme = index % 3;
-  SetBackgroundForLevel(index);
-  SetTintNow(gameView.colourScheme);
+  setBackgroundForLevel(index);
+  setTintNow(gameView.colourScheme);
 }
 
 // Survival plays the level's floor only: squares, chains and preset balls go.
@@ -393,7 +393,7 @@ void developerKey(int32_t key) {
       arrivePreviews();
       return;
     case 'Z':
-      AddScore(0.0f, 0.0f, kCheatPoints);
+      addScore(0.0f, 0.0f, kCheatPoints);
       return;
     case 'S':
       saveGameImage(kDeveloperSaveFile);
@@ -442,8 +442,8 @@ void gameFrameUpdate(float dt) {
   updateFades(dt);
   updateShake(dt);
   if (!boardFrozen()) updateBoard(dt);
-  UpdateBallRemovals(dt);
-  UpdateDiamondBolts(dt);
+  updateBallRemovals(dt);
+  updateDiamondBolts(dt);
   updateShownScore(dt);
   dropSelectionWhilePanelSlides();
   updateTip(dt);

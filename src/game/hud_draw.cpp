@@ -56,13 +56,13 @@ Color scoreColor() {
 void drawNumber(float x, float y, int32_t value, Color color) {
   char text[16];
   std::snprintf(text, sizeof text, "%i", value);
-  SetTextColorPacked(color);
-  DrawTextCentered(x, y, 14.0f, text);
+  setTextColorPacked(color);
+  drawTextCentered(x, y, 14.0f, text);
 }
 
 void drawLabel(float x, float y, float size, const char* key) {
-  SetTextColorPacked(kWhite);
-  DrawTextCentered(x, y, size, textOf(key));
+  setTextColorPacked(kWhite);
+  drawTextCentered(x, y, size, textOf(key));
 }
 
 void drawHeart(float x, float y) {
@@ -85,8 +85,8 @@ void drawLives(float s) {
     drawHeart(320.0f + s, 55.0f);
     char text[24];
     std::snprintf(text, sizeof text, " X %i", count);
-    SetTextColorPacked(kValueColor);
-    DrawText(340.0f + s, 52.0f, 14.0f, text, false);
+    setTextColorPacked(kValueColor);
+    drawText(340.0f + s, 52.0f, 14.0f, text, false);
   }
 }
 
@@ -108,8 +108,8 @@ void drawMenuLabel(float s) {
   const HudRect& r = kMenuButton;
   const bool hovered = insideHudRect(r.x0 + s, r.x1 + s, r.y0, r.y1, sceneView.pointer);
   const float pulse = hovered ? std::sin(gameState.levelClock * 0.012f) : 0.0f;
-  SetTextColor(255, 255, 255, 255);
-  DrawTextCentered(350.0f + s, -31.0f, 14.0f + pulse, textOf("menu"));
+  setTextColor(255, 255, 255, 255);
+  drawTextCentered(350.0f + s, -31.0f, 14.0f + pulse, textOf("menu"));
 }
 
 void drawSidePanel(float s) {
@@ -121,7 +121,7 @@ void drawSidePanel(float s) {
   drawNumber(353.0f + s, 147.0f, gameState.levelIndex + 1, kValueColor);
   drawLives(s);
   drawMenuLabel(s);
-  SetTextColorPacked(kWhite);
+  setTextColorPacked(kWhite);
 }
 
 // Additive light over the gauge: "flare.jpg" at the charge's level, or the pulsing
@@ -135,7 +135,7 @@ void drawGaugeLight(float x0, float x1, float charge, bool hovered) {
     const float pulse = (std::sin(gameState.levelClock * (hovered ? 0.012f : 0.005f)) + 1.0f) * 0.5f;
     const int32_t level = int32_t(pulse * 255.0f);
     drawPicture(hudPictures.hammerGlow, {x0, kHammerGauge.y1, x1, kHammerGauge.y0}, kWholePicture,
-                MakeColor(level, level, level, 255));
+                makeColor(level, level, level, 255));
   }
   setBlendMode(kBlendTransparent);
 }
@@ -180,5 +180,5 @@ void drawHud() {
     drawHelpButton();
   }
   beginWorldCamera(false);
-  DrawScoreStars();
+  drawScoreStars();
 }

@@ -26,12 +26,12 @@ void showBigMessage(const char* key) {
   std::strncpy(modeState.bigMessage, key, kMaxMessageKey - 1);
   modeState.bigMessage[kMaxMessageKey - 1] = '\0';
   const char* text = getText(key);
-  SpawnFlyingText(text ? text : key, 0.0f, 0.0f, kBigMessageSize);
+  spawnFlyingText(text ? text : key, 0.0f, 0.0f, kBigMessageSize);
 }
 
 void clearBigMessage() {
   modeState.bigMessage[0] = '\0';
-  ClearFlyingText();
+  clearFlyingText();
 }
 
 // Records, high scores and (adventure and zen) the profile's progress, then every

@@ -63,7 +63,7 @@ void buildRoute(int32_t tx, int32_t ty) {
 }
 
 // The ball has reached (tx, ty) from (mx, my): settle it and resolve.
-void finishMove(int32_t mx, int32_t my, int32_t tx, int32_t ty) {
+void settleMovedBall(int32_t mx, int32_t my, int32_t tx, int32_t ty) {
   playSound("ballstand.ogg");
   deselectBall();
   gameState.lastMoved = {tx, ty};
@@ -113,7 +113,7 @@ bool startMove(int32_t x, int32_t y) {
   Cell& target = cellAt(x, y);
   if (target.pathDistance < 1 || target.pathDistance >= kMaxMovePath) return false;
   const Vec2 at = cellCentre(x, y);
-  StartBoardEffectAt(at.x, at.y, kAimEffectKind);
+  startBoardEffectAt(at.x, at.y, kAimEffectKind);
   playSound("selectaim.ogg");
   target.cellScale = kAimedTileScale;
   Cell& ball = cellAt(from.x, from.y);
@@ -146,7 +146,7 @@ void leaveTrail(int32_t mx, int32_t my, float timeBefore, float timeAfter) {
   const Vec2 centre = cellCentre(mx, my);
   const float x = centre.x + ball.ballOffsetX, y = centre.y + ball.ballOffsetY;
   for (int32_t i = 0; i < sparks && i < kMaxTrailSparksPerFrame; ++i) {
-    SpawnSpark(x, y, kTrailPreset);
+    spawnSpark(x, y, kTrailPreset);
   }
 }
 
@@ -163,7 +163,7 @@ void advanceMove(int32_t mx, int32_t my, float dt) {
   const float timeBefore = ball.moveTime;
   ball.moveTime -= dt;
   if (ball.moveTime <= 0.0f || gameState.moveDuration <= 0 || gameState.movePathSteps <= 0) {
-    finishMove(mx, my, ball.moveTargetX, ball.moveTargetY);
+    settleMovedBall(mx, my, ball.moveTargetX, ball.moveTargetY);
     return;
   }
   const float s = ball.moveTime / float(gameState.moveDuration) * float(gameState.movePathSteps);

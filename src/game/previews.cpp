@@ -26,9 +26,9 @@ const char* itemTip(int32_t value) {
 void announceItem(int32_t x, int32_t y, int32_t value) {
   const Vec2 at = cellCentre(x, y);
   if (value == Ball::QuadroBomb) {
-    OnQuadBombAdded(at.x, at.y);
+    onQuadBombAdded(at.x, at.y);
   } else {
-    OnBonusAdded(at.x, at.y);
+    onBonusAdded(at.x, at.y);
   }
   if (const char* tip = itemTip(value)) showOneTimeTip(at, tip, {x, y}, 1000.0f, value);
 }

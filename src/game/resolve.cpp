@@ -111,7 +111,7 @@ void fireDiamond(int32_t x, int32_t y) {
   forEachPlayableCell([&](int32_t cx, int32_t cy) {
     Cell& cell = cellAt(cx, cy);
     if (cell.removalMark || !isColour(cell.ballValue) || !noted[cell.ballValue]) return;
-    AddDiamondBolt(from, cellCentre(cx, cy));
+    addDiamondBolt(from, cellCentre(cx, cy));
     cell.removalMark = 1;
     claimed = true;
   });
@@ -136,9 +136,9 @@ void countFiredItems() {
   forEachPlayableCell([](int32_t x, int32_t y) {
     const Cell& cell = cellAt(x, y);
     if (!cell.removalMark) return;
-    if (cell.ballValue == Ball::TripleBomb) CountBombRemoved();
-    if (cell.ballValue == Ball::Diamond) CountDiamondRemoved();
-    if (cell.ballValue == Ball::QuadroBomb) CountQuadBombRemoved();
+    if (cell.ballValue == Ball::TripleBomb) countBombRemoved();
+    if (cell.ballValue == Ball::Diamond) countDiamondRemoved();
+    if (cell.ballValue == Ball::QuadroBomb) countQuadBombRemoved();
   });
 }
 
@@ -175,7 +175,7 @@ void countCombo(int32_t removed, bool afterMove) {
   } else {
     ++gameState.comboStat;
   }
-  OnCombo(gameState.combo);
+  onCombo(gameState.combo);
 }
 
 void chargeHammer(int32_t removed) {
@@ -229,7 +229,7 @@ int32_t resolveBoard(bool afterMove) {
   countCombo(removed, afterMove);
   chargeHammer(removed);
   awardItems(longestRun);
-  FinishMove();
+  finishMove();
   return removed;
 }
 
@@ -237,7 +237,7 @@ void removeBall(int32_t x, int32_t y) {
   Cell& cell = cellAt(x, y);
   if (!hasBall(cell)) return;
   const Vec2 at = cellCentre(x, y);
-  QueueBallRemoval(at.x, at.y, cell.ballValue, cell.squareLayers > 0);
+  queueBallRemoval(at.x, at.y, cell.ballValue, cell.squareLayers > 0);
   cell.ballValue = Ball::Empty;
   removeSquareLayer(x, y);
   ++gameState.freeCells;
@@ -247,7 +247,7 @@ void removeSquareLayer(int32_t x, int32_t y) {
   Cell& cell = cellAt(x, y);
   if (cell.squareLayers <= 0) return;
   const Vec2 at = cellCentre(x, y);
-  OnSquareHit(at.x, at.y);
+  onSquareHit(at.x, at.y);
   --cell.squareLayers;
 }
 
@@ -256,5 +256,5 @@ void breakChain(int32_t x, int32_t y) {
   if (cell.chainLocks <= 0) return;
   --cell.chainLocks;
   const Vec2 at = cellCentre(x, y);
-  OnChainHit(at.x, at.y);
+  onChainHit(at.x, at.y);
 }

@@ -76,7 +76,7 @@ void drawRoutePiece(const RouteView& view, int32_t i, Color color) {
   const CellPos at = route[i];
   const CellPos towardsBall = i + 1 < n ? route[i + 1] : view.ball;
   const Step in = stepBetween(towardsBall, at);
-  const Vec2 centre = Add2(cellCentre(at.x, at.y), view.shift);
+  const Vec2 centre = add2(cellCentre(at.x, at.y), view.shift);
   if (i == 0) {
     drawBoardPicture(BoardPicture::RouteHead, centre, kRouteHalf, travelAngle(in), color);
     return;

@@ -67,7 +67,7 @@ bool saveGame() {
 
 void loadGame() {
   startCurrentLevel();
-  ClearScorePopups();
+  clearScorePopups();
   Profile* profile = currentProfileRecord();
   const SavedGameKind kind = currentSavedGameKind();
   if (!profile || !savedGameOffered(kind)) return;

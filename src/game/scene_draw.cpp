@@ -21,7 +21,7 @@ constexpr float kPi = 3.14159265f;
 
 // The board camera's view: 50 units back, turned and moved by the shake.
 Matrix4 worldView(bool shaken) {
-  Matrix4 view = Identity();
+  Matrix4 view = identity();
   if (shaken && gameState.shakeTimer > 0) {
     const float left = float(gameState.shakeTimer);
     const float tilt = sceneView.shakeTilt * kShakeTiltPerMs * left;
@@ -45,8 +45,8 @@ const char* textOf(const char* key) {
 
 // The big message's letters are drawn with the font bound by a text of one space.
 void drawFlyingLetters() {
-  DrawText(-1000.0f, 0.0f, 1.0f, " ", false);
-  DrawFlyingText();
+  drawText(-1000.0f, 0.0f, 1.0f, " ", false);
+  drawFlyingText();
 }
 
 }  // namespace
@@ -62,7 +62,7 @@ void beginOverlay() { begin2D(); }
 
 Color fadeColor(Color color, float f) {
   const float clamped = f < 0.0f ? 0.0f : (f > 1.0f ? 1.0f : f);
-  const uint32_t alpha = uint32_t(float(ColorAlpha(color)) * clamped);
+  const uint32_t alpha = uint32_t(float(colorAlpha(color)) * clamped);
   return (color & 0x00FFFFFFu) | (alpha << 24);
 }
 
@@ -109,17 +109,17 @@ void drawPauseOverlay() {
   if (gameView.adventureFinished) {
     if (t <= 3000.0f || t >= 21000.0f) return;
     const float opacity = std::sin(kPi * (t - 3000.0f) / 18000.0f);
-    SetTextColor(255, 255, 255, int32_t(opacity * 255.0f));
-    DrawTextCentered(0.0f, 100.0f, 18.0f, textOf("congratulations"));
-    DrawTextCentered(0.0f, 50.0f, 17.0f, textOf("gamepass1"));
-    SetTextColor(255, 255, 255, 255);
+    setTextColor(255, 255, 255, int32_t(opacity * 255.0f));
+    drawTextCentered(0.0f, 100.0f, 18.0f, textOf("congratulations"));
+    drawTextCentered(0.0f, 50.0f, 17.0f, textOf("gamepass1"));
+    setTextColor(255, 255, 255, 255);
     return;
   }
   const float blink = std::fmax(0.0f, ((1.0f + std::sin(0.0003f * t)) * 0.5f - 0.7f) / 0.3f);
-  SetTextColor(255, 255, 255, 255);
-  DrawTextCentered(0.0f, -280.0f, 13.0f + blink, textOf("keytoresume"));
+  setTextColor(255, 255, 255, 255);
+  drawTextCentered(0.0f, -280.0f, 13.0f + blink, textOf("keytoresume"));
   if (!gameView.zoneCompleted && t < 7000.0f) {
-    DrawTextCentered(0.0f, 0.0f, 21.0f + 4.0f * blink * blink, textOf("relax"));
+    drawTextCentered(0.0f, 0.0f, 21.0f + 4.0f * blink * blink, textOf("relax"));
   }
 }
 
@@ -128,20 +128,20 @@ void gameSceneDraw() {
   setCullMode(DevCull::None);
   clearTarget(kBlack);
   beginWorldCamera(true);
-  DrawSceneryWithTransition();
+  drawSceneryWithTransition();
   beginWorldCamera(true);
   drawBoard();
   drawBallRemovals();
-  DrawLightningBolts();
+  drawLightningBolts();
   drawHud();
   beginOverlay();
-  DrawScorePopups();
-  DrawBanner();
+  drawScorePopups();
+  drawBanner();
   drawFlyingLetters();
   drawTipPanel();
   if (!gameState.menuOpen) {
     beginWorldCamera(false);
-    DrawBoardEffects();
+    drawBoardEffects();
   }
   beginOverlay();
   drawHelpTooltip();
@@ -152,5 +152,5 @@ void gameSceneDraw() {
 void gameSceneDrawParticles() {
   if (!devExists()) return;
   beginWorldCamera(true);
-  DrawParticles();
+  drawParticles();
 }

@@ -43,7 +43,7 @@ CellPos hoveredCell(Vec2 p) {
 
 // The bar follows its target smoothly; a long frame never carries it past.
 void updateProgress(float dt) {
-  const int32_t arrived = UpdateScoreStars(dt, progressStarTarget(), progressTarget());
+  const int32_t arrived = updateScoreStars(dt, progressStarTarget(), progressTarget());
   if (arrived > 0) {
     gameView.pendingSquares -= arrived;
     if (gameView.pendingSquares < 0) gameView.pendingSquares = 0;
@@ -64,7 +64,7 @@ void updateScoreChase(int32_t shownBefore) {
   sceneView.flickerChannel = lookInt(3);
   sceneView.flickerValue = 100 + lookInt(155);
   const HudSlide slide = hudSlide();
-  if (slide.shown) SpawnSpark(kScoreSparkAt.x + slide.shift, kScoreSparkAt.y, kScoreSparkPreset);
+  if (slide.shown) spawnSpark(kScoreSparkAt.x + slide.shift, kScoreSparkAt.y, kScoreSparkPreset);
 }
 
 SysCursor windowCursor(CursorMode mode) {
@@ -82,7 +82,7 @@ void updateCursor() {
   if (sceneView.cursorKnown && mode == sceneView.shownCursor) return;
   if (sceneView.cursorKnown) {
     for (int32_t i = 0; i < kCursorSparks; ++i) {
-      SpawnSpark(sceneView.pointer.x + lookUnit(32.0f),
+      spawnSpark(sceneView.pointer.x + lookUnit(32.0f),
                  sceneView.pointer.y - lookUnit(50.0f), kCursorSparkPreset);
     }
   }
@@ -97,20 +97,20 @@ void updateShake(float dt) {
   if (sceneView.shakeClock > 0.0f) return;
   sceneView.shakeClock = kShakeTurnMs;
   const float angle = lookUnit(360.0f);
-  sceneView.shakeDirection = {CosDeg(angle), SinDeg(angle)};
+  sceneView.shakeDirection = {cosDeg(angle), sinDeg(angle)};
   sceneView.shakeTilt = lookSigned(1.0f);
 }
 
 void updateEffects(float dt, float playClock) {
-  UpdateScorePopups(dt);
-  UpdateBanner(dt);
-  UpdateFlyingText(dt);
-  SetTintTarget(gameView.colourScheme);
-  UpdateScenery(dt, playClock);
+  updateScorePopups(dt);
+  updateBanner(dt);
+  updateFlyingText(dt);
+  setTintTarget(gameView.colourScheme);
+  updateScenery(dt, playClock);
   // Sparks are culled by the board camera's view as they are queued.
   beginWorldCamera(false);
-  if (!gameState.menuOpen) UpdateBoardEffects(dt);
-  UpdateParticles(dt);
+  if (!gameState.menuOpen) updateBoardEffects(dt);
+  updateParticles(dt);
 }
 
 }  // namespace

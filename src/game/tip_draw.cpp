@@ -28,7 +28,7 @@ void drawTipPanel() {
   look.appear = -tipState.delay / kTipCloseAfterMs;
   look.grow = true;
   look.clock = gameState.levelClock;
-  DrawBalloon(look);
+  drawBalloon(look);
 }
 
 void drawHelpTooltip() {
@@ -43,5 +43,5 @@ void drawHelpTooltip() {
   look.pointer = true;
   look.appear = 1.0f;
   look.clock = gameState.levelClock;
-  DrawBalloon(look);
+  drawBalloon(look);
 }

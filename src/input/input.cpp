@@ -51,7 +51,7 @@ MapWord checkMapWords() {
 void checkGameWords() {
   if (!typedLettersEndWith(kWordDeveloperKeys)) return;
   input.developerKeysEnabled = !input.developerKeysEnabled;
-  ShowBanner(input.developerKeysEnabled ? "Cheat key enabled" : "Cheat key disabled");
+  showBanner(input.developerKeysEnabled ? "Cheat key enabled" : "Cheat key disabled");
 }
 
 void checkDebugOverlayWord() {
@@ -65,8 +65,8 @@ void drawDebugOverlay(const char* fpsText) {
   std::snprintf(triangles, sizeof triangles, "%i TRI", int(renderState.trianglesDrawn));
   begin2D();
   if (input.debugOverlayVisible) {
-    DrawText(-360.0f, -100.0f, 10.0f, fpsText, false);
-    DrawText(-360.0f, -115.0f, 10.0f, triangles, false);
+    drawText(-360.0f, -100.0f, 10.0f, fpsText, false);
+    drawText(-360.0f, -115.0f, 10.0f, triangles, false);
   }
   // The last step of every frame: the 3D camera is back for the next one.
   setProjectionTransform(renderState.cameraProjection);

@@ -70,8 +70,8 @@ void loadMap() {
   loadMapPictures();
   loadPath(kRoadFile);
   computeMapGeometry();
-  SetBackgroundForLevel(kLandscapeOutsideLevels);
-  SetTintNow(kDayTint);
+  setBackgroundForLevel(kLandscapeOutsideLevels);
+  setTintNow(kDayTint);
 }
 
 void computeMapGeometry() {
@@ -141,14 +141,14 @@ Color levelMarkColor(int32_t level, float t) {
   const float k = w > 0.7f ? (w - 0.7f) / 0.3f : 0.0f;
   const float h = (std::sin(t * 0.005f - 0.3f * float(level)) + 1.0f) * k * 0.5f;
   switch (levelMarkState(level)) {
-    case MarkState::Locked: return MakeColor(255, 255, 155, 100 + int32_t(155.0f * h));
+    case MarkState::Locked: return makeColor(255, 255, 155, 100 + int32_t(155.0f * h));
     case MarkState::Selected: {
       const float s = (std::sin(t * 0.01f) + 1.0f) * 0.5f;
-      return MakeColor(255 - int32_t(200.0f * s), int32_t(255.0f * s), 0, 255);
+      return makeColor(255 - int32_t(200.0f * s), int32_t(255.0f * s), 0, 255);
     }
     case MarkState::Open: break;
   }
-  return MakeColor(255, 55 + int32_t(185.0f * h), 55, 255);
+  return makeColor(255, 55 + int32_t(185.0f * h), 55, 255);
 }
 
 float levelMarkSize(int32_t level, float t) {

@@ -44,7 +44,7 @@ void drawMapPicture(Color tint) {
 
 void drawArtefacts() {
   const int32_t zone = reachedZone();
-  const Color faint = MakeColor(255, 255, 155, 100);
+  const Color faint = makeColor(255, 255, 155, 100);
   for (int32_t i = 0; i < kArtefactCount; ++i) {
     setTexture(mapTextures.artefacts[i]);
     drawSpriteAt(mapGeometry.artefacts[i], kArtefactSize, kArtefactSize, kWholePicture,
@@ -76,22 +76,22 @@ void drawTopThree(int32_t startLevel) {
     if (profile && std::strcmp(entry.name, profile->name) == 0) {
       mapHooks.setHighlightTextColor();
     } else {
-      SetTextColor(255, 255, 255, 255);
+      setTextColor(255, 255, 255, 255);
     }
     char score[16];
     std::snprintf(score, sizeof score, "%i", int(entry.score));
     const float y = kFirstRowY - kRowStep * float(row);
-    DrawText(kNameX, y, 10.0f, entry.name, false);
-    DrawText(kScoreX, y, 10.0f, score, false);
+    drawText(kNameX, y, 10.0f, entry.name, false);
+    drawText(kScoreX, y, 10.0f, score, false);
   }
-  SetTextColor(255, 255, 255, 255);
+  setTextColor(255, 255, 255, 255);
 }
 
 // Levels beyond the reachable one are reddened; all but the start level dimmed.
 Color chartMiniatureColor(int32_t level, int32_t startLevel, int32_t reachable) {
   const float dim = level == startLevel ? 1.0f : 0.7f;
   const float other = level > reachable ? 128.0f : 255.0f;
-  return MakeColor(int32_t(255.0f * dim), int32_t(other * dim), int32_t(other * dim),
+  return makeColor(int32_t(255.0f * dim), int32_t(other * dim), int32_t(other * dim),
                    int32_t(255.0f * dim));
 }
 
@@ -120,16 +120,16 @@ void drawAdventureMap() {
 void drawSurvivalChart(int32_t startLevel) {
   const int32_t start = clampMapLevel(startLevel);
   const bool locked = survivalStartLocked(start);
-  drawMapPicture(MakeColor(150, 150, 150, 255));
-  SetTextColor(255, 255, 255, 255);
-  DrawTextCentered(0.0f, 220.0f, 22.0f, text("survival"));
-  DrawTextCentered(275.0f, 250.0f, 16.0f, text("hiscore"));
-  DrawText(-325.0f, 235.0f, 12.0f, text(locked ? "unlocktip" : "survivaltip"), false);
+  drawMapPicture(makeColor(150, 150, 150, 255));
+  setTextColor(255, 255, 255, 255);
+  drawTextCentered(0.0f, 220.0f, 22.0f, text("survival"));
+  drawTextCentered(275.0f, 250.0f, 16.0f, text("hiscore"));
+  drawText(-325.0f, 235.0f, 12.0f, text(locked ? "unlocktip" : "survivaltip"), false);
   drawTopThree(start);
   mapHooks.drawWindow(-450.0f, 130.0f, 900.0f, 260.0f);
   drawChartStrip(start);
   if (locked) {
-    SetTextColor(255, 255, 255, 255);
-    DrawTextCentered(0.0f, 0.0f, 28.0f, text("locked"));
+    setTextColor(255, 255, 255, 255);
+    drawTextCentered(0.0f, 0.0f, 28.0f, text("locked"));
   }
 }

@@ -27,7 +27,7 @@ UvRect sheetCell(int32_t column, int32_t row) {
 }
 
 Color scaledAlpha(Color color, float f) {
-  const float a = float(ColorAlpha(color)) * (f < 0.0f ? 0.0f : (f > 1.0f ? 1.0f : f));
+  const float a = float(colorAlpha(color)) * (f < 0.0f ? 0.0f : (f > 1.0f ? 1.0f : f));
   return (color & 0x00FFFFFFu) | (uint32_t(a) << 24);
 }
 
@@ -38,22 +38,22 @@ struct BalloonLayout {
 };
 
 Vec2 balloonDirection(const BalloonLook& look) {
-  if (look.hasAngle) return {CosDeg(look.angle), SinDeg(look.angle)};
+  if (look.hasAngle) return {cosDeg(look.angle), sinDeg(look.angle)};
   const Vec2 towardsCentre = {-look.anchor.x, -look.anchor.y};
-  if (Length2(towardsCentre) < 1.0f) return {0.0f, 1.0f};
-  return Normalize2(towardsCentre);
+  if (length2(towardsCentre) < 1.0f) return {0.0f, 1.0f};
+  return normalize2(towardsCentre);
 }
 
 // Measures and wraps the text (into the text module's wrap buffer) and places the box.
 BalloonLayout layOut(const BalloonLook& look) {
   BalloonLayout l = {};
-  l.boxWidth = std::fmin(MeasureText(look.text, kTextSize) + 64.0f, look.maxWidth);
-  l.textHeight = WrapText(l.boxWidth - 32.0f, look.text, kTextSize);
+  l.boxWidth = std::fmin(measureText(look.text, kTextSize) + 64.0f, look.maxWidth);
+  l.textHeight = wrapText(l.boxWidth - 32.0f, look.text, kTextSize);
   l.boxHeight = std::fmax(l.textHeight + 32.0f, 64.0f);
   l.direction = balloonDirection(look);
   const float reach = std::fabs(l.direction.x) * l.boxWidth * 0.5f +
                       std::fabs(l.direction.y) * l.boxHeight * 0.5f;
-  l.centre = Add2(look.anchor, Scale2(l.direction, kBoxGap + reach));
+  l.centre = add2(look.anchor, scale2(l.direction, kBoxGap + reach));
   // Kept on the screen, whatever the anchor.
   const float hw = l.boxWidth * 0.5f + kScreenMargin, hh = l.boxHeight * 0.5f + kScreenMargin;
   l.centre.x = std::fmax(-400.0f + hw, std::fmin(400.0f - hw, l.centre.x));
@@ -63,30 +63,30 @@ BalloonLayout layOut(const BalloonLook& look) {
 
 // p moved towards the anchor as the balloon grows in.
 Vec2 grown(const BalloonLook& look, Vec2 p, float scale) {
-  return Add2(look.anchor, Scale2(Sub2(p, look.anchor), scale));
+  return add2(look.anchor, scale2(sub2(p, look.anchor), scale));
 }
 
 void drawPointer(const BalloonLook& look, const BalloonLayout& l, float scale, float alpha) {
   setTexture(loadTexture("baloon.tga", false));
   const float distance = kRimPiece * (1.3f + 0.1f * std::sin(look.clock * 0.01f));
-  const Vec2 at = grown(look, Add2(look.anchor, Scale2(l.direction, distance)), scale);
+  const Vec2 at = grown(look, add2(look.anchor, scale2(l.direction, distance)), scale);
   // The pointer's tip is its left end: turned by the direction, it points back.
   const UvRect uv = {0.5f + kInset, 0.5f + kInset, 1.0f - kInset, 1.0f - kInset};
-  drawRotatedSprite(at.x, at.y, at.x, at.y, Angle2(l.direction), 128.0f * scale, 64.0f * scale,
+  drawRotatedSprite(at.x, at.y, at.x, at.y, angle2(l.direction), 128.0f * scale, 64.0f * scale,
                     uv, scaledAlpha(kWhite, alpha), kDepth);
 }
 
 }  // namespace
 
-void DrawLightBox(Rect box, float alpha, float scale) {
+void drawLightBox(Rect box, float alpha, float scale) {
   setTexture(loadTexture("white.jpg", false));
-  const UvRect body = {0.0f, 0.0f, RectWidth(box) / 128.0f, RectHeight(box) / 208.0f};
+  const UvRect body = {0.0f, 0.0f, rectWidth(box) / 128.0f, rectHeight(box) / 208.0f};
   drawSpriteRect(box, body, scaledAlpha(kBodyTint, alpha), kDepth);
   setTexture(loadTexture("baloon.tga", false));
   const Color rim = scaledAlpha(kWhite, alpha);
   const float piece = kRimPiece * scale;
-  const float w = RectWidth(box), h = RectHeight(box);
-  const Vec2 c = RectCenter(box);
+  const float w = rectWidth(box), h = rectHeight(box);
+  const Vec2 c = rectCenter(box);
   // Edges first, between the corners; then the corners over their ends.
   drawSprite(c.x, box.y0, w - piece > 0.0f ? w - piece : 0.0f, piece, sheetCell(2, 0), rim, kDepth);
   drawSprite(c.x, box.y1, w - piece > 0.0f ? w - piece : 0.0f, piece, sheetCell(2, 0), rim, kDepth);
@@ -98,13 +98,13 @@ void DrawLightBox(Rect box, float alpha, float scale) {
   drawSprite(box.x1, box.y1, piece, piece, sheetCell(1, 1), rim, kDepth);
 }
 
-Rect BalloonBox(const BalloonLook& look) {
+Rect balloonBox(const BalloonLook& look) {
   if (!look.text) return {0.0f, 0.0f, 0.0f, 0.0f};
   const BalloonLayout l = layOut(look);
-  return RectFromCenter(l.centre, l.boxWidth, l.boxHeight);
+  return rectFromCenter(l.centre, l.boxWidth, l.boxHeight);
 }
 
-void DrawBalloon(const BalloonLook& look) {
+void drawBalloon(const BalloonLook& look) {
   if (!look.text || look.text[0] == '\0' || look.appear <= 0.0f) return;
   const float appear = look.appear > 1.0f ? 1.0f : look.appear;
   const float scale = look.grow ? appear : 1.0f;
@@ -112,13 +112,13 @@ void DrawBalloon(const BalloonLook& look) {
   const BalloonLayout l = layOut(look);
   if (look.pointer) drawPointer(look, l, scale, alpha);
   const Vec2 centre = grown(look, l.centre, scale);
-  DrawLightBox(RectFromCenter(centre, l.boxWidth * scale, l.boxHeight * scale), alpha, scale);
+  drawLightBox(rectFromCenter(centre, l.boxWidth * scale, l.boxHeight * scale), alpha, scale);
   const float size = kTextSize * scale;
   const float firstLine = centre.y + (l.textHeight * 0.5f - 0.9f * kTextSize) * scale;
-  SetTextColor(255, 255, 255, int32_t(alpha * 255.0f));
+  setTextColor(255, 255, 255, int32_t(alpha * 255.0f));
   // The wrapped text is copied: drawing may not read the buffer it measures with.
   char lines[kWrapBufferSize];
   std::memcpy(lines, textState.wrapBuffer, sizeof lines);
-  DrawTextCentered(centre.x, firstLine, size, lines);
-  SetTextColor(255, 255, 255, 255);
+  drawTextCentered(centre.x, firstLine, size, lines);
+  setTextColor(255, 255, 255, 255);
 }

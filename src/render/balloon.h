@@ -21,9 +21,9 @@ struct BalloonLook {
 
 // The light box: the tinted body over `box` and the rim pieces around it, with
 // every alpha scaled by `alpha` (0..1). Missing pictures draw plain quads.
-void DrawLightBox(Rect box, float alpha, float scale);
+void drawLightBox(Rect box, float alpha, float scale);
 // Draws the balloon; text size 11. Nothing for an empty text or appear <= 0. The
 // box is kept on the screen.
-void DrawBalloon(const BalloonLook& look);
+void drawBalloon(const BalloonLook& look);
 // Where the balloon's box lies for this look (fully appeared), for tests.
-Rect BalloonBox(const BalloonLook& look);
+Rect balloonBox(const BalloonLook& look);

@@ -17,9 +17,9 @@ namespace {
 RenderState startingRenderState() {
   RenderState s = {};
   s.gammaValue = 0.5f;
-  s.cameraProjection = PerspectiveFov(0.7853982f, 1.3333334f, 5.0f, 400.0f);
-  s.cameraView = Identity();
-  Translate(&s.cameraView, 0.0f, 0.0f, 45.0f);
+  s.cameraProjection = perspectiveFov(0.7853982f, 1.3333334f, 5.0f, 400.0f);
+  s.cameraView = identity();
+  translate(&s.cameraView, 0.0f, 0.0f, 45.0f);
   return s;
 }
 
@@ -190,7 +190,7 @@ void presentFrame() {
     renderState.gammaDirty = 0;
   }
   devPresent();
-  EndFrameTexts();
+  endFrameTexts();
   if (renderState.displayChangePending) {
     resetDevice();
     renderState.displayChangePending = 0;
@@ -203,11 +203,11 @@ DevFrameStats lastFrameGfx() { return devLastFrameStats(); }
 // Transforms
 
 void setWorldTransform(const Matrix4* m) {
-  devSetTransform(DevTransform::World, m ? *m : Identity());
+  devSetTransform(DevTransform::World, m ? *m : identity());
 }
-void setViewTransform(const Matrix4* m) { devSetTransform(DevTransform::View, m ? *m : Identity()); }
+void setViewTransform(const Matrix4* m) { devSetTransform(DevTransform::View, m ? *m : identity()); }
 void setTexture0Transform(const Matrix4* m) {
-  devSetTransform(DevTransform::Texture0, m ? *m : Identity());
+  devSetTransform(DevTransform::Texture0, m ? *m : identity());
 }
 void setProjectionTransform(const Matrix4& m) { devSetTransform(DevTransform::Projection, m); }
 void getWorldTransform(Matrix4* out) { *out = devGetTransform(DevTransform::World); }
@@ -216,17 +216,17 @@ void getTexture0Transform(Matrix4* out) { *out = devGetTransform(DevTransform::T
 void getProjectionTransform(Matrix4* out) { *out = devGetTransform(DevTransform::Projection); }
 
 void setPerspectiveProjection(float fovY, float aspect, float zNear, float zFar) {
-  setProjectionTransform(PerspectiveFov(fovY, aspect, zNear, zFar));
+  setProjectionTransform(perspectiveFov(fovY, aspect, zNear, zFar));
 }
 
 void setOrthoProjection(float width, float height, float zNear, float zFar) {
-  setProjectionTransform(OrthoProjection(width, height, zNear, zFar));
+  setProjectionTransform(orthoProjection(width, height, zNear, zFar));
 }
 
 void setCameraProjection(int32_t clientWidth, int32_t clientHeight) {
   const float aspect =
       clientWidth > 0 && clientHeight > 0 ? float(clientWidth) / float(clientHeight) : 1.3333334f;
-  renderState.cameraProjection = PerspectiveFov(kQuarterPi, aspect, 5.0f, 400.0f);
+  renderState.cameraProjection = perspectiveFov(kQuarterPi, aspect, 5.0f, 400.0f);
 }
 
 void setCullMode(DevCull cull) { devSetCull(cull); }
@@ -235,8 +235,8 @@ void setCullMode(DevCull cull) { devSetCull(cull); }
 // Camera and light
 
 void setupCamera() {
-  renderState.cameraView = Identity();
-  Translate(&renderState.cameraView, 0.0f, 0.0f, 45.0f);
+  renderState.cameraView = identity();
+  translate(&renderState.cameraView, 0.0f, 0.0f, 45.0f);
   setViewTransform(&renderState.cameraView);
   setProjectionTransform(renderState.cameraProjection);
 }
@@ -256,7 +256,7 @@ void setupLighting() {
   devSetLighting(false);
 }
 
-Frustum ExtractFrustum() {
-  return ExtractFrustumFrom(devGetTransform(DevTransform::View),
+Frustum extractFrustum() {
+  return extractFrustumFrom(devGetTransform(DevTransform::View),
                             devGetTransform(DevTransform::Projection));
 }

@@ -22,7 +22,7 @@ struct Quaternion {
 };
 
 // The Hamilton product a * b.
-Quaternion multiply(const Quaternion& a, const Quaternion& b) {
+Quaternion multiplyQuaternions(const Quaternion& a, const Quaternion& b) {
   return {a.w * b.x + a.x * b.w + a.y * b.z - a.z * b.y,
           a.w * b.y - a.x * b.z + a.y * b.w + a.z * b.x,
           a.w * b.z + a.x * b.y - a.y * b.x + a.z * b.w,
@@ -34,9 +34,9 @@ Matrix4 localTransform(Vec3 translation, Vec3 angles) {
   const Quaternion qx = {std::sin(angles.x * 0.5f), 0.0f, 0.0f, std::cos(angles.x * 0.5f)};
   const Quaternion qy = {0.0f, std::sin(angles.y * 0.5f), 0.0f, std::cos(angles.y * 0.5f)};
   const Quaternion qz = {0.0f, 0.0f, std::sin(angles.z * 0.5f), std::cos(angles.z * 0.5f)};
-  const Quaternion q = multiply(multiply(qz, qy), qx);
+  const Quaternion q = multiplyQuaternions(multiplyQuaternions(qz, qy), qx);
   const float x = q.x, y = q.y, z = q.z, w = q.w;
-  Matrix4 m = Identity();
+  Matrix4 m = identity();
   m.m[0] = 1 - 2 * y * y - 2 * z * z;
   m.m[1] = 2 * x * y + 2 * z * w;
   m.m[2] = 2 * x * z - 2 * y * w;
@@ -75,10 +75,10 @@ void computeBounds(const std::vector<Vec3>& positions, Mesh* mesh) {
     lo = {std::fmin(lo.x, p.x), std::fmin(lo.y, p.y), std::fmin(lo.z, p.z)};
     hi = {std::fmax(hi.x, p.x), std::fmax(hi.y, p.y), std::fmax(hi.z, p.z)};
   }
-  mesh->boxHalfExtents = Scale3(Sub3(hi, lo), 0.5f);
-  mesh->boxCenter = Add3(lo, mesh->boxHalfExtents);
+  mesh->boxHalfExtents = scale3(sub3(hi, lo), 0.5f);
+  mesh->boxCenter = add3(lo, mesh->boxHalfExtents);
   mesh->sphereCenter = mesh->boxCenter;
-  mesh->sphereRadius = Length3(mesh->boxHalfExtents);
+  mesh->sphereRadius = length3(mesh->boxHalfExtents);
 }
 
 DevLitVertex litVertex(Vec3 p, Vec3 n, Vec2 t) { return {p.x, p.y, p.z, n.x, n.y, n.z, t.x, t.y}; }
@@ -91,9 +91,9 @@ bool buildSmooth(const std::vector<Vec3>& positions, const std::vector<int32_t>&
   const size_t vertexCount = positions.size();
   std::vector<Vec3> normals(vertexCount, Vec3{0.0f, 0.0f, 0.0f});
   for (size_t c = 0; c < corners.size(); ++c) {
-    AddInPlace3(&normals[size_t(corners[c])], faceNormals[c / 3]);
+    addInPlace3(&normals[size_t(corners[c])], faceNormals[c / 3]);
   }
-  for (Vec3& n : normals) n = Normalize3(n);
+  for (Vec3& n : normals) n = normalize3(n);
   // The corners of every vertex, in triangle order.
   std::vector<std::vector<uint32_t>> cornersOf(vertexCount);
   for (size_t c = 0; c < corners.size(); ++c) cornersOf[size_t(corners[c])].push_back(uint32_t(c));
@@ -159,7 +159,7 @@ bool buildMesh(const char* name, const uint8_t* bytes, uint32_t size, Mesh* out,
   }
   std::vector<Vec3> faceNormals(static_cast<size_t>(t));
   for (size_t i = 0; i < size_t(t); ++i) {
-    faceNormals[i] = FaceNormal(positions[size_t(corners[3 * i])], positions[size_t(corners[3 * i + 1])],
+    faceNormals[i] = faceNormal(positions[size_t(corners[3 * i])], positions[size_t(corners[3 * i + 1])],
                                 positions[size_t(corners[3 * i + 2])]);
   }
   computeBounds(positions, out);

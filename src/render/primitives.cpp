@@ -47,9 +47,9 @@ uint32_t scaleChannel(uint32_t channel, float factor) {
 
 // The side offset of a strip from a to b facing the camera.
 Vec3 ribbonSide(Vec3 a, Vec3 b, float w) {
-  const Vec3 d = Sub3(a, b);
-  const Vec3 f = Scale3(ForwardAxis(devGetTransform(DevTransform::View)), -1.0f);
-  return Scale3(Normalize3(Cross(d, f)), w);
+  const Vec3 d = sub3(a, b);
+  const Vec3 f = scale3(forwardAxis(devGetTransform(DevTransform::View)), -1.0f);
+  return scale3(normalize3(cross(d, f)), w);
 }
 
 }  // namespace
@@ -66,8 +66,8 @@ void setColorMultiplier(float red, float green, float blue, float alpha) {
 Color multiplyColor(Color color) {
   const ColorF& m = primitiveState.colorMultiplier;
   if (m.r == 1.0f && m.g == 1.0f && m.b == 1.0f && m.a == 1.0f) return color;
-  return scaleChannel(ColorAlpha(color), m.a) << 24 | scaleChannel(ColorRed(color), m.r) << 16 |
-         scaleChannel(ColorGreen(color), m.g) << 8 | scaleChannel(ColorBlue(color), m.b);
+  return scaleChannel(colorAlpha(color), m.a) << 24 | scaleChannel(colorRed(color), m.r) << 16 |
+         scaleChannel(colorGreen(color), m.g) << 8 | scaleChannel(colorBlue(color), m.b);
 }
 
 // ---------------------------------------------------------------------------
@@ -136,12 +136,12 @@ void drawQuadShaded(Vec3 p0, Vec3 p1, Vec3 p2, Vec3 p3, Color c0, Color c1, Colo
 
 void drawRibbon(Vec3 a, Vec3 b, float w, Color color) {
   const Vec3 side = ribbonSide(a, b, w);
-  drawQuadTinted(Sub3(b, side), Add3(b, side), Add3(a, side), Sub3(a, side), color);
+  drawQuadTinted(sub3(b, side), add3(b, side), add3(a, side), sub3(a, side), color);
 }
 
 void drawRibbonShaded(Vec3 a, Vec3 b, float w, Color colorB, Color colorA) {
   const Vec3 side = ribbonSide(a, b, w);
-  drawQuadShaded(Sub3(b, side), Add3(b, side), Add3(a, side), Sub3(a, side), colorB, colorB,
+  drawQuadShaded(sub3(b, side), add3(b, side), add3(a, side), sub3(a, side), colorB, colorB,
                  colorA, colorA);
 }
 
@@ -219,20 +219,20 @@ void begin2D() {
 // ---------------------------------------------------------------------------
 // Camera-facing squares and sheet sprites
 
-void DrawBillboard(const TextureEntry* texture, float x, float y, float angle, float size,
+void drawBillboard(const TextureEntry* texture, float x, float y, float angle, float size,
                    Color color) {
   const Vec3 p = {x, y, 0.0f};
-  if (!SphereVisible(ExtractFrustum(), p, size)) return;
+  if (!sphereVisible(extractFrustum(), p, size)) return;
   const Matrix4 view = devGetTransform(DevTransform::View);
-  const Vec3 r = Scale3(RightAxis(view), size), u = Scale3(UpAxis(view), size);
-  const float c = CosDeg(angle), s = SinDeg(angle);
-  const Vec3 r2 = Sub3(Scale3(r, c), Scale3(u, s));
-  const Vec3 u2 = Add3(Scale3(r, s), Scale3(u, c));
+  const Vec3 r = scale3(rightAxis(view), size), u = scale3(upAxis(view), size);
+  const float c = cosDeg(angle), s = sinDeg(angle);
+  const Vec3 r2 = sub3(scale3(r, c), scale3(u, s));
+  const Vec3 u2 = add3(scale3(r, s), scale3(u, c));
   setTexture(texture);
   devSetAlphaBlend(true);
   devSetBlendFunc(DevBlend::SrcAlpha, DevBlend::InvSrcAlpha);
-  drawQuad(Add3(Sub3(p, r2), u2), Sub3(Sub3(p, r2), u2), Sub3(Add3(p, r2), u2),
-           Add3(Add3(p, r2), u2), {0, 0}, {0, 1}, {1, 1}, {1, 0}, color);
+  drawQuad(add3(sub3(p, r2), u2), sub3(sub3(p, r2), u2), sub3(add3(p, r2), u2),
+           add3(add3(p, r2), u2), {0, 0}, {0, 1}, {1, 1}, {1, 0}, color);
 }
 
 UvRect sheetCellUv(int32_t cell, int32_t columns, int32_t rows) {
@@ -266,7 +266,7 @@ void sheetSquareCorners(Vec3 p, Vec3 r, Vec3 u, const UvRect& cell, Vec3 corners
   uv[3] = {cell.uLeft, cell.vBottom};
 }
 
-void DrawSheetSprite(float x, float y, float rotation, float size, Color color, int32_t cell) {
+void drawSheetSprite(float x, float y, float rotation, float size, Color color, int32_t cell) {
   if ((color & 0x00FFFFFFu) == 0 || size == 0.0f) return;
   Vec3 r, u;
   turnedSquareAxes({1.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f}, size, rotation, &r, &u);
@@ -276,7 +276,7 @@ void DrawSheetSprite(float x, float y, float rotation, float size, Color color, 
   drawQuad(p[0], p[1], p[2], p[3], t[0], t[1], t[2], t[3], color);
 }
 
-void DrawSparkSprite(float x, float y, float rotation, float size, Color color, int32_t blend,
+void drawSparkSprite(float x, float y, float rotation, float size, Color color, int32_t blend,
                      int32_t cell) {
   devSetAlphaTest(false);
   devSetAlphaBlend(true);
@@ -284,6 +284,6 @@ void DrawSparkSprite(float x, float y, float rotation, float size, Color color, 
   setTexture(getTexture("particles.tga"));
   if (blend == 0) devSetBlendFunc(DevBlend::SrcColor, DevBlend::One);
   if (blend == 1) devSetBlendFunc(DevBlend::SrcAlpha, DevBlend::InvSrcAlpha);
-  DrawSheetSprite(x, y, rotation, size, color, cell);
+  drawSheetSprite(x, y, rotation, size, color, cell);
   devSetAlphaTest(true);
 }

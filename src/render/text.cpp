@@ -159,7 +159,7 @@ bool insertBreak(char* buffer, int32_t p) {
 // ---------------------------------------------------------------------------
 // Fonts and state
 
-bool ParseFontMetrics(const uint8_t* bytes, uint32_t size, Font* out) {
+bool parseFontMetrics(const uint8_t* bytes, uint32_t size, Font* out) {
   if (!bytes || size < kFontMetricsSize) return false;
   int32_t n = 0;
   std::memcpy(&n, bytes, 4);
@@ -175,7 +175,7 @@ bool ParseFontMetrics(const uint8_t* bytes, uint32_t size, Font* out) {
   return true;
 }
 
-bool LoadFont(const char* name) {
+bool loadFont(const char* name) {
   if (textState.fontCount >= kMaxFonts) return false;
   char file[kMaxFileName];
   std::snprintf(file, sizeof file, "%s.tga", name);
@@ -185,7 +185,7 @@ bool LoadFont(const char* name) {
   const uint8_t* bytes = loadFile(file, &size, true);
   Font& font = textState.fonts[textState.fontCount];
   font = {};
-  if (!ParseFontMetrics(bytes, size, &font)) {
+  if (!parseFontMetrics(bytes, size, &font)) {
     // Metrics too short to read, or with no cells: as unusable as a missing file.
     char text[kMaxFileName + 48];
     std::snprintf(text, sizeof text, "Can't load %s...\nProgram will now stop.", file);
@@ -197,31 +197,31 @@ bool LoadFont(const char* name) {
   textState.textColor = kWhite;
   textState.glowTexture = getTexture("podsvet.jpg");
   textState.penOffset = 0.0f;
-  ClearFlyingText();
+  clearFlyingText();
   return true;
 }
 
-void SelectFont(int32_t index) {
+void selectFont(int32_t index) {
   if (textState.fontCount == 0) return;
   if (index >= textState.fontCount) index = textState.fontCount - 1;
   if (index < 0) index = 0;
   textState.currentFont = &textState.fonts[index];
 }
 
-void SetTextColor(int32_t red, int32_t green, int32_t blue, int32_t alpha) {
-  textState.textColor = MakeColor(red, green, blue, alpha);
+void setTextColor(int32_t red, int32_t green, int32_t blue, int32_t alpha) {
+  textState.textColor = makeColor(red, green, blue, alpha);
 }
 
-void SetTextColorPacked(Color color) { textState.textColor = color; }
+void setTextColorPacked(Color color) { textState.textColor = color; }
 
-void SetTextSize(float size) { textState.textSize = size; }
+void setTextSize(float size) { textState.textSize = size; }
 
 // ---------------------------------------------------------------------------
 // Layout
 
-void DrawText(float x, float y, float size, const char* text, bool centred) {
+void drawText(float x, float y, float size, const char* text, bool centred) {
   if (centred) {
-    DrawTextCentered(x, y, size, text);
+    drawTextCentered(x, y, size, text);
     return;
   }
   startText(x, y, size);
@@ -230,26 +230,26 @@ void DrawText(float x, float y, float size, const char* text, bool centred) {
   layoutLeft(text);
 }
 
-void DrawTextCentered(float x, float y, float size, const char* text) {
+void drawTextCentered(float x, float y, float size, const char* text) {
   startText(x, y, size);
   recordFrameText(text);
   bindFont();
   layoutCentred(text);
 }
 
-void ContinueText(const char* text) {
+void continueText(const char* text) {
   recordFrameText(text);
   bindFont();
   layoutLeft(text);
 }
 
-float MeasureText(const char* text, float size) {
+float measureText(const char* text, float size) {
   float width = 0.0f;
   for (const char* p = text; *p != '\0'; ++p) width += size * advance(uint8_t(*p));
   return width;
 }
 
-float WrapText(float maxWidth, const char* text, float size) {
+float wrapText(float maxWidth, const char* text, float size) {
   textState.textSize = size;
   char* buffer = textState.wrapBuffer;
   std::snprintf(buffer, kWrapBufferSize, "%s", text);
@@ -293,10 +293,10 @@ float WrapText(float maxWidth, const char* text, float size) {
 // ---------------------------------------------------------------------------
 // Glow, pictures and single glyphs
 
-void DrawGlowText(float x, float y, float size, Color color, const char* text, bool centred) {
-  const float width = MeasureText(text, size);
+void drawGlowText(float x, float y, float size, Color color, const char* text, bool centred) {
+  const float width = measureText(text, size);
   if (centred) x = x - width * 0.5f + size * 0.5f;
-  DrawText(x, y, size, text, false);
+  drawText(x, y, size, text, false);
   disableRenderFeature(kFeatureAlphaTest);
   setBlendFactors(DevBlend::SrcAlpha, DevBlend::One);
   setTexture(textState.glowTexture);
@@ -307,7 +307,7 @@ void DrawGlowText(float x, float y, float size, Color color, const char* text, b
   enableRenderFeature(kFeatureAlphaTest);
 }
 
-void DrawGlowRect(float x0, float y0, float x1, float y1, Color color) {
+void drawGlowRect(float x0, float y0, float x1, float y1, Color color) {
   setBlendFactors(DevBlend::SrcAlpha, DevBlend::One);
   setTexture(textState.glowTexture);
   drawQuad({x0, y0, kGlowDepth}, {x1, y0, kGlowDepth}, {x1, y1, kGlowDepth},
@@ -315,18 +315,18 @@ void DrawGlowRect(float x0, float y0, float x1, float y1, Color color) {
   setBlendMode(kBlendTransparent);
 }
 
-void DrawOverlayImage(float x, float y, float halfWidth, float halfHeight,
+void drawOverlayImage(float x, float y, float halfWidth, float halfHeight,
                       const TextureEntry* texture) {
   setTexture(texture);
   drawSprite(x, y, 2.0f * halfWidth, 2.0f * halfHeight, {0.0f, 0.0f, 0.999f, 0.999f},
              textState.textColor, kTextDepth);
 }
 
-void DrawGlyph(uint8_t character, float x, float y, float angle, float size, Color color) {
-  const float c = CosDeg(angle), s = SinDeg(angle);
+void drawGlyph(uint8_t character, float x, float y, float angle, float size, Color color) {
+  const float c = cosDeg(angle), s = sinDeg(angle);
   const Vec3 right = {size, 0.0f, 0.0f}, up = {0.0f, kGlyphHeight * size, 0.0f};
-  const Vec3 right2 = Sub3(Scale3(right, c), Scale3(up, s));
-  const Vec3 up2 = Add3(Scale3(right, s), Scale3(up, c));
+  const Vec3 right2 = sub3(scale3(right, c), scale3(up, s));
+  const Vec3 up2 = add3(scale3(right, s), scale3(up, c));
   drawGlyphQuad(character, {x, y, kGlyphDepth}, right2, up2, color);
   textState.penOffset = 0.0f;
 }
@@ -334,37 +334,37 @@ void DrawGlyph(uint8_t character, float x, float y, float angle, float size, Col
 // ---------------------------------------------------------------------------
 // Banner and flying letters
 
-void ShowBanner(const char* text) {
+void showBanner(const char* text) {
   std::snprintf(textState.bannerText, sizeof textState.bannerText, "%s", text);
   if (textState.bannerTime <= 0.0f) textState.bannerTime = 1400.0f;
 }
 
-void UpdateBanner(float dt) {
+void updateBanner(float dt) {
   const float t = textState.bannerTime;
   if (t < 0.0f) return;
   // The middle phase runs at 0.3 speed: the message rests a while.
   textState.bannerTime = t - ((t < 500.0f || t > 1000.0f) ? dt : 0.3f * dt);
 }
 
-void DrawBanner() {
+void drawBanner() {
   const float t = textState.bannerTime;
   if (t < 0.0f) return;
   const float pi = 3.14159265f;
   const int32_t alpha = int32_t(std::sin(t * pi / 1500.0f) * 127.0f + 127.0f);
-  SetTextColor(255, 255, 255, alpha);
+  setTextColor(255, 255, 255, alpha);
   if (t < 500.0f) {
-    DrawTextCentered(0.0f, -270.0f - (500.0f - t) * 0.1f, 21.58f, textState.bannerText);
+    drawTextCentered(0.0f, -270.0f - (500.0f - t) * 0.1f, 21.58f, textState.bannerText);
   } else if (t > 1000.0f) {
-    DrawTextCentered(0.0f, -270.0f - (t - 1000.0f) * 0.1f,
+    drawTextCentered(0.0f, -270.0f - (t - 1000.0f) * 0.1f,
                      (std::sin(t * pi / 1500.0f) * 12.0f + 6.0f) * 1.3f, textState.bannerText);
   } else {
-    DrawTextCentered(0.0f, -270.0f, std::sin((t - 500.0f) * 2.0f * pi / 125.0f) + 21.58f,
+    drawTextCentered(0.0f, -270.0f, std::sin((t - 500.0f) * 2.0f * pi / 125.0f) + 21.58f,
                      textState.bannerText);
   }
 }
 
-void SpawnFlyingText(const char* text, float x, float y, float size) {
-  float offset = -MeasureText(text, size) * 0.5f;
+void spawnFlyingText(const char* text, float x, float y, float size) {
+  float offset = -measureText(text, size) * 0.5f;
   for (int32_t i = 0; text[i] != '\0'; ++i) {
     const float w = advance(uint8_t(text[i]));
     if (i > 0) offset += 0.5f * size * w;
@@ -375,13 +375,13 @@ void SpawnFlyingText(const char* text, float x, float y, float size) {
   }
 }
 
-void UpdateFlyingText(float dt) {
+void updateFlyingText(float dt) {
   for (FlyingLetter& letter : textState.flyingLetters) {
     if (letter.time > 0.0f) letter.time -= dt;
   }
 }
 
-void DrawFlyingText() {
+void drawFlyingText() {
   for (const FlyingLetter& letter : textState.flyingLetters) {
     const float t = letter.time;
     if (t <= 0.0f || t > 6000.0f) continue;  // gone, or still waiting its turn
@@ -400,20 +400,20 @@ void DrawFlyingText() {
       dy = 2.0f * std::sin(2.0f * phase);
     }
     s = s * s;
-    DrawGlyph(letter.character, letter.x * s, letter.y + dy, letter.angle, letter.size * s,
-              MakeColor(255, 255, 255, int32_t(alpha)));
+    drawGlyph(letter.character, letter.x * s, letter.y + dy, letter.angle, letter.size * s,
+              makeColor(255, 255, 255, int32_t(alpha)));
   }
   textState.textColor = kWhite;
 }
 
-void ClearFlyingText() {
+void clearFlyingText() {
   for (FlyingLetter& letter : textState.flyingLetters) letter = {};
 }
 
 // ---------------------------------------------------------------------------
 // Cursor
 
-void CursorToOverlay(int32_t clientX, int32_t clientY, float* x, float* y) {
+void cursorToOverlay(int32_t clientX, int32_t clientY, float* x, float* y) {
   int32_t w = 0, h = 0;
   sysGetClientSize(&w, &h);
   if (w <= 0 || h <= 0) {
@@ -437,22 +437,22 @@ void recordFrameText(const char* text) {
   f.used += length + 1;
 }
 
-void EndFrameTexts() {
+void endFrameTexts() {
   g_currentTexts ^= 1;
   g_frameTexts[g_currentTexts].count = 0;
   g_frameTexts[g_currentTexts].used = 0;
 }
 
-int32_t LastFrameTextCount() { return g_frameTexts[g_currentTexts ^ 1].count; }
+int32_t lastFrameTextCount() { return g_frameTexts[g_currentTexts ^ 1].count; }
 
-const char* LastFrameText(int32_t index) {
+const char* lastFrameText(int32_t index) {
   const FrameTexts& f = g_frameTexts[g_currentTexts ^ 1];
   return index >= 0 && index < f.count ? f.bytes + f.offsets[index] : nullptr;
 }
 
-int32_t CurrentFrameTextCount() { return g_frameTexts[g_currentTexts].count; }
+int32_t currentFrameTextCount() { return g_frameTexts[g_currentTexts].count; }
 
-const char* CurrentFrameText(int32_t index) {
+const char* currentFrameText(int32_t index) {
   const FrameTexts& f = g_frameTexts[g_currentTexts];
   return index >= 0 && index < f.count ? f.bytes + f.offsets[index] : nullptr;
 }

@@ -57,53 +57,53 @@ extern TextState textState;
 // Loads "<name>.tga" and "<name>.dat" (both must exist), appends the font and makes
 // it current, white text, the glow picture "podsvet.jpg", no flying letters.
 // Returns true; false only when the font table is full.
-bool LoadFont(const char* name);
+bool loadFont(const char* name);
 // Builds a font from metrics bytes (516 used) and its atlas. False when too short.
-bool ParseFontMetrics(const uint8_t* bytes, uint32_t size, Font* out);
+bool parseFontMetrics(const uint8_t* bytes, uint32_t size, Font* out);
 // An index at or above fontCount is reduced by one.
-void SelectFont(int32_t index);
-void SetTextColor(int32_t red, int32_t green, int32_t blue, int32_t alpha);
-void SetTextColorPacked(Color color);
-void SetTextSize(float size);
+void selectFont(int32_t index);
+void setTextColor(int32_t red, int32_t green, int32_t blue, int32_t alpha);
+void setTextColorPacked(Color color);
+void setTextSize(float size);
 
 // y is the centre line of the first line; each further line lies 1.8 * size lower.
-void DrawText(float x, float y, float size, const char* text, bool centred);
-void DrawTextCentered(float x, float y, float size, const char* text);
+void drawText(float x, float y, float size, const char* text, bool centred);
+void drawTextCentered(float x, float y, float size, const char* text);
 // Appends to the text just drawn, from the current pen and size.
-void ContinueText(const char* text);
+void continueText(const char* text);
 // The sum of size * advance over the text (line breaks not treated specially).
-float MeasureText(const char* text, float size);
+float measureText(const char* text, float size);
 // Copies the text into wrapBuffer with spaces turned into line breaks so no line is
 // wider than maxWidth; returns the block's height (1.8 * size a line).
-float WrapText(float maxWidth, const char* text, float size);
-void DrawGlowText(float x, float y, float size, Color color, const char* text, bool centred);
-void DrawGlowRect(float x0, float y0, float x1, float y1, Color color);
-void DrawOverlayImage(float x, float y, float halfWidth, float halfHeight,
+float wrapText(float maxWidth, const char* text, float size);
+void drawGlowText(float x, float y, float size, Color color, const char* text, bool centred);
+void drawGlowRect(float x0, float y0, float x1, float y1, Color color);
+void drawOverlayImage(float x, float y, float halfWidth, float halfHeight,
                       const TextureEntry* texture);
 // One glyph with the texture bound at the time, at depth 10.
-void DrawGlyph(uint8_t character, float x, float y, float angle, float size, Color color);
+void drawGlyph(uint8_t character, float x, float y, float angle, float size, Color color);
 
 // A short message near the bottom of the screen for about 2.6 seconds; a second call
 // while one shows only changes the text. The scene showing it advances the banner in
 // its update (dt in ms) and draws it afterwards; drawing changes nothing.
-void ShowBanner(const char* text);
-void UpdateBanner(float dt);
-void DrawBanner();
+void showBanner(const char* text);
+void updateBanner(float dt);
+void drawBanner();
 // Letters that fly in one after another, rest, and shrink away: advanced by dt ms
 // in the scene's update, drawn afterwards.
-void SpawnFlyingText(const char* text, float x, float y, float size);
-void UpdateFlyingText(float dt);
-void DrawFlyingText();
-void ClearFlyingText();
+void spawnFlyingText(const char* text, float x, float y, float size);
+void updateFlyingText(float dt);
+void drawFlyingText();
+void clearFlyingText();
 
 // A cursor position in client pixels as overlay units (0, 0 while the window has no size).
-void CursorToOverlay(int32_t clientX, int32_t clientY, float* x, float* y);
+void cursorToOverlay(int32_t clientX, int32_t clientY, float* x, float* y);
 
 // The texts drawn in the last presented frame (the runner's dump) and since then, in
 // drawing order. Texts of spaces only are left out. Null for an index out of range.
-int32_t LastFrameTextCount();
-const char* LastFrameText(int32_t index);
-int32_t CurrentFrameTextCount();
-const char* CurrentFrameText(int32_t index);
+int32_t lastFrameTextCount();
+const char* lastFrameText(int32_t index);
+int32_t currentFrameTextCount();
+const char* currentFrameText(int32_t index);
 // Called by presentFrame: the current frame's texts become the last frame's.
-void EndFrameTexts();
+void endFrameTexts();

@@ -10,9 +10,9 @@ namespace {
 
 // The mesh's own placement inside the object, after the mesh's extra one if any.
 Matrix4 meshWorld(const GameObject& object, int32_t i, const Mesh& mesh) {
-  const Matrix4 world = Multiply(object.transform, mesh.localTransform);
+  const Matrix4 world = multiply(object.transform, mesh.localTransform);
   if (i < kMaxMeshTransforms && object.hasMeshTransform[i]) {
-    return Multiply(world, object.meshTransforms[i]);
+    return multiply(world, object.meshTransforms[i]);
   }
   return world;
 }
@@ -32,14 +32,14 @@ void useTexture(const TextureEntry* texture) {
 
 }  // namespace
 
-void DrawGameObject(const GameObject* object) {
+void drawGameObject(const GameObject* object) {
   if (!object) return;
-  const Frustum frustum = ExtractFrustum();
+  const Frustum frustum = extractFrustum();
   for (int32_t i = 0; i < object->meshCount; ++i) {
     const Mesh* mesh = object->meshes[i];
     if (!mesh) continue;
     const Matrix4 world = meshWorld(*object, i, *mesh);
-    if (!SphereVisible(frustum, TransformPoint(mesh->sphereCenter, world), mesh->sphereRadius)) {
+    if (!sphereVisible(frustum, transformPoint(mesh->sphereCenter, world), mesh->sphereRadius)) {
       continue;
     }
     setWorldTransform(&world);

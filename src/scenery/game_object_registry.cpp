@@ -117,7 +117,7 @@ void fillEntry(const CatalogueEntry& source, GameObjectEntry* entry) {
   std::memcpy(entry->name, source.name, sizeof entry->name);
   entry->group = source.group;
   if (source.kind == CatalogueValueKind::Picture) entry->texture = getTexture(source.value);
-  if (source.kind == CatalogueValueKind::GameObject) entry->object = GetGameObject(source.value);
+  if (source.kind == CatalogueValueKind::GameObject) entry->object = getGameObject(source.value);
 }
 
 }  // namespace
@@ -133,7 +133,7 @@ bool parseGameObjectDescription(const uint8_t* bytes, size_t size, GameObjectDes
   return out->problem[0] == 0;
 }
 
-void LoadGameObjects() {
+void loadGameObjects() {
   uint32_t size = 0;
   const uint8_t* bytes = loadFile("gameobjs.txt", &size, true);
   static GameObjectCatalogue catalogue;
@@ -151,14 +151,14 @@ void LoadGameObjects() {
   std::memcpy(gameObjects.groups, catalogue.groups, sizeof gameObjects.groups);
 }
 
-const GameObjectEntry* FindGameObjectEntry(const char* name) {
+const GameObjectEntry* findGameObjectEntry(const char* name) {
   for (int32_t i = gameObjects.entryCount - 1; i >= 0; --i) {
     if (std::strcmp(gameObjects.entries[i].name, name) == 0) return &gameObjects.entries[i];
   }
   return nullptr;
 }
 
-GameObject* GetGameObject(const char* fileName) {
+GameObject* getGameObject(const char* fileName) {
   if (GameObject* known = findRegisteredObject(fileName)) return known;
   if (!std::strstr(fileName, ".cgo")) return nullptr;
   if (gameObjects.registryCount >= kMaxGameObjects) {
@@ -167,7 +167,7 @@ GameObject* GetGameObject(const char* fileName) {
   }
   auto* object = new GameObject();
   std::snprintf(object->name, sizeof object->name, "%s", fileName);
-  object->transform = Identity();
+  object->transform = identity();
   gameObjects.registry[gameObjects.registryCount++] = object;
   loadDescription(fileName, object);
   return object;

@@ -66,7 +66,7 @@ struct GameObjectEntry {
   int32_t group;          // index into the catalogue's group names
 };
 
-// The loaded catalogue (refilled by LoadGameObjects) and the object registry (kept
+// The loaded catalogue (refilled by loadGameObjects) and the object registry (kept
 // for the whole run; only resetGameObjects empties it).
 struct GameObjectTable {
   GameObjectEntry entries[kMaxCatalogueEntries];
@@ -80,17 +80,17 @@ extern GameObjectTable gameObjects;
 
 // Reads "gameobjs.txt" (it must exist: the program stops with the loader's message)
 // and refills the entry table: pictures through the texture cache, ".cgo" values
-// through GetGameObject. Content beyond the tables is named on stderr and left out.
-void LoadGameObjects();
+// through getGameObject. Content beyond the tables is named on stderr and left out.
+void loadGameObjects();
 // The last entry named exactly `name`, or null.
-const GameObjectEntry* FindGameObjectEntry(const char* name);
+const GameObjectEntry* findGameObjectEntry(const char* name);
 // The registered object of that file name, or a new one loaded from its
 // description (missing files stop the program with the loader's message). Null for
 // a name without ".cgo" or when the registry is full.
-GameObject* GetGameObject(const char* fileName);
+GameObject* getGameObject(const char* fileName);
 // Draws every mesh of the object that the current view frustum can see, each with
 // its texture; alpha blending and testing are off afterwards.
-void DrawGameObject(const GameObject* object);
+void drawGameObject(const GameObject* object);
 
 // Reads a description (bytes need no NUL). Counts beyond the tables are cut and
 // recorded in out->problem; returns false when anything was.

@@ -86,7 +86,7 @@ TextureEntry* loadPicture(int32_t index) {
 
 // Ms between two puffs of a spray; infinite for an empty rectangle.
 float sprayInterval(const Rect& rect) {
-  const float area = std::fabs(RectWidth(rect) * RectHeight(rect));
+  const float area = std::fabs(rectWidth(rect) * rectHeight(rect));
   return area > 0.0f ? kSprayAreaMs / area : INFINITY;
 }
 
@@ -104,7 +104,7 @@ void fillTable(const SceneryList& list, SceneryTable* table) {
     const SceneryRecord& record = list.objects[i];
     SceneryObject& object = table->objects[i];
     object = {};
-    object.entry = FindGameObjectEntry(record.name);
+    object.entry = findGameObjectEntry(record.name);
     object.texture = object.entry ? object.entry->texture : nullptr;
     object.kind = sceneryKindOfName(record.name);
     object.rect = record.rect;
@@ -137,9 +137,9 @@ void finishCrossfade() {
 }
 
 void birthPuff(const SceneryObject& spray) {
-  const Vec2 center = RectCenter(spray.rect);
-  const float dx = sceneryRandomSigned(RectWidth(spray.rect) * 0.5f);
-  const float dy = sceneryRandomSigned(RectHeight(spray.rect) * 0.5f);
+  const Vec2 center = rectCenter(spray.rect);
+  const float dx = sceneryRandomSigned(rectWidth(spray.rect) * 0.5f);
+  const float dy = sceneryRandomSigned(rectHeight(spray.rect) * 0.5f);
   SprayPuff& puff = scenery.puffs[scenery.nextPuff];
   puff = {Vec2{center.x + dx, center.y + dy}, kSprayPuffLife, spray.texture};
   scenery.nextPuff = (scenery.nextPuff + 1) % kMaxSprayPuffs;
@@ -169,7 +169,7 @@ void advanceTable(SceneryTable* table, float dt, bool emit) {
 
 void updateTint(float dt) {
   const float k = std::fmin(kTintRate * dt, 1.0f);  // a long frame arrives, never overshoots
-  scenery.tint = LerpColorF(scenery.tint, scenery.tintTarget, k);
+  scenery.tint = lerpColorF(scenery.tint, scenery.tintTarget, k);
 }
 
 }  // namespace
@@ -199,8 +199,8 @@ float crossfadeAlphaOf(float fadeTimer) {
   return 1.0f - fadeTimer / kCrossfadeHalfMs;
 }
 
-void LoadScenery() {
-  LoadGameObjects();
+void loadScenery() {
+  loadGameObjects();
   for (int32_t i = 0; i < kBackgroundCount; ++i) readList(i);
   scenery.loaded = true;
 }
@@ -211,7 +211,7 @@ int32_t backgroundIndexForLevel(int32_t level) {
   return index < kBackgroundCount ? index : kBackgroundCount - 1;
 }
 
-void SetBackgroundForLevel(int32_t level) {
+void setBackgroundForLevel(int32_t level) {
   releasePictures();
   scenery.fadeTimer = 0.0f;
   scenery.next.count = 0;
@@ -224,14 +224,14 @@ void SetBackgroundForLevel(int32_t level) {
   fillTable(sceneryLists.lists[scenery.background], &scenery.current);
 }
 
-void QueueNextBackground(int32_t level) {
+void queueNextBackground(int32_t level) {
   scenery.changePending = true;
   scenery.nextBackground = backgroundIndexForLevel(level);
 }
 
 bool backgroundChangePending() { return scenery.changePending; }
 
-void StartBackgroundCrossfade() {
+void startBackgroundCrossfade() {
   scenery.changePending = false;
   if (!scenery.loaded) {
     scenery.background = scenery.nextBackground;
@@ -245,18 +245,18 @@ void StartBackgroundCrossfade() {
   scenery.fadeTimer = kCrossfadeMs;
 }
 
-void SetTintTarget(int32_t preset) {
+void setTintTarget(int32_t preset) {
   if (preset < 0 || preset > 2) return;
   scenery.tintTarget = kTintPresets[preset];
 }
 
-void SetTintNow(int32_t preset) {
+void setTintNow(int32_t preset) {
   if (preset < 0 || preset > 2) return;
   scenery.tintTarget = kTintPresets[preset];
   scenery.tint = kTintPresets[preset];
 }
 
-void UpdateScenery(float dt, float playClock) {
+void updateScenery(float dt, float playClock) {
   if (!(dt > 0.0f)) dt = 0.0f;
   scenery.playClock = playClock;
   updateTint(dt);

@@ -3,7 +3,7 @@
 // leaves, a tint drifting to the colour scheme, and the crossfade with its view
 // wobble when the game moves on to the next background.
 //
-// Time only passes in UpdateScenery; the draws read the state and change none of it.
+// Time only passes in updateScenery; the draws read the state and change none of it.
 #pragma once
 
 #include <cstdint>
@@ -49,10 +49,10 @@ struct SprayPuff {
   const TextureEntry* texture;
 };
 
-// The shown scenery: reset by resetScenery; SetBackgroundForLevel replaces the
+// The shown scenery: reset by resetScenery; setBackgroundForLevel replaces the
 // background and stops a crossfade.
 struct SceneryState {
-  bool loaded;  // LoadScenery ran: backgrounds can be shown
+  bool loaded;  // loadScenery ran: backgrounds can be shown
   int32_t background;       // the current background index
   TextureEntry* picture;    // its picture (null when it could not be read)
   SceneryTable current;
@@ -73,29 +73,29 @@ extern SceneryState scenery;
 // Start-up: the scenery catalogue and every scenery list, so a missing file stops
 // the start-up rather than a later level. Until it has run, backgrounds are only
 // remembered, never loaded.
-void LoadScenery();
+void loadScenery();
 // The background index of a level: level / 5 + 1, 0 for negative levels, at most 15.
 int32_t backgroundIndexForLevel(int32_t level);
 // The background of `level` at once; any crossfade stops.
-void SetBackgroundForLevel(int32_t level);
+void setBackgroundForLevel(int32_t level);
 // Remembers the background of `level` for a crossfade started after this frame.
-void QueueNextBackground(int32_t level);
+void queueNextBackground(int32_t level);
 bool backgroundChangePending();
 // Starts the 6 s crossfade to the queued background.
-void StartBackgroundCrossfade();
+void startBackgroundCrossfade();
 // The tint presets: 0 night (bluish), 1 morning (reddish), 2 day (white); others
 // are ignored. Target drifts; Now jumps.
-void SetTintTarget(int32_t preset);
-void SetTintNow(int32_t preset);
+void setTintTarget(int32_t preset);
+void setTintNow(int32_t preset);
 // Tint, crossfade, spray and leaves advance by dt ms; playClock is the play time.
-void UpdateScenery(float dt, float playClock);
+void updateScenery(float dt, float playClock);
 // The crossfade's progress: 0 when none runs, rising to 1 at its end.
 float crossfadeProgress();
 // The game scene's background: crossfade, view wobble and tint, drawn with the
 // current view and projection.
-void DrawSceneryWithTransition();
+void drawSceneryWithTransition();
 // The title menus' background: tint only.
-void DrawScenery();
+void drawScenery();
 // As a fresh start leaves the module: nothing loaded, no background, white tint,
 // no game objects (textures and meshes stay in their caches).
 void resetScenery();

@@ -66,10 +66,10 @@ Vec2 textureSizeOf(const TextureEntry* texture) {
 // The rectangle turned about its centre; an object without a picture is not drawn.
 void drawObject(const SceneryObject& object, const UvRect& uv) {
   if (!object.texture) return;
-  const Vec2 c = RectCenter(object.rect);
+  const Vec2 c = rectCenter(object.rect);
   setTexture(object.texture);
-  drawRotatedSprite(c.x, c.y, c.x, c.y, object.rotation, RectWidth(object.rect),
-                    RectHeight(object.rect), uv, kWhite, kSceneryZ);
+  drawRotatedSprite(c.x, c.y, c.x, c.y, object.rotation, rectWidth(object.rect),
+                    rectHeight(object.rect), uv, kWhite, kSceneryZ);
 }
 
 // The sky drifts left; waterfalls and water scroll by their speed, one texel per
@@ -91,15 +91,15 @@ UvRect scrollingUv(const SceneryObject& object, float clock) {
 LeafSprite leafOf(const SceneryObject& object, float phaseOffset) {
   const float t = object.phase + phaseOffset;
   const LeafSway sway = leafSwayOf(object.kind);
-  const int32_t b = 255 - int32_t(std::fmin(Length2(object.scroll), 255.0f));
+  const int32_t b = 255 - int32_t(std::fmin(length2(object.scroll), 255.0f));
   const float side = object.mirrored ? -1.0f : 1.0f;
   LeafSprite leaf;
-  leaf.center = RectCenter(object.rect);
-  leaf.width = RectWidth(object.rect);
-  leaf.height = RectHeight(object.rect);
+  leaf.center = rectCenter(object.rect);
+  leaf.width = rectWidth(object.rect);
+  leaf.height = rectHeight(object.rect);
   leaf.pivot = Vec2{leaf.center.x - leaf.width * 0.5f * side, leaf.center.y};
   leaf.angle = object.rotation + sway.a1 * std::sin(sway.f1 * t) + sway.a2 * std::sin(sway.f2 * t);
-  leaf.color = MakeColor(b, b, b, 255);
+  leaf.color = makeColor(b, b, b, 255);
   leaf.texture = object.texture;
   leaf.mirrored = object.mirrored;
   return leaf;
@@ -150,10 +150,10 @@ void drawPuff(const SprayPuff& puff, Vec3 right, Vec3 up) {
   const float half = 15.0f + 0.011f * (kSprayPuffLife - puff.life);
   const float rise = 0.02f * (20.0f * s) * (20.0f * s);
   const Vec3 p = {puff.position.x, puff.position.y + rise, kSceneryZ};
-  const Vec3 r = Scale3(right, half), u = Scale3(up, half);
+  const Vec3 r = scale3(right, half), u = scale3(up, half);
   const int32_t grey = int32_t(255.0f * s);
-  drawQuad(Add3(Sub3(p, r), u), Sub3(Sub3(p, r), u), Sub3(Add3(p, r), u), Add3(Add3(p, r), u),
-           {0, 0}, {0, 1}, {1, 1}, {1, 0}, MakeColor(grey, grey, grey, 255));
+  drawQuad(add3(sub3(p, r), u), sub3(sub3(p, r), u), sub3(add3(p, r), u), add3(add3(p, r), u),
+           {0, 0}, {0, 1}, {1, 1}, {1, 0}, makeColor(grey, grey, grey, 255));
 }
 
 bool puffLive(const SprayPuff& puff) { return puff.life > 0.0f && puff.texture; }
@@ -162,7 +162,7 @@ bool puffLive(const SprayPuff& puff) { return puff.life > 0.0f && puff.texture; 
 void drawPuffs() {
   Matrix4 view;
   getViewTransform(&view);
-  const Vec3 right = RightAxis(view), up = UpAxis(view);
+  const Vec3 right = rightAxis(view), up = upAxis(view);
   setBlendMode(kBlendAdditive);
   const TextureEntry* drawn[kMaxSprayPuffs];
   int32_t drawnCount = 0;
@@ -234,15 +234,15 @@ void endBackdrop(const DevState& saved, const Matrix4& view) {
 Matrix4 wobbleView(const Matrix4& view, float p) {
   Matrix4 wobble = view;
   const float reach = 30.0f * p * p;
-  Translate(&wobble, std::cos(1.5f * kPi * p) * reach, std::sin(kPi * p) * reach, 0.0f);
+  translate(&wobble, std::cos(1.5f * kPi * p) * reach, std::sin(kPi * p) * reach, 0.0f);
   const float zoom = 1.0f + 0.99f * p * p;
-  SetDiagonal(&wobble, zoom, zoom, 1.0f);
+  setDiagonal(&wobble, zoom, zoom, 1.0f);
   return wobble;
 }
 
 }  // namespace
 
-void DrawSceneryWithTransition() {
+void drawSceneryWithTransition() {
   if (!scenery.loaded) return;
   const DevState saved = devState();
   Matrix4 view;
@@ -262,7 +262,7 @@ void DrawSceneryWithTransition() {
   endBackdrop(saved, view);
 }
 
-void DrawScenery() {
+void drawScenery() {
   if (!scenery.loaded) return;
   const DevState saved = devState();
   Matrix4 view;

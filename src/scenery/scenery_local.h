@@ -5,7 +5,7 @@
 #include "scenery/scenery.h"
 #include "scenery/scenery_file.h"
 
-// The sixteen lists, read once by LoadScenery: process lifetime.
+// The sixteen lists, read once by loadScenery: process lifetime.
 struct SceneryLists {
   SceneryList lists[kBackgroundCount];
 };

@@ -18,10 +18,10 @@ constexpr float kDepth = 50.0f;
 
 // The direction from the anchor to the box (unit length).
 Vec2 balloonDirection(const BalloonRequest& b) {
-  if (b.hasAngle) return {CosDeg(b.angle), SinDeg(b.angle)};
+  if (b.hasAngle) return {cosDeg(b.angle), sinDeg(b.angle)};
   const Vec2 towardsCentre = {-b.anchor.x, -b.anchor.y};
-  if (Length2(towardsCentre) < 0.001f) return {0.0f, 1.0f};
-  return Normalize2(towardsCentre);
+  if (length2(towardsCentre) < 0.001f) return {0.0f, 1.0f};
+  return normalize2(towardsCentre);
 }
 
 // How far a box of half sizes hw, hh reaches from its centre along `dir`.
@@ -34,7 +34,7 @@ float reachAlong(Vec2 dir, float hw, float hh) {
 
 void drawPointer(const BalloonRequest& b, Vec2 dir, float timer) {
   const float distance = 64.0f * (1.3f + 0.1f * std::sin(timer * 0.01f));
-  const Vec2 at = Add2(b.anchor, Scale2(dir, distance));
+  const Vec2 at = add2(b.anchor, scale2(dir, distance));
   const float angle = std::atan2(dir.y, dir.x) * kRadToDeg;
   setTexture(menuTextures.balloon);
   drawRotatedSprite(at.x, at.y, at.x, at.y, angle, 128.0f, 64.0f,
@@ -43,8 +43,8 @@ void drawPointer(const BalloonRequest& b, Vec2 dir, float timer) {
 
 // Scales everything drawn afterwards by `s` about `centre`.
 void scaleAbout(Vec2 centre, float s) {
-  Matrix4 m = Identity();
-  SetDiagonal(&m, s, s, 1.0f);
+  Matrix4 m = identity();
+  setDiagonal(&m, s, s, 1.0f);
   m.m[12] = centre.x * (1.0f - s);
   m.m[13] = centre.y * (1.0f - s);
   setWorldTransform(&m);
@@ -76,12 +76,12 @@ void drawMenuBalloon() {
   // A text or anchor new this frame starts from nothing.
   const float timer = sameBalloon(b, menu.lastBalloon) ? menu.balloonTimer : 0.0f;
   const float appear = std::fmin(timer / kAppearMs, 1.0f);
-  const float textHeight = WrapText(b.width - 32.0f, b.text, kTextSize);
-  const float width = std::fmin(MeasureText(b.text, kTextSize) + 64.0f, b.width);
+  const float textHeight = wrapText(b.width - 32.0f, b.text, kTextSize);
+  const float width = std::fmin(measureText(b.text, kTextSize) + 64.0f, b.width);
   const float height = std::fmax(textHeight + 32.0f, 64.0f);
   const Vec2 dir = balloonDirection(b);
   const float reach = reachAlong(dir, width * 0.5f, height * 0.5f);
-  const Vec2 centre = Add2(b.anchor, Scale2(dir, kGap + reach));
+  const Vec2 centre = add2(b.anchor, scale2(dir, kGap + reach));
   begin2D();
   if (b.grow) {
     scaleAbout(b.anchor, appear);
@@ -91,8 +91,8 @@ void drawMenuBalloon() {
   if (b.pointer) drawPointer(b, dir, timer);
   drawLightBox(centre.x - width * 0.5f, centre.y + height * 0.5f, centre.x + width * 0.5f,
                centre.y - height * 0.5f);
-  SetTextColor(255, 255, 255, 255);
-  DrawTextCentered(centre.x, centre.y + textHeight * 0.5f - 0.9f * kTextSize, kTextSize,
+  setTextColor(255, 255, 255, 255);
+  drawTextCentered(centre.x, centre.y + textHeight * 0.5f - 0.9f * kTextSize, kTextSize,
                    textState.wrapBuffer);
   setColorMultiplier(1.0f, 1.0f, 1.0f, 1.0f);
   setWorldTransform(nullptr);

@@ -70,15 +70,15 @@ void refuseName() {
 }
 
 void showZoneCaptions() {
-  if (const char* next = getText("nextstage")) SpawnFlyingText(next, 0.0f, 30.0f, 18.0f);
+  if (const char* next = getText("nextstage")) spawnFlyingText(next, 0.0f, 30.0f, 18.0f);
   if (!getText("stagename1")) return;
   const char* zone = getTextByIndex(getTextIndex("stagename1") + zoneOf());
-  if (zone) SpawnFlyingText(zone, 0.0f, -10.0f, 20.0f);
+  if (zone) spawnFlyingText(zone, 0.0f, -10.0f, 20.0f);
 }
 
 // After a zone was completed the board waits for a key, the scenery moving on.
 void waitAfterZone() {
-  QueueNextBackground(gameState.levelIndex + 1);
+  queueNextBackground(gameState.levelIndex + 1);
   gameState.running = false;
   gameState.menuOpen = false;
   if (!gameView.adventureFinished) showZoneCaptions();

@@ -154,7 +154,7 @@ void queueInput(MenuInputType type, int32_t key) {
 
 Vec2 pointerNow() {
   Vec2 p;
-  CursorToOverlay(input.mouseX, input.mouseY, &p.x, &p.y);
+  cursorToOverlay(input.mouseX, input.mouseY, &p.x, &p.y);
   return p;
 }
 
@@ -294,8 +294,8 @@ void menuDraw() {
   menuFrame.visibleCount = 0;
   if (menu.screen < 0 || menu.menuHidden || menu.screenClosed) return;
   begin2D();
-  SelectFont(0);
-  SetTextColor(255, 255, 255, 255);
+  selectFont(0);
+  setTextColor(255, 255, 255, 255);
   const MenuScreenHooks hooks = menuScreenHooks(currentMenuScreen());
   if (hooks.draw) {
     hooks.draw();
@@ -303,8 +303,8 @@ void menuDraw() {
     drawDefaultScreen();
   }
   setWorldTransform(nullptr);
-  SelectFont(0);
-  SetTextColor(255, 255, 255, 255);
+  selectFont(0);
+  setTextColor(255, 255, 255, 255);
 }
 
 void menuMouseMove() {

@@ -60,7 +60,7 @@ void setCursorMode(CursorMode mode) {
 
 void updateCustomCursor(float dt) { cursorState.clock += dt; }
 
-Vec2 arrowCursorCentre(Vec2 tip, float scale) { return Add2(tip, Scale2(kArrowCentre, scale)); }
+Vec2 arrowCursorCentre(Vec2 tip, float scale) { return add2(tip, scale2(kArrowCentre, scale)); }
 
 void drawArrowCursor(Vec2 tip, float scale, bool glow, Color color) {
   const Vec2 centre = arrowCursorCentre(tip, scale);
@@ -75,16 +75,16 @@ void drawArrowCursor(Vec2 tip, float scale, bool glow, Color color) {
 void drawCustomCursor() {
   if (!settings.customCursor) return;
   Vec2 p;
-  CursorToOverlay(input.mouseX, input.mouseY, &p.x, &p.y);
+  cursorToOverlay(input.mouseX, input.mouseY, &p.x, &p.y);
   if (!onScreen(p)) return;
   begin2D();
   switch (gameState.cursorMode) {
     case CursorMode::Hammer:
-      drawPicture(cursorState.hammer, Add2(p, kHammerCentre), kHammerSize);
+      drawPicture(cursorState.hammer, add2(p, kHammerCentre), kHammerSize);
       break;
     case CursorMode::Help:
       drawArrowCursor(p, 1.0f, true, kWhite);
-      drawPicture(cursorState.question, Add2(p, kQuestionCentre), kQuestionSize);
+      drawPicture(cursorState.question, add2(p, kQuestionCentre), kQuestionSize);
       break;
     default: drawArrowCursor(p, 1.0f, true, kWhite); break;
   }

@@ -37,7 +37,7 @@ constexpr float kRestingBall = 16.0f;     // a ball's size at rest on the board
 
 float clampUnit(float f) { return f < 0.0f ? 0.0f : (f > 1.0f ? 1.0f : f); }
 
-Vec2 towards(Vec2 from, Vec2 to, float f) { return Add2(from, Scale2(Sub2(to, from), f)); }
+Vec2 towards(Vec2 from, Vec2 to, float f) { return add2(from, scale2(sub2(to, from), f)); }
 
 // Expert, Normal or Zen, whatever the game state holds.
 int32_t knownDifficulty(int32_t difficulty) {
@@ -100,8 +100,8 @@ void arrangeHelpBoard(const HelpPose& pose, int32_t colour, bool survival) {
 void popLine(const HelpPose& pose, float rise) {
   for (int32_t a = 0; a <= pose.lineBalls; ++a) {
     const Vec2 at = helpCellPoint(a, 2, rise);
-    StartEffect("ball1", at.x, at.y, kNoEffectTarget, kNoEffectTarget, 1.0f, -1);
-    StartEffect("ball2", at.x, at.y, kNoEffectTarget, kNoEffectTarget, 1.0f, -1);
+    startEffect("ball1", at.x, at.y, kNoEffectTarget, kNoEffectTarget, 1.0f, -1);
+    startEffect("ball2", at.x, at.y, kNoEffectTarget, kNoEffectTarget, 1.0f, -1);
   }
   playSound("ball.ogg");
   ++helpDemo.pops;
@@ -134,7 +134,7 @@ HelpPose currentPose() {
 // The board's own camera for its sparks: points at z = 0 fall on their overlay x, y.
 void beginBoardPlane() {
   setOrthoProjection(800.0f, 600.0f, 1.0f, 500.0f);
-  Matrix4 view = Identity();
+  Matrix4 view = identity();
   view.m[14] = 50.0f;
   setViewTransform(&view);
 }
@@ -163,25 +163,25 @@ void drawDemonstration(const HelpPose& pose, float rise) {
 void drawClick(const HelpPose& pose) {
   if (!pose.clickShown) return;
   const char* word = getText("click");
-  SetTextColor(255, 255, 255, int32_t(pose.clickAlpha * 255.0f));
-  DrawTextCentered(pose.clickAt.x, pose.clickAt.y, 11.0f + std::sin(pose.clickAlpha * kPi),
+  setTextColor(255, 255, 255, int32_t(pose.clickAlpha * 255.0f));
+  drawTextCentered(pose.clickAt.x, pose.clickAt.y, 11.0f + std::sin(pose.clickAlpha * kPi),
                    word ? word : "click");
-  SetTextColor(255, 255, 255, 255);
+  setTextColor(255, 255, 255, 255);
 }
 
 // A text wrapped to the screen's width, its first line centred at y; nothing for null.
 void drawWrapped(const char* text, float y) {
   if (!text) return;
-  WrapText(kTextWidth, text, kTextSize);
-  DrawTextCentered(0.0f, y, kTextSize, textState.wrapBuffer);
+  wrapText(kTextWidth, text, kTextSize);
+  drawTextCentered(0.0f, y, kTextSize, textState.wrapBuffer);
 }
 
 // The caption, the difficulty's ball tip above the board and the rule below it.
 void drawTexts(float rise) {
-  SetTextColor(255, 255, 55, 255);
+  setTextColor(255, 255, 55, 255);
   const char* caption = getText("howtoplay");
-  DrawTextCentered(0.0f, 183.0f + rise, 19.5f, caption ? caption : "");
-  SetTextColor(255, 255, 255, 255);
+  drawTextCentered(0.0f, 183.0f + rise, 19.5f, caption ? caption : "");
+  setTextColor(255, 255, 255, 255);
   // The ball tips of the three difficulties follow each other in the text table.
   if (getText("balltip")) {
     const int32_t tip = getTextIndex("balltip") + knownDifficulty(gameState.difficulty);
@@ -198,7 +198,7 @@ Vec2 helpCellPoint(int32_t a, int32_t b, float rise) {
 }
 
 HelpPose helpPose(float clock, float bounceClock, int32_t difficulty, float rise) {
-  const Vec2 rest = Sub2(helpCellPoint(-1, 1, rise), {5.0f, 0.0f});
+  const Vec2 rest = sub2(helpCellPoint(-1, 1, rise), {5.0f, 0.0f});
   const Vec2 ball = helpCellPoint(4, 0, rise), target = helpCellPoint(0, 2, rise);
   HelpPose pose = {};
   pose.cursor = rest;
@@ -213,13 +213,13 @@ HelpPose helpPose(float clock, float bounceClock, int32_t difficulty, float rise
     const float u = (clock - kHelpPickUpMs) / (kHelpSendMs - kHelpPickUpMs);
     pose.cursor = towards(ball, target, std::sqrt(clampUnit(u)));
     const float hop = std::fabs(std::sin(bounceClock * kBounceRate));
-    pose.ball = Add2(ball, {4.0f * hop, 6.0f * hop});
+    pose.ball = add2(ball, {4.0f * hop, 6.0f * hop});
     pose.ballSelected = true;
-    pressAt(&pose, Add2(ball, {20.0f, 20.0f}), u);
+    pressAt(&pose, add2(ball, {20.0f, 20.0f}), u);
   } else if (clock < kHelpRestMs) {
     const float u = (clock - kHelpSendMs) / (kHelpRestMs - kHelpSendMs);
     pose.cursor = towards(target, rest, u * u);
-    pressAt(&pose, Add2(target, {-45.0f, 20.0f}), u);
+    pressAt(&pose, add2(target, {-45.0f, 20.0f}), u);
     if (pose.ballShown) pose.ball = travelled((clock - kHelpSendMs) / kTravelMs, rise);
   }
   return pose;
@@ -241,9 +241,9 @@ void updateHelpScreen(float dt) {
   arrangeHelpBoard(pose, helpDemo.colour, gameState.survival);
   if (popNow) popLine(pose, menu.slideOffset);
   if (pose.ballShown && helpDemo.clock >= kHelpSendMs) {
-    SpawnSpark(pose.ball.x, pose.ball.y, kTrailPreset);
+    spawnSpark(pose.ball.x, pose.ball.y, kTrailPreset);
   }
-  UpdateBoardEffects(dt);
+  updateBoardEffects(dt);
   feedback.demoRunning = false;
   boards.current = kept;
 }
@@ -262,6 +262,6 @@ void drawHelpScreen() {
   drawButton(0.0f, -180.0f + rise, 170.0f, 64.0f, 18.0f, nullptr);
   endSquash();
   beginBoardPlane();
-  DrawBoardEffects();
+  drawBoardEffects();
   begin2D();
 }

@@ -45,14 +45,14 @@ void drawRows(const HighScoreEntry* rows) {
     if (ownRow(rows[k])) {
       setHighlightTextColor();
     } else {
-      SetTextColor(255, 255, 255, 255);
+      setTextColor(255, 255, 255, 255);
     }
     char score[16];
     std::snprintf(score, sizeof score, "%i", rows[k].score);
-    DrawText(kNameX, y, kRowSize, rows[k].name, false);
-    DrawText(kScoreX, y, kRowSize, score, false);
+    drawText(kNameX, y, kRowSize, rows[k].name, false);
+    drawText(kScoreX, y, kRowSize, score, false);
   }
-  SetTextColor(255, 255, 255, 255);
+  setTextColor(255, 255, 255, 255);
 }
 
 // An arrow beside the button, clickable as the key it stands for.
@@ -66,10 +66,10 @@ void drawHighScores() {
   const int32_t table = shownTopScoreTable();
   beginSquash();
   drawWindowAt(0.0f, 0.0f, kWidth, kHeight);
-  SetTextColor(255, 255, 155, 255);
-  DrawTextCentered(-70.0f, kCaptionY, 21.0f, menuNodeText(menu.screen));
+  setTextColor(255, 255, 155, 255);
+  drawTextCentered(-70.0f, kCaptionY, 21.0f, menuNodeText(menu.screen));
   const char* difficulty = getText(kDifficultyKeys[table]);
-  DrawTextCentered(110.0f, kCaptionY, 17.0f, difficulty ? difficulty : "");
+  drawTextCentered(110.0f, kCaptionY, 17.0f, difficulty ? difficulty : "");
   drawRows(recordTables.topScores[table]);
   drawButton(0.0f, kButtonY, 170.0f, 64.0f, 19.0f, nullptr);
   drawArrow(ControlKind::ArrowLeft, kCellArrowLeft, -kArrowOffset);

@@ -75,16 +75,16 @@ void drawButtonSlice(float x0, float x1, float y, float height, float u0, float 
 
 }  // namespace
 
-void setHighlightTextColor() { SetTextColor(255, int32_t(150.0f + 50.0f * itemPulse()), 0, 255); }
+void setHighlightTextColor() { setTextColor(255, int32_t(150.0f + 50.0f * itemPulse()), 0, 255); }
 
 Color highlightGlowColor() {
-  return MakeColor(255, 200, 100, int32_t(50.0f + 20.0f * itemPulse()));
+  return makeColor(255, 200, 100, int32_t(50.0f + 20.0f * itemPulse()));
 }
 
 float widestItemText(float size, int32_t first, int32_t last) {
   float widest = 0.0f;
   for (int32_t i = first; i < itemsEnd(last); ++i) {
-    widest = std::fmax(widest, MeasureText(menuNodeText(menuItemNode(menu.screen, i)), size));
+    widest = std::fmax(widest, measureText(menuNodeText(menuItemNode(menu.screen, i)), size));
   }
   return widest;
 }
@@ -103,15 +103,15 @@ void drawItemList(float x, float y, float size, bool centred, int32_t first, int
     const char* text = menuNodeText(menuItemNode(menu.screen, item));
     if (item == menu.selection) {
       setHighlightTextColor();
-      DrawGlowText(textX, lineY, size, highlightGlowColor(), text, centred);
+      drawGlowText(textX, lineY, size, highlightGlowColor(), text, centred);
     } else {
-      SetTextColor(255, 255, 255, 255);
-      DrawText(textX, lineY, size, text, centred);
+      setTextColor(255, 255, 255, 255);
+      drawText(textX, lineY, size, text, centred);
     }
     addItemButton(item, left, lineY + 1.2f * size, right, lineY - 0.8f * size, lineY,
                   VisibleKind::Text);
   }
-  SetTextColor(255, 255, 255, 255);
+  setTextColor(255, 255, 255, 255);
 }
 
 void drawItemWindow(float x, float y, float size, bool centred, int32_t first, int32_t last) {
@@ -137,10 +137,10 @@ void drawButton(float x, float y, float width, float height, float size, const c
   if (item == menu.selection) {
     setHighlightTextColor();
   } else {
-    SetTextColor(255, 255, 255, 255);
+    setTextColor(255, 255, 255, 255);
   }
-  DrawTextCentered(x, y, size, text);
-  SetTextColor(255, 255, 255, 255);
+  drawTextCentered(x, y, size, text);
+  setTextColor(255, 255, 255, 255);
   addItemButton(item, left, y + height * 0.5f, right, y - height * 0.5f, y, VisibleKind::Button);
 }
 
@@ -182,8 +182,8 @@ int32_t addCheckBox(float x, float y, uint8_t* state, const char* label, float l
   menuFrame.controls[index].boundState = state;
   drawAtlasCell(state && *state ? kCellCheckOn : kCellCheckOff, x, y, 1.0f, kWhite);
   if (label) {
-    SetTextColor(255, 255, 255, 255);
-    DrawText(x + 47.0f, y, labelSize, label, false);
+    setTextColor(255, 255, 255, 255);
+    drawText(x + 47.0f, y, labelSize, label, false);
   }
   return index;
 }
@@ -196,6 +196,6 @@ void drawFocusMarker() {
   const float q = 0.5f + 0.5f * std::sin(menu.clock * 0.008f);
   setTexture(nullptr);
   drawSpriteRect({c.left - 32.0f, c.top + 16.0f, c.right + 32.0f, c.bottom - 16.0f},
-                 {0.0f, 0.0f, 1.0f, 1.0f}, MakeColor(255, 200, 100, int32_t(50.0f + 30.0f * q)),
+                 {0.0f, 0.0f, 1.0f, 1.0f}, makeColor(255, 200, 100, int32_t(50.0f + 30.0f * q)),
                  kDepth);
 }

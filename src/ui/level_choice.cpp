@@ -105,8 +105,8 @@ void drawSurvivalChoice() {
   addSlider({-80.0f, -170.0f}, {80.0f, -170.0f}, &menu.survivalStartLevel, kStartLevels);
   char counter[24];
   std::snprintf(counter, sizeof counter, "%i/%i", int(start + 1), int(kMapLevelCount));
-  SetTextColor(255, 255, 255, 255);
-  DrawTextCentered(0.0f, -200.0f, 20.0f, counter);
+  setTextColor(255, 255, 255, 255);
+  drawTextCentered(0.0f, -200.0f, 20.0f, counter);
   expertBox(-80.0f, -250.0f, survivalExpertByte());
   if (start > 0) addControl(ControlKind::ArrowLeft, -400.0f, 130.0f, -140.0f, -130.0f, "<");
   if (start < kMapLevelCount - 1) {

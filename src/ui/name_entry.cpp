@@ -65,20 +65,20 @@ void drawNameEntry() {
   beginSquash();
   drawWindow(-200.0f, 140.0f, 400.0f, 280.0f);
   const char* caption = getText("entername");
-  SetTextColor(255, 255, 255, 255);
-  DrawTextCentered(0.0f, 90.0f, 15.0f, caption ? caption : "");
+  setTextColor(255, 255, 255, 255);
+  drawTextCentered(0.0f, 90.0f, 15.0f, caption ? caption : "");
   drawLightBox(-165.0f, 52.0f, 165.0f, -12.0f);
-  DrawTextCentered(0.0f, 20.0f, 17.0f, menu.editBuffer);
+  drawTextCentered(0.0f, 20.0f, 17.0f, menu.editBuffer);
   addVisibleItem(VisibleKind::Entry, menu.editBuffer, -165.0f, 52.0f, 165.0f, -12.0f, false,
                  true);
   // The caret sits after the characters before it, the text being centred.
   char before[kMaxNameLength + 1] = {};
   std::memcpy(before, menu.editBuffer, size_t(menu.caret < 0 ? 0 : menu.caret));
-  const float caretX = -MeasureText(menu.editBuffer, 17.0f) * 0.5f + MeasureText(before, 17.0f);
+  const float caretX = -measureText(menu.editBuffer, 17.0f) * 0.5f + measureText(before, 17.0f);
   const float alpha = (0.5f + 0.5f * std::sin(menu.caretClock * 0.01f)) * 255.0f;
-  SetTextColor(255, 255, 55, int32_t(alpha));
-  DrawTextCentered(caretX, 20.0f, 17.0f, "|");
-  SetTextColor(255, 255, 255, 255);
+  setTextColor(255, 255, 55, int32_t(alpha));
+  drawTextCentered(caretX, 20.0f, 17.0f, "|");
+  setTextColor(255, 255, 255, 255);
   drawButton(0.0f, -80.0f, 130.0f, 64.0f, 18.0f, nullptr);
   endSquash();
 }

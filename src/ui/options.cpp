@@ -55,8 +55,8 @@ const char* textOrKey(const char* key) {
 // The label above a slider and the slider 25 units below it.
 void labelledSlider(const char* key, float y, int16_t* position, int16_t positions) {
   y += menu.slideOffset;
-  SetTextColor(255, 255, 255, 255);
-  DrawTextCentered(0.0f, y, 13.0f, textOrKey(key));
+  setTextColor(255, 255, 255, 255);
+  drawTextCentered(0.0f, y, 13.0f, textOrKey(key));
   const float slider = y - 25.0f;
   addSlider({-kSliderHalf, slider}, {kSliderHalf, slider}, position, positions);
 }
@@ -72,8 +72,8 @@ void labelledCheckBox(const char* key, float y, uint8_t* state) {
     std::strncpy(shown.text, label, sizeof shown.text - 1);
     shown.text[sizeof shown.text - 1] = '\0';
   }
-  SetTextColor(255, 255, 255, 255);
-  DrawText(kCheckLabelX, y, 12.0f, label, false);
+  setTextColor(255, 255, 255, 255);
+  drawText(kCheckLabelX, y, 12.0f, label, false);
 }
 
 }  // namespace
@@ -116,10 +116,10 @@ void drawOptionsScreen() {
   beginSquash();
   const float top = kTop + menu.slideOffset;
   drawWindow(kLeft, top, kWidth, kHeight);
-  SelectFont(0);
-  SetTextColor(255, 255, 155, 255);
-  DrawTextCentered(0.0f, 205.0f + menu.slideOffset, 17.0f, menuNodeText(menu.screen));
-  SelectFont(1);
+  selectFont(0);
+  setTextColor(255, 255, 155, 255);
+  drawTextCentered(0.0f, 205.0f + menu.slideOffset, 17.0f, menuNodeText(menu.screen));
+  selectFont(1);
   labelledSlider("sfxvolume", 160.0f, &optionsState.effectsPosition, kVolumePositions);
   labelledSlider("musicvolume", 97.0f, &optionsState.musicPosition, kVolumePositions);
   labelledCheckBox("fullscreen", kFullScreenY, &optionsState.fullScreenChoice);

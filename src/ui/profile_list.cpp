@@ -23,16 +23,16 @@ void drawNames(float firstY) {
     // Entries are the screen's first controls, so entry i is control i.
     const bool focused = i == (menu.focus < 0 ? 0 : menu.focus);
     if (focused) {
-      SetTextColor(255, 255, 55, 255);
+      setTextColor(255, 255, 55, 255);
     } else {
-      SetTextColor(255, 255, 255, 255);
+      setTextColor(255, 255, 255, 255);
     }
-    DrawTextCentered(kNameX, y, kNameSize, name);
-    const float half = MeasureText(name, kNameSize) * 0.5f;
+    drawTextCentered(kNameX, y, kNameSize, name);
+    const float half = measureText(name, kNameSize) * 0.5f;
     addControl(ControlKind::ProfileEntry, kNameX - half, y + kEntryHalfHeight, kNameX + half,
                y - kEntryHalfHeight, name);
   }
-  SetTextColor(255, 255, 255, 255);
+  setTextColor(255, 255, 255, 255);
 }
 
 void drawProfileList() {
@@ -40,8 +40,8 @@ void drawProfileList() {
   const int32_t count = profileTable.profileCount;
   drawWindow(-325.0f, 280.0f + offset, 370.0f, 30.0f * float(count) + 115.0f);
   const char* caption = getText("curusers");
-  SetTextColor(0, 255, 255, 255);
-  DrawTextCentered(kNameX, 220.0f + offset, 18.0f, caption ? caption : "");
+  setTextColor(0, 255, 255, 255);
+  drawTextCentered(kNameX, 220.0f + offset, 18.0f, caption ? caption : "");
   drawNames(180.0f + offset);
   drawFocusMarker();
   drawItemWindow(230.0f, 150.0f + offset, 18.0f, true, 0, -1);

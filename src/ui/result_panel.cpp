@@ -83,8 +83,8 @@ void reveal(int32_t k) {
   playSound("wow.ogg");
   char text[32];
   shownValue(k, text, sizeof text);
-  const float x = kValueX + MeasureText(text, kValueSize) + kBurstGap;
-  StartEffect("scorewow", x, lineY(k), kNoEffectTarget, kNoEffectTarget, kBurstScale, -1);
+  const float x = kValueX + measureText(text, kValueSize) + kBurstGap;
+  startEffect("scorewow", x, lineY(k), kNoEffectTarget, kNoEffectTarget, kBurstScale, -1);
 }
 
 // One tick at most per frame, its pitch rising with the part counted.
@@ -166,13 +166,13 @@ const char* holderOf(const LevelRecord& record, ResultLine line) {
 // The label of line k and, once its turn has come, the player's value.
 void drawPlayerLine(int32_t k) {
   const float y = lineY(k);
-  SetTextColor(255, 255, 255, 255);
-  DrawText(kLabelX, y, 13.0f, text(labelKey(resultPanel.lines[k])), false);
+  setTextColor(255, 255, 255, 255);
+  drawText(kLabelX, y, 13.0f, text(labelKey(resultPanel.lines[k])), false);
   if (k > 0 && k >= resultPanel.revealed) return;  // not its turn yet
   char value[32];
   shownValue(k, value, sizeof value);
-  if (showsBeaten(k)) SetTextColor(255, 200, 200, pulseAlpha());
-  DrawText(kValueX, y, kValueSize, value, false);
+  if (showsBeaten(k)) setTextColor(255, 200, 200, pulseAlpha());
+  drawText(kValueX, y, kValueSize, value, false);
 }
 
 // The record's label and value on one line, its holder below.
@@ -185,29 +185,29 @@ void drawRecordBlock(int32_t k) {
   formatLineValue(line,
                   mine ? resultLineValue(resultPanel.result, line) : recordLineValue(record, line),
                   value + 3, sizeof value - 3);
-  SetTextColor(255, 255, 100, 255);
-  DrawText(kRecordX, y, 11.0f, text(recordKey(line)), false);
-  if (mine) SetTextColor(255, 200, 100, pulseAlpha());
-  SetTextSize(14.0f);
-  ContinueText(value);
+  setTextColor(255, 255, 100, 255);
+  drawText(kRecordX, y, 11.0f, text(recordKey(line)), false);
+  if (mine) setTextColor(255, 200, 100, pulseAlpha());
+  setTextSize(14.0f);
+  continueText(value);
   char holder[96];
   const TextField name = {holderOf(record, line), 0};
   formatTextFields(text("by"), &name, 1, holder, sizeof holder);
-  SetTextColor(255, 255, 255, 255);
-  DrawText(kRecordX, y - 20.0f, 11.0f, holder, false);
+  setTextColor(255, 255, 255, 255);
+  drawText(kRecordX, y - 20.0f, 11.0f, holder, false);
 }
 
 void drawResultPanel() {
   const float height = panelHeight();
   beginSquash();
   drawWindowAt(0.0f, 0.0f, kPanelWidth, height);
-  SetTextColor(255, 255, 155, 255);
-  DrawTextCentered(0.0f, height * 0.5f - 67.0f, 19.0f, text("stats"));
+  setTextColor(255, 255, 155, 255);
+  drawTextCentered(0.0f, height * 0.5f - 67.0f, 19.0f, text("stats"));
   for (int32_t k = 0; k < resultPanel.lineCount; ++k) {
     drawPlayerLine(k);
     if (resultPanel.hasRecord) drawRecordBlock(k);
   }
-  SetTextColor(255, 255, 255, 255);
+  setTextColor(255, 255, 255, 255);
   drawButton(0.0f, -height * 0.5f + 62.0f, 130.0f, 64.0f, 17.0f, nullptr);
   endSquash();
 }

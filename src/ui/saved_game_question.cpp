@@ -54,15 +54,15 @@ void formatProgress(char* out, size_t capacity) {
 void drawSavedGameQuestion() {
   beginSquash();
   drawWindowAt(0.0f, 0.0f, kWidth, kHeight);
-  SetTextColor(255, 255, 55, 255);
-  DrawTextCentered(0.0f, kTop - 65.0f, 19.0f, text(offerCaptionKey()));
-  SetTextColor(255, 255, 255, 255);
-  DrawTextCentered(0.0f, kTop - 110.0f, 15.0f, text("loadmsg"));
+  setTextColor(255, 255, 55, 255);
+  drawTextCentered(0.0f, kTop - 65.0f, 19.0f, text(offerCaptionKey()));
+  setTextColor(255, 255, 255, 255);
+  drawTextCentered(0.0f, kTop - 110.0f, 15.0f, text("loadmsg"));
   char progress[96];
   formatProgress(progress, sizeof progress);
-  SetTextColor(255, 255, 55, 255);
-  DrawTextCentered(0.0f, kTop - 150.0f, 17.0f, progress);
-  SetTextColor(255, 255, 255, 255);
+  setTextColor(255, 255, 55, 255);
+  drawTextCentered(0.0f, kTop - 150.0f, 17.0f, progress);
+  setTextColor(255, 255, 255, 255);
   const float buttonY = -kTop + 57.0f;
   drawButton(-110.4f, buttonY, 135.0f, 64.0f, 17.0f, nullptr);
   drawButton(110.4f, buttonY, 135.0f, 64.0f, 17.0f, nullptr);

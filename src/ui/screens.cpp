@@ -36,20 +36,20 @@ void drawGreeting(float drop) {
   const char* format = getText("hallo");
   char greeting[96];
   formatGreeting(format ? format : "%s", profile ? profile->name : "", greeting, sizeof greeting);
-  SetTextColor(240, 233, 0, 255);
-  DrawTextCentered(-220.0f, -210.0f - drop, 15.0f, greeting);
+  setTextColor(240, 233, 0, 255);
+  drawTextCentered(-220.0f, -210.0f - drop, 15.0f, greeting);
   const char* link = getText("ifnotyou");
   if (!link) link = "";
-  const float half = MeasureText(link, 12.0f) * 0.5f;
+  const float half = measureText(link, 12.0f) * 0.5f;
   if (menu.linkHover) {
-    SetTextColor(255, 255, 255, 255);
+    setTextColor(255, 255, 255, 255);
   } else {
-    SetTextColor(100, 250, 100, 255);
+    setTextColor(100, 250, 100, 255);
   }
-  DrawTextCentered(-220.0f, -235.0f - drop, 12.0f, link);
+  drawTextCentered(-220.0f, -235.0f - drop, 12.0f, link);
   addControl(ControlKind::ProfilesLink, -220.0f - half, -230.0f - drop, -220.0f + half,
              -248.0f - drop, link);
-  SetTextColor(255, 255, 255, 255);
+  setTextColor(255, 255, 255, 255);
 }
 
 // The balloon of the first five items: the text that follows "adventuretip" by
@@ -85,12 +85,12 @@ void drawTitleScreen() {
 
 void drawMessageBox(bool okOnly) {
   beginSquash();
-  SelectFont(1);
-  const float height = WrapText(340.0f, menu.messageText, 16.0f) + 140.0f;
+  selectFont(1);
+  const float height = wrapText(340.0f, menu.messageText, 16.0f) + 140.0f;
   drawWindowAt(0.0f, 0.0f, 450.0f, height);
-  SetTextColor(255, 255, 255, 255);
-  DrawTextCentered(0.0f, height * 0.5f - 60.0f, 16.0f, textState.wrapBuffer);
-  SelectFont(0);
+  setTextColor(255, 255, 255, 255);
+  drawTextCentered(0.0f, height * 0.5f - 60.0f, 16.0f, textState.wrapBuffer);
+  selectFont(0);
   const float buttonY = -height * 0.5f + 62.0f;
   if (okOnly) {
     drawButton(0.0f, buttonY, 130.0f, 64.0f, 17.0f, nullptr);
@@ -109,12 +109,12 @@ void drawDefeatPanel() {
   const int32_t count = menuItemCount(menu.screen);
   drawWindowAt(0.0f, 0.0f, widestItemText(18.0f, 0, -1) + 94.0f,
                2.0f * 18.0f * float(count) + 164.0f);
-  SetTextColor(55, 255, 255, 255);
+  setTextColor(55, 255, 255, 255);
   const char* noMoves = getText("nomoves");
   const char* lostLife = getText("loselife");
-  DrawTextCentered(0.0f, 65.0f, 16.0f, noMoves ? noMoves : "");
-  DrawTextCentered(0.0f, 30.0f, 16.0f, lostLife ? lostLife : "");
-  SetTextColor(255, 255, 255, 255);
+  drawTextCentered(0.0f, 65.0f, 16.0f, noMoves ? noMoves : "");
+  drawTextCentered(0.0f, 30.0f, 16.0f, lostLife ? lostLife : "");
+  setTextColor(255, 255, 255, 255);
   drawItemList(0.0f, -40.0f, 18.0f, true, 0, -1);
   endSquash();
 }
@@ -130,10 +130,10 @@ void drawCredits() {
     if (distance > 260.0f) continue;
     const float alpha = distance < 100.0f ? 255.0f : (260.0f - distance) / 160.0f * 255.0f;
     const bool heading = std::strlen(line) > 2 && line[2] >= 'a' && line[2] <= 'z';
-    SetTextColor(255, 255, heading ? 0 : 255, int32_t(alpha));
-    DrawTextCentered(0.0f, y, 16.0f, line);
+    setTextColor(255, 255, heading ? 0 : 255, int32_t(alpha));
+    drawTextCentered(0.0f, y, 16.0f, line);
   }
-  SetTextColor(255, 255, 255, 255);
+  setTextColor(255, 255, 255, 255);
 }
 
 }  // namespace

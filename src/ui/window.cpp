@@ -70,7 +70,7 @@ void tileEdge(int32_t cell, Vec2 from, Vec2 to, float tile, float thickness) {
 // A glow band of `width` centred on the segment a..b: the glow picture's middle
 // column, stretched along the segment, gives the same soft profile all along.
 void drawBand(Vec2 a, Vec2 b, float width, Color color) {
-  const Vec2 n = Scale2(Normalize2({b.y - a.y, a.x - b.x}), width * 0.5f);
+  const Vec2 n = scale2(normalize2({b.y - a.y, a.x - b.x}), width * 0.5f);
   drawQuad({a.x + n.x, a.y + n.y, kDepth}, {b.x + n.x, b.y + n.y, kDepth},
            {b.x - n.x, b.y - n.y, kDepth}, {a.x - n.x, a.y - n.y, kDepth}, {0.5f, 0.0f},
            {0.5f, 0.0f}, {0.5f, 1.0f}, {0.5f, 1.0f}, color);
@@ -80,7 +80,7 @@ void drawFlareBands(float left, float top, float right, float bottom) {
   if (!menuTextures.flare) return;
   setTexture(menuTextures.flare);
   setBlendMode(kBlendAdditive);
-  const Color grey = MakeColor(150, 150, 150, 255);
+  const Color grey = makeColor(150, 150, 150, 255);
   drawBand({left, top}, {right, top}, kBandWidth, grey);
   drawBand({right, bottom}, {left, bottom}, kBandWidth, grey);
   drawBand({left, bottom}, {left, top}, kBandWidth, grey);
@@ -91,7 +91,7 @@ void drawFlareBands(float left, float top, float right, float bottom) {
 void drawBody(float left, float top, float right, float bottom) {
   setTexture(menuTextures.body);
   const UvRect uv = {0.0f, 0.0f, (right - left) / 128.0f, (top - bottom) / 208.0f};
-  drawSpriteRect({left, top, right, bottom}, uv, MakeColor(55, 15, 0, 200), kDepth);
+  drawSpriteRect({left, top, right, bottom}, uv, makeColor(55, 15, 0, 200), kDepth);
 }
 
 // A twinkle at each corner, 9 units inward, each breathing a quarter turn apart.
@@ -110,8 +110,8 @@ void drawTwinkles(float left, float top, float right, float bottom) {
   for (int32_t k = 0; k < 4; ++k) {
     const float b = 0.5f + 0.5f * std::sin(menu.clock * 0.0005f + float(k) * kPi / 2.0f);
     const int32_t level = int32_t(255.0f * b);
-    DrawSparkSprite(corners[k].x, corners[k].y, 0.0f, kTwinkleSize,
-                    MakeColor(level, level, level, level), 0, kTwinkleCell);
+    drawSparkSprite(corners[k].x, corners[k].y, 0.0f, kTwinkleSize,
+                    makeColor(level, level, level, level), 0, kTwinkleCell);
   }
   setWorldTransform(&world);
   setBlendMode(kBlendTransparent);
@@ -167,7 +167,7 @@ void drawWindowAt(float centreX, float centreY, float width, float height) {
 
 void drawLightBox(float left, float top, float right, float bottom) {
   setTexture(menuTextures.body);
-  drawSpriteRect({left, top, right, bottom}, {0.0f, 0.0f, 1.0f, 1.0f}, MakeColor(63, 30, 11, 210),
+  drawSpriteRect({left, top, right, bottom}, {0.0f, 0.0f, 1.0f, 1.0f}, makeColor(63, 30, 11, 210),
                  kDepth);
   setTexture(menuTextures.balloon);
   if (right - left > kUnit) {
@@ -192,8 +192,8 @@ void drawSeparator(float x0, float x1, float y) {
 
 void beginSquash() {
   const float f = menu.slideFraction;
-  Matrix4 squash = Identity();
-  SetDiagonal(&squash, 1.0f, 1.0f - f * f, 1.0f);
+  Matrix4 squash = identity();
+  setDiagonal(&squash, 1.0f, 1.0f - f * f, 1.0f);
   setWorldTransform(&squash);
 }
 

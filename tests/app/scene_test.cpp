@@ -160,7 +160,7 @@ TEST_F(LoadingSceneTest, ClickStartsTheFadeAndTheMapFollowsAfter800Ms) {
   // passes 800 on the ninth frame.
   EXPECT_EQ(frames, 9);
   EXPECT_FLOAT_EQ(loadingState.fadeTime, 800.0f);
-  EXPECT_EQ(loadingState.loadingTint, MakeColor(0, 0, 0, 255));
+  EXPECT_EQ(loadingState.loadingTint, makeColor(0, 0, 0, 255));
   EXPECT_EQ(loadingState.startupDone, 1);
 }
 
@@ -191,7 +191,7 @@ TEST_F(LoadingSceneTest, TitleWaitsForAKey) {
   }
   EXPECT_EQ(currentScene(), &loadingScene);
   EXPECT_FLOAT_EQ(loadingState.titleTime, 9900.0f);
-  EXPECT_EQ(loadingState.loadingTint, MakeColor(255, 255, 255, 255));
+  EXPECT_EQ(loadingState.loadingTint, makeColor(255, 255, 255, 255));
 }
 
 }  // namespace
@@ -202,9 +202,9 @@ TEST(MapScene, EnteringAndLeavingClearTheParticles) {
   resetEffects();
   particleSystem.particles[0].lifetime = 1000.0f;
   mapScene.onEnter();
-  EXPECT_EQ(CountLiveEffects().particles, 0);
+  EXPECT_EQ(countLiveEffects().particles, 0);
   particleSystem.particles[5].lifetime = 1000.0f;
   mapScene.onLeave();
-  EXPECT_EQ(CountLiveEffects().particles, 0);
+  EXPECT_EQ(countLiveEffects().particles, 0);
   resetEffects();
 }

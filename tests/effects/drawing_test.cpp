@@ -12,7 +12,7 @@ const std::vector<std::string> kBlended = {"parfrequency=1", "partime=100000", "
                                            "radius1=20", "blendtype=1", "numparticle=9"};
 
 void startAt(const char* name, float x, float y) {
-  StartEffect(name, x, y, kNoEffectTarget, kNoEffectTarget, 1.0f, -1);
+  startEffect(name, x, y, kNoEffectTarget, kNoEffectTarget, 1.0f, -1);
 }
 
 std::vector<DevBlend> sourceBlends() {
@@ -29,8 +29,8 @@ TEST_F(EffectsTest, ParticlesFaceTheCameraWithTheirCellAndFadingColour) {
   particleSystem.sheetColumns = 8;
   particleSystem.sheetRows = 8;
   startAt("fade", 100.0f, 50.0f);
-  UpdateParticles(500.0f);
-  DrawParticles();
+  updateParticles(500.0f);
+  drawParticles();
   const DevRecordedDraw draw = primitiveDraws().at(0);
   EXPECT_EQ(draw.state.depthTest, 1);
   EXPECT_EQ(draw.state.depthWrite, 0);
@@ -39,7 +39,7 @@ TEST_F(EffectsTest, ParticlesFaceTheCameraWithTheirCellAndFadingColour) {
   // Halfway: side 30, colour half of white (127 of 255).
   EXPECT_NEAR(topRight.x, 115.0f, 1e-3f);
   EXPECT_NEAR(topRight.y, 65.0f, 1e-3f);
-  EXPECT_EQ(topRight.color, MakeColor(127, 127, 127, 127));
+  EXPECT_EQ(topRight.color, makeColor(127, 127, 127, 127));
   // Cell 9: column 1, row 1, its top-left on the square's top-right.
   EXPECT_NEAR(topRight.u, 0.126f, 1e-5f);
   EXPECT_NEAR(topRight.v, 0.126f, 1e-5f);
@@ -58,7 +58,7 @@ TEST_F(EffectsTest, OverlappingSquaresKeepTheirOrderAcrossBlendings) {
   startAt("add", 0.0f, 0.0f);
   startAt("blend", 5.0f, 0.0f);
   startAt("add", 10.0f, 0.0f);
-  DrawParticles();
+  drawParticles();
   EXPECT_EQ(sourceBlends(),
             (std::vector<DevBlend>{DevBlend::SrcColor, DevBlend::SrcAlpha, DevBlend::SrcColor}));
 }
@@ -70,7 +70,7 @@ TEST_F(EffectsTest, SquaresApartShareBatchesWhateverTheirOrder) {
   for (int i = 0; i < 8; ++i) startAt(i % 2 ? "blend" : "add", -375.0f + 100.0f * float(i), 0.0f);
   // Added squares on one spot add up the same in any order.
   for (int i = 0; i < 12; ++i) startAt("add", 0.0f, 200.0f);
-  DrawParticles();
+  drawParticles();
   EXPECT_EQ(sourceBlends(), (std::vector<DevBlend>{DevBlend::SrcColor, DevBlend::SrcAlpha}));
   int squares = 0;
   for (const DevRecordedDraw& d : primitiveDraws()) squares += d.primitiveCount / 2;
@@ -84,6 +84,6 @@ TEST_F(EffectsTest, AViewNotAlongZKeepsEveryOrder) {
   startAt("blend", 300.0f, 0.0f);
   startAt("add", -300.0f, 0.0f);
   setPerspectiveProjection(0.7853982f, 1.3333334f, 5.0f, 400.0f);
-  DrawParticles();
+  drawParticles();
   EXPECT_EQ(primitiveDraws().size(), 3u);
 }

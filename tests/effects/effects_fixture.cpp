@@ -43,8 +43,8 @@ void EffectsTest::addEffect(const char* name, const std::vector<std::string>& li
 
 void EffectsTest::useOverlayCamera() {
   setOrthoProjection(800.0f, 600.0f, 1.0f, 500.0f);
-  Matrix4 view = Identity();
-  Translate(&view, 0.0f, 0.0f, 50.0f);
+  Matrix4 view = identity();
+  translate(&view, 0.0f, 0.0f, 50.0f);
   setViewTransform(&view);
 }
 

@@ -30,13 +30,13 @@ std::string dataWith(const char* tag,
   return dir;
 }
 
-// Runs LoadEffects with `dir` as the current folder; returns true when that folder
+// Runs loadEffects with `dir` as the current folder; returns true when that folder
 // is current again afterwards.
 bool loadIn(const std::string& dir) {
   const std::string before = sysCurrentDirectory();
   sysChangeDirectory(dir.c_str());
   const std::string inside = sysCurrentDirectory();
-  LoadEffects();
+  loadEffects();
   const bool restored = sysCurrentDirectory() == inside;
   sysChangeDirectory(before.c_str());
   return restored;
@@ -60,7 +60,7 @@ TEST_F(EffectsTest, DefinitionsLoadInListingOrderNamedByTheirFiles) {
   EXPECT_EQ(std::string(particleSystem.defs[2].name), std::string(31, 'x'));
   EXPECT_EQ(particleSystem.sheetColumns, 4);
   EXPECT_EQ(particleSystem.sheetRows, 2);
-  EXPECT_EQ(CountLiveEffects().particles, 0);
+  EXPECT_EQ(countLiveEffects().particles, 0);
   // The files are not kept in the file table.
   EXPECT_EQ(findFile("b.par"), nullptr);
 }
@@ -70,8 +70,8 @@ TEST_F(EffectsTest, AMissingFolderLeavesNoDefinitionsAndTheFolderAsItWas) {
   EXPECT_TRUE(loadIn(testTempDirectory("effects-none")));
   EXPECT_EQ(particleSystem.defCount, 0);
   EXPECT_EQ(particleSystem.sheetColumns, 8);
-  StartEffect("ball1", 0, 0, kNoEffectTarget, kNoEffectTarget, 1.0f, -1);
-  EXPECT_EQ(CountLiveEffects().particles, 0);
+  startEffect("ball1", 0, 0, kNoEffectTarget, kNoEffectTarget, 1.0f, -1);
+  EXPECT_EQ(countLiveEffects().particles, 0);
 }
 
 TEST_F(EffectsTest, FilesBeyondTheTableAreIgnored) {

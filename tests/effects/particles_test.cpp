@@ -22,7 +22,7 @@ std::vector<std::string> with(std::vector<std::string> lines, const std::string&
 }
 
 void start(const char* name, float x = 0.0f, float y = 0.0f) {
-  StartEffect(name, x, y, kNoEffectTarget, kNoEffectTarget, 1.0f, -1);
+  startEffect(name, x, y, kNoEffectTarget, kNoEffectTarget, 1.0f, -1);
 }
 
 Vec2 at(const Particle* p) { return {p->position.x, p->position.y}; }
@@ -43,21 +43,21 @@ TEST_F(EffectsTest, BurstBearsOneParticleForEveryCountBelowItsFrequency) {
 
 TEST_F(EffectsTest, EmitterEmitsByItsPeriodAndReachesItsTargetAsItExpires) {
   addEffect("stream", with(with(kStill, "parfrequency=100"), "effecttime=990"));
-  StartEffect("stream", 0.0f, 0.0f, 99.0f, 0.0f, 1.0f, -1);
-  EXPECT_EQ(CountLiveEffects().emitters, 1);
-  UpdateParticles(33.0f);  // a period of 10 ms: three in a 33 ms frame
+  startEffect("stream", 0.0f, 0.0f, 99.0f, 0.0f, 1.0f, -1);
+  EXPECT_EQ(countLiveEffects().emitters, 1);
+  updateParticles(33.0f);  // a period of 10 ms: three in a 33 ms frame
   EXPECT_EQ(liveParticles().size(), 3u);
-  for (int i = 0; i < 29; ++i) UpdateParticles(33.0f);
+  for (int i = 0; i < 29; ++i) updateParticles(33.0f);
   const Emitter& e = particleSystem.emitters[0];
   EXPECT_NEAR(e.position.x, 99.0f, kNear);
-  EXPECT_EQ(CountLiveEffects().emitters, 0);
+  EXPECT_EQ(countLiveEffects().emitters, 0);
   const size_t born = liveParticles().size();
-  UpdateParticles(33.0f);
+  updateParticles(33.0f);
   EXPECT_EQ(liveParticles().size(), born);  // an expired emitter emits no more
 
   // Without a target it stays where it started.
-  StartEffect("stream", 5.0f, 6.0f, kNoEffectTarget, kNoEffectTarget, 1.0f, -1);
-  UpdateParticles(500.0f);
+  startEffect("stream", 5.0f, 6.0f, kNoEffectTarget, kNoEffectTarget, 1.0f, -1);
+  updateParticles(500.0f);
   EXPECT_EQ(particleSystem.emitters[1].position.x, 5.0f);
   EXPECT_EQ(particleSystem.emitters[1].position.y, 6.0f);
 }
@@ -65,8 +65,8 @@ TEST_F(EffectsTest, EmitterEmitsByItsPeriodAndReachesItsTargetAsItExpires) {
 TEST_F(EffectsTest, ParticlesMoveFallAndOrbitAsTimePasses) {
   addEffect("thrown", with(with(kOneStill, "speed=(100,50,0)"), "gravity=20"));
   start("thrown");
-  UpdateParticles(1000.0f);
-  UpdateParticles(1000.0f);
+  updateParticles(1000.0f);
+  updateParticles(1000.0f);
   const Particle* p = liveParticles().at(0);
   // x runs at 100 per second; y rose 50 then 30 after gravity took 20.
   EXPECT_NEAR(p->position.x, 200.0f, kNear);
@@ -78,8 +78,8 @@ TEST_F(EffectsTest, ParticlesMoveFallAndOrbitAsTimePasses) {
   resetEffects();
   addEffect("orbit", with(kOneStill, "polarpar=(10,2,90,90)"));
   start("orbit");
-  UpdateParticles(1000.0f);
-  DrawParticles();
+  updateParticles(1000.0f);
+  drawParticles();
   const std::vector<DevRecordedDraw> draws = primitiveDraws();
   ASSERT_EQ(draws.size(), 1u);
   const Vec2 centre = squareCentres(draws[0]).at(0);
@@ -94,17 +94,17 @@ TEST_F(EffectsTest, LissajousFigureAtChosenTimes) {
   const Vec2 expected[3] = {{10.0f, 0.0f}, {0.0f, 20.0f}, {-10.0f, 0.0f}};
   for (const Vec2& want : expected) {
     devResetFrame();
-    DrawParticles();
+    drawParticles();
     const Vec2 centre = squareCentres(primitiveDraws().at(0)).at(0);
     EXPECT_NEAR(centre.x, want.x, kNear);
     EXPECT_NEAR(centre.y, want.y, kNear);
-    UpdateParticles(500.0f);
+    updateParticles(500.0f);
   }
   // An emitter's own figure places its emissions: amplitude 30 at age 0.
   addEffect("swing", with(with(with(kStill, "parfrequency=10"), "effecttime=1000"),
                           "lissx=(30,1,0)"));
   start("swing", 100.0f, 0.0f);
-  UpdateParticles(150.0f);
+  updateParticles(150.0f);
   const Particle& newest = particleSystem.particles[particleSystem.nextParticle - 1];
   EXPECT_NEAR(newest.position.x, 130.0f, kNear);
 }
@@ -130,7 +130,7 @@ TEST_F(EffectsTest, SymmetryBearsTurnedCopiesAndDrawsTurnedSquares) {
   resetEffects();
   addEffect("tri", with(with(kStill, "parfrequency=1"), "simetriapar=3\r\npolarpar=(10,0,0,0)"));
   start("tri");
-  DrawParticles();
+  drawParticles();
   const std::vector<Vec2> centres = squareCentres(primitiveDraws().at(0));
   ASSERT_EQ(centres.size(), 3u);
   EXPECT_NEAR(centres[1].x, 10.0f * std::cos(2.0943951f), kNear);
@@ -144,7 +144,7 @@ TEST_F(EffectsTest, RingsOverwriteTheirOldestSlot) {
   start("long", 999.0f, 0.0f);  // the 257th takes slot 0
   EXPECT_EQ(particleSystem.emitters[0].position.x, 999.0f);
   EXPECT_EQ(particleSystem.emitters[1].position.x, 1.0f);
-  EXPECT_EQ(CountLiveEffects().emitters, kMaxEmitters);
+  EXPECT_EQ(countLiveEffects().emitters, kMaxEmitters);
 
   addEffect("one", with(kStill, "parfrequency=1"));
   for (int i = 0; i < kMaxParticles; ++i) start("one", float(i), 0.0f);
@@ -155,7 +155,7 @@ TEST_F(EffectsTest, RingsOverwriteTheirOldestSlot) {
 
 TEST_F(EffectsTest, ColoursAreClampedAtBirthAndSizesSpeedsAndOrbitsScale) {
   addEffect("wild", with(kOneStill, "color0=(2,-1,0.5,1)\r\nspeed=(10,0,0)\r\npolarpar=(4,1,0,0)"));
-  StartEffect("wild", 0.0f, 0.0f, kNoEffectTarget, kNoEffectTarget, 3.0f, 7);
+  startEffect("wild", 0.0f, 0.0f, kNoEffectTarget, kNoEffectTarget, 3.0f, 7);
   const Particle* p = liveParticles().at(0);
   EXPECT_EQ(p->color0.r, 1.0f);
   EXPECT_EQ(p->color0.g, 0.0f);
@@ -176,12 +176,12 @@ TEST_F(EffectsTest, ExternalEffectsStartTogetherUpToEightPerHundredMilliseconds)
   EXPECT_EQ(liveParticles().size(), 8u);
   // Attempts 50 ms apart keep the window shut however long they go on.
   for (int i = 0; i < 4; ++i) {
-    UpdateParticles(50.0f);
+    updateParticles(50.0f);
     start("parent");
   }
   EXPECT_EQ(liveParticles().size(), 8u);
   // A pause of more than 100 ms opens it again.
-  UpdateParticles(101.0f);
+  updateParticles(101.0f);
   start("parent");
   EXPECT_EQ(liveParticles().size(), 9u);
 }
@@ -204,7 +204,7 @@ TEST_F(EffectsTest, UnknownNamesStartNothingAndDrawNoRandomNumber) {
   seedEffectRandom(99);
   EXPECT_EQ(effectRandomRaw(), next);
   EXPECT_TRUE(liveParticles().empty());
-  EXPECT_EQ(CountLiveEffects().emitters, 0);
+  EXPECT_EQ(countLiveEffects().emitters, 0);
 }
 
 TEST_F(EffectsTest, OutlandishCountsAreBoundedByTheRings) {
@@ -215,13 +215,13 @@ TEST_F(EffectsTest, OutlandishCountsAreBoundedByTheRings) {
   addEffect("none", with(kStill, "parfrequency=1000000000\r\nsimetria=-1"));
   addEffect("gush", with(kStill, "parfrequency=1e12\r\neffecttime=1000"));
   for (const char* name : {"flood", "wide", "none", "gush"}) start(name);
-  UpdateParticles(16.0f);
+  updateParticles(16.0f);
   EXPECT_EQ(int(liveParticles().size()), kMaxParticles);
   // Copies beyond the draw queue are dropped.
   resetEffects();
   addEffect("mirror", with(kStill, "parfrequency=1000\r\nsimetriapar=1000000"));
   start("mirror");
-  DrawParticles();
+  drawParticles();
   int squares = 0;
   for (const DevRecordedDraw& d : primitiveDraws()) squares += d.primitiveCount / 2;
   EXPECT_EQ(squares, kMaxParticleQueue);

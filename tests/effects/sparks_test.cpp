@@ -61,7 +61,7 @@ const Spark& lastSpark() {
 TEST_F(EffectsTest, EveryPresetStartsItsSparksWithinItsRanges) {
   for (const PresetRanges& k : kRanges) {
     for (int i = 0; i < 200; ++i) {
-      SpawnSpark(100.0f, -50.0f, k.preset);
+      spawnSpark(100.0f, -50.0f, k.preset);
       const Spark& s = lastSpark();
       ASSERT_EQ(s.preset, k.preset);
       EXPECT_TRUE(within(s.velocity.x, k.vx)) << k.preset << " vx " << s.velocity.x;
@@ -78,42 +78,42 @@ TEST_F(EffectsTest, EveryPresetStartsItsSparksWithinItsRanges) {
     }
   }
   // Only the trail and score glows are born off the point, within their spreads.
-  SpawnSpark(0.0f, 0.0f, 12);
+  spawnSpark(0.0f, 0.0f, 12);
   EXPECT_LE(std::fabs(lastSpark().position.x), 12.0f);
-  SpawnSpark(0.0f, 0.0f, 13);
+  spawnSpark(0.0f, 0.0f, 13);
   EXPECT_LE(std::fabs(lastSpark().position.y), 5.0f);
-  SpawnSpark(7.0f, 8.0f, 7);
+  spawnSpark(7.0f, 8.0f, 7);
   EXPECT_EQ(lastSpark().position.x, 7.0f);
   // A preset outside 0-15 spawns nothing.
   const int32_t next = boardEffects.nextSpark;
-  SpawnSpark(0.0f, 0.0f, 16);
-  SpawnSpark(0.0f, 0.0f, -1);
+  spawnSpark(0.0f, 0.0f, 16);
+  spawnSpark(0.0f, 0.0f, -1);
   EXPECT_EQ(boardEffects.nextSpark, next);
 }
 
 TEST_F(EffectsTest, GlowBrightensToFullThenFadesAndShrinkingSparksDie) {
-  SpawnSpark(0.0f, 0.0f, 4);
+  spawnSpark(0.0f, 0.0f, 4);
   Spark& glow = boardEffects.sparks[0];
   glow.color = {0.9f, 0.9f, 0.9f, 1.0f};
-  UpdateBoardEffects(100.0f);
+  updateBoardEffects(100.0f);
   EXPECT_NEAR(glow.color.r, 0.933f, 0.001f);
-  UpdateBoardEffects(400.0f);  // past 1: held there, and from now on fading
+  updateBoardEffects(400.0f);  // past 1: held there, and from now on fading
   EXPECT_EQ(glow.color.r, 1.0f);
   EXPECT_EQ(glow.colorSpeed.r, -0.003f);
-  UpdateBoardEffects(100.0f);
+  updateBoardEffects(100.0f);
   EXPECT_NEAR(glow.color.r, 0.7f, 0.001f);
 
-  SpawnSpark(0.0f, 0.0f, 15);  // shrinks by 0.1 per ms
+  spawnSpark(0.0f, 0.0f, 15);  // shrinks by 0.1 per ms
   Spark& shrinking = boardEffects.sparks[1];
   shrinking.size = 5.0f;
-  UpdateBoardEffects(60.0f);
+  updateBoardEffects(60.0f);
   EXPECT_EQ(shrinking.life, 0.0f);
   EXPECT_EQ(shrinking.size, 0.0f);
 }
 
 TEST_F(EffectsTest, BoardEffectsLayTheirSparksOnRingsAndLines) {
   // Kind 1: 32 sparks evenly spaced on a circle of radius 30.
-  StartBoardEffectAt(100.0f, 100.0f, 1);
+  startBoardEffectAt(100.0f, 100.0f, 1);
   ASSERT_EQ(liveSparks(), 32);
   for (int i = 0; i < 32; ++i) {
     const Spark& s = boardEffects.sparks[i];
@@ -124,52 +124,52 @@ TEST_F(EffectsTest, BoardEffectsLayTheirSparksOnRingsAndLines) {
   }
   // Kind 0: five growing rings 40 away; kind 4: a line every 10 units, then a
   // ring of 32 at its end.
-  ResetBoardEffects();
-  StartBoardEffectAt(0.0f, 0.0f, 0);
+  resetBoardEffects();
+  startBoardEffectAt(0.0f, 0.0f, 0);
   EXPECT_EQ(liveSparks(), 5);
   EXPECT_EQ(boardEffects.sparks[4].preset, 2);
-  ResetBoardEffects();
-  StartBoardEffect(0.0f, 0.0f, 0.0f, 95.0f, 4);
+  resetBoardEffects();
+  startBoardEffect(0.0f, 0.0f, 0.0f, 95.0f, 4);
   ASSERT_EQ(liveSparks(), 10 + 32);
   EXPECT_EQ(boardEffects.sparks[9].position.y, 90.0f);
   EXPECT_EQ(boardEffects.sparks[10].preset, 7);
   // A line without a step, or of no length, leaves one spark; a ring of none, none.
-  ResetBoardEffects();
-  SparkLine(0.0f, 0.0f, 50.0f, 0.0f, 0.0f, 8);
-  SparkLine(0.0f, 0.0f, 50.0f, 0.0f, -3.0f, 8);
-  SparkLine(5.0f, 5.0f, 5.0f, 5.0f, 10.0f, 8);
-  SparkRing(0.0f, 0.0f, 10.0f, 0.0f, 0, 8);
+  resetBoardEffects();
+  sparkLine(0.0f, 0.0f, 50.0f, 0.0f, 0.0f, 8);
+  sparkLine(0.0f, 0.0f, 50.0f, 0.0f, -3.0f, 8);
+  sparkLine(5.0f, 5.0f, 5.0f, 5.0f, 10.0f, 8);
+  sparkRing(0.0f, 0.0f, 10.0f, 0.0f, 0, 8);
   EXPECT_EQ(liveSparks(), 3);
-  StartBoardEffectAt(0.0f, 0.0f, 5);  // no such kind
+  startBoardEffectAt(0.0f, 0.0f, 5);  // no such kind
   EXPECT_EQ(liveSparks(), 3);
 }
 
 TEST_F(EffectsTest, SpawnersTraceTheirRingsOverOneSecond) {
-  StartBoardEffectAt(0.0f, 0.0f, 2);
-  for (int i = 0; i < 70; ++i) UpdateBoardEffects(16.0f);
+  startBoardEffectAt(0.0f, 0.0f, 2);
+  for (int i = 0; i < 70; ++i) updateBoardEffects(16.0f);
   // About 40 rings of five glows.
   const int glows = liveSparks();
   EXPECT_GE(glows, 38 * 5);
   EXPECT_LE(glows, 40 * 5);
-  ResetBoardEffects();
-  StartBoardEffectAt(0.0f, 0.0f, 3);
-  for (int i = 0; i < 70; ++i) UpdateBoardEffects(16.0f);
+  resetBoardEffects();
+  startBoardEffectAt(0.0f, 0.0f, 3);
+  for (int i = 0; i < 70; ++i) updateBoardEffects(16.0f);
   // About 20 rings of five stars.
   EXPECT_GE(boardEffects.nextSpark, 19 * 5);
   EXPECT_LE(boardEffects.nextSpark, 20 * 5);
   // The 33rd spawner takes the first slot again.
-  ResetBoardEffects();
-  for (int i = 0; i < kMaxSparkSpawners + 1; ++i) StartBoardEffectAt(float(i), 0.0f, 2);
+  resetBoardEffects();
+  for (int i = 0; i < kMaxSparkSpawners + 1; ++i) startBoardEffectAt(float(i), 0.0f, 2);
   EXPECT_EQ(boardEffects.spawners[0].center.x, 32.0f);
   EXPECT_EQ(boardEffects.nextSpawner, 1);
 }
 
 TEST_F(EffectsTest, SparkRingWrapsAndResetClearsEverything) {
-  for (int i = 0; i <= kMaxSparks; ++i) SpawnSpark(float(i), 0.0f, 8);
+  for (int i = 0; i <= kMaxSparks; ++i) spawnSpark(float(i), 0.0f, 8);
   EXPECT_EQ(boardEffects.sparks[0].position.x, float(kMaxSparks));
-  StartBoardEffectAt(0.0f, 0.0f, 3);
-  QueueSprite(0.0f, 0.0f, 0.0f, 10.0f, kWhite, 0, 12);
-  ResetBoardEffects();
+  startBoardEffectAt(0.0f, 0.0f, 3);
+  queueSprite(0.0f, 0.0f, 0.0f, 10.0f, kWhite, 0, 12);
+  resetBoardEffects();
   EXPECT_EQ(liveSparks(), 0);
   EXPECT_EQ(boardEffects.queueCount, 0);
   EXPECT_EQ(boardEffects.spawners[0].remaining, 0.0f);
@@ -177,25 +177,25 @@ TEST_F(EffectsTest, SparkRingWrapsAndResetClearsEverything) {
 }
 
 TEST_F(EffectsTest, QueuedSpritesOutsideTheViewOrBeyondTheQueueAreDropped) {
-  QueueSprite(0.0f, 0.0f, 0.0f, 20.0f, kWhite, 0, 12);
-  QueueSprite(900.0f, 0.0f, 0.0f, 20.0f, kWhite, 0, 12);   // far right of the screen
-  QueueSprite(0.0f, -330.0f, 0.0f, 20.0f, kWhite, 0, 12);  // below it
-  QueueSprite(415.0f, 0.0f, 0.0f, 20.0f, kWhite, 0, 12);   // overlapping its edge
+  queueSprite(0.0f, 0.0f, 0.0f, 20.0f, kWhite, 0, 12);
+  queueSprite(900.0f, 0.0f, 0.0f, 20.0f, kWhite, 0, 12);   // far right of the screen
+  queueSprite(0.0f, -330.0f, 0.0f, 20.0f, kWhite, 0, 12);  // below it
+  queueSprite(415.0f, 0.0f, 0.0f, 20.0f, kWhite, 0, 12);   // overlapping its edge
   EXPECT_EQ(boardEffects.queueCount, 2);
   EXPECT_EQ(boardEffects.queue[1].position.x, 415.0f);
-  while (boardEffects.queueCount < kMaxSpriteQueue) QueueSprite(0, 0, 0, 5, kWhite, 0, 12);
-  QueueSprite(1.0f, 0.0f, 0.0f, 5.0f, kWhite, 0, 12);  // the 4096th
+  while (boardEffects.queueCount < kMaxSpriteQueue) queueSprite(0, 0, 0, 5, kWhite, 0, 12);
+  queueSprite(1.0f, 0.0f, 0.0f, 5.0f, kWhite, 0, 12);  // the 4096th
   EXPECT_EQ(boardEffects.queueCount, kMaxSpriteQueue);
   EXPECT_NE(boardEffects.queue[kMaxSpriteQueue - 1].position.x, 1.0f);
 }
 
 TEST_F(EffectsTest, BoardEffectsDrawSparksInViewThenTheQueueAndEmptyIt) {
-  SpawnSpark(0.0f, 0.0f, 8);
-  SpawnSpark(2000.0f, 0.0f, 8);  // out of view
-  QueueSprite(50.0f, 0.0f, 0.0f, 10.0f, MakeColor(255, 0, 0, 255), 0, 12);
-  QueueSprite(60.0f, 0.0f, 0.0f, 10.0f, kBlack, 0, 12);  // adds nothing: not drawn
-  QueueSprite(0.0f, 0.0f, 30.0f, 10.0f, kWhite, 1, 53);
-  DrawBoardEffects();
+  spawnSpark(0.0f, 0.0f, 8);
+  spawnSpark(2000.0f, 0.0f, 8);  // out of view
+  queueSprite(50.0f, 0.0f, 0.0f, 10.0f, makeColor(255, 0, 0, 255), 0, 12);
+  queueSprite(60.0f, 0.0f, 0.0f, 10.0f, kBlack, 0, 12);  // adds nothing: not drawn
+  queueSprite(0.0f, 0.0f, 30.0f, 10.0f, kWhite, 1, 53);
+  drawBoardEffects();
   const std::vector<DevRecordedDraw> draws = primitiveDraws();
   // The additive spark and red sprite together; the alpha-blended one over them.
   ASSERT_EQ(draws.size(), 2u);
@@ -206,15 +206,15 @@ TEST_F(EffectsTest, BoardEffectsDrawSparksInViewThenTheQueueAndEmptyIt) {
   EXPECT_EQ(squareCentres(draws[0])[1].x, 50.0f);
   EXPECT_EQ(draws[1].state.srcBlend, DevBlend::SrcAlpha);
   EXPECT_EQ(boardEffects.queueCount, 0);
-  EXPECT_EQ(CountLiveEffects().sprites, 3);
+  EXPECT_EQ(countLiveEffects().sprites, 3);
   EXPECT_EQ(devState().depthWrite, 1);
   // Drawing changes no spark.
   EXPECT_EQ(boardEffects.sparks[0].life, 1000.0f);
 }
 
 TEST_F(EffectsTest, SheetSpritesTurnClockwiseForPositiveAngles) {
-  QueueSprite(0.0f, 0.0f, 90.0f, 20.0f, kWhite, 0, 0);
-  DrawBoardEffects();
+  queueSprite(0.0f, 0.0f, 90.0f, 20.0f, kWhite, 0, 0);
+  drawBoardEffects();
   const DevRecordedDraw draw = primitiveDraws().at(0);
   // The cell's top-left texel, on the square's top-right corner when unturned, lies
   // on its bottom-right after a quarter turn clockwise.

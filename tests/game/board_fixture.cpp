@@ -111,6 +111,6 @@ void BoardTest::runFrames(int frames, float dt) {
 }
 
 void BoardTest::popAll() {
-  for (int i = 0; i < 100 && UpdateBallRemovals(50.0f); ++i) {
+  for (int i = 0; i < 100 && updateBallRemovals(50.0f); ++i) {
   }
 }

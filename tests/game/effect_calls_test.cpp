@@ -12,7 +12,7 @@
 
 namespace {
 
-float distance(Vec2 a, Vec2 b) { return Length2(Sub2(a, b)); }
+float distance(Vec2 a, Vec2 b) { return length2(sub2(a, b)); }
 
 int sparksOfPreset(int preset) {
   int count = 0;
@@ -51,8 +51,8 @@ TEST_F(BoardTest, BombsAtRestThrowSparksFromTheirFuse) {
   runFrames(10);  // 160 ms: a triple bomb every 60 ms, a quadro bomb every 40 ms
   EXPECT_EQ(sparksOfPreset(14), 2 + 4);
   // Each rises from the burning end of a fuse, up and right of its bomb's centre.
-  const Vec2 fuses[2] = {Add2(cellCentre(col(0), row(0)), {12.0f, 13.0f}),
-                         Add2(cellCentre(col(1), row(1)), {12.0f, 13.0f})};
+  const Vec2 fuses[2] = {add2(cellCentre(col(0), row(0)), {12.0f, 13.0f}),
+                         add2(cellCentre(col(1), row(1)), {12.0f, 13.0f})};
   for (const Spark& s : boardEffects.sparks) {
     if (s.life <= 0.0f) continue;
     EXPECT_LT(std::min(distance(s.position, fuses[0]), distance(s.position, fuses[1])), 10.0f);
@@ -66,14 +66,14 @@ TEST_F(BoardTest, BombsAtRestThrowSparksFromTheirFuse) {
 }
 
 TEST_F(BoardTest, LiveDiamondBoltsAreLightningEveryFrameFadingWithTheirLife) {
-  AddDiamondBolt({0.0f, 0.0f}, {120.0f, 40.0f});
+  addDiamondBolt({0.0f, 0.0f}, {120.0f, 40.0f});
   runFrames(1, 100.0f);
   ASSERT_EQ(lightning.count, 1);
   const LightningBolt& bolt = lightning.bolts[0];
   EXPECT_EQ(bolt.points[0].x, 0.0f);
   EXPECT_EQ(bolt.points[bolt.segments].x, 120.0f);
-  EXPECT_EQ(bolt.coreColor, MakeColor(255, 255, 255, 200));  // 400 of 500 ms left
-  EXPECT_EQ(bolt.glowColor, MakeColor(55, 55, 255, 200));
+  EXPECT_EQ(bolt.coreColor, makeColor(255, 255, 255, 200));  // 400 of 500 ms left
+  EXPECT_EQ(bolt.glowColor, makeColor(55, 55, 255, 200));
   EXPECT_EQ(bolt.glowWidth, 15.0f);
   runFrames(1, 100.0f);
   EXPECT_EQ(lightning.count, 1);  // shown again, not added twice
@@ -85,9 +85,9 @@ TEST_F(BoardTest, EventEffectsStayWhereTheyStart) {
   const std::string text = "parfrequency=50\r\neffecttime=600\r\npartime=300\r\n";
   parseEffectDef("addbomb2.par", reinterpret_cast<const uint8_t*>(text.data()), text.size(),
                  &particleSystem.defs[particleSystem.defCount++]);
-  OnQuadBombAdded(100.0f, 50.0f);
-  EXPECT_EQ(CountLiveEffects().emitters, 1);
-  UpdateParticles(300.0f);
+  onQuadBombAdded(100.0f, 50.0f);
+  EXPECT_EQ(countLiveEffects().emitters, 1);
+  updateParticles(300.0f);
   EXPECT_EQ(particleSystem.emitters[0].position.x, 100.0f);
   EXPECT_EQ(particleSystem.emitters[0].position.y, 50.0f);
 }

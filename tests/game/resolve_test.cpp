@@ -75,7 +75,7 @@ TEST_F(BoardTest, ChainedBallInARunLosesOneChainAndStays) {
   EXPECT_EQ(balls(1), (std::vector<std::string>{"_a_"}));
   EXPECT_EQ(feedback.removalCount, 2);
   EXPECT_EQ(gameState.levelScore, 50);  // the chain's points come at once
-  EXPECT_STREQ(RecentEffectName(0), "chain2");
+  EXPECT_STREQ(recentEffectName(0), "chain2");
 }
 
 TEST_F(BoardTest, TripleBombBlastsThirteenCells) {
@@ -222,10 +222,10 @@ TEST_F(BoardTest, QueuedBallsPopEightyMillisecondsApart) {
   const int32_t steps[] = {251, 80, 80, 80, 80, 80};
   const int32_t expected[] = {10, 20, 30, 40, 50, 70};  // the sixth and seventh go together
   for (int i = 0; i < 6; ++i) {
-    UpdateBallRemovals(float(steps[i]));
+    updateBallRemovals(float(steps[i]));
     EXPECT_EQ(gameState.levelScore, expected[i]) << "after step " << i;
   }
-  EXPECT_FALSE(UpdateBallRemovals(1.0f));  // every entry has finished
+  EXPECT_FALSE(updateBallRemovals(1.0f));  // every entry has finished
   EXPECT_EQ(feedback.removalCount, 0);
 }
 
@@ -294,29 +294,29 @@ TEST_F(BoardTest, PraiseNeedsMoreBallsOnEasierDifficulties) {
 }
 
 TEST_F(BoardTest, PointsCountOnlyWhilePlayIsLive) {
-  AddScore(0.0f, 0.0f, 10);
+  addScore(0.0f, 0.0f, 10);
   gameState.menuOpen = true;
-  AddScore(0.0f, 0.0f, 10);
+  addScore(0.0f, 0.0f, 10);
   gameState.menuOpen = false;
   gameState.levelCompleteTimer = 7999.0f;
-  AddScore(0.0f, 0.0f, 10);
+  addScore(0.0f, 0.0f, 10);
   gameState.levelCompleteTimer = 0.0f;
   setCurrentSceneDirectly(&mapScene);
-  AddScore(0.0f, 0.0f, 10);
+  addScore(0.0f, 0.0f, 10);
   EXPECT_EQ(gameState.levelScore, 10);
   EXPECT_EQ(score(), 10);
 }
 
 TEST_F(BoardTest, PassingAHundredThousandGivesOneLifeOutsideSurvival) {
   setScore(199950);
-  AddScore(0.0f, 0.0f, 60);
+  addScore(0.0f, 0.0f, 60);
   EXPECT_EQ(lives(), 4);
   EXPECT_EQ(score(), 200010);
-  AddScore(0.0f, 0.0f, 60);
+  addScore(0.0f, 0.0f, 60);
   EXPECT_EQ(lives(), 4);
 
   gameState.survival = true;
   setScore(99990);
-  AddScore(0.0f, 0.0f, 20);
+  addScore(0.0f, 0.0f, 20);
   EXPECT_EQ(lives(), 4);
 }

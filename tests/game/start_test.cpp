@@ -94,13 +94,13 @@ TEST_F(LevelStartTest, ExpertFillsHalfTheFreeCellsAtOnce) {
 }
 
 TEST_F(LevelStartTest, ALevelStartsWithoutTheEffectsOfTheGameBefore) {
-  SpawnSpark(0.0f, 0.0f, 8);
-  StartBoardEffectAt(0.0f, 0.0f, 2);
-  SpawnScoreStar(0.0f, 0.0f);
+  spawnSpark(0.0f, 0.0f, 8);
+  startBoardEffectAt(0.0f, 0.0f, 2);
+  spawnScoreStar(0.0f, 0.0f);
   particleSystem.particles[3].lifetime = 1000.0f;
-  AddLightningBolt({0, 0, 0}, {50, 0, 0}, 25.0f, 1.0f, 1.0f, 1.0f, kWhite, kWhite);
+  addLightningBolt({0, 0, 0}, {50, 0, 0}, 25.0f, 1.0f, 1.0f, 1.0f, kWhite, kWhite);
   startLevel(0);
-  const EffectCounts counts = CountLiveEffects();
+  const EffectCounts counts = countLiveEffects();
   EXPECT_EQ(counts.particles, 0);
   EXPECT_EQ(counts.sparks, 0);
   EXPECT_EQ(counts.bolts, 0);

@@ -35,8 +35,8 @@ class EffectsShot : public ::testing::Test {
     ASSERT_TRUE(sysChangeDirectory(ORBEL_DATA_DIR));
     openPack("targa.dat");
     openPack("jpeg.dat");
-    LoadEffects();
-    InitBoardEffects();
+    loadEffects();
+    initBoardEffects();
     sysChangeDirectory(previous_.c_str());
   }
 
@@ -52,8 +52,8 @@ class EffectsShot : public ::testing::Test {
   // The game scene's camera for the board and its effects.
   static void overlayCamera() {
     setOrthoProjection(800.0f, 600.0f, 1.0f, 500.0f);
-    Matrix4 view = Identity();
-    Translate(&view, 0.0f, 0.0f, 50.0f);
+    Matrix4 view = identity();
+    translate(&view, 0.0f, 0.0f, 50.0f);
     setViewTransform(&view);
   }
 
@@ -83,25 +83,25 @@ class EffectsShot : public ::testing::Test {
 
 TEST_F(EffectsShot, ABombBlastBurstsAroundItsCell) {
   seedEffectRandom(5);
-  StartBoardEffectAt(kBlast.x, kBlast.y, 1);  // the move aimed there
-  StartEffect("bomb1", kBlast.x, kBlast.y, kNoEffectTarget, kNoEffectTarget, 1.0f, -1);
-  StartEffect("bomb2", kBlast.x, kBlast.y, kNoEffectTarget, kNoEffectTarget, 1.0f, -1);
-  AddLightningBolt({200.0f, -150.0f, 0.0f}, {320.0f, -60.0f, 0.0f}, 25.0f, 1.5f, 15.0f, 8.0f,
-                   kWhite, MakeColor(55, 55, 255, 250));
+  startBoardEffectAt(kBlast.x, kBlast.y, 1);  // the move aimed there
+  startEffect("bomb1", kBlast.x, kBlast.y, kNoEffectTarget, kNoEffectTarget, 1.0f, -1);
+  startEffect("bomb2", kBlast.x, kBlast.y, kNoEffectTarget, kNoEffectTarget, 1.0f, -1);
+  addLightningBolt({200.0f, -150.0f, 0.0f}, {320.0f, -60.0f, 0.0f}, 25.0f, 1.5f, 15.0f, 8.0f,
+                   kWhite, makeColor(55, 55, 255, 250));
   for (int frame = 0; frame < 8; ++frame) {
-    UpdateParticles(16.0f);
-    UpdateBoardEffects(16.0f);
+    updateParticles(16.0f);
+    updateBoardEffects(16.0f);
   }
-  ASSERT_GT(CountLiveEffects().particles, 20);
-  ASSERT_GT(CountLiveEffects().sparks, 20);
+  ASSERT_GT(countLiveEffects().particles, 20);
+  ASSERT_GT(countLiveEffects().sparks, 20);
 
   clearTarget(kDark);
   clearDepth(1.0f);
   beginScene();
   overlayCamera();
-  DrawLightningBolts();
-  DrawBoardEffects();
-  DrawParticles();
+  drawLightningBolts();
+  drawBoardEffects();
+  drawParticles();
   endScene();
   ASSERT_TRUE(devReadPixels(&pixels_, &width_, &height_));
   const std::string dir = std::string(ORBEL_BUILD_DIR) + "/gl-shots";

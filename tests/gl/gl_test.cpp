@@ -294,19 +294,19 @@ TEST_F(GLTest, LitMeshIsShadedByTheLight) {
   setViewTransform(&renderState.cameraView);
   // Big enough to fill much of the view, turned so three faces show.
   const float c = 0.8660254f, s = 0.5f;
-  Matrix4 turnY = Identity();
+  Matrix4 turnY = identity();
   turnY.m[0] = c;
   turnY.m[2] = -s;
   turnY.m[8] = s;
   turnY.m[10] = c;
-  Matrix4 turnX = Identity();
+  Matrix4 turnX = identity();
   turnX.m[5] = c;
   turnX.m[6] = s;
   turnX.m[9] = -s;
   turnX.m[10] = c;
-  Matrix4 scale = Identity();
-  SetDiagonal(&scale, 8.0f, 8.0f, 8.0f);
-  const Matrix4 world = Multiply(turnX, Multiply(turnY, scale));
+  Matrix4 scale = identity();
+  setDiagonal(&scale, 8.0f, 8.0f, 8.0f);
+  const Matrix4 world = multiply(turnX, multiply(turnY, scale));
   setWorldTransform(&world);
   enableRenderFeature(kFeatureLighting);
   drawMesh(mesh);
@@ -369,8 +369,8 @@ TEST_F(GLTest, SparkSpriteAddsItsSheetCell) {
   }
   setViewTransform(&renderState.cameraView);
   setCullMode(DevCull::None);
-  DrawSparkSprite(-100.0f, 0.0f, 30.0f, 120.0f, 0xFF80FF80u, 0, 12);
-  DrawSparkSprite(100.0f, 0.0f, 0.0f, 120.0f, 0xFF80FF80u, 0, 13);
+  drawSparkSprite(-100.0f, 0.0f, 30.0f, 120.0f, 0xFF80FF80u, 0, 12);
+  drawSparkSprite(100.0f, 0.0f, 0.0f, 120.0f, 0xFF80FF80u, 0, 13);
   readFrame();
   // Source colour times itself, added to the background.
   const int g = 200 * 200 / 255 + 51, rb = (200 * 128 / 255) * (200 * 128 / 255) / 255 + 51;
@@ -383,8 +383,8 @@ TEST_F(GLTest, TransformsSetAfterADrawDoNotMoveIt) {
   setBlendMode(kBlendOpaque);
   drawSprite(-200.0f, 0.0f, 100.0f, 100.0f, kWholeTexture, kWhite, 10.0f);
   // The end of a frame puts the camera back before anything has been flushed.
-  Matrix4 away = Identity();
-  Translate(&away, 300.0f, 0.0f, 0.0f);
+  Matrix4 away = identity();
+  translate(&away, 300.0f, 0.0f, 0.0f);
   setViewTransform(&away);
   setProjectionTransform(renderState.cameraProjection);
   readFrame();

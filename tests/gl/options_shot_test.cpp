@@ -65,7 +65,7 @@ TEST_F(FullScreenSwitch, ApplyTogglesTheRealWindowManyTimesAndItKeepsDrawing) {
   EXPECT_FALSE(sysWindowState().fullScreen) << "an even number of switches ends in a window";
   EXPECT_EQ(textureCount(), textures);
 
-  const Color red = MakeColor(200, 30, 40, 255);
+  const Color red = makeColor(200, 30, 40, 255);
   beginScene();
   clearTarget(red);
   std::vector<uint8_t> rgba;

@@ -45,7 +45,7 @@ class SceneryShotTest : public ::testing::Test {
     previous_ = sysCurrentDirectory();
     ASSERT_TRUE(sysChangeDirectory(data_.c_str()));
     resetScenery();
-    LoadScenery();
+    loadScenery();
   }
 
   void TearDown() override {
@@ -63,11 +63,11 @@ class SceneryShotTest : public ::testing::Test {
     clearDepth(1.0f);
     beginScene();
     begin2D();
-    Matrix4 view = Identity();
-    Translate(&view, 0.0f, 0.0f, 50.0f);
+    Matrix4 view = identity();
+    translate(&view, 0.0f, 0.0f, 50.0f);
     setViewTransform(&view);
     setCullMode(DevCull::None);
-    DrawSceneryWithTransition();
+    drawSceneryWithTransition();
     Shot shot;
     EXPECT_TRUE(devReadPixels(&shot.rgba, &shot.width, &shot.height));
     endScene();
@@ -85,8 +85,8 @@ class SceneryShotTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(SceneryShotTest, SkyShowsThroughThePictureAndTheCrossfadeShowsBoth) {
-  SetBackgroundForLevel(0);
-  UpdateScenery(16.0f, 1000.0f);
+  setBackgroundForLevel(0);
+  updateScenery(16.0f, 1000.0f);
   const Shot still = drawShot("SceneryStill");
   ASSERT_FALSE(still.rgba.empty());
   const uint8_t* sky = still.at(0.0f, 250.0f);
@@ -97,9 +97,9 @@ TEST_F(SceneryShotTest, SkyShowsThroughThePictureAndTheCrossfadeShowsBoth) {
   EXPECT_LT(land[2], 80);
 
   // Half-way through the fade: 0.5 = (1 - t / 3000) cubed when t is about 619 ms.
-  QueueNextBackground(5);
-  StartBackgroundCrossfade();
-  UpdateScenery(6000.0f - 619.0f, 1000.0f);
+  queueNextBackground(5);
+  startBackgroundCrossfade();
+  updateScenery(6000.0f - 619.0f, 1000.0f);
   const Shot mixed = drawShot("SceneryCrossfade");
   ASSERT_FALSE(mixed.rgba.empty());
   const uint8_t* both = mixed.at(0.0f, -150.0f);
@@ -126,7 +126,7 @@ TEST_F(SceneryShotTest, GeneratedLandscapesLeaveNoHoles) {
   openPack("targa.dat");
   openPack("jpeg.dat");
   openPack("texts.dat");
-  LoadScenery();
+  loadScenery();
   auto holes = [](const Shot& shot) {
     int black = 0;
     for (size_t i = 0; i < shot.rgba.size(); i += 4) {
@@ -135,14 +135,14 @@ TEST_F(SceneryShotTest, GeneratedLandscapesLeaveNoHoles) {
     return black;
   };
   for (int32_t level : {-1, 0, 65}) {
-    SetBackgroundForLevel(level);
-    for (int i = 0; i < 40; ++i) UpdateScenery(16.0f, 60000.0f + 16.0f * float(i));
+    setBackgroundForLevel(level);
+    for (int i = 0; i < 40; ++i) updateScenery(16.0f, 60000.0f + 16.0f * float(i));
     const std::string name = "SceneryLandscape" + std::to_string(scenery.background);
     EXPECT_EQ(holes(drawShot(name.c_str())), 0) << name;
   }
-  SetBackgroundForLevel(4);
-  QueueNextBackground(5);
-  StartBackgroundCrossfade();
-  UpdateScenery(6000.0f - 619.0f, 1000.0f);
+  setBackgroundForLevel(4);
+  queueNextBackground(5);
+  startBackgroundCrossfade();
+  updateScenery(6000.0f - 619.0f, 1000.0f);
   EXPECT_EQ(holes(drawShot("SceneryLandscapeCrossfade")), 0);
 }

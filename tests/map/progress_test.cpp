@@ -81,21 +81,21 @@ TEST_F(MapProgress, SurvivalStartsUpToTheBestLevelOfAnyDifficulty) {
 
 // At t = 0 no glow runs; sin(t * 0.01) is 1 at t = 50 pi and -1 at t = 150 pi.
 TEST_F(MapProgress, TheSelectedMarkPulsesRedToGreenOthersAreRedLockedOnesDimYellow) {
-  EXPECT_EQ(levelMarkColor(23, 50.0f * kPi), MakeColor(55, 255, 0, 255));
-  EXPECT_EQ(levelMarkColor(23, 150.0f * kPi), MakeColor(255, 0, 0, 255));
-  EXPECT_EQ(levelMarkColor(5, 0.0f), MakeColor(255, 55, 55, 255));
-  EXPECT_EQ(levelMarkColor(40, 0.0f), MakeColor(255, 255, 155, 100));
+  EXPECT_EQ(levelMarkColor(23, 50.0f * kPi), makeColor(55, 255, 0, 255));
+  EXPECT_EQ(levelMarkColor(23, 150.0f * kPi), makeColor(255, 0, 0, 255));
+  EXPECT_EQ(levelMarkColor(5, 0.0f), makeColor(255, 55, 55, 255));
+  EXPECT_EQ(levelMarkColor(40, 0.0f), makeColor(255, 255, 155, 100));
   input.mapAllStagesOpen = 1;
-  EXPECT_EQ(levelMarkColor(40, 0.0f), MakeColor(255, 55, 55, 255));
+  EXPECT_EQ(levelMarkColor(40, 0.0f), makeColor(255, 55, 55, 255));
 }
 
 // At t = 500 pi the wave is at its strongest and its crest on the first level;
 // ten levels on it is at its trough, forty levels on near a crest again.
 TEST_F(MapProgress, AGlowWaveNowAndThenRunsAlongTheRoad) {
   const float crest = 500.0f * kPi;
-  EXPECT_EQ(levelMarkColor(0, crest), MakeColor(255, 240, 55, 255));
-  EXPECT_EQ(ColorGreen(levelMarkColor(10, crest)), 55u);
-  EXPECT_GT(ColorAlpha(levelMarkColor(40, crest)), 200u) << "locked marks light up with it";
+  EXPECT_EQ(levelMarkColor(0, crest), makeColor(255, 240, 55, 255));
+  EXPECT_EQ(colorGreen(levelMarkColor(10, crest)), 55u);
+  EXPECT_GT(colorAlpha(levelMarkColor(40, crest)), 200u) << "locked marks light up with it";
 }
 
 TEST_F(MapProgress, OnlyASelectedLevelOtherThanTheCurrentOnePulsesInSize) {

@@ -72,7 +72,7 @@ TEST_F(RenderTest, ProjectionsFollowTheLeftHandedConventions) {
   setOrthoProjection(800.0f, 600.0f, 1.0f, 100.0f);
   Matrix4 o;
   getProjectionTransform(&o);
-  const Vec3 corner = TransformPoint({400.0f, -300.0f, 100.0f}, o);
+  const Vec3 corner = transformPoint({400.0f, -300.0f, 100.0f}, o);
   EXPECT_NEAR(corner.x, 1.0f, 1e-6f);
   EXPECT_NEAR(corner.y, -1.0f, 1e-6f);
   EXPECT_NEAR(corner.z, 1.0f, 1e-6f);
@@ -105,15 +105,15 @@ TEST_F(RenderTest, CameraAndLightAreSetUpAtCreation) {
 TEST_F(RenderTest, TheResetGivesBackTheStartingCameraGammaAndText) {
   setGamma(0.9f);
   setCameraProjection(1000, 100);
-  renderState.cameraView = Identity();
+  renderState.cameraView = identity();
   setColorMultiplier(0.5f, 0.5f, 0.5f, 0.5f);
-  SetTextColor(1, 2, 3, 4);
+  setTextColor(1, 2, 3, 4);
   display.fullScreen = 1;
   releaseDevice();
   resetRender();
   EXPECT_EQ(renderState.gammaValue, 0.5f);
   EXPECT_EQ(renderState.cameraView.m[14], 45.0f);
-  const Matrix4 start = PerspectiveFov(0.7853982f, 1.3333334f, 5.0f, 400.0f);
+  const Matrix4 start = perspectiveFov(0.7853982f, 1.3333334f, 5.0f, 400.0f);
   EXPECT_EQ(std::memcmp(&renderState.cameraProjection, &start, sizeof start), 0);
   EXPECT_EQ(multiplyColor(0xFF808080u), 0xFF808080u);
   EXPECT_EQ(textState.textColor, kWhite);
@@ -127,31 +127,31 @@ TEST_F(RenderTest, TheResetGivesBackTheStartingCameraGammaAndText) {
 TEST_F(RenderTest, FrustumComesFromTheCurrentViewAndProjection) {
   setViewTransform(&renderState.cameraView);
   setProjectionTransform(renderState.cameraProjection);
-  Frustum f = ExtractFrustum();
+  Frustum f = extractFrustum();
   // The eye sits 45 units behind the origin, looking along +z.
-  EXPECT_TRUE(SphereVisible(f, {0, 0, 0}, 0.0f));
-  EXPECT_FALSE(SphereVisible(f, {0, 0, -46}, 0.5f));
-  EXPECT_FALSE(SphereVisible(f, {0, 0, 400}, 1.0f));
-  EXPECT_FALSE(SphereVisible(f, {200, 0, 0}, 1.0f));
-  EXPECT_TRUE(SphereVisible(f, {200, 0, 0}, 200.0f));
+  EXPECT_TRUE(sphereVisible(f, {0, 0, 0}, 0.0f));
+  EXPECT_FALSE(sphereVisible(f, {0, 0, -46}, 0.5f));
+  EXPECT_FALSE(sphereVisible(f, {0, 0, 400}, 1.0f));
+  EXPECT_FALSE(sphereVisible(f, {200, 0, 0}, 1.0f));
+  EXPECT_TRUE(sphereVisible(f, {200, 0, 0}, 200.0f));
   // In the overlay set-up of the scenes, world x and y are overlay units.
-  Matrix4 v = Identity();
-  Translate(&v, 0, 0, 50);
+  Matrix4 v = identity();
+  translate(&v, 0, 0, 50);
   setViewTransform(&v);
   enableRenderFeature(kFeatureScreenProjection);
-  f = ExtractFrustum();
-  EXPECT_TRUE(SphereVisible(f, {399, 299, 0}, 0.0f));
-  EXPECT_FALSE(SphereVisible(f, {401, 0, 0}, 0.5f));
+  f = extractFrustum();
+  EXPECT_TRUE(sphereVisible(f, {399, 299, 0}, 0.0f));
+  EXPECT_FALSE(sphereVisible(f, {401, 0, 0}, 0.5f));
 }
 
 TEST_F(RenderTest, BillboardFacesTheCameraAndIsCulledOutsideTheView) {
-  Matrix4 v = Identity();
-  Translate(&v, 0, 0, 50);
+  Matrix4 v = identity();
+  translate(&v, 0, 0, 50);
   setViewTransform(&v);
   enableRenderFeature(kFeatureScreenProjection);
-  DrawBillboard(nullptr, 1000.0f, 0.0f, 0.0f, 10.0f, kWhite);
+  drawBillboard(nullptr, 1000.0f, 0.0f, 0.0f, 10.0f, kWhite);
   EXPECT_TRUE(primitiveDraws().empty());
-  DrawBillboard(nullptr, 100.0f, 50.0f, 90.0f, 10.0f, kWhite);
+  drawBillboard(nullptr, 100.0f, 50.0f, 90.0f, 10.0f, kWhite);
   const auto draws = primitiveDraws();
   ASSERT_EQ(draws.size(), 1u);
   EXPECT_EQ(draws[0].state.srcBlend, DevBlend::SrcAlpha);

@@ -90,7 +90,7 @@ TEST(MeshBuild, PlacementRotatesThenTranslates) {
   bool ok = false;
   const Mesh m = build(f, &ok);
   ASSERT_TRUE(ok);
-  const Vec3 p = TransformPoint({1, 0, 0}, m.localTransform);
+  const Vec3 p = transformPoint({1, 0, 0}, m.localTransform);
   EXPECT_NEAR(p.x, 1.0f, 1e-5f);
   EXPECT_NEAR(p.y, 3.0f, 1e-5f);
   EXPECT_NEAR(p.z, 3.0f, 1e-5f);

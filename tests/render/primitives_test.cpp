@@ -227,9 +227,9 @@ TEST_F(RenderTest, RibbonFacesTheCamera) {
 TEST_F(RenderTest, SheetSpriteSkipsBlackAndCutsItsCell) {
   addMemoryFile("particles.tga", solidTga(8, 8, 255, 255, 255, 255));
   begin2D();
-  DrawSparkSprite(0, 0, 0, 64, 0xFF000000u, 0, 12);
+  drawSparkSprite(0, 0, 0, 64, 0xFF000000u, 0, 12);
   EXPECT_TRUE(primitiveDraws().empty());
-  DrawSparkSprite(0, 0, 0, 64, 0xFF00FF00u, 0, 12);
+  drawSparkSprite(0, 0, 0, 64, 0xFF00FF00u, 0, 12);
   const auto draws = primitiveDraws();
   ASSERT_EQ(draws.size(), 1u);
   EXPECT_EQ(draws[0].state.alphaTest, 0);

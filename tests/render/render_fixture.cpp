@@ -63,8 +63,8 @@ void RenderTest::SetUp() {
   setColorMultiplier(1.0f, 1.0f, 1.0f, 1.0f);
   renderState.trianglesDrawn = 0;
   devResetFrame();
-  EndFrameTexts();  // twice: neither frame keeps texts of an earlier test
-  EndFrameTexts();
+  endFrameTexts();  // twice: neither frame keeps texts of an earlier test
+  endFrameTexts();
 }
 
 void RenderTest::TearDown() {
@@ -93,7 +93,7 @@ std::vector<DevRecordedDraw> RenderTest::primitiveDraws() const {
 }
 
 Vec3 RenderTest::toClip(const DevRecordedDraw& d, const DevVertex& v, float* wOut) {
-  const Matrix4 m = Multiply(d.projection, Multiply(d.view, d.world));
+  const Matrix4 m = multiply(d.projection, multiply(d.view, d.world));
   const float p[4] = {v.x, v.y, v.z, 1.0f};
   float r[4] = {0, 0, 0, 0};
   for (int c = 0; c < 4; ++c) {

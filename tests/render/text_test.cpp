@@ -30,7 +30,7 @@ class TextTest : public RenderTest {
     addMemoryFile("font.tga", solidTga(16, 16, 255, 255, 255, 255));
     addMemoryFile("font.dat", fontMetrics());
     addMemoryFile("podsvet.jpg", solidTga(4, 4, 255, 255, 255, 255));
-    ASSERT_TRUE(LoadFont("font"));
+    ASSERT_TRUE(loadFont("font"));
     begin2D();
     devResetFrame();
   }
@@ -60,14 +60,14 @@ TEST_F(TextTest, MetricsBecomeAdvancesInCellWidths) {
   ASSERT_NE(textState.glowTexture, nullptr);
   Font bad;
   const std::vector<uint8_t> shortFile(100, 1);
-  EXPECT_FALSE(ParseFontMetrics(shortFile.data(), uint32_t(shortFile.size()), &bad));
+  EXPECT_FALSE(parseFontMetrics(shortFile.data(), uint32_t(shortFile.size()), &bad));
   std::vector<uint8_t> noCells = fontMetrics();
   std::memset(noCells.data(), 0, 4);
-  EXPECT_FALSE(ParseFontMetrics(noCells.data(), uint32_t(noCells.size()), &bad));
+  EXPECT_FALSE(parseFontMetrics(noCells.data(), uint32_t(noCells.size()), &bad));
 }
 
 TEST_F(TextTest, GlyphQuadIsTwoSizesWideAndItsCellMapped) {
-  DrawText(0.0f, 0.0f, 10.0f, "A", false);
+  drawText(0.0f, 0.0f, 10.0f, "A", false);
   const auto v = drawVertices(0);
   ASSERT_EQ(v.size(), 4u);
   // Top-left, top-right, bottom-left, bottom-right.
@@ -84,7 +84,7 @@ TEST_F(TextTest, GlyphQuadIsTwoSizesWideAndItsCellMapped) {
 
 TEST_F(TextTest, LeftLayoutAbutsGlyphsAndStartsEachLineOnThePen) {
   const float s = 10.0f;
-  DrawText(100.0f, 50.0f, s, "AB\r\nD", false);
+  drawText(100.0f, 50.0f, s, "AB\r\nD", false);
   const auto c = glyphCentres();
   ASSERT_EQ(c.size(), 3u);
   EXPECT_FLOAT_EQ(c[0].x, 100.0f);
@@ -92,16 +92,16 @@ TEST_F(TextTest, LeftLayoutAbutsGlyphsAndStartsEachLineOnThePen) {
   EXPECT_FLOAT_EQ(c[1].y, 50.0f);
   EXPECT_FLOAT_EQ(c[2].x, 100.0f);
   EXPECT_FLOAT_EQ(c[2].y, 50.0f - 1.8f * s);
-  // ContinueText goes on where the line ended.
-  ContinueText("B");
+  // continueText goes on where the line ended.
+  continueText("B");
   EXPECT_FLOAT_EQ(glyphCentres()[3].x, 100.0f + 0.5f * s * 1.5f);
 }
 
 TEST_F(TextTest, CentredLayoutTakesTheFirstGlyphAsOneSizeWide) {
-  DrawTextCentered(0.0f, 0.0f, 10.0f, "A");
+  drawTextCentered(0.0f, 0.0f, 10.0f, "A");
   EXPECT_FLOAT_EQ(glyphCentres()[0].x, -5.0f);
   devResetFrame();
-  DrawText(0.0f, 0.0f, 10.0f, "BB\nBBBB", true);
+  drawText(0.0f, 0.0f, 10.0f, "BB\nBBBB", true);
   const auto c = glyphCentres();
   ASSERT_EQ(c.size(), 6u);
   EXPECT_FLOAT_EQ(c[0].x, -5.0f);
@@ -112,105 +112,105 @@ TEST_F(TextTest, CentredLayoutTakesTheFirstGlyphAsOneSizeWide) {
 }
 
 TEST_F(TextTest, EmptyTextDrawsNothingAndMeasuresZero) {
-  DrawText(0, 0, 10, "", false);
-  DrawTextCentered(0, 0, 10, "");
+  drawText(0, 0, 10, "", false);
+  drawTextCentered(0, 0, 10, "");
   EXPECT_TRUE(primitiveDraws().empty());
-  EXPECT_EQ(MeasureText("", 10.0f), 0.0f);
-  EXPECT_FLOAT_EQ(MeasureText("AB\r\n", 10.0f), 30.0f + 20.0f);
+  EXPECT_EQ(measureText("", 10.0f), 0.0f);
+  EXPECT_FLOAT_EQ(measureText("AB\r\n", 10.0f), 30.0f + 20.0f);
 }
 
 TEST_F(TextTest, WrapBreaksAtSpacesAndAlwaysMakesProgress) {
   const float s = 10.0f;
-  EXPECT_FLOAT_EQ(WrapText(1000.0f, "BB BB", s), 1.8f * s);
+  EXPECT_FLOAT_EQ(wrapText(1000.0f, "BB BB", s), 1.8f * s);
   EXPECT_STREQ(textState.wrapBuffer, "BB BB");
   // Each word is 20 wide, a space 5: two words do not fit in 40.
-  EXPECT_FLOAT_EQ(WrapText(40.0f, "BB BB BB", s), 3 * 1.8f * s);
+  EXPECT_FLOAT_EQ(wrapText(40.0f, "BB BB BB", s), 3 * 1.8f * s);
   EXPECT_STREQ(textState.wrapBuffer, "BB\nBB\nBB");
-  EXPECT_FLOAT_EQ(WrapText(50.0f, "BB BB\r\nBB", s), 2 * 1.8f * s);
+  EXPECT_FLOAT_EQ(wrapText(50.0f, "BB BB\r\nBB", s), 2 * 1.8f * s);
   EXPECT_STREQ(textState.wrapBuffer, "BB BB\r\nBB");
   // A word wider than the line is split before the character that overflows.
-  EXPECT_FLOAT_EQ(WrapText(25.0f, "BBBBB", s), 3 * 1.8f * s);
+  EXPECT_FLOAT_EQ(wrapText(25.0f, "BBBBB", s), 3 * 1.8f * s);
   EXPECT_STREQ(textState.wrapBuffer, "BB\nBB\nB");
   // Narrower than one character: one character a line, never a loop.
-  WrapText(1.0f, "BBB", s);
+  wrapText(1.0f, "BBB", s);
   EXPECT_STREQ(textState.wrapBuffer, "B\nB\nB");
 }
 
 TEST_F(TextTest, BannerCountsDownAndASecondCallOnlyChangesTheText) {
-  ShowBanner("Combo x 2");
+  showBanner("Combo x 2");
   EXPECT_FLOAT_EQ(textState.bannerTime, 1400.0f);
-  UpdateBanner(100.0f);
-  DrawBanner();
+  updateBanner(100.0f);
+  drawBanner();
   EXPECT_FLOAT_EQ(textState.bannerTime, 1300.0f);
-  ShowBanner("Combo x 3");
+  showBanner("Combo x 3");
   EXPECT_FLOAT_EQ(textState.bannerTime, 1300.0f);
   EXPECT_STREQ(textState.bannerText, "Combo x 3");
   // The middle 500 ms run at 0.3 speed: about 2.57 s of frames in all.
   float elapsed = 100.0f;
   while (textState.bannerTime >= 0.0f && elapsed < 10000.0f) {
-    UpdateBanner(10.0f);
-    DrawBanner();
+    updateBanner(10.0f);
+    drawBanner();
     elapsed += 10.0f;
   }
   EXPECT_NEAR(elapsed, 400.0f + 500.0f / 0.3f + 500.0f, 20.0f);
   devResetFrame();
-  DrawBanner();
+  drawBanner();
   EXPECT_TRUE(primitiveDraws().empty());
 }
 
 TEST_F(TextTest, DrawingTheBannerAndTheLettersMovesNoTimer) {
-  ShowBanner("EXCELLENT!");
-  UpdateBanner(600.0f);
-  SpawnFlyingText("AB", 0.0f, 0.0f, 10.0f);
-  UpdateFlyingText(500.0f);
+  showBanner("EXCELLENT!");
+  updateBanner(600.0f);
+  spawnFlyingText("AB", 0.0f, 0.0f, 10.0f);
+  updateFlyingText(500.0f);
   const TextState before = textState;
-  DrawBanner();
-  DrawFlyingText();
-  DrawBanner();
-  DrawFlyingText();
+  drawBanner();
+  drawFlyingText();
+  drawBanner();
+  drawFlyingText();
   EXPECT_FALSE(primitiveDraws().empty());
   EXPECT_FLOAT_EQ(textState.bannerTime, before.bannerTime);
   EXPECT_FLOAT_EQ(textState.flyingLetters[0].time, before.flyingLetters[0].time);
   EXPECT_FLOAT_EQ(textState.flyingLetters[1].time, before.flyingLetters[1].time);
   // Letters gone or never spawned stay where they are when time passes.
-  UpdateFlyingText(100000.0f);
-  UpdateFlyingText(16.0f);
+  updateFlyingText(100000.0f);
+  updateFlyingText(16.0f);
   EXPECT_LE(textState.flyingLetters[0].time, 0.0f);
   EXPECT_FLOAT_EQ(textState.flyingLetters[2].time, 0.0f);
 }
 
 TEST_F(TextTest, FlyingLettersStartApartAndTheRingOverwritesTheOldest) {
-  SpawnFlyingText("AB", 0.0f, 0.0f, 10.0f);
+  spawnFlyingText("AB", 0.0f, 0.0f, 10.0f);
   EXPECT_EQ(textState.flyingLetters[0].character, 'A');
   EXPECT_FLOAT_EQ(textState.flyingLetters[0].x, -15.0f);
   EXPECT_FLOAT_EQ(textState.flyingLetters[1].x, -15.0f + 10.0f + 5.0f);
   EXPECT_FLOAT_EQ(textState.flyingLetters[1].time, 6040.0f);
   // Waiting letters (above 6000) are not drawn; arriving ones fly in from afar.
-  UpdateFlyingText(20.0f);
-  DrawFlyingText();
+  updateFlyingText(20.0f);
+  drawFlyingText();
   EXPECT_EQ(primitiveDraws().size(), 1u);
   std::string many(255, 'B');
-  SpawnFlyingText(many.c_str(), 0.0f, 0.0f, 10.0f);
+  spawnFlyingText(many.c_str(), 0.0f, 0.0f, 10.0f);
   EXPECT_EQ(textState.flyingIndex, 1);
   EXPECT_EQ(textState.flyingLetters[0].character, 'B');
   EXPECT_EQ(textState.flyingLetters[1].character, 'B');
-  ClearFlyingText();
+  clearFlyingText();
   EXPECT_EQ(textState.flyingLetters[1].time, 0.0f);
 }
 
 TEST_F(TextTest, FlyingLetterScalesAboutTheScreenCentre) {
-  SpawnFlyingText("B", 50.0f, 20.0f, 10.0f);
+  spawnFlyingText("B", 50.0f, 20.0f, 10.0f);
   textState.flyingLetters[0].time = 6000.0f;  // just arriving: twice the size, squared
-  DrawFlyingText();
+  drawFlyingText();
   const auto v = drawVertices(0);
   EXPECT_FLOAT_EQ((v[0].x + v[3].x) * 0.5f, (50.0f - 5.0f) * 4.0f);
   EXPECT_FLOAT_EQ(v[3].x - v[0].x, 2.0f * 10.0f * 4.0f);
-  EXPECT_EQ(ColorAlpha(v[0].color), 0u);
+  EXPECT_EQ(colorAlpha(v[0].color), 0u);
   EXPECT_FLOAT_EQ(v[0].z, 10.0f);
 }
 
 TEST_F(TextTest, GlowTextAddsABarBehindByAlpha) {
-  DrawGlowText(0.0f, 0.0f, 10.0f, 0xFF00FF00u, "BB", true);
+  drawGlowText(0.0f, 0.0f, 10.0f, 0xFF00FF00u, "BB", true);
   const auto draws = primitiveDraws();
   ASSERT_EQ(draws.size(), 3u);
   const DevRecordedDraw& bar = draws[2];
@@ -228,31 +228,31 @@ TEST_F(TextTest, GlowTextAddsABarBehindByAlpha) {
 }
 
 TEST_F(TextTest, SelectFontKeepsTheIndexInTheTable) {
-  SelectFont(1);
+  selectFont(1);
   EXPECT_EQ(textState.currentFont, &textState.fonts[0]);
-  SelectFont(-3);
+  selectFont(-3);
   EXPECT_EQ(textState.currentFont, &textState.fonts[0]);
 }
 
 TEST_F(TextTest, TextsOfTheLastFrameAreListedWithoutBlankOnes) {
-  DrawText(0, 0, 10, "Score", false);
-  DrawText(-1000, 0, 1, " ", false);
-  DrawTextCentered(0, 0, 10, "Level 3");
-  EXPECT_EQ(CurrentFrameTextCount(), 2);
+  drawText(0, 0, 10, "Score", false);
+  drawText(-1000, 0, 1, " ", false);
+  drawTextCentered(0, 0, 10, "Level 3");
+  EXPECT_EQ(currentFrameTextCount(), 2);
   presentFrame();
-  ASSERT_EQ(LastFrameTextCount(), 2);
-  EXPECT_STREQ(LastFrameText(0), "Score");
-  EXPECT_STREQ(LastFrameText(1), "Level 3");
-  EXPECT_EQ(LastFrameText(2), nullptr);
-  EXPECT_EQ(CurrentFrameTextCount(), 0);
+  ASSERT_EQ(lastFrameTextCount(), 2);
+  EXPECT_STREQ(lastFrameText(0), "Score");
+  EXPECT_STREQ(lastFrameText(1), "Level 3");
+  EXPECT_EQ(lastFrameText(2), nullptr);
+  EXPECT_EQ(currentFrameTextCount(), 0);
 }
 
 TEST_F(TextTest, CursorMapsClientPixelsToTheOverlay) {
   float x, y;
-  CursorToOverlay(320, 240, &x, &y);
+  cursorToOverlay(320, 240, &x, &y);
   EXPECT_FLOAT_EQ(x, 0.0f);
   EXPECT_FLOAT_EQ(y, 0.0f);
-  CursorToOverlay(0, 480, &x, &y);
+  cursorToOverlay(0, 480, &x, &y);
   EXPECT_FLOAT_EQ(x, -400.0f);
   EXPECT_FLOAT_EQ(y, -300.0f);
 }

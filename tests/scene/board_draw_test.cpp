@@ -110,13 +110,13 @@ TEST_F(BoardDrawTest, BallsGrowInBounceWhenSelectedAndWobbleBeforeTheyPop) {
   drawOnly();
   const DrawnPicture hop = named(drawn(), "bal00.tga")[0];
   EXPECT_NEAR(hop.width, 35.2f * 1.16f, 0.01f);
-  EXPECT_TRUE(near(hop.centre, Add2(centreOf(0, 0), {4.0f, 6.0f})));
+  EXPECT_TRUE(near(hop.centre, add2(centreOf(0, 0), {4.0f, 6.0f})));
   EXPECT_TRUE(near(named(drawn(), "shadow.tga")[0].centre, centreOf(0, 0))) << "the shadow stays";
 
   deselectBall();
-  QueueBallRemoval(0.0f, 0.0f, 2, false);
-  QueueBallRemoval(40.0f, 0.0f, 2, false);
-  UpdateBallRemovals(50.0f);  // the first wobbles, the second waits 80 ms
+  queueBallRemoval(0.0f, 0.0f, 2, false);
+  queueBallRemoval(40.0f, 0.0f, 2, false);
+  updateBallRemovals(50.0f);  // the first wobbles, the second waits 80 ms
   drawOnly();
   const auto popping = named(drawn(), "bal02.tga");
   ASSERT_EQ(popping.size(), 2u);
@@ -142,13 +142,13 @@ TEST_F(BoardDrawTest, DefeatDarkensAndMenusAndPauseFadeTheBoard) {
   gameState.defeatTimer = 4000.0f;
   drawOnly();
   const Color darker = named(drawn(), "bal00.tga")[0].corners[0].color;
-  EXPECT_EQ(ColorRed(darker), uint32_t(255.0f * 0.6f));
-  EXPECT_EQ(ColorAlpha(darker), 255u);
+  EXPECT_EQ(colorRed(darker), uint32_t(255.0f * 0.6f));
+  EXPECT_EQ(colorAlpha(darker), 255u);
   gameState.defeatTimer = 0.0f;
   gameView.menuFade = 150.0f;
   gameView.pauseFade = 250.0f;
   drawOnly();
-  EXPECT_EQ(ColorAlpha(named(drawn(), "bal00.tga")[0].corners[0].color), uint32_t(255 * 0.25f));
+  EXPECT_EQ(colorAlpha(named(drawn(), "bal00.tga")[0].corners[0].color), uint32_t(255 * 0.25f));
   gameView.menuFade = 300.0f;
   drawOnly();
   EXPECT_EQ(countDrawn("field0.tga"), 0);
@@ -183,7 +183,7 @@ TEST_F(BoardDrawTest, GlintsSweepOnceACycleUntilFewSquaresAreLeft) {
   };
   EXPECT_EQ(glints(0.0f), 0) << "before the sweep";
   // Phase 0.003 t + 0.005 d at 2.5 pi for the first cell: the sweep is on it.
-  const float d = Length2(Sub2(centreOf(0, 0), {-400.0f, -300.0f}));
+  const float d = length2(sub2(centreOf(0, 0), {-400.0f, -300.0f}));
   EXPECT_GE(glints((2.5f * 3.14159265f - 0.005f * d) / 0.003f), 1);
   setBoard({"11111."});  // five left: they pulse whenever the sine is high
   EXPECT_GE(glints((0.5f * 3.14159265f - 0.005f * d) / 0.003f), 1);

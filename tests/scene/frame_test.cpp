@@ -28,8 +28,8 @@ class SceneFrameTest : public SceneTest {
   void busyFrame() {
     setBoard({"_a_1_", "__b__", "_____"});
     selectBall(at(1, 0).x, at(1, 0).y);
-    QueueBallRemoval(centreOf(4, 2).x, centreOf(4, 2).y, 3, false);
-    SpawnScorePopup(0.0f, 0.0f, 4321, kScorePopupColor);
+    queueBallRemoval(centreOf(4, 2).x, centreOf(4, 2).y, 3, false);
+    spawnScorePopup(0.0f, 0.0f, 4321, kScorePopupColor);
     showHelpTip(centreOf(4, 0).x, centreOf(4, 0).y);
     frame(16.0f, centreOf(3, 2));
   }
@@ -139,7 +139,7 @@ TEST_F(SceneFrameTest, NoVertexIsEverNotANumber) {
 
 TEST_F(SceneFrameTest, APendingBackgroundChangeStartsBetweenFrames) {
   // With the scenery in place the crossfade then runs; here: the request is taken.
-  QueueNextBackground(5);
+  queueNextBackground(5);
   gameScene.afterFrame();
   EXPECT_FALSE(backgroundChangePending());
 }

@@ -161,9 +161,9 @@ TEST_F(HudTest, WindowCursorFollowsTheHammerTakenAndPutBack) {
 }
 
 TEST_F(HudTest, ScorePopupsRiseSwellAndFadeOverOneSecond) {
-  SpawnScorePopup(100.0f, 50.0f, 30, kScorePopupColor);
+  spawnScorePopup(100.0f, 50.0f, 30, kScorePopupColor);
   const ScorePopup& popup = effectLog.popups[0];
-  UpdateScorePopups(499.0f);
+  updateScorePopups(499.0f);
   EXPECT_NEAR(popup.position.y, 50.0f + 0.04f * 499.0f, 1e-3f);
   drawOnly();
   const std::vector<DrawnPicture> glyphs = [&] {
@@ -177,9 +177,9 @@ TEST_F(HudTest, ScorePopupsRiseSwellAndFadeOverOneSecond) {
   // A glyph's strip starts with its left edge: 1.8 sizes high.
   EXPECT_NEAR(glyphs[0].width, 1.8f * 12.0f, 0.01f) << "size 12 at half its life";
   EXPECT_EQ(glyphs[0].corners[0].color >> 24, 255u);
-  UpdateScorePopups(351.0f);  // 851 ms: half faded
+  updateScorePopups(351.0f);  // 851 ms: half faded
   EXPECT_NEAR(popup.fade, 1.0f - 151.0f / 300.0f, 1e-4f);
-  UpdateScorePopups(200.0f);
+  updateScorePopups(200.0f);
   drawOnly();
   EXPECT_FALSE(hasText(texts(), "30")) << "gone after a second";
 }
@@ -196,12 +196,12 @@ TEST_F(HudTest, TipBalloonGrowsOutOfItsAnchorAndStaysOnScreen) {
     look.anchor = anchor;
     look.text = "A tip long enough to wrap over more than one line of the box.";
     look.maxWidth = 300.0f;
-    const Rect box = BalloonBox(look);
+    const Rect box = balloonBox(look);
     EXPECT_GE(box.x0, -400.0f);
     EXPECT_LE(box.x1, 400.0f);
     EXPECT_LE(box.y0, 300.0f);
     EXPECT_GE(box.y1, -300.0f);
-    EXPECT_LE(RectWidth(box), 300.0f);
+    EXPECT_LE(rectWidth(box), 300.0f);
   }
 }
 

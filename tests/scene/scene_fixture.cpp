@@ -122,7 +122,7 @@ void SceneTest::SetUp() {
   sysCreateHeadlessWindow(640, 480);
   ASSERT_TRUE(createDevice(DevBackend::Recording));
   addScenePictures();
-  ASSERT_TRUE(LoadFont("font"));
+  ASSERT_TRUE(loadFont("font"));
   loadGameTextures();
   // Tips need their texts; the HUD's labels show their keys without a table.
   const char kTips[] =
@@ -188,13 +188,13 @@ void SceneTest::frame(float dt, Vec2 pointer) {
 
 void SceneTest::drawOnly() {
   devResetFrame();
-  EndFrameTexts();
+  endFrameTexts();
   gameSceneDraw();
 }
 
 std::vector<std::string> SceneTest::texts() const {
   std::vector<std::string> out;
-  for (int32_t i = 0; i < CurrentFrameTextCount(); ++i) out.push_back(CurrentFrameText(i));
+  for (int32_t i = 0; i < currentFrameTextCount(); ++i) out.push_back(currentFrameText(i));
   return out;
 }
 

@@ -84,7 +84,7 @@ class GameObjectTest : public SceneryTest {
     addMemoryFile("gameobjs.txt",
                   "[things/]\r\npic=sky.tga\r\nobj=thing.cgo\r\nodd=readme.txt\r\n"
                   "again=thing.cgo\r\npic=pool.tga\r\n[/things]\r\n");
-    LoadGameObjects();
+    loadGameObjects();
   }
 };
 
@@ -93,33 +93,33 @@ TEST_F(GameObjectTest, EntriesHoldTheirPictureOrTheirObjectLoadedOnce) {
   ASSERT_EQ(gameObjects.groupCount, 1);
   EXPECT_STREQ(gameObjects.groups[0], "things");
   for (int32_t i = 0; i < 5; ++i) EXPECT_EQ(gameObjects.entries[i].group, 0);
-  EXPECT_EQ(FindGameObjectEntry("pic")->texture, findTexture("pool.tga")) << "the later wins";
-  const GameObjectEntry* odd = FindGameObjectEntry("odd");
+  EXPECT_EQ(findGameObjectEntry("pic")->texture, findTexture("pool.tga")) << "the later wins";
+  const GameObjectEntry* odd = findGameObjectEntry("odd");
   ASSERT_NE(odd, nullptr);
   EXPECT_EQ(odd->texture, nullptr);
   EXPECT_EQ(odd->object, nullptr);
-  EXPECT_EQ(FindGameObjectEntry("sky_test"), nullptr) << "the table was refilled";
+  EXPECT_EQ(findGameObjectEntry("sky_test"), nullptr) << "the table was refilled";
 
-  const GameObject* thing = FindGameObjectEntry("obj")->object;
+  const GameObject* thing = findGameObjectEntry("obj")->object;
   ASSERT_NE(thing, nullptr);
-  EXPECT_EQ(FindGameObjectEntry("again")->object, thing);
-  EXPECT_EQ(GetGameObject("thing.cgo"), thing);
+  EXPECT_EQ(findGameObjectEntry("again")->object, thing);
+  EXPECT_EQ(getGameObject("thing.cgo"), thing);
   EXPECT_EQ(gameObjects.registryCount, 1);
   ASSERT_EQ(thing->meshCount, 2);
   EXPECT_EQ(thing->meshes[0], thing->meshes[1]) << "one mesh file, loaded once";
   EXPECT_EQ(thing->textures[1], findTexture("plain.jpg"));
-  EXPECT_EQ(GetGameObject("readme.txt"), nullptr);
+  EXPECT_EQ(getGameObject("readme.txt"), nullptr);
 }
 
 TEST_F(GameObjectTest, MeshesOutsideTheViewAreSkipped) {
-  GameObject* thing = GetGameObject("thing.cgo");
-  thing->transform = Identity();
-  Translate(&thing->transform, 10.0f, 20.0f, 0.0f);
+  GameObject* thing = getGameObject("thing.cgo");
+  thing->transform = identity();
+  translate(&thing->transform, 10.0f, 20.0f, 0.0f);
   thing->hasMeshTransform[1] = true;
-  thing->meshTransforms[1] = Identity();
-  Translate(&thing->meshTransforms[1], 5000.0f, 0.0f, 0.0f);
+  thing->meshTransforms[1] = identity();
+  translate(&thing->meshTransforms[1], 5000.0f, 0.0f, 0.0f);
   devResetFrame();
-  DrawGameObject(thing);
+  drawGameObject(thing);
   const std::vector<DevRecordedDraw>& draws = devRecording().draws;
   ASSERT_EQ(draws.size(), 1u);
   EXPECT_EQ(draws[0].kind, DevRecordKind::Buffer);
@@ -130,9 +130,9 @@ TEST_F(GameObjectTest, MeshesOutsideTheViewAreSkipped) {
   EXPECT_FALSE(devState().alphaBlend);
   EXPECT_FALSE(devState().alphaTest);
 
-  Translate(&thing->meshTransforms[1], -5000.0f, 0.0f, 0.0f);
+  translate(&thing->meshTransforms[1], -5000.0f, 0.0f, 0.0f);
   devResetFrame();
-  DrawGameObject(thing);
+  drawGameObject(thing);
   ASSERT_EQ(devRecording().draws.size(), 2u);
   EXPECT_FALSE(devRecording().draws[1].state.alphaTest);
   EXPECT_EQ(devRecording().draws[1].state.texture, textureOf("plain.jpg"));
@@ -142,7 +142,7 @@ TEST_F(GameObjectTest, AMissingDescriptionStopsTheProgram) {
   EXPECT_EXIT(
       {
         sysSetMessageBoxHandler(nullptr);
-        GetGameObject("absent.cgo");
+        getGameObject("absent.cgo");
       },
       ::testing::ExitedWithCode(1), "Can't load absent.cgo");
 }

@@ -57,14 +57,14 @@ void SceneryTest::SetUp() {
   sysCreateHeadlessWindow(640, 480);
   ASSERT_TRUE(createDevice(DevBackend::Recording));
   begin2D();
-  Matrix4 view = Identity();
-  Translate(&view, 0.0f, 0.0f, 50.0f);
+  Matrix4 view = identity();
+  translate(&view, 0.0f, 0.0f, 50.0f);
   setViewTransform(&view);
   setOrthoProjection(800.0f, 600.0f, 1.0f, 500.0f);
   previousDirectory_ = sysCurrentDirectory();
   ASSERT_TRUE(sysChangeDirectory(dataDirectory().c_str()));
   resetScenery();
-  LoadScenery();
+  loadScenery();
 }
 
 void SceneryTest::TearDown() {
@@ -80,7 +80,7 @@ void SceneryTest::TearDown() {
 
 void SceneryTest::drawFrame() {
   devResetFrame();
-  DrawSceneryWithTransition();
+  drawSceneryWithTransition();
 }
 
 std::vector<DevRecordedDraw> SceneryTest::primitiveDraws() const {

@@ -45,11 +45,11 @@ TEST_F(SceneryTest, EveryFiveLevelsShareABackground) {
   EXPECT_EQ(backgroundIndexForLevel(70), 15);  // after the last zone
   EXPECT_EQ(backgroundIndexForLevel(5000), 15) << "no background beyond the sixteenth";
 
-  SetBackgroundForLevel(4);
+  setBackgroundForLevel(4);
   EXPECT_EQ(scenery.background, 1);
   ASSERT_NE(findTexture("_a_back1.jpg"), nullptr);
   EXPECT_EQ(scenery.current.count, kListOneCount);
-  SetBackgroundForLevel(5);
+  setBackgroundForLevel(5);
   EXPECT_EQ(scenery.background, 2);
   EXPECT_EQ(findTexture("_a_back1.jpg"), nullptr) << "the old picture is freed";
   EXPECT_NE(findTexture("_a_back2.jpg"), nullptr);
@@ -57,8 +57,8 @@ TEST_F(SceneryTest, EveryFiveLevelsShareABackground) {
 }
 
 TEST_F(SceneryTest, OneFrameDrawsBehindThePictureThenBeforeIt) {
-  SetBackgroundForLevel(0);
-  for (int i = 0; i < 30; ++i) UpdateScenery(16.0f, 1000.0f);  // some puffs
+  setBackgroundForLevel(0);
+  for (int i = 0; i < 30; ++i) updateScenery(16.0f, 1000.0f);  // some puffs
   drawFrame();
   const std::vector<DevRecordedDraw> draws = primitiveDraws();
   // The textures in drawing order, one entry per run of equal ones.
@@ -96,8 +96,8 @@ TEST_F(SceneryTest, OneFrameDrawsBehindThePictureThenBeforeIt) {
 }
 
 TEST_F(SceneryTest, DrawingMovesNothing) {
-  SetBackgroundForLevel(0);
-  UpdateScenery(500.0f, 2000.0f);
+  setBackgroundForLevel(0);
+  updateScenery(500.0f, 2000.0f);
   auto before = std::make_unique<SceneryState>();
   std::memcpy(before.get(), &scenery, sizeof scenery);
   drawFrame();
@@ -111,28 +111,28 @@ TEST_F(SceneryTest, DrawingMovesNothing) {
 }
 
 TEST_F(SceneryTest, ASprayOf100By30PuffsEvery100Ms) {
-  SetBackgroundForLevel(0);
+  setBackgroundForLevel(0);
   scenery.current.objects[kSpray].phase = 0.0f;
-  for (int i = 0; i < 100; ++i) UpdateScenery(10.0f, 0.0f);
+  for (int i = 0; i < 100; ++i) updateScenery(10.0f, 0.0f);
   EXPECT_EQ(livePuffs(), 10);
   for (const SprayPuff& puff : scenery.puffs) {
     if (puff.life <= 0.0f) continue;
-    EXPECT_TRUE(RectContains({180, -100, 280, -130}, puff.position));
+    EXPECT_TRUE(rectContains({180, -100, 280, -130}, puff.position));
   }
   // Frames of 16 ms give the same rate.
-  SetBackgroundForLevel(0);
+  setBackgroundForLevel(0);
   scenery.current.objects[kSpray].phase = 0.0f;
-  for (int i = 0; i < 63; ++i) UpdateScenery(16.0f, 0.0f);
+  for (int i = 0; i < 63; ++i) updateScenery(16.0f, 0.0f);
   EXPECT_EQ(livePuffs(), 10);
   // A puff lives two seconds; none is born while a crossfade runs.
-  QueueNextBackground(0);
-  StartBackgroundCrossfade();
-  UpdateScenery(2000.0f, 0.0f);
+  queueNextBackground(0);
+  startBackgroundCrossfade();
+  updateScenery(2000.0f, 0.0f);
   EXPECT_EQ(livePuffs(), 0);
 }
 
 TEST_F(SceneryTest, LeavesHangFromTheirBranchAndSway400MsApart) {
-  SetBackgroundForLevel(0);
+  setBackgroundForLevel(0);
   scenery.current.objects[kLeavesA].phase = 1000.0f;
   scenery.current.objects[kLeavesB].phase = 1000.0f;
   drawFrame();
@@ -154,13 +154,13 @@ TEST_F(SceneryTest, LeavesHangFromTheirBranchAndSway400MsApart) {
   EXPECT_NEAR(heldB.x, 400.0f, 1e-3f);
   EXPECT_NEAR(heldB.y, 240.0f, 1e-3f);
   EXPECT_EQ(a[0].color, kWhite);
-  EXPECT_EQ(b[0].color, MakeColor(205, 205, 205, 255)) << "shade 50 darkens by 50";
+  EXPECT_EQ(b[0].color, makeColor(205, 205, 205, 255)) << "shade 50 darkens by 50";
   EXPECT_GT(b[2].u, b[0].u) << "mirrored: the texture runs right to left";
 }
 
 TEST_F(SceneryTest, SkyAndWaterScrollWithThePlayClock) {
-  SetBackgroundForLevel(0);
-  UpdateScenery(0.0f, 12345.0f);
+  setBackgroundForLevel(0);
+  updateScenery(0.0f, 12345.0f);
   drawFrame();
   std::vector<DevVertex> sky, fall, pool;
   for (const DevRecordedDraw& d : primitiveDraws()) {
@@ -180,7 +180,7 @@ TEST_F(SceneryTest, SkyAndWaterScrollWithThePlayClock) {
   EXPECT_NEAR(fall[3].v - fall[2].v, -200.0f / 16.0f, 1e-4f);
   EXPECT_NEAR(pool[2].u, 1.0f - 0.2345f, 1e-4f);
   // Days of play keep the offsets small.
-  UpdateScenery(0.0f, 9.0e8f);
+  updateScenery(0.0f, 9.0e8f);
   drawFrame();
   for (const DevVertex& v : verticesOf(primitiveDraws()[0])) {
     EXPECT_LE(std::fabs(v.u), 4.0f);
@@ -188,8 +188,8 @@ TEST_F(SceneryTest, SkyAndWaterScrollWithThePlayClock) {
 }
 
 TEST_F(SceneryTest, CrossfadeWobblesFirstThenFadesTheNextBackgroundIn) {
-  SetBackgroundForLevel(4);
-  QueueNextBackground(5);
+  setBackgroundForLevel(4);
+  queueNextBackground(5);
   EXPECT_TRUE(backgroundChangePending());
   EXPECT_EQ(scenery.background, 1) << "nothing changes before the frame ends";
   handleTypedLetter(&gameScene);  // the scene's after-frame step starts it
@@ -198,7 +198,7 @@ TEST_F(SceneryTest, CrossfadeWobblesFirstThenFadesTheNextBackgroundIn) {
 
   Matrix4 plain;
   getViewTransform(&plain);
-  UpdateScenery(1500.0f, 0.0f);  // p = 0.25
+  updateScenery(1500.0f, 0.0f);  // p = 0.25
   drawFrame();
   for (const DevRecordedDraw& d : primitiveDraws()) {
     EXPECT_NE(d.state.texture, textureOf("_a_back2.jpg")) << "only the wobble in the first half";
@@ -208,7 +208,7 @@ TEST_F(SceneryTest, CrossfadeWobblesFirstThenFadesTheNextBackgroundIn) {
     }
   }
 
-  UpdateScenery(3000.0f, 0.0f);  // 1500 ms of the second half left: g = 0.5
+  updateScenery(3000.0f, 0.0f);  // 1500 ms of the second half left: g = 0.5
   drawFrame();
   const std::vector<DevRecordedDraw> draws = primitiveDraws();
   size_t lastCurrent = 0, firstNext = draws.size();
@@ -221,9 +221,9 @@ TEST_F(SceneryTest, CrossfadeWobblesFirstThenFadesTheNextBackgroundIn) {
   ASSERT_LT(lastCurrent, firstNext);
   ASSERT_LT(firstNext, draws.size());
   EXPECT_EQ(std::memcmp(&draws[firstNext].view, &plain, sizeof plain), 0);
-  EXPECT_EQ(ColorAlpha(verticesOf(draws[firstNext])[0].color), 31u) << "255 x 0.5 cubed";
+  EXPECT_EQ(colorAlpha(verticesOf(draws[firstNext])[0].color), 31u) << "255 x 0.5 cubed";
 
-  UpdateScenery(1500.0f, 0.0f);
+  updateScenery(1500.0f, 0.0f);
   EXPECT_EQ(scenery.background, 2);
   EXPECT_FLOAT_EQ(crossfadeProgress(), 0.0f);
   EXPECT_EQ(findTexture("_a_back1.jpg"), nullptr);
@@ -234,24 +234,24 @@ TEST_F(SceneryTest, CrossfadeWobblesFirstThenFadesTheNextBackgroundIn) {
 }
 
 TEST_F(SceneryTest, TintDriftsToItsTargetAndColoursTheScene) {
-  SetBackgroundForLevel(0);
-  SetTintTarget(0);
-  UpdateScenery(100.0f, 0.0f);
+  setBackgroundForLevel(0);
+  setTintTarget(0);
+  updateScenery(100.0f, 0.0f);
   EXPECT_NEAR(scenery.tint.r, 1.0f - 0.15f * 0.33f, 1e-5f);
   EXPECT_FLOAT_EQ(scenery.tint.b, 1.0f);
-  UpdateScenery(5000.0f, 0.0f);  // a long frame arrives without overshooting
+  updateScenery(5000.0f, 0.0f);  // a long frame arrives without overshooting
   EXPECT_FLOAT_EQ(scenery.tint.r, 0.67f);
-  SetTintNow(1);
-  SetTintTarget(7);  // no such preset
+  setTintNow(1);
+  setTintTarget(7);  // no such preset
   EXPECT_FLOAT_EQ(scenery.tintTarget.g, 0.67f);
   drawFrame();
-  EXPECT_EQ(verticesOf(primitiveDraws()[0])[0].color, MakeColor(255, 170, 170, 255));
+  EXPECT_EQ(verticesOf(primitiveDraws()[0])[0].color, makeColor(255, 170, 170, 255));
   EXPECT_EQ(multiplyColor(kWhite), kWhite) << "the tint ends with the scenery";
 }
 
 TEST_F(SceneryTest, EnteringTheMapShowsTheTitleLandscapeInDaylight) {
-  SetBackgroundForLevel(5);
-  SetTintNow(0);
+  setBackgroundForLevel(5);
+  setTintNow(0);
   mapScene.onEnter();
   mapScene.onLeave();
   EXPECT_EQ(scenery.background, 0);
@@ -261,7 +261,7 @@ TEST_F(SceneryTest, EnteringTheMapShowsTheTitleLandscapeInDaylight) {
 
 TEST_F(SceneryTest, BeforeStartUpABackgroundIsOnlyRemembered) {
   resetScenery();
-  SetBackgroundForLevel(7);
+  setBackgroundForLevel(7);
   EXPECT_EQ(scenery.background, 2);
   EXPECT_EQ(scenery.picture, nullptr);
   drawFrame();
@@ -277,7 +277,7 @@ TEST_F(SceneryTest, AMissingListStopsTheStartUp) {
   EXPECT_EXIT(
       {
         sysSetMessageBoxHandler(nullptr);
-        LoadScenery();
+        loadScenery();
       },
       ::testing::ExitedWithCode(1), "Can't load level7.lev");
 }

@@ -28,8 +28,8 @@ TEST_F(Players, ATypedNameBecomesTheCurrentPlayerAndMainGreetsThem) {
   EXPECT_STREQ(profileTable.profiles[0].name, "ANNA") << "the spaces around it are dropped";
   EXPECT_STREQ(currentMenuScreen(), "main");
   bool greeted = false;
-  for (int32_t i = 0; i < CurrentFrameTextCount(); ++i) {
-    greeted = greeted || std::strcmp(CurrentFrameText(i), "Hello, ANNA!") == 0;
+  for (int32_t i = 0; i < currentFrameTextCount(); ++i) {
+    greeted = greeted || std::strcmp(currentFrameText(i), "Hello, ANNA!") == 0;
   }
   EXPECT_TRUE(greeted);
 }

@@ -57,10 +57,10 @@ class HelpScreen : public MenuTest {
 
   // True when the next frame draws `text` (line breaks read as spaces).
   bool drawnText(const char* text) {
-    EndFrameTexts();
+    endFrameTexts();
     frame();
-    for (int32_t i = 0; i < CurrentFrameTextCount(); ++i) {
-      std::string shown = CurrentFrameText(i);
+    for (int32_t i = 0; i < currentFrameTextCount(); ++i) {
+      std::string shown = currentFrameText(i);
       for (char& c : shown) c = c == '\n' ? ' ' : c;
       if (shown == text) return true;
     }
@@ -92,7 +92,7 @@ TEST_F(HelpScreen, TheLineIsAsLongAsTheDifficultyAsksAndItsSquaresGoWithIt) {
     EXPECT_EQ(ballsInLine(), 0);
     EXPECT_EQ(squaresInLine(), c.after);
     EXPECT_EQ(effectLog.effectsStarted - started, 2 * c.length) << "two bursts a ball";
-    EXPECT_STREQ(RecentEffectName(0), "ball2");
+    EXPECT_STREQ(recentEffectName(0), "ball2");
     press(VK_ESCAPE);
   }
 }

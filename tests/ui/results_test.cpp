@@ -81,10 +81,10 @@ class ResultPanel : public MenuTest {
   // One frame whose drawn texts are returned; sounds asked for again in it are heard.
   std::vector<std::string> drawnFrame(float dt = 16.0f) {
     for (int32_t i = 0; i < sound.sampleCount; ++i) sound.samples[i].repeatGuard = 0.0f;
-    EndFrameTexts();
+    endFrameTexts();
     frame(dt);
     std::vector<std::string> texts;
-    for (int32_t i = 0; i < CurrentFrameTextCount(); ++i) texts.push_back(CurrentFrameText(i));
+    for (int32_t i = 0; i < currentFrameTextCount(); ++i) texts.push_back(currentFrameText(i));
     return texts;
   }
   static bool has(const std::vector<std::string>& texts, const std::string& text) {
@@ -154,7 +154,7 @@ TEST_F(ResultPanel, TheScoreCountsUpWithRisingTicksThenEachValueFollowsAndRecord
   for (int i = 0; i < 35; ++i) texts = drawnFrame();  // past 1000 ms
   EXPECT_TRUE(has(texts, "1000"));
   EXPECT_EQ(soundsQueued("wow.ogg"), 1) << "the score equals its record";
-  EXPECT_STREQ(RecentEffectName(0), "scorewow");
+  EXPECT_STREQ(recentEffectName(0), "scorewow");
   EXPECT_TRUE(menu.countUpRunning);
 
   for (int i = 0; i < 70; ++i) texts = drawnFrame();
@@ -215,13 +215,13 @@ class HighScores : public MenuTest {
     }
   }
   bool shows(const char* text) const {
-    for (int32_t i = 0; i < CurrentFrameTextCount(); ++i) {
-      if (std::strcmp(CurrentFrameText(i), text) == 0) return true;
+    for (int32_t i = 0; i < currentFrameTextCount(); ++i) {
+      if (std::strcmp(currentFrameText(i), text) == 0) return true;
     }
     return false;
   }
   void redraw() {
-    EndFrameTexts();
+    endFrameTexts();
     frame();
   }
 };
@@ -335,10 +335,10 @@ TEST_F(SavedGameQuestion, TheCaptionAndProgressNameTheGameOnOffer) {
   ASSERT_STREQ(currentMenuScreen(), "loadgamequest");
   EXPECT_NE(visible("Yes"), nullptr);
   EXPECT_LT(visible("Yes")->x, visible("No")->x) << "the first answer on the left";
-  EndFrameTexts();
+  endFrameTexts();
   frame();
   std::vector<std::string> texts;
-  for (int32_t i = 0; i < CurrentFrameTextCount(); ++i) texts.push_back(CurrentFrameText(i));
+  for (int32_t i = 0; i < currentFrameTextCount(); ++i) texts.push_back(currentFrameText(i));
   EXPECT_EQ(texts[0], getText("loadsurexp"));
   EXPECT_EQ(texts[2], "Level 13   Score 4200");
 
@@ -350,10 +350,10 @@ TEST_F(SavedGameQuestion, TheCaptionAndProgressNameTheGameOnOffer) {
   open("main");
   choose("Zen");
   ASSERT_STREQ(currentMenuScreen(), "loadgamequest");
-  EndFrameTexts();
+  endFrameTexts();
   frame();
-  EXPECT_STREQ(CurrentFrameText(0), getText("zenmode"));
-  EXPECT_STREQ(CurrentFrameText(2), "Zone 2-3   Score 900");
+  EXPECT_STREQ(currentFrameText(0), getText("zenmode"));
+  EXPECT_STREQ(currentFrameText(2), "Zone 2-3   Score 900");
 }
 
 TEST_F(SavedGameQuestion, ADamagedProfileStillShowsItsNumbersAsTheyStand) {
@@ -364,9 +364,9 @@ TEST_F(SavedGameQuestion, ADamagedProfileStillShowsItsNumbersAsTheyStand) {
   profile->zone[Difficulty::Normal] = 2147483647;
   profile->stage[Difficulty::Normal] = -1;
   profile->score[Difficulty::Normal] = -20;
-  EndFrameTexts();
+  endFrameTexts();
   frame();
-  EXPECT_STREQ(CurrentFrameText(2), "Zone 2147483648-0   Score -20");
+  EXPECT_STREQ(currentFrameText(2), "Zone 2147483648-0   Score -20");
 }
 
 }  // namespace

@@ -67,7 +67,7 @@ void MenuTest::SetUpTestSuite() {
   loadTextFile("tips.txt");
   sysCreateHeadlessWindow(640, 480);
   ASSERT_TRUE(createDevice(DevBackend::Recording));
-  LoadFont("font");
+  loadFont("font");
   loadMenuTextures();
   ASSERT_TRUE(loadMenuTree());
   initSound(SoundDevice::None);

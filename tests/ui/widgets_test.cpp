@@ -166,8 +166,8 @@ TEST_F(Boxes, ALongTextMakesTheBoxTallerWithItsButtonAtTheBottom) {
   const float shortButton = buttonCentre("Short.");
   press(VK_RETURN);
   const float longButton = buttonCentre(words.c_str());
-  SelectFont(1);
-  const float height = WrapText(340.0f, words.c_str(), 16.0f) + 140.0f;
+  selectFont(1);
+  const float height = wrapText(340.0f, words.c_str(), 16.0f) + 140.0f;
   EXPECT_FLOAT_EQ(longButton, -height * 0.5f + 62.0f);
   EXPECT_LT(longButton, shortButton);
   press(VK_ESCAPE);

@@ -59,7 +59,7 @@ void dumpAudio(JsonWriter& json) {
 void dumpTexts(JsonWriter& json) {
   json.key("texts");
   json.beginArray();
-  for (int32_t i = 0; i < LastFrameTextCount(); ++i) json.string(LastFrameText(i));
+  for (int32_t i = 0; i < lastFrameTextCount(); ++i) json.string(lastFrameText(i));
   json.endArray();
 }
 
@@ -77,7 +77,7 @@ void dumpGfx(JsonWriter& json) {
 
 // What of the effects lives now.
 void dumpEffects(JsonWriter& json) {
-  const EffectCounts counts = CountLiveEffects();
+  const EffectCounts counts = countLiveEffects();
   json.key("effects");
   json.beginObject();
   json.key("emitters");
