@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/math.h"  // identity
 #include "platform/device_local.h"
 
 namespace {
@@ -37,12 +38,6 @@ struct DeviceFront {
 };
 DeviceFront g_dev = {};
 DevVertex g_batch[kMaxBatchVertices];
-
-Matrix4 identityMatrix() {
-  Matrix4 m = {};
-  m.m[0] = m.m[5] = m.m[10] = m.m[15] = 1.0f;
-  return m;
-}
 
 bool sameState(const DevState& a, const DevState& b) {
   return a.texture == b.texture && a.lighting == b.lighting && a.depthTest == b.depthTest &&
@@ -328,7 +323,7 @@ void devRestoreDefaults() {
   const uint32_t transformVersion = c.state.transformVersion + 1;
   const uint32_t lightVersion = c.state.lightVersion + 1;
   c = {};
-  for (Matrix4& m : c.transforms) m = identityMatrix();
+  for (Matrix4& m : c.transforms) m = identity();
   c.state.depthTest = 1;
   c.state.depthWrite = 1;
   c.state.srcBlend = DevBlend::One;

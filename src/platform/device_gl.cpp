@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/math.h"
 #include "platform/device.h"
 #include "platform/device_local.h"
 #include "platform/platform.h"
@@ -280,23 +281,9 @@ void applyUniforms(const DevDrawContext& ctx) {
   const Matrix4& projection = ctx.transforms[int(DevTransform::Projection)];
   const Matrix4& tex = ctx.transforms[int(DevTransform::Texture0)];
   // Row vectors: p * world * view * projection.
-  float wv[16], wvp[16];
-  for (int r = 0; r < 4; ++r) {
-    for (int c = 0; c < 4; ++c) {
-      float a = 0.0f;
-      for (int k = 0; k < 4; ++k) a += world.m[r * 4 + k] * view.m[k * 4 + c];
-      wv[r * 4 + c] = a;
-    }
-  }
-  for (int r = 0; r < 4; ++r) {
-    for (int c = 0; c < 4; ++c) {
-      float a = 0.0f;
-      for (int k = 0; k < 4; ++k) a += wv[r * 4 + k] * projection.m[k * 4 + c];
-      wvp[r * 4 + c] = a;
-    }
-  }
-  if (changed(u.worldViewProjection, wvp) || force) {
-    glUniformMatrix4fv(g_gl.uWorldViewProjection, 1, GL_FALSE, wvp);
+  const Matrix4 wvp = multiply(projection, multiply(view, world));
+  if (changed(u.worldViewProjection, wvp.m) || force) {
+    glUniformMatrix4fv(g_gl.uWorldViewProjection, 1, GL_FALSE, wvp.m);
   }
   // Two-component coordinates are extended to (u, v, 1): the third row translates.
   const float tm[9] = {tex.m[0], tex.m[1], 0.0f, tex.m[4], tex.m[5], 0.0f,
