@@ -7,6 +7,7 @@
 #include <SDL.h>  // display modes
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -37,6 +38,8 @@ struct DeviceFront {
   std::vector<DevIndexBuffer*>* indexBuffers;
 };
 DeviceFront g_dev = {};
+// Process lifetime: why the last devCreate failed ("" after a success).
+char g_createFailure[512];
 DevVertex g_batch[kMaxBatchVertices];
 
 bool sameState(const DevState& a, const DevState& b) {
@@ -161,7 +164,11 @@ bool devCreate(DevBackend backend) {
   g_dev.backend = backend;
   g_dev.ops = backend == DevBackend::OpenGL ? &devGLBackend : &devRecordingBackend;
   devRestoreDefaults();
-  if (!g_dev.ops->create()) {
+  g_createFailure[0] = '\0';
+  if (!g_dev.ops->create(g_createFailure, sizeof g_createFailure)) {
+    if (g_createFailure[0] == '\0') {
+      std::snprintf(g_createFailure, sizeof g_createFailure, "no reason was given");
+    }
     g_dev = {};
     return false;
   }
@@ -172,6 +179,8 @@ bool devCreate(DevBackend backend) {
   g_dev.exists = true;
   return true;
 }
+
+const char* devCreateFailure() { return g_createFailure; }
 
 bool devExists() { return g_dev.exists; }
 
