@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/platform.h"
+#include "render/balloon.h"
 #include "render/render.h"
 #include "render/text.h"
 #include "resources/resources.h"
@@ -67,7 +68,7 @@ void drawNameEntry() {
   const char* caption = getText("entername");
   setTextColor(255, 255, 255, 255);
   drawTextCentered(0.0f, 90.0f, 15.0f, caption ? caption : "");
-  drawLightBox(-165.0f, 52.0f, 165.0f, -12.0f);
+  drawLightBox({-165.0f, 52.0f, 165.0f, -12.0f}, 1.0f, 1.0f);
   drawTextCentered(0.0f, 20.0f, 17.0f, menu.editBuffer);
   addVisibleItem(VisibleKind::Entry, menu.editBuffer, -165.0f, 52.0f, 165.0f, -12.0f, false,
                  true);
