@@ -129,8 +129,7 @@ TEST_F(RenderTest, ADeviceThatCannotStartSaysWhyAndWhatMayHelp) {
   EXPECT_FALSE(createDevice(DevBackend::OpenGL));
   ASSERT_EQ(capturedBox.count, 1);
   EXPECT_NE(capturedBox.text.find("OpenGL 3.3"), std::string::npos) << capturedBox.text;
-  EXPECT_NE(capturedBox.text.find(devCreateFailure()), std::string::npos) << capturedBox.text;
-  EXPECT_NE(capturedBox.text.find("no window to draw in"), std::string::npos);
+  EXPECT_NE(capturedBox.text.find("no window to draw in"), std::string::npos) << capturedBox.text;
   EXPECT_NE(capturedBox.text.find("Mesa"), std::string::npos);
   ASSERT_TRUE(createDevice(DevBackend::Recording));
   EXPECT_STREQ(devCreateFailure(), "");
