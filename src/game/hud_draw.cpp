@@ -24,11 +24,6 @@ constexpr float kGaugeHeight = 128.0f;
 constexpr Color kValueColor = 0xFFFFF0A0u;  // the numbers: a warm white
 constexpr float kHeartHalf = 16.0f;
 
-const char* textOf(const char* key) {
-  const char* text = getText(key);
-  return text ? text : key;
-}
-
 void drawPicture(TextureEntry* picture, Rect rect, const UvRect& uv, Color color) {
   setTexture(picture);
   drawSpriteRect(rect, uv, color, kHudDepth);

@@ -25,8 +25,7 @@ bool squaresLeft() {
 void showBigMessage(const char* key) {
   std::strncpy(modeState.bigMessage, key, kMaxMessageKey - 1);
   modeState.bigMessage[kMaxMessageKey - 1] = '\0';
-  const char* text = getText(key);
-  spawnFlyingText(text ? text : key, 0.0f, 0.0f, kBigMessageSize);
+  spawnFlyingText(textOf(key), 0.0f, 0.0f, kBigMessageSize);
 }
 
 void clearBigMessage() {

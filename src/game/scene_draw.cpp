@@ -38,11 +38,6 @@ Matrix4 worldView(bool shaken) {
   return view;
 }
 
-const char* textOf(const char* key) {
-  const char* text = getText(key);
-  return text ? text : key;
-}
-
 // The big message's letters are drawn with the font bound by a text of one space.
 void drawFlyingLetters() {
   drawText(-1000.0f, 0.0f, 1.0f, " ", false);

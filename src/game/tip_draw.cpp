@@ -34,11 +34,9 @@ void drawTipPanel() {
 void drawHelpTooltip() {
   if (tipState.visible || gameState.menuOpen || gameState.levelCompleteTimer > 0.0f) return;
   if (!gameState.running || !pointerOverHelpButton()) return;
-  const char* text = getText("tooltip");
-  if (!text) return;
   BalloonLook look = {};
   look.anchor = {kHelpButtonX, kHelpButtonY};
-  look.text = text;
+  look.text = textOf("tooltip");
   look.maxWidth = kTipWidth;
   look.pointer = true;
   look.appear = 1.0f;

@@ -28,7 +28,7 @@ const char* parentName() { return menuNodeName(menuParent(menu.screen)); }
 
 bool insideGame() { return gameHooks.boardSceneCurrent(); }
 
-void showTextBox(const char* key, bool okOnly) { showMessageBox(getText(key), okOnly); }
+void showTextBox(const char* key, bool okOnly) { showMessageBox(textOf(key), okOnly); }
 
 void toTitle() {
   menuHooks.showTitleScene();
@@ -70,10 +70,8 @@ void refuseName() {
 }
 
 void showZoneCaptions() {
-  if (const char* next = getText("nextstage")) spawnFlyingText(next, 0.0f, 30.0f, 18.0f);
-  if (!getText("stagename1")) return;
-  const char* zone = getTextByIndex(getTextIndex("stagename1") + zoneOf());
-  if (zone) spawnFlyingText(zone, 0.0f, -10.0f, 20.0f);
+  spawnFlyingText(textOf("nextstage"), 0.0f, 30.0f, 18.0f);
+  spawnFlyingText(textAfter("stagename1", zoneOf()), 0.0f, -10.0f, 20.0f);
 }
 
 // After a zone was completed the board waits for a key, the scenery moving on.

@@ -162,10 +162,9 @@ void drawDemonstration(const HelpPose& pose, float rise) {
 // "click" beside a click, fading.
 void drawClick(const HelpPose& pose) {
   if (!pose.clickShown) return;
-  const char* word = getText("click");
   setTextColor(255, 255, 255, int32_t(pose.clickAlpha * 255.0f));
   drawTextCentered(pose.clickAt.x, pose.clickAt.y, 11.0f + std::sin(pose.clickAlpha * kPi),
-                   word ? word : "click");
+                   textOf("click"));
   setTextColor(255, 255, 255, 255);
 }
 
@@ -179,15 +178,11 @@ void drawWrapped(const char* text, float y) {
 // The caption, the difficulty's ball tip above the board and the rule below it.
 void drawTexts(float rise) {
   setTextColor(255, 255, 55, 255);
-  const char* caption = getText("howtoplay");
-  drawTextCentered(0.0f, 183.0f + rise, 19.5f, caption ? caption : "");
+  drawTextCentered(0.0f, 183.0f + rise, 19.5f, textOf("howtoplay"));
   setTextColor(255, 255, 255, 255);
   // The ball tips of the three difficulties follow each other in the text table.
-  if (getText("balltip")) {
-    const int32_t tip = getTextIndex("balltip") + knownDifficulty(gameState.difficulty);
-    drawWrapped(getTextByIndex(tip), 115.0f + rise);
-  }
-  drawWrapped(getText(gameState.survival ? "survivalhelp" : "squarehelp"), -80.0f + rise);
+  drawWrapped(textAfter("balltip", knownDifficulty(gameState.difficulty)), 115.0f + rise);
+  drawWrapped(textOf(gameState.survival ? "survivalhelp" : "squarehelp"), -80.0f + rise);
 }
 
 }  // namespace

@@ -68,8 +68,7 @@ void drawHighScores() {
   drawWindowAt(0.0f, 0.0f, kWidth, kHeight);
   setTextColor(255, 255, 155, 255);
   drawTextCentered(-70.0f, kCaptionY, 21.0f, menuNodeText(menu.screen));
-  const char* difficulty = getText(kDifficultyKeys[table]);
-  drawTextCentered(110.0f, kCaptionY, 17.0f, difficulty ? difficulty : "");
+  drawTextCentered(110.0f, kCaptionY, 17.0f, textOf(kDifficultyKeys[table]));
   drawRows(recordTables.topScores[table]);
   drawButton(0.0f, kButtonY, 170.0f, 64.0f, 19.0f, nullptr);
   drawArrow(ControlKind::ArrowLeft, kCellArrowLeft, -kArrowOffset);

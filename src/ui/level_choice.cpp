@@ -32,11 +32,6 @@ struct LevelChoiceState {
 };
 LevelChoiceState g_choice = {};
 
-const char* text(const char* key) {
-  const char* found = getText(key);
-  return found ? found : "";
-}
-
 bool pointerOver(float x, float y) {
   const Vec2 p = menu.pointer;
   return p.x >= x - kBoxHalf && p.x <= x + kBoxHalf && p.y >= y - kBoxHalf &&
@@ -45,9 +40,9 @@ bool pointerOver(float x, float y) {
 
 // The expert box with its tip while the pointer is over it.
 void expertBox(float x, float y, uint8_t* state) {
-  addCheckBox(x, y, state, text("startexpert"), 15.0f);
+  addCheckBox(x, y, state, textOf("startexpert"), 15.0f);
   if (pointerOver(x, y)) {
-    showBalloon({x, y + kBalloonRise}, text("expertmodetip"), kBalloonWidth, nullptr, true, true);
+    showBalloon({x, y + kBalloonRise}, textOf("expertmodetip"), kBalloonWidth, nullptr, true, true);
   }
 }
 

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/platform.h"
+#include "render/balloon.h"
 #include "render/render.h"
 #include "render/text.h"
 #include "resources/resources.h"
@@ -64,10 +65,9 @@ void nameEntryKey(int32_t key) {
 void drawNameEntry() {
   beginSquash();
   drawWindow(-200.0f, 140.0f, 400.0f, 280.0f);
-  const char* caption = getText("entername");
   setTextColor(255, 255, 255, 255);
-  drawTextCentered(0.0f, 90.0f, 15.0f, caption ? caption : "");
-  drawLightBox(-165.0f, 52.0f, 165.0f, -12.0f);
+  drawTextCentered(0.0f, 90.0f, 15.0f, textOf("entername"));
+  drawLightBox({-165.0f, 52.0f, 165.0f, -12.0f}, 1.0f, 1.0f);
   drawTextCentered(0.0f, 20.0f, 17.0f, menu.editBuffer);
   addVisibleItem(VisibleKind::Entry, menu.editBuffer, -165.0f, 52.0f, 165.0f, -12.0f, false,
                  true);

@@ -47,16 +47,11 @@ void giveValues() {
   }
 }
 
-const char* textOrKey(const char* key) {
-  const char* text = getText(key);
-  return text ? text : key;
-}
-
 // The label above a slider and the slider 25 units below it.
 void labelledSlider(const char* key, float y, int16_t* position, int16_t positions) {
   y += menu.slideOffset;
   setTextColor(255, 255, 255, 255);
-  drawTextCentered(0.0f, y, 13.0f, textOrKey(key));
+  drawTextCentered(0.0f, y, 13.0f, textOf(key));
   const float slider = y - 25.0f;
   addSlider({-kSliderHalf, slider}, {kSliderHalf, slider}, position, positions);
 }
@@ -65,7 +60,7 @@ void labelledSlider(const char* key, float y, int16_t* position, int16_t positio
 // names the box by its label.
 void labelledCheckBox(const char* key, float y, uint8_t* state) {
   y += menu.slideOffset;
-  const char* label = textOrKey(key);
+  const char* label = textOf(key);
   const int32_t index = addCheckBox(kCheckX, y, state, nullptr, 0.0f);
   if (index >= 0 && menuFrame.visibleCount > 0) {
     VisibleItem& shown = menuFrame.visible[menuFrame.visibleCount - 1];

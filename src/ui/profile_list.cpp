@@ -39,9 +39,8 @@ void drawProfileList() {
   const float offset = menu.slideOffset;
   const int32_t count = profileTable.profileCount;
   drawWindow(-325.0f, 280.0f + offset, 370.0f, 30.0f * float(count) + 115.0f);
-  const char* caption = getText("curusers");
   setTextColor(0, 255, 255, 255);
-  drawTextCentered(kNameX, 220.0f + offset, 18.0f, caption ? caption : "");
+  drawTextCentered(kNameX, 220.0f + offset, 18.0f, textOf("curusers"));
   drawNames(180.0f + offset);
   drawFocusMarker();
   drawItemWindow(230.0f, 150.0f + offset, 18.0f, true, 0, -1);

@@ -124,11 +124,6 @@ int32_t pulseAlpha() {
 
 bool showsBeaten(int32_t k) { return resultPanel.beaten[k] && k < resultPanel.revealed; }
 
-const char* text(const char* key) {
-  const char* found = getText(key);
-  return found ? found : "";
-}
-
 // The text keys of a line's label, of its record's label, and the record's holder.
 const char* labelKey(ResultLine line) {
   switch (line) {
@@ -167,7 +162,7 @@ const char* holderOf(const LevelRecord& record, ResultLine line) {
 void drawPlayerLine(int32_t k) {
   const float y = lineY(k);
   setTextColor(255, 255, 255, 255);
-  drawText(kLabelX, y, 13.0f, text(labelKey(resultPanel.lines[k])), false);
+  drawText(kLabelX, y, 13.0f, textOf(labelKey(resultPanel.lines[k])), false);
   if (k > 0 && k >= resultPanel.revealed) return;  // not its turn yet
   char value[32];
   shownValue(k, value, sizeof value);
@@ -186,13 +181,13 @@ void drawRecordBlock(int32_t k) {
                   mine ? resultLineValue(resultPanel.result, line) : recordLineValue(record, line),
                   value + 3, sizeof value - 3);
   setTextColor(255, 255, 100, 255);
-  drawText(kRecordX, y, 11.0f, text(recordKey(line)), false);
+  drawText(kRecordX, y, 11.0f, textOf(recordKey(line)), false);
   if (mine) setTextColor(255, 200, 100, pulseAlpha());
   setTextSize(14.0f);
   continueText(value);
   char holder[96];
   const TextField name = {holderOf(record, line), 0};
-  formatTextFields(text("by"), &name, 1, holder, sizeof holder);
+  formatTextFields(textOf("by"), &name, 1, holder, sizeof holder);
   setTextColor(255, 255, 255, 255);
   drawText(kRecordX, y - 20.0f, 11.0f, holder, false);
 }
@@ -202,7 +197,7 @@ void drawResultPanel() {
   beginSquash();
   drawWindowAt(0.0f, 0.0f, kPanelWidth, height);
   setTextColor(255, 255, 155, 255);
-  drawTextCentered(0.0f, height * 0.5f - 67.0f, 19.0f, text("stats"));
+  drawTextCentered(0.0f, height * 0.5f - 67.0f, 19.0f, textOf("stats"));
   for (int32_t k = 0; k < resultPanel.lineCount; ++k) {
     drawPlayerLine(k);
     if (resultPanel.hasRecord) drawRecordBlock(k);

@@ -38,8 +38,7 @@ void drawGreeting(float drop) {
   formatGreeting(format ? format : "%s", profile ? profile->name : "", greeting, sizeof greeting);
   setTextColor(240, 233, 0, 255);
   drawTextCentered(-220.0f, -210.0f - drop, 15.0f, greeting);
-  const char* link = getText("ifnotyou");
-  if (!link) link = "";
+  const char* link = textOf("ifnotyou");
   const float half = measureText(link, 12.0f) * 0.5f;
   if (menu.linkHover) {
     setTextColor(255, 255, 255, 255);
@@ -55,17 +54,15 @@ void drawGreeting(float drop) {
 // The balloon of the first five items: the text that follows "adventuretip" by
 // the item's index.
 void titleBalloon() {
-  if (!getText("adventuretip")) return;
-  const int32_t first = getTextIndex("adventuretip");
   for (int32_t i = 0; i < menuFrame.buttonCount; ++i) {
     const ItemButton& b = menuFrame.buttons[i];
     const Vec2 p = menu.pointer;
     if (b.item >= kTitleTips || p.x < b.left || p.x > b.right || p.y < b.bottom || p.y > b.top) {
       continue;
     }
-    const char* tip = getTextByIndex(first + b.item);
     const float angle = 180.0f;
-    if (tip) showBalloon({170.0f, b.textY}, tip, 300.0f, &angle, false, false);
+    showBalloon({170.0f, b.textY}, textAfter("adventuretip", b.item), 300.0f, &angle, false,
+                false);
     return;
   }
 }
@@ -110,10 +107,8 @@ void drawDefeatPanel() {
   drawWindowAt(0.0f, 0.0f, widestItemText(18.0f, 0, -1) + 94.0f,
                2.0f * 18.0f * float(count) + 164.0f);
   setTextColor(55, 255, 255, 255);
-  const char* noMoves = getText("nomoves");
-  const char* lostLife = getText("loselife");
-  drawTextCentered(0.0f, 65.0f, 16.0f, noMoves ? noMoves : "");
-  drawTextCentered(0.0f, 30.0f, 16.0f, lostLife ? lostLife : "");
+  drawTextCentered(0.0f, 65.0f, 16.0f, textOf("nomoves"));
+  drawTextCentered(0.0f, 30.0f, 16.0f, textOf("loselife"));
   setTextColor(255, 255, 255, 255);
   drawItemList(0.0f, -40.0f, 18.0f, true, 0, -1);
   endSquash();

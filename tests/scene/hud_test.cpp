@@ -184,7 +184,7 @@ TEST_F(HudTest, ScorePopupsRiseSwellAndFadeOverOneSecond) {
   EXPECT_FALSE(hasText(texts(), "30")) << "gone after a second";
 }
 
-TEST_F(HudTest, TipBalloonGrowsOutOfItsAnchorAndStaysOnScreen) {
+TEST_F(HudTest, TipBalloonGrowsOutOfItsAnchorAlongItsLineAndStaysOnScreen) {
   showHelpTip(centreOf(1, 0).x, centreOf(1, 0).y);
   ASSERT_TRUE(tipState.active);
   frame(16.0f);
@@ -203,6 +203,15 @@ TEST_F(HudTest, TipBalloonGrowsOutOfItsAnchorAndStaysOnScreen) {
     EXPECT_GE(box.y1, -300.0f);
     EXPECT_LE(rectWidth(box), 300.0f);
   }
+  // On a slant, the line from the anchor meets the box's near edge 89.6 units out
+  // (here the bottom edge), where the pointer ends.
+  BalloonLook slant = {};
+  slant.anchor = {-100.0f, -220.0f};
+  slant.text = "Expert";
+  slant.maxWidth = 300.0f;
+  slant.hasAngle = true;
+  slant.angle = 60.0f;
+  EXPECT_NEAR(balloonBox(slant).y1, -220.0f + 89.6f * sinDeg(60.0f), 0.01f);
 }
 
 TEST_F(HudTest, HelpButtonTooltipOnlyWhileNothingElseTalks) {
