@@ -43,8 +43,8 @@ struct GameHooks {
   // The menus open an in-game screen over the board ("gameplay", "levelcomplete",
   // "defeat", "hiscore", "helpscreen"); they call enterInGameMenu for the board.
   void (*openInGameScreen)(const char* name);
-  // The menus' current screen, "" when none.
-  const char* (*currentScreen)();
+  // True while the menus show a screen that holds saving back (a level's results).
+  bool (*savingHeld)();
   // Back to the title menus over the map, opening the screen `name` there.
   void (*returnToTitle)(const char* screen);
 };

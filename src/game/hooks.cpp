@@ -12,14 +12,13 @@ namespace {
 
 bool answerNo() { return false; }
 void ignoreScreen(const char*) {}
-const char* noScreen() { return ""; }
 
 }  // namespace
 
 GameHooks gameHooks = {
     .boardSceneCurrent = answerNo,
     .openInGameScreen = ignoreScreen,
-    .currentScreen = noScreen,
+    .savingHeld = answerNo,
     .returnToTitle = ignoreScreen,
 };
 

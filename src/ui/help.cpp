@@ -12,6 +12,7 @@
 #include "game/board.h"
 #include "game/feedback.h"
 #include "game/game_scene.h"
+#include "platform/platform.h"
 #include "render/render.h"
 #include "render/text.h"
 #include "resources/resources.h"
@@ -231,7 +232,6 @@ void enterHelpScreen() {
 }
 
 void updateHelpScreen(float dt) {
-  if (!isCurrentScreen("helpscreen") || menu.screenClosed) return;
   if (!(dt > 0.0f)) dt = 0.0f;
   const bool popNow = advanceDemoClock(dt);
   helpDemo.bounceClock += dt;
@@ -265,3 +265,6 @@ void drawHelpScreen() {
   drawBoardEffects();
   begin2D();
 }
+
+// Left and Right do nothing here; Up and Down still move the selection.
+int32_t helpScreenKey(int32_t key) { return key == VK_LEFT || key == VK_RIGHT ? 0 : key; }

@@ -3,7 +3,6 @@
 // shows over wherever the player is (title menus, map, or as an in-game screen
 // over the frozen board), and its OK, Enter or Escape lead back to where the
 // player was, as it was. The game goes on and saves again at the next occasion.
-#include <cstring>
 
 #include "game/board.h"
 #include "game/game.h"
@@ -16,13 +15,6 @@
 
 namespace {
 
-// Screens that ask something of the player: the save problem waits until they
-// are answered rather than hide them.
-bool isBox(const char* name) {
-  return std::strcmp(name, "messageboxok") == 0 || std::strcmp(name, "messageboxyn") == 0 ||
-         std::strcmp(name, "loadgamequest") == 0;
-}
-
 // A won level's celebration or a lost life's sequence runs on to a screen of its
 // own, which would cover the box.
 bool levelEnding() { return gameState.levelCompleteTimer > 0.0f || gameState.defeatTimer > 0.0f; }
@@ -33,7 +25,8 @@ bool boxMayOpen(bool inGame) {
   if (inGame && levelEnding()) return false;
   const bool screenShows = menu.screen >= 0 && !menu.screenClosed && !menu.menuHidden &&
                            (!inGame || gameState.menuOpen);
-  return !(screenShows && isBox(currentMenuScreen()));
+  // A question waits for its answer rather than be hidden.
+  return !(screenShows && screenHooksOf(menu.screen).question);
 }
 
 // The data's text with the folder and the reason; the platform's own sentence

@@ -80,7 +80,7 @@ TEST_F(ConnectedModules, TheGamesInGameScreenFreezesTheBoardAndBecomesTheMenusSc
   EXPECT_EQ(gameState.cursorMode, CursorMode::Arrow);
   EXPECT_FALSE(gameState.helpCursor);
   EXPECT_EQ(gameState.selected.x, -1);
-  EXPECT_STREQ(gameHooks.currentScreen(), "gameplay");
+  EXPECT_STREQ(currentMenuScreen(), "gameplay");
   EXPECT_EQ(menuRequests.count, 1);
 }
 
