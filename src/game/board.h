@@ -217,6 +217,9 @@ void selectBall(int32_t x, int32_t y);
 void deselectBall();
 // Fills pathDistance of the current board from gameState.selected.
 void runReachabilitySearch();
+// The same from the ball at `from`, selected or not (nothing for a cell outside
+// the playable area).
+void runReachabilitySearchFrom(CellPos from);
 // Builds the route to the empty reachable cell (x, y) and sets the selected ball
 // moving. Returns false (nothing changes) when no ball is selected, the target is
 // not reachable, or the route would not fit the route table.

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "game/board.h"
+
 // The HUD's buttons and gauges, in overlay units (x right, y up).
 struct HudRect {
   float x0, x1, y0, y1;  // x0 <= x <= x1, y0 <= y <= y1
@@ -50,10 +52,32 @@ struct GameHooks {
 };
 extern GameHooks gameHooks;
 
+// ---------------------------------------------------------------------------
+// What the menus do to the game (game_control.cpp)
+
+// The game the next level start plays: survival or the adventure, in `difficulty`
+// (Difficulty::Expert, Normal or Zen; Zen is the adventure's relaxed kind).
+void chooseGame(bool survival, int32_t difficulty);
+// The difficulty played from the next level start on, the game's kind unchanged.
+void setDifficulty(int32_t difficulty);
 // The board's side of an in-game screen opening over it: the board freezes
 // (menuOpen), the cursor becomes the arrow, the help cursor is disarmed and the
 // selection dropped.
 void enterInGameMenu();
+// The in-game screen closes: the board takes the input again.
+void closeGameMenu();
+// The game menu closes onto a paused board, which waits for a key or click.
+void closeGameMenuPaused();
+// What a click on the board does from now on (the menus set the arrow).
+void selectCursorMode(CursorMode mode);
+// After a won level that completed a zone: the scenery moves on to the next
+// level's background and the board, its menu closed, waits for a key or click
+// that leads to the map.
+void waitAfterZone();
+// The level lost and given up for a life counts as passed. Returns true when that
+// completed a zone (the game then waits as after a won zone, zoneCompleted and
+// adventureFinished telling how far it came); otherwise the next level starts.
+bool passLostLevel();
 
 // As a fresh start leaves the module: every game record zero (no level loaded,
 // both boards blank, the live board current), the ball speed at 70.

@@ -1,6 +1,5 @@
 // The board game's ways up to the modules above it: the hook table app fills at
-// start-up, with stand-ins that do nothing until then; the board's side of an
-// in-game screen; and the module's reset.
+// start-up, with stand-ins that do nothing until then; and the module's reset.
 #include "game/board.h"
 #include "game/feedback.h"
 #include "game/game.h"
@@ -33,11 +32,4 @@ void resetGame() {
   boards.current = &boards.live;
   moveSettings = {};
   resetGameScene();
-}
-
-void enterInGameMenu() {
-  gameState.menuOpen = true;
-  gameState.cursorMode = CursorMode::Arrow;
-  gameState.helpCursor = false;
-  gameState.selected = kNoCell;
 }

@@ -97,8 +97,9 @@ void selectBall(int32_t x, int32_t y) {
 
 void deselectBall() { gameState.selected = kNoCell; }
 
-void runReachabilitySearch() {
-  const CellPos from = gameState.selected;
+void runReachabilitySearch() { runReachabilitySearchFrom(gameState.selected); }
+
+void runReachabilitySearchFrom(CellPos from) {
   if (!isPlayable(from.x, from.y)) return;
   for (auto& column : currentBoard().cells) {
     for (Cell& cell : column) cell.pathDistance = -1;

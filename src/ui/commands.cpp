@@ -16,7 +16,6 @@
 #include "persistence/settings.h"
 #include "render/text.h"
 #include "resources/resources.h"
-#include "scenery/scenery.h"
 #include "ui/menu.h"
 #include "ui/menu_local.h"
 
@@ -67,11 +66,9 @@ void showZoneCaptions() {
   if (zone) spawnFlyingText(zone, 0.0f, -10.0f, 20.0f);
 }
 
-// After a zone was completed the board waits for a key, the scenery moving on.
-void waitAfterZone() {
-  queueNextBackground(gameState.levelIndex + 1);
-  gameState.running = false;
-  gameState.menuOpen = false;
+// After a zone was completed the board waits for a key, the scenery moving on and
+// the next zone named (unless the adventure is over).
+void captionCompletedZone() {
   if (!gameView.adventureFinished) showZoneCaptions();
 }
 
@@ -86,7 +83,7 @@ void resetSpentDifficulty() {
 // ---------------------------------------------------------------------------
 // Commands
 
-void resumeGame() { closeOverlay(); }
+void resumeGame() { closeGameMenu(); }
 
 void skipLevel() {
   if (!hasLifeToSpend()) {
@@ -103,7 +100,7 @@ void restartLevel() {
   } else {
     startCurrentLevel();
   }
-  closeOverlay();
+  closeGameMenu();
 }
 
 void chooseProfile() {
@@ -153,16 +150,14 @@ void leaveForMain() {
 }
 
 // The board waits for a key or click; the menu makes way for the pause.
-void relax() {
-  gameState.running = false;
-  closeOverlay();
-}
+void relax() { closeGameMenuPaused(); }
 
 void nextLevel() {
   if (!gameView.zoneCompleted) {
     goToModeScreen();
   } else {
     waitAfterZone();
+    captionCompletedZone();
   }
 }
 
@@ -206,14 +201,7 @@ void removeConfirmed() {
 
 void skipConfirmed() {
   takeLife();
-  advanceProgress(&gameView.zoneCompleted, &gameView.adventureFinished);
-  if (gameView.zoneCompleted) {
-    gameState.levelCompleteTimer = -1.0f;
-    gameState.defeatTimer = 0.0f;
-    waitAfterZone();
-  } else {
-    startCurrentLevel();
-  }
+  if (passLostLevel()) captionCompletedZone();
 }
 
 void restartConfirmed() {
@@ -222,7 +210,7 @@ void restartConfirmed() {
     startCurrentLevel();
   } else {
     startDefeat();
-    closeOverlay();
+    closeGameMenu();
   }
 }
 
@@ -239,17 +227,16 @@ void offerOrOpen(SavedGameKind kind) {
 // difficulty about to be played.
 void chooseAdventure() {
   const Profile* profile = currentProfileRecord();
-  gameState.survival = false;
   const bool expert = profile && profile->adventureExpert;
-  gameState.difficulty = expert ? Difficulty::Expert : Difficulty::Normal;
-  setStoredDifficulty(gameState.difficulty);
+  const int32_t difficulty = expert ? Difficulty::Expert : Difficulty::Normal;
+  chooseGame(false, difficulty);
+  setStoredDifficulty(difficulty);
   resetSpentDifficulty();
   offerOrOpen(SavedGameKind::Adventure);
 }
 
 void chooseZen() {
-  gameState.survival = false;
-  gameState.difficulty = Difficulty::Zen;
+  chooseGame(false, Difficulty::Zen);
   setStoredDifficulty(Difficulty::Zen);
   resetSpentDifficulty();
   offerOrOpen(SavedGameKind::Zen);
@@ -257,10 +244,8 @@ void chooseZen() {
 
 void chooseSurvival() {
   const Profile* profile = currentProfileRecord();
-  gameState.survival = true;
   menu.survivalStartLevel = int16_t(profile ? profile->survivalStartLevel : 0);
-  gameState.difficulty =
-      profile && profile->survivalExpert ? Difficulty::Expert : Difficulty::Normal;
+  chooseGame(true, profile && profile->survivalExpert ? Difficulty::Expert : Difficulty::Normal);
   offerOrOpen(SavedGameKind::Survival);
 }
 
@@ -339,14 +324,14 @@ void goBack() {
   const MenuScreenHooks own = screenHooksOf(screen);
   if (own.leave) own.leave();
   if (screenHooksOf(parent).childrenReturnToBoard) {
-    closeOverlay();
+    closeGameMenu();
     return;
   }
   if (own.back && own.back()) return;
   // A screen nothing leads back from: the overlay closes, or the title menus open.
   if (parent < 0) {
     if (insideGame()) {
-      closeOverlay();
+      closeGameMenu();
     } else {
       openScreenByName("main");
     }
@@ -396,7 +381,7 @@ bool answerOverLevelChoice(MenuAnswer answer) {
   }
   if (answer != MenuAnswer::No) return false;
   const Profile* profile = currentProfileRecord();
-  if (profile) gameState.difficulty = profile->storedDifficulty;
+  if (profile) setDifficulty(profile->storedDifficulty);
   goBack();
   return true;
 }
@@ -442,7 +427,7 @@ bool defeatCommand(const char* item) {
 bool helpScreenCommand(const char* item) {
   if (!same(item, "ok")) return false;
   if (insideGame()) {
-    closeOverlay();
+    closeGameMenu();
   } else {
     goBack();
   }
@@ -465,7 +450,7 @@ bool savedGameQuestionCommand(const char* item) {
 // The survival game from the chosen start level, which the profile keeps.
 bool survivalChoiceCommand(const char* item) {
   if (!same(item, "start")) return false;
-  gameState.survival = true;
+  chooseGame(true, gameState.difficulty);
   if (Profile* profile = currentProfileRecord()) {
     profile->survivalStartLevel = menu.survivalStartLevel;
   }
@@ -475,7 +460,7 @@ bool survivalChoiceCommand(const char* item) {
 }
 
 bool backToBoard() {
-  closeOverlay();
+  closeGameMenu();
   return true;
 }
 

@@ -193,8 +193,6 @@ void openInGameScreen(const char* name) {
   setCursorMode(CursorMode::Arrow);
 }
 
-void closeOverlay() { gameState.menuOpen = false; }
-
 void menuUpdate(float dt) {
   menu.pointer = pointerNow();
   updateBalloon(dt);

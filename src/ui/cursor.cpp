@@ -4,6 +4,7 @@
 // pulsing glow, the hammer, or the arrow with a question mark.
 #include <cmath>
 
+#include "game/game.h"
 #include "input/input.h"
 #include "persistence/settings.h"
 #include "platform/platform.h"
@@ -54,7 +55,7 @@ void setSystemCursor(bool custom) {
 }
 
 void setCursorMode(CursorMode mode) {
-  gameState.cursorMode = mode;
+  selectCursorMode(mode);
   if (!settings.customCursor) sysSetCursor(windowCursor(mode));
 }
 

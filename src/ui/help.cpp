@@ -90,11 +90,7 @@ void arrangeHelpBoard(const HelpPose& pose, int32_t colour, bool survival) {
   put(0, 0, (colour + 3) % kHelpColours);
   put(2, 0, (colour + 4) % kHelpColours);
   if (helpDemo.clock < kHelpSendMs) put(4, 0, colour);
-  if (!pose.ballSelected) return;
-  const CellPos kept = gameState.selected;
-  gameState.selected = {kFirstCell + 4, kFirstCell};
-  runReachabilitySearch();
-  gameState.selected = kept;
+  if (pose.ballSelected) runReachabilitySearchFrom({kFirstCell + 4, kFirstCell});
 }
 
 // The line's pop: the two bursts of a popping ball on every cell of it, one sound.

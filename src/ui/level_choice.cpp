@@ -8,6 +8,7 @@
 
 #include "audio/audio.h"
 #include "game/board.h"
+#include "game/game.h"
 #include "game/modes.h"
 #include "map/map.h"
 #include "persistence/profile.h"
@@ -75,7 +76,7 @@ void addLevelSlots() {
 // has been shown by now.
 void enterMapScreen(int32_t backdrop) {
   requestMusic(kMapMusic);
-  modeState.resultPending = false;
+  clearPendingResult();
   menu.backdrop = backdrop;
 }
 
@@ -117,8 +118,9 @@ void enterLevelChoice() {
 void updateAdventureChoice(float) {
   const bool expert = g_choice.expertBox != 0;
   if (expert == (gameState.difficulty == Difficulty::Expert)) return;
-  gameState.difficulty = expert ? Difficulty::Expert : Difficulty::Normal;
-  setStoredDifficulty(gameState.difficulty);
+  const int32_t difficulty = expert ? Difficulty::Expert : Difficulty::Normal;
+  setDifficulty(difficulty);
+  setStoredDifficulty(difficulty);
   setSelectedLevel(clampMapLevel(currentLevel()));
   menu.focus = selectedLevel();
 }
@@ -160,7 +162,7 @@ void updateSurvivalChoice(float) {
     playSound("chpok1.ogg");
     g_choice.heardStartLevel = menu.survivalStartLevel;
   }
-  gameState.difficulty = *survivalExpertByte() ? Difficulty::Expert : Difficulty::Normal;
+  setDifficulty(*survivalExpertByte() ? Difficulty::Expert : Difficulty::Normal);
 }
 
 // Enter does not start from a locked level; the arrows move the start level.

@@ -31,8 +31,6 @@ void runMenuCommand();
 // Opens `node` as a screen reached from the current one: its parent becomes the
 // current screen; the selection starts on its first item.
 void openChildScreen(int32_t node);
-// Clears menuOpen: the board takes the input again.
-void closeOverlay();
 // True while the board game's scene is the current one.
 bool insideGame();
 // The scene of the title menus with "main" open.

@@ -88,6 +88,6 @@ bool answerSaveProblem() {
   menu.focus = place.focus;
   menu.textEntryActive = place.textEntryActive;
   menu.countUpRunning = place.countUpRunning;
-  if (gameHooks.boardSceneCurrent() && !place.overlayOpen) closeOverlay();
+  if (gameHooks.boardSceneCurrent() && !place.overlayOpen) closeGameMenu();
   return true;
 }
