@@ -21,21 +21,6 @@ constexpr float kHelpButtonX = -380.0f;
 constexpr float kHelpButtonY = -280.0f;
 constexpr float kHelpButtonSize = 40.0f;
 
-// What the scene around the board shows and how it fades: process lifetime, reset
-// by startLevel. The scenery, music and HUD read these.
-struct GameView {
-  int32_t colourScheme;     // 0 night, 1 morning, 2 day
-  int32_t backgroundIndex;  // "_a_back%i.jpg"
-  float menuFade;           // 0..300: rises while a menu is open; the board stops at 300
-  float pauseFade;          // rises while paused; the board stops above 500
-  bool routeHidden;         // the right button hid the route preview
-  int32_t pendingSquares;   // squares whose star has not reached the progress bar
-  int32_t bonusFigure[3][3];
-  bool zoneCompleted;       // the level just won completed a zone
-  bool adventureFinished;   // ... and it was the last zone
-};
-extern GameView gameView;
-
 // What the board game asks of the modules above it. app sets the table at start-up;
 // until then every hook does nothing and every question answers no (or ""), so
 // hooks are called without checks.
@@ -68,8 +53,12 @@ void enterInGameMenu();
 void closeGameMenu();
 // The game menu closes onto a paused board, which waits for a key or click.
 void closeGameMenuPaused();
-// What a click on the board does from now on (the menus set the arrow).
+// What a click on the board does from now on (the menus set the arrow), and what
+// it does now.
 void selectCursorMode(CursorMode mode);
+CursorMode boardCursorMode();
+// True while an in-game screen is over the board: the board is frozen.
+bool gameMenuOpen();
 // After a won level that completed a zone: the scenery moves on to the next
 // level's background and the board, its menu closed, waits for a key or click
 // that leads to the map.
@@ -88,7 +77,7 @@ void resetGame();
 void startLevel(int32_t index);
 
 // One frame of the game before drawing: clocks, the moving ball, arrivals and the
-// resolutions they start, pops, bolts and shake. dt is the frame time in ms.
+// resolutions they start, pops and bolts. dt is the frame time in ms.
 void gameFrameUpdate(float dt);
 
 // Input, in the scene's handler order. x, y are the pointer in overlay units.

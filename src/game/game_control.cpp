@@ -4,6 +4,7 @@
 // life.
 #include "game/board.h"
 #include "game/game.h"
+#include "game/game_scene.h"
 #include "game/modes.h"
 #include "persistence/profile.h"
 #include "scenery/scenery.h"
@@ -16,20 +17,24 @@ void chooseGame(bool survival, int32_t difficulty) {
 void setDifficulty(int32_t difficulty) { gameState.difficulty = difficulty; }
 
 void enterInGameMenu() {
-  gameState.menuOpen = true;
-  gameState.cursorMode = CursorMode::Arrow;
-  gameState.helpCursor = false;
+  gameView.menuOpen = true;
+  gameView.cursorMode = CursorMode::Arrow;
+  gameView.helpCursor = false;
   gameState.selected = kNoCell;
 }
 
-void closeGameMenu() { gameState.menuOpen = false; }
+void closeGameMenu() { gameView.menuOpen = false; }
 
 void closeGameMenuPaused() {
   gameState.running = false;
   closeGameMenu();
 }
 
-void selectCursorMode(CursorMode mode) { gameState.cursorMode = mode; }
+void selectCursorMode(CursorMode mode) { gameView.cursorMode = mode; }
+
+CursorMode boardCursorMode() { return gameView.cursorMode; }
+
+bool gameMenuOpen() { return gameView.menuOpen; }
 
 void waitAfterZone() {
   queueNextBackground(gameState.levelIndex + 1);
@@ -38,8 +43,8 @@ void waitAfterZone() {
 }
 
 bool passLostLevel() {
-  advanceProgress(&gameView.zoneCompleted, &gameView.adventureFinished);
-  if (!gameView.zoneCompleted) {
+  advanceProgress(&gameState.zoneCompleted, &gameState.adventureFinished);
+  if (!gameState.zoneCompleted) {
     startCurrentLevel();
     return false;
   }

@@ -23,7 +23,6 @@ GameHooks gameHooks = {
 
 void resetGame() {
   gameState = {};
-  gameView = {};
   modeState = {};
   tipState = {};
   feedback = {};

@@ -69,7 +69,7 @@ void showZoneCaptions() {
 // After a zone was completed the board waits for a key, the scenery moving on and
 // the next zone named (unless the adventure is over).
 void captionCompletedZone() {
-  if (!gameView.adventureFinished) showZoneCaptions();
+  if (!gameState.adventureFinished) showZoneCaptions();
 }
 
 // A lives count of 0 or less leaves nothing to spend.
@@ -153,7 +153,7 @@ void leaveForMain() {
 void relax() { closeGameMenuPaused(); }
 
 void nextLevel() {
-  if (!gameView.zoneCompleted) {
+  if (!gameState.zoneCompleted) {
     goToModeScreen();
   } else {
     waitAfterZone();
@@ -345,7 +345,7 @@ void goBack() {
 
 void goToModeScreen() {
   menuHooks.showTitleScene();
-  if (gameView.adventureFinished) {
+  if (gameState.adventureFinished) {
     menu.backdrop = kBackdropTitle;
     openScreenByName("main");
     return;

@@ -51,7 +51,7 @@ void loadCursorTextures() {
 }
 
 void setSystemCursor(bool custom) {
-  sysSetCursor(custom ? SysCursor::Invisible : windowCursor(gameState.cursorMode));
+  sysSetCursor(custom ? SysCursor::Invisible : windowCursor(boardCursorMode()));
 }
 
 void setCursorMode(CursorMode mode) {
@@ -79,7 +79,7 @@ void drawCustomCursor() {
   cursorToOverlay(input.mouseX, input.mouseY, &p.x, &p.y);
   if (!onScreen(p)) return;
   begin2D();
-  switch (gameState.cursorMode) {
+  switch (boardCursorMode()) {
     case CursorMode::Hammer:
       drawPicture(cursorState.hammer, add2(p, kHammerCentre), kHammerSize);
       break;

@@ -4,9 +4,10 @@
 // (update, draw, balloon) and for every input message.
 //
 // The map scene hosts the title menus over a backdrop; the game scene hosts the
-// in-game screens over the board while gameState.menuOpen is set. The board game
-// reaches the menus through its hooks (game.h), which app points here; the menus
-// reach the scenes and the program's end through menuHooks.
+// in-game screens over the board while its menu is open (gameMenuOpen). The board
+// game reaches the menus through its hooks (game.h), which app points here; the
+// menus reach the game through game's operations, and the scenes and the program's
+// end through menuHooks.
 #pragma once
 
 #include <cstddef>

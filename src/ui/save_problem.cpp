@@ -24,7 +24,7 @@ bool boxMayOpen(bool inGame) {
   if (findMenuScreen("messageboxok") < 0) return false;
   if (inGame && levelEnding()) return false;
   const bool screenShows = menu.screen >= 0 && !menu.screenClosed && !menu.menuHidden &&
-                           (!inGame || gameState.menuOpen);
+                           (!inGame || gameMenuOpen());
   // A question waits for its answer rather than be hidden.
   return !(screenShows && screenHooksOf(menu.screen).question);
 }
@@ -45,7 +45,7 @@ void describeProblem(const SysSaveProblem& problem, char* out, size_t capacity) 
 MenuPlace currentPlace(bool inGame) {
   return {menu.screen,       menu.selection,      menu.focus,
           menu.menuHidden,   menu.screenClosed,   menu.textEntryActive,
-          menu.countUpRunning, inGame && gameState.menuOpen};
+          menu.countUpRunning, inGame && gameMenuOpen()};
 }
 
 }  // namespace
