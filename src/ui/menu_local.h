@@ -1,6 +1,7 @@
 // menu_local.h: the menu module's own steps: tree lookups, the controller's key
-// and command handling, the widgets' input passes and the name entry, shared by
-// the module's files.
+// and command handling, the screens' own operations that the table of screens
+// gathers, the widgets' input passes and the name entry, shared by the module's
+// files.
 #pragma once
 
 #include <cstdint>
