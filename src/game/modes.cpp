@@ -9,6 +9,7 @@
 #include "audio/audio.h"
 #include "core/numeric.h"
 #include "game/game.h"
+#include "game/game_scene.h"
 #include "persistence/profile.h"
 
 ModeState modeState = {};
@@ -41,7 +42,7 @@ struct WaterSound {
 };
 
 WaterSound waterSound() {
-  if (gameView.adventureFinished) return {"waterfall.ogg", kWaterfallPeriodMs};
+  if (gameState.adventureFinished) return {"waterfall.ogg", kWaterfallPeriodMs};
   switch (zoneOf()) {
     case 0: case 8: case 10: case 14: return {"brook.ogg", kBrookPeriodMs};
     case 3: case 4: case 12: case 13: return {nullptr, 1};
@@ -149,7 +150,7 @@ void updateAmbientSounds(float dt) {
 }
 
 void gameFrameEndRules() {
-  if (!gameState.menuOpen && gameState.levelCompleteTimer >= 0.0f) checkLevelEnd();
+  if (!gameView.menuOpen && gameState.levelCompleteTimer >= 0.0f) checkLevelEnd();
   openHelpScreenOnce();
 }
 

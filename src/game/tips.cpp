@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "game/game.h"
+#include "game/game_scene.h"
 #include "persistence/profile.h"
 #include "resources/resources.h"
 
@@ -147,7 +148,7 @@ void hideTip() { tipState = {}; }
 
 void updateTip(float dt) {
   if (!tipState.active) return;
-  if (gameState.menuOpen || !gameState.running || gameState.levelCompleteTimer > 0.0f ||
+  if (gameView.menuOpen || !gameState.running || gameState.levelCompleteTimer > 0.0f ||
       gameState.defeatTimer > 0.0f) {
     tipState.visible = false;
     return;

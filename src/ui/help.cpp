@@ -12,6 +12,7 @@
 #include "game/board.h"
 #include "game/feedback.h"
 #include "game/game_scene.h"
+#include "platform/platform.h"
 #include "render/render.h"
 #include "render/text.h"
 #include "resources/resources.h"
@@ -89,11 +90,7 @@ void arrangeHelpBoard(const HelpPose& pose, int32_t colour, bool survival) {
   put(0, 0, (colour + 3) % kHelpColours);
   put(2, 0, (colour + 4) % kHelpColours);
   if (helpDemo.clock < kHelpSendMs) put(4, 0, colour);
-  if (!pose.ballSelected) return;
-  const CellPos kept = gameState.selected;
-  gameState.selected = {kFirstCell + 4, kFirstCell};
-  runReachabilitySearch();
-  gameState.selected = kept;
+  if (pose.ballSelected) runReachabilitySearchFrom({kFirstCell + 4, kFirstCell});
 }
 
 // The line's pop: the two bursts of a popping ball on every cell of it, one sound.
@@ -226,7 +223,6 @@ void enterHelpScreen() {
 }
 
 void updateHelpScreen(float dt) {
-  if (!isCurrentScreen("helpscreen") || menu.screenClosed) return;
   if (!(dt > 0.0f)) dt = 0.0f;
   const bool popNow = advanceDemoClock(dt);
   helpDemo.bounceClock += dt;
@@ -260,3 +256,6 @@ void drawHelpScreen() {
   drawBoardEffects();
   begin2D();
 }
+
+// Left and Right do nothing here; Up and Down still move the selection.
+int32_t helpScreenKey(int32_t key) { return key == VK_LEFT || key == VK_RIGHT ? 0 : key; }

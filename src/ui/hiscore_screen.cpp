@@ -5,8 +5,10 @@
 #include <cstring>
 
 #include "game/board.h"
+#include "game/modes.h"
 #include "persistence/profile.h"
 #include "persistence/records.h"
+#include "platform/platform.h"
 #include "render/text.h"
 #include "resources/resources.h"
 #include "ui/menu.h"
@@ -62,6 +64,8 @@ void drawArrow(ControlKind kind, int32_t cell, float x) {
              kind == ControlKind::ArrowLeft ? "<" : ">");
 }
 
+}  // namespace
+
 void drawHighScores() {
   const int32_t table = shownTopScoreTable();
   beginSquash();
@@ -76,14 +80,25 @@ void drawHighScores() {
   endSquash();
 }
 
-// A difficulty the tables do not have (a damaged profile) shows normal's table.
-void enterHighScores() { menu.hiscoreTable = shownTopScoreTable(); }
+// The table of the profile's difficulty (normal's for a difficulty the tables do
+// not have, in a damaged profile); the score of a game just lost is entered first.
+void enterHighScores() {
+  const Profile* profile = currentProfileRecord();
+  menu.hiscoreTable = profile ? profile->storedDifficulty : Difficulty::Normal;
+  if (modeState.resultPending) enterHighScore(currentLevelResult());
+  menu.hiscoreTable = shownTopScoreTable();
+}
 
-}  // namespace
+// Left and Right show the previous and the next table.
+int32_t highScoresKey(int32_t key) {
+  if (key == VK_LEFT) menu.hiscoreTable = (menu.hiscoreTable + 2) % 3;
+  if (key == VK_RIGHT) menu.hiscoreTable = (menu.hiscoreTable + 1) % 3;
+  return key;
+}
 
 int32_t shownTopScoreTable() {
   const int32_t table = menu.hiscoreTable;
   return table >= 0 && table < kAdventureDifficulties ? table : Difficulty::Normal;
 }
 
-void registerHighScores() { registerMenuScreen("hiscore", {drawHighScores, enterHighScores}); }
+

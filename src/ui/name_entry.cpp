@@ -38,6 +38,19 @@ void deleteAt(int32_t at) {
 
 }  // namespace
 
+void enterNewProfile() {
+  menu.backdrop = kBackdropTitle;
+  menu.textEntryActive = true;
+  menu.caret = 0;
+  menu.editBuffer[0] = '\0';
+}
+
+// The buffer holds the old name.
+void enterRename() {
+  menu.textEntryActive = true;
+  menu.caret = 0;
+}
+
 void nameEntryKey(int32_t key) {
   const int32_t length = textLength();
   if (menu.caret > length) menu.caret = length;

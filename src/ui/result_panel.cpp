@@ -11,7 +11,9 @@
 #include "game/modes.h"
 #include "render/text.h"
 #include "resources/resources.h"
+#include "platform/platform.h"
 #include "ui/menu.h"
+#include "ui/menu_local.h"
 #include "ui/result_screens.h"
 #include "ui/widgets.h"
 
@@ -97,6 +99,8 @@ void tickCountUp() {
   p.nextTickMs = (std::floor(p.clock / kCountUpTickMs) + 1.0f) * kCountUpTickMs;
 }
 
+}  // namespace
+
 // The panel takes the finished level's values as the level left them.
 void enterResultPanel() {
   resultPanel = makeResultPanel(currentLevelResult());
@@ -113,6 +117,8 @@ void updateResultPanel(float dt) {
   while (p.revealed < p.lineCount && p.clock >= revealTime(p.revealed)) reveal(p.revealed);
   if (p.revealed >= p.lineCount) menu.countUpRunning = false;
 }
+
+namespace {
 
 // ---------------------------------------------------------------------------
 // Drawing
@@ -192,6 +198,8 @@ void drawRecordBlock(int32_t k) {
   drawText(kRecordX, y - 20.0f, 11.0f, holder, false);
 }
 
+}  // namespace
+
 void drawResultPanel() {
   const float height = panelHeight();
   beginSquash();
@@ -206,8 +214,6 @@ void drawResultPanel() {
   drawButton(0.0f, -height * 0.5f + 62.0f, 130.0f, 64.0f, 17.0f, nullptr);
   endSquash();
 }
-
-}  // namespace
 
 int32_t resultLineValue(const LevelResult& result, ResultLine line) {
   switch (line) {
@@ -252,6 +258,12 @@ int32_t countedScore(const ResultPanelState& panel) {
   return int32_t(double(score) * double(panel.clock) / double(panel.countUpMs));
 }
 
-void registerResultPanel() {
-  registerMenuScreen("levelcomplete", {drawResultPanel, enterResultPanel, updateResultPanel});
+// Escape counts as Enter; the first Enter only ends the count-up.
+int32_t resultPanelKey(int32_t key) {
+  if (key == VK_ESCAPE) key = VK_RETURN;
+  if (key == VK_RETURN && menu.countUpRunning) {
+    menu.countUpRunning = false;
+    return 0;
+  }
+  return key;
 }

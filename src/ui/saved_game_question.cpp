@@ -6,6 +6,7 @@
 #include "render/text.h"
 #include "resources/resources.h"
 #include "ui/menu.h"
+#include "ui/menu_local.h"
 #include "ui/result_screens.h"
 #include "ui/widgets.h"
 
@@ -46,6 +47,8 @@ void formatProgress(char* out, size_t capacity) {
   formatTextFields(textOf("zonelevscore"), fields, 3, out, capacity);
 }
 
+}  // namespace
+
 void drawSavedGameQuestion() {
   beginSquash();
   drawWindowAt(0.0f, 0.0f, kWidth, kHeight);
@@ -62,10 +65,4 @@ void drawSavedGameQuestion() {
   drawButton(-110.4f, buttonY, 135.0f, 64.0f, 17.0f, nullptr);
   drawButton(110.4f, buttonY, 135.0f, 64.0f, 17.0f, nullptr);
   endSquash();
-}
-
-}  // namespace
-
-void registerSavedGameQuestion() {
-  registerMenuScreen("loadgamequest", {drawSavedGameQuestion, nullptr});
 }

@@ -1,22 +1,22 @@
 // screens.cpp: the screens the menu module draws itself: the title screen with
 // its greeting and profiles link, the two message boxes, the panel after a lost
-// level, and the scrolling credits; and their registration by name.
+// level, the game menu over the board, and the scrolling credits.
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 
+#include "audio/audio.h"
 #include "persistence/profile.h"
+#include "platform/platform.h"
 #include "render/render.h"
 #include "render/text.h"
 #include "resources/resources.h"
 #include "ui/menu_local.h"
-#include "ui/help.h"
-#include "ui/options.h"
-#include "ui/result_screens.h"
 #include "ui/widgets.h"
 
 namespace {
 
+constexpr int32_t kTitleMusic = 2;
 constexpr float kCreditLineStep = 40.0f;
 constexpr int32_t kTitleTips = 5;  // the first five items of "main" have a balloon
 
@@ -67,19 +67,6 @@ void titleBalloon() {
   }
 }
 
-void drawTitleScreen() {
-  const int32_t count = menuItemCount(menu.screen);
-  const float width = widestItemText(18.0f, 0, -1) + 64.0f;
-  const float height = 2.0f * 18.0f * float(count) + 128.0f;
-  const float centreY = 100.0f + menu.slideOffset;
-  const float f = menu.slideFraction;
-  drawWindowAt(240.0f, centreY, width, height * (1.0f - f * f));
-  drawItemList(240.0f, centreY + 0.24f * height, 18.0f, true, 0, 3);
-  drawItemList(240.0f, centreY - 0.24f * height, 17.0f, true, 3, -1);
-  drawGreeting(100.0f * f);
-  titleBalloon();
-}
-
 void drawMessageBox(bool okOnly) {
   beginSquash();
   selectFont(1);
@@ -98,8 +85,34 @@ void drawMessageBox(bool okOnly) {
   endSquash();
 }
 
+}  // namespace
+
+void drawTitleScreen() {
+  const int32_t count = menuItemCount(menu.screen);
+  const float width = widestItemText(18.0f, 0, -1) + 64.0f;
+  const float height = 2.0f * 18.0f * float(count) + 128.0f;
+  const float centreY = 100.0f + menu.slideOffset;
+  const float f = menu.slideFraction;
+  drawWindowAt(240.0f, centreY, width, height * (1.0f - f * f));
+  drawItemList(240.0f, centreY + 0.24f * height, 18.0f, true, 0, 3);
+  drawItemList(240.0f, centreY - 0.24f * height, 17.0f, true, 3, -1);
+  drawGreeting(100.0f * f);
+  titleBalloon();
+}
+
+void enterTitleScreen() {
+  requestMusic(kTitleMusic);
+  menu.backdrop = kBackdropTitle;
+}
+
 void drawOkBox() { drawMessageBox(true); }
 void drawYesNoBox() { drawMessageBox(false); }
+
+// The game menu over the board drops in from above, its items in a window.
+void drawGameMenu() {
+  const float f = menu.slideFraction;
+  drawItemWindow(0.0f, 500.0f * f * f, 18.0f, true, 0, -1);
+}
 
 void drawDefeatPanel() {
   beginSquash();
@@ -131,19 +144,18 @@ void drawCredits() {
   setTextColor(255, 255, 255, 255);
 }
 
-}  // namespace
-
-void registerMenuScreens() {
-  registerMenuScreen("main", {drawTitleScreen, nullptr});
-  registerMenuScreen("newprofile", {drawNameEntry, nullptr});
-  registerMenuScreen("rename", {drawNameEntry, nullptr});
-  registerMenuScreen("messageboxok", {drawOkBox, nullptr});
-  registerMenuScreen("messageboxyn", {drawYesNoBox, nullptr});
-  registerMenuScreen("defeat", {drawDefeatPanel, nullptr});
-  registerMenuScreen("gameover", {drawDefeatPanel, nullptr});
-  registerMenuScreen("credits", {drawCredits, nullptr});
-  registerMenuScreen("options", {drawOptionsScreen, enterOptionsScreen, updateOptionsScreen});
-  registerMenuScreen("helpscreen", {drawHelpScreen, enterHelpScreen, updateHelpScreen});
-  registerLevelChoiceScreens();
-  registerResultScreens();
+void enterCredits() {
+  requestMusic(kTitleMusic);
+  menu.creditsClock = 0.0f;
+  menu.backdrop = kBackdropCredits;
+  menu.selection = -1;
 }
+
+// The credits rise until the last line has reached y = -10, then stay.
+void updateCredits(float dt) {
+  const float firstLine = menu.creditsClock * 0.03f - 200.0f;
+  if (float(menuTree.creditCount) * kCreditLineStep - 50.0f > firstLine) menu.creditsClock += dt;
+}
+
+// Any key leaves the credits.
+int32_t creditsKey(int32_t) { return VK_ESCAPE; }
