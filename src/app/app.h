@@ -30,6 +30,9 @@ struct AppOptions {
   bool startTicker = true;        // the 33 ms periodic tick
   bool hiddenWindow = false;      // GL window never shown (tests)
   const char* dataDirectory = nullptr;  // null: searched for (findDataDirectory)
+  // The texts' language ("de", or a locale name such as "de_DE.UTF-8"); null: the
+  // one chosen in the options, else the environment's (startLanguage).
+  const char* language = nullptr;
   bool hasSeed = false;           // seed the random generator with `seed` instead of the clock
   uint32_t seed = 0;
   // A window of this client size instead of the start-up answer's (benchmarks
@@ -97,6 +100,12 @@ void appWindowProc(const SysEvent& event);
 void shutdownApplication();
 // Recomputes the camera projection from the client size.
 void updateProjection();
+
+// The language a start shows its texts in, from the data's list of languages:
+// `asked` (the command line's) when the data offers it, else the one kept by the
+// options, else the first of the environment's locales the data offers, else
+// English. An `asked` language the data lacks is told on standard error.
+const char* startLanguage(const char* asked);
 
 // Finds the data directory: `preferred` if given, else "Data" in the current
 // directory, beside the executable, or in ../share/orbelquaint/Data relative to

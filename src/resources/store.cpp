@@ -14,6 +14,7 @@ DataLocation dataLocation = {};
 void resetResources() {
   clearFileTable();
   freeTextTable();
+  languageState = {};
   setLoadProgressHook(nullptr);
   pathState = {};
   dataLocation = {};

@@ -41,6 +41,16 @@ void clickControl(int32_t index, Vec2 p) {
     menu.focus = index;
     return;
   }
+  if (c.kind == ControlKind::Choice) {
+    if (p.y < c.bottom || p.y > c.top || !c.boundPosition || c.positions <= 0) return;
+    int32_t step = 0;
+    if (p.x <= c.left && p.x >= c.left - kArrowReach) step = -1;
+    if (p.x >= c.right && p.x <= c.right + kArrowReach) step = 1;
+    if (step == 0) return;
+    *c.boundPosition = int16_t((*c.boundPosition + step + c.positions) % c.positions);
+    menu.focus = index;
+    return;
+  }
   if (c.kind == ControlKind::LevelSlot) {
     if (insideInclusive(c, p) && levelChoosable(index)) {
       setSelectedLevel(index);

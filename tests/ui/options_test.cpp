@@ -20,15 +20,21 @@
 #include "platform/platform.h"
 #include "render/render.h"
 #include "render/texture.h"
+#include "resources/resources.h"
 #include "ui/options.h"
 #include "ui/widgets.h"
+#include "test_support.h"
 #include "ui_fixture.h"
 
 namespace {
 
-constexpr float kEffectsSliderY = 135.0f;
-constexpr float kMusicSliderY = 72.0f;
-constexpr float kSpeedSliderY = -113.0f;
+constexpr float kEffectsSliderY = 149.0f;
+constexpr float kMusicSliderY = 91.0f;
+constexpr float kSpeedSliderY = -75.0f;
+constexpr float kFullScreenBoxY = 44.0f;
+constexpr float kCursorBoxY = -3.0f;
+constexpr float kLanguageChoiceY = -137.0f;
+constexpr float kLanguageArrowX = 135.0f;
 
 class Options : public MenuTest {
  protected:
@@ -138,7 +144,7 @@ TEST_F(Options, ApplySwitchesTheDisplayOnlyWhenTheBoxDiffersFromIt) {
   EXPECT_STREQ(currentMenuScreen(), "main") << "apply goes back";
 
   choose("Options");
-  clickAt(-100.0f, 12.0f);
+  clickAt(-100.0f, kFullScreenBoxY);
   EXPECT_EQ(optionsState.fullScreenChoice, 1);
   EXPECT_EQ(display.fullScreen, 0) << "nothing happens before apply";
   choose("Apply");
@@ -150,7 +156,7 @@ TEST_F(Options, ApplySwitchesTheDisplayOnlyWhenTheBoxDiffersFromIt) {
 
   choose("Options");
   EXPECT_EQ(optionsState.fullScreenChoice, 1) << "the box shows the display as it is";
-  clickAt(-100.0f, 12.0f);
+  clickAt(-100.0f, kFullScreenBoxY);
   choose("Apply");
   EXPECT_EQ(display.fullScreen, 0);
   EXPECT_EQ(display.screenWidth, 640);
@@ -159,8 +165,8 @@ TEST_F(Options, ApplySwitchesTheDisplayOnlyWhenTheBoxDiffersFromIt) {
 
 TEST_F(Options, EscapeKeepsEveryChangeButAnUnappliedFullScreenChoiceAndSavesThem) {
   dragTo(-90.0f, kMusicSliderY);
-  clickAt(-100.0f, 12.0f);
-  clickAt(-100.0f, -38.0f);
+  clickAt(-100.0f, kFullScreenBoxY);
+  clickAt(-100.0f, kCursorBoxY);
   press(VK_ESCAPE);
   EXPECT_STREQ(currentMenuScreen(), "main");
   EXPECT_EQ(display.fullScreen, 0);

@@ -17,6 +17,7 @@ struct RunnerOptions {
   uint32_t deltaMs = 16;
   bool gl = false;            // --gfx gl
   bool fullScreen = false;
+  std::string language;       // --lang: "" = as the game chooses
 };
 extern RunnerOptions runnerOptions;
 
