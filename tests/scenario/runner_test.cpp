@@ -48,6 +48,23 @@ TEST(Runner, AKeyOnTheTitleLeadsToTheMapAfterTheFade) {
   EXPECT_EQ(dumps[1]["scene"].string, "map");
 }
 
+TEST(Runner, TheLanguageFollowsTheEnvironmentAndTheCommandLine) {
+  const std::string script = "frames 5\nkey A\nframes 75\ntype ANNA\nkey ENTER\nframes 60\n"
+                             "dump -\n";
+  const std::string german = "LANGUAGE= LC_ALL= LC_MESSAGES= LANG=de_DE.UTF-8";
+  for (const char* options : {"", "--lang fr"}) {
+    // A data folder of its own for each: the first run keeps its new player.
+    const std::string data = testPrivateDataDirectory(options[0] ? "runner-fr" : "runner-de");
+    std::string output;
+    ASSERT_EQ(testRunScript(data, script, options, &output, german, true), 0) << output;
+    const std::vector<JsonValue> dumps = testDumps(output);
+    ASSERT_EQ(dumps.size(), 1u) << output;
+    EXPECT_EQ(dumps[0]["language"].string, options[0] ? "fr" : "de");
+    EXPECT_EQ(dumps[0]["menu"]["items"][0]["text"].string,
+              options[0] ? "Aventure" : "Abenteuer");
+  }
+}
+
 TEST(Runner, KeyNamesAreReadInAnyCase) {
   const std::string data = testPrivateDataDirectory("runner-data");
   const RunResult upper = runScript(data, "frames 2\nkey SPACE\nframes 10\ndump -\n");

@@ -235,10 +235,10 @@ class Cursor : public Options {
 };
 
 TEST_F(Cursor, TheCheckBoxHidesTheWindowsCursorAndGivesItBack) {
-  clickAt(-100.0f, -38.0f);
+  clickAt(-100.0f, kCursorBoxY);
   EXPECT_EQ(settings.customCursor, 1);
   EXPECT_EQ(sysRequestedCursor(), SysCursor::Invisible);
-  clickAt(-100.0f, -38.0f);
+  clickAt(-100.0f, kCursorBoxY);
   EXPECT_EQ(settings.customCursor, 0);
   EXPECT_EQ(sysRequestedCursor(), SysCursor::Arrow);
 }
@@ -295,3 +295,23 @@ TEST_F(Cursor, TheHelpCursorIsTheArrowWithAQuestionMarkAndTheArrowsTipIsThePoint
 }
 
 }  // namespace
+
+TEST_F(Options, TheLanguageChoiceChangesEveryTextAtOnceAndIsKeptForTheNextStart) {
+  ASSERT_GT(languageState.count, 2);
+  const std::string kept = sysRegistryPath(kSettingsKey, kLanguageValueName);
+  std::remove(kept.c_str());
+  clickAt(kLanguageArrowX, kLanguageChoiceY);  // the right arrow: the next language
+  EXPECT_STREQ(textLanguage(), "de");
+  EXPECT_NE(visible("Vollbild"), nullptr);
+  EXPECT_NE(visible("Zur\xfc" "ck"), nullptr) << "the game's texts are Latin-1";
+  EXPECT_STREQ(textOf("language"), "Sprache");
+  const std::vector<uint8_t> file = testReadFile(kept);
+  EXPECT_EQ(std::string(file.begin(), file.end()), "de\n");
+  clickAt(-kLanguageArrowX, kLanguageChoiceY);
+  clickAt(-kLanguageArrowX, kLanguageChoiceY);  // from English round to the last
+  EXPECT_STREQ(textLanguage(), languageState.languages[languageState.count - 1].code);
+  clickAt(kLanguageArrowX, kLanguageChoiceY);
+  EXPECT_STREQ(textLanguage(), kEnglish);
+  EXPECT_NE(visible("Full screen"), nullptr);
+  EXPECT_NE(visible("Back"), nullptr);
+}
