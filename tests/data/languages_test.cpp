@@ -105,7 +105,7 @@ const Room kRooms[] = {
     {"survival", 0, 22, 380, 0, "the survival chart's title"},
     {"survivaltip", 0, 12, 380, 0, "the survival chart's tip"},
     {"unlocktip", 0, 12, 380, 0, "the survival chart's tip"},
-    {"hiscore", 0, 16, 220, 0, "the survival chart's best three"},
+    {"hiscore", 0, 16, 200, 0, "the survival chart's best three"},
     {"locked", 0, 28, 700, 0, "the survival chart"},
     // The high scores and the level results.
     {"menu:hiscore", 0, 21, 200, 0, "the high scores' caption"},
