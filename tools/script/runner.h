@@ -52,6 +52,11 @@ void dumpBoard(JsonWriter& json);
 // The HUD as shown: the chasing score, the squares whose star is on its way, the
 // progress bar's fill and the cursor's name.
 void dumpHud(JsonWriter& json);
+// The banner and the tip panel: each `{text, x, y, timeLeft}` or null. The banner's
+// point is its centre and timeLeft the ms it stays; the tip's point is its anchor
+// and timeLeft the ms before it shows (0 once shown: it stays until clicked).
+void dumpBanner(JsonWriter& json);
+void dumpTip(JsonWriter& json);
 // The menus: the current screen, its slide and what it shows (menu_dump.cpp).
 void dumpMenu(JsonWriter& json);
 // The profiles and the settings record (persistence_dump.cpp).
