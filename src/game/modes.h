@@ -82,7 +82,9 @@ void updateEndSequences(float dt);
 void gameFrameEndRules();
 
 // The end-of-level check: a cleared adventure level starts the level-complete
-// sequence; a full board ends survival or starts the defeat sequence.
+// sequence; a full board ends survival or starts the defeat sequence. A won level
+// and a finished survival game wait until the balls still wobbling have popped,
+// so their points are in the result the records take.
 void checkLevelEnd();
 // The defeat sequence as the in-game menus start it (the music stays).
 void startDefeat();
