@@ -187,6 +187,7 @@ TEST_F(InGame, InputAsTheGameMenuSlidesOutIsDropped) {
 
 TEST_F(InGame, TheResultPanelTakesEscapeAsEnterAndLeadsToTheModeScreen) {
   gameState.difficulty = Difficulty::Zen;
+  gameState.levelScore = 2000;  // counted up for two seconds
   openInGameScreen("levelcomplete");
   settle();
   press(VK_ESCAPE);
