@@ -1,5 +1,5 @@
 // screens.cpp: the screens the menu module draws itself: the title screen with
-// its greeting and profiles link, the two message boxes, the panel after a lost
+// its two lists parted by a line, its greeting and profiles link, the two message boxes, the panel after a lost
 // level, the game menu over the board, and the scrolling credits.
 #include <cmath>
 #include <cstdio>
@@ -19,6 +19,9 @@ namespace {
 constexpr int32_t kTitleMusic = 2;
 constexpr float kCreditLineStep = 40.0f;
 constexpr int32_t kTitleTips = 5;  // the first five items of "main" have a balloon
+// The line between the title's two lists stops short of the ornaments at the
+// middle of the window's sides.
+constexpr float kTitleSeparatorInset = 40.0f;
 
 // The greeting: the first "%s" of the format becomes the name; everything else is
 // copied as it stands, so a stray '%' in the data can do no harm.
@@ -94,6 +97,8 @@ void drawTitleScreen() {
   const float centreY = 100.0f + menu.slideOffset;
   const float f = menu.slideFraction;
   drawWindowAt(240.0f, centreY, width, height * (1.0f - f * f));
+  const float half = width * 0.5f - kTitleSeparatorInset;
+  drawSeparator(240.0f - half, 240.0f + half, centreY);
   drawItemList(240.0f, centreY + 0.24f * height, 18.0f, true, 0, 3);
   drawItemList(240.0f, centreY - 0.24f * height, 17.0f, true, 3, -1);
   drawGreeting(100.0f * f);
