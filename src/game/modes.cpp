@@ -32,8 +32,7 @@ void playBirds() {
   char name[32];
   std::snprintf(name, sizeof name, "birds%i.ogg", modeState.birdCall % 3 + 1);
   playSound(name);
-  // Cosmetic choices come from the table stream so they never shift the balls.
-  modeState.birdCall = (modeState.birdCall + 1 + tableRandomInt(2)) % 3;
+  modeState.birdCall = (modeState.birdCall + 1 + randomInt(2)) % 3;
 }
 
 struct WaterSound {
@@ -52,8 +51,15 @@ WaterSound waterSound() {
 
 // ---------------------------------------------------------------------------
 // Tiles leaving the screen
+//
+// Which sweep pattern 0 makes, the sideways drift of falling tiles, the directions
+// of scattering ones and when each sets off are drawn from the runtime generator
+// like every other chance of the game. The tiles' turns (their wobble and spin)
+// come from the table stream, restarted at 1000 for every level, so they are the
+// same each time.
 
-float unitRandom() { return tableRandomUnit(1.0f); }
+constexpr int32_t kTileTurnSeed = 1000;
+constexpr float kFullTurn = 6.2831853f;
 
 Vec2 awayFromCentre(Vec2 at, float distance) {
   const Vec2 d = {at.x - kBoardCentre.x, at.y - kBoardCentre.y};
@@ -64,7 +70,7 @@ Vec2 awayFromCentre(Vec2 at, float distance) {
 
 TileFlight tileFlight(TileExit exit, int32_t x, int32_t y) {
   const Vec2 at = cellCentre(x, y);
-  TileFlight f = {{0.0f, 0.0f}, 0.0f, 0.0f, unitRandom() * 6.2831853f};
+  TileFlight f = {{0.0f, 0.0f}, 0.0f, 0.0f, tableRandomUnit(kFullTurn)};
   switch (exit) {
     case TileExit::Wave:
       f.displacement = {kTileFlightDistance, 0.0f};
@@ -79,14 +85,14 @@ TileFlight tileFlight(TileExit exit, int32_t x, int32_t y) {
       f.spin = tableRandomSigned(90.0f);
       break;
     case TileExit::Fall:
-      f.displacement = {tableRandomSigned(200.0f), -kTileFlightDistance};
-      f.delay = unitRandom() * 0.4f;
+      f.displacement = {randomSigned(200.0f), -kTileFlightDistance};
+      f.delay = randomUnit(0.4f);
       f.spin = tableRandomSigned(180.0f);
       break;
     case TileExit::Scatter: {
-      const float angle = unitRandom() * 6.2831853f;
+      const float angle = randomUnit(kFullTurn);
       f.displacement = {std::cos(angle) * kTileFlightDistance, std::sin(angle) * kTileFlightDistance};
-      f.delay = unitRandom() * 0.3f;
+      f.delay = randomUnit(0.3f);
       f.spin = tableRandomSigned(180.0f);
       break;
     }
@@ -99,7 +105,7 @@ TileExit chooseTileExit(int32_t index) {
   if (pattern == 1) return TileExit::Fall;
   if (pattern == 2) return TileExit::Scatter;
   const TileExit sweeps[3] = {TileExit::Wave, TileExit::Outward, TileExit::Inward};
-  return sweeps[tableRandomInt(3)];
+  return sweeps[randomInt(3)];
 }
 
 void openHelpScreenOnce() {
@@ -121,6 +127,7 @@ void prepareLevelModes(int32_t index) {
   modeState.survivalOver = false;
   modeState.bigMessage[0] = '\0';
   modeState.tileExit = chooseTileExit(index);
+  seedTableRandom(kTileTurnSeed);
   forEachCellInDrawingOrder([](int32_t x, int32_t y) {
     modeState.tiles[x][y] = tileFlight(modeState.tileExit, x, y);
   });

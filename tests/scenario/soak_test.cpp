@@ -16,7 +16,7 @@ struct SoakRun {
 
 SoakRun soakRun(const std::string& data, const std::string& command) {
   SoakRun run;
-  run.status = testRunScript(data, command + "\n", "--seed 5", &run.output, "", true);
+  run.status = testRunScript(data, command + "\n", "--seed 6", &run.output, "", true);
   return run;
 }
 
