@@ -187,6 +187,30 @@ TEST_F(HelpScreen, SlidingInOrOutStartsTheDemonstrationAgain) {
   EXPECT_EQ(helpDemo.clock, 0.0f) << "the slide out started";
 }
 
+TEST(HelpLayout, TextsBoardAndLinesNeverMeetHoweverManyLinesTheTextsTake) {
+  const HelpLayout usual = helpLayout(2, 2);
+  EXPECT_EQ(usual.tipY, 115.0f);
+  EXPECT_EQ(usual.ruleY, -80.0f);
+  EXPECT_EQ(usual.upperLineY, 145.0f);
+  EXPECT_EQ(usual.lowerLineY, -135.0f);
+  EXPECT_EQ(usual.top, 230.0f);
+  const float reach = 10.8f;  // half a line of size 12
+  for (int32_t tip = 1; tip <= 8; ++tip) {
+    for (int32_t rule = 1; rule <= 8; ++rule) {
+      const HelpLayout l = helpLayout(tip, rule);
+      const float tipLast = l.tipY - 21.6f * float(tip - 1);
+      const float ruleLast = l.ruleY - 21.6f * float(rule - 1);
+      EXPECT_GT(l.upperLineY, l.tipY + reach) << tip << " " << rule;
+      EXPECT_GT(tipLast - reach, helpBoardTop(l.rise)) << tip << " " << rule;
+      EXPECT_LT(l.ruleY + reach, helpBoardBottom(l.rise)) << tip << " " << rule;
+      EXPECT_LT(l.lowerLineY, ruleLast - reach) << tip << " " << rule;
+      EXPECT_LT(l.buttonY + 32.0f, l.lowerLineY);
+      EXPECT_GT(l.buttonY - 32.0f, l.bottom);
+      EXPECT_NEAR(l.top, -l.bottom, 0.01f) << "the window stays centred";
+    }
+  }
+}
+
 TEST_F(HelpScreen, TheGamesBoardAndSelectionStayAsTheyWere) {
   clearBoard(&boards.live);
   boards.live.cells[12][9].squareLayers = 0;
