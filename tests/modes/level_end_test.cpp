@@ -227,14 +227,10 @@ TEST(TileExit, TheTilesTurnTheSameAtEveryStartAndScatterAsTheRuntimeGeneratorSay
   prepareLevelModes(2);
   const TileFlight first = modeState.tiles[9][9];
   tableRandomValue();  // whatever drew from the table stream meanwhile
-  seedRandom(4);
-  prepareLevelModes(2);
-  EXPECT_EQ(modeState.tiles[9][9].spin, first.spin);
-  EXPECT_EQ(modeState.tiles[9][9].phase, first.phase);
-  EXPECT_EQ(modeState.tiles[9][9].displacement.x, first.displacement.x);
   seedRandom(5);
   prepareLevelModes(2);
   EXPECT_EQ(modeState.tiles[9][9].spin, first.spin);
+  EXPECT_EQ(modeState.tiles[9][9].phase, first.phase);
   EXPECT_NE(modeState.tiles[9][9].displacement.x, first.displacement.x);
 }
 
