@@ -11,6 +11,7 @@
 #include "game/modes.h"
 #include "game/saved_game.h"
 #include "persistence/profile.h"
+#include "persistence/profile_file.h"
 #include "persistence/saved_games.h"
 #include "persistence/settings.h"
 #include "render/text.h"
@@ -135,7 +136,7 @@ void renameChosenProfile() {
 void confirmRename() {
   char name[kMaxNameLength + 1];
   if (typedName(name, sizeof name) && !nameTakenByAnother(name, menu.renameIndex) &&
-      renameProfile(menu.renameIndex, name)) {
+      renameStoredProfile(menu.renameIndex, name)) {
     openScreenByName("profiles");
   } else {
     refuseName();
@@ -149,7 +150,7 @@ void removeChosenProfile() {
 
 void confirmNewProfile() {
   char name[kMaxNameLength + 1];
-  if (typedName(name, sizeof name) && createProfile(name)) {
+  if (typedName(name, sizeof name) && createStoredProfile(name)) {
     openScreenByName("main");
   } else {
     refuseName();
@@ -225,7 +226,7 @@ void answerNo() {
 }
 
 void removeConfirmed() {
-  removeProfile(menu.renameIndex);
+  removeStoredProfile(menu.renameIndex);
   menu.renameIndex = menu.renameIndex > 0 ? menu.renameIndex - 1 : 0;
   if (profileTable.profileCount > 0) {
     goBack();
@@ -260,8 +261,11 @@ void restartConfirmed() {
 
 void answerYes() {
   if (isCurrentScreen("loadgamequest")) {
-    loadGame();
-    menuHooks.showGameScene();
+    if (loadGame()) {
+      menuHooks.showGameScene();
+    } else {
+      openModeScreen();
+    }
     return;
   }
   const char* parent = parentName();
@@ -283,7 +287,7 @@ void answerYes() {
 
 // The saved game of the kind just chosen is offered first.
 void offerOrOpen(SavedGameKind kind) {
-  if (savedGameOffered(kind)) {
+  if (savedGameLoadable(kind)) {
     openScreenByName("loadgamequest");
   } else {
     openChildScreen(menuItemNode(menu.screen, menu.selection));

@@ -120,8 +120,8 @@ class Games : public MenuTest {
 };
 
 TEST_F(Games, DecliningASurvivalOfferForgetsOnlyTheSurvivalGame) {
-  profile->survivalSaved = 1;
-  profile->adventureSaved = 1;
+  keepSavedGame(2);
+  keepSavedGame(0);
   choose("Survival");
   ASSERT_STREQ(currentMenuScreen(), "loadgamequest");
   press(VK_ESCAPE);
