@@ -9,7 +9,10 @@
 #include "audio/audio.h"
 #include "core/numeric.h"
 #include "game/game.h"
+#include "game/game_local.h"
+#include "game/level.h"
 #include "persistence/profile.h"
+#include "platform/platform.h"
 
 ModeState modeState = {};
 
@@ -112,9 +115,36 @@ void openHelpScreenOnce() {
   gameHooks.openInGameScreen("helpscreen");
 }
 
+// A level file that gives no floor at all would be won and lost at once.
+bool levelHasFloor() {
+  bool floor = false;
+  forEachPlayableCell([&](int32_t x, int32_t y) { floor = floor || hasFloor(cellAt(x, y)); });
+  return floor;
+}
+
+void levelFilePath(int32_t index, char* out, size_t capacity) {
+  char name[32];
+  levelFileName(index, name, sizeof name);
+  std::snprintf(out, capacity, "levels/%s", name);
+}
+
+// Back to the level choice with a word to the player: the box waits for the menus.
+void leaveBrokenLevel() {
+  modeState.levelBroken = false;
+  leaveForMap();
+  char path[48];
+  levelFilePath(gameState.levelIndex, path, sizeof path);
+  char message[160];
+  std::snprintf(message, sizeof message,
+                "The level file %s is damaged: it has no cell to play on. Choose another level.",
+                path);
+  sysReportProblem("levelbroken", path, "no cell to play on", message);
+}
+
 }  // namespace
 
 void prepareLevelModes(int32_t index) {
+  modeState.levelBroken = false;
   modeState.ambientClock = 0;
   modeState.ambientStarted = false;
   modeState.survivalOver = false;
@@ -123,6 +153,15 @@ void prepareLevelModes(int32_t index) {
   forEachCellInDrawingOrder([](int32_t x, int32_t y) {
     modeState.tiles[x][y] = tileFlight(modeState.tileExit, x, y);
   });
+}
+
+void checkLevelPlayable(int32_t index) {
+  modeState.levelBroken = !levelHasFloor();
+  if (!modeState.levelBroken) return;
+  char path[48];
+  levelFilePath(index, path, sizeof path);
+  std::fprintf(stderr, "%s: %s gives no cell to play on (missing, unreadable or damaged); the "
+               "game goes back to the level choice\n", kProgramName, path);
 }
 
 void startCurrentLevel() {
@@ -149,6 +188,10 @@ void updateAmbientSounds(float dt) {
 }
 
 void gameFrameEndRules() {
+  if (modeState.levelBroken) {
+    leaveBrokenLevel();
+    return;
+  }
   if (!gameState.menuOpen && gameState.levelCompleteTimer >= 0.0f) checkLevelEnd();
   openHelpScreenOnce();
 }

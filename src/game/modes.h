@@ -53,6 +53,8 @@ struct ModeState {
   bool resultPending;       // the last life was lost: the score waits for the "hiscore"
                             // screen to enter it (the menus clear it); no saving meanwhile
   char bigMessage[kMaxMessageKey];  // text key of the last big message ("" when cleared)
+  bool levelBroken;         // the level file gave no cell to play on: the first frame
+                            // leaves for the level choice, nothing won or lost
   TileExit tileExit;
   TileFlight tiles[kBoardSize][kBoardSize];
 };
@@ -70,6 +72,9 @@ struct TilePose {
 // Called by startLevel once the board is ready: restarts the ambient clock and
 // prepares the tiles' exit for this level (the pattern follows levelIndex mod 3).
 void prepareLevelModes(int32_t index);
+// Called by startLevel last: a level without a cell to play on (its file missing,
+// unreadable or damaged) is said on stderr and marked broken.
+void checkLevelPlayable(int32_t index);
 // Starts the survival start level or the profile's current level in the game kind
 // and difficulty the menus set.
 void startCurrentLevel();
