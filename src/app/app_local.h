@@ -3,6 +3,7 @@
 #pragma once
 
 // Start order (app_start.cpp)
+void tellAlreadyRunning();       // a second copy's refusal: stderr, and a box on a display
 void prepareNumericServices();   // the square-root table
 void readStartupSettings();      // the settings record, before the window
 bool createGraphicsDevice();     // the device for the window; false ends the program

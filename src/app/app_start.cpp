@@ -1,5 +1,7 @@
 // The start order's calls into the other modules, and the window messages that
 // reach beyond the spine (activation, close) and the final saves.
+#include <cstdio>
+
 #include "app/app.h"
 #include "app/app_local.h"
 #include "app/scene.h"
@@ -13,6 +15,13 @@
 #include "render/render.h"
 #include "render/texture.h"
 #include "ui/options.h"
+
+void tellAlreadyRunning() {
+  std::fprintf(stderr, "%s: another copy of the game is already running; this one ends\n",
+               kProgramName);
+  sysShowBoxIfPossible("The game is already running. Switch to its window to play.",
+                       kWindowTitle);
+}
 
 void prepareNumericServices() { initFastSqrt(); }
 
