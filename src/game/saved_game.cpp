@@ -22,18 +22,15 @@ namespace {
 constexpr const char* kLevelAfresh = "the level starts afresh";
 
 // The file of the current profile's game of `kind`; "" without a profile.
-std::string savedGameFile(SavedGameKind kind) {
+std::string currentSavedGameFile(SavedGameKind kind) {
   const Profile* profile = currentProfileRecord();
-  if (!profile) return std::string();
-  char name[kMaxSavedGameName];
-  savedGameFileName(profile->name, kind, name, sizeof name);
-  return name;
+  return profile ? savedGameFile(profile->name, kind) : std::string();
 }
 
 // Reads the current profile's saved game of `kind`: one whole image. False (said
 // on stderr, a damaged file kept aside) when there is none to read.
 bool readSavedImage(SavedGameKind kind, std::vector<uint8_t>* image) {
-  const std::string name = savedGameFile(kind);
+  const std::string name = currentSavedGameFile(kind);
   if (name.empty() || !savedGameOffered(kind) || !enterSettingsFolder()) return false;
   const bool read = readPlayerFile(name.c_str(), {kSaveImageSize, 1, 1}, image, kLevelAfresh);
   leaveSettingsFolder();
@@ -43,7 +40,7 @@ bool readSavedImage(SavedGameKind kind, std::vector<uint8_t>* image) {
 // A saved game with a value no running game holds was not written by the game:
 // kept aside as a damaged file is, and said once.
 void refuseImage(SavedGameKind kind, const char* fault) {
-  const std::string name = savedGameFile(kind);
+  const std::string name = currentSavedGameFile(kind);
   if (!enterSettingsFolder()) return;
   const std::string aside = name + ".damaged";
   const bool kept = sysCopyFile(name.c_str(), aside.c_str());
@@ -55,7 +52,7 @@ void refuseImage(SavedGameKind kind, const char* fault) {
 
 // Tells the player, in a box the menus show, that the offered game did not load.
 void tellNotLoaded(SavedGameKind kind, const char* reason) {
-  const std::string name = savedGameFile(kind);
+  const std::string name = currentSavedGameFile(kind);
   const std::string message =
       "Your saved game (" + name + ") could not be loaded: " + reason + ". Choose a level to play.";
   sysReportProblem("loadfailed", name.c_str(), reason, message.c_str());
@@ -79,7 +76,7 @@ bool saveGame() {
   Profile* profile = currentProfileRecord();
   if (!profile || !gameMayBeSaved()) return false;
   const SavedGameKind kind = currentSavedGameKind();
-  const std::string name = savedGameFile(kind);
+  const std::string name = currentSavedGameFile(kind);
   if (!enterSettingsFolder()) return false;
   const bool written = saveGameImage(name.c_str());
   leaveSettingsFolder();

@@ -35,7 +35,9 @@ void copyName(Profile* profile, const char* name) {
 
 }  // namespace
 
-bool isNameCharacter(char c) { return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == ' '; }
+bool isNameCharacter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == ' ';
+}
 
 void cleanName(const char* name, char* out, size_t capacity) {
   size_t used = 0;

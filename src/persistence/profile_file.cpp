@@ -133,7 +133,6 @@ void loadProfiles() {
   readPlayerFile(kProfilesFile, {kProfileBytes, 0, uint32_t(kMaxProfiles)}, &bytes,
                  "the game starts without its profiles");
   int32_t count = 0;
-  profileTable.profiles[0] = {};
   for (size_t at = 0; at + kProfileBytes <= bytes.size(); at += kProfileBytes) {
     // Nothing but zeros is no player: what a file's hole or a sparse file holds.
     if (allZero(bytes.data() + at, kProfileBytes)) continue;
@@ -163,15 +162,6 @@ bool writeProfilesFile() {
 // Players added, renamed and removed with their files
 
 namespace {
-
-constexpr SavedGameKind kSavedGameKinds[] = {SavedGameKind::Adventure, SavedGameKind::Zen,
-                                             SavedGameKind::Survival};
-
-std::string savedGameFile(const char* profileName, SavedGameKind kind) {
-  char name[kMaxSavedGameName];
-  savedGameFileName(profileName, kind, name, sizeof name);
-  return name;
-}
 
 void removeSavedGames(const char* profileName) {
   for (const SavedGameKind kind : kSavedGameKinds) {

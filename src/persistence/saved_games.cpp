@@ -51,6 +51,12 @@ void savedGameFileName(const char* profileName, SavedGameKind kind, char* out, s
   std::snprintf(out, capacity, fileNamePattern(kind), escaped);
 }
 
+std::string savedGameFile(const char* profileName, SavedGameKind kind) {
+  char name[kMaxSavedGameName];
+  savedGameFileName(profileName, kind, name, sizeof name);
+  return name;
+}
+
 bool savedGameFlagOf(const Profile& profile, SavedGameKind kind) {
   return *offerFlag(const_cast<Profile*>(&profile), kind) != 0;
 }

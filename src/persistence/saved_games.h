@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 struct Profile;
 
@@ -16,6 +17,9 @@ enum class SavedGameKind : uint8_t {
   Survival    // any difficulty: "%s_sur.sav"
 };
 
+constexpr SavedGameKind kSavedGameKinds[] = {SavedGameKind::Adventure, SavedGameKind::Zen,
+                                             SavedGameKind::Survival};
+
 // Long enough for a 31-character name with every character escaped.
 constexpr size_t kMaxSavedGameName = 128;
 
@@ -23,6 +27,8 @@ constexpr size_t kMaxSavedGameName = 128;
 // (anything but capital letters, digits and spaces) are written as "%XX", so a name
 // read from disk can never lead outside the folder. Cut to fit `capacity`.
 void savedGameFileName(const char* profileName, SavedGameKind kind, char* out, size_t capacity);
+// The same as a string.
+std::string savedGameFile(const char* profileName, SavedGameKind kind);
 // The flag of `kind` of a profile: its file holds a game to offer.
 bool savedGameFlagOf(const Profile& profile, SavedGameKind kind);
 void setSavedGameFlag(Profile* profile, SavedGameKind kind, bool offered);

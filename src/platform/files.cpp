@@ -400,7 +400,7 @@ bool sysCopyFile(const char* from, const char* to) {
   // large to copy, the file itself moved.
   std::vector<uint8_t> bytes;
   if (sysReadWholeFile(from, kMostCopied, &bytes)) {
-    return writeThroughTemporary(to, bytes.data(), bytes.size(), nullptr);
+    return sysWriteFileAtomic(to, bytes.data(), bytes.size());
   }
   return mayChangeFiles() && rename(from, to) == 0;
 }
@@ -408,15 +408,16 @@ bool sysCopyFile(const char* from, const char* to) {
 namespace {
 
 // The process id in a temporary file's name "NAME.tmpPID", or 0 for any other name.
-long temporaryOwner(const char* name) {
-  const char* mark = std::strstr(name, ".tmp");
-  if (!mark || mark == name) return 0;
-  for (const char* next = std::strstr(mark + 1, ".tmp"); next; next = std::strstr(next + 1, ".tmp")) {
-    mark = next;
+long temporaryOwner(const std::string& name) {
+  const size_t mark = name.rfind(".tmp");
+  if (mark == std::string::npos || mark == 0) return 0;
+  const std::string digits = name.substr(mark + 4);
+  // Process ids have at most seven digits.
+  if (digits.empty() || digits.size() > 9 ||
+      digits.find_first_not_of("0123456789") != std::string::npos) {
+    return 0;
   }
-  const char* digits = mark + 4;
-  if (*digits == '\0' || std::strspn(digits, "0123456789") != std::strlen(digits)) return 0;
-  return std::strtol(digits, nullptr, 10);
+  return std::strtol(digits.c_str(), nullptr, 10);
 }
 
 }  // namespace
@@ -424,11 +425,12 @@ long temporaryOwner(const char* name) {
 int32_t sysRemoveStaleTemporaries(const char* folder) {
   int32_t removed = 0;
   for (const std::string& name : sysListDirectory(folder, "")) {
-    const long owner = temporaryOwner(name.c_str());
+    const long owner = temporaryOwner(name);
+    if (owner <= 0) continue;
     // A save still running (another copy of the game, a test's runner) keeps its
     // file; this process saves nothing before it tidies up, so its own are stale.
     const bool running = owner != long(getpid()) && (kill(pid_t(owner), 0) == 0 || errno != ESRCH);
-    if (owner <= 0 || running) continue;
+    if (running) continue;
     const std::string path = std::string(folder) + "/" + name;
     if (sysRemoveFile(path.c_str()) && !sysFileExists(path.c_str())) ++removed;
   }

@@ -34,12 +34,6 @@ constexpr Player kCarl = {"CARL", 300, SavedGameKind::Survival, false};
 
 using Names = std::vector<std::string>;
 
-std::string fileOf(const char* name, SavedGameKind kind) {
-  char out[kMaxSavedGameName];
-  savedGameFileName(name, kind, out, sizeof out);
-  return out;
-}
-
 constexpr Player kEve = {"EVE", 0, SavedGameKind::Adventure, false};
 
 // The player a name on disk must be: DORA is ANNA renamed.
@@ -63,7 +57,7 @@ class CrashTest : public PersistenceTest {
       ASSERT_TRUE(createStoredProfile(p.name));
       setScore(p.score);
       if (!p.saved) continue;
-      testWriteFile(settingsPath(fileOf(p.name, p.kind).c_str()), gameOf(p));
+      testWriteFile(settingsPath(savedGameFile(p.name, p.kind).c_str()), gameOf(p));
       offerSavedGame(p.kind);
     }
     saveAll();
@@ -114,12 +108,11 @@ class CrashTest : public PersistenceTest {
       }
       selectProfile(i);
       EXPECT_EQ(score(), was->score) << when << ": " << p.name << "'s own progress";
-      for (const SavedGameKind kind :
-           {SavedGameKind::Adventure, SavedGameKind::Zen, SavedGameKind::Survival}) {
+      for (const SavedGameKind kind : kSavedGameKinds) {
         const bool offered = savedGameOffered(kind);
         EXPECT_EQ(offered, was->saved && kind == was->kind) << when << ": " << p.name;
         if (!offered) continue;
-        const std::vector<uint8_t> game = settingsFile(fileOf(p.name, kind).c_str());
+        const std::vector<uint8_t> game = settingsFile(savedGameFile(p.name, kind).c_str());
         EXPECT_EQ(std::string(game.begin(), game.end()), gameOf(*was))
             << when << ": " << p.name << "'s game is there, its own";
       }
