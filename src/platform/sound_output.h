@@ -24,6 +24,8 @@ constexpr int kMaxSoundOutputSamples = 256;
 // Sample playbacks sounding at once. When full, a new playback takes the place
 // of the oldest unlooped one.
 constexpr int kMaxSoundVoices = 256;
+// Frames between a sample frame entering the mix and leaving the output.
+constexpr int32_t kSoundMixLatencyFrames = 0;
 
 enum class SoundOutputKind : uint8_t {
   None,    // soundInit has not run, or soundFree has
