@@ -2,6 +2,7 @@
 // sample table, the request ring started once per frame, and the section fade.
 #include "audio/audio.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <utility>
@@ -168,7 +169,16 @@ void loadSounds() {
   loadMusic();
 }
 
-void applyVolumes() { soundSetGlobalVolumes(sound.musicVolume, sound.effectsVolume); }
+float volumeGain(int32_t position) {
+  const int32_t p = limitVolume(position);
+  if (p == 0) return 0.0f;
+  const float db = -kVolumeRangeDb * float(kMaxVolume - p) / float(kMaxVolume - 1);
+  return std::pow(10.0f, db / 20.0f);
+}
+
+void applyVolumes() {
+  soundSetGlobalGains(volumeGain(sound.musicVolume), volumeGain(sound.effectsVolume));
+}
 
 void setSoundVolumes(int32_t music, int32_t effects) {
   sound.musicVolume = limitVolume(music);

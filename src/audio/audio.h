@@ -30,6 +30,8 @@ constexpr int32_t kSoundBaseFrequency = 44100;
 // The volumes as the options screen sets them, 0..99.
 constexpr int32_t kDefaultVolume = 90;
 constexpr int32_t kMaxVolume = 99;
+// Decibels between position 1 (the quietest sound) and kMaxVolume.
+constexpr float kVolumeRangeDb = 40.0f;
 // Milliseconds a sample ignores new requests after one was queued.
 constexpr float kSoundRepeatGuardMs = 5.0f;
 // Milliseconds the running tune takes to fade out before a new section starts.
@@ -97,7 +99,12 @@ bool initSound(SoundDevice device = SoundDevice::Open);
 // cannot be read or decoded leaves its sample silent (handle 0); a missing module
 // leaves no music.
 void loadSounds();
-// Hands musicVolume and effectsVolume to the output.
+// The loudness a volume slider position stands for, as an amplitude factor:
+// position 0 is silence and kMaxVolume full; every step between is the same
+// number of decibels, kVolumeRangeDb over the whole slider, so equal moves of the
+// slider sound like equal changes.
+float volumeGain(int32_t position);
+// Hands musicVolume and effectsVolume to the output, through volumeGain.
 void applyVolumes();
 // Sets both volumes, each limited to 0..kMaxVolume, and applies them.
 void setSoundVolumes(int32_t music, int32_t effects);
