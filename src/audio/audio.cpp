@@ -82,6 +82,22 @@ void loadMusic() {
   soundMusicSetAmplify(sound.musicHandle, kMusicAmplify);
 }
 
+// The table index of the sample named `name`, or -1.
+int32_t sampleIndex(const char* name) {
+  for (int32_t i = 0; i < sound.sampleCount; ++i) {
+    if (std::strcmp(sound.samples[i].fileName, name) == 0) return i;
+  }
+  return -1;
+}
+
+// Stops a looped sample and frees the ring slots that play it.
+void stopLoopedSample(uint32_t handle) {
+  soundSampleStop(handle);
+  for (PlayRequest& request : sound.requests) {
+    if (request.loop && request.sample == handle) request = {};
+  }
+}
+
 // Moves nextRequest past looped slots. Returns false when every slot is looped.
 bool skipLoopedRequests() {
   for (int32_t tries = 0; tries < kMaxPlayRequests; ++tries) {
@@ -210,6 +226,18 @@ void updateSound(float dt) {
 
 void stopAllSounds() {
   for (int32_t i = 0; i < sound.sampleCount; ++i) soundSampleStop(sound.samples[i].handle);
+  for (PlayRequest& request : sound.requests) {
+    if (request.loop) request = {};
+  }
+  sound.ambientLoop = -1;
+}
+
+void playAmbientLoop(const char* name) {
+  const int32_t index = name ? sampleIndex(name) : -1;
+  if (index == sound.ambientLoop) return;
+  if (sound.ambientLoop >= 0) stopLoopedSample(sound.samples[sound.ambientLoop].handle);
+  sound.ambientLoop = index;
+  if (index >= 0) playSoundEx(name, Vec3{0.0f, 0.0f, 0.0f}, 1, kSoundBaseFrequency);
 }
 
 // Where each section starts in the module; sections loop in place from there.

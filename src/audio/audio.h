@@ -78,6 +78,8 @@ struct SoundState {
   PlayRequest requests[kMaxPlayRequests] = {};
   int32_t nextRequest = 0;     // the slot the next request uses
 
+  int32_t ambientLoop = -1;    // the sample looping as ambience, -1 when none
+
   uint32_t musicHandle = 0;    // the loaded module, 0 when there is none
   int32_t currentOrder = -1;   // order position the running section started at
   int32_t pendingOrder = -1;   // order position of the section asked for last
@@ -118,8 +120,13 @@ void playSoundEx(const char* name, const Vec3& position, uint8_t loop, int32_t f
 // The per-frame update, dt ms after the last: repeat guards, starting queued
 // requests, the music fade.
 void updateSound(float dt);
-// Stops every channel of every loaded sample.
+// Stops every channel of every loaded sample; looped requests and the ambient
+// loop end with them.
 void stopAllSounds();
+// Keeps one ambience sounding as a single looped channel, so it never restarts
+// and never leaves a gap: `name` is queued looped unless it is already the loop;
+// the loop before it stops. Null stops the loop.
+void playAmbientLoop(const char* name);
 
 // Fades the running tune out and then starts `section` (see musicOrderForSection).
 // Asking for the section already asked for does nothing.

@@ -21,8 +21,6 @@ constexpr int32_t kLevelCompleteMusic = 4;
 constexpr int32_t kDefeatMusic = 5;
 constexpr float kBigMessageSize = 23.0f;
 constexpr int32_t kBirdsPeriodMs = 6200;
-constexpr int32_t kWaterfallPeriodMs = 3000;
-constexpr int32_t kBrookPeriodMs = 3100;
 constexpr int32_t kMaxMessageKey = 32;
 
 // How the floor tiles leave the screen after a won level.

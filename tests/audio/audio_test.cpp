@@ -172,6 +172,34 @@ TEST_F(AudioTest, ALoopedSlotIsSkippedByLaterRequests) {
   EXPECT_EQ(soundSampleChannelCount(handleOf("menu.ogg")), 1);
 }
 
+// The ambience loop is one channel: asking for it again (a level restart) keeps it
+// running, another one takes its place, and stopping everything frees its slot.
+TEST_F(AudioTest, TheAmbientLoopRunsOnceAndGivesWayToTheNext) {
+  playAmbientLoop("menu.ogg");
+  runSoundFrame(16.0f);
+  renderFrames(10000);  // several times round menu.ogg
+  playAmbientLoop("menu.ogg");
+  runSoundFrame(16.0f);
+  EXPECT_EQ(takeStartedSounds(), (Names{"menu.ogg"}));
+  EXPECT_EQ(soundSampleChannelCount(handleOf("menu.ogg")), 1);
+
+  playAmbientLoop("tone.ogg");
+  runSoundFrame(16.0f);
+  EXPECT_EQ(soundSampleChannelCount(handleOf("menu.ogg")), 0);
+  EXPECT_EQ(soundSampleChannelCount(handleOf("tone.ogg")), 1);
+  playAmbientLoop(nullptr);
+  runSoundFrame(16.0f);
+  EXPECT_EQ(soundSampleChannelCount(handleOf("tone.ogg")), 0);
+
+  playAmbientLoop("menu.ogg");
+  runSoundFrame(16.0f);
+  stopAllSounds();
+  for (const PlayRequest& request : sound.requests) EXPECT_EQ(request.loop, 0);
+  playAmbientLoop("menu.ogg");  // after everything stopped, it starts again
+  runSoundFrame(16.0f);
+  EXPECT_EQ(soundSampleChannelCount(handleOf("menu.ogg")), 1);
+}
+
 TEST_F(AudioTest, SectionsMapToOrderPositions) {
   const int32_t expected[][2] = {{0, 0}, {1, 11}, {2, 29}, {3, 47}, {4, 63},
                                  {5, 65}, {6, 44}, {7, 0}, {-1, 0}};
