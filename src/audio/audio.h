@@ -102,9 +102,10 @@ bool initSound(SoundDevice device = SoundDevice::Open);
 // leaves no music.
 void loadSounds();
 // The loudness a volume slider position stands for, as an amplitude factor:
-// position 0 is silence and kMaxVolume full; every step between is the same
-// number of decibels, kVolumeRangeDb over the whole slider, so equal moves of the
-// slider sound like equal changes.
+// position 0 is silence; every step up is the same number of decibels,
+// kVolumeRangeDb from position 1 to kMaxVolume, so equal moves of the slider sound
+// like equal changes. The default position plays the sounds and music as the
+// data is levelled (factor 1); the top of the slider is 3.7 dB over that.
 float volumeGain(int32_t position);
 // Hands musicVolume and effectsVolume to the output, through volumeGain.
 void applyVolumes();

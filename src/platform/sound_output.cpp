@@ -1,5 +1,6 @@
 // The sound output's life cycle (open, start, pause, stop, free), the global
 // volumes, the handle scheme and the channel calls shared by samples and music.
+#include <cmath>
 #include <cstdlib>
 
 #include "platform/sound_local.h"
@@ -88,8 +89,8 @@ void soundSetGlobalVolumes(int32_t musicVolume, int32_t effectsVolume) {
 
 void soundSetGlobalGains(float musicGain, float effectsGain) {
   SoundLock lock;
-  if (musicGain >= 0.0f) soundOut.musicGain = musicGain > 1.0f ? 1.0f : musicGain;
-  if (effectsGain >= 0.0f) soundOut.effectsGain = effectsGain > 1.0f ? 1.0f : effectsGain;
+  if (musicGain >= 0.0f) soundOut.musicGain = std::fmin(musicGain, kSoundMaxGain);
+  if (effectsGain >= 0.0f) soundOut.effectsGain = std::fmin(effectsGain, kSoundMaxGain);
 }
 
 SoundLimiterReport soundTakeLimiterReport() {

@@ -67,6 +67,9 @@ void tally(const Frames& frames, DropTally* t) {
   t->clippedDrops += clipped > 0 ? 1 : 0;
   t->clippedSamples += clipped;
   t->peakDb = std::max(t->peakDb, samplePeakDb(frames));
+  const SoundLimiterReport report = soundTakeLimiterReport();
+  t->limitedDrops += report.limitedFrames > 0 ? 1 : 0;
+  t->deepestDb = std::min(t->deepestDb, decibels(report.deepestGain));
 }
 
 // Every drop `repeats` times, shuffled, each after a random stretch of what
@@ -80,6 +83,7 @@ void runDrops(const std::vector<Drop>& drops, int32_t repeats, std::mt19937* ran
   std::uniform_int_distribution<int32_t> gap(kSoundOutputRate / 20, 3 * kSoundOutputRate / 2);
   for (const size_t i : order) {
     render(gap(*random), nullptr);
+    soundTakeLimiterReport();  // what happened before the drop is not its doing
     startDrop(drops[i]);
     tally(renderDrop(drops[i]), &(*tallies)[i]);
   }

@@ -88,13 +88,19 @@ void addTally(DropTally* into, const DropTally& t) {
   into->clippedDrops += t.clippedDrops;
   into->clippedSamples += t.clippedSamples;
   into->peakDb = std::max(into->peakDb, t.peakDb);
+  into->limitedDrops += t.limitedDrops;
+  into->deepestDb = std::min(into->deepestDb, t.deepestDb);
 }
 
+double percent(int32_t part, int32_t whole) { return whole ? 100.0 * part / whole : 0.0; }
+
 void printTallyRow(const std::string& name, const DropTally& over, const DropTally& alone) {
-  const double share = over.drops ? 100.0 * over.clippedDrops / over.drops : 0.0;
-  std::printf("| %-36s | %5d | %6.1f %% | %8llu | %6.1f | %8llu | %6.1f |\n", name.c_str(),
-              over.drops, share, static_cast<unsigned long long>(over.clippedSamples), over.peakDb,
-              static_cast<unsigned long long>(alone.clippedSamples), alone.peakDb);
+  std::printf("| %-40s | %5d | %5.1f %% | %7llu | %6.1f | %5.1f %% | %5.1f | %7llu | %5.1f %% |\n",
+              name.c_str(), over.drops, percent(over.clippedDrops, over.drops),
+              static_cast<unsigned long long>(over.clippedSamples), over.peakDb,
+              percent(over.limitedDrops, over.drops), over.deepestDb,
+              static_cast<unsigned long long>(alone.clippedSamples),
+              percent(alone.limitedDrops, alone.drops));
 }
 
 void printDropTable(const char* title, Volumes volumes, const CheckOptions& options) {
@@ -111,8 +117,13 @@ void printDropTable(const char* title, Volumes volumes, const CheckOptions& opti
   dropOnSilence(volumes, drops, options.repeats, &random, &alone);
   std::printf("\n### Drops at %s (music %d, effects %d): %d of each over each of the %d sections\n\n",
               title, volumes.music, volumes.effects, options.repeats, kSectionCount);
-  std::printf("| %-36s | drops | clipped | samples | peak dBFS | alone: samples | peak |\n", "effect");
-  std::printf("|%s|------:|--------:|--------:|-----:|--------:|-----:|\n", std::string(38, '-').c_str());
+  std::printf("Over the music: drops, share with a clipped sample, clipped samples, highest "
+              "sample, share the limiter turned down and its deepest cut; on silence: clipped "
+              "samples, share limited.\n\n");
+  std::printf("| %-40s | drops | clipped | samples | dBFS   | limited | cut dB | silence | limited |\n",
+              "effect");
+  std::printf("|%s|------:|--------:|--------:|-------:|--------:|-------:|--------:|--------:|\n",
+              std::string(42, '-').c_str());
   DropTally totalOver, totalAlone;
   for (size_t i = 0; i < drops.size(); ++i) {
     printTallyRow(nameOf(drops[i]), over[i], alone[i]);
