@@ -107,6 +107,7 @@ void soundLimitFrames(const float* mixed, int16_t* out, int32_t frames) {
     report.frames += 1;
     if (gain < 1.0f) {
       report.limitedFrames += 1;
+      report.cutDbSum -= 20.0 * std::log10(double(gain));
       if (gain < report.deepestGain) report.deepestGain = gain;
     }
     l->serial += 1;

@@ -74,6 +74,7 @@ struct SoundLimiterReport {
   uint64_t frames = 0;         // frames that left the mixer
   uint64_t limitedFrames = 0;  // of them, turned down to stay under the ceiling
   float deepestGain = 1.0f;    // the lowest gain applied
+  double cutDbSum = 0.0;       // decibels taken off, summed over the limited frames
 };
 SoundLimiterReport soundTakeLimiterReport();
 

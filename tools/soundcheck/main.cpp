@@ -7,7 +7,8 @@
 //
 //   orbel-soundcheck [--drops N] [--seed N] DATA
 //
-// DATA is a generated data folder (build/Data). Exit status: 0 measured, 1 the
+// DATA is a generated data folder (build/Data); --drops 0 leaves the drops out.
+// Exit status: 0 measured, 1 the
 // folder cannot be loaded, 2 bad usage.
 #include <cmath>
 #include <cstdio>
@@ -43,7 +44,7 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     const bool hasValue = i + 1 < argc;
     long value = 0;
-    if (std::strcmp(argv[i], "--drops") == 0 && hasValue && readCount(argv[i + 1], 1, 1000, &value)) {
+    if (std::strcmp(argv[i], "--drops") == 0 && hasValue && readCount(argv[i + 1], 0, 1000, &value)) {
       options.repeats = int32_t(value);
       ++i;
     } else if (std::strcmp(argv[i], "--seed") == 0 && hasValue &&
@@ -66,7 +67,7 @@ int main(int argc, char** argv) {
   printEffectTable(music);
   printWaterTable();
   printSliderTable();
-  printDropTables(options);
+  if (options.repeats > 0) printDropTables(options);
   closeSession();
   return 0;
 }

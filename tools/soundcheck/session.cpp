@@ -95,6 +95,16 @@ void restartSection(int32_t section) {
   playMusicNow(section);
 }
 
+// Stops everything and lets the mixer run empty, so nothing of what played before
+// is measured, then sets the volumes.
+void startQuiet(Volumes volumes) {
+  stopAllSounds();
+  setSoundVolumes(0, 0);
+  render(kTailFrames, nullptr);
+  soundTakeLimiterReport();
+  setSoundVolumes(volumes.music, volumes.effects);
+}
+
 }  // namespace
 
 bool openSession(const std::string& dataDirectory, std::string* error) {
@@ -122,17 +132,14 @@ std::vector<std::string> effectNames() {
 }
 
 Frames renderEffectAlone(const std::string& name, Volumes volumes) {
-  stopAllSounds();
-  setSoundVolumes(0, volumes.effects);
-  render(kTailFrames, nullptr);  // whatever played before has left the mixer
+  startQuiet({0, volumes.effects});
   startDrop({name});
   return renderDrop({name});
 }
 
 Frames renderSectionPass(int32_t section, Volumes volumes, double limitSeconds,
                          double* loopSeconds) {
-  stopAllSounds();
-  setSoundVolumes(volumes.music, volumes.effects);
+  startQuiet(volumes);
   restartSection(section);
   Frames out;
   int32_t last = soundMusicOrder(sound.musicHandle);
@@ -148,9 +155,7 @@ Frames renderSectionPass(int32_t section, Volumes volumes, double limitSeconds,
 }
 
 Frames renderLooped(const std::string& name, Volumes volumes, double seconds) {
-  stopAllSounds();
-  setSoundVolumes(0, volumes.effects);
-  render(kTailFrames, nullptr);
+  startQuiet({0, volumes.effects});
   playSoundEx(name.c_str(), kNoPosition, 1, kSoundBaseFrequency);
   updateSound(0.0f);
   Frames out;
@@ -161,16 +166,14 @@ Frames renderLooped(const std::string& name, Volumes volumes, double seconds) {
 
 void dropOverSection(int32_t section, Volumes volumes, const std::vector<Drop>& drops,
                      int32_t repeats, std::mt19937* random, std::vector<DropTally>* tallies) {
-  stopAllSounds();
-  setSoundVolumes(volumes.music, volumes.effects);
+  startQuiet(volumes);
   restartSection(section);
   runDrops(drops, repeats, random, tallies);
 }
 
 void dropOnSilence(Volumes volumes, const std::vector<Drop>& drops, int32_t repeats,
                    std::mt19937* random, std::vector<DropTally>* tallies) {
-  stopAllSounds();
-  setSoundVolumes(0, volumes.effects);
+  startQuiet({0, volumes.effects});
   runDrops(drops, repeats, random, tallies);
 }
 
