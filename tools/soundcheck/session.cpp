@@ -67,9 +67,10 @@ void tally(const Frames& frames, DropTally* t) {
   t->clippedDrops += clipped > 0 ? 1 : 0;
   t->clippedSamples += clipped;
   t->peakDb = std::max(t->peakDb, samplePeakDb(frames));
-  const SoundLimiterReport report = soundTakeLimiterReport();
-  t->limitedDrops += report.limitedFrames > 0 ? 1 : 0;
-  t->deepestDb = std::min(t->deepestDb, decibels(report.deepestGain));
+  // Cuts of a few tenths of a decibel go unheard.
+  const double cutDb = decibels(soundTakeLimiterReport().deepestGain);
+  t->limitedDrops += cutDb < -0.5 ? 1 : 0;
+  t->deepestDb = std::min(t->deepestDb, cutDb);
 }
 
 // Every drop `repeats` times, shuffled, each after a random stretch of what

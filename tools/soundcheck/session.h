@@ -44,7 +44,7 @@ struct DropTally {
   int32_t clippedDrops = 0;     // drops with at least one sample at full scale
   uint64_t clippedSamples = 0;
   double peakDb = kSilentDb;    // the highest output sample while it sounded
-  int32_t limitedDrops = 0;     // drops the output limiter turned down
+  int32_t limitedDrops = 0;     // drops the output limiter cut by more than 0.5 dB
   double deepestDb = 0.0;       // the limiter's deepest cut, dB
 };
 

@@ -118,8 +118,8 @@ void printDropTable(const char* title, Volumes volumes, const CheckOptions& opti
   std::printf("\n### Drops at %s (music %d, effects %d): %d of each over each of the %d sections\n\n",
               title, volumes.music, volumes.effects, options.repeats, kSectionCount);
   std::printf("Over the music: drops, share with a clipped sample, clipped samples, highest "
-              "sample, share the limiter turned down and its deepest cut; on silence: clipped "
-              "samples, share limited.\n\n");
+              "sample, share the limiter cut by more than 0.5 dB and its deepest cut; on silence: "
+              "clipped samples, share cut by more than 0.5 dB.\n\n");
   std::printf("| %-40s | drops | clipped | samples | dBFS   | limited | cut dB | silence | limited |\n",
               "effect");
   std::printf("|%s|------:|--------:|--------:|-------:|--------:|-------:|--------:|--------:|\n",
@@ -168,13 +168,16 @@ double printMusicTable() {
 void printEffectTable(double musicLufs) {
   std::printf("\n### Effects alone at the default volumes, against the level music (%.1f LUFS)\n\n",
               musicLufs);
-  std::printf("| %-18s | role     | target     | 100 ms LUFS | over music |      | LUFS  | dBTP at 99 | <250 Hz |\n",
+  std::printf("True peak at the default volume; the limiter's deepest cut when the effect plays "
+              "alone at full volume.\n\n");
+  std::printf("| %-18s | role     | target        | 100 ms LUFS | over music |      | LUFS  | dBTP  | cut at 99 | <250 Hz |\n",
               "effect");
-  std::printf("|%s|----------|------------|------------:|-----------:|------|------:|-----------:|--------:|\n",
+  std::printf("|%s|----------|---------------|------------:|-----------:|------|------:|------:|----------:|--------:|\n",
               std::string(20, '-').c_str());
   for (const std::string& name : effectNames()) {
     const Frames atDefault = renderEffectAlone(name, kDefaultVolumes);
-    const Frames atFull = renderEffectAlone(name, kFullVolumes);
+    renderEffectAlone(name, kFullVolumes);
+    const SoundLimiterReport full = soundTakeLimiterReport();
     const Role role = roleOf(name);
     const RoleTarget target = targetOf(role);
     const double loudest = loudestWindow(atDefault, 0.1);
@@ -184,10 +187,10 @@ void printEffectTable(double musicLufs) {
     char range[32];
     std::snprintf(range, sizeof range, role == Role::Water ? "%.0f..%.0f LUFS" : "%+.0f..%+.0f dB",
                   target.low, target.high);
-    std::printf("| %-18s | %-8s | %-10s | %11.1f | %+10.1f | %-4s | %5.1f | %10.1f | %5.1f %% |\n",
+    std::printf("| %-18s | %-8s | %-13s | %11.1f | %+10.1f | %-4s | %5.1f | %5.1f | %9.1f | %5.1f %% |\n",
                 name.c_str(), target.label, range, loudest, over,
-                verdict(judged, target.low, target.high), integrated, truePeakDb(atFull),
-                100.0 * energyBalance(atDefault, 250.0, 2000.0).lowShare);
+                verdict(judged, target.low, target.high), integrated, truePeakDb(atDefault),
+                decibels(full.deepestGain), 100.0 * energyBalance(atDefault, 250.0, 2000.0).lowShare);
   }
 }
 
