@@ -188,7 +188,7 @@ void loadSounds() {
 float volumeGain(int32_t position) {
   const int32_t p = limitVolume(position);
   if (p == 0) return 0.0f;
-  const float db = kVolumeRangeDb * float(p - kDefaultVolume) / float(kMaxVolume - 1);
+  const float db = -kVolumeRangeDb * float(kMaxVolume - p) / float(kMaxVolume - 1);
   return std::pow(10.0f, db / 20.0f);
 }
 

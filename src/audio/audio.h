@@ -104,8 +104,9 @@ void loadSounds();
 // The loudness a volume slider position stands for, as an amplitude factor:
 // position 0 is silence; every step up is the same number of decibels,
 // kVolumeRangeDb from position 1 to kMaxVolume, so equal moves of the slider sound
-// like equal changes. The default position plays the sounds and music as the
-// data is levelled (factor 1); the top of the slider is 3.7 dB over that.
+// like equal changes. The top plays the sounds and music as the data is levelled
+// (factor 1), never louder, so the limiter only meets effects piling up; the
+// default position is 3.7 dB under it.
 float volumeGain(int32_t position);
 // Hands musicVolume and effectsVolume to the output, through volumeGain.
 void applyVolumes();

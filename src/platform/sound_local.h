@@ -65,8 +65,8 @@ struct SoundLimiter {
 struct SoundOutputState {
   SoundOutputKind kind = SoundOutputKind::None;
   bool paused = true;
-  float musicGain = 1.0f;       // global, 0..kSoundMaxGain
-  float effectsGain = 1.0f;     // global, 0..kSoundMaxGain
+  float musicGain = 1.0f;       // global, 0..1
+  float effectsGain = 1.0f;     // global, 0..1
   SoundOutputSample samples[kMaxSoundOutputSamples] = {};
   SoundVoice voices[kMaxSoundVoices] = {};
   SoundMusicState music = kNoMusic;

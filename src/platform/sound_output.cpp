@@ -89,8 +89,8 @@ void soundSetGlobalVolumes(int32_t musicVolume, int32_t effectsVolume) {
 
 void soundSetGlobalGains(float musicGain, float effectsGain) {
   SoundLock lock;
-  if (musicGain >= 0.0f) soundOut.musicGain = std::fmin(musicGain, kSoundMaxGain);
-  if (effectsGain >= 0.0f) soundOut.effectsGain = std::fmin(effectsGain, kSoundMaxGain);
+  if (musicGain >= 0.0f) soundOut.musicGain = std::fmin(musicGain, 1.0f);
+  if (effectsGain >= 0.0f) soundOut.effectsGain = std::fmin(effectsGain, 1.0f);
 }
 
 SoundLimiterReport soundTakeLimiterReport() {

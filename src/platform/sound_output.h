@@ -64,9 +64,8 @@ void soundStop();
 void soundFree();
 // Volumes of the music and of every sample channel, 0..100; -1 leaves one as it is.
 void soundSetGlobalVolumes(int32_t musicVolume, int32_t effectsVolume);
-// The same as amplitude factors 0..kSoundMaxGain, for volume curves finer than
-// whole steps; a negative factor leaves one as it is.
-constexpr float kSoundMaxGain = 2.0f;
+// The same as amplitude factors 0..1, for volume curves finer than whole steps;
+// a negative factor leaves one as it is.
 void soundSetGlobalGains(float musicGain, float effectsGain);
 
 // What the limiter did since the output opened or this was last asked.

@@ -305,13 +305,13 @@ TEST_F(AudioTest, MusicAndEffectVolumesActIndependently) {
 }
 
 // The sliders: position 0 is silent, every step up is louder by the same number
-// of decibels, the whole slider spans the range, and the default position plays
-// the data as it is levelled.
+// of decibels, the whole slider spans the range, and the top plays the data as
+// it is levelled.
 TEST(VolumeCurveTest, StepsAreEqualInDecibelsFromSilenceToFull) {
   EXPECT_EQ(volumeGain(0), 0.0f);
   EXPECT_EQ(volumeGain(-5), 0.0f);
-  EXPECT_FLOAT_EQ(volumeGain(kDefaultVolume), 1.0f);
-  EXPECT_EQ(volumeGain(kMaxVolume + 20), volumeGain(kMaxVolume));
+  EXPECT_FLOAT_EQ(volumeGain(kMaxVolume), 1.0f);
+  EXPECT_EQ(volumeGain(kMaxVolume + 20), 1.0f);
   EXPECT_NEAR(20.0 * std::log10(volumeGain(kMaxVolume) / volumeGain(1)), kVolumeRangeDb, 0.01);
   const double step = kVolumeRangeDb / (kMaxVolume - 1);
   for (int32_t p = 2; p <= kMaxVolume; ++p) {

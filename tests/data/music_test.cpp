@@ -19,9 +19,9 @@ namespace {
 constexpr int kRate = 44100;
 // Rendered a little at a time: far less than one tick, so no row is missed.
 constexpr size_t kChunk = 256;
-// The game plays the module at amplification 80 (1.6 times): at the default
-// volume a rendered peak above this would reach the output's ceiling (-1 dBFS)
-// with nothing else playing.
+// The game plays the module at amplification 80 (1.6 times): at full volume a
+// rendered peak above this would reach the output's ceiling (-1 dBFS) with
+// nothing else playing.
 constexpr float kHeadroomPeak = 0.891f / 1.6f;
 
 struct Section {

@@ -23,7 +23,8 @@ struct SoundRecipe {
 };
 
 // Every sound the game plays, by file name. The peaks set the levels, measured
-// against the music at the default volume (orbel-soundcheck): board and menu
+// against the music as the game plays both at full volume (orbel-soundcheck),
+// which is the data's own level: board and menu
 // sounds 3..5 dB over it in their loudest 100 ms, rewards and blasts 6..9 dB,
 // birds a few dB under it, and the water about 8 LU under it.
 const SoundRecipe kSounds[] = {

@@ -16,7 +16,7 @@ namespace {
 // ---------------------------------------------------------------------------
 // Targets
 
-// Every level music section sits here at the default volumes.
+// Every level music section sits here at full volume, the data's own level.
 constexpr double kMusicLufs = -18.0;
 constexpr double kMusicTolerance = 1.0;
 
@@ -136,22 +136,20 @@ void printDropTable(const char* title, Volumes volumes, const CheckOptions& opti
 }  // namespace
 
 double printMusicTable() {
-  std::printf("### Music sections at the default volumes (target %.0f +- %.0f LUFS)\n\n", kMusicLufs,
+  std::printf("### Music sections at full volume (target %.0f +- %.0f LUFS)\n\n", kMusicLufs,
               kMusicTolerance);
-  std::printf("The last three columns: at full volume, the share of the pass the limiter turns "
-              "the music down, by how much on average meanwhile, and its deepest cut.\n\n");
+  std::printf("The last three columns: the share of the pass the limiter turns the music down, "
+              "by how much on average meanwhile, and its deepest cut.\n\n");
   std::printf("| section | use            | pass s | LUFS  |      | dBTP  | <150 Hz | >2 kHz | side/mid dB | limited at 99 | mean dB | cut dB |\n");
   std::printf("|--------:|----------------|-------:|------:|------|------:|--------:|-------:|------------:|--------------:|--------:|-------:|\n");
   double levelSum = 0.0;
   for (int32_t section = 0; section < kSectionCount; ++section) {
     double seconds = 0.0;
-    const Frames pass = renderSectionPass(section, kDefaultVolumes, kSectionLimitSeconds, &seconds);
+    const Frames pass = renderSectionPass(section, kFullVolumes, kSectionLimitSeconds, &seconds);
+    const SoundLimiterReport full = soundTakeLimiterReport();
     const double lufs = integratedLoudness(pass);
     const EnergyBalance balance = energyBalance(pass, 150.0, 2000.0);
     if (section <= 3) levelSum += lufs;
-    soundTakeLimiterReport();
-    renderSectionPass(section, kFullVolumes, kSectionLimitSeconds, &seconds);
-    const SoundLimiterReport full = soundTakeLimiterReport();
     std::printf("| %7d | %-14s | %6.1f | %5.1f | %-4s | %5.1f | %5.1f %% | %4.1f %% | %11.1f | %11.1f %% | %7.1f | %6.1f |\n",
                 section, kSectionUses[section], seconds, lufs,
                 verdict(lufs, kMusicLufs - kMusicTolerance, kMusicLufs + kMusicTolerance),
@@ -166,22 +164,20 @@ double printMusicTable() {
 }
 
 void printEffectTable(double musicLufs) {
-  std::printf("\n### Effects alone at the default volumes, against the level music (%.1f LUFS)\n\n",
+  std::printf("\n### Effects alone at full volume, against the level music (%.1f LUFS)\n\n",
               musicLufs);
-  std::printf("True peak at the default volume; the limiter's deepest cut when the effect plays "
-              "alone at full volume.\n\n");
-  std::printf("| %-18s | role     | target        | 100 ms LUFS | over music |      | LUFS  | dBTP  | cut at 99 | <250 Hz |\n",
+  std::printf("The limiter's deepest cut while the effect plays alone.\n\n");
+  std::printf("| %-18s | role     | target        | 100 ms LUFS | over music |      | LUFS  | dBTP  | cut dB    | <250 Hz |\n",
               "effect");
   std::printf("|%s|----------|---------------|------------:|-----------:|------|------:|------:|----------:|--------:|\n",
               std::string(20, '-').c_str());
   for (const std::string& name : effectNames()) {
-    const Frames atDefault = renderEffectAlone(name, kDefaultVolumes);
-    renderEffectAlone(name, kFullVolumes);
+    const Frames alone = renderEffectAlone(name, kFullVolumes);
     const SoundLimiterReport full = soundTakeLimiterReport();
     const Role role = roleOf(name);
     const RoleTarget target = targetOf(role);
-    const double loudest = loudestWindow(atDefault, 0.1);
-    const double integrated = integratedLoudness(atDefault);
+    const double loudest = loudestWindow(alone, 0.1);
+    const double integrated = integratedLoudness(alone);
     const double over = loudest - musicLufs;
     const double judged = role == Role::Water ? integrated : over;
     char range[32];
@@ -189,8 +185,8 @@ void printEffectTable(double musicLufs) {
                   target.low, target.high);
     std::printf("| %-18s | %-8s | %-13s | %11.1f | %+10.1f | %-4s | %5.1f | %5.1f | %9.1f | %5.1f %% |\n",
                 name.c_str(), target.label, range, loudest, over,
-                verdict(judged, target.low, target.high), integrated, truePeakDb(atDefault),
-                decibels(full.deepestGain), 100.0 * energyBalance(atDefault, 250.0, 2000.0).lowShare);
+                verdict(judged, target.low, target.high), integrated, truePeakDb(alone),
+                decibels(full.deepestGain), 100.0 * energyBalance(alone, 250.0, 2000.0).lowShare);
   }
 }
 
@@ -233,15 +229,15 @@ void printWaterTable() {
 
 void printSliderTable() {
   const int32_t positions[] = {99, 90, 80, 70, 60, 50, 40, 30, 20, 10, 5, 1, 0};
-  std::printf("\n### The effects slider: \"chpok1.ogg\" (loudest 100 ms) against position 99\n\n");
+  std::printf("\n### The effects slider: \"selectaim.ogg\" (loudest 100 ms) against position 99\n\n");
   std::printf("| position |");
   for (const int32_t p : positions) std::printf(" %4d |", p);
   std::printf("\n|---------:|");
   for (size_t i = 0; i < std::size(positions); ++i) std::printf("-----:|");
   std::printf("\n| dB       |");
-  const double top = loudestWindow(renderEffectAlone("chpok1.ogg", {0, 99}), 0.1);
+  const double top = loudestWindow(renderEffectAlone("selectaim.ogg", {0, 99}), 0.1);
   for (const int32_t p : positions) {
-    const double level = loudestWindow(renderEffectAlone("chpok1.ogg", {0, p}), 0.1);
+    const double level = loudestWindow(renderEffectAlone("selectaim.ogg", {0, p}), 0.1);
     if (level <= kSilentDb) {
       std::printf("  off |");
     } else {

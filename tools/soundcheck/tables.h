@@ -11,10 +11,10 @@ struct CheckOptions {
   uint32_t seed = 1;
 };
 
-// The music sections at the default volumes. Returns the level music's mean
-// loudness (LUFS), what effects are set against.
+// The music sections at full volume (the data's own level). Returns the level
+// music's mean loudness (LUFS), what effects are set against.
 double printMusicTable();
-// Every effect alone at the default volumes against `musicLufs`.
+// Every effect alone at full volume against `musicLufs`.
 void printEffectTable(double musicLufs);
 // The water sounds looped: loudness and what happens at the loop point.
 void printWaterTable();
