@@ -140,8 +140,8 @@ double printMusicTable() {
               kMusicTolerance);
   std::printf("The last three columns: the share of the pass the limiter turns the music down, "
               "by how much on average meanwhile, and its deepest cut.\n\n");
-  std::printf("| section | use            | pass s | LUFS  |      | dBTP  | <150 Hz | >2 kHz | side/mid dB | limited at 99 | mean dB | cut dB |\n");
-  std::printf("|--------:|----------------|-------:|------:|------|------:|--------:|-------:|------------:|--------------:|--------:|-------:|\n");
+  std::printf("| section | use            | pass s | LUFS  |      | dBTP  | <150 Hz | >2 kHz | side/mid dB | limited | mean dB | cut dB |\n");
+  std::printf("|--------:|----------------|-------:|------:|------|------:|--------:|-------:|------------:|--------:|--------:|-------:|\n");
   double levelSum = 0.0;
   for (int32_t section = 0; section < kSectionCount; ++section) {
     double seconds = 0.0;
@@ -150,7 +150,7 @@ double printMusicTable() {
     const double lufs = integratedLoudness(pass);
     const EnergyBalance balance = energyBalance(pass, 150.0, 2000.0);
     if (section <= 3) levelSum += lufs;
-    std::printf("| %7d | %-14s | %6.1f | %5.1f | %-4s | %5.1f | %5.1f %% | %4.1f %% | %11.1f | %11.1f %% | %7.1f | %6.1f |\n",
+    std::printf("| %7d | %-14s | %6.1f | %5.1f | %-4s | %5.1f | %5.1f %% | %4.1f %% | %11.1f | %5.1f %% | %7.1f | %6.1f |\n",
                 section, kSectionUses[section], seconds, lufs,
                 verdict(lufs, kMusicLufs - kMusicTolerance, kMusicLufs + kMusicTolerance),
                 truePeakDb(pass), 100.0 * balance.lowShare, 100.0 * balance.highShare,
