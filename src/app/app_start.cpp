@@ -1,22 +1,16 @@
-// The start order's calls into the other modules, and the window messages that
-// reach beyond the spine (activation, close) and the final saves.
+// The start order's steps that take more than one call into the other modules,
+// the deactivation message, the projection that follows the window and shutdown.
 #include "app/app.h"
 #include "app/app_local.h"
 #include "app/scene.h"
 #include "audio/audio.h"
-#include "core/numeric.h"
 #include "game/game.h"
-#include "game/saved_game.h"
 #include "persistence/settings.h"
 #include "platform/platform.h"
 #include "render/mesh.h"
 #include "render/render.h"
 #include "render/texture.h"
 #include "ui/options.h"
-
-void prepareNumericServices() { initFastSqrt(); }
-
-void readStartupSettings() { readSettings(); }
 
 bool createGraphicsDevice() {
   return createDevice(app.options.graphics == AppGraphics::GL ? DevBackend::OpenGL
@@ -35,16 +29,10 @@ void applyCursorSetting() {
   if (settings.customCursor) setSystemCursor(true);
 }
 
-void onApplicationActivated() { resumeSound(); }
-
 void onApplicationDeactivated() {
   gameWindowDeactivated();
   pauseSound();
 }
-
-void saveGameOnClose() { saveGame(); }
-
-void saveSettingsAtShutdown() { saveAll(); }
 
 void updateProjection() {
   int32_t width = 0, height = 0;

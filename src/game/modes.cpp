@@ -9,6 +9,7 @@
 #include "audio/audio.h"
 #include "core/numeric.h"
 #include "game/game.h"
+#include "game/game_scene.h"
 #include "persistence/profile.h"
 
 ModeState modeState = {};
@@ -37,7 +38,7 @@ void playBirds() {
 
 // The zone's water, or null where it is quiet.
 const char* waterSound() {
-  if (gameView.adventureFinished) return "waterfall.ogg";
+  if (gameState.adventureFinished) return "waterfall.ogg";
   switch (zoneOf()) {
     case 0: case 8: case 10: case 14: return "brook.ogg";
     case 3: case 4: case 12: case 13: return nullptr;
@@ -144,7 +145,7 @@ void updateAmbientSounds(float dt) {
 }
 
 void gameFrameEndRules() {
-  if (!gameState.menuOpen && gameState.levelCompleteTimer >= 0.0f) checkLevelEnd();
+  if (!gameView.menuOpen && gameState.levelCompleteTimer >= 0.0f) checkLevelEnd();
   openHelpScreenOnce();
 }
 

@@ -86,6 +86,8 @@ void checkLevelEnd();
 void startDefeat();
 // The running level's result as the tables take it.
 LevelResult currentLevelResult();
+// The menus have shown the lost game's result (or moved on without it).
+void clearPendingResult();
 
 // Tile (x, y) of the level-complete picture at sequence time `timer`: hidden above
 // 7500 ms (the board itself shows), while wobbling from 7500 to 6500, flying and

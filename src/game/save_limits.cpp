@@ -88,9 +88,9 @@ void limitLoadedGame() {
     limit(&point.y);
   }
   limit(&gameState.movePathSteps, 0, kMaxMovePath - 1);
-  for (auto& column : gameView.bonusFigure) {
+  for (auto& column : gameState.bonusFigure) {
     for (int32_t& entry : column) limitOrNone(&entry, 0, 9, -1);
   }
   limitCounters(&gameState);
-  limit(&gameView.pendingSquares, 0, kCells * kMostLayers);
+  limit(&gameState.pendingSquares, 0, kCells * kMostLayers);
 }
