@@ -133,6 +133,46 @@ void printDropTable(const char* title, Volumes volumes, const CheckOptions& opti
   printTallyRow("all drops", totalOver, totalAlone);
 }
 
+// ---------------------------------------------------------------------------
+// Water loops
+
+struct LoopJoins {
+  double deepestAtJoin = 0.0;     // quietest 5 ms across a loop point, dB from the median
+  double deepestElsewhere = 0.0;  // the same away from the loop points
+  double stepRatio = 0.0;         // largest step at a loop point over the 99.9th percentile
+};
+
+// `out` holds a sound of `length` frames looped from its first frame on; its
+// first three loop points are measured.
+LoopJoins measureLoopJoins(const Frames& out, uint32_t length) {
+  const size_t window = 220, step = 44;  // 5 ms every 1 ms
+  const std::vector<double> levels = windowLevels(out, window, step);
+  std::vector<double> sorted = levels;
+  std::sort(sorted.begin(), sorted.end());
+  const double median = sorted[sorted.size() / 2];
+  std::vector<double> steps;
+  for (size_t i = 1; i < out.size() / 2; ++i) steps.push_back(std::fabs(out[2 * i] - out[2 * i - 2]));
+  LoopJoins j;
+  std::vector<size_t> joins;
+  double joinStep = 0.0;
+  for (size_t k = 1; k <= 3; ++k) {
+    joins.push_back(k * length + size_t(kSoundMixLatencyFrames));
+    joinStep = std::max(joinStep, steps[joins.back() - 1]);
+  }
+  for (size_t w = 0; w < levels.size(); ++w) {
+    const size_t start = w * step;
+    const bool nearJoin = std::any_of(joins.begin(), joins.end(), [&](size_t join) {
+      return start <= join + 441 && join <= start + window + 441;
+    });
+    double& deepest = nearJoin ? j.deepestAtJoin : j.deepestElsewhere;
+    deepest = std::min(deepest, levels[w] - median);
+  }
+  std::sort(steps.begin(), steps.end());
+  const double typical = steps[steps.size() * 999 / 1000];
+  j.stepRatio = typical > 0.0 ? joinStep / typical : 0.0;
+  return j;
+}
+
 }  // namespace
 
 double printMusicTable() {
@@ -198,32 +238,9 @@ void printWaterTable() {
     const uint32_t length = effectFrames(name);
     if (length == 0) continue;
     const Frames out = renderLooped(name, kFullVolumes, 3.5 * length / kMeterRate);
-    const size_t window = 220, step = 44;  // 5 ms every 1 ms
-    const std::vector<double> levels = windowLevels(out, window, step);
-    std::vector<double> sorted = levels;
-    std::sort(sorted.begin(), sorted.end());
-    const double median = sorted[sorted.size() / 2];
-    std::vector<double> steps;
-    for (size_t i = 1; i < out.size() / 2; ++i) steps.push_back(std::fabs(out[2 * i] - out[2 * i - 2]));
-    std::vector<size_t> joins;
-    double joinStep = 0.0;
-    for (size_t k = 1; k <= 3; ++k) {
-      joins.push_back(k * length + size_t(kSoundMixLatencyFrames));
-      joinStep = std::max(joinStep, steps[joins.back() - 1]);
-    }
-    double atJoin = 0.0, elsewhere = 0.0;
-    for (size_t w = 0; w < levels.size(); ++w) {
-      const size_t start = w * step;
-      const bool nearJoin = std::any_of(joins.begin(), joins.end(), [&](size_t join) {
-        return start <= join + 441 && join <= start + window + 441;
-      });
-      double& deepest = nearJoin ? atJoin : elsewhere;
-      deepest = std::min(deepest, levels[w] - median);
-    }
-    std::sort(steps.begin(), steps.end());
-    const double typical = steps[steps.size() * 999 / 1000];
+    const LoopJoins j = measureLoopJoins(out, length);
     std::printf("| %-13s | %6.3f | %19.1f dB | %19.1f dB | %22.2f |\n", name, length / kMeterRate,
-                atJoin, elsewhere, typical > 0.0 ? joinStep / typical : 0.0);
+                j.deepestAtJoin, j.deepestElsewhere, j.stepRatio);
   }
 }
 
