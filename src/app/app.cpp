@@ -7,7 +7,11 @@
 
 #include "app/app_local.h"
 #include "app/scene.h"
+#include "audio/audio.h"
+#include "core/numeric.h"
+#include "game/saved_game.h"
 #include "input/input.h"
+#include "persistence/settings.h"
 #include "platform/platform.h"
 #include "render/render.h"
 #include "resources/resources.h"
@@ -133,10 +137,10 @@ bool appStart(const AppOptions& options, int* exitCode) {
     return false;
   }
   if (!sysInit()) return false;
-  prepareNumericServices();
+  initFastSqrt();
   app.tickSuspended = 1;
   enterDataDirectory();
-  readStartupSettings();
+  readSettings();  // the settings record, before the window
   chooseDisplayMode();
   if (!createMainWindow()) return false;
   if (!display.fullScreen) sysShowWindow();
@@ -216,7 +220,7 @@ void appWindowProc(const SysEvent& event) {
   switch (event.type) {
     case SysEventType::Size: updateProjection(); return;
     case SysEventType::Activate:
-      onApplicationActivated();
+      resumeSound();
       app.appActive = 1;
       app.frameDelta = 0.0f;
       app.frameDeltaMs = 0;
@@ -227,7 +231,7 @@ void appWindowProc(const SysEvent& event) {
       app.appActive = 0;
       return;
     case SysEventType::Close:
-      saveGameOnClose();
+      saveGame();  // the game in progress, when it may be saved
       app.quitRequested = 1;
       return;
     case SysEventType::Quit: app.quitRequested = 1; return;
@@ -241,7 +245,7 @@ void appWindowProc(const SysEvent& event) {
 void appShutdown() {
   sysStopTicker();
   shutdownApplication();
-  saveSettingsAtShutdown();
+  saveAll();
   sysShowCursor(true);
   sysShutdown();
 }

@@ -10,6 +10,7 @@
 #include "core/numeric.h"
 #include "game/game.h"
 #include "game/game_local.h"
+#include "game/game_scene.h"
 #include "game/level.h"
 #include "persistence/profile.h"
 #include "platform/platform.h"
@@ -38,17 +39,13 @@ void playBirds() {
   modeState.birdCall = (modeState.birdCall + 1 + tableRandomInt(2)) % 3;
 }
 
-struct WaterSound {
-  const char* name;  // null: the zone is quiet
-  int32_t period;
-};
-
-WaterSound waterSound() {
-  if (gameView.adventureFinished) return {"waterfall.ogg", kWaterfallPeriodMs};
+// The zone's water, or null where it is quiet.
+const char* waterSound() {
+  if (gameState.adventureFinished) return "waterfall.ogg";
   switch (zoneOf()) {
-    case 0: case 8: case 10: case 14: return {"brook.ogg", kBrookPeriodMs};
-    case 3: case 4: case 12: case 13: return {nullptr, 1};
-    default: return {"waterfall.ogg", kWaterfallPeriodMs};
+    case 0: case 8: case 10: case 14: return "brook.ogg";
+    case 3: case 4: case 12: case 13: return nullptr;
+    default: return "waterfall.ogg";
   }
 }
 
@@ -173,18 +170,17 @@ void startCurrentLevel() {
   }
 }
 
+// The water is one looped channel from the level start on (the same water runs
+// on through a restart); the birds call on the ambient clock.
 void updateAmbientSounds(float dt) {
-  const WaterSound water = waterSound();
   if (!modeState.ambientStarted) {
     modeState.ambientStarted = true;
     playBirds();
-    if (water.name) playSound(water.name);
+    playAmbientLoop(waterSound());
   }
   const int32_t before = modeState.ambientClock;
   modeState.ambientClock += int32_t(dt);
-  const int32_t after = modeState.ambientClock;
-  if (crossedPeriod(before, after, kBirdsPeriodMs)) playBirds();
-  if (water.name && crossedPeriod(before, after, water.period)) playSound(water.name);
+  if (crossedPeriod(before, modeState.ambientClock, kBirdsPeriodMs)) playBirds();
 }
 
 void gameFrameEndRules() {
@@ -192,7 +188,7 @@ void gameFrameEndRules() {
     leaveBrokenLevel();
     return;
   }
-  if (!gameState.menuOpen && gameState.levelCompleteTimer >= 0.0f) checkLevelEnd();
+  if (!gameView.menuOpen && gameState.levelCompleteTimer >= 0.0f) checkLevelEnd();
   openHelpScreenOnce();
 }
 

@@ -21,8 +21,6 @@ constexpr int32_t kLevelCompleteMusic = 4;
 constexpr int32_t kDefeatMusic = 5;
 constexpr float kBigMessageSize = 23.0f;
 constexpr int32_t kBirdsPeriodMs = 6200;
-constexpr int32_t kWaterfallPeriodMs = 3000;
-constexpr int32_t kBrookPeriodMs = 3100;
 constexpr int32_t kMaxMessageKey = 32;
 
 // How the floor tiles leave the screen after a won level.
@@ -93,6 +91,8 @@ void checkLevelEnd();
 void startDefeat();
 // The running level's result as the tables take it.
 LevelResult currentLevelResult();
+// The menus have shown the lost game's result (or moved on without it).
+void clearPendingResult();
 
 // Tile (x, y) of the level-complete picture at sequence time `timer`: hidden above
 // 7500 ms (the board itself shows), while wobbling from 7500 to 6500, flying and

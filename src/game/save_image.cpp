@@ -9,6 +9,7 @@
 
 #include "game/board.h"
 #include "game/game.h"
+#include "game/game_scene.h"
 #include "persistence/byte_io.h"
 #include "persistence/profile.h"
 #include "platform/platform.h"
@@ -103,7 +104,7 @@ void putBoardAndRoute(ByteWriter* w) {
     putFloat(w, point.y);
   }
   putInt32(w, gameState.movePathSteps);
-  for (const auto& column : gameView.bonusFigure) {
+  for (const auto& column : gameState.bonusFigure) {
     for (const int32_t entry : column) putInt32(w, entry);
   }
 }
@@ -141,7 +142,7 @@ void putClocks(ByteWriter* w) {
   putInt32(w, 0);
   putInt32(w, 0);
   putInt32(w, g.squaresAtStart);
-  putInt32(w, gameView.pendingSquares);
+  putInt32(w, gameState.pendingSquares);
 }
 
 void takeBoardAndRoute(ByteReader* r) {
@@ -153,7 +154,7 @@ void takeBoardAndRoute(ByteReader* r) {
     takeFloat(r, &point.y);
   }
   takeInt32(r, &gameState.movePathSteps);
-  for (auto& column : gameView.bonusFigure) {
+  for (auto& column : gameState.bonusFigure) {
     for (int32_t& entry : column) takeInt32(r, &entry);
   }
 }
@@ -187,7 +188,7 @@ void takeClocks(ByteReader* r) {
   takeInt32(r, &g.levelIndex);
   skipBytes(r, 8);
   takeInt32(r, &g.squaresAtStart);
-  takeInt32(r, &gameView.pendingSquares);
+  takeInt32(r, &gameState.pendingSquares);
 }
 
 }  // namespace
@@ -211,7 +212,7 @@ void readSaveImage(const uint8_t* data, uint32_t size) {
   takeBoardAndRoute(&r);
   takeCounters(&r);
   takeClocks(&r);
-  if (gameState.survival) gameState.shownScore = gameState.levelScore;
+  if (gameState.survival) gameView.shownScore = gameState.levelScore;
 }
 
 namespace {

@@ -101,11 +101,11 @@ bool loadedGameFault(char* out, size_t capacity) {
     checkClock(&f, point.y, "a route point");
   }
   checkRange(&f, gameState.movePathSteps, 0, kMaxMovePath - 1, "the route's length");
-  for (const auto& column : gameView.bonusFigure) {
+  for (const auto& column : gameState.bonusFigure) {
     for (const int32_t entry : column) checkRange(&f, entry, -1, 9, "a bonus figure entry");
   }
   checkCounters(&f, gameState);
-  checkRange(&f, gameView.pendingSquares, 0, kCells * kMostLayers, "the pending square count");
+  checkRange(&f, gameState.pendingSquares, 0, kCells * kMostLayers, "the pending square count");
   if (f.found) std::snprintf(out, capacity, "%s", f.text);
   return f.found;
 }

@@ -3,7 +3,6 @@
 #include "game/saved_game.h"
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -67,7 +66,7 @@ SavedGameKind currentSavedGameKind() {
 
 bool gameMayBeSaved() {
   if (!gameHooks.boardSceneCurrent() || modeState.resultPending) return false;
-  if (std::strcmp(gameHooks.currentScreen(), "levelcomplete") == 0) return false;
+  if (gameHooks.savingHeld()) return false;
   return gameState.levelCompleteTimer == 0.0f && gameState.defeatTimer == 0.0f &&
          gameState.moves > 0;
 }

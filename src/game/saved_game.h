@@ -8,8 +8,8 @@
 // The kind of the game being played (the game state's survival flag and difficulty).
 SavedGameKind currentSavedGameKind();
 // True when the running game may be saved: the board game's scene is current, no
-// result waits for the high scores, no "levelcomplete" screen is open, no level end
-// runs and at least one move was made.
+// result waits for the high scores, the menus hold no saving back (a level's results
+// are shown), no level end runs and at least one move was made.
 bool gameMayBeSaved();
 // Saves the running game under the current profile when it may be saved. Returns
 // true when the file was written and the profile's flag set; false (nothing

@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/math.h"
 #include "platform/device.h"
 #include "platform/device_local.h"
 #include "platform/platform.h"
@@ -114,7 +115,8 @@ GLBackend g_gl = {};
 // must not hang the game).
 constexpr GLuint64 kFrameWaitNs = 1000000000u;
 
-GLuint compileShader(GLenum kind, const char* source) {
+// 0 with the driver's log in `why` when the shader does not compile.
+GLuint compileShader(GLenum kind, const char* source, char* why, size_t capacity) {
   const GLuint shader = glCreateShader(kind);
   glShaderSource(shader, 1, &source, nullptr);
   glCompileShader(shader);
@@ -123,16 +125,17 @@ GLuint compileShader(GLenum kind, const char* source) {
   if (!ok) {
     char log[1024];
     glGetShaderInfoLog(shader, sizeof log, nullptr, log);
-    std::fprintf(stderr, "Shader does not compile: %s\n", log);
+    std::snprintf(why, capacity, "the driver does not compile the shaders: %s", log);
     glDeleteShader(shader);
     return 0;
   }
   return shader;
 }
 
-bool buildProgram() {
-  const GLuint vs = compileShader(GL_VERTEX_SHADER, kVertexShader);
-  const GLuint fs = compileShader(GL_FRAGMENT_SHADER, kFragmentShader);
+// False with the driver's log in `why` when the program does not build.
+bool buildProgram(char* why, size_t capacity) {
+  const GLuint vs = compileShader(GL_VERTEX_SHADER, kVertexShader, why, capacity);
+  const GLuint fs = compileShader(GL_FRAGMENT_SHADER, kFragmentShader, why, capacity);
   if (!vs || !fs) return false;
   g_gl.program = glCreateProgram();
   glAttachShader(g_gl.program, vs);
@@ -145,7 +148,7 @@ bool buildProgram() {
   if (!ok) {
     char log[1024];
     glGetProgramInfoLog(g_gl.program, sizeof log, nullptr, log);
-    std::fprintf(stderr, "Shader program does not link: %s\n", log);
+    std::snprintf(why, capacity, "the driver does not link the shaders: %s", log);
     return false;
   }
   const GLuint p = g_gl.program;
@@ -216,6 +219,17 @@ void keepDriverLoaded() {
       nullptr);
 }
 
+// False, naming the version and the renderer the driver offers, below OpenGL 3.3.
+bool offersVersion33(char* why, size_t capacity) {
+  if (epoxy_gl_version() >= 33) return true;
+  const GLubyte* version = glGetString(GL_VERSION);
+  const GLubyte* renderer = glGetString(GL_RENDERER);
+  std::snprintf(why, capacity, "the driver offers OpenGL %s (%s)",
+                version ? reinterpret_cast<const char*>(version) : "of an unknown version",
+                renderer ? reinterpret_cast<const char*>(renderer) : "unknown renderer");
+  return false;
+}
+
 bool letterboxed() {
   return g_gl.viewX != 0 || g_gl.viewY != 0 || g_gl.viewWidth != g_gl.drawableWidth ||
          g_gl.viewHeight != g_gl.drawableHeight;
@@ -280,23 +294,9 @@ void applyUniforms(const DevDrawContext& ctx) {
   const Matrix4& projection = ctx.transforms[int(DevTransform::Projection)];
   const Matrix4& tex = ctx.transforms[int(DevTransform::Texture0)];
   // Row vectors: p * world * view * projection.
-  float wv[16], wvp[16];
-  for (int r = 0; r < 4; ++r) {
-    for (int c = 0; c < 4; ++c) {
-      float a = 0.0f;
-      for (int k = 0; k < 4; ++k) a += world.m[r * 4 + k] * view.m[k * 4 + c];
-      wv[r * 4 + c] = a;
-    }
-  }
-  for (int r = 0; r < 4; ++r) {
-    for (int c = 0; c < 4; ++c) {
-      float a = 0.0f;
-      for (int k = 0; k < 4; ++k) a += wv[r * 4 + k] * projection.m[k * 4 + c];
-      wvp[r * 4 + c] = a;
-    }
-  }
-  if (changed(u.worldViewProjection, wvp) || force) {
-    glUniformMatrix4fv(g_gl.uWorldViewProjection, 1, GL_FALSE, wvp);
+  const Matrix4 wvp = multiply(projection, multiply(view, world));
+  if (changed(u.worldViewProjection, wvp.m) || force) {
+    glUniformMatrix4fv(g_gl.uWorldViewProjection, 1, GL_FALSE, wvp.m);
   }
   // Two-component coordinates are extended to (u, v, 1): the third row translates.
   const float tm[9] = {tex.m[0], tex.m[1], 0.0f, tex.m[4], tex.m[5], 0.0f,
@@ -337,33 +337,26 @@ void applyUniforms(const DevDrawContext& ctx) {
 // ---------------------------------------------------------------------------
 // The operations
 
-bool oglCreate() {
+bool oglCreate(char* why, size_t capacity) {
   g_gl = {};
   g_gl.window = sysSdlWindow();
   if (!g_gl.window) {
-    std::fprintf(stderr, "No window to draw in\n");
+    std::snprintf(why, capacity, "there is no window to draw in");
     return false;
   }
   g_gl.context = SDL_GL_CreateContext(g_gl.window);
   if (!g_gl.context) {
-    std::fprintf(stderr, "Cannot create the OpenGL context: %s\n", SDL_GetError());
+    std::snprintf(why, capacity, "%s", SDL_GetError());
     return false;
   }
   SDL_GL_MakeCurrent(g_gl.window, g_gl.context);
   keepDriverLoaded();
-  if (epoxy_gl_version() < 33) {
-    std::fprintf(stderr, "OpenGL 3.3 is needed, found %d.%d\n", epoxy_gl_version() / 10,
-                 epoxy_gl_version() % 10);
+  if (!offersVersion33(why, capacity) || !buildProgram(why, capacity)) {
     SDL_GL_DeleteContext(g_gl.context);
     g_gl = {};
     return false;
   }
   SDL_GL_SetSwapInterval(0);  // not every system can change it: not an error
-  if (!buildProgram()) {
-    SDL_GL_DeleteContext(g_gl.context);
-    g_gl = {};
-    return false;
-  }
   glGenVertexArrays(1, &g_gl.streamVao);
   glGenBuffers(1, &g_gl.streamVbo);
   glBindVertexArray(g_gl.streamVao);

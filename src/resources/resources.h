@@ -162,11 +162,21 @@ extern TextTable textTable;
 int loadTextFile(const char* fileName);
 // Parses a text held in memory (the same rules; the last byte counts as the end).
 int parseTextFile(const char* fileName, const uint8_t* bytes, uint32_t size);
+// The table's entry for the key, or null when none has it (for callers that do
+// without the text altogether when it is missing).
 const char* getText(const char* key);
 const char* getTextByIndex(int32_t index);
 // Index of the first entry with that key, or 0 when none has it.
 int32_t getTextIndex(const char* key);
 void freeTextTable();
+// The one door every text the player reads goes through: the key's text, or the
+// key itself when the table has none, so a missing text shows its name rather
+// than a gap (and a player can tell which is missing). Never null; "" for null.
+const char* textOf(const char* key);
+// Likewise for the entry `steps` places after the key's own (0: the key's own),
+// for texts that come in a row by difficulty, zone or item: the key itself when
+// the key or that entry is missing.
+const char* textAfter(const char* key, int32_t steps);
 
 // ---------------------------------------------------------------------------
 // Key readers over a NUL-terminated definition text. The key is searched as a plain

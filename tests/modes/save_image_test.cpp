@@ -5,6 +5,7 @@
 
 #include "game/board.h"
 #include "game/game.h"
+#include "game/game_scene.h"
 #include "game/level.h"
 #include "game/save_image.h"
 #include "modes_fixture.h"
@@ -56,7 +57,7 @@ TEST_F(SaveImageTest, FieldsLieAtTheirOffsetsIncludingTheOddOnes) {
   cellAt(7, 9).removalMark = 1;
   gameState.movePath[1] = {-40.0f, 80.0f};
   gameState.movePathSteps = 2;
-  gameView.bonusFigure[1][2] = 7;
+  gameState.bonusFigure[1][2] = 7;
   gameState.elapsedMs = 1234;
   gameState.hammerCharge = 0.5f;
   gameState.combo = 3;
@@ -69,7 +70,7 @@ TEST_F(SaveImageTest, FieldsLieAtTheirOffsetsIncludingTheOddOnes) {
   gameState.levelCompleteTimer = 0.0f;
   gameState.levelIndex = 42;
   gameState.squaresAtStart = 12;
-  gameView.pendingSquares = 5;
+  gameState.pendingSquares = 5;
   const std::vector<uint8_t> b = image();
   EXPECT_EQ(int32At(b, 0), 0);
   EXPECT_EQ(int32At(b, 8), 313);
@@ -197,9 +198,9 @@ TEST_F(SaveImageTest, TheFileIsExactlyTheImage) {
   const std::vector<uint8_t> file = testReadFile(data_ + "/game.sav");
   EXPECT_EQ(file.size(), 99409u);
   EXPECT_EQ(file, image());
-  gameState.shownScore = 0;
+  gameView.shownScore = 0;
   EXPECT_TRUE(loadGameImage("game.sav"));
-  EXPECT_EQ(gameState.shownScore, 640) << "survival's HUD shows the loaded score";
+  EXPECT_EQ(gameView.shownScore, 640) << "survival's HUD shows the loaded score";
   const Board before = boards.live;
   EXPECT_FALSE(loadGameImage("missing.sav"));
   EXPECT_EQ(std::memcmp(&before, &boards.live, sizeof before), 0);

@@ -6,6 +6,7 @@
 #include "app/scene.h"
 #include "game/board.h"
 #include "game/game.h"
+#include "game/game_scene.h"
 #include "game/modes.h"
 #include "game/save_image.h"
 #include "game/saved_game.h"
@@ -99,7 +100,7 @@ TEST_F(SavedGameTest, SavingIsRefusedOutsidePlay) {
   modeState.resultPending = false;
   openInGameScreen("levelcomplete");
   refused("over the level result");
-  gameState.menuOpen = false;
+  gameView.menuOpen = false;
   setCurrentSceneDirectly(&mapScene);
   refused("on the map");
   EXPECT_TRUE(settingsFile("ANNA_adv.sav").empty());

@@ -7,6 +7,7 @@
 #include "app/scene.h"
 #include "game/board.h"
 #include "game/game.h"
+#include "game/game_scene.h"
 #include "persistence/profile.h"
 #include "persistence/saved_games.h"
 #include "persistence/settings.h"
@@ -204,13 +205,13 @@ TEST_F(InGameCommands, RestartCostsALifeAfterTheQuestion) {
   choose("Restart level");
   ASSERT_STREQ(menu.messageText, getText("restartquest"));
   choose("No");
-  EXPECT_FALSE(gameState.menuOpen) << "no closes the menu";
+  EXPECT_FALSE(gameView.menuOpen) << "no closes the menu";
   EXPECT_EQ(lives(), kStartLives);
   openGameMenu("gameplay");
   choose("Restart level");
   choose("Yes");
   EXPECT_EQ(lives(), kStartLives - 1);
-  EXPECT_FALSE(gameState.menuOpen);
+  EXPECT_FALSE(gameView.menuOpen);
 }
 
 TEST_F(InGameCommands, WithoutLivesRestartOffersToGiveUp) {
@@ -220,7 +221,7 @@ TEST_F(InGameCommands, WithoutLivesRestartOffersToGiveUp) {
   ASSERT_STREQ(menu.messageText, getText("nomorelives"));
   choose("Yes");
   EXPECT_GT(gameState.defeatTimer, 0.0f) << "the defeat sequence runs";
-  EXPECT_FALSE(gameState.menuOpen);
+  EXPECT_FALSE(gameView.menuOpen);
 }
 
 TEST_F(InGameCommands, SkippingALevelNeedsALife) {
