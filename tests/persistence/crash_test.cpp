@@ -1,14 +1,12 @@
 // Players added, renamed and removed, then the game's end: stopped after every
 // change of a file (as a kill would stop it), and with each change failing alone
-// (as a disk full for a moment). Whatever is left on disk starts a game in which
-// every player is whole, before or after each change, with the saved games that
-// are its own and no other's, and no temporary file.
+// (as a disk full for a moment). The next start finds every player whole, before
+// or after each change, with its own saved game and no other's, and no temporary
+// file.
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <climits>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <set>
@@ -26,126 +24,96 @@
 
 namespace {
 
-// Each player's score and saved game, to tell them apart whatever their name.
-struct Player {
-  const char* name;
-  int32_t score;
-  SavedGameKind kind;
-  bool saved;
-};
-constexpr Player kAnna = {"ANNA", 100, SavedGameKind::Adventure, true};
-constexpr Player kBen = {"BEN", 200, SavedGameKind::Zen, true};
-constexpr Player kCarl = {"CARL", 300, SavedGameKind::Survival, false};
-
+namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
 
-constexpr Player kEve = {"EVE", 0, SavedGameKind::Adventure, false};
-
-// The player a name on disk must be: DORA is ANNA renamed.
-const Player* playerNamed(const std::string& name) {
-  if (name == "DORA") return &kAnna;
-  for (const Player* p : {&kAnna, &kBen, &kCarl, &kEve}) {
-    if (name == p->name) return p;
-  }
-  return nullptr;
+// Scores tell the players apart whatever their names (DORA is ANNA renamed);
+// ANNA keeps an adventure game, BEN a zen game.
+int32_t scoreOf(const std::string& name) {
+  if (name == "ANNA" || name == "DORA") return 100;
+  return name == "BEN" ? 200 : name == "CARL" ? 300 : 0;
 }
-
-// What a saved game of the player holds: its own bytes.
-std::string gameOf(const Player& p) { return std::string(600, char('A' + p.score / 100)); }
+bool keepsGame(int32_t score, SavedGameKind kind) {
+  return (score == 100 && kind == SavedGameKind::Adventure) ||
+         (score == 200 && kind == SavedGameKind::Zen);
+}
+std::string gameOf(int32_t score) { return std::string(600, char('A' + score / 100)); }
 
 class CrashTest : public PersistenceTest {
  protected:
+  // The files in a folder in memory where there is one: every save waits for the
+  // disk, and this test saves hundreds of times.
   void SetUp() override {
     PersistenceTest::SetUp();
-    moveToMemory();
+    if (fs::is_directory("/dev/shm")) {
+      memory_ = "/dev/shm/orbel-crash-" + std::to_string(long(getpid()));
+      fs::create_directories(memory_ + "/settings");
+      config_ = std::getenv("XDG_CONFIG_HOME");
+      setenv("XDG_CONFIG_HOME", (memory_ + "/config").c_str(), 1);
+      data_ = memory_;
+      std::snprintf(dataLocation.dataDirectory, sizeof dataLocation.dataDirectory, "%s/",
+                    data_.c_str());
+    }
     startUp();
-    for (const Player& p : {kAnna, kBen, kCarl}) {
-      ASSERT_TRUE(createStoredProfile(p.name));
-      setScore(p.score);
-      if (!p.saved) continue;
-      testWriteFile(settingsPath(savedGameFile(p.name, p.kind).c_str()), gameOf(p));
-      offerSavedGame(p.kind);
+    for (const char* name : {"ANNA", "BEN", "CARL"}) {
+      ASSERT_TRUE(createStoredProfile(name));
+      setScore(scoreOf(name));
+      for (const SavedGameKind kind : kSavedGameKinds) {
+        if (!keepsGame(score(), kind)) continue;
+        testWriteFile(settingsPath(savedGameFile(name, kind).c_str()), gameOf(score()));
+        offerSavedGame(kind);
+      }
     }
     saveAll();
-    for (const auto& entry : std::filesystem::directory_iterator(data_ + "/settings")) {
-      const std::string name = entry.path().filename();
-      before_.push_back({name, testReadFile(entry.path())});
+    for (const auto& entry : fs::directory_iterator(data_ + "/settings")) {
+      before_.push_back({entry.path().filename(), testReadFile(entry.path())});
     }
     value_ = registryValue();
   }
   void TearDown() override {
-    sysFailFileChanges(0, 0);
-    if (!memory_.empty()) {
-      setenv("XDG_CONFIG_HOME", config_.c_str(), 1);
-      std::filesystem::remove_all(memory_);
-    }
+    if (!memory_.empty()) setenv("XDG_CONFIG_HOME", config_.c_str(), 1);
+    if (!memory_.empty()) fs::remove_all(memory_);
     PersistenceTest::TearDown();
   }
 
-  // The player files and the settings record in a folder in memory where there is
-  // one: every save waits for the disk, and this test saves hundreds of times.
-  void moveToMemory() {
-    if (!std::filesystem::is_directory("/dev/shm")) return;
-    memory_ = "/dev/shm/orbel-crash-" + std::to_string(long(getpid()));
-    testMakeDirectories((memory_ + "/settings").c_str());
-    testMakeDirectories((memory_ + "/config").c_str());
-    config_ = std::getenv("XDG_CONFIG_HOME");
-    setenv("XDG_CONFIG_HOME", (memory_ + "/config").c_str(), 1);
-    data_ = memory_;
-    std::snprintf(dataLocation.dataDirectory, sizeof dataLocation.dataDirectory, "%s/",
-                  data_.c_str());
-    returnToDataDirectory();
-  }
-
-  // The files as the game left them before the changes.
-  void restoreFiles() {
-    for (const auto& entry : std::filesystem::directory_iterator(data_ + "/settings")) {
-      std::filesystem::remove_all(entry.path());
-    }
-    for (const auto& [name, bytes] : before_) {
-      writeSettingsFile(name.c_str(), bytes);
-    }
+  // From the files as they were: EVE is added, ANNA becomes DORA, BEN and CARL
+  // are removed, the game ends; changes `first` to `first` + `count` - 1 of files
+  // fail. Returns the changes asked for.
+  int32_t changePlayers(int32_t first, int32_t count) {
+    for (const auto& entry : fs::directory_iterator(data_ + "/settings")) fs::remove(entry);
+    for (const auto& [name, bytes] : before_) writeSettingsFile(name.c_str(), bytes);
     writeRegistryValue(value_);
-  }
-
-  // From the menus: EVE is added, ANNA becomes DORA, BEN and CARL are removed;
-  // then the game ends. Returns the changes of files it asked for.
-  int32_t changePlayers() {
     resetPersistence();
     startUp();
+    sysFailFileChanges(first, count);
     createStoredProfile("EVE");
     renameStoredProfile(0, "DORA");
     removeStoredProfile(1);
     removeStoredProfile(1);
     saveAll();
-    return sysFileChangesMade();
+    const int32_t made = sysFileChangesMade();
+    sysFailFileChanges(0, 0);
+    return made;
   }
 
-  // The next start, from what is on disk: each player whole, with its own game.
+  // The next start: each player whole, with its own game, and no temporary file.
   Names startAgainAndCheck(const std::string& when) {
     resetPersistence();
     startUp();
     Names names;
     for (int32_t i = 0; i < profileTable.profileCount; ++i) {
-      const Profile& p = profileTable.profiles[i];
-      names.push_back(p.name);
-      const Player* was = playerNamed(p.name);
-      if (!was) {
-        ADD_FAILURE() << when << ": a player nobody made: " << p.name;
-        continue;
-      }
+      const char* name = profileTable.profiles[i].name;
+      names.push_back(name);
       selectProfile(i);
-      EXPECT_EQ(score(), was->score) << when << ": " << p.name << "'s own progress";
+      EXPECT_EQ(score(), scoreOf(name)) << when << ": " << name << "'s own progress";
       for (const SavedGameKind kind : kSavedGameKinds) {
-        const bool offered = savedGameOffered(kind);
-        EXPECT_EQ(offered, was->saved && kind == was->kind) << when << ": " << p.name;
-        if (!offered) continue;
-        const std::vector<uint8_t> game = settingsFile(savedGameFile(p.name, kind).c_str());
-        EXPECT_EQ(std::string(game.begin(), game.end()), gameOf(*was))
-            << when << ": " << p.name << "'s game is there, its own";
+        EXPECT_EQ(savedGameOffered(kind), keepsGame(score(), kind)) << when << ": " << name;
+        const std::vector<uint8_t> game = settingsFile(savedGameFile(name, kind).c_str());
+        if (!keepsGame(score(), kind)) continue;
+        EXPECT_EQ(std::string(game.begin(), game.end()), gameOf(score())) << when << ": " << name;
       }
     }
-    for (const auto& entry : std::filesystem::directory_iterator(data_ + "/settings")) {
+    for (const auto& entry : fs::directory_iterator(data_ + "/settings")) {
       EXPECT_EQ(entry.path().string().find(".tmp"), std::string::npos) << when << ": left over";
     }
     return names;
@@ -156,51 +124,29 @@ class CrashTest : public PersistenceTest {
   std::vector<uint8_t> value_;
 };
 
-// Each step of the changes, in order: what a stop after it leaves.
-const std::set<Names> kSteps = {{"ANNA", "BEN", "CARL"},
-                                {"ANNA", "BEN", "CARL", "EVE"},
-                                {"DORA", "BEN", "CARL", "EVE"},
-                                {"DORA", "CARL", "EVE"},
-                                {"DORA", "EVE"}};
-
-TEST_F(CrashTest, AStopAfterAnyChangeOfAFileLosesAndBringsBackNoPlayer) {
-  sysFailFileChanges(0, 0);
-  const int32_t changes = changePlayers();
+TEST_F(CrashTest, NoStopAndNoFailingChangeLosesOrBringsBackAPlayer) {
+  const int32_t changes = changePlayers(0, 0);
   EXPECT_EQ(startAgainAndCheck("all done"), (Names{"DORA", "EVE"}));
   EXPECT_TRUE(settingsFile("BEN_zen.sav").empty()) << "a removed player's game goes with it";
   EXPECT_TRUE(settingsFile("ANNA_adv.sav").empty()) << "a renamed player's game moves";
   ASSERT_GT(changes, 8);
-  for (int32_t stop = 0; stop <= changes; ++stop) {
-    restoreFiles();
-    const std::string when = "stopped after " + std::to_string(stop) + " changes";
-    ::testing::internal::CaptureStderr();  // the refused saves are said: not the point here
+  // Each step of the changes, in order: what a stop after it leaves.
+  const std::set<Names> steps = {{"ANNA", "BEN", "CARL"}, {"ANNA", "BEN", "CARL", "EVE"},
+                                 {"DORA", "BEN", "CARL", "EVE"}, {"DORA", "CARL", "EVE"},
+                                 {"DORA", "EVE"}};
+  ::testing::internal::CaptureStderr();  // the refused saves are said: not the point here
+  for (int32_t n = 0; n <= changes; ++n) {
     sysResetFileReports();
-    sysFailFileChanges(stop, INT32_MAX);
-    changePlayers();
-    sysFailFileChanges(0, 0);
-    const Names names = startAgainAndCheck(when);
-    ::testing::internal::GetCapturedStderr();
-    EXPECT_EQ(kSteps.count(names), 1u) << when << ": " << testing::PrintToString(names);
-  }
-}
-
-TEST_F(CrashTest, AnyOneChangeFailingLeavesEveryPlayerWhole) {
-  sysFailFileChanges(0, 0);
-  const int32_t changes = changePlayers();
-  for (int32_t failing = 0; failing < changes; ++failing) {
-    restoreFiles();
-    const std::string when = "change " + std::to_string(failing) + " failed";
-    ::testing::internal::CaptureStderr();
-    sysResetFileReports();
-    sysFailFileChanges(failing, 1);
-    changePlayers();
-    sysFailFileChanges(0, 0);
-    const Names names = startAgainAndCheck(when);
-    ::testing::internal::GetCapturedStderr();
+    changePlayers(n, INT32_MAX);
+    const Names stopped = startAgainAndCheck("stopped after " + std::to_string(n));
+    EXPECT_EQ(steps.count(stopped), 1u) << n << ": " << testing::PrintToString(stopped);
     // A rename whose game could not be copied is refused; everything else lands.
-    EXPECT_TRUE(names == (Names{"DORA", "EVE"}) || names == (Names{"ANNA", "EVE"}))
-        << when << ": " << testing::PrintToString(names);
+    changePlayers(n, 1);
+    const Names failed = startAgainAndCheck("change " + std::to_string(n) + " failed");
+    EXPECT_TRUE(failed == (Names{"DORA", "EVE"}) || failed == (Names{"ANNA", "EVE"}))
+        << n << ": " << testing::PrintToString(failed);
   }
+  ::testing::internal::GetCapturedStderr();
 }
 
 }  // namespace

@@ -159,7 +159,8 @@ TEST_F(SavedGameTest, AGameNoRunningGameHoldsIsRefusedAndSaidAndTheLevelStartsAf
   writeSettingsFile("ANNA_adv.sav", game);
   sysResetFileReports();
   ::testing::internal::CaptureStderr();
-  loadGame();
+  EXPECT_FALSE(savedGameLoadable(SavedGameKind::Adventure)) << "it is not offered";
+  EXPECT_FALSE(loadGame()) << "nor loaded when Yes was chosen all the same";
   const std::string told = ::testing::internal::GetCapturedStderr();
   EXPECT_EQ(gameState.levelCompleteTimer, 0.0f);
   EXPECT_EQ(cellAt(15, 7).ballValue, Ball::Empty) << "the level as it starts";
