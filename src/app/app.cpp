@@ -131,7 +131,11 @@ bool appStart(const AppOptions& options, int* exitCode) {
   *exitCode = 0;
   connectModules();
   resetAppState(options);
-  if (options.takeInstanceLock && !ensureSingleInstance(kInstanceName)) return false;
+  if (options.takeInstanceLock && !ensureSingleInstance(kInstanceName)) {
+    tellAlreadyRunning();
+    *exitCode = kExitAlreadyRunning;
+    return false;
+  }
   if (!sysInit()) return false;
   initFastSqrt();
   app.tickSuspended = 1;

@@ -3,6 +3,7 @@
 #pragma once
 
 // Start order (app_start.cpp)
+void tellAlreadyRunning();       // a second copy's refusal: stderr, and a box on a display
 bool createGraphicsDevice();     // the device for the window; false ends the program
 void showFirstLoadingFrame();    // the loading picture on screen while data loads
 void applyCursorSetting();       // the program's own cursor when the setting is on

@@ -278,16 +278,6 @@ bool waitingAfterZone() {
   return gameState.levelCompleteTimer < 0.0f && !gameState.running && gameState.zoneCompleted;
 }
 
-void leaveForMap() {
-  if (gameState.adventureFinished) {
-    gameHooks.returnToTitle("main");
-  } else if (gameState.survival) {
-    gameHooks.returnToTitle("survival");
-  } else {
-    gameHooks.returnToTitle(gameState.difficulty == Difficulty::Zen ? "zen" : "adventure");
-  }
-}
-
 // A click or key during an end sequence skips to its end.
 bool skipEndSequence() {
   if (gameState.levelCompleteTimer > 0.0f) {
@@ -399,6 +389,16 @@ void developerKey(int32_t key) {
 
 }  // namespace
 
+void leaveForMap() {
+  if (gameState.adventureFinished) {
+    gameHooks.returnToTitle("main");
+  } else if (gameState.survival) {
+    gameHooks.returnToTitle("survival");
+  } else {
+    gameHooks.returnToTitle(gameState.difficulty == Difficulty::Zen ? "zen" : "adventure");
+  }
+}
+
 void startLevel(int32_t index) {
   resetGameState(index);
   presentLevel(index);
@@ -423,6 +423,7 @@ void startLevel(int32_t index) {
   fillBoard(index);
   showStartTips();
   prepareLevelModes(index);
+  checkLevelPlayable(index);
 }
 
 void gameFrameUpdate(float dt) {
