@@ -12,6 +12,7 @@
 #include "game/board.h"
 #include "game/feedback.h"
 #include "game/game_scene.h"
+#include "input/input.h"
 #include "platform/platform.h"
 #include "render/render.h"
 #include "render/text.h"
@@ -161,7 +162,7 @@ void drawClick(const HelpPose& pose) {
   if (!pose.clickShown) return;
   setTextColor(255, 255, 255, int32_t(pose.clickAlpha * 255.0f));
   drawTextCentered(pose.clickAt.x, pose.clickAt.y, 11.0f + std::sin(pose.clickAlpha * kPi),
-                   textOf("click"));
+                   deviceTextAfter("click", 0));
   setTextColor(255, 255, 255, 255);
 }
 
@@ -177,8 +178,9 @@ void drawTexts(float rise) {
   setTextColor(255, 255, 55, 255);
   drawTextCentered(0.0f, 183.0f + rise, 19.5f, textOf("howtoplay"));
   setTextColor(255, 255, 255, 255);
-  // The ball tips of the three difficulties follow each other in the text table.
-  drawWrapped(textAfter("balltip", knownDifficulty(gameState.difficulty)), 115.0f + rise);
+  // The ball tips of the three difficulties follow each other in the text table,
+  // for the mouse, the keys and a controller.
+  drawWrapped(deviceTextAfter("balltip", knownDifficulty(gameState.difficulty)), 115.0f + rise);
   drawWrapped(textOf(gameState.survival ? "survivalhelp" : "squarehelp"), -80.0f + rise);
 }
 

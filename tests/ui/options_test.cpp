@@ -29,6 +29,7 @@ namespace {
 constexpr float kEffectsSliderY = 135.0f;
 constexpr float kMusicSliderY = 72.0f;
 constexpr float kSpeedSliderY = -113.0f;
+constexpr float kFullScreenBoxY = 12.0f;
 
 class Options : public MenuTest {
  protected:
@@ -99,6 +100,31 @@ TEST_F(Options, VolumeSlidersStopAtTheirEndsAndOnlyTheEffectsOnePlaysItsClickPer
   dragTo(95.0f, kMusicSliderY);
   EXPECT_EQ(sound.musicVolume, kMaxVolume);
   EXPECT_EQ(clicksHeard(), 0) << "the music slider is silent";
+}
+
+// From the buttons at the bottom the keys go round to the top and on in reading
+// order: Left and Right move the slider that has the focus a twentieth of its
+// length, Space works the box that has it, and Enter chooses an item again.
+TEST_F(Options, TheKeysGoRoundSlidersBoxesAndButtonsInReadingOrder) {
+  input.lastDevice = InputDevice::Keyboard;
+  pointAt(-100.0f, kFullScreenBoxY);  // a resting pointer keeps no focus from the keys
+  press(VK_DOWN);
+  EXPECT_STREQ(selectedMenuItem(), "back");
+  press(VK_DOWN);
+  press(VK_LEFT);
+  EXPECT_EQ(sound.effectsVolume, 85);
+  EXPECT_EQ(clicksHeard(), 1);
+  press(VK_DOWN);
+  press(VK_DOWN);
+  press(VK_SPACE);
+  EXPECT_EQ(optionsState.fullScreenChoice, 1);
+  EXPECT_EQ(sound.musicVolume, 90);
+  press(VK_UP);
+  press(VK_UP);
+  press(VK_UP);
+  press(VK_RETURN);
+  EXPECT_STREQ(currentMenuScreen(), "main") << "\"back\" was chosen";
+  EXPECT_EQ(storedSettings().effectsVolume, 85);
 }
 
 TEST_F(Options, TheSpeedSliderRunsFromTheSlowestOnTheLeftToTheFastestOnTheRight) {

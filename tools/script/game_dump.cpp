@@ -7,6 +7,7 @@
 #include "game/board.h"
 #include "game/game.h"
 #include "game/game_scene.h"
+#include "input/input.h"
 #include "json.h"
 #include "runner.h"
 
@@ -123,6 +124,9 @@ void dumpGame(JsonWriter& json) {
   flagField(json, "helpCursor", gameView.helpCursor);
   flagField(json, "defeatDim", g.defeatDim);
   integerField(json, "shakeTimer", gameView.shakeTimer);
+  cellPosition(json, "keyCursor", gameView.keyCursor);
+  json.key("inputDevice");
+  json.string(inputDeviceName(input.lastDevice));
   json.endObject();
 }
 
