@@ -42,17 +42,13 @@ std::vector<JsonValue> runWithoutMouse(const char* tag, const std::string& scrip
 }
 
 // Each key or button one frame apart, as the menus read one a frame.
-std::string presses(const char* command, const std::vector<const char*>& names) {
+std::string press(const char* command, const std::vector<const char*>& names) {
   std::string script;
   for (const char* name : names) script += std::string(command) + " " + name + "\nframes 2\n";
   return script;
 }
-std::string keys(const std::vector<const char*>& names) { return presses("key", names); }
-std::string pads(const std::vector<const char*>& names) { return presses("pad", names); }
-
-std::string cell(int column, int row) {
-  return "[" + std::to_string(column) + "," + std::to_string(row) + "]";
-}
+std::string keys(const std::vector<const char*>& names) { return press("key", names); }
+std::string pads(const std::vector<const char*>& names) { return press("pad", names); }
 
 bool drewPart(const JsonValue& dump, const std::string& part) {
   for (const std::string& text : dump["texts"].strings()) {
@@ -84,33 +80,19 @@ TEST(WithoutMouse, AFirstTimePlayerWalksEveryStepOnTheKeysAlone) {
   const std::vector<JsonValue> d = runWithoutMouse("keys-only", script, &output);
   ASSERT_EQ(d.size(), 10u) << output;
 
-  EXPECT_EQ(d[0]["menu"]["screen"].string, "main");
-  EXPECT_EQ(d[0]["menu"]["selection"].integer(), 4) << "back on \"Options\"";
   EXPECT_EQ(d[0]["profiles"]["list"][0]["name"].string, "ANNA");
   EXPECT_EQ(d[0]["settings"]["effectsVolume"].integer(), 85) << "the options took the keys";
   EXPECT_EQ(d[0]["settings"]["customCursor"].integer(), 1);
-  EXPECT_EQ(d[0]["game"]["inputDevice"].string, "keyboard");
-  EXPECT_EQ(d[1]["menu"]["selection"].integer(), -1);
-  EXPECT_EQ(d[1]["menu"]["items"][7]["kind"].string, "link");
-  EXPECT_TRUE(d[1]["menu"]["items"][7]["selected"].boolean);
-
-  EXPECT_EQ(d[2]["menu"]["screen"].string, "helpscreen");
+  EXPECT_TRUE(d[1]["menu"]["items"][7]["selected"].boolean) << d[1]["menu"]["items"][7].text();
   EXPECT_TRUE(drewPart(d[2], "Arrows and Enter")) << "the help names the keys";
-  EXPECT_FALSE(d[3]["game"]["menuOpen"].boolean);
-  EXPECT_EQ(d[3]["game"]["keyCursor"].text(), cell(13, 10)) << "the middle of the floor";
-  EXPECT_EQ(d[4]["game"]["selected"].text(), cell(14, 11));
-  EXPECT_EQ(d[4]["game"]["keyCursor"].text(), cell(14, 10));
+  EXPECT_EQ(d[3]["game"]["keyCursor"].text(), "[13,10]") << "the middle of the floor";
+  EXPECT_EQ(d[4]["game"]["selected"].text(), "[14,11]");
   EXPECT_GT(d[4]["game"]["movePathSteps"].integer(), 0);
   EXPECT_EQ(d[5]["menu"]["screen"].string, "levelcomplete");
-
-  EXPECT_EQ(d[6]["menu"]["screen"].string, "gameplay");
-  EXPECT_EQ(d[6]["game"]["levelIndex"].integer(), 1);
-  EXPECT_EQ(d[6]["game"]["moves"].integer(), 1);
+  EXPECT_EQ(d[6]["game"]["moves"].integer(), 1) << "a move on the next level, then the menu";
   EXPECT_EQ(d[7]["menu"]["screen"].string, "messageboxok");
   EXPECT_TRUE(d[7]["profiles"]["list"][0]["adventureSaved"].boolean);
-  EXPECT_EQ(d[8]["menu"]["screen"].string, "hiscore");
-  EXPECT_EQ(d[8]["texts"][1].string, "Zen") << "Right turned to the next table";
-  EXPECT_EQ(d[9]["scene"].string, "map");
+  EXPECT_EQ(d[8]["texts"][1].string, "Zen") << "the high scores' next table";
   EXPECT_EQ(d[9]["menu"]["screen"].string, "main");
 }
 
@@ -129,13 +111,10 @@ TEST(WithoutMouse, APlayerOnAControllerSpellsANameAndWinsALevel) {
   ASSERT_EQ(d.size(), 4u) << output;
 
   EXPECT_EQ(d[0]["profiles"]["list"][0]["name"].string, "AB");
-  EXPECT_EQ(d[0]["menu"]["screen"].string, "helpscreen");
   EXPECT_TRUE(drewPart(d[0], "D-pad and A")) << "the help names the buttons";
   EXPECT_EQ(d[1]["game"]["inputDevice"].string, "pad");
-  EXPECT_EQ(d[1]["game"]["selected"].text(), cell(14, 11)) << "the stick moved the cursor down";
-  EXPECT_EQ(d[1]["game"]["keyCursor"].text(), cell(14, 10));
+  EXPECT_EQ(d[1]["game"]["selected"].text(), "[14,11]") << "the stick moved the cursor down";
   EXPECT_EQ(d[2]["menu"]["screen"].string, "levelcomplete");
-  EXPECT_EQ(d[3]["menu"]["screen"].string, "adventure");
   EXPECT_EQ(d[3]["profiles"]["list"][0]["stage"][1].integer(), 1) << "the next level is current";
 }
 

@@ -126,7 +126,6 @@ const TextKeyRule kTextKeys[] = {
     // What to press, for a player on the keys ("keys...") and on a controller ("pad...").
     {"keysclick", kStrings, 8, "", 0, "", 0, 0, 0},
     {"padclick", kStrings, 8, "", 0, "", 0, 0, 0},
-    {"keyskeytoresume", kStrings, 50, "", 0, "", 0, 0, 0},
     {"padkeytoresume", kStrings, 50, "", 0, "", 0, 0, 0},
     {"keysifnotyou", kStrings, 30, "", 0, "", 0, 0, 0},
     {"padifnotyou", kStrings, 30, "", 0, "", 0, 0, 0},
