@@ -2,6 +2,8 @@
 // are the board's keys (A presses, B lets go, X the hammer, Y the help, Start the
 // game menu, Back the pause, the shoulders the colour scheme), in the menus Enter
 // and Escape; the D-pad and the left stick are the arrow keys everywhere.
+#include <cstring>
+
 #include "app/app_local.h"
 #include "app/scene.h"
 #include "game/game.h"
@@ -22,11 +24,11 @@ PadPlace padPlace() {
 }
 
 // B lets go on the board and goes back in the menus; in a name with letters it
-// deletes the last one, as a console's keyboard does.
+// deletes the letter being spelled (the one at the caret, or the last one).
 int32_t backKey(PadPlace place) {
   if (place == PadPlace::Board) return VK_BACK;
-  if (place == PadPlace::NameEntry && menu.editBuffer[0] != '\0') return VK_BACK;
-  return VK_ESCAPE;
+  if (place != PadPlace::NameEntry || menu.editBuffer[0] == '\0') return VK_ESCAPE;
+  return menu.caret < int32_t(std::strlen(menu.editBuffer)) ? VK_DELETE : VK_BACK;
 }
 
 // 0 for a button that means nothing there.
