@@ -85,15 +85,26 @@ bool createMainWindow() {
 
 void dispatchToScene(const SysEvent& event, Scene* scene) {
   switch (event.type) {
-    case SysEventType::KeyDown: scene->onKeyDown(event.key); break;
+    case SysEventType::KeyDown:
+      input.lastDevice = InputDevice::Keyboard;
+      scene->onKeyDown(event.key);
+      break;
     case SysEventType::MouseMove:
+      // A move to where the pointer already is says nothing of the player's hand.
+      if (event.x != input.mouseX || event.y != input.mouseY) input.lastDevice = InputDevice::Mouse;
       setPointer(event.x, event.y);
       scene->onMouseMove();
       break;
-    case SysEventType::LeftDown: scene->onLeftDown(); break;
+    case SysEventType::LeftDown:
+      input.lastDevice = InputDevice::Mouse;
+      scene->onLeftDown();
+      break;
     case SysEventType::LeftUp: scene->onLeftUp(); break;
     case SysEventType::LeftDoubleClick: scene->onLeftDoubleClick(); break;
-    case SysEventType::RightDown: scene->onRightDown(); break;
+    case SysEventType::RightDown:
+      input.lastDevice = InputDevice::Mouse;
+      scene->onRightDown();
+      break;
     case SysEventType::RightUp: scene->onRightUp(); break;
     case SysEventType::MiddleDown: scene->onMiddleDown(); break;
     default: break;
@@ -189,6 +200,7 @@ void runFrame() {
   drawDebugOverlay(app.fpsText);
   endFrameDrawing();
   updateFrameTiming();
+  repeatPadDirection(float(app.frameDeltaMs));
   scene->afterFrame();
   applyPendingScene();
   ++app.frameCount;
@@ -227,6 +239,7 @@ void appWindowProc(const SysEvent& event) {
       app.lastFrameTime = sysMilliseconds();
       return;
     case SysEventType::Deactivate:
+      releasePad();  // buttons let go meanwhile are never told
       onApplicationDeactivated();
       app.appActive = 0;
       return;
@@ -236,6 +249,10 @@ void appWindowProc(const SysEvent& event) {
       return;
     case SysEventType::Quit: app.quitRequested = 1; return;
     case SysEventType::KeyUp: return;
+    case SysEventType::PadButtonDown:
+    case SysEventType::PadButtonUp:
+    case SysEventType::PadStick:
+    case SysEventType::PadRemoved: handlePadEvent(event); return;
     default: break;
   }
   // The window system may speak before start-up has set a scene.

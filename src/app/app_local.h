@@ -17,3 +17,9 @@ void endFrameDrawing();          // end the scene, present, recover a lost devic
 
 // Window messages (app_start.cpp)
 void onApplicationDeactivated(); // the board's deactivate hook, pause sound
+
+// Game controllers (pad.cpp): a controller's event becomes the keys of where the
+// player is, and a held direction repeats once per frame of dt ms as it is due.
+struct SysEvent;
+void handlePadEvent(const SysEvent& event);
+void repeatPadDirection(float dt);

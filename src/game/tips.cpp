@@ -6,6 +6,7 @@
 
 #include "game/game.h"
 #include "game/game_scene.h"
+#include "input/input.h"
 #include "persistence/profile.h"
 #include "resources/resources.h"
 
@@ -43,9 +44,10 @@ int32_t oneTimeTipIndex(const char* key) {
 }
 
 // The texts of some tips differ by difficulty: the key's entry in Expert, the next
-// one in Normal, the one after in Zen.
+// one in Normal, the one after in Zen. A tip that tells what to press names the
+// keys or the buttons of the device used last.
 const char* tipText(const char* key, bool perDifficulty) {
-  return textAfter(key, perDifficulty ? gameState.difficulty : 0);
+  return deviceTextAfter(key, perDifficulty ? gameState.difficulty : 0);
 }
 
 void showTip(const char* key, bool perDifficulty, Vec2 anchor, float delay, CellPos cell,

@@ -59,7 +59,19 @@ enum class SysEventType : uint8_t {
   Deactivate,       // the window lost activation
   Close,            // the close button (the window is not destroyed)
   Quit,             // the window system asked the process to end
-  Size              // the client area changed size
+  Size,             // the client area changed size
+  PadButtonDown,    // key = SysPadButton of a game controller
+  PadButtonUp,      // key = SysPadButton
+  PadStick,         // x, y = the left stick, -32768..32767 each, y down
+  PadRemoved        // a game controller was unplugged: nothing of it is held any more
+};
+
+// The game controller buttons the game reads, as SDL's game controller API names
+// them (a, b, x, y, back, start, dpup, dpdown, dpleft, dpright, leftshoulder,
+// rightshoulder): every controller's layout is mapped onto these.
+enum class SysPadButton : uint8_t {
+  None, A, B, X, Y, Back, Start, DpadUp, DpadDown, DpadLeft, DpadRight, LeftShoulder,
+  RightShoulder
 };
 
 struct SysEvent {
@@ -109,6 +121,19 @@ bool sysPollEvent(SysEvent* event);
 // Queues an event as if the window system had sent it (the headless runner).
 void sysPushEvent(const SysEvent& event);
 bool sysEventWaiting();
+
+// Game controllers are opened as they are plugged in and closed as they are
+// unplugged; their buttons and left stick arrive as Pad events.
+// The button SDL's game controller API calls `name` ("a", "dpup"); None for a
+// name it does not know or a button the game does not read.
+SysPadButton sysPadButtonFromName(const char* name);
+// A controller's button or its left stick (-1..1 each, y up) as if a controller
+// had sent it (the headless runner): SDL's own events, through the same
+// translation as a real controller's.
+void sysSimulatePadButton(SysPadButton button, bool down);
+void sysSimulatePadStick(float x, float y);
+// Game controllers open now.
+int32_t sysPadCount();
 
 // The built-in cursors: the arrow, the hammer and the invisible cursor, and the
 // question-mark cursor of the help pointer.

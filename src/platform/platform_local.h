@@ -15,3 +15,8 @@ bool sysMessageBoxesSuppressed();
 void sysFreeCursors();
 // True once after SIGTERM or SIGINT arrived (sysCatchStopSignals); clears the request.
 bool sysTakeStopRequest();
+// Turns a game controller's SDL event into Pad events (sysPushEvent), opening and
+// closing controllers as they come and go. Returns false for any other event.
+bool sysTranslatePadEvent(const SDL_Event& event);
+// Closes every open game controller (at shutdown).
+void sysClosePads();

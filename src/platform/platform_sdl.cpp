@@ -21,6 +21,10 @@ bool sysInit() {
     return false;
   }
   g_sdlStarted = true;
+  // Without controller support the game is still played with keys and the mouse.
+  if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
+    std::fprintf(stderr, "Game controllers cannot be read: %s\n", SDL_GetError());
+  }
   return true;
 }
 
@@ -28,6 +32,7 @@ void sysShutdown() {
   if (!g_sdlStarted) return;
   sysStopTicker();
   sysFreeCursors();
+  sysClosePads();
   sysDestroyWindow();
   SDL_Quit();
   g_sdlStarted = false;

@@ -157,7 +157,7 @@ void translateSdlEvent(const SDL_Event& e) {
     }
     case SDL_MOUSEBUTTONDOWN: translateButton(e.button, true); break;
     case SDL_MOUSEBUTTONUP: translateButton(e.button, false); break;
-    default: break;
+    default: sysTranslatePadEvent(e); break;
   }
 }
 

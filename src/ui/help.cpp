@@ -12,6 +12,7 @@
 #include "game/board.h"
 #include "game/feedback.h"
 #include "game/game_scene.h"
+#include "input/input.h"
 #include "platform/platform.h"
 #include "render/render.h"
 #include "render/text.h"
@@ -149,8 +150,9 @@ int32_t wrappedLines(const char* text) {
 }
 
 const char* ballTipText() {
-  // The ball tips of the three difficulties follow each other in the text table.
-  return textAfter("balltip", knownDifficulty(gameState.difficulty));
+  // The ball tips of the three difficulties follow each other in the text table,
+  // for the mouse, the keys and a controller.
+  return deviceTextAfter("balltip", knownDifficulty(gameState.difficulty));
 }
 
 const char* ruleText() { return textOf(gameState.survival ? "survivalhelp" : "squarehelp"); }
@@ -201,7 +203,7 @@ void drawClick(const HelpPose& pose) {
   if (!pose.clickShown) return;
   setTextColor(255, 255, 255, int32_t(pose.clickAlpha * 255.0f));
   drawTextCentered(pose.clickAt.x, pose.clickAt.y, 11.0f + std::sin(pose.clickAlpha * kPi),
-                   textOf("click"));
+                   deviceTextAfter("click", 0));
   setTextColor(255, 255, 255, 255);
 }
 

@@ -93,6 +93,7 @@ void drawZenChoice();
 void enterLevelChoice();
 void updateAdventureChoice(float dt);
 void hoverLevelChoice();
+int32_t levelChoiceKey(int32_t key);
 void drawSurvivalChoice();
 void enterSurvivalChoice();
 void updateSurvivalChoice(float dt);
@@ -131,7 +132,8 @@ void hoverMenu(float dt);
 void dragSliders();
 void clickMenu();
 void doubleClickMenu();
-// Space, or Enter without a selected item: toggles the focused check box.
+// Space, or Enter without a selected item: toggles the focused check box, or
+// follows the focused profiles link.
 void toggleFocusedControl();
 
 // ---------------------------------------------------------------------------

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "audio/audio.h"
+#include "input/input.h"
 #include "persistence/profile.h"
 #include "platform/platform.h"
 #include "render/render.h"
@@ -41,9 +42,11 @@ void drawGreeting(float drop) {
   formatGreeting(format ? format : "%s", profile ? profile->name : "", greeting, sizeof greeting);
   setTextColor(240, 233, 0, 255);
   drawTextCentered(-220.0f, -210.0f - drop, 15.0f, greeting);
-  const char* link = textOf("ifnotyou");
+  const char* link = deviceTextAfter("ifnotyou", 0);
   const float half = measureText(link, 12.0f) * 0.5f;
-  if (menu.linkHover) {
+  // The link is the next control: lit under the pointer or with the keys' focus.
+  const bool focused = menu.selection < 0 && menu.focus == menuFrame.controlCount;
+  if (menu.linkHover || focused) {
     setTextColor(255, 255, 255, 255);
   } else {
     setTextColor(100, 250, 100, 255);
@@ -54,15 +57,15 @@ void drawGreeting(float drop) {
   setTextColor(255, 255, 255, 255);
 }
 
-// The balloon of the first five items: the text that follows "adventuretip" by
-// the item's index.
+// The balloon of the first five items, under the pointer or chosen by the keys:
+// the text that follows "adventuretip" by the item's index.
 void titleBalloon() {
+  const bool pointing = input.lastDevice == InputDevice::Mouse;
   for (int32_t i = 0; i < menuFrame.buttonCount; ++i) {
     const ItemButton& b = menuFrame.buttons[i];
     const Vec2 p = menu.pointer;
-    if (b.item >= kTitleTips || p.x < b.left || p.x > b.right || p.y < b.bottom || p.y > b.top) {
-      continue;
-    }
+    const bool over = p.x >= b.left && p.x <= b.right && p.y >= b.bottom && p.y <= b.top;
+    if (b.item >= kTitleTips || !(pointing ? over : b.item == menu.selection)) continue;
     const float angle = 180.0f;
     showBalloon({170.0f, b.textY}, textAfter("adventuretip", b.item), 300.0f, &angle, false,
                 false);

@@ -27,6 +27,12 @@ void setSliderPosition(MenuControl& c, int32_t position) {
   *c.boundPosition = int16_t(position);
 }
 
+// The profiles link opens the players' screen on the current player.
+void openPlayersFromLink() {
+  menu.renameIndex = profileTable.currentProfile;
+  openScreenByName("profiles");
+}
+
 // A click's effect on one control (the item under the pointer has had its turn).
 void clickControl(int32_t index, Vec2 p) {
   MenuControl& c = menuFrame.controls[index];
@@ -57,10 +63,7 @@ void clickControl(int32_t index, Vec2 p) {
     case ControlKind::ProfileEntry: menu.focus = index; return;
     case ControlKind::ArrowLeft: handleMenuKey(VK_LEFT); return;
     case ControlKind::ArrowRight: handleMenuKey(VK_RIGHT); return;
-    case ControlKind::ProfilesLink:
-      menu.renameIndex = profileTable.currentProfile;
-      openScreenByName("profiles");
-      return;
+    case ControlKind::ProfilesLink: openPlayersFromLink(); return;
     default: return;
   }
 }
@@ -75,8 +78,10 @@ void hoverMenu(float dt) {
       menu.selection = b.item;
     }
   }
-  bool overControl = false;
-  for (int32_t i = 0; i < menuFrame.controlCount; ++i) {
+  // A pointer left resting over a control does not take the focus from the keys.
+  const bool pointing = input.lastDevice == InputDevice::Mouse;
+  bool overControl = !pointing;
+  for (int32_t i = 0; i < menuFrame.controlCount && pointing; ++i) {
     const MenuControl& c = menuFrame.controls[i];
     if (!insideInclusive(c, p)) continue;
     if (c.kind == ControlKind::ProfilesLink) {
@@ -156,4 +161,5 @@ void toggleFocusedControl() {
   if (menu.focus < 0 || menu.focus >= menuFrame.controlCount) return;
   MenuControl& c = menuFrame.controls[menu.focus];
   if (c.kind == ControlKind::CheckBox && c.boundState) *c.boundState = *c.boundState ? 0 : 1;
+  if (c.kind == ControlKind::ProfilesLink) openPlayersFromLink();
 }

@@ -29,6 +29,7 @@ namespace {
 constexpr float kEffectsSliderY = 135.0f;
 constexpr float kMusicSliderY = 72.0f;
 constexpr float kSpeedSliderY = -113.0f;
+constexpr float kFullScreenBoxY = 12.0f;
 
 class Options : public MenuTest {
  protected:
@@ -99,6 +100,19 @@ TEST_F(Options, VolumeSlidersStopAtTheirEndsAndOnlyTheEffectsOnePlaysItsClickPer
   dragTo(95.0f, kMusicSliderY);
   EXPECT_EQ(sound.musicVolume, kMaxVolume);
   EXPECT_EQ(clicksHeard(), 0) << "the music slider is silent";
+}
+
+// From the buttons at the bottom the keys go round to the top, where Left moves the
+// effects slider a twentieth of its length; a pointer resting over a box meanwhile
+// takes the focus from the keys nowhere.
+TEST_F(Options, TheKeysGoRoundToASliderAndMoveIt) {
+  input.lastDevice = InputDevice::Keyboard;
+  pointAt(-100.0f, kFullScreenBoxY);
+  press(VK_DOWN);
+  press(VK_DOWN);
+  press(VK_LEFT);
+  EXPECT_EQ(sound.effectsVolume, 85);
+  EXPECT_EQ(clicksHeard(), 1);
 }
 
 TEST_F(Options, TheSpeedSliderRunsFromTheSlowestOnTheLeftToTheFastestOnTheRight) {

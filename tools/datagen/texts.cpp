@@ -126,6 +126,18 @@ const TextKeyRule kTextKeys[] = {
     {"triplebomb", kTips, 150, "", 2, "triplebomb%i", 268, 11.0f, 6},
     {"quadrobomb", kTips, 150, "", 2, "quadrobomb%i", 268, 11.0f, 6},
     {"adventuretip", kTips, 150, "", 4, "adventuretip%i", 268, 11.0f, 6},
+    // What to press, for a player on the keys ("keys...") and on a controller ("pad...").
+    {"keysclick", kStrings, 8, "", 0, "", 0, 0, 0},
+    {"padclick", kStrings, 8, "", 0, "", 0, 0, 0},
+    {"padkeytoresume", kStrings, 50, "", 0, "", 0, 0, 0},
+    {"keysifnotyou", kStrings, 30, "", 0, "", 0, 0, 0},
+    {"padifnotyou", kStrings, 30, "", 0, "", 0, 0, 0},
+    {"keyshammertip", kTips, 150, "", 0, "", 268, 11.0f, 6},
+    {"padhammertip", kTips, 150, "", 0, "", 268, 11.0f, 6},
+    {"keyshammerfull", kTips, 150, "", 0, "", 268, 11.0f, 6},
+    {"padhammerfull", kTips, 150, "", 0, "", 268, 11.0f, 6},
+    {"keysballtip", kTips, 110, "", 2, "keysballtip%i", 330, 12.0f, 3},
+    {"padballtip", kTips, 110, "", 2, "padballtip%i", 330, 12.0f, 3},
 };
 
 const char* const kTextFileNames[2] = {"strings.txt", "tips.txt"};

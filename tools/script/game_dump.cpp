@@ -9,6 +9,7 @@
 #include "game/game_scene.h"
 #include "game/tips.h"
 #include "render/text.h"
+#include "input/input.h"
 #include "json.h"
 #include "runner.h"
 
@@ -125,6 +126,9 @@ void dumpGame(JsonWriter& json) {
   flagField(json, "helpCursor", gameView.helpCursor);
   flagField(json, "defeatDim", g.defeatDim);
   integerField(json, "shakeTimer", gameView.shakeTimer);
+  cellPosition(json, "keyCursor", gameView.keyCursor);
+  json.key("inputDevice");
+  json.string(inputDeviceName(input.lastDevice));
   json.endObject();
 }
 

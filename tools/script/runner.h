@@ -82,6 +82,14 @@ bool runPlay(const Args& args, std::string* error);
 bool checkSoak(const Args& args, std::string* error);
 bool runSoak(const Args& args, std::string* error);
 
+// `pad BUTTON` (a press and release of a game controller's button, by SDL's name)
+// and `stick X Y` (the left stick held at -1..1 each, y up): through the
+// platform's translation of controller events (pad_commands.cpp).
+bool checkPad(const Args& args, std::string* error);
+bool runPad(const Args& args, std::string* error);
+bool checkStick(const Args& args, std::string* error);
+bool runStick(const Args& args, std::string* error);
+
 // Argument helpers for the checks.
 bool parseInteger(const std::string& text, long* value);
 bool parseNumber(const std::string& text, double* value);
