@@ -118,6 +118,10 @@ void devRelease();
 // and whether presents wait for the display's refresh. Textures and buffers survive.
 // Returns false on failure.
 bool devReset(bool vsync);
+// Whether presents wait for the display's refresh from now on: adaptive where the
+// driver offers it (a late frame is shown at once instead of a refresh later). Off
+// on a new device. A display that does not pace presents ignores it.
+void devSetVsync(bool on);
 // The adapter's display modes with 16- or 32-bit colour, in the window system's order.
 std::vector<DevDisplayMode> devListDisplayModes();
 // The desktop's current display mode (a window's back buffer uses its format).

@@ -337,6 +337,15 @@ void applyUniforms(const DevDrawContext& ctx) {
 // ---------------------------------------------------------------------------
 // The operations
 
+void oglSetVsync(bool on) {
+  // Not every system can change it: not an error. Adaptive first (-1), then plain.
+  if (!on) {
+    SDL_GL_SetSwapInterval(0);
+  } else if (SDL_GL_SetSwapInterval(-1) != 0) {
+    SDL_GL_SetSwapInterval(1);
+  }
+}
+
 bool oglCreate() {
   g_gl = {};
   g_gl.window = sysSdlWindow();
@@ -358,7 +367,7 @@ bool oglCreate() {
     g_gl = {};
     return false;
   }
-  SDL_GL_SetSwapInterval(0);  // not every system can change it: not an error
+  oglSetVsync(false);  // loading frames must not wait for the display
   if (!buildProgram()) {
     SDL_GL_DeleteContext(g_gl.context);
     g_gl = {};
@@ -398,7 +407,7 @@ void oglRelease() {
 }
 
 bool oglReset(bool vsync) {
-  SDL_GL_SetSwapInterval(vsync ? 1 : 0);
+  oglSetVsync(vsync);
   readViewport();
   return true;
 }
@@ -577,6 +586,7 @@ const DevBackendOps devGLBackend = {
     .create = oglCreate,
     .release = oglRelease,
     .reset = oglReset,
+    .setVsync = oglSetVsync,
     .clear = oglClear,
     .beginScene = oglBeginScene,
     .present = oglPresent,

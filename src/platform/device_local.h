@@ -44,6 +44,8 @@ struct DevBackendOps {
   bool (*create)();
   void (*release)();
   bool (*reset)(bool vsync);
+  // Whether presents wait for the display's refresh; null where nothing is shown.
+  void (*setVsync)(bool on);
   void (*clear)(uint32_t flags, Color color, float z, uint32_t stencil);
   void (*beginScene)();
   void (*present)();

@@ -283,6 +283,14 @@ void sysGetDrawableSize(int32_t* width, int32_t* height) {
   }
 }
 
+int32_t sysDisplayRefreshRate() {
+  if (!g_window.window) return 0;
+  SDL_DisplayMode mode;
+  const int index = SDL_GetWindowDisplayIndex(g_window.window);
+  if (index < 0 || SDL_GetCurrentDisplayMode(index, &mode) != 0) return 0;
+  return mode.refresh_rate > 0 ? mode.refresh_rate : 0;
+}
+
 void sysGetViewportRect(int32_t* x, int32_t* y, int32_t* width, int32_t* height) {
   int32_t dw, dh;
   sysGetDrawableSize(&dw, &dh);

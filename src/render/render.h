@@ -42,7 +42,7 @@ struct DisplaySettings {
   int32_t screenWidth;   // 800 x 600 in full screen, 640 x 480 in a window
   int32_t screenHeight;
   int32_t colorDepth32;
-  int32_t vsync;
+  int32_t vsync;         // presents wait for the display, in a window and in full screen
 };
 extern DisplaySettings display;
 
