@@ -10,6 +10,12 @@
 // Primitives drawn from memory are appended to one batch while the state stays the
 // same; any state change, clear, retained draw, texture upload or present flushes it.
 // Draw order is always kept.
+//
+// The OpenGL window has no depth or stencil buffer. The game layers its pictures in
+// drawing order: 2D drawing neither tests nor writes depth, and what does test it
+// (particles) writes none, so it only ever meets the cleared buffer and passes
+// everywhere, as a test without a buffer does. A draw that would write depth is
+// told once on standard error: it would need the buffer back.
 #pragma once
 
 #include <cstddef>

@@ -154,6 +154,11 @@ void drawQuad(Vec3 p0, Vec3 p1, Vec3 p2, Vec3 p3, Vec2 t0, Vec2 t1, Vec2 t2, Vec
 // moved 0.001 inwards.
 void drawScreenRect(float left, float top, float right, float bottom, float uLeft, float vTop,
                     float uRight, float vBottom, Color color);
+// The part of that rectangle inside `part` (screen pixels, y down: x0 left, y0 top)
+// with the texture coordinates the whole one gives it: parts drawn one by one show
+// what the whole shows (to rounding), each under its own states.
+void drawScreenRectPart(float left, float top, float right, float bottom, float uLeft,
+                        float vTop, float uRight, float vBottom, Color color, const Rect& part);
 void drawQuadTinted(Vec3 p0, Vec3 p1, Vec3 p2, Vec3 p3, Color color);
 void drawQuadShaded(Vec3 p0, Vec3 p1, Vec3 p2, Vec3 p3, Color c0, Color c1, Color c2, Color c3);
 // A camera-facing strip from a to b of half width w.
