@@ -37,9 +37,10 @@ const char* text(const char* key) {
   return found ? found : "";
 }
 
+// A JPEG under a tint of alpha 255: opaque.
 void drawMapPicture(Color tint) {
   setTexture(mapTextures.map);
-  drawScreenRect(0.0f, 0.0f, 800.0f, 600.0f, 0.0f, 0.0f, kMapRight, kMapBottom, tint);
+  drawOpaqueScreenRect(0.0f, 0.0f, 800.0f, 600.0f, 0.0f, 0.0f, kMapRight, kMapBottom, tint);
 }
 
 void drawArtefacts() {

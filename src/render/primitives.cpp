@@ -117,6 +117,16 @@ void drawScreenRect(float left, float top, float right, float bottom, float uLef
                      {left, top, right, bottom});
 }
 
+void drawOpaqueScreenRect(float left, float top, float right, float bottom, float uLeft,
+                          float vTop, float uRight, float vBottom, Color color) {
+  const DevState saved = devState();
+  devSetAlphaBlend(false);
+  devSetAlphaTest(false);
+  drawScreenRect(left, top, right, bottom, uLeft, vTop, uRight, vBottom, color);
+  devSetAlphaBlend(saved.alphaBlend != 0);
+  devSetAlphaTest(saved.alphaTest != 0);
+}
+
 void drawScreenRectPart(float left, float top, float right, float bottom, float uLeft,
                         float vTop, float uRight, float vBottom, Color color, const Rect& part) {
   constexpr float kInset = 0.001f;  // keeps bilinear filtering off the neighbouring texels

@@ -154,6 +154,12 @@ void drawQuad(Vec3 p0, Vec3 p1, Vec3 p2, Vec3 p3, Vec2 t0, Vec2 t1, Vec2 t2, Vec
 // moved 0.001 inwards.
 void drawScreenRect(float left, float top, float right, float bottom, float uLeft, float vTop,
                     float uRight, float vBottom, Color color);
+// drawScreenRect for a picture wholly opaque there, given a colour of alpha 255:
+// unblended and untested, which shows the same pixels while a software renderer
+// writes them without reading and drops what they cover. The blend and alpha-test
+// states are as they were afterwards.
+void drawOpaqueScreenRect(float left, float top, float right, float bottom, float uLeft,
+                          float vTop, float uRight, float vBottom, Color color);
 // The part of that rectangle inside `part` (screen pixels, y down: x0 left, y0 top)
 // with the texture coordinates the whole one gives it: parts drawn one by one show
 // what the whole shows (to rounding), each under its own states.
