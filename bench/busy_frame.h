@@ -75,12 +75,12 @@ inline void startMoveAlongTheCorridor() {
 
 // The route the pointer showed before the ball set off, drawn in every frame.
 inline void showRoute() {
-  sceneView.routeCells = 0;
+  gameView.routeCells = 0;
   for (int32_t x = kLastColumn; x > kFirstColumn; --x) {
-    sceneView.route[sceneView.routeCells++] = {x, kCorridorRow};
+    gameView.route[gameView.routeCells++] = {x, kCorridorRow};
   }
-  sceneView.routeBall = {kFirstColumn, kCorridorRow};
-  sceneView.routeAlpha = 1.0f;
+  gameView.routeBall = {kFirstColumn, kCorridorRow};
+  gameView.routeAlpha = 1.0f;
 }
 
 inline void keepPopups() {

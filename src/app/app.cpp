@@ -7,7 +7,11 @@
 
 #include "app/app_local.h"
 #include "app/scene.h"
+#include "audio/audio.h"
+#include "core/numeric.h"
+#include "game/saved_game.h"
 #include "input/input.h"
+#include "persistence/settings.h"
 #include "platform/platform.h"
 #include "render/render.h"
 #include "resources/resources.h"
@@ -129,11 +133,15 @@ bool appStart(const AppOptions& options, int* exitCode) {
   *exitCode = 0;
   connectModules();
   resetAppState(options);
-  if (options.takeInstanceLock && !ensureSingleInstance(kInstanceName)) return false;
+  if (options.takeInstanceLock && !ensureSingleInstance(kInstanceName)) {
+    tellAlreadyRunning();
+    *exitCode = kExitAlreadyRunning;
+    return false;
+  }
   if (!sysInit()) return false;
-  prepareNumericServices();
+  initFastSqrt();
   enterDataDirectory();
-  readStartupSettings();
+  readSettings();  // the settings record, before the window
   chooseDisplayMode();
   if (!createMainWindow()) return false;
   if (!display.fullScreen) sysShowWindow();
@@ -214,7 +222,7 @@ void appWindowProc(const SysEvent& event) {
       followDisplayRate();
       return;
     case SysEventType::Activate:
-      onApplicationActivated();
+      resumeSound();
       app.appActive = 1;
       app.frameDelta = 0.0f;
       app.frameDeltaMs = 0;
@@ -225,7 +233,7 @@ void appWindowProc(const SysEvent& event) {
       app.appActive = 0;
       return;
     case SysEventType::Close:
-      saveGameOnClose();
+      saveGame();  // the game in progress, when it may be saved
       app.quitRequested = 1;
       return;
     case SysEventType::Quit: app.quitRequested = 1; return;
@@ -238,7 +246,7 @@ void appWindowProc(const SysEvent& event) {
 
 void appShutdown() {
   shutdownApplication();
-  saveSettingsAtShutdown();
+  saveAll();
   sysShowCursor(true);
   sysShutdown();
 }

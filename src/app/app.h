@@ -80,6 +80,8 @@ extern AppState app;
 
 // The name of the single-instance lock.
 constexpr const char* kInstanceName = "Orbelquaint game";
+// The exit status of a copy started while another runs.
+constexpr int kExitAlreadyRunning = 3;
 // The window title.
 constexpr const char* kWindowTitle = "Orbelquaint";
 
@@ -94,7 +96,8 @@ void resetApp();
 // Runs the whole program: start, message loop, shutdown. Returns the exit code.
 int appMain(const AppOptions& options);
 // Start steps up to the message loop. Returns false when the program must end
-// now; *exitCode then holds its exit code (0: second instance or no device).
+// now; *exitCode then holds its exit code (kExitAlreadyRunning for a second
+// copy, 0 when no device can be made).
 bool appStart(const AppOptions& options, int* exitCode);
 // One pass of the message loop: handles one waiting event, or runs one frame when
 // none is waiting and then waits as the pacing says. Returns false once a quit has

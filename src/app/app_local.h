@@ -3,8 +3,7 @@
 #pragma once
 
 // Start order (app_start.cpp)
-void prepareNumericServices();   // the square-root table
-void readStartupSettings();      // the settings record, before the window
+void tellAlreadyRunning();       // a second copy's refusal: stderr, and a box on a display
 bool createGraphicsDevice();     // the device for the window; false ends the program
 void showFirstLoadingFrame();    // the loading picture on screen while data loads
 void applyCursorSetting();       // the program's own cursor when the setting is on
@@ -23,7 +22,4 @@ void beginFrameDrawing();        // clear depth, begin the scene
 void endFrameDrawing();          // end the scene, present, recover a lost device
 
 // Window messages (app_start.cpp)
-void onApplicationActivated();   // resume sound
 void onApplicationDeactivated(); // the board's deactivate hook, pause sound
-void saveGameOnClose();          // save the game in progress if it may be saved
-void saveSettingsAtShutdown();   // settings record and the settings files

@@ -6,6 +6,7 @@
 #include "game/board.h"
 #include "game/feedback.h"
 #include "game/game_local.h"
+#include "game/game_scene.h"
 
 namespace {
 
@@ -44,7 +45,7 @@ bool hammerStrike(int32_t x, int32_t y) {
     removeBall(x, y);
   }
   gameState.hammerCharge = 0.0f;
-  gameState.cursorMode = CursorMode::Arrow;
+  gameView.cursorMode = CursorMode::Arrow;
   return true;
 }
 

@@ -9,6 +9,7 @@
 #include "effects/effects.h"
 #include "game/board.h"
 #include "game/game.h"
+#include "game/game_scene.h"
 #include "persistence/profile.h"
 #include "render/text.h"
 
@@ -32,11 +33,6 @@ constexpr float kBoltJitter = 8.0f;
 void startEffectPair(const char* first, const char* second, Vec2 at) {
   startEffect(first, at.x, at.y, kNoEffectTarget, kNoEffectTarget, 1.0f, -1);
   startEffect(second, at.x, at.y, kNoEffectTarget, kNoEffectTarget, 1.0f, -1);
-}
-
-void shakeScreen(float strength) {
-  gameState.shakeTimer = kShakeMs;
-  feedback.shakeStrength = strength;
 }
 
 int32_t popPoints(const RemovalEntry& entry) {
@@ -95,7 +91,7 @@ void resetFeedback() {
 
 void addScore(float x, float y, int32_t points) {
   if (!gameHooks.boardSceneCurrent()) return;
-  if (gameState.menuOpen || feedback.demoRunning) return;
+  if (gameView.menuOpen || feedback.demoRunning) return;
   const float t = gameState.levelCompleteTimer;
   if (t > 0.0f && t < kLevelCompletePointsStop) return;
   if (!gameState.survival && score() % kLifeEveryPoints + points > kLifeEveryPoints - 1) {

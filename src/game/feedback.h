@@ -1,7 +1,7 @@
 // feedback.h: what the board's events give the player: points (with the extra
 // life every 100000), the queue of removed balls that wobble and pop one after
 // another, the sounds and effects of chains, squares, the hammer and new items, the
-// combo and praise banners, the screen shake and the diamond's lightning bolts.
+// combo and praise banners, the screen shake's start and the diamond's lightning bolts.
 //
 // This is the rules side: timers, points, sounds and effect requests. Drawing the
 // wobbling balls, pop-ups, stars and bolts reads these tables.
@@ -19,7 +19,6 @@ constexpr int32_t kMaxDiamondBolts = 32;
 constexpr float kRemovalDelayStep = 80.0f;  // ms between the wobbles of queued balls
 constexpr float kRemovalWobbleMs = 250.0f;  // a ball pops this long after its wobble starts
 constexpr float kBoltLifeMs = 500.0f;
-constexpr int32_t kShakeMs = 800;
 constexpr int32_t kLifeEveryPoints = 100000;
 
 struct RemovalEntry {
@@ -49,7 +48,6 @@ struct FeedbackState {
   bool ballSoundDone;       // "ball.ogg" already played for this resolution's pops
   DiamondBolt bolts[kMaxDiamondBolts];
   int32_t nextBolt;
-  float shakeStrength;      // 1.0 after a triple bomb, 1.5 after a quadro bomb
   bool demoRunning;         // a help demonstration plays: no points count
 };
 extern FeedbackState feedback;

@@ -20,8 +20,6 @@
 #include "platform/platform.h"
 #include "scenery/scenery.h"
 
-GameView gameView = {};
-
 namespace {
 
 constexpr float kMenuFadeMs = 300.0f;
@@ -57,8 +55,6 @@ void resetGameState(int32_t index) {
   gameState.selected = kNoCell;
   gameState.lastMoved = kNoCell;
   gameState.running = true;
-  gameState.shownScore = survival ? 0 : score();
-  gameView = {};
   hideTip();
   resetFeedback();
   clearScorePopups();
@@ -66,6 +62,7 @@ void resetGameState(int32_t index) {
   clearParticles();
   resetBoardEffects();
   resetGameScene();
+  gameView.shownScore = survival ? 0 : score();
 }
 
 void presentLevel(int32_t index) {
@@ -129,7 +126,7 @@ void fillBoard(int32_t index) {
 // Frame
 
 void updateFades(float dt) {
-  if (gameState.menuOpen) {
+  if (gameView.menuOpen) {
     gameView.menuFade += dt;
     if (gameView.menuFade > kMenuFadeMs) gameView.menuFade = kMenuFadeMs;
   } else if (gameView.menuFade > 0.0f) {
@@ -249,12 +246,6 @@ void updateBoard(float dt) {
   if (arrived) resolveBoard(false);
 }
 
-void updateShake(float dt) {
-  if (gameState.shakeTimer <= 0) return;
-  gameState.shakeTimer -= int32_t(dt);
-  if (gameState.shakeTimer < 0) gameState.shakeTimer = 0;
-}
-
 // The side panel slides away during the end sequences and the pause; the
 // selection goes with it.
 void dropSelectionWhilePanelSlides() {
@@ -267,15 +258,15 @@ void dropSelectionWhilePanelSlides() {
 // The HUD's score chases the real one (the profile's, or the level's in survival).
 void updateShownScore(float dt) {
   const int32_t real = gameState.survival ? gameState.levelScore : score();
-  if (gameState.shownScore >= real) return;
-  int32_t step = int32_t(float(real - gameState.shownScore) * 0.01f * dt);
+  if (gameView.shownScore >= real) return;
+  int32_t step = int32_t(float(real - gameView.shownScore) * 0.01f * dt);
   if (step < 1) step = 1;
-  gameState.shownScore += step;
-  if (gameState.shownScore > real) gameState.shownScore = real;
+  gameView.shownScore += step;
+  if (gameView.shownScore > real) gameView.shownScore = real;
 }
 
 bool playClockRuns() {
-  return !gameState.menuOpen && !gameState.helpCursor && gameState.running &&
+  return !gameView.menuOpen && !gameView.helpCursor && gameState.running &&
          gameState.levelCompleteTimer <= 0.0f && gameState.defeatTimer <= 0.0f;
 }
 
@@ -284,17 +275,7 @@ bool playClockRuns() {
 
 // After a zone was completed the game waits; any click or key returns to the map.
 bool waitingAfterZone() {
-  return gameState.levelCompleteTimer < 0.0f && !gameState.running && gameView.zoneCompleted;
-}
-
-void leaveForMap() {
-  if (gameView.adventureFinished) {
-    gameHooks.returnToTitle("main");
-  } else if (gameState.survival) {
-    gameHooks.returnToTitle("survival");
-  } else {
-    gameHooks.returnToTitle(gameState.difficulty == Difficulty::Zen ? "zen" : "adventure");
-  }
+  return gameState.levelCompleteTimer < 0.0f && !gameState.running && gameState.zoneCompleted;
 }
 
 // A click or key during an end sequence skips to its end.
@@ -312,21 +293,21 @@ bool skipEndSequence() {
 
 void pauseGame() {
   gameState.running = false;
-  gameState.helpCursor = false;
-  if (gameState.cursorMode == CursorMode::Help) gameState.cursorMode = CursorMode::Arrow;
+  gameView.helpCursor = false;
+  if (gameView.cursorMode == CursorMode::Help) gameView.cursorMode = CursorMode::Arrow;
 }
 
 void disarmHelpCursor() {
-  gameState.helpCursor = false;
-  gameState.cursorMode = CursorMode::Arrow;
+  gameView.helpCursor = false;
+  gameView.cursorMode = CursorMode::Arrow;
 }
 
 // The side panel's buttons. Returns true when the click ends there.
 bool clickPanel(float x, float y) {
-  if (!gameState.menuOpen) {
+  if (!gameView.menuOpen) {
     if (inside(kPauseButton, x, y)) {
       pauseGame();
-      gameState.cursorMode = CursorMode::Arrow;
+      gameView.cursorMode = CursorMode::Arrow;
       playSound("menu.ogg");
       return true;
     }
@@ -338,10 +319,10 @@ bool clickPanel(float x, float y) {
   }
   if (inside(kMenuButton, x, y)) {
     // With a screen open the click belongs to that screen.
-    if (!gameState.menuOpen) gameHooks.openInGameScreen("gameplay");
+    if (!gameView.menuOpen) gameHooks.openInGameScreen("gameplay");
     return true;
   }
-  return gameState.menuOpen;
+  return gameView.menuOpen;
 }
 
 // The hammer's click on the board: strike a ball; leave the floor to drop it.
@@ -356,17 +337,17 @@ void clickWithHammer(CellPos c) {
 
 void clickPlayArea(float x, float y) {
   if (insideSquare(kHelpButtonX, kHelpButtonY, kHelpButtonSize, x, y)) {
-    gameState.helpCursor = true;
-    gameState.cursorMode = CursorMode::Help;
+    gameView.helpCursor = true;
+    gameView.cursorMode = CursorMode::Help;
   }
   if (gameState.hammerEnabled && gameState.hammerCharge == 1.0f && inside(kHammerGauge, x, y)) {
-    gameState.cursorMode =
-        gameState.cursorMode == CursorMode::Hammer ? CursorMode::Arrow : CursorMode::Hammer;
+    gameView.cursorMode =
+        gameView.cursorMode == CursorMode::Hammer ? CursorMode::Arrow : CursorMode::Hammer;
     deselectBall();
     return;
   }
   const CellPos c = cellAtPoint(x, y);
-  if (gameState.cursorMode == CursorMode::Hammer) {
+  if (gameView.cursorMode == CursorMode::Hammer) {
     clickWithHammer(c);
   } else {
     clickBoardCell(c.x, c.y);
@@ -408,6 +389,16 @@ void developerKey(int32_t key) {
 
 }  // namespace
 
+void leaveForMap() {
+  if (gameState.adventureFinished) {
+    gameHooks.returnToTitle("main");
+  } else if (gameState.survival) {
+    gameHooks.returnToTitle("survival");
+  } else {
+    gameHooks.returnToTitle(gameState.difficulty == Difficulty::Zen ? "zen" : "adventure");
+  }
+}
+
 void startLevel(int32_t index) {
   resetGameState(index);
   presentLevel(index);
@@ -421,7 +412,7 @@ void startLevel(int32_t index) {
     gameState.hammerEnabled = true;
   }
   gameState.squaresAtStart = countSquareLayers(currentBoard());
-  gameView.pendingSquares = gameState.squaresAtStart;
+  gameState.pendingSquares = gameState.squaresAtStart;
   if (gameState.survival) stripForSurvival();
   gameState.freeCells = countFreeCells(currentBoard());
   for (auto& column : currentBoard().cells) {
@@ -432,6 +423,7 @@ void startLevel(int32_t index) {
   fillBoard(index);
   showStartTips();
   prepareLevelModes(index);
+  checkLevelPlayable(index);
 }
 
 void gameFrameUpdate(float dt) {
@@ -440,7 +432,6 @@ void gameFrameUpdate(float dt) {
   updateSound(dt);
   updateEndSequences(dt);
   updateFades(dt);
-  updateShake(dt);
   if (!boardFrozen()) updateBoard(dt);
   updateBallRemovals(dt);
   updateDiamondBolts(dt);
@@ -451,7 +442,7 @@ void gameFrameUpdate(float dt) {
 }
 
 void gameKeyDown(int32_t key) {
-  if (gameState.menuOpen) return;  // the open screen takes the key
+  if (gameView.menuOpen) return;  // the open screen takes the key
   if (skipEndSequence()) return;
   if (waitingAfterZone()) {
     leaveForMap();
@@ -490,7 +481,7 @@ void gameLeftDown(float x, float y) {
     clickTip();
     return;
   }
-  if (gameState.helpCursor) {
+  if (gameView.helpCursor) {
     showHelpTip(x, y);
     disarmHelpCursor();
     return;
@@ -499,7 +490,7 @@ void gameLeftDown(float x, float y) {
 }
 
 void gameLeftDoubleClick(float x, float y) {
-  if (gameState.menuOpen) return;
+  if (gameView.menuOpen) return;
   const CellPos c = cellAtPoint(x, y);
   doubleClickBoardCell(c.x, c.y);
 }
@@ -507,7 +498,7 @@ void gameLeftDoubleClick(float x, float y) {
 void gameWindowDeactivated() { deselectBall(); }
 
 void gameRightDown() {
-  if (gameState.menuOpen || gameState.levelCompleteTimer > 0.0f) return;
+  if (gameView.menuOpen || gameState.levelCompleteTimer > 0.0f) return;
   if (!gameState.running) {
     gameState.running = true;
     return;

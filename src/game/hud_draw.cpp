@@ -24,11 +24,6 @@ constexpr float kGaugeHeight = 128.0f;
 constexpr Color kValueColor = 0xFFFFF0A0u;  // the numbers: a warm white
 constexpr float kHeartHalf = 16.0f;
 
-const char* textOf(const char* key) {
-  const char* text = getText(key);
-  return text ? text : key;
-}
-
 void drawPicture(TextureEntry* picture, Rect rect, const UvRect& uv, Color color) {
   setTexture(picture);
   drawSpriteRect(rect, uv, color, kHudDepth);
@@ -38,7 +33,7 @@ void drawProgressBar(float shift) {
   const float left = kBarLeft - shift;
   drawPicture(hudPictures.barFrame, {left, kBarBottom + kBarHeight, left + kBarWidth, kBarBottom},
               kWholePicture, kWhite);
-  float shown = sceneView.shownProgress;
+  float shown = gameView.shownProgress;
   if (!(shown > 0.0f)) return;  // also keeps a NaN off the vertices
   if (shown > 1.0f) shown = 1.0f;
   const float fill = std::ceil(kBarHeight * shown);
@@ -48,9 +43,9 @@ void drawProgressBar(float shift) {
 }
 
 Color scoreColor() {
-  if (!sceneView.scoreRising) return kValueColor;
-  const int32_t shift = 16 - 8 * sceneView.flickerChannel;  // red, green or blue
-  return (kValueColor & ~(0xFFu << shift)) | (uint32_t(sceneView.flickerValue) << shift);
+  if (!gameView.scoreRising) return kValueColor;
+  const int32_t shift = 16 - 8 * gameView.flickerChannel;  // red, green or blue
+  return (kValueColor & ~(0xFFu << shift)) | (uint32_t(gameView.flickerValue) << shift);
 }
 
 void drawNumber(float x, float y, int32_t value, Color color) {
@@ -95,7 +90,7 @@ void drawColourButtonHover(float s) {
   static const Color kTints[3] = {0x783C64FFu, 0x78FF5050u, 0x7850FF78u};
   for (int32_t i = 0; i < 3; ++i) {
     const float h = kColourButtonSize * 0.5f, x = kColourButtonX[i] + s;
-    if (!insideHudRect(x - h, x + h, kColourButtonY - h, kColourButtonY + h, sceneView.pointer)) {
+    if (!insideHudRect(x - h, x + h, kColourButtonY - h, kColourButtonY + h, gameView.pointer)) {
       continue;
     }
     setTexture(nullptr);
@@ -106,7 +101,7 @@ void drawColourButtonHover(float s) {
 
 void drawMenuLabel(float s) {
   const HudRect& r = kMenuButton;
-  const bool hovered = insideHudRect(r.x0 + s, r.x1 + s, r.y0, r.y1, sceneView.pointer);
+  const bool hovered = insideHudRect(r.x0 + s, r.x1 + s, r.y0, r.y1, gameView.pointer);
   const float pulse = hovered ? std::sin(gameState.levelClock * 0.012f) : 0.0f;
   setTextColor(255, 255, 255, 255);
   drawTextCentered(350.0f + s, -31.0f, 14.0f + pulse, textOf("menu"));
@@ -116,7 +111,7 @@ void drawSidePanel(float s) {
   drawPicture(hudPictures.panel, {272.0f + s, 300.0f, 400.0f + s, -212.0f}, kWholePicture, kWhite);
   drawColourButtonHover(s);
   drawLabel(345.0f + s, 279.0f, 14.0f, "score");
-  drawNumber(345.0f + s, 238.0f, gameState.shownScore, scoreColor());
+  drawNumber(345.0f + s, 238.0f, gameView.shownScore, scoreColor());
   drawLabel(345.0f + s, 183.0f, 14.0f, "level");
   drawNumber(353.0f + s, 147.0f, gameState.levelIndex + 1, kValueColor);
   drawLives(s);
@@ -148,22 +143,22 @@ void drawHammerGauge(float s) {
   float charge = gameState.hammerCharge;
   charge = charge > 1.0f ? 1.0f : (charge > 0.0f ? charge : 0.0f);
   // While the hammer is in hand the gauge shows it taken: a pale outline only.
-  const bool taken = gameState.cursorMode == CursorMode::Hammer;
+  const bool taken = gameView.cursorMode == CursorMode::Hammer;
   if (charge > 0.0f) {
     const UvRect uv = {0.0f, 1.0f - charge, 1.0f, 1.0f};
     drawPicture(hudPictures.hammerLit, {x0, bottom + charge * kGaugeHeight, x1, bottom}, uv,
                 taken ? fadeColor(kWhite, 0.3f) : kWhite);
   }
   if (taken) return;
-  drawGaugeLight(x0, x1, charge, insideHudRect(x0, x1, bottom, top, sceneView.pointer));
+  drawGaugeLight(x0, x1, charge, insideHudRect(x0, x1, bottom, top, gameView.pointer));
 }
 
 void drawHelpButton() {
   const float h = kHelpButtonSize * 0.5f;
   const bool hovered = insideHudRect(kHelpButtonX - h, kHelpButtonX + h, kHelpButtonY - h,
-                                     kHelpButtonY + h, sceneView.pointer);
+                                     kHelpButtonY + h, gameView.pointer);
   float size = kHelpButtonSize;
-  if (hovered || gameState.helpCursor) size *= 1.0f + 0.08f * std::sin(gameState.levelClock * 0.01f);
+  if (hovered || gameView.helpCursor) size *= 1.0f + 0.08f * std::sin(gameState.levelClock * 0.01f);
   setTexture(hudPictures.question);
   drawSprite(kHelpButtonX, kHelpButtonY, size, size, kWholePicture, kWhite, kHudDepth);
 }

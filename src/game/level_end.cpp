@@ -5,6 +5,7 @@
 #include "audio/audio.h"
 #include "game/board.h"
 #include "game/game.h"
+#include "game/game_scene.h"
 #include "game/modes.h"
 #include "persistence/profile.h"
 #include "persistence/records.h"
@@ -25,8 +26,7 @@ bool squaresLeft() {
 void showBigMessage(const char* key) {
   std::strncpy(modeState.bigMessage, key, kMaxMessageKey - 1);
   modeState.bigMessage[kMaxMessageKey - 1] = '\0';
-  const char* text = getText(key);
-  spawnFlyingText(text ? text : key, 0.0f, 0.0f, kBigMessageSize);
+  spawnFlyingText(textOf(key), 0.0f, 0.0f, kBigMessageSize);
 }
 
 void clearBigMessage() {
@@ -40,7 +40,7 @@ void recordStatistics() {
   const LevelResult result = currentLevelResult();
   recordLevelResult(result);
   enterHighScore(result);
-  if (!gameState.survival) advanceProgress(&gameView.zoneCompleted, &gameView.adventureFinished);
+  if (!gameState.survival) advanceProgress(&gameState.zoneCompleted, &gameState.adventureFinished);
   saveAll();
 }
 
@@ -48,7 +48,7 @@ void completeLevel() {
   recordStatistics();
   playSound("levelcomplete.ogg");
   requestMusic(kLevelCompleteMusic);
-  showBigMessage(gameView.zoneCompleted ? "stagecomplete" : "levelcomplete");
+  showBigMessage(gameState.zoneCompleted ? "stagecomplete" : "levelcomplete");
   gameState.levelCompleteTimer = kLevelCompleteMs;
   gameView.colourScheme = (gameState.levelIndex + 1) % 3;
 }

@@ -9,7 +9,11 @@
 #include "audio/audio.h"
 #include "core/numeric.h"
 #include "game/game.h"
+#include "game/game_local.h"
+#include "game/game_scene.h"
+#include "game/level.h"
 #include "persistence/profile.h"
+#include "platform/platform.h"
 
 ModeState modeState = {};
 
@@ -35,17 +39,13 @@ void playBirds() {
   modeState.birdCall = (modeState.birdCall + 1 + tableRandomInt(2)) % 3;
 }
 
-struct WaterSound {
-  const char* name;  // null: the zone is quiet
-  int32_t period;
-};
-
-WaterSound waterSound() {
-  if (gameView.adventureFinished) return {"waterfall.ogg", kWaterfallPeriodMs};
+// The zone's water, or null where it is quiet.
+const char* waterSound() {
+  if (gameState.adventureFinished) return "waterfall.ogg";
   switch (zoneOf()) {
-    case 0: case 8: case 10: case 14: return {"brook.ogg", kBrookPeriodMs};
-    case 3: case 4: case 12: case 13: return {nullptr, 1};
-    default: return {"waterfall.ogg", kWaterfallPeriodMs};
+    case 0: case 8: case 10: case 14: return "brook.ogg";
+    case 3: case 4: case 12: case 13: return nullptr;
+    default: return "waterfall.ogg";
   }
 }
 
@@ -112,9 +112,36 @@ void openHelpScreenOnce() {
   gameHooks.openInGameScreen("helpscreen");
 }
 
+// A level file that gives no floor at all would be won and lost at once.
+bool levelHasFloor() {
+  bool floor = false;
+  forEachPlayableCell([&](int32_t x, int32_t y) { floor = floor || hasFloor(cellAt(x, y)); });
+  return floor;
+}
+
+void levelFilePath(int32_t index, char* out, size_t capacity) {
+  char name[32];
+  levelFileName(index, name, sizeof name);
+  std::snprintf(out, capacity, "levels/%s", name);
+}
+
+// Back to the level choice with a word to the player: the box waits for the menus.
+void leaveBrokenLevel() {
+  modeState.levelBroken = false;
+  leaveForMap();
+  char path[48];
+  levelFilePath(gameState.levelIndex, path, sizeof path);
+  char message[160];
+  std::snprintf(message, sizeof message,
+                "The level file %s is damaged: it has no cell to play on. Choose another level.",
+                path);
+  sysReportProblem("levelbroken", path, "no cell to play on", message);
+}
+
 }  // namespace
 
 void prepareLevelModes(int32_t index) {
+  modeState.levelBroken = false;
   modeState.ambientClock = 0;
   modeState.ambientStarted = false;
   modeState.survivalOver = false;
@@ -123,6 +150,15 @@ void prepareLevelModes(int32_t index) {
   forEachCellInDrawingOrder([](int32_t x, int32_t y) {
     modeState.tiles[x][y] = tileFlight(modeState.tileExit, x, y);
   });
+}
+
+void checkLevelPlayable(int32_t index) {
+  modeState.levelBroken = !levelHasFloor();
+  if (!modeState.levelBroken) return;
+  char path[48];
+  levelFilePath(index, path, sizeof path);
+  std::fprintf(stderr, "%s: %s gives no cell to play on (missing, unreadable or damaged); the "
+               "game goes back to the level choice\n", kProgramName, path);
 }
 
 void startCurrentLevel() {
@@ -134,22 +170,25 @@ void startCurrentLevel() {
   }
 }
 
+// The water is one looped channel from the level start on (the same water runs
+// on through a restart); the birds call on the ambient clock.
 void updateAmbientSounds(float dt) {
-  const WaterSound water = waterSound();
   if (!modeState.ambientStarted) {
     modeState.ambientStarted = true;
     playBirds();
-    if (water.name) playSound(water.name);
+    playAmbientLoop(waterSound());
   }
   const int32_t before = modeState.ambientClock;
   modeState.ambientClock += int32_t(dt);
-  const int32_t after = modeState.ambientClock;
-  if (crossedPeriod(before, after, kBirdsPeriodMs)) playBirds();
-  if (water.name && crossedPeriod(before, after, water.period)) playSound(water.name);
+  if (crossedPeriod(before, modeState.ambientClock, kBirdsPeriodMs)) playBirds();
 }
 
 void gameFrameEndRules() {
-  if (!gameState.menuOpen && gameState.levelCompleteTimer >= 0.0f) checkLevelEnd();
+  if (modeState.levelBroken) {
+    leaveBrokenLevel();
+    return;
+  }
+  if (!gameView.menuOpen && gameState.levelCompleteTimer >= 0.0f) checkLevelEnd();
   openHelpScreenOnce();
 }
 

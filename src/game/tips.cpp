@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "game/game.h"
+#include "game/game_scene.h"
 #include "persistence/profile.h"
 #include "resources/resources.h"
 
@@ -44,9 +45,7 @@ int32_t oneTimeTipIndex(const char* key) {
 // The texts of some tips differ by difficulty: the key's entry in Expert, the next
 // one in Normal, the one after in Zen.
 const char* tipText(const char* key, bool perDifficulty) {
-  if (!getText(key)) return nullptr;
-  if (!perDifficulty) return getText(key);
-  return getTextByIndex(getTextIndex(key) + gameState.difficulty);
+  return textAfter(key, perDifficulty ? gameState.difficulty : 0);
 }
 
 void showTip(const char* key, bool perDifficulty, Vec2 anchor, float delay, CellPos cell,
@@ -54,7 +53,8 @@ void showTip(const char* key, bool perDifficulty, Vec2 anchor, float delay, Cell
   tipState = {};
   tipState.active = true;
   std::strncpy(tipState.key, key, kMaxTipKey - 1);
-  tipState.text = tipText(key, perDifficulty);
+  // From the kept key: a missing text shows that copy, not the caller's string.
+  tipState.text = tipText(tipState.key, perDifficulty);
   tipState.anchor = anchor;
   tipState.delay = delay;
   tipState.cell = cell;
@@ -148,7 +148,7 @@ void hideTip() { tipState = {}; }
 
 void updateTip(float dt) {
   if (!tipState.active) return;
-  if (gameState.menuOpen || !gameState.running || gameState.levelCompleteTimer > 0.0f ||
+  if (gameView.menuOpen || !gameState.running || gameState.levelCompleteTimer > 0.0f ||
       gameState.defeatTimer > 0.0f) {
     tipState.visible = false;
     return;

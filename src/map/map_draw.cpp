@@ -32,11 +32,6 @@ constexpr float kScoreX = 330.0f;
 constexpr float kFirstRowY = 215.0f;
 constexpr float kRowStep = 22.0f;
 
-const char* text(const char* key) {
-  const char* found = getText(key);
-  return found ? found : "";
-}
-
 // A JPEG under a tint of alpha 255: opaque.
 void drawMapPicture(Color tint) {
   setTexture(mapTextures.map);
@@ -123,14 +118,14 @@ void drawSurvivalChart(int32_t startLevel) {
   const bool locked = survivalStartLocked(start);
   drawMapPicture(makeColor(150, 150, 150, 255));
   setTextColor(255, 255, 255, 255);
-  drawTextCentered(0.0f, 220.0f, 22.0f, text("survival"));
-  drawTextCentered(275.0f, 250.0f, 16.0f, text("hiscore"));
-  drawText(-325.0f, 235.0f, 12.0f, text(locked ? "unlocktip" : "survivaltip"), false);
+  drawTextCentered(0.0f, 220.0f, 22.0f, textOf("survival"));
+  drawTextCentered(275.0f, 250.0f, 16.0f, textOf("hiscore"));
+  drawText(-325.0f, 235.0f, 12.0f, textOf(locked ? "unlocktip" : "survivaltip"), false);
   drawTopThree(start);
   mapHooks.drawWindow(-450.0f, 130.0f, 900.0f, 260.0f);
   drawChartStrip(start);
   if (locked) {
     setTextColor(255, 255, 255, 255);
-    drawTextCentered(0.0f, 0.0f, 28.0f, text("locked"));
+    drawTextCentered(0.0f, 0.0f, 28.0f, textOf("locked"));
   }
 }

@@ -3,6 +3,8 @@
 #include "persistence/settings.h"
 
 #include <cmath>
+#include <cstdio>
+#include <string>
 
 #include "persistence/byte_io.h"
 #include "persistence/persistence_local.h"
@@ -14,7 +16,7 @@
 
 namespace {
 
-constexpr Settings kStartingSettings = {1, 0, 0, 0, false};
+constexpr Settings kStartingSettings = {1, 0, 0, 0};
 
 }  // namespace
 
@@ -29,19 +31,15 @@ void resetPersistence() {
 
 namespace {
 
-int32_t limitProfileCount(int32_t count) {
-  if (count < 0) return 0;
-  return count > kMaxProfiles ? kMaxProfiles : count;
-}
-
 // The screen size, resolution index and colour depth are not read back: the
-// start-up question and the device decide them.
+// start-up question and the device decide them. Nor is the profile count: the
+// profiles are as many as "profiles.dat" holds, whatever a record of another data
+// folder, a failed write or a damaged value says.
 void takeOwnFields(const SettingsBlob& blob) {
   settings.reservedFlag = blob.reservedFlag;
   settings.reservedInt = blob.reservedInt;
   settings.customCursor = blob.customCursor != 0 ? 1 : 0;
-  settings.valueMissing = false;
-  profileTable.profileCount = limitProfileCount(blob.profileCount);
+  profileTable.currentProfile = 0;
   selectProfile(blob.currentProfile);
 }
 
@@ -49,8 +47,6 @@ void takeOwnFields(const SettingsBlob& blob) {
 void takeOwnDefaults() {
   settings = {};
   settings.reservedFlag = 1;
-  settings.valueMissing = true;
-  profileTable.profileCount = 0;
   profileTable.currentProfile = 0;
 }
 
@@ -105,7 +101,17 @@ SettingsBlob currentSettingsBlob() {
   return blob;
 }
 
+void removeStaleTemporaries(const char* folder) {
+  const int32_t removed = sysRemoveStaleTemporaries(folder);
+  if (removed == 0) return;
+  const std::string full = folder[0] == '/' ? std::string(folder) : sysCurrentDirectory();
+  std::fprintf(stderr, "%s: removed %i temporary %s of interrupted saves from %s\n", kProgramName,
+               int(removed), removed == 1 ? "file" : "files", full.c_str());
+}
+
 void readSettings() {
+  const std::string path = sysRegistryPath(kSettingsKey, kSettingsValueName);
+  removeStaleTemporaries(path.substr(0, path.rfind('/')).c_str());
   uint8_t bytes[kSettingsBlobSize];
   uint32_t size = kSettingsBlobSize;
   readRegistryBlob(kSettingsKey, kSettingsValueName, bytes, &size);
@@ -119,10 +125,14 @@ void readSettings() {
   }
 }
 
-void saveAll() {
+void writeSettingsRecord() {
   uint8_t bytes[kSettingsBlobSize];
   encodeSettingsBlob(currentSettingsBlob(), bytes);
   writeRegistryBlob(kSettingsKey, kSettingsValueName, bytes, kSettingsBlobSize);
+}
+
+void saveAll() {
+  writeSettingsRecord();
   if (!enterSettingsFolder()) return;
   writeProfilesFile();
   writeRecordFiles();
@@ -148,6 +158,7 @@ void loadPlayerFiles() {
     generateRecords();
     return;
   }
+  removeStaleTemporaries(".");
   loadProfiles();
   loadRecords();
   leaveSettingsFolder();

@@ -114,8 +114,12 @@ struct DevState {
 // Device
 
 // Creates the device. The OpenGL backend needs the window made with openGL set;
-// the recording backend needs nothing. Returns false (reason on stderr) on failure.
+// the recording backend needs nothing. Returns false on failure (devCreateFailure
+// says why).
 bool devCreate(DevBackend backend);
+// Why the last devCreate failed, in the backend's and the driver's own words; ""
+// after one that succeeded.
+const char* devCreateFailure();
 bool devExists();
 DevBackend devBackend();
 // Releases every texture and buffer still alive and the device itself.

@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/math.h"
 #include "platform/device.h"
 #include "platform/device_local.h"
 #include "platform/platform.h"
@@ -135,7 +136,8 @@ GLBackend g_gl = {};
 // must not hang the game).
 constexpr GLuint64 kFrameWaitNs = 1000000000u;
 
-GLuint compileShader(GLenum kind, const char* source) {
+// 0 with the driver's log in `why` when the shader does not compile.
+GLuint compileShader(GLenum kind, const char* source, char* why, size_t capacity) {
   const GLuint shader = glCreateShader(kind);
   glShaderSource(shader, 1, &source, nullptr);
   glCompileShader(shader);
@@ -144,17 +146,18 @@ GLuint compileShader(GLenum kind, const char* source) {
   if (!ok) {
     char log[1024];
     glGetShaderInfoLog(shader, sizeof log, nullptr, log);
-    std::fprintf(stderr, "Shader does not compile: %s\n", log);
+    std::snprintf(why, capacity, "the driver does not compile the shaders: %s", log);
     glDeleteShader(shader);
     return 0;
   }
   return shader;
 }
 
-bool buildProgram(Program* program, const char* fragmentShader) {
+// False with the driver's log in `why` when the program does not build.
+bool buildProgram(Program* program, const char* fragmentShader, char* why, size_t capacity) {
   *program = {};
-  const GLuint vs = compileShader(GL_VERTEX_SHADER, kVertexShader);
-  const GLuint fs = compileShader(GL_FRAGMENT_SHADER, fragmentShader);
+  const GLuint vs = compileShader(GL_VERTEX_SHADER, kVertexShader, why, capacity);
+  const GLuint fs = compileShader(GL_FRAGMENT_SHADER, fragmentShader, why, capacity);
   if (!vs || !fs) return false;
   const GLuint p = glCreateProgram();
   program->id = p;
@@ -168,7 +171,7 @@ bool buildProgram(Program* program, const char* fragmentShader) {
   if (!ok) {
     char log[1024];
     glGetProgramInfoLog(p, sizeof log, nullptr, log);
-    std::fprintf(stderr, "Shader program does not link: %s\n", log);
+    std::snprintf(why, capacity, "the driver does not link the shaders: %s", log);
     return false;
   }
   program->uWorldViewProjection = glGetUniformLocation(p, "uWorldViewProjection");
@@ -184,9 +187,9 @@ bool buildProgram(Program* program, const char* fragmentShader) {
   return true;
 }
 
-bool buildPrograms() {
-  if (!buildProgram(&g_gl.tested, kTestedFragmentShader) ||
-      !buildProgram(&g_gl.untested, kUntestedFragmentShader)) {
+bool buildPrograms(char* why, size_t capacity) {
+  if (!buildProgram(&g_gl.tested, kTestedFragmentShader, why, capacity) ||
+      !buildProgram(&g_gl.untested, kUntestedFragmentShader, why, capacity)) {
     return false;
   }
   g_gl.program = &g_gl.untested;  // the last one built is in use
@@ -252,6 +255,17 @@ void keepDriverLoaded() {
         return 0;
       },
       nullptr);
+}
+
+// False, naming the version and the renderer the driver offers, below OpenGL 3.3.
+bool offersVersion33(char* why, size_t capacity) {
+  if (epoxy_gl_version() >= 33) return true;
+  const GLubyte* version = glGetString(GL_VERSION);
+  const GLubyte* renderer = glGetString(GL_RENDERER);
+  std::snprintf(why, capacity, "the driver offers OpenGL %s (%s)",
+                version ? reinterpret_cast<const char*>(version) : "of an unknown version",
+                renderer ? reinterpret_cast<const char*>(renderer) : "unknown renderer");
+  return false;
 }
 
 bool letterboxed() {
@@ -324,23 +338,9 @@ void applyUniforms(const DevDrawContext& ctx) {
   const Matrix4& projection = ctx.transforms[int(DevTransform::Projection)];
   const Matrix4& tex = ctx.transforms[int(DevTransform::Texture0)];
   // Row vectors: p * world * view * projection.
-  float wv[16], wvp[16];
-  for (int r = 0; r < 4; ++r) {
-    for (int c = 0; c < 4; ++c) {
-      float a = 0.0f;
-      for (int k = 0; k < 4; ++k) a += world.m[r * 4 + k] * view.m[k * 4 + c];
-      wv[r * 4 + c] = a;
-    }
-  }
-  for (int r = 0; r < 4; ++r) {
-    for (int c = 0; c < 4; ++c) {
-      float a = 0.0f;
-      for (int k = 0; k < 4; ++k) a += wv[r * 4 + k] * projection.m[k * 4 + c];
-      wvp[r * 4 + c] = a;
-    }
-  }
-  if (changed(u.worldViewProjection, wvp) || force) {
-    glUniformMatrix4fv(p.uWorldViewProjection, 1, GL_FALSE, wvp);
+  const Matrix4 wvp = multiply(projection, multiply(view, world));
+  if (changed(u.worldViewProjection, wvp.m) || force) {
+    glUniformMatrix4fv(p.uWorldViewProjection, 1, GL_FALSE, wvp.m);
   }
   // Two-component coordinates are extended to (u, v, 1): the third row translates.
   const float tm[9] = {tex.m[0], tex.m[1], 0.0f, tex.m[4], tex.m[5], 0.0f,
@@ -390,33 +390,26 @@ void oglSetVsync(bool on) {
   }
 }
 
-bool oglCreate() {
+bool oglCreate(char* why, size_t capacity) {
   g_gl = {};
   g_gl.window = sysSdlWindow();
   if (!g_gl.window) {
-    std::fprintf(stderr, "No window to draw in\n");
+    std::snprintf(why, capacity, "there is no window to draw in");
     return false;
   }
   g_gl.context = SDL_GL_CreateContext(g_gl.window);
   if (!g_gl.context) {
-    std::fprintf(stderr, "Cannot create the OpenGL context: %s\n", SDL_GetError());
+    std::snprintf(why, capacity, "%s", SDL_GetError());
     return false;
   }
   SDL_GL_MakeCurrent(g_gl.window, g_gl.context);
   keepDriverLoaded();
-  if (epoxy_gl_version() < 33) {
-    std::fprintf(stderr, "OpenGL 3.3 is needed, found %d.%d\n", epoxy_gl_version() / 10,
-                 epoxy_gl_version() % 10);
+  if (!offersVersion33(why, capacity) || !buildPrograms(why, capacity)) {
     SDL_GL_DeleteContext(g_gl.context);
     g_gl = {};
     return false;
   }
   oglSetVsync(false);  // loading frames must not wait for the display
-  if (!buildPrograms()) {
-    SDL_GL_DeleteContext(g_gl.context);
-    g_gl = {};
-    return false;
-  }
   glGenVertexArrays(1, &g_gl.streamVao);
   glGenBuffers(1, &g_gl.streamVbo);
   glBindVertexArray(g_gl.streamVao);

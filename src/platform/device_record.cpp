@@ -27,7 +27,7 @@ DevRecordedDraw describe(const DevDrawContext& context, DevRecordKind kind) {
   return d;
 }
 
-bool recCreate() {
+bool recCreate(char*, size_t) {
   g_rec.current = {};
   g_rec.last = {};
   return true;

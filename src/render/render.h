@@ -72,8 +72,8 @@ extern RenderState renderState;
 void resetRender();
 
 // Creates the device on the game window with the given backend (the OpenGL one needs
-// a window made for it). Returns false after the message "Can't init Direct3D" /
-// "Initialization failed" when it cannot be made.
+// a window made for it). When it cannot be made, returns false after a message that
+// OpenGL 3.3 could not be started, with the driver's reason and what may help.
 bool createDevice(DevBackend backend);
 // Reselects the mode after a field of `display` changed; the device is reset at the
 // next present.

@@ -12,6 +12,7 @@
 #include "game/board.h"
 #include "game/feedback.h"
 #include "game/game_scene.h"
+#include "platform/platform.h"
 #include "render/render.h"
 #include "render/text.h"
 #include "resources/resources.h"
@@ -89,11 +90,7 @@ void arrangeHelpBoard(const HelpPose& pose, int32_t colour, bool survival) {
   put(0, 0, (colour + 3) % kHelpColours);
   put(2, 0, (colour + 4) % kHelpColours);
   if (helpDemo.clock < kHelpSendMs) put(4, 0, colour);
-  if (!pose.ballSelected) return;
-  const CellPos kept = gameState.selected;
-  gameState.selected = {kFirstCell + 4, kFirstCell};
-  runReachabilitySearch();
-  gameState.selected = kept;
+  if (pose.ballSelected) runReachabilitySearchFrom({kFirstCell + 4, kFirstCell});
 }
 
 // The line's pop: the two bursts of a popping ball on every cell of it, one sound.
@@ -162,10 +159,9 @@ void drawDemonstration(const HelpPose& pose, float rise) {
 // "click" beside a click, fading.
 void drawClick(const HelpPose& pose) {
   if (!pose.clickShown) return;
-  const char* word = getText("click");
   setTextColor(255, 255, 255, int32_t(pose.clickAlpha * 255.0f));
   drawTextCentered(pose.clickAt.x, pose.clickAt.y, 11.0f + std::sin(pose.clickAlpha * kPi),
-                   word ? word : "click");
+                   textOf("click"));
   setTextColor(255, 255, 255, 255);
 }
 
@@ -179,15 +175,11 @@ void drawWrapped(const char* text, float y) {
 // The caption, the difficulty's ball tip above the board and the rule below it.
 void drawTexts(float rise) {
   setTextColor(255, 255, 55, 255);
-  const char* caption = getText("howtoplay");
-  drawTextCentered(0.0f, 183.0f + rise, 19.5f, caption ? caption : "");
+  drawTextCentered(0.0f, 183.0f + rise, 19.5f, textOf("howtoplay"));
   setTextColor(255, 255, 255, 255);
   // The ball tips of the three difficulties follow each other in the text table.
-  if (getText("balltip")) {
-    const int32_t tip = getTextIndex("balltip") + knownDifficulty(gameState.difficulty);
-    drawWrapped(getTextByIndex(tip), 115.0f + rise);
-  }
-  drawWrapped(getText(gameState.survival ? "survivalhelp" : "squarehelp"), -80.0f + rise);
+  drawWrapped(textAfter("balltip", knownDifficulty(gameState.difficulty)), 115.0f + rise);
+  drawWrapped(textOf(gameState.survival ? "survivalhelp" : "squarehelp"), -80.0f + rise);
 }
 
 }  // namespace
@@ -231,7 +223,6 @@ void enterHelpScreen() {
 }
 
 void updateHelpScreen(float dt) {
-  if (!isCurrentScreen("helpscreen") || menu.screenClosed) return;
   if (!(dt > 0.0f)) dt = 0.0f;
   const bool popNow = advanceDemoClock(dt);
   helpDemo.bounceClock += dt;
@@ -265,3 +256,6 @@ void drawHelpScreen() {
   drawBoardEffects();
   begin2D();
 }
+
+// Left and Right do nothing here; Up and Down still move the selection.
+int32_t helpScreenKey(int32_t key) { return key == VK_LEFT || key == VK_RIGHT ? 0 : key; }

@@ -1,18 +1,12 @@
 // keys.cpp: one key of the frame as the menus take it: the name entry first, then
-// the rules of particular screens, then the general keys (Enter chooses, Escape
+// the current screen's own keys, then the general keys (Enter chooses, Escape
 // goes back, Space toggles, the arrows move the selection).
-#include <cstring>
-
 #include "audio/audio.h"
-#include "map/map.h"
-#include "persistence/profile.h"
 #include "platform/platform.h"
 #include "ui/menu.h"
 #include "ui/menu_local.h"
 
 namespace {
-
-constexpr int32_t kLastLevel = kMapLevelCount - 1;
 
 // Moves the selection one item back (step -1) or on (+1), wrapping around.
 void stepSelection(int32_t step) {
@@ -37,7 +31,6 @@ void generalKey(int32_t key) {
       }
       return;
     case VK_ESCAPE:
-      if (isCurrentScreen("newprofile") || isCurrentScreen("messageboxok")) return;
       menu.pendingBack = true;
       closeScreen();
       return;
@@ -50,51 +43,11 @@ void generalKey(int32_t key) {
   }
 }
 
-// The rules of particular screens. Returns the key to hand on, or 0 when the
-// key was used up or dropped.
-int32_t screenKey(int32_t key) {
-  if (isCurrentScreen("profiles") && key == VK_RETURN &&
-      std::strcmp(selectedMenuItem(), "newprofile") == 0 &&
-      profileTable.profileCount >= kMaxProfiles) {
-    playSound("gaf.ogg");
-    return 0;
-  }
-  if (isCurrentScreen("levelcomplete")) {
-    if (key == VK_ESCAPE) key = VK_RETURN;
-    if (key == VK_RETURN && menu.countUpRunning) {
-      menu.countUpRunning = false;
-      return 0;
-    }
-  }
-  if (isCurrentScreen("hiscore")) {
-    if (key == VK_LEFT) menu.hiscoreTable = (menu.hiscoreTable + 2) % 3;
-    if (key == VK_RIGHT) menu.hiscoreTable = (menu.hiscoreTable + 1) % 3;
-  }
-  if (isCurrentScreen("survival")) {
-    const bool locked = survivalStartLocked(menu.survivalStartLevel);
-    if (key == VK_RETURN && menu.selection == 0 && locked) return 0;
-    if (key == VK_LEFT) {
-      if (menu.survivalStartLevel > 0) --menu.survivalStartLevel;
-      return 0;
-    }
-    if (key == VK_RIGHT) {
-      if (menu.survivalStartLevel < kLastLevel) ++menu.survivalStartLevel;
-      return 0;
-    }
-  }
-  if (isCurrentScreen("credits")) key = VK_ESCAPE;
-  if (isCurrentScreen("gameplaytip") && key == VK_ESCAPE) key = VK_RETURN;
-  // The save problem is only news: Escape takes it as read.
-  if (saveProblemBoxShowing() && key == VK_ESCAPE) key = VK_RETURN;
-  if (key == VK_ESCAPE && (isCurrentScreen("loadgamequest") || isCurrentScreen("defeat") ||
-                           isCurrentScreen("adventure") || isCurrentScreen("zen"))) {
-    return 0;
-  }
-  if (isCurrentScreen("helpscreen") && (key == VK_LEFT || key == VK_RIGHT)) return 0;
-  return key;
-}
-
 }  // namespace
+
+int32_t refuseEscape(int32_t key) { return key == VK_ESCAPE ? 0 : key; }
+
+int32_t escapeAsEnter(int32_t key) { return key == VK_ESCAPE ? VK_RETURN : key; }
 
 void handleMenuKey(int32_t key) {
   if (key == 0) return;
@@ -105,6 +58,9 @@ void handleMenuKey(int32_t key) {
     return;
   }
   if (menu.screen < 0) return;
-  key = screenKey(key);
+  // The save problem is only news: Escape takes it as read.
+  if (saveProblemBoxShowing()) key = escapeAsEnter(key);
+  const MenuScreenHooks screen = screenHooksOf(menu.screen);
+  if (screen.key) key = screen.key(key);
   if (key != 0) generalKey(key);
 }

@@ -141,8 +141,6 @@ void setMenuParent(int32_t node, int32_t parent) {
 
 const char* currentMenuScreen() { return menuNodeName(menu.screen); }
 
-bool isCurrentScreen(const char* name) { return std::strcmp(currentMenuScreen(), name) == 0; }
-
 const char* selectedMenuItem() { return menuNodeName(menuItemNode(menu.screen, menu.selection)); }
 
 namespace {
@@ -177,5 +175,13 @@ bool registerMenuScreen(const char* name, MenuScreenHooks hooks) {
 
 MenuScreenHooks menuScreenHooks(const char* name) {
   const ScreenHooksEntry* entry = findScreenHooks(name);
-  return entry ? entry->hooks : MenuScreenHooks{nullptr, nullptr};
+  return entry ? entry->hooks : MenuScreenHooks{};
 }
+
+MenuScreenHooks screenHooksOf(int32_t node) {
+  return node >= 0 ? menuScreenHooks(menuNodeName(node)) : MenuScreenHooks{};
+}
+
+bool messageBoxCurrent() { return screenHooksOf(menu.screen).messageBox; }
+
+bool menuHoldsSaving() { return screenHooksOf(menu.screen).holdsSaving; }

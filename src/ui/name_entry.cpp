@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/platform.h"
+#include "render/balloon.h"
 #include "render/render.h"
 #include "render/text.h"
 #include "resources/resources.h"
@@ -37,6 +38,19 @@ void deleteAt(int32_t at) {
 
 }  // namespace
 
+void enterNewProfile() {
+  menu.backdrop = kBackdropTitle;
+  menu.textEntryActive = true;
+  menu.caret = 0;
+  menu.editBuffer[0] = '\0';
+}
+
+// The buffer holds the old name.
+void enterRename() {
+  menu.textEntryActive = true;
+  menu.caret = 0;
+}
+
 void nameEntryKey(int32_t key) {
   const int32_t length = textLength();
   if (menu.caret > length) menu.caret = length;
@@ -64,10 +78,9 @@ void nameEntryKey(int32_t key) {
 void drawNameEntry() {
   beginSquash();
   drawWindow(-200.0f, 140.0f, 400.0f, 280.0f);
-  const char* caption = getText("entername");
   setTextColor(255, 255, 255, 255);
-  drawTextCentered(0.0f, 90.0f, 15.0f, caption ? caption : "");
-  drawLightBox(-165.0f, 52.0f, 165.0f, -12.0f);
+  drawTextCentered(0.0f, 90.0f, 15.0f, textOf("entername"));
+  drawLightBox({-165.0f, 52.0f, 165.0f, -12.0f}, 1.0f, 1.0f);
   drawTextCentered(0.0f, 20.0f, 17.0f, menu.editBuffer);
   addVisibleItem(VisibleKind::Entry, menu.editBuffer, -165.0f, 52.0f, 165.0f, -12.0f, false,
                  true);

@@ -47,16 +47,11 @@ void giveValues() {
   }
 }
 
-const char* textOrKey(const char* key) {
-  const char* text = getText(key);
-  return text ? text : key;
-}
-
 // The label above a slider and the slider 25 units below it.
 void labelledSlider(const char* key, float y, int16_t* position, int16_t positions) {
   y += menu.slideOffset;
   setTextColor(255, 255, 255, 255);
-  drawTextCentered(0.0f, y, 13.0f, textOrKey(key));
+  drawTextCentered(0.0f, y, 13.0f, textOf(key));
   const float slider = y - 25.0f;
   addSlider({-kSliderHalf, slider}, {kSliderHalf, slider}, position, positions);
 }
@@ -65,7 +60,7 @@ void labelledSlider(const char* key, float y, int16_t* position, int16_t positio
 // names the box by its label.
 void labelledCheckBox(const char* key, float y, uint8_t* state) {
   y += menu.slideOffset;
-  const char* label = textOrKey(key);
+  const char* label = textOf(key);
   const int32_t index = addCheckBox(kCheckX, y, state, nullptr, 0.0f);
   if (index >= 0 && menuFrame.visibleCount > 0) {
     VisibleItem& shown = menuFrame.visible[menuFrame.visibleCount - 1];
@@ -99,7 +94,6 @@ void enterOptionsScreen() {
 }
 
 void updateOptionsScreen(float /*dt*/) {
-  if (!isCurrentScreen("options") || menu.screenClosed) return;
   if (menu.opening) {
     takeValues();
   } else {
@@ -133,7 +127,6 @@ void drawOptionsScreen() {
 }
 
 void applyOptions() {
-  if (std::strcmp(currentMenuScreen(), "options") != 0) return;
   const int32_t choice = optionsState.fullScreenChoice ? 1 : 0;
   if (choice == display.fullScreen) return;
   display.fullScreen = choice;
@@ -142,18 +135,34 @@ void applyOptions() {
   applyDisplaySettings();
 }
 
-void resetOptions(const char* screen) {
-  if (std::strcmp(screen, "audio") == 0) {
-    setSoundVolumes(kDefaultVolumeOnReset, kDefaultVolumeOnReset);
-  } else if (std::strcmp(screen, "video") == 0) {
-    display.colorDepth32 = 1;
-    setGamma(0.5f);
-    display.vsync = 0;
-    if (renderState.resolutionCount > 1) {
-      renderState.resolutionIndex = 1;
-      display.screenWidth = int32_t(renderState.resolutionTable[1].width);
-      display.screenHeight = int32_t(renderState.resolutionTable[1].height);
-    }
-    applyDisplaySettings();
+bool optionsCommand(const char* item) {
+  if (std::strcmp(item, "apply") != 0) return false;
+  applyOptions();
+  goBack();
+  return true;
+}
+
+// "default" on the sound screen: both volumes at 50, the screen opening again.
+bool audioCommand(const char* item) {
+  if (std::strcmp(item, "default") != 0) return false;
+  setSoundVolumes(kDefaultVolumeOnReset, kDefaultVolumeOnReset);
+  openScreen(menu.screen);
+  return true;
+}
+
+// "default" on the display screen: 32-bit colour, middle gamma, no vsync and the
+// second screen size, the screen opening again.
+bool videoCommand(const char* item) {
+  if (std::strcmp(item, "default") != 0) return false;
+  display.colorDepth32 = 1;
+  setGamma(0.5f);
+  display.vsync = 0;
+  if (renderState.resolutionCount > 1) {
+    renderState.resolutionIndex = 1;
+    display.screenWidth = int32_t(renderState.resolutionTable[1].width);
+    display.screenHeight = int32_t(renderState.resolutionTable[1].height);
   }
+  applyDisplaySettings();
+  openScreen(menu.screen);
+  return true;
 }

@@ -11,7 +11,9 @@
 #include "game/modes.h"
 #include "render/text.h"
 #include "resources/resources.h"
+#include "platform/platform.h"
 #include "ui/menu.h"
+#include "ui/menu_local.h"
 #include "ui/result_screens.h"
 #include "ui/widgets.h"
 
@@ -97,6 +99,8 @@ void tickCountUp() {
   p.nextTickMs = (std::floor(p.clock / kCountUpTickMs) + 1.0f) * kCountUpTickMs;
 }
 
+}  // namespace
+
 // The panel takes the finished level's values as the level left them.
 void enterResultPanel() {
   resultPanel = makeResultPanel(currentLevelResult());
@@ -114,6 +118,8 @@ void updateResultPanel(float dt) {
   if (p.revealed >= p.lineCount) menu.countUpRunning = false;
 }
 
+namespace {
+
 // ---------------------------------------------------------------------------
 // Drawing
 
@@ -123,11 +129,6 @@ int32_t pulseAlpha() {
 }
 
 bool showsBeaten(int32_t k) { return resultPanel.beaten[k] && k < resultPanel.revealed; }
-
-const char* text(const char* key) {
-  const char* found = getText(key);
-  return found ? found : "";
-}
 
 // The text keys of a line's label, of its record's label, and the record's holder.
 const char* labelKey(ResultLine line) {
@@ -167,7 +168,7 @@ const char* holderOf(const LevelRecord& record, ResultLine line) {
 void drawPlayerLine(int32_t k) {
   const float y = lineY(k);
   setTextColor(255, 255, 255, 255);
-  drawText(kLabelX, y, 13.0f, text(labelKey(resultPanel.lines[k])), false);
+  drawText(kLabelX, y, 13.0f, textOf(labelKey(resultPanel.lines[k])), false);
   if (k > 0 && k >= resultPanel.revealed) return;  // not its turn yet
   char value[32];
   shownValue(k, value, sizeof value);
@@ -186,23 +187,25 @@ void drawRecordBlock(int32_t k) {
                   mine ? resultLineValue(resultPanel.result, line) : recordLineValue(record, line),
                   value + 3, sizeof value - 3);
   setTextColor(255, 255, 100, 255);
-  drawText(kRecordX, y, 11.0f, text(recordKey(line)), false);
+  drawText(kRecordX, y, 11.0f, textOf(recordKey(line)), false);
   if (mine) setTextColor(255, 200, 100, pulseAlpha());
   setTextSize(14.0f);
   continueText(value);
   char holder[96];
   const TextField name = {holderOf(record, line), 0};
-  formatTextFields(text("by"), &name, 1, holder, sizeof holder);
+  formatTextFields(textOf("by"), &name, 1, holder, sizeof holder);
   setTextColor(255, 255, 255, 255);
   drawText(kRecordX, y - 20.0f, 11.0f, holder, false);
 }
+
+}  // namespace
 
 void drawResultPanel() {
   const float height = panelHeight();
   beginSquash();
   drawWindowAt(0.0f, 0.0f, kPanelWidth, height);
   setTextColor(255, 255, 155, 255);
-  drawTextCentered(0.0f, height * 0.5f - 67.0f, 19.0f, text("stats"));
+  drawTextCentered(0.0f, height * 0.5f - 67.0f, 19.0f, textOf("stats"));
   for (int32_t k = 0; k < resultPanel.lineCount; ++k) {
     drawPlayerLine(k);
     if (resultPanel.hasRecord) drawRecordBlock(k);
@@ -211,8 +214,6 @@ void drawResultPanel() {
   drawButton(0.0f, -height * 0.5f + 62.0f, 130.0f, 64.0f, 17.0f, nullptr);
   endSquash();
 }
-
-}  // namespace
 
 int32_t resultLineValue(const LevelResult& result, ResultLine line) {
   switch (line) {
@@ -257,6 +258,12 @@ int32_t countedScore(const ResultPanelState& panel) {
   return int32_t(double(score) * double(panel.clock) / double(panel.countUpMs));
 }
 
-void registerResultPanel() {
-  registerMenuScreen("levelcomplete", {drawResultPanel, enterResultPanel, updateResultPanel});
+// Escape counts as Enter; the first Enter only ends the count-up.
+int32_t resultPanelKey(int32_t key) {
+  if (key == VK_ESCAPE) key = VK_RETURN;
+  if (key == VK_RETURN && menu.countUpRunning) {
+    menu.countUpRunning = false;
+    return 0;
+  }
+  return key;
 }

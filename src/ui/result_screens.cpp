@@ -1,6 +1,6 @@
 // result_screens.cpp: what the result screens share: texts from the data filled
 // with numbers and names without trusting their placeholders, the minutes and
-// seconds of a time, and the screens' registration.
+// seconds of a time.
 #include "ui/result_screens.h"
 
 #include <cstdio>
@@ -44,11 +44,4 @@ void formatTextFields(const char* format, const TextField* fields, int32_t field
 void formatMinutesSeconds(int32_t ms, char* out, size_t capacity) {
   const int32_t seconds = ms > 0 ? ms / 1000 : 0;
   std::snprintf(out, capacity, "%.2i:%.2i", seconds / 60, seconds % 60);
-}
-
-void registerResultScreens() {
-  registerProfileList();
-  registerResultPanel();
-  registerHighScores();
-  registerSavedGameQuestion();
 }

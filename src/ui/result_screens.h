@@ -1,23 +1,13 @@
 // result_screens.h: the screens that show what the players keep: the players'
 // list, the level result panel with its count-up, the high-score tables and the
-// saved-game question. Each registers its drawing (and, where something moves,
-// its update) with the menus by name; the panel's lasting state is here for the
-// tests to read.
+// saved-game question (their hooks are in the table of screens); the panel's
+// lasting state is here for the tests to read.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
 #include "persistence/records.h"
-
-// Registers the four screens' hooks ("profiles", "levelcomplete", "hiscore",
-// "loadgamequest").
-void registerResultScreens();
-// Each screen's own registration.
-void registerProfileList();
-void registerResultPanel();
-void registerHighScores();
-void registerSavedGameQuestion();
 
 // ---------------------------------------------------------------------------
 // Texts from the data made with numbers or a name

@@ -11,7 +11,6 @@ namespace {
 
 constexpr float kDragMargin = 25.6f;  // a slider follows the pointer this far past its ends
 constexpr float kArrowReach = 64.0f;  // a click this far past a slider's end steps it
-constexpr float kHoverReturnMs = 300.0f;
 
 bool insideInclusive(const MenuControl& c, Vec2 p) {
   return p.x >= c.left && p.x <= c.right && p.y >= c.bottom && p.y <= c.top;
@@ -19,13 +18,6 @@ bool insideInclusive(const MenuControl& c, Vec2 p) {
 
 bool insideExclusive(const MenuControl& c, Vec2 p) {
   return p.x > c.left && p.x < c.right && p.y > c.bottom && p.y < c.top;
-}
-
-bool onLevelScreen() { return isCurrentScreen("adventure") || isCurrentScreen("zen"); }
-
-bool isLevelSlot(int32_t control) {
-  return control >= 0 && control < menuFrame.controlCount &&
-         menuFrame.controls[control].kind == ControlKind::LevelSlot;
 }
 
 void setSliderPosition(MenuControl& c, int32_t position) {
@@ -95,9 +87,7 @@ void hoverMenu(float dt) {
     if (c.kind != ControlKind::ProfileEntry && !menu.textEntryActive) menu.focus = i;
   }
   menu.hoverTimer = overControl ? 0.0f : menu.hoverTimer + dt;
-  if (!onLevelScreen()) return;
-  if (isLevelSlot(menu.focus) && !levelChoosable(menu.focus)) menu.focus = selectedLevel();
-  if (menu.hoverTimer > kHoverReturnMs) menu.focus = selectedLevel();
+  if (const MenuScreenHooks screen = screenHooksOf(menu.screen); screen.hover) screen.hover();
 }
 
 void dragSliders() {
@@ -123,7 +113,7 @@ void clickMenu() {
     openScreenByName("main");
     return;
   }
-  if (isCurrentScreen("credits")) {
+  if (screenHooksOf(menu.screen).clickIsEnter) {
     handleMenuKey(VK_RETURN);
     return;
   }

@@ -19,7 +19,7 @@ struct MenuTextures {
   TextureEntry* atlas;    // "menutex.tga": frames, slider, check boxes, cursor
   TextureEntry* body;     // "white.jpg": window bodies
   TextureEntry* fill;     // "winfill.jpg": loaded, never drawn
-  TextureEntry* balloon;  // "baloon.tga"
+  TextureEntry* balloon;  // "baloon.tga": drawn by name by render's balloon and light box
   TextureEntry* button;   // "button.tga"
   TextureEntry* flare;    // "flare.jpg": the glow along large windows' edges
 };
@@ -47,8 +47,6 @@ void drawAtlasCell(int32_t cell, float x, float y, float scale, Color color);
 // and twinkles. y is the top edge.
 void drawWindow(float left, float top, float width, float height);
 void drawWindowAt(float centreX, float centreY, float width, float height);
-// The balloon's box style (also the name entry field).
-void drawLightBox(float left, float top, float right, float bottom);
 // A separator line at half size between two points of equal y.
 void drawSeparator(float x0, float x1, float y);
 // Screens that unfold while sliding draw between these: a vertical scale of

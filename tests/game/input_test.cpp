@@ -3,6 +3,7 @@
 #include "board_fixture.h"
 #include "game/feedback.h"
 #include "game/game.h"
+#include "game/game_scene.h"
 #include "game/tips.h"
 #include "input/input.h"
 #include "persistence/profile.h"
@@ -43,7 +44,7 @@ TEST_F(BoardTest, WhilePausedTheFirstKeyOrClickOnlyResumes) {
   EXPECT_FALSE(gameState.running);
   gameKeyDown(VK_ESCAPE);
   EXPECT_TRUE(gameState.running);
-  EXPECT_FALSE(gameState.menuOpen);
+  EXPECT_FALSE(gameView.menuOpen);
   gameKeyDown('2');  // colour keys never resume or pause
   EXPECT_EQ(gameView.colourScheme, 1);
 }
@@ -53,11 +54,11 @@ TEST_F(BoardTest, EscapeAndTheMenuButtonOpenTheGameplayMenu) {
   clickCell(0, 0);
   gameKeyDown(VK_ESCAPE);
   EXPECT_STREQ(menuRequests.screen, "gameplay");
-  EXPECT_TRUE(gameState.menuOpen);
+  EXPECT_TRUE(gameView.menuOpen);
   EXPECT_EQ(gameState.selected.x, -1);
   clickCell(0, 0);  // the click belongs to the open menu
   EXPECT_EQ(gameState.selected.x, -1);
-  gameState.menuOpen = false;
+  gameView.menuOpen = false;
   resetMenus();
   gameLeftDown(345.0f, -30.0f);
   EXPECT_STREQ(menuRequests.screen, "gameplay");
@@ -77,18 +78,18 @@ TEST_F(BoardTest, HammerArmsWhenFullAndStrikesOneBallWithoutABlast) {
   setBoard({"abL", "bKc"});
   gameState.hammerCharge = 0.99f;
   gameLeftDown(350.0f, -200.0f);  // the gauge, not yet full
-  EXPECT_EQ(gameState.cursorMode, CursorMode::Arrow);
+  EXPECT_EQ(gameView.cursorMode, CursorMode::Arrow);
   gameState.hammerCharge = 1.0f;
   gameLeftDown(350.0f, -200.0f);
-  EXPECT_EQ(gameState.cursorMode, CursorMode::Hammer);
+  EXPECT_EQ(gameView.cursorMode, CursorMode::Hammer);
   gameLeftDown(350.0f, -200.0f);  // clicking the gauge again puts it back
-  EXPECT_EQ(gameState.cursorMode, CursorMode::Arrow);
+  EXPECT_EQ(gameView.cursorMode, CursorMode::Arrow);
   EXPECT_EQ(gameState.hammerCharge, 1.0f);
   gameLeftDown(350.0f, -200.0f);
   clickCell(2, 0);  // the triple bomb goes without blasting its neighbours
   EXPECT_EQ(balls(2), (std::vector<std::string>{"ab_", "bKc"}));
   EXPECT_EQ(gameState.hammerCharge, 0.0f);
-  EXPECT_EQ(gameState.cursorMode, CursorMode::Arrow);
+  EXPECT_EQ(gameView.cursorMode, CursorMode::Arrow);
   EXPECT_EQ(feedback.removalCount, 1);
 }
 
@@ -97,7 +98,7 @@ TEST_F(BoardTest, HammerBreaksAChainAndWaitsOverEmptyFloor) {
   gameState.hammerCharge = 1.0f;
   gameLeftDown(350.0f, -200.0f);
   clickCell(1, 0);
-  EXPECT_EQ(gameState.cursorMode, CursorMode::Hammer);
+  EXPECT_EQ(gameView.cursorMode, CursorMode::Hammer);
   EXPECT_EQ(gameState.hammerCharge, 1.0f);
   clickCell(0, 0);
   EXPECT_EQ(balls(1), (std::vector<std::string>{"a__"}));
@@ -138,12 +139,12 @@ TEST_F(BoardTest, HelpCursorShowsTheTipOfTheClickedCell) {
   setBoard({"a__"});
   setLayers({"__1"});
   gameLeftDown(-380.0f, -280.0f);  // the help button arms the help cursor
-  EXPECT_TRUE(gameState.helpCursor);
-  EXPECT_EQ(gameState.cursorMode, CursorMode::Help);
+  EXPECT_TRUE(gameView.helpCursor);
+  EXPECT_EQ(gameView.cursorMode, CursorMode::Help);
   clickCell(2, 0);
   EXPECT_STREQ(tipState.key, "tipbusysquare1");
-  EXPECT_FALSE(gameState.helpCursor);
-  EXPECT_EQ(gameState.cursorMode, CursorMode::Arrow);
+  EXPECT_FALSE(gameView.helpCursor);
+  EXPECT_EQ(gameView.cursorMode, CursorMode::Arrow);
   clickCell(0, 0);  // the tip takes clicks until it has shown a while
   EXPECT_TRUE(tipState.active);
   runFrames(20);

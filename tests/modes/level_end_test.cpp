@@ -5,6 +5,7 @@
 #include "audio/audio.h"
 #include "game/board.h"
 #include "game/game.h"
+#include "game/game_scene.h"
 #include "game/modes.h"
 #include "modes_fixture.h"
 #include "persistence/profile.h"
@@ -77,8 +78,8 @@ TEST_F(LevelEndTest, WinningTheSeventiethLevelFinishesTheAdventure) {
   setCurrentLevel(69);
   gameState.levelIndex = 69;
   frames(1);
-  EXPECT_TRUE(gameView.zoneCompleted);
-  EXPECT_TRUE(gameView.adventureFinished);
+  EXPECT_TRUE(gameState.zoneCompleted);
+  EXPECT_TRUE(gameState.adventureFinished);
   EXPECT_STREQ(modeState.bigMessage, "stagecomplete");
   EXPECT_EQ(currentLevel(), 0);
   EXPECT_EQ(bestLevel(), 69);
@@ -177,7 +178,7 @@ TEST_F(LevelEndTest, TheHelpScreenOpensOnceForEachGameKind) {
   EXPECT_STREQ(menuRequests.screen, "helpscreen");
   EXPECT_EQ(p->helpShown[Difficulty::Normal], 0);
   resetMenus();
-  gameState.menuOpen = false;
+  gameView.menuOpen = false;
   frames(1);
   EXPECT_EQ(menuRequests.count, 0);
   gameState.survival = true;

@@ -55,6 +55,17 @@ TEST_F(TextTableTest, DuplicatesAreKeptAndLookupsFindTheFirst) {
   EXPECT_EQ(getTextByIndex(-1), nullptr);
 }
 
+TEST_F(TextTableTest, AMissingTextShowsItsKeyNeverAnotherEntry) {
+  parse("a=one\r\nb=two\r\n\r\n");
+  EXPECT_STREQ(textOf("b"), "two");
+  EXPECT_STREQ(textOf("missing"), "missing");
+  EXPECT_STREQ(textOf(nullptr), "");
+  EXPECT_STREQ(textAfter("a", 1), "two");
+  EXPECT_STREQ(textAfter("missing", 1), "missing") << "not the entry after the first";
+  EXPECT_STREQ(textAfter("b", 1), "b") << "past the table";
+  EXPECT_STREQ(textAfter("b", -3), "b");
+}
+
 TEST_F(TextTableTest, OverlongKeysAndEntriesBeyondTheTableAreRefused) {
   ::testing::internal::CaptureStderr();
   EXPECT_EQ(parse("abcdefghijklmnopqrs=19\r\nabcdefghijklmnopqrst=20\r\n\r\n"), 1);

@@ -5,6 +5,7 @@
 #include "app/scene.h"
 #include "game/board.h"
 #include "game/game.h"
+#include "game/game_scene.h"
 #include "persistence/profile.h"
 #include "platform/platform.h"
 #include "render/text.h"
@@ -121,12 +122,12 @@ class InGame : public MenuTest {
 TEST_F(InGame, EscapeOpensTheGameMenuAndEscapeAgainResumes) {
   gameState.selected = {7, 7};
   gameKeyDown(VK_ESCAPE);
-  EXPECT_TRUE(gameState.menuOpen);
+  EXPECT_TRUE(gameView.menuOpen);
   EXPECT_EQ(gameState.selected.x, -1);
   settle();
   EXPECT_NE(visible("Resume game"), nullptr);
   press(VK_ESCAPE);
-  EXPECT_FALSE(gameState.menuOpen);
+  EXPECT_FALSE(gameView.menuOpen);
   EXPECT_TRUE(gameState.running);
 }
 
@@ -134,7 +135,7 @@ TEST_F(InGame, PauseClosesTheMenuAndLeavesTheBoardWaitingForAKey) {
   openInGameScreen("gameplay");
   settle();
   choose("Pause");
-  EXPECT_FALSE(gameState.menuOpen) << "the board shows its pause";
+  EXPECT_FALSE(gameView.menuOpen) << "the board shows its pause";
   EXPECT_FALSE(gameState.running);
   gameKeyDown('A');
   EXPECT_TRUE(gameState.running);
@@ -149,9 +150,9 @@ TEST_F(InGame, AScreenAskedForDuringASlideOpensWhenItEnds) {
   openInGameScreen("helpscreen");
   settle();
   EXPECT_STREQ(currentMenuScreen(), "helpscreen");
-  EXPECT_TRUE(gameState.menuOpen) << "the board stays frozen under its screen";
+  EXPECT_TRUE(gameView.menuOpen) << "the board stays frozen under its screen";
   choose("OK");
-  EXPECT_FALSE(gameState.menuOpen);
+  EXPECT_FALSE(gameView.menuOpen);
 }
 
 // A click or key in the frame the game menu finishes sliding out after "Resume
@@ -178,7 +179,7 @@ TEST_F(InGame, InputAsTheGameMenuSlidesOutIsDropped) {
       menuKey(VK_RETURN);
     }
     frame(400.0f);
-    EXPECT_FALSE(gameState.menuOpen) << (click ? "click" : "key");
+    EXPECT_FALSE(gameView.menuOpen) << (click ? "click" : "key");
     EXPECT_FALSE(menuSliding()) << (click ? "click" : "key");
     EXPECT_STREQ(currentMenuScreen(), "gameplay") << "no question about restarting";
   }

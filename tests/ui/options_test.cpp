@@ -12,6 +12,7 @@
 #include "audio/audio.h"
 #include "game/board.h"
 #include "game/game.h"
+#include "game/game_scene.h"
 #include "input/input.h"
 #include "persistence/profile.h"
 #include "persistence/settings.h"
@@ -174,12 +175,12 @@ TEST_F(Options, LeavingTheOptionsOpenedFromTheGameMenuSavesThemToo) {
   press(VK_ESCAPE);
   openInGameScreen("gameplay");
   settle();
-  ASSERT_TRUE(gameState.menuOpen);
+  ASSERT_TRUE(gameView.menuOpen);
   choose("Options");
   ASSERT_STREQ(currentMenuScreen(), "options");
   dragTo(-90.0f, kEffectsSliderY);
   press(VK_ESCAPE);
-  EXPECT_FALSE(gameState.menuOpen) << "back over the board";
+  EXPECT_FALSE(gameView.menuOpen) << "back over the board";
   EXPECT_EQ(storedSettings().effectsVolume, 0);
 }
 
@@ -201,7 +202,7 @@ class Cursor : public Options {
  protected:
   void TearDown() override {
     settings.customCursor = 0;
-    gameState.cursorMode = CursorMode::Arrow;
+    gameView.cursorMode = CursorMode::Arrow;
     Options::TearDown();
   }
 
@@ -238,21 +239,21 @@ TEST_F(Cursor, TheCheckBoxHidesTheWindowsCursorAndGivesItBack) {
 
 TEST_F(Cursor, TheModeChoosesTheWindowsCursorUnlessTheGameDrawsItsOwn) {
   setCursorMode(CursorMode::Hammer);
-  EXPECT_EQ(gameState.cursorMode, CursorMode::Hammer);
+  EXPECT_EQ(gameView.cursorMode, CursorMode::Hammer);
   EXPECT_EQ(sysRequestedCursor(), SysCursor::Hammer);
   setCursorMode(CursorMode::Help);
   EXPECT_EQ(sysRequestedCursor(), SysCursor::Help);
   settings.customCursor = 1;
   setSystemCursor(true);
   setCursorMode(CursorMode::Hammer);
-  EXPECT_EQ(gameState.cursorMode, CursorMode::Hammer);
+  EXPECT_EQ(gameView.cursorMode, CursorMode::Hammer);
   EXPECT_EQ(sysRequestedCursor(), SysCursor::Invisible) << "the drawn cursor stays alone";
   setSystemCursor(false);
   EXPECT_EQ(sysRequestedCursor(), SysCursor::Hammer) << "off again: the mode's own cursor";
 }
 
 TEST_F(Cursor, TheHammerIsDrawnBesideThePointerOnlyWhileTheSettingIsOnAndThePointerOnScreen) {
-  gameState.cursorMode = CursorMode::Hammer;
+  gameView.cursorMode = CursorMode::Hammer;
   pointAt(100.0f, 50.0f);
   devResetFrame();
   drawCustomCursor();
@@ -274,7 +275,7 @@ TEST_F(Cursor, TheHammerIsDrawnBesideThePointerOnlyWhileTheSettingIsOnAndThePoin
 
 TEST_F(Cursor, TheHelpCursorIsTheArrowWithAQuestionMarkAndTheArrowsTipIsThePointer) {
   settings.customCursor = 1;
-  gameState.cursorMode = CursorMode::Help;
+  gameView.cursorMode = CursorMode::Help;
   pointAt(-200.0f, -100.0f);
   devResetFrame();
   drawCustomCursor();

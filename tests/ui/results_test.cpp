@@ -327,7 +327,7 @@ class SavedGameQuestion : public MenuTest {
 };
 
 TEST_F(SavedGameQuestion, TheCaptionAndProgressNameTheGameOnOffer) {
-  profile->survivalSaved = 1;
+  keepSavedGame(2);
   profile->survivalExpert = 1;
   profile->survivalStartLevel = 12;
   profile->savedSurvivalScore = 4200;
@@ -343,7 +343,7 @@ TEST_F(SavedGameQuestion, TheCaptionAndProgressNameTheGameOnOffer) {
   EXPECT_EQ(texts[2], "Level 13   Score 4200");
 
   choose("No");
-  profile->zenSaved = 1;
+  keepSavedGame(1);
   setStoredDifficulty(Difficulty::Zen);
   setCurrentLevel(7);
   setScore(900);
@@ -357,7 +357,7 @@ TEST_F(SavedGameQuestion, TheCaptionAndProgressNameTheGameOnOffer) {
 }
 
 TEST_F(SavedGameQuestion, ADamagedProfileStillShowsItsNumbersAsTheyStand) {
-  profile->adventureSaved = 1;
+  keepSavedGame(0);
   choose("Adventure");
   ASSERT_STREQ(currentMenuScreen(), "loadgamequest");
   profile->storedDifficulty = 9;

@@ -66,6 +66,9 @@ const TextKeyRule kTextKeys[] = {
     {"zeroscore", kStrings, 259, "", 0, "", 340, 16.0f, 4},
     // The folder and the reason fill it up to the box's 259 characters.
     {"savefailed", kStrings, 120, "%s%s", 0, "", 340, 16.0f, 4},
+    // The file and the reason, as for "savefailed".
+    {"loadfailed", kStrings, 120, "%s%s", 0, "", 340, 16.0f, 4},
+    {"levelbroken", kStrings, 120, "%s%s", 0, "", 340, 16.0f, 4},
     {"sfxvolume", kStrings, 25, "", 0, "", 0, 0, 0},
     {"musicvolume", kStrings, 25, "", 0, "", 0, 0, 0},
     {"fullscreen", kStrings, 20, "", 0, "", 0, 0, 0},

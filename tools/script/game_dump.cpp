@@ -1,5 +1,7 @@
-// The runner's dump of the board game: every game-state value under its name, the
-// board as rows of letters (balls, square layers, previews) and the HUD as shown.
+// The runner's dump of the board game: every game-state value under its name (with
+// the view's menu, cursor, shown score and shake among them, where tools have always
+// read them), the board as rows of letters (balls, square layers, previews) and the
+// HUD as shown.
 #include <string>
 
 #include "game/board.h"
@@ -109,18 +111,18 @@ void dumpGame(JsonWriter& json) {
   integerField(json, "elapsedMs", g.elapsedMs);
   numberField(json, "hammerCharge", g.hammerCharge);
   integerField(json, "levelScore", g.levelScore);
-  integerField(json, "shownScore", g.shownScore);
+  integerField(json, "shownScore", gameView.shownScore);
   integerField(json, "squaresAtStart", g.squaresAtStart);
   numberField(json, "levelClock", g.levelClock);
   numberField(json, "levelCompleteTimer", g.levelCompleteTimer);
   numberField(json, "defeatTimer", g.defeatTimer);
   flagField(json, "running", g.running);
-  flagField(json, "menuOpen", g.menuOpen);
+  flagField(json, "menuOpen", gameView.menuOpen);
   flagField(json, "busy", g.busy);
-  integerField(json, "cursorMode", int32_t(g.cursorMode));
-  flagField(json, "helpCursor", g.helpCursor);
+  integerField(json, "cursorMode", int32_t(gameView.cursorMode));
+  flagField(json, "helpCursor", gameView.helpCursor);
   flagField(json, "defeatDim", g.defeatDim);
-  integerField(json, "shakeTimer", g.shakeTimer);
+  integerField(json, "shakeTimer", gameView.shakeTimer);
   json.endObject();
 }
 
@@ -136,10 +138,10 @@ void dumpBoard(JsonWriter& json) {
 void dumpHud(JsonWriter& json) {
   json.key("hud");
   json.beginObject();
-  integerField(json, "shownScore", gameState.shownScore);
-  integerField(json, "pendingSquares", gameView.pendingSquares);
-  numberField(json, "progress", sceneView.shownProgress);
+  integerField(json, "shownScore", gameView.shownScore);
+  integerField(json, "pendingSquares", gameState.pendingSquares);
+  numberField(json, "progress", gameView.shownProgress);
   json.key("cursor");
-  json.string(cursorName(gameState.cursorMode));
+  json.string(cursorName(gameView.cursorMode));
   json.endObject();
 }

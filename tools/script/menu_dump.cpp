@@ -50,11 +50,6 @@ void visibleItem(JsonWriter& json, const VisibleItem& item) {
   json.endObject();
 }
 
-bool messageBoxShown() {
-  return std::strcmp(currentMenuScreen(), "messageboxok") == 0 ||
-         std::strcmp(currentMenuScreen(), "messageboxyn") == 0;
-}
-
 }  // namespace
 
 void dumpMenu(JsonWriter& json) {
@@ -75,7 +70,7 @@ void dumpMenu(JsonWriter& json) {
   for (int32_t i = 0; i < menuFrame.visibleCount; ++i) visibleItem(json, menuFrame.visible[i]);
   json.endArray();
   json.key("message");
-  json.string(messageBoxShown() ? menu.messageText : "");
+  json.string(messageBoxCurrent() ? menu.messageText : "");
   json.endObject();
 }
 

@@ -29,6 +29,7 @@
 #include "game/board.h"
 #include "game/game.h"
 #include "json.h"
+#include "game/game_scene.h"
 #include "persistence/settings.h"
 #include "resources/resources.h"
 #include "platform/platform.h"
@@ -150,7 +151,7 @@ void pressKey(int32_t key) {
 
 // Counts a frame of the screen shown now (none while the board has no screen).
 void tallyScreen() {
-  const bool shown = currentScene() != &gameScene || gameState.menuOpen;
+  const bool shown = currentScene() != &gameScene || gameView.menuOpen;
   const char* name = shown ? currentMenuScreen() : "";
   if (name[0] == '\0') return;
   int32_t i = 0;
@@ -449,7 +450,7 @@ bool step() {
   if (chance(soak.random, 1) && chance(soak.random, 5)) return focusStep();
   const Scene* scene = currentScene();
   if (scene == &loadingScene) return titleStep();
-  if (scene == &gameScene && !gameState.menuOpen) return boardStep();
+  if (scene == &gameScene && !gameView.menuOpen) return boardStep();
   return menuStep();
 }
 
