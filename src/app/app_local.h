@@ -11,6 +11,12 @@ void applyCursorSetting();       // the program's own cursor when the setting is
 // loading scene current. Returns true (failures stop the program themselves).
 bool runStartup();
 
+// Frame pacing (pacing.cpp)
+void startFramePacing();         // vsync and the loop's period, once start-up is done
+void followDisplayRate();        // the period again, for the display the window is on now
+void paceFrame();                // after a frame: waits as framePacingWaitUs says
+void printFrameRate();           // once a second with the option: the frames drawn
+
 // Frames (app_frame.cpp)
 void beginFrameDrawing();        // clear depth, begin the scene
 void endFrameDrawing();          // end the scene, present, recover a lost device

@@ -1,7 +1,6 @@
 // platform.h: the operating-system services the game stands on, in one place.
 //
-// Window and event pump, millisecond clock and periodic tick, single-instance
-// lock, message boxes, directories, the registry stand-in and the fatal stop.
+// Window and event pump, the frame clock, single-instance lock, message boxes, directories, the registry stand-in and the fatal stop.
 // Only src/platform/ includes SDL or POSIX headers; everything else calls these.
 // The drawing device (device.h) and the sound output (sound_output.h) have
 // headers of their own.
@@ -15,7 +14,7 @@
 // ---------------------------------------------------------------------------
 // Start and stop
 
-// Starts the services that need no window (timers, events). Safe to call twice.
+// Starts the services that need no window (events). Safe to call twice.
 // Returns false when SDL cannot start at all.
 bool sysInit();
 // Stops everything sysInit and sysCreateWindow started.
@@ -114,6 +113,9 @@ void sysGetClientSize(int32_t* width, int32_t* height);
 void sysGetViewportRect(int32_t* x, int32_t* y, int32_t* width, int32_t* height);
 // Drawable size in pixels (the whole window, bars included).
 void sysGetDrawableSize(int32_t* width, int32_t* height);
+// The refresh rate of the display the window is on, in Hz; 0 when unknown (no real
+// window, or the window system does not say).
+int32_t sysDisplayRefreshRate();
 
 // Takes the next waiting event: first those queued with sysPushEvent, then the
 // window system's. Returns false when none is waiting.
@@ -146,25 +148,23 @@ void sysShowCursor(bool show);
 // ---------------------------------------------------------------------------
 // Time
 
-// Milliseconds since an arbitrary start, wrapping at 2^32.
+// Microseconds since an arbitrary start: what frames are timed and paced by.
+uint64_t sysMicroseconds();
+// The same in whole milliseconds, wrapping at 2^32.
 uint32_t sysMilliseconds();
-// Replaces the real clock with one that moves only by sysAdvanceClock and sysSleep
-// (the runner's fixed frame time). Starts at `start`.
+// Replaces the real clock with one that moves only by sysAdvanceClock and the
+// sleeps (the runner's fixed frame time). Starts at `start` milliseconds.
 void sysUseManualClock(uint32_t start);
 bool sysClockIsManual();
 void sysAdvanceClock(uint32_t ms);
-// Sleeps, or with the manual clock advances it by ms without waiting.
+// Sleeps, or with the manual clock advances it by as much without waiting.
 void sysSleep(uint32_t ms);
+void sysSleepMicroseconds(uint64_t us);
 // Real time since the epoch in microseconds, never the manual clock: for pacing
 // what is shown and for benchmarks that compare times across processes.
 uint64_t sysWallMicroseconds();
 // The most memory the process has held resident so far, in KiB (0 when unknown).
 uint64_t sysPeakResidentKiB();
-
-// Calls `tick` every periodMs milliseconds on a thread of its own until
-// sysStopTicker. Returns false if the timer cannot be started.
-bool sysStartTicker(uint32_t periodMs, void (*tick)());
-void sysStopTicker();
 
 // ---------------------------------------------------------------------------
 // Single instance

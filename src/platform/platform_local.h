@@ -7,7 +7,7 @@
 
 // The game window, or null when there is none (headless runs).
 SDL_Window* sysSdlWindow();
-// True once SDL's core (events, timers) has been started by sysInit.
+// True once SDL's core (events) has been started by sysInit.
 bool sysSdlStarted();
 // True when message boxes must not be shown (tests, offscreen or dummy video).
 bool sysMessageBoxesSuppressed();

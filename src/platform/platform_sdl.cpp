@@ -16,7 +16,7 @@ bool sysInit() {
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   // The close button is the Close message; it must not also post a quit.
   SDL_SetHint("SDL_QUIT_ON_LAST_WINDOW_CLOSE", "0");
-  if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_EVENTS) != 0) {
+  if (SDL_Init(SDL_INIT_EVENTS) != 0) {
     std::fprintf(stderr, "Cannot start SDL: %s\n", SDL_GetError());
     return false;
   }
@@ -30,7 +30,6 @@ bool sysInit() {
 
 void sysShutdown() {
   if (!g_sdlStarted) return;
-  sysStopTicker();
   sysFreeCursors();
   sysClosePads();
   sysDestroyWindow();

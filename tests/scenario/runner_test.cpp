@@ -137,7 +137,6 @@ TEST(Startup, ProgressFillsTheBarAndOnlyStartUpDrawsLoadingFrames) {
   options.graphics = AppGraphics::Null;
   options.fullScreenAnswer = AppFullScreenAnswer::No;
   options.takeInstanceLock = false;
-  options.startTicker = false;
   options.dataDirectory = data.c_str();
   int exitCode = -1;
   ASSERT_TRUE(appStart(options, &exitCode));
