@@ -99,7 +99,7 @@ inline bool startBusyFrame(AppGraphics graphics) {
   options.graphics = graphics;
   options.fullScreenAnswer = AppFullScreenAnswer::No;
   options.takeInstanceLock = false;
-  options.startTicker = false;
+  options.framesPerSecond = 0;  // never held to the display
   options.hiddenWindow = true;
   options.dataDirectory = ORBEL_DATA_DIR;
   options.hasSeed = true;

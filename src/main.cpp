@@ -1,6 +1,7 @@
 // The game: one window, the message loop, and the data in "Data". The command line
 // may answer the start-up question, name another data folder or the language.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "app/app.h"
@@ -18,6 +19,10 @@ constexpr const char* kUsage =
     "  --fullscreen    play in full screen (the start-up question is not asked)\n"
     "  --data DIR      read the game's data from DIR\n"
     "  --lang CODE     show the game in that language (de, es, fr, it, nl, pt_BR, en)\n"
+    "  --fps N         draw at most N frames a second, not waiting for the display\n"
+    "                  (0: as many as can be drawn); by default frames wait for the\n"
+    "                  display and come at its refresh rate\n"
+    "  --print-fps     print the frames drawn each second on standard output\n"
     "  --help          show this help and exit\n"
     "  --version       show the version and exit\n"
     "\n"
@@ -32,8 +37,16 @@ constexpr const char* kUsage =
 
 enum class CommandLine : uint8_t { Play, Help, Version, Bad };
 
+// The frame rate a --fps value asks for: 0 to 1000. -1 when the value is not one.
+int32_t readFrameRate(const char* text) {
+  char* end = nullptr;
+  const long rate = std::strtol(text, &end, 10);
+  if (end == text || *end != '\0' || rate < 0 || rate > 1000) return -1;
+  return int32_t(rate);
+}
+
 // Reads the options into *options. Bad (the reason printed) for an unknown option,
-// a --data without a folder or a --lang without a code.
+// a --data without a folder, a --lang without a code or a --fps without a rate.
 CommandLine readCommandLine(int argc, char** argv, AppOptions* options) {
   for (int i = 1; i < argc; ++i) {
     const char* arg = argv[i];
@@ -52,6 +65,14 @@ CommandLine readCommandLine(int argc, char** argv, AppOptions* options) {
       options->language = argv[++i];
     } else if (std::strcmp(arg, "--lang") == 0) {
       std::fprintf(stderr, "%s: --lang needs a language code\n", kProgramName);
+      return CommandLine::Bad;
+    } else if (std::strcmp(arg, "--print-fps") == 0) {
+      options->printFrameRate = true;
+    } else if (std::strcmp(arg, "--fps") == 0 && i + 1 < argc && readFrameRate(argv[i + 1]) >= 0) {
+      options->framesPerSecond = readFrameRate(argv[++i]);
+    } else if (std::strcmp(arg, "--fps") == 0) {
+      std::fprintf(stderr, "%s: --fps needs a number of frames a second, 0 to 1000\n",
+                   kProgramName);
       return CommandLine::Bad;
     } else {
       std::fprintf(stderr, "%s: unknown option '%s'\n", kProgramName, arg);

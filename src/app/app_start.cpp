@@ -1,5 +1,7 @@
 // The start order's steps that take more than one call into the other modules,
 // the deactivation message, the projection that follows the window and shutdown.
+#include <cstdio>
+
 #include "app/app.h"
 #include "app/app_local.h"
 #include "app/scene.h"
@@ -11,6 +13,13 @@
 #include "render/render.h"
 #include "render/texture.h"
 #include "ui/options.h"
+
+void tellAlreadyRunning() {
+  std::fprintf(stderr, "%s: another copy of the game is already running; this one ends\n",
+               kProgramName);
+  sysShowBoxIfPossible("The game is already running. Switch to its window to play.",
+                       kWindowTitle);
+}
 
 bool createGraphicsDevice() {
   return createDevice(app.options.graphics == AppGraphics::GL ? DevBackend::OpenGL

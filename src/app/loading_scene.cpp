@@ -75,8 +75,8 @@ void drawLoadingScreen() {
   begin2D();
   setTextColor(255, 255, 255, 255);
   setTexture(loadingState.loadScreenTexture);
-  drawScreenRect(0.0f, 0.0f, 800.0f, 600.0f, 0.0f, 0.0f, 800.0f / 1024.0f, 600.0f / 1024.0f,
-                 loadingState.loadingTint);
+  drawOpaqueScreenRect(0.0f, 0.0f, 800.0f, 600.0f, 0.0f, 0.0f, 800.0f / 1024.0f,
+                       600.0f / 1024.0f, loadingState.loadingTint);  // a JPEG, alpha 255
   // Once the title shows the bar is full, whatever was counted.
   const float progress = loadingState.startupDone
                              ? 1.0f

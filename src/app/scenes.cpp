@@ -76,7 +76,6 @@ void drawMenuBackdrop(int32_t backdrop) {
 }  // namespace
 
 void MapScene::onEnter() {
-  app.tickSuspended = 1;
   clearParticles();
   setTintNow(2);
   setBackgroundForLevel(-1);  // the landscape shown outside levels
@@ -84,7 +83,6 @@ void MapScene::onEnter() {
 }
 
 void MapScene::onLeave() {
-  app.tickSuspended = 0;
   clearParticles();
 }
 

@@ -267,5 +267,9 @@ bool hammerStrike(int32_t x, int32_t y);
 // Every free ball pops, every chained ball loses a chain; then new balls arrive and
 // new previews are placed.
 void clearBoardOfBalls();
+// A won level's farewell: every ball, chained or not, pops with its effects and
+// sound but earns nothing; no preview is left, so nothing arrives after it, and
+// no praise, combo or hammer charge follows.
+void sayFarewellToBalls();
 // Survival: colours, joker rate and new balls per move follow the pressure.
 void retuneSurvival();

@@ -174,6 +174,7 @@ void drawBoard() {
     drawBlastArea();
     drawRoutePreview();
     forEachCellInDrawingOrder(drawCellBall);
+    drawKeyCursor();
   }
   setColorMultiplier(1.0f, 1.0f, 1.0f, 1.0f);
 }

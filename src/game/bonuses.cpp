@@ -1,5 +1,6 @@
-// Bonuses outside the resolution: the hammer stroke, the board clear, and the
-// survival game tightening as the pressure grows.
+// Bonuses outside the resolution: the hammer stroke, the board clear (and the won
+// level's farewell to its balls), and the survival game tightening as the pressure
+// grows.
 #include <cmath>
 
 #include "effects/effects.h"
@@ -77,6 +78,21 @@ void clearBoardOfBalls() {
   });
   arrivePreviews();
   for (int32_t i = 0; i < gameState.newBallsPerMove; ++i) placePreview();
+}
+
+void sayFarewellToBalls() {
+  forEachPlayableCell([](int32_t x, int32_t y) {
+    Cell& cell = cellAt(x, y);
+    cell.nextBall = -1;
+    cell.nextBallTimer = 0.0f;
+    if (!hasBall(cell)) return;
+    const Vec2 at = cellCentre(x, y);
+    queueFarewellPop(at.x, at.y, cell.ballValue);
+    cell.ballValue = Ball::Empty;
+    cell.chainLocks = 0;
+    ++gameState.freeCells;
+  });
+  forgetMoveCounters();
 }
 
 int32_t survivalNewBalls(int32_t pressure) {

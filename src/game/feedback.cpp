@@ -55,7 +55,7 @@ void popEntry(const RemovalEntry& entry) {
     case Ball::Diamond:
       startEffectPair("diamond1", "diamond2", entry.position);
       playSound("diamond.ogg");
-      addScore(entry.position.x, entry.position.y, popPoints(entry));
+      if (entry.scores) addScore(entry.position.x, entry.position.y, popPoints(entry));
       return;
     case Ball::QuadroBomb:
       startEffectPair("dbomb1", "dbomb2", entry.position);
@@ -68,20 +68,37 @@ void popEntry(const RemovalEntry& entry) {
         playSoundEx("ball.ogg", Vec3{0.0f, 0.0f, 0.0f}, 0, popSoundFrequency());
         feedback.ballSoundDone = true;
       }
-      addScore(entry.position.x, entry.position.y, popPoints(entry));
+      if (entry.scores) addScore(entry.position.x, entry.position.y, popPoints(entry));
       return;
   }
 }
 
-void resetMoveCounters() {
+void queueEntry(float x, float y, int32_t kind, bool onSquare, bool scores) {
+  const int32_t index = feedback.removalCount;
+  const int32_t stagger = index < kMaxStaggeredRemovals ? index : kMaxStaggeredRemovals;
+  const RemovalEntry entry = {{x, y}, kind, 0.0f, kRemovalDelayStep * float(stagger),
+                              uint8_t(onSquare ? 1 : 0), uint8_t(scores ? 1 : 0)};
+  if (index >= kMaxRemovals) {
+    popEntry(entry);
+    return;
+  }
+  feedback.removals[index] = entry;
+  ++feedback.removalCount;
+}
+
+bool stillToPop(const RemovalEntry& entry) {
+  return entry.timer <= entry.delay + kRemovalWobbleMs;
+}
+
+}  // namespace
+
+void forgetMoveCounters() {
   feedback.bombsRemoved = 0;
   feedback.diamondsRemoved = 0;
   feedback.ballsQueued = 0;
   feedback.squaresHit = 0;
   feedback.ballSoundDone = false;
 }
-
-}  // namespace
 
 void resetFeedback() {
   const bool demo = feedback.demoRunning;
@@ -91,7 +108,7 @@ void resetFeedback() {
 
 void addScore(float x, float y, int32_t points) {
   if (!gameHooks.boardSceneCurrent()) return;
-  if (gameView.menuOpen || feedback.demoRunning) return;
+  if (feedback.demoRunning) return;
   const float t = gameState.levelCompleteTimer;
   if (t > 0.0f && t < kLevelCompletePointsStop) return;
   if (!gameState.survival && score() % kLifeEveryPoints + points > kLifeEveryPoints - 1) {
@@ -105,33 +122,32 @@ void addScore(float x, float y, int32_t points) {
 
 void queueBallRemoval(float x, float y, int32_t kind, bool onSquare) {
   ++feedback.ballsQueued;
-  const int32_t index = feedback.removalCount;
-  const int32_t stagger = index < kMaxStaggeredRemovals ? index : kMaxStaggeredRemovals;
-  const RemovalEntry entry = {{x, y}, kind, 0.0f, kRemovalDelayStep * float(stagger),
-                              uint8_t(onSquare ? 1 : 0)};
-  if (index >= kMaxRemovals) {
-    popEntry(entry);
-    return;
-  }
-  feedback.removals[index] = entry;
-  ++feedback.removalCount;
+  queueEntry(x, y, kind, onSquare, true);
 }
+
+void queueFarewellPop(float x, float y, int32_t kind) { queueEntry(x, y, kind, false, false); }
 
 bool updateBallRemovals(float dt) {
   bool running = false;
   for (int32_t i = 0; i < feedback.removalCount; ++i) {
     RemovalEntry& entry = feedback.removals[i];
-    const float limit = entry.delay + kRemovalWobbleMs;
-    if (entry.timer > limit) continue;
+    if (!stillToPop(entry)) continue;
     running = true;
     entry.timer += dt;
-    if (entry.timer > limit) popEntry(entry);
+    if (!stillToPop(entry)) popEntry(entry);
   }
   if (!running) {
     feedback.removalCount = 0;
     feedback.ballSoundDone = false;
   }
   return running;
+}
+
+bool ballRemovalsPending() {
+  for (int32_t i = 0; i < feedback.removalCount; ++i) {
+    if (stillToPop(feedback.removals[i])) return true;
+  }
+  return false;
 }
 
 void onCombo(int32_t count) {
@@ -188,7 +204,7 @@ void finishMove() {
     playSound("excellent.ogg");
     showBanner(textOf("excellent"));
   }
-  resetMoveCounters();
+  forgetMoveCounters();
 }
 
 void addDiamondBolt(Vec2 from, Vec2 to) {

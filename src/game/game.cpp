@@ -278,16 +278,6 @@ bool waitingAfterZone() {
   return gameState.levelCompleteTimer < 0.0f && !gameState.running && gameState.zoneCompleted;
 }
 
-void leaveForMap() {
-  if (gameState.adventureFinished) {
-    gameHooks.returnToTitle("main");
-  } else if (gameState.survival) {
-    gameHooks.returnToTitle("survival");
-  } else {
-    gameHooks.returnToTitle(gameState.difficulty == Difficulty::Zen ? "zen" : "adventure");
-  }
-}
-
 // A click or key during an end sequence skips to its end.
 bool skipEndSequence() {
   if (gameState.levelCompleteTimer > 0.0f) {
@@ -345,22 +335,106 @@ void clickWithHammer(CellPos c) {
   hammerStrike(c.x, c.y);
 }
 
-void clickPlayArea(float x, float y) {
-  if (insideSquare(kHelpButtonX, kHelpButtonY, kHelpButtonSize, x, y)) {
-    gameView.helpCursor = true;
-    gameView.cursorMode = CursorMode::Help;
-  }
-  if (gameState.hammerEnabled && gameState.hammerCharge == 1.0f && inside(kHammerGauge, x, y)) {
-    gameView.cursorMode =
-        gameView.cursorMode == CursorMode::Hammer ? CursorMode::Arrow : CursorMode::Hammer;
-    deselectBall();
-    return;
-  }
-  const CellPos c = cellAtPoint(x, y);
+void armHelpCursor() {
+  gameView.helpCursor = true;
+  gameView.cursorMode = CursorMode::Help;
+}
+
+// The charged hammer is taken up, or put down again. Returns false when it is not
+// charged (or the level has none).
+bool toggleHammer() {
+  if (!gameState.hammerEnabled || gameState.hammerCharge != 1.0f) return false;
+  gameView.cursorMode =
+      gameView.cursorMode == CursorMode::Hammer ? CursorMode::Arrow : CursorMode::Hammer;
+  deselectBall();
+  return true;
+}
+
+// A press on board cell c: the hammer strikes, else the ball is picked up or sent.
+void pressBoardCell(CellPos c) {
   if (gameView.cursorMode == CursorMode::Hammer) {
     clickWithHammer(c);
   } else {
     clickBoardCell(c.x, c.y);
+  }
+}
+
+// A shown or pending tip takes a press; else the armed help cursor asks about the
+// point pressed. Returns true when either took it.
+bool pressTakenByTipOrHelp(float x, float y) {
+  if (tipState.active) {
+    clickTip();
+    return true;
+  }
+  if (!gameView.helpCursor) return false;
+  showHelpTip(x, y);
+  disarmHelpCursor();
+  return true;
+}
+
+void clickPlayArea(float x, float y) {
+  if (insideSquare(kHelpButtonX, kHelpButtonY, kHelpButtonSize, x, y)) armHelpCursor();
+  if (inside(kHammerGauge, x, y) && toggleHammer()) return;
+  pressBoardCell(cellAtPoint(x, y));
+}
+
+// The keys' own cursor on the board. A key that brings it back into sight (after
+// the mouse was used) shows it first; an arrow or Enter then does nothing more.
+bool revealKeyCursor() {
+  if (gameView.keyCursorShown) return false;
+  gameView.keyCursor = keyCursorHome();
+  gameView.keyCursorShown = true;
+  return true;
+}
+
+void pressKeyCursor() {
+  if (gameState.busy) return;
+  const CellPos c = gameView.keyCursor;
+  const Vec2 at = cellCentre(c.x, c.y);
+  if (pressTakenByTipOrHelp(at.x, at.y)) return;
+  pressBoardCell(c);
+}
+
+// Backspace lets go of everything in hand: the armed help or hammer and the ball.
+void letGo() {
+  if (gameView.helpCursor) {
+    disarmHelpCursor();
+  } else if (gameView.cursorMode == CursorMode::Hammer) {
+    gameView.cursorMode = CursorMode::Arrow;
+  }
+  deselectBall();
+  gameView.routeHidden = true;
+}
+
+// The board's cursor keys. Returns false for a key that is none of them.
+bool cursorKey(int32_t key, bool revealed) {
+  switch (key) {
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN: {
+      if (revealed) return true;
+      const int32_t dx = key == VK_LEFT ? -1 : (key == VK_RIGHT ? 1 : 0);
+      const int32_t dy = key == VK_UP ? -1 : (key == VK_DOWN ? 1 : 0);
+      gameView.keyCursor = keyCursorStep(gameView.keyCursor, dx, dy);
+      return true;
+    }
+    case VK_RETURN:
+      if (!revealed) pressKeyCursor();
+      return true;
+    case VK_BACK:
+    case VK_DELETE: letGo(); return true;
+    case VK_TAB:
+      if (toggleHammer()) gameView.helpCursor = false;
+      return true;
+    case VK_F1:
+      if (gameView.helpCursor) {
+        disarmHelpCursor();
+      } else {
+        armHelpCursor();
+      }
+      return true;
+    default: return false;
   }
 }
 
@@ -399,6 +473,16 @@ void developerKey(int32_t key) {
 
 }  // namespace
 
+void leaveForMap() {
+  if (gameState.adventureFinished) {
+    gameHooks.returnToTitle("main");
+  } else if (gameState.survival) {
+    gameHooks.returnToTitle("survival");
+  } else {
+    gameHooks.returnToTitle(gameState.difficulty == Difficulty::Zen ? "zen" : "adventure");
+  }
+}
+
 void startLevel(int32_t index) {
   resetGameState(index);
   presentLevel(index);
@@ -423,6 +507,7 @@ void startLevel(int32_t index) {
   fillBoard(index);
   showStartTips();
   prepareLevelModes(index);
+  checkLevelPlayable(index);
 }
 
 void gameFrameUpdate(float dt) {
@@ -442,6 +527,7 @@ void gameFrameUpdate(float dt) {
 
 void gameKeyDown(int32_t key) {
   if (gameView.menuOpen) return;  // the open screen takes the key
+  const bool revealed = revealKeyCursor();
   if (skipEndSequence()) return;
   if (waitingAfterZone()) {
     leaveForMap();
@@ -449,6 +535,10 @@ void gameKeyDown(int32_t key) {
   }
   if (key >= '1' && key <= '3') {
     gameView.colourScheme = key - '1';
+    return;
+  }
+  if (key == VK_PRIOR || key == VK_NEXT) {
+    gameView.colourScheme = (gameView.colourScheme + (key == VK_NEXT ? 1 : 2)) % 3;
     return;
   }
   if (!gameState.running) {
@@ -459,7 +549,7 @@ void gameKeyDown(int32_t key) {
     gameHooks.openInGameScreen("gameplay");
   } else if (key == VK_SPACE) {
     pauseGame();
-  } else if (input.developerKeysEnabled) {
+  } else if (!cursorKey(key, revealed) && input.developerKeysEnabled) {
     developerKey(key);
   }
 }
@@ -476,15 +566,7 @@ void gameLeftDown(float x, float y) {
     return;
   }
   if (clickPanel(x, y)) return;
-  if (tipState.active) {
-    clickTip();
-    return;
-  }
-  if (gameView.helpCursor) {
-    showHelpTip(x, y);
-    disarmHelpCursor();
-    return;
-  }
+  if (pressTakenByTipOrHelp(x, y)) return;
   clickPlayArea(x, y);
 }
 

@@ -81,6 +81,10 @@ void startLevel(int32_t index);
 void gameFrameUpdate(float dt);
 
 // Input, in the scene's handler order. x, y are the pointer in overlay units.
+// Besides Escape, Space and the colour keys 1-3 (PageUp and PageDown step through
+// them), the board answers the keys of its cursor: the arrows move it, Enter
+// presses its cell as a click would, Backspace or Delete lets go of the selection
+// and of an armed hammer or help, Tab takes up the charged hammer and F1 the help.
 void gameKeyDown(int32_t key);
 void gameLeftDown(float x, float y);
 void gameLeftDoubleClick(float x, float y);
@@ -88,3 +92,15 @@ void gameRightDown();
 void gameMiddleDown();
 // The window lost activation: no ball stays selected.
 void gameWindowDeactivated();
+
+// ---------------------------------------------------------------------------
+// The board cursor of the keys and controllers (key_cursor.cpp)
+
+// The cell an arrow (dx, dy one of the four steps) moves the cursor to from
+// `from`: the nearest cell with floor that way in the same line, over any holes;
+// without one, the nearest that way in the lines beside, within 45 degrees of it;
+// `from` itself where the floor ends, so the cursor never leaves the board.
+CellPos keyCursorStep(CellPos from, int32_t dx, int32_t dy);
+// Where the cursor appears: on the last moved ball, else on the floor cell nearest
+// the middle of the board's floor (kNoCell on a board without floor).
+CellPos keyCursorHome();

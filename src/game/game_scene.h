@@ -53,6 +53,9 @@ struct GameView {
   CellPos routeBall;        // the ball the route leads to
   float routeAlpha;         // 1 while shown, fading to 0 over 500 ms after
   uint32_t lookRandom;      // the scene's own random numbers (for looks only)
+  CellPos keyCursor;        // the cell the keys and a controller act on, or kNoCell
+  bool keyCursorShown;      // a key or a controller was used last: the cursor is drawn
+                            // and stands for the pointer
 };
 extern GameView gameView;
 

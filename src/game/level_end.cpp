@@ -4,6 +4,7 @@
 
 #include "audio/audio.h"
 #include "game/board.h"
+#include "game/feedback.h"
 #include "game/game.h"
 #include "game/game_scene.h"
 #include "game/modes.h"
@@ -76,7 +77,7 @@ void runLevelComplete(float dt) {
   const float before = gameState.levelCompleteTimer;
   gameState.levelCompleteTimer -= dt;
   const float after = gameState.levelCompleteTimer;
-  if (passed(before, after, kBoardClearsAtMs)) clearBoardOfBalls();
+  if (passed(before, after, kBoardClearsAtMs)) sayFarewellToBalls();
   if (passed(before, after, kLevelMusicBackAtMs)) requestMusic(gameState.levelIndex % 4);
   if (after > 0.0f) return;
   requestMusic(gameState.levelIndex % 4);
@@ -103,12 +104,16 @@ void runDefeat(float dt) {
 }  // namespace
 
 void checkLevelEnd() {
-  if (!gameState.survival && gameState.levelCompleteTimer == 0.0f && !squaresLeft()) {
+  // The balls of the last move still to pop belong to the level's result: a won
+  // level and a finished survival game are recorded once their points are in.
+  const bool popsToCome = ballRemovalsPending();
+  if (!gameState.survival && gameState.levelCompleteTimer == 0.0f && !squaresLeft() &&
+      !popsToCome) {
     completeLevel();
   }
   if (gameState.freeCells != 0) return;
   if (gameState.survival) {
-    endSurvival();
+    if (!popsToCome) endSurvival();
   } else if (gameState.defeatTimer == 0.0f) {
     beginDefeat(true);
   }

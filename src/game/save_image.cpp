@@ -3,6 +3,8 @@
 // field at an odd offset).
 #include "game/save_image.h"
 
+#include <cstdio>
+#include <memory>
 #include <vector>
 
 #include "game/board.h"
@@ -210,8 +212,39 @@ void readSaveImage(const uint8_t* data, uint32_t size) {
   takeBoardAndRoute(&r);
   takeCounters(&r);
   takeClocks(&r);
-  limitLoadedGame();
   if (gameState.survival) gameView.shownScore = gameState.levelScore;
+}
+
+namespace {
+
+// What reading an image changes, kept to put back when the image is refused.
+struct LoadedGame {
+  Board live;
+  GameState state;
+  GameView view;
+};
+
+// Reads the image and looks at what it holds; the game as it was is put back when
+// the image is refused, or always when only a look was asked for.
+bool readChecked(const uint8_t* data, uint32_t size, char* fault, size_t capacity, bool keep) {
+  const auto before = std::make_unique<LoadedGame>(LoadedGame{boards.live, gameState, gameView});
+  readSaveImage(data, size);
+  const bool sound = !loadedGameFault(fault, capacity);
+  if (sound && keep) return true;
+  boards.live = before->live;
+  gameState = before->state;
+  gameView = before->view;
+  return sound;
+}
+
+}  // namespace
+
+bool loadSaveImage(const uint8_t* data, uint32_t size, char* fault, size_t capacity) {
+  return readChecked(data, size, fault, capacity, true);
+}
+
+bool saveImageSound(const uint8_t* data, uint32_t size, char* fault, size_t capacity) {
+  return readChecked(data, size, fault, capacity, false);
 }
 
 bool saveGameImage(const char* fileName) {
@@ -222,7 +255,10 @@ bool saveGameImage(const char* fileName) {
 
 bool loadGameImage(const char* fileName) {
   std::vector<uint8_t> image;
-  if (!readPlayerFile(fileName, kSaveImageSize, &image, "the level starts afresh")) return false;
-  readSaveImage(image.data(), uint32_t(image.size()));
-  return true;
+  if (!readPlayerFile(fileName, {kSaveImageSize, 1, 1}, &image, "the game goes on")) return false;
+  char fault[128];
+  if (loadSaveImage(image.data(), kSaveImageSize, fault, sizeof fault)) return true;
+  std::fprintf(stderr, "%s: %s holds a game no level reaches (%s); the game goes on\n",
+               kProgramName, fileName, fault);
+  return false;
 }

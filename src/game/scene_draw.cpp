@@ -6,6 +6,7 @@
 #include "game/feedback.h"
 #include "game/game.h"
 #include "game/scene_local.h"
+#include "input/input.h"
 #include "platform/device.h"
 #include "render/text.h"
 #include "resources/resources.h"
@@ -112,7 +113,7 @@ void drawPauseOverlay() {
   }
   const float blink = std::fmax(0.0f, ((1.0f + std::sin(0.0003f * t)) * 0.5f - 0.7f) / 0.3f);
   setTextColor(255, 255, 255, 255);
-  drawTextCentered(0.0f, -280.0f, 13.0f + blink, textOf("keytoresume"));
+  drawTextCentered(0.0f, -280.0f, 13.0f + blink, deviceTextAfter("keytoresume", 0));
   if (!gameState.zoneCompleted && t < 7000.0f) {
     drawTextCentered(0.0f, 0.0f, 21.0f + 4.0f * blink * blink, textOf("relax"));
   }

@@ -10,6 +10,7 @@
 #include "game/game.h"
 #include "game/modes.h"
 #include "game/scene_local.h"
+#include "input/input.h"
 #include "persistence/settings.h"
 #include "platform/platform.h"
 #include "render/text.h"
@@ -40,6 +41,22 @@ float lookSigned(float x) { return lookUnit(2.0f * x) - x; }
 CellPos hoveredCell(Vec2 p) {
   const CellPos c = cellAtPoint(p.x, p.y);
   return isPlayable(c.x, c.y) ? c : kNoCell;
+}
+
+// The keys' cursor shows while a key or a controller was used last, appearing on
+// its home cell; while shown it stands for the pointer (the hovered cell).
+void updateKeyCursor() {
+  const bool shown = input.lastDevice != InputDevice::Mouse;
+  const CellPos c = gameView.keyCursor;
+  const bool onFloor = isPlayable(c.x, c.y) && hasFloor(cellAt(c.x, c.y));
+  if ((shown && !gameView.keyCursorShown) || !onFloor) gameView.keyCursor = keyCursorHome();
+  gameView.keyCursorShown = shown;
+}
+
+// Where the pointer's effects appear: at the keys' cursor while it is shown.
+Vec2 pointerOrKeyCursor() {
+  const CellPos c = gameView.keyCursor;
+  return gameView.keyCursorShown && c.x >= 0 ? cellCentre(c.x, c.y) : gameView.pointer;
 }
 
 // The bar follows its target smoothly; a long frame never carries it past.
@@ -82,9 +99,9 @@ void updateCursor() {
   const CursorMode mode = gameView.cursorMode;
   if (gameView.cursorKnown && mode == gameView.shownCursor) return;
   if (gameView.cursorKnown) {
+    const Vec2 at = pointerOrKeyCursor();
     for (int32_t i = 0; i < kCursorSparks; ++i) {
-      spawnSpark(gameView.pointer.x + lookUnit(32.0f),
-                 gameView.pointer.y - lookUnit(50.0f), kCursorSparkPreset);
+      spawnSpark(at.x + lookUnit(32.0f), at.y - lookUnit(50.0f), kCursorSparkPreset);
     }
   }
   if (!settings.customCursor) sysSetCursor(windowCursor(mode));
@@ -124,6 +141,7 @@ void resetGameScene() {
   gameView = {};
   gameView.hover = kNoCell;
   gameView.routeBall = kNoCell;
+  gameView.keyCursor = kNoCell;
   gameView.shakeDirection = {1.0f, 0.0f};
   gameView.shakeTilt = 1.0f;
   forgetLevelMiniature();
@@ -152,7 +170,8 @@ const char* cursorName(CursorMode mode) {
 
 void gameSceneUpdate(float dt, float playClock, Vec2 pointer) {
   gameView.pointer = pointer;
-  gameView.hover = hoveredCell(pointer);
+  updateKeyCursor();
+  gameView.hover = gameView.keyCursorShown ? gameView.keyCursor : hoveredCell(pointer);
   const int32_t shownBefore = gameView.shownScore;
   // The shake runs down before the rules, which may start it again this frame.
   updateShake(dt);

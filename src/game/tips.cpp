@@ -6,6 +6,7 @@
 
 #include "game/game.h"
 #include "game/game_scene.h"
+#include "input/input.h"
 #include "persistence/profile.h"
 #include "resources/resources.h"
 
@@ -164,5 +165,6 @@ void clickTip() {
   if (tipState.active && tipState.delay <= -kTipCloseAfterMs) hideTip();
 }
 
-// From the kept key: a missing text shows that copy, not the caller's string.
-const char* shownTipText() { return textAfter(tipState.key, tipState.textStep); }
+// From the kept key: a missing text shows that copy, not the caller's string. A tip
+// that tells what to press names the keys or the buttons of the device used last.
+const char* shownTipText() { return deviceTextAfter(tipState.key, tipState.textStep); }

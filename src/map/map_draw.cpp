@@ -33,9 +33,10 @@ constexpr float kScoreX = 330.0f;
 constexpr float kFirstRowY = 215.0f;
 constexpr float kRowStep = 22.0f;
 
+// A JPEG under a tint of alpha 255: opaque.
 void drawMapPicture(Color tint) {
   setTexture(mapTextures.map);
-  drawScreenRect(0.0f, 0.0f, 800.0f, 600.0f, 0.0f, 0.0f, kMapRight, kMapBottom, tint);
+  drawOpaqueScreenRect(0.0f, 0.0f, 800.0f, 600.0f, 0.0f, 0.0f, kMapRight, kMapBottom, tint);
 }
 
 void drawArtefacts() {

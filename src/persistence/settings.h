@@ -26,10 +26,6 @@ struct Settings {
   uint8_t customCursor;      // the game draws its own cursor
   int32_t reservedInt;       // kept as read
   int32_t selectedMapLevel;  // the level marked on the map; 0 on a first start
-  // No stored value was read at start-up (a first start, or a value lost or
-  // damaged): "profiles.dat" is then read by its size, so profiles on disk are
-  // never dropped for want of their count.
-  bool valueMissing;
 };
 extern Settings settings;
 
@@ -45,7 +41,7 @@ struct SettingsBlob {
   uint8_t customCursor;
   int32_t reservedInt;
   int32_t currentProfile;
-  int32_t profileCount;     // 0..8
+  int32_t profileCount;     // 0..8: written for other builds, never read back
   int32_t fullScreen;
   float ballSpeed;          // move duration factor, 21..150
 };
@@ -67,8 +63,8 @@ SettingsBlob decodeSettingsBlob(const uint8_t in[kSettingsBlobSize]);
 SettingsBlob currentSettingsBlob();
 
 // Reads the registry value (before the window exists): the settings record and the
-// profile count (limited to 0..8) and current profile are taken here, the rest is
-// handed to the owners. A missing value, or one of another size, is a first start.
+// current profile are taken here, the rest is handed to the owners. A missing
+// value, or one of another size (kept aside and said), is a first start.
 void readSettings();
 // Writes the registry value, then "profiles.dat", "records.dat", "hiscore.dat",
 // "survival.dat" and "surrecs.dat" in the folder "settings" (each through a

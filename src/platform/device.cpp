@@ -211,6 +211,10 @@ bool devReset(bool vsync) {
   return g_dev.ops->reset(vsync);
 }
 
+void devSetVsync(bool on) {
+  if (g_dev.exists && g_dev.ops->setVsync) g_dev.ops->setVsync(on);
+}
+
 std::vector<DevDisplayMode> devListDisplayModes() {
   std::vector<DevDisplayMode> modes;
   if (!SDL_WasInit(SDL_INIT_VIDEO)) {

@@ -47,6 +47,8 @@ struct DevBackendOps {
   bool (*create)(char* why, size_t capacity);
   void (*release)();
   bool (*reset)(bool vsync);
+  // Whether presents wait for the display's refresh; null where nothing is shown.
+  void (*setVsync)(bool on);
   void (*clear)(uint32_t flags, Color color, float z, uint32_t stencil);
   void (*beginScene)();
   void (*present)();

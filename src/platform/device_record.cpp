@@ -100,6 +100,7 @@ const DevBackendOps devRecordingBackend = {
     .create = recCreate,
     .release = recRelease,
     .reset = recReset,
+    .setVsync = nullptr,  // nothing is shown
     .clear = recClear,
     .beginScene = recBeginScene,
     .present = recPresent,

@@ -51,7 +51,7 @@ void resetDevice() {
   selectDisplayMode();
   fillPresentParameters();
   sysSetWindowMode(display.fullScreen != 0, display.screenWidth, display.screenHeight);
-  devReset(display.fullScreen && display.vsync);
+  devReset(display.vsync != 0);
   applyFixedStates();
   setupLighting();
 }

@@ -88,19 +88,29 @@ bool returnToDataDirectory();
 // leaves the old file; it is told to the player once per folder and kept as a
 // save problem (sysReportSaveFailure), and the result says it.
 bool writeWholeFile(const char* name, const void* data, uint32_t size);
-// Reads one of the player's files whole: at most maxSize bytes, the most its
-// format holds. A file that is there but cannot be taken is said on stderr with
-// what the game does `instead`; one larger than its format can be is first kept
-// aside as "<name>.damaged", so the next save does not replace what it holds.
-// Returns false (out empty) when nothing was read.
-bool readPlayerFile(const char* name, uint32_t maxSize, std::vector<uint8_t>* out,
-                    const char* instead);
+// What one of the player's files holds: whole records of recordSize bytes, at
+// least leastRecords and at most mostRecords of them.
+struct PlayerFileFormat {
+  uint32_t recordSize;
+  uint32_t leastRecords;
+  uint32_t mostRecords;
+};
+// Reads one of the player's files: its whole records, at most mostRecords. A file
+// that is there but cannot be read is said on stderr with what the game does
+// `instead`. One that is not whole records of its format (cut short, a partial
+// record, longer than the format) is damaged: before anything can replace it, it is
+// kept aside as "<name>.damaged", *damaged is set, and stderr says how many of its
+// first whole records are used (`instead` when none holds anything but zeros).
+// Returns false (out empty) when no record was read; true with out empty for a
+// sound file of no records.
+bool readPlayerFile(const char* name, const PlayerFileFormat& format, std::vector<uint8_t>* out,
+                    const char* instead, bool* damaged = nullptr);
 // The registry value stand-in. Failures are told as writeWholeFile's are.
 void writeRegistryBlob(const char* subKey, const char* valueName, const void* data,
                        uint32_t size);
 // Reads the value if it exists and has exactly *size bytes; otherwise stores 0 in
-// *size and reads nothing (a value that is there but cannot be read is said on
-// stderr as readPlayerFile says it).
+// *size and reads nothing (a value that is there but cannot be read, or has
+// another size, is said on stderr and kept aside as readPlayerFile does).
 void readRegistryBlob(const char* subKey, const char* valueName, void* buffer,
                       uint32_t* size);
 

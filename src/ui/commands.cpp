@@ -12,6 +12,7 @@
 #include "game/modes.h"
 #include "game/saved_game.h"
 #include "persistence/profile.h"
+#include "persistence/profile_file.h"
 #include "persistence/saved_games.h"
 #include "persistence/settings.h"
 #include "render/text.h"
@@ -118,7 +119,7 @@ void renameChosenProfile() {
 void confirmRename() {
   char name[kMaxNameLength + 1];
   if (typedName(name, sizeof name) && !nameTakenByAnother(name, menu.renameIndex) &&
-      renameProfile(menu.renameIndex, name)) {
+      renameStoredProfile(menu.renameIndex, name)) {
     openScreenByName("profiles");
   } else {
     refuseName();
@@ -132,7 +133,7 @@ void removeChosenProfile() {
 
 void confirmNewProfile() {
   char name[kMaxNameLength + 1];
-  if (typedName(name, sizeof name) && createProfile(name)) {
+  if (typedName(name, sizeof name) && createStoredProfile(name)) {
     openScreenByName("main");
   } else {
     refuseName();
@@ -186,7 +187,7 @@ void openModeScreen() {
 }
 
 void removeConfirmed() {
-  removeProfile(menu.renameIndex);
+  removeStoredProfile(menu.renameIndex);
   menu.renameIndex = menu.renameIndex > 0 ? menu.renameIndex - 1 : 0;
   if (profileTable.profileCount > 0) {
     goBack();
@@ -214,7 +215,7 @@ void restartConfirmed() {
 
 // The saved game of the kind just chosen is offered first.
 void offerOrOpen(SavedGameKind kind) {
-  if (savedGameOffered(kind)) {
+  if (savedGameLoadable(kind)) {
     openScreenByName("loadgamequest");
   } else {
     openChildScreen(menuItemNode(menu.screen, menu.selection));
@@ -432,11 +433,15 @@ bool helpScreenCommand(const char* item) {
   return true;
 }
 
-// Yes plays the saved game; no forgets it and shows the game's own screen.
+// Yes plays the saved game (or, when it cannot load, says so over the game's own
+// screen); no forgets it and shows the game's own screen.
 bool savedGameQuestionCommand(const char* item) {
   if (same(item, "yes")) {
-    loadGame();
-    menuHooks.showGameScene();
+    if (loadGame()) {
+      menuHooks.showGameScene();
+    } else {
+      openModeScreen();
+    }
     return true;
   }
   if (!same(item, "no")) return false;

@@ -89,11 +89,12 @@ void enterHighScores() {
   menu.hiscoreTable = shownTopScoreTable();
 }
 
-// Left and Right show the previous and the next table.
+// Left and Right show the previous and the next table, and that is all they do:
+// the selection stays where it is.
 int32_t highScoresKey(int32_t key) {
   if (key == VK_LEFT) menu.hiscoreTable = (menu.hiscoreTable + 2) % 3;
   if (key == VK_RIGHT) menu.hiscoreTable = (menu.hiscoreTable + 1) % 3;
-  return key;
+  return key == VK_LEFT || key == VK_RIGHT ? 0 : key;
 }
 
 int32_t shownTopScoreTable() {

@@ -10,6 +10,7 @@
 #include "game/board.h"
 #include "game/game.h"
 #include "game/modes.h"
+#include "input/input.h"
 #include "map/map.h"
 #include "persistence/profile.h"
 #include "platform/platform.h"
@@ -43,10 +44,12 @@ bool pointerOver(float x, float y) {
          p.y <= y + kBoxHalf;
 }
 
-// The expert box with its tip while the pointer is over it.
+// The expert box with its tip while the pointer is over it, or the keys' focus.
 void expertBox(float x, float y, uint8_t* state) {
-  addCheckBox(x, y, state, textOf("startexpert"), 15.0f);
-  if (pointerOver(x, y)) {
+  const int32_t box = addCheckBox(x, y, state, textOf("startexpert"), 15.0f);
+  const bool pointing = input.lastDevice == InputDevice::Mouse;
+  const bool focused = box >= 0 && menu.selection < 0 && menu.focus == box;
+  if (pointing ? pointerOver(x, y) : focused) {
     showBalloon({x, y + kBalloonRise}, textOf("expertmodetip"), kBalloonWidth, nullptr, true, true);
   }
 }
@@ -141,6 +144,16 @@ void drawSurvivalChoice() {
   }
   drawButton(270.0f, -240.0f, 160.0f, 64.0f, 20.0f, nullptr);
   backButton(-270.0f, -240.0f, 20.0f);
+}
+
+// Left and Right pick the level before or after the chosen one, past none that
+// cannot be chosen; the way back is refused as on every screen over the map.
+int32_t levelChoiceKey(int32_t key) {
+  if (key != VK_LEFT && key != VK_RIGHT) return refuseEscape(key);
+  const int32_t level = selectedLevel() + (key == VK_RIGHT ? 1 : -1);
+  if (level >= 0 && level < kMapLevelCount && levelChoosable(level)) setSelectedLevel(level);
+  menu.focus = selectedLevel();
+  return 0;
 }
 
 // A start level from a damaged profile is limited to the chart's levels.

@@ -93,6 +93,7 @@ void drawZenChoice();
 void enterLevelChoice();
 void updateAdventureChoice(float dt);
 void hoverLevelChoice();
+int32_t levelChoiceKey(int32_t key);
 void drawSurvivalChoice();
 void enterSurvivalChoice();
 void updateSurvivalChoice(float dt);
@@ -131,8 +132,12 @@ void hoverMenu(float dt);
 void dragSliders();
 void clickMenu();
 void doubleClickMenu();
-// Space, or Enter without a selected item: toggles the focused check box.
+// Space, or Enter without a selected item: toggles the focused check box, or
+// follows the focused profiles link.
 void toggleFocusedControl();
+// The choice's next (step 1) or previous (-1) value, round from the last to the
+// first. Returns false when it is bound to nothing.
+bool stepChoice(MenuControl* c, int32_t step);
 
 // ---------------------------------------------------------------------------
 // Balloon (balloon.cpp)

@@ -60,11 +60,18 @@ void updateProfileList(float) {
   if (menu.focus < 0) menu.focus = 0;
 }
 
-// A ninth player cannot be made: Enter on "newprofile" only complains.
+// A ninth player cannot be made: Enter on "newprofile" only complains. Left and
+// Right go through the players' names, Up and Down through the items beside them.
 int32_t profileListKey(int32_t key) {
   if (key == VK_RETURN && std::strcmp(selectedMenuItem(), "newprofile") == 0 &&
       profileTable.profileCount >= kMaxProfiles) {
     playSound("gaf.ogg");
+    return 0;
+  }
+  const int32_t count = profileTable.profileCount;
+  if ((key == VK_LEFT || key == VK_RIGHT) && count > 0) {
+    const int32_t focus = menu.focus < 0 ? 0 : menu.focus;
+    menu.focus = (focus + (key == VK_RIGHT ? 1 : count - 1)) % count;
     return 0;
   }
   return key;

@@ -1,6 +1,6 @@
 // result_panel.cpp: the level result panel ("levelcomplete"): the finished level's
-// score counting up with its ticks, then combo, time and moves one after another,
-// each beside the level's record and its holder; a value that equals or beats
+// score counting up with its ticks, then combo, time and moves all at once, each
+// beside the level's record and its holder; a value that equals or beats
 // the record cheers, bursts into stars and pulses.
 #include <cmath>
 #include <cstdio>
@@ -73,10 +73,8 @@ void shownValue(int32_t k, char* out, size_t capacity) {
 // ---------------------------------------------------------------------------
 // Moving on
 
-// When line k is complete: the score once counted, each later line a step after.
-float revealTime(int32_t k) {
-  return resultPanel.countUpMs + (k == 0 ? 0.0f : kRevealStepMs * float(k));
-}
+// When the lines are complete: the score once counted, every later line with it.
+float revealTime() { return resultPanel.countUpMs; }
 
 // Line k is complete; a value that equals or beats its record cheers and bursts.
 void reveal(int32_t k) {
@@ -112,9 +110,9 @@ void updateResultPanel(float dt) {
   ResultPanelState& p = resultPanel;
   p.clock += dt;
   // The first Enter ends the count-up: whatever is still hidden shows at once.
-  if (!menu.countUpRunning) p.clock = std::fmax(p.clock, revealTime(p.lineCount - 1));
+  if (!menu.countUpRunning) p.clock = std::fmax(p.clock, revealTime());
   tickCountUp();
-  while (p.revealed < p.lineCount && p.clock >= revealTime(p.revealed)) reveal(p.revealed);
+  while (p.revealed < p.lineCount && p.clock >= revealTime()) reveal(p.revealed);
   if (p.revealed >= p.lineCount) menu.countUpRunning = false;
 }
 

@@ -25,8 +25,6 @@ constexpr int32_t kMaxResultLines = 4;
 constexpr float kLongestCountUpMs = 2500.0f;
 // A count-up tick every so many ms.
 constexpr float kCountUpTickMs = 100.0f;
-// After the score, each next value appears this long after the one before.
-constexpr float kRevealStepMs = 350.0f;
 
 // The panel as it opened and how far it has come: process lifetime, filled when
 // "levelcomplete" opens.

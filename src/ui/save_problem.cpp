@@ -32,7 +32,7 @@ bool boxMayOpen(bool inGame) {
 // The data's text with the folder and the reason; the platform's own sentence
 // when the text table lacks it.
 void describeProblem(const SysSaveProblem& problem, char* out, size_t capacity) {
-  const char* format = getText("savefailed");
+  const char* format = getText(problem.textKey);
   if (!format) {
     const TextField sentence = {problem.message, 0};
     formatTextFields("%s", &sentence, 1, out, capacity);

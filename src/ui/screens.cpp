@@ -1,11 +1,12 @@
 // screens.cpp: the screens the menu module draws itself: the title screen with
-// its greeting and profiles link, the two message boxes, the panel after a lost
+// its two lists parted by a line, its greeting and profiles link, the two message boxes, the panel after a lost
 // level, the game menu over the board, and the scrolling credits.
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 
 #include "audio/audio.h"
+#include "input/input.h"
 #include "persistence/profile.h"
 #include "platform/platform.h"
 #include "render/render.h"
@@ -19,6 +20,9 @@ namespace {
 constexpr int32_t kTitleMusic = 2;
 constexpr float kCreditLineStep = 40.0f;
 constexpr int32_t kTitleTips = 5;  // the first five items of "main" have a balloon
+// The line between the title's two lists stops short of the ornaments at the
+// middle of the window's sides.
+constexpr float kTitleSeparatorInset = 40.0f;
 
 // The greeting: the first "%s" of the format becomes the name; everything else is
 // copied as it stands, so a stray '%' in the data can do no harm.
@@ -38,9 +42,11 @@ void drawGreeting(float drop) {
   formatGreeting(format ? format : "%s", profile ? profile->name : "", greeting, sizeof greeting);
   setTextColor(240, 233, 0, 255);
   drawTextCentered(-220.0f, -210.0f - drop, 15.0f, greeting);
-  const char* link = textOf("ifnotyou");
+  const char* link = deviceTextAfter("ifnotyou", 0);
   const float half = measureText(link, 12.0f) * 0.5f;
-  if (menu.linkHover) {
+  // The link is the next control: lit under the pointer or with the keys' focus.
+  const bool focused = menu.selection < 0 && menu.focus == menuFrame.controlCount;
+  if (menu.linkHover || focused) {
     setTextColor(255, 255, 255, 255);
   } else {
     setTextColor(100, 250, 100, 255);
@@ -51,15 +57,15 @@ void drawGreeting(float drop) {
   setTextColor(255, 255, 255, 255);
 }
 
-// The balloon of the first five items: the text that follows "adventuretip" by
-// the item's index.
+// The balloon of the first five items, under the pointer or chosen by the keys:
+// the text that follows "adventuretip" by the item's index.
 void titleBalloon() {
+  const bool pointing = input.lastDevice == InputDevice::Mouse;
   for (int32_t i = 0; i < menuFrame.buttonCount; ++i) {
     const ItemButton& b = menuFrame.buttons[i];
     const Vec2 p = menu.pointer;
-    if (b.item >= kTitleTips || p.x < b.left || p.x > b.right || p.y < b.bottom || p.y > b.top) {
-      continue;
-    }
+    const bool over = p.x >= b.left && p.x <= b.right && p.y >= b.bottom && p.y <= b.top;
+    if (b.item >= kTitleTips || !(pointing ? over : b.item == menu.selection)) continue;
     const float angle = 180.0f;
     showBalloon({170.0f, b.textY}, textAfter("adventuretip", b.item), 300.0f, &angle, false,
                 false);
@@ -94,6 +100,8 @@ void drawTitleScreen() {
   const float centreY = 100.0f + menu.slideOffset;
   const float f = menu.slideFraction;
   drawWindowAt(240.0f, centreY, width, height * (1.0f - f * f));
+  const float half = width * 0.5f - kTitleSeparatorInset;
+  drawSeparator(240.0f - half, 240.0f + half, centreY);
   drawItemList(240.0f, centreY + 0.24f * height, 18.0f, true, 0, 3);
   drawItemList(240.0f, centreY - 0.24f * height, 17.0f, true, 3, -1);
   drawGreeting(100.0f * f);

@@ -27,6 +27,12 @@ void setSliderPosition(MenuControl& c, int32_t position) {
   *c.boundPosition = int16_t(position);
 }
 
+// The profiles link opens the players' screen on the current player.
+void openPlayersFromLink() {
+  menu.renameIndex = profileTable.currentProfile;
+  openScreenByName("profiles");
+}
+
 // A click's effect on one control (the item under the pointer has had its turn).
 void clickControl(int32_t index, Vec2 p) {
   MenuControl& c = menuFrame.controls[index];
@@ -42,13 +48,11 @@ void clickControl(int32_t index, Vec2 p) {
     return;
   }
   if (c.kind == ControlKind::Choice) {
-    if (p.y < c.bottom || p.y > c.top || !c.boundPosition || c.positions <= 0) return;
+    if (p.y < c.bottom || p.y > c.top) return;
     int32_t step = 0;
     if (p.x <= c.left && p.x >= c.left - kArrowReach) step = -1;
     if (p.x >= c.right && p.x <= c.right + kArrowReach) step = 1;
-    if (step == 0) return;
-    *c.boundPosition = int16_t((*c.boundPosition + step + c.positions) % c.positions);
-    menu.focus = index;
+    if (step != 0 && stepChoice(&c, step)) menu.focus = index;
     return;
   }
   if (c.kind == ControlKind::LevelSlot) {
@@ -67,15 +71,18 @@ void clickControl(int32_t index, Vec2 p) {
     case ControlKind::ProfileEntry: menu.focus = index; return;
     case ControlKind::ArrowLeft: handleMenuKey(VK_LEFT); return;
     case ControlKind::ArrowRight: handleMenuKey(VK_RIGHT); return;
-    case ControlKind::ProfilesLink:
-      menu.renameIndex = profileTable.currentProfile;
-      openScreenByName("profiles");
-      return;
+    case ControlKind::ProfilesLink: openPlayersFromLink(); return;
     default: return;
   }
 }
 
 }  // namespace
+
+bool stepChoice(MenuControl* c, int32_t step) {
+  if (!c->boundPosition || c->positions <= 0) return false;
+  *c->boundPosition = int16_t((*c->boundPosition + step + c->positions) % c->positions);
+  return true;
+}
 
 void hoverMenu(float dt) {
   const Vec2 p = menu.pointer;
@@ -85,8 +92,10 @@ void hoverMenu(float dt) {
       menu.selection = b.item;
     }
   }
-  bool overControl = false;
-  for (int32_t i = 0; i < menuFrame.controlCount; ++i) {
+  // A pointer left resting over a control does not take the focus from the keys.
+  const bool pointing = input.lastDevice == InputDevice::Mouse;
+  bool overControl = !pointing;
+  for (int32_t i = 0; i < menuFrame.controlCount && pointing; ++i) {
     const MenuControl& c = menuFrame.controls[i];
     if (!insideInclusive(c, p)) continue;
     if (c.kind == ControlKind::ProfilesLink) {
@@ -166,4 +175,5 @@ void toggleFocusedControl() {
   if (menu.focus < 0 || menu.focus >= menuFrame.controlCount) return;
   MenuControl& c = menuFrame.controls[menu.focus];
   if (c.kind == ControlKind::CheckBox && c.boundState) *c.boundState = *c.boundState ? 0 : 1;
+  if (c.kind == ControlKind::ProfilesLink) openPlayersFromLink();
 }

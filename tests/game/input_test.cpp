@@ -1,5 +1,7 @@
 // The game scene's input rules: end sequences, pausing, the panel's buttons, the
 // hammer and the developer keys, through the handlers the scene calls.
+#include <utility>
+
 #include "board_fixture.h"
 #include "game/feedback.h"
 #include "game/game.h"
@@ -161,4 +163,38 @@ TEST_F(BoardTest, TimeCountsOnlyWhilePlaying) {
   runFrames(10, 20.0f);
   EXPECT_EQ(gameState.elapsedMs, 200);
   EXPECT_EQ(gameState.levelClock, 400.0f);
+}
+
+// The keys' cursor keeps to its line over holes, turns to a line beside only within
+// 45 degrees and stays where the floor ends; the key that brings it into sight only
+// shows it, then Enter picks up and sends as a click does, and Backspace lets go of
+// the armed hammer and the ball.
+TEST_F(BoardTest, KeyCursorCrossesHolesAndItsKeysPlayAsTheMouseDoes) {
+  setBoard({"a.._b", "_.....c"});
+  const auto step = [](int i, int j, int dx, int dy) {
+    const CellPos c = keyCursorStep({col(i), row(j)}, dx, dy);
+    return std::pair<int, int>(c.x - kFirstColumn, c.y - kFirstRow);
+  };
+  EXPECT_EQ(step(0, 0, 1, 0), std::make_pair(3, 0)) << "over the holes of its row";
+  EXPECT_EQ(step(4, 0, 1, 0), std::make_pair(6, 1)) << "the row ends: the nearest ahead beside";
+  EXPECT_EQ(step(6, 1, 1, 0), std::make_pair(6, 1)) << "the floor ends";
+  EXPECT_EQ(step(3, 0, 0, 1), std::make_pair(3, 0)) << "nothing within 45 degrees below";
+
+  gameView.keyCursor = {col(0), row(0)};
+  gameKeyDown(VK_RETURN);
+  EXPECT_TRUE(gameView.keyCursorShown);
+  EXPECT_EQ(gameState.selected.x, -1) << "the first key only shows the cursor";
+  gameView.keyCursor = {col(0), row(0)};
+  gameKeyDown(VK_RETURN);
+  EXPECT_EQ(gameState.selected.x, col(0));
+  gameKeyDown(VK_DOWN);
+  gameKeyDown(VK_RETURN);
+  EXPECT_EQ(cellAt(col(0), row(0)).moveTargetY, row(1));
+  runFrames(30);
+  gameState.hammerCharge = 1.0f;
+  gameKeyDown(VK_TAB);
+  EXPECT_EQ(gameView.cursorMode, CursorMode::Hammer);
+  gameKeyDown(VK_BACK);
+  EXPECT_EQ(gameView.cursorMode, CursorMode::Arrow);
+  EXPECT_EQ(gameState.hammerCharge, 1.0f);
 }

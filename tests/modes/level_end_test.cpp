@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "audio/audio.h"
+#include "core/numeric.h"
 #include "game/board.h"
 #include "game/game.h"
 #include "game/game_scene.h"
@@ -219,6 +220,18 @@ TEST(TileExit, TilesWobbleInPlaceThenFlyOffFadingAndAreGoneAt1500) {
   EXPECT_LT(late.alpha, 0.1f);
   EXPECT_FALSE(levelCompleteTilePose(9, 9, 1500.0f).visible);
   EXPECT_FALSE(levelCompleteTilePose(2, 9, 4000.0f).visible) << "no tile outside the board";
+}
+
+TEST(TileExit, TheTilesTurnTheSameAtEveryStartAndScatterAsTheRuntimeGeneratorSays) {
+  seedRandom(4);
+  prepareLevelModes(2);
+  const TileFlight first = modeState.tiles[9][9];
+  tableRandomValue();  // whatever drew from the table stream meanwhile
+  seedRandom(5);
+  prepareLevelModes(2);
+  EXPECT_EQ(modeState.tiles[9][9].spin, first.spin);
+  EXPECT_EQ(modeState.tiles[9][9].phase, first.phase);
+  EXPECT_NE(modeState.tiles[9][9].displacement.x, first.displacement.x);
 }
 
 }  // namespace

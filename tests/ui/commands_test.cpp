@@ -88,6 +88,7 @@ TEST_F(Players, RemovingOneOfTwoReturnsToTheList) {
 TEST_F(Players, RenamingToAnotherPlayersNameIsRefused) {
   createProfile("ANNA");
   createProfile("BORIS");
+  keepSavedGame(0);
   open("profiles");
   menu.focus = 1;
   choose("Rename");
@@ -106,6 +107,8 @@ TEST_F(Players, RenamingToAnotherPlayersNameIsRefused) {
   press(VK_RETURN);
   EXPECT_STREQ(profileTable.profiles[1].name, "BOB");
   EXPECT_STREQ(currentMenuScreen(), "profiles");
+  EXPECT_EQ(settingsFile("BOB_adv.sav").size(), 99409u) << "the saved game goes with the name";
+  EXPECT_TRUE(settingsFile("BORIS_adv.sav").empty());
 }
 
 class Games : public MenuTest {
@@ -121,8 +124,8 @@ class Games : public MenuTest {
 };
 
 TEST_F(Games, DecliningASurvivalOfferForgetsOnlyTheSurvivalGame) {
-  profile->survivalSaved = 1;
-  profile->adventureSaved = 1;
+  keepSavedGame(2);
+  keepSavedGame(0);
   choose("Survival");
   ASSERT_STREQ(currentMenuScreen(), "loadgamequest");
   press(VK_ESCAPE);

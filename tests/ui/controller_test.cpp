@@ -60,7 +60,10 @@ TEST_F(Navigation, ADoubleClickOnAnItemRunsItsCommandOnce) {
 
 TEST_F(Navigation, ArrowsWrapAndHoverSelectsOnlyWhenThePointerMoves) {
   press(VK_UP);
-  EXPECT_EQ(menu.selection, 6) << "from the first item to the last";
+  EXPECT_EQ(menu.selection, -1) << "from the first item to the profiles link below the last";
+  press(VK_UP);
+  EXPECT_EQ(menu.selection, 6);
+  press(VK_DOWN);
   press(VK_DOWN);
   EXPECT_EQ(menu.selection, 0);
   EXPECT_GE(soundsQueued("menu2.ogg"), 1) << "a new selection on an open screen clicks";
@@ -187,6 +190,7 @@ TEST_F(InGame, InputAsTheGameMenuSlidesOutIsDropped) {
 
 TEST_F(InGame, TheResultPanelTakesEscapeAsEnterAndLeadsToTheModeScreen) {
   gameState.difficulty = Difficulty::Zen;
+  gameState.levelScore = 2000;  // counted up for two seconds
   openInGameScreen("levelcomplete");
   settle();
   press(VK_ESCAPE);

@@ -107,6 +107,19 @@ TEST_F(Options, VolumeSlidersStopAtTheirEndsAndOnlyTheEffectsOnePlaysItsClickPer
   EXPECT_EQ(clicksHeard(), 0) << "the music slider is silent";
 }
 
+// From the buttons at the bottom the keys go round to the top, where Left moves the
+// effects slider a twentieth of its length; a pointer resting over a box meanwhile
+// takes the focus from the keys nowhere.
+TEST_F(Options, TheKeysGoRoundToASliderAndMoveIt) {
+  input.lastDevice = InputDevice::Keyboard;
+  pointAt(-100.0f, kFullScreenBoxY);
+  press(VK_DOWN);
+  press(VK_DOWN);
+  press(VK_LEFT);
+  EXPECT_EQ(sound.effectsVolume, 85);
+  EXPECT_EQ(clicksHeard(), 1);
+}
+
 TEST_F(Options, TheSpeedSliderRunsFromTheSlowestOnTheLeftToTheFastestOnTheRight) {
   const VisibleItem* speed = nullptr;
   for (int32_t i = 0; i < menuFrame.visibleCount; ++i) {

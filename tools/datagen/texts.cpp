@@ -69,6 +69,9 @@ const TextKeyRule kTextKeys[] = {
     {"zeroscore", kStrings, 259, "", 0, "", 340, 16.0f, 4},
     // The folder and the reason fill it up to the box's 259 characters.
     {"savefailed", kStrings, 120, "%s%s", 0, "", 340, 16.0f, 4},
+    // The file and the reason, as for "savefailed".
+    {"loadfailed", kStrings, 120, "%s%s", 0, "", 340, 16.0f, 4},
+    {"levelbroken", kStrings, 120, "%s%s", 0, "", 340, 16.0f, 4},
     {"sfxvolume", kStrings, 25, "", 0, "", 0, 0, 0},
     {"musicvolume", kStrings, 25, "", 0, "", 0, 0, 0},
     {"fullscreen", kStrings, 20, "", 0, "", 0, 0, 0},
@@ -128,6 +131,18 @@ const TextKeyRule kTextKeys[] = {
     {"triplebomb", kTips, 150, "", 2, "triplebomb%i", 268, 11.0f, 6},
     {"quadrobomb", kTips, 150, "", 2, "quadrobomb%i", 268, 11.0f, 6},
     {"adventuretip", kTips, 150, "", 4, "adventuretip%i", 268, 11.0f, 6},
+    // What to press, for a player on the keys ("keys...") and on a controller ("pad...").
+    {"keysclick", kStrings, 8, "", 0, "", 0, 0, 0},
+    {"padclick", kStrings, 8, "", 0, "", 0, 0, 0},
+    {"padkeytoresume", kStrings, 50, "", 0, "", 0, 0, 0},
+    {"keysifnotyou", kStrings, 30, "", 0, "", 0, 0, 0},
+    {"padifnotyou", kStrings, 30, "", 0, "", 0, 0, 0},
+    {"keyshammertip", kTips, 150, "", 0, "", 268, 11.0f, 6},
+    {"padhammertip", kTips, 150, "", 0, "", 268, 11.0f, 6},
+    {"keyshammerfull", kTips, 150, "", 0, "", 268, 11.0f, 6},
+    {"padhammerfull", kTips, 150, "", 0, "", 268, 11.0f, 6},
+    {"keysballtip", kTips, 110, "", 2, "keysballtip%i", 330, 12.0f, 3},
+    {"padballtip", kTips, 110, "", 2, "padballtip%i", 330, 12.0f, 3},
 };
 
 const char* const kTextFileNames[2] = {"strings.txt", "tips.txt"};

@@ -107,6 +107,8 @@ void (*const kSections[])(JsonWriter&) = {
     dumpSettings,
     dumpAudio,
     dumpTexts,
+    dumpBanner,
+    dumpTip,
     dumpGfx,
     dumpScenery,
     dumpEffects,

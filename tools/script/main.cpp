@@ -149,7 +149,7 @@ int main(int argc, char** argv) {
   options.fullScreenAnswer =
       runnerOptions.fullScreen ? AppFullScreenAnswer::Yes : AppFullScreenAnswer::No;
   options.takeInstanceLock = false;
-  options.startTicker = false;
+  options.framesPerSecond = 0;  // never held to the display
   options.hiddenWindow = true;
   options.dataDirectory =
       runnerOptions.dataDirectory.empty() ? nullptr : runnerOptions.dataDirectory.c_str();

@@ -399,7 +399,9 @@ void clickHud() {
   }
 }
 
-const int32_t kGameKeys[] = {'1', '2', '3', VK_SPACE, VK_SPACE, VK_ESCAPE, VK_RETURN, 'A'};
+const int32_t kGameKeys[] = {'1',     '2',      '3',   VK_SPACE, VK_SPACE, VK_ESCAPE, VK_RETURN,
+                             VK_RETURN, VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN,  VK_TAB,   VK_F1,
+                             VK_BACK,  VK_NEXT,  'A'};
 
 bool boardStep() {
   SoakRandom& r = soak.random;
