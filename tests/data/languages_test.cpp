@@ -42,6 +42,7 @@ const Room kRooms[] = {
     {"survival", 0, 10, 105, 1, "the side panel"},
     {"menu", 0, 15, 80, 0, "the MENU button"},
     {"keytoresume", 0, 14, 540, 0, "the board"},
+    {"padkeytoresume", 0, 14, 540, 0, "the board"},
     {"relax", 0, 25, 540, 0, "the board"},
     {"congratulations", 0, 18, 760, 0, "the screen"},
     {"gamepass1", 0, 17, 760, 0, "the screen"},
@@ -59,6 +60,8 @@ const Room kRooms[] = {
     {"presskey", 0, 15.1f, 600, 0, "the title picture"},
     {"hallo", 0, 15, 360, 0, "the title screen's greeting"},
     {"ifnotyou", 0, 12, 360, 0, "the title screen's greeting"},
+    {"keysifnotyou", 0, 12, 360, 0, "the title screen's greeting"},
+    {"padifnotyou", 0, 12, 360, 0, "the title screen's greeting"},
     {"menu:adventure", 0, 18, 256, 0, "the title menu"},
     {"menu:zen", 0, 18, 256, 0, "the title menu"},
     {"menu:survival", 0, 18, 256, 0, "the title menu"},
@@ -86,6 +89,8 @@ const Room kRooms[] = {
     {"quit", 0, 16, 340, 6, "a message box"},
     {"zeroscore", 0, 16, 340, 6, "a message box"},
     {"savefailed", 0, 16, 340, 8, "a message box"},
+    {"loadfailed", 0, 16, 340, 8, "a message box"},
+    {"levelbroken", 0, 16, 340, 8, "a message box"},
     {"menu:ok", 0, 17, button(130), 0, "a message box's button"},
     {"menu:yes", 0, 17, button(135), 0, "a question's button"},
     {"menu:no", 0, 17, button(135), 0, "a question's button"},
@@ -128,12 +133,22 @@ const Room kRooms[] = {
     // The help page, the help button and the tips on the board.
     {"howtoplay", 0, 19.5f, 330, 0, "the help page"},
     {"balltip", 2, 12, 330, 3, "the help page"},
+    {"keysballtip", 2, 12, 330, 3, "the help page"},
+    {"padballtip", 2, 12, 330, 3, "the help page"},
     {"squarehelp", 0, 12, 330, 3, "the help page"},
     {"survivalhelp", 0, 12, 330, 3, "the help page"},
     {"click", 0, 12, 100, 0, "the help page's pointer"},
+    {"keysclick", 0, 12, 100, 0, "the help page's pointer"},
+    {"padclick", 0, 12, 100, 0, "the help page's pointer"},
     {"menu:ok", 0, 18, button(170), 0, "the help page's button"},
     {"tooltip", 0, 11, 268, 4, "the help button's balloon"},
     {"balltip", 2, 11, 268, 6, "a tip"},
+    {"keysballtip", 2, 11, 268, 6, "a tip"},
+    {"padballtip", 2, 11, 268, 6, "a tip"},
+    {"keyshammertip", 0, 11, 268, 6, "a tip"},
+    {"padhammertip", 0, 11, 268, 6, "a tip"},
+    {"keyshammerfull", 0, 11, 268, 6, "a tip"},
+    {"padhammerfull", 0, 11, 268, 6, "a tip"},
     {"hammertip", 0, 11, 268, 6, "a tip"},
     {"hammerfull", 0, 11, 268, 6, "a tip"},
     {"jokertip", 0, 11, 268, 6, "a tip"},
@@ -183,6 +198,10 @@ std::string filledIn(const std::string& key, const char* text) {
   TextField fields[3] = {};
   if (key == "hallo") fields[0].text = "CAPTAIN DOTS";
   if (key == "by") fields[0].text = "CAPTAIN DOT";
+  if (key == "loadfailed" || key == "levelbroken") {
+    fields[0].text = "/home/player/.local/share/orbelquaint/settings/adventure1.sav";
+    fields[1].text = "it is cut short";
+  }
   if (key == "savefailed") {
     fields[0].text = "/home/player/.local/share/orbelquaint/settings";
     fields[1].text = "Permission denied";
