@@ -95,7 +95,7 @@ TEST_F(TextTableTest, LoadingReadsThroughTheFileTableAndReleasesTheFile) {
   EXPECT_EQ(findFile("tips.txt"), nullptr);
 }
 
-TEST(KeyReaders, ReadStringTakesTheFirstOccurrenceUpToCrOrTheEnd) {
+TEST(KeyReaders, ReadStringTakesTheFirstOccurrenceUpToTheLineEndOrTheEnd) {
   const char* text = "bound1.radius=2.5\r\nradius=9\r\nlast=tail";
   char out[64];
   EXPECT_STREQ(readString(out, sizeof out, text, "radius="), "2.5");
@@ -104,6 +104,8 @@ TEST(KeyReaders, ReadStringTakesTheFirstOccurrenceUpToCrOrTheEnd) {
   EXPECT_STREQ(out, "");
   char small[4];
   EXPECT_STREQ(readString(small, sizeof small, text, "last="), "tai");
+  // A file saved with bare line feeds reads the same.
+  EXPECT_STREQ(readString(out, sizeof out, "hammer=no\ncolors=5", "hammer="), "no");
 }
 
 TEST(KeyReaders, NumbersAreConvertedAndIntegersTruncatedTowardsZero) {
