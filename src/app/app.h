@@ -85,6 +85,9 @@ extern AppState app;
 constexpr const char* kInstanceName = "Orbelquaint game";
 // The exit status of a copy started while another runs.
 constexpr int kExitAlreadyRunning = 3;
+// The window, the graphics or the sound system could not be started (as a file
+// the game cannot do without, which stops it with 1).
+constexpr int kExitCannotStart = 1;
 // The window title.
 constexpr const char* kWindowTitle = "Orbelquaint";
 
@@ -100,7 +103,7 @@ void resetApp();
 int appMain(const AppOptions& options);
 // Start steps up to the message loop. Returns false when the program must end
 // now; *exitCode then holds its exit code (kExitAlreadyRunning for a second
-// copy, 0 when no device can be made).
+// copy, kExitCannotStart when the window, the device or start-up failed).
 bool appStart(const AppOptions& options, int* exitCode);
 // One pass of the message loop: handles one waiting event, or runs one frame when
 // none is waiting and then waits as the pacing says. Returns false once a quit has

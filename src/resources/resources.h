@@ -243,7 +243,8 @@ std::string languageFileName(const char* fileName, const char* code);
 // Key readers over a NUL-terminated definition text. The key is searched as a plain
 // substring (first occurrence) and includes its own "=".
 
-// Copies the value up to the next CR (or the end of the text), bounded by capacity.
+// Copies the value up to the line's end (CR or LF) or the end of the text, bounded
+// by capacity.
 // Returns out, or null (out empty) when the key does not occur.
 const char* readString(char* out, size_t capacity, const char* text, const char* key);
 float readFloat(const char* text, const char* key);

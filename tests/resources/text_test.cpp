@@ -139,7 +139,7 @@ TEST_F(TextTableTest, ALocaleFindsItsLanguageThenTheLanguageAloneThenAnotherCoun
   EXPECT_EQ(match({"sv", "nb_NO"}), "(none)");
 }
 
-TEST(KeyReaders, ReadStringTakesTheFirstOccurrenceUpToCrOrTheEnd) {
+TEST(KeyReaders, ReadStringTakesTheFirstOccurrenceUpToTheLineEndOrTheEnd) {
   const char* text = "bound1.radius=2.5\r\nradius=9\r\nlast=tail";
   char out[64];
   EXPECT_STREQ(readString(out, sizeof out, text, "radius="), "2.5");
@@ -148,6 +148,8 @@ TEST(KeyReaders, ReadStringTakesTheFirstOccurrenceUpToCrOrTheEnd) {
   EXPECT_STREQ(out, "");
   char small[4];
   EXPECT_STREQ(readString(small, sizeof small, text, "last="), "tai");
+  // A file saved with bare line feeds reads the same.
+  EXPECT_STREQ(readString(out, sizeof out, "hammer=no\ncolors=5", "hammer="), "no");
 }
 
 TEST(KeyReaders, NumbersAreConvertedAndIntegersTruncatedTowardsZero) {

@@ -140,6 +140,20 @@ TEST(Game, ASecondInstanceSaysSoAndFailsAtOnceAndTheFirstEndsCleanly) {
   EXPECT_NE(out.find("first=0"), std::string::npos) << out;
 }
 
+// Graphics the driver cannot give: the player reads why, and the exit says it failed.
+TEST(Game, GraphicsThatCannotBeStartedEndTheGameWithAFailure) {
+  const std::string dir = testTempDirectory("game-no-gl");
+  const std::string data = testPrivateDataDirectory("game-no-gl-data");
+  std::string out;
+  const int status = testRunCommand(
+      "cd '" + dir + "' && XDG_RUNTIME_DIR='" + dir + "' MESA_GL_VERSION_OVERRIDE=3.0 "
+      "timeout -s KILL 30 '" + std::string(ORBEL_BUILD_DIR) + "/orbelquaint' --window --data '" +
+      data + "' 2>&1; echo \"status=$?\"", &out);
+  ASSERT_EQ(status, 0) << out;
+  EXPECT_NE(out.find("OpenGL 3.3"), std::string::npos) << out;
+  EXPECT_NE(out.find("status=1"), std::string::npos) << out;
+}
+
 }  // namespace
 
 namespace {
