@@ -4,6 +4,7 @@
 // the screen gives it), and every character has a glyph in the font.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <iomanip>
 #include <map>
 #include <string>
@@ -18,11 +19,12 @@
 
 namespace {
 
-// Where a text is shown: its size, the width it has (for a wrapped text, the wrap
-// width) and, for a wrapped text, the lines its place holds. A key starting with
-// "menu:" is a menu node's text; `last` > 0 takes the entries after the key too.
+// Where texts are shown: their size, the width they have (for a wrapped text, the
+// wrap width) and, for a wrapped text, the lines its place holds. `keys` lists the
+// texts shown there, separated by commas; a key starting with "menu:" is a menu
+// node's text, and `last` > 0 takes the entries after each key too.
 struct Room {
-  const char* key;
+  const char* keys;
   int last;
   float size;
   float width;
@@ -35,95 +37,56 @@ constexpr float button(float width) { return width - 20.0f; }
 
 const Room kRooms[] = {
     // The side panel, the board and what flies over it (the panel slides away first).
-    {"score", 0, 14, 105, 0, "the side panel"},
-    {"level", 0, 14, 105, 0, "the side panel"},
-    {"lives", 0, 14, 105, 0, "the side panel"},
+    {"score,level,lives", 0, 14, 105, 0, "the side panel"},
     {"lastlife", 0, 10, 105, 2, "the side panel"},
     {"survival", 0, 10, 105, 1, "the side panel"},
     {"menu", 0, 15, 80, 0, "the MENU button"},
-    {"keytoresume", 0, 14, 540, 0, "the board"},
-    {"padkeytoresume", 0, 14, 540, 0, "the board"},
+    {"keytoresume,padkeytoresume", 0, 14, 540, 0, "the board"},
     {"relax", 0, 25, 540, 0, "the board"},
     {"congratulations", 0, 18, 760, 0, "the screen"},
     {"gamepass1", 0, 17, 760, 0, "the screen"},
-    {"combo", 0, 24, 540, 0, "the banner"},
-    {"excellent", 0, 24, 540, 0, "the banner"},
-    {"stagecomplete", 0, 27, 760, 0, "the screen"},
-    {"levelcomplete", 0, 27, 760, 0, "the screen"},
-    {"loselife", 0, 27, 760, 0, "the screen"},
-    {"lastlife", 0, 27, 760, 0, "the screen"},
-    {"gameover", 0, 27, 760, 0, "the screen"},
+    {"combo,excellent", 0, 24, 540, 0, "the banner"},
+    {"stagecomplete,levelcomplete,loselife,lastlife,gameover", 0, 27, 760, 0, "the screen"},
     {"nextstage", 0, 18, 760, 0, "the screen"},
     {"stagename1", 13, 20, 760, 0, "the screen"},
     {"nomoves", 0, 16, 600, 0, "the lost level's panel"},
     // The title screen and the players.
     {"presskey", 0, 15.1f, 600, 0, "the title picture"},
     {"hallo", 0, 15, 360, 0, "the title screen's greeting"},
-    {"ifnotyou", 0, 12, 360, 0, "the title screen's greeting"},
-    {"keysifnotyou", 0, 12, 360, 0, "the title screen's greeting"},
-    {"padifnotyou", 0, 12, 360, 0, "the title screen's greeting"},
-    {"menu:adventure", 0, 18, 256, 0, "the title menu"},
-    {"menu:zen", 0, 18, 256, 0, "the title menu"},
-    {"menu:survival", 0, 18, 256, 0, "the title menu"},
-    {"menu:hiscore", 0, 17, 256, 0, "the title menu"},
-    {"menu:options", 0, 17, 256, 0, "the title menu"},
-    {"menu:credits", 0, 17, 256, 0, "the title menu"},
-    {"menu:exit", 0, 17, 256, 0, "the title menu"},
+    {"ifnotyou,keysifnotyou,padifnotyou", 0, 12, 360, 0, "the title screen's greeting"},
+    {"menu:adventure,menu:zen,menu:survival", 0, 18, 256, 0, "the title menu"},
+    {"menu:hiscore,menu:options,menu:credits,menu:exit", 0, 17, 256, 0, "the title menu"},
     {"adventuretip", 4, 11, 268, 6, "the title menu's balloon"},
     {"curusers", 0, 18, 320, 0, "the players' list"},
-    {"menu:selectprofile", 0, 18, 266, 0, "the players' menu"},
-    {"menu:newprofile", 0, 18, 266, 0, "the players' menu"},
-    {"menu:rename", 0, 18, 266, 0, "the players' menu"},
-    {"menu:remove", 0, 18, 266, 0, "the players' menu"},
-    {"menu:cancel", 0, 18, 266, 0, "the players' menu"},
+    {"menu:selectprofile,menu:newprofile,menu:rename,menu:remove,menu:cancel", 0, 18, 266, 0,
+     "the players' menu"},
     {"entername", 0, 15, 340, 0, "the name entry"},
-    {"menu:oknewprofile", 0, 18, button(130), 0, "the name entry's button"},
-    {"menu:okrename", 0, 18, button(130), 0, "the name entry's button"},
+    {"menu:oknewprofile,menu:okrename", 0, 18, button(130), 0, "the name entry's button"},
     // Message boxes and the saved-game question.
-    {"savemsg", 0, 16, 340, 6, "a message box"},
-    {"noskiplevel", 0, 16, 340, 6, "a message box"},
-    {"skipquest", 0, 16, 340, 6, "a message box"},
-    {"restartquest", 0, 16, 340, 6, "a message box"},
-    {"nomorelives", 0, 16, 340, 6, "a message box"},
-    {"removeplayer", 0, 16, 340, 6, "a message box"},
-    {"quit", 0, 16, 340, 6, "a message box"},
-    {"zeroscore", 0, 16, 340, 6, "a message box"},
-    {"savefailed", 0, 16, 340, 8, "a message box"},
-    {"loadfailed", 0, 16, 340, 8, "a message box"},
-    {"levelbroken", 0, 16, 340, 8, "a message box"},
+    {"savemsg,noskiplevel,skipquest,restartquest,nomorelives,removeplayer,quit,"
+     "zeroscore", 0, 16, 340, 6, "a message box"},
+    {"savefailed,loadfailed,levelbroken", 0, 16, 340, 8, "a message box"},
     {"menu:ok", 0, 17, button(130), 0, "a message box's button"},
-    {"menu:yes", 0, 17, button(135), 0, "a question's button"},
-    {"menu:no", 0, 17, button(135), 0, "a question's button"},
-    {"loadsurexp", 0, 19, 480, 0, "the saved-game question"},
-    {"loadsurnorm", 0, 19, 480, 0, "the saved-game question"},
-    {"loadexpertmode", 0, 19, 480, 0, "the saved-game question"},
-    {"loadnormmode", 0, 19, 480, 0, "the saved-game question"},
-    {"zenmode", 0, 19, 480, 0, "the saved-game question"},
+    {"menu:yes,menu:no", 0, 17, button(135), 0, "a question's button"},
+    {"loadsurexp,loadsurnorm,loadexpertmode,loadnormmode,zenmode", 0, 19, 480, 0,
+     "the saved-game question"},
     {"loadmsg", 0, 15, 480, 0, "the saved-game question"},
-    {"surlevscore", 0, 17, 480, 0, "the saved-game question"},
-    {"zonelevscore", 0, 17, 480, 0, "the saved-game question"},
+    {"surlevscore,zonelevscore", 0, 17, 480, 0, "the saved-game question"},
     // The map, the level choice and the survival chart.
     {"startexpert", 0, 15, 210, 0, "the expert box's label"},
     {"expertmodetip", 0, 11, 268, 5, "the expert box's balloon"},
     {"menu:start", 0, 20, button(160), 0, "the Start button"},
     {"menu:back", 0, 20, button(160), 0, "the level choice's Back button"},
     {"survival", 0, 22, 380, 0, "the survival chart's title"},
-    {"survivaltip", 0, 12, 380, 0, "the survival chart's tip"},
-    {"unlocktip", 0, 12, 380, 0, "the survival chart's tip"},
+    {"survivaltip,unlocktip", 0, 12, 380, 0, "the survival chart's tip"},
     {"hiscore", 0, 16, 200, 0, "the survival chart's best three"},
     {"locked", 0, 28, 700, 0, "the survival chart"},
     // The high scores and the level results.
     {"menu:hiscore", 0, 21, 200, 0, "the high scores' caption"},
-    {"expertmode", 0, 17, 160, 0, "the high scores' caption"},
-    {"normalmode", 0, 17, 160, 0, "the high scores' caption"},
-    {"zenmode", 0, 17, 160, 0, "the high scores' caption"},
+    {"expertmode,normalmode,zenmode", 0, 17, 160, 0, "the high scores' caption"},
     {"menu:back", 0, 19, button(170), 0, "the high scores' Back button"},
     {"stats", 0, 19, 540, 0, "the result panel"},
-    {"yourscore", 0, 13, 160, 0, "a result's label"},
-    {"yourcombo", 0, 13, 160, 0, "a result's label"},
-    {"maxcombo", 0, 13, 160, 0, "a result's label"},
-    {"yourtime", 0, 13, 160, 0, "a result's label"},
-    {"yourmoves", 0, 13, 160, 0, "a result's label"},
+    {"yourscore,yourcombo,maxcombo,yourtime,yourmoves", 0, 13, 160, 0, "a result's label"},
     {"bestscore", 0, 11, 148, 0, "a record's label"},
     {"bestcombo", 0, 11, 175, 0, "a record's label"},
     {"besttime", 0, 11, 158, 0, "a record's label"},
@@ -132,66 +95,40 @@ const Room kRooms[] = {
     {"menu:oknextlevel", 0, 17, button(130), 0, "the result panel's button"},
     // The help page, the help button and the tips on the board.
     {"howtoplay", 0, 19.5f, 330, 0, "the help page"},
-    {"balltip", 2, 12, 330, 3, "the help page"},
-    {"keysballtip", 2, 12, 330, 3, "the help page"},
-    {"padballtip", 2, 12, 330, 3, "the help page"},
-    {"squarehelp", 0, 12, 330, 3, "the help page"},
-    {"survivalhelp", 0, 12, 330, 3, "the help page"},
-    {"click", 0, 12, 100, 0, "the help page's pointer"},
-    {"keysclick", 0, 12, 100, 0, "the help page's pointer"},
-    {"padclick", 0, 12, 100, 0, "the help page's pointer"},
+    {"balltip,keysballtip,padballtip", 2, 12, 330, 3, "the help page"},
+    {"squarehelp,survivalhelp", 0, 12, 330, 3, "the help page"},
+    {"click,keysclick,padclick", 0, 12, 100, 0, "the help page's pointer"},
     {"menu:ok", 0, 18, button(170), 0, "the help page's button"},
     {"tooltip", 0, 11, 268, 4, "the help button's balloon"},
-    {"balltip", 2, 11, 268, 6, "a tip"},
-    {"keysballtip", 2, 11, 268, 6, "a tip"},
-    {"padballtip", 2, 11, 268, 6, "a tip"},
-    {"keyshammertip", 0, 11, 268, 6, "a tip"},
-    {"padhammertip", 0, 11, 268, 6, "a tip"},
-    {"keyshammerfull", 0, 11, 268, 6, "a tip"},
-    {"padhammerfull", 0, 11, 268, 6, "a tip"},
-    {"hammertip", 0, 11, 268, 6, "a tip"},
-    {"hammerfull", 0, 11, 268, 6, "a tip"},
-    {"jokertip", 0, 11, 268, 6, "a tip"},
-    {"diamond", 0, 11, 268, 6, "a tip"},
-    {"tipbusysquare2", 0, 11, 268, 6, "a tip"},
-    {"chainitemtip", 0, 11, 268, 6, "a tip"},
-    {"chainballtip", 0, 11, 268, 6, "a tip"},
-    {"newballtip", 0, 11, 268, 6, "a tip"},
-    {"tipcleanquare", 0, 11, 268, 6, "a tip"},
-    {"tipbusysquare1", 0, 11, 268, 6, "a tip"},
-    {"scoretip", 0, 11, 268, 6, "a tip"},
-    {"scoresurvivaltip", 0, 11, 268, 6, "a tip"},
-    {"numleveltip", 0, 11, 268, 6, "a tip"},
-    {"lifetip", 0, 11, 268, 6, "a tip"},
-    {"menutip", 0, 11, 268, 6, "a tip"},
-    {"relaxtip", 0, 11, 268, 6, "a tip"},
-    {"nighttip", 0, 11, 268, 6, "a tip"},
-    {"morningtip", 0, 11, 268, 6, "a tip"},
-    {"daytip", 0, 11, 268, 6, "a tip"},
-    {"triplebomb", 2, 11, 268, 6, "a tip"},
-    {"quadrobomb", 2, 11, 268, 6, "a tip"},
+    {"balltip,keysballtip,padballtip", 2, 11, 268, 6, "a tip"},
+    {"keyshammertip,padhammertip,keyshammerfull,padhammerfull,hammertip,hammerfull,"
+     "jokertip,diamond,tipbusysquare2,chainitemtip,chainballtip,newballtip,"
+     "tipcleanquare,tipbusysquare1,scoretip,scoresurvivaltip,numleveltip,lifetip,"
+     "menutip,relaxtip,nighttip,morningtip,daytip", 0, 11, 268, 6, "a tip"},
+    {"triplebomb,quadrobomb", 2, 11, 268, 6, "a tip"},
     // The options.
     {"menu:options", 0, 17, 320, 0, "the options' caption"},
-    {"sfxvolume", 0, 13, 320, 0, "the options"},
-    {"musicvolume", 0, 13, 320, 0, "the options"},
-    {"ballspeed", 0, 13, 320, 0, "the options"},
-    {"language", 0, 13, 320, 0, "the options"},
-    {"fullscreen", 0, 12, 215, 0, "a check box's label in the options"},
-    {"customcursor", 0, 12, 215, 0, "a check box's label in the options"},
+    {"sfxvolume,musicvolume,ballspeed,language", 0, 13, 320, 0, "the options"},
+    {"fullscreen,customcursor", 0, 12, 215, 0, "a check box's label in the options"},
     {"languagename", 0, 14, 215, 0, "the language choice"},
-    {"menu:apply", 0, 15, button(130), 0, "the options' button"},
-    {"menu:back", 0, 15, button(130), 0, "the options' button"},
+    {"menu:apply,menu:back", 0, 15, button(130), 0, "the options' button"},
     // The menus over the board.
-    {"menu:resume game", 0, 18, 500, 0, "the game menu"},
-    {"menu:restart level", 0, 18, 500, 0, "the game menu"},
-    {"menu:relax", 0, 18, 500, 0, "the game menu"},
-    {"menu:helpscreen", 0, 18, 500, 0, "the game menu"},
-    {"menu:options", 0, 18, 500, 0, "the game menu"},
-    {"menu:gameplaytip", 0, 18, 500, 0, "the game menu"},
-    {"menu:main", 0, 18, 500, 0, "the game menu"},
+    {"menu:resume game,menu:restart level,menu:relax,menu:helpscreen,menu:options,"
+     "menu:gameplaytip,menu:main", 0, 18, 500, 0, "the game menu"},
     {"menu:skip level", 0, 18, 500, 0, "the lost level's panel"},
     {"menu:okcontinuegame", 0, 18, 500, 0, "the hints"},
 };
+
+std::vector<std::string> keysOf(const Room& room) {
+  std::vector<std::string> keys;
+  const std::string all = room.keys;
+  for (size_t start = 0; start <= all.size();) {
+    const size_t comma = std::min(all.find(',', start), all.size());
+    keys.push_back(all.substr(start, comma - start));
+    start = comma + 1;
+  }
+  return keys;
+}
 
 // Player names and numbers as long as the game shows them.
 std::string filledIn(const std::string& key, const char* text) {
@@ -208,7 +145,9 @@ std::string filledIn(const std::string& key, const char* text) {
   }
   if (key == "combo") fields[0].number = 99;
   if (key == "surlevscore") fields[0].number = 70, fields[1].number = 1234567;
-  if (key == "zonelevscore") fields[0].number = 14, fields[1].number = 5, fields[2].number = 1234567;
+  if (key == "zonelevscore") {
+    fields[0].number = 14, fields[1].number = 5, fields[2].number = 1234567;
+  }
   char out[512];
   formatTextFields(text, fields, 3, out, sizeof out);
   return out;
@@ -272,9 +211,9 @@ void expectFits(const char* language, const Room& room, const std::string& key,
     const float height = wrapText(room.width, text.c_str(), room.size);
     const float most = 1.8f * room.size * float(room.lines);
     EXPECT_LE(height, most + 0.01f)
-        << std::fixed << std::setprecision(1) << language << ": \"" << key << "\" is " << height - most << " units too tall for "
-        << room.where << " (" << room.lines << " lines of " << room.width << " units at size "
-        << room.size << ")";
+        << std::fixed << std::setprecision(1) << language << ": \"" << key << "\" is "
+        << height - most << " units too tall for " << room.where << " (" << room.lines
+        << " lines of " << room.width << " units at size " << room.size << ")";
     return;
   }
   // Each line of a text with line breaks on its own.
@@ -282,9 +221,10 @@ void expectFits(const char* language, const Room& room, const std::string& key,
     size_t end = text.find('\n', start);
     if (end == std::string::npos) end = text.size();
     const float width = measureText(text.substr(start, end - start).c_str(), room.size);
-    EXPECT_LE(width, room.width) << std::fixed << std::setprecision(1) << language << ": \"" << key << "\" is "
-                                 << width - room.width << " units too wide for " << room.where
-                                 << " (" << room.width << " units at size " << room.size << ")";
+    EXPECT_LE(width, room.width)
+        << std::fixed << std::setprecision(1) << language << ": \"" << key << "\" is "
+        << width - room.width << " units too wide for " << room.where << " (" << room.width
+        << " units at size " << room.size << ")";
     start = end + 1;
   }
 }
@@ -297,11 +237,12 @@ TEST_F(Fit, EveryTextFitsWhereItIsShownInEveryLanguage) {
     const char* code = languageState.languages[l].code;
     useLanguage(code);
     for (const Room& room : kRooms) {
-      for (int step = 0; step <= room.last; ++step) {
-        const std::string key = step == 0 ? room.key : std::string(room.key) + "+" +
-                                                           std::to_string(step);
-        const char* own = textOfRoom(room.key, step);
-        expectFits(code, room, key, filledIn(room.key, own), own);
+      for (const std::string& each : keysOf(room)) {
+        for (int step = 0; step <= room.last; ++step) {
+          const std::string key = step == 0 ? each : each + "+" + std::to_string(step);
+          const char* own = textOfRoom(each, step);
+          expectFits(code, room, key, filledIn(each, own), own);
+        }
       }
     }
     for (int32_t k = 0; k < tree.creditCount; ++k) {
