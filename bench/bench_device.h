@@ -20,8 +20,7 @@ inline bool openBenchDevice(DevBackend backend, int32_t width, int32_t height) {
   if (backend == DevBackend::OpenGL) {
     SysWindowDesc desc = {};
     desc.title = "bench";
-    desc.clientWidth = width;
-    desc.clientHeight = height;
+    desc.placement = {width, height, 0, 0, false, false};
     desc.openGL = true;
     desc.hidden = true;
     if (!sysInit() || !sysCreateWindow(desc)) return false;

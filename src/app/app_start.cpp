@@ -43,16 +43,11 @@ void onApplicationDeactivated() {
   pauseSound();
 }
 
-void updateProjection() {
-  int32_t width = 0, height = 0;
-  sysGetClientSize(&width, &height);
-  setCameraProjection(width, height);
-}
-
 void shutdownApplication() {
   shutdownSound();
   releaseAllMeshes();
   releaseAllTextures();
   releaseDevice();
+  rememberWindow();
   sysDestroyWindow();
 }
