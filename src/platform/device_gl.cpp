@@ -80,6 +80,25 @@ void main() {
 }
 )";
 
+// Shows the capped scene: one quad over the viewport, the scene's picture filtered.
+const char* const kShowVertexShader = R"(#version 330 core
+out vec2 vUv;
+void main() {
+  vec2 corner = vec2(float(gl_VertexID & 1), float(gl_VertexID >> 1));
+  vUv = corner;
+  gl_Position = vec4(corner * 2.0 - 1.0, 0.0, 1.0);
+}
+)";
+
+const char* const kShowFragmentShader = R"(#version 330 core
+uniform sampler2D uScene;
+in vec2 vUv;
+out vec4 fragColor;
+void main() {
+  fragColor = texture(uScene, vUv);
+}
+)";
+
 // The values last given to the program, so unchanged ones are not sent again
 // (each uniform change between draws is expensive on software GL).
 struct UniformCache {
@@ -143,6 +162,8 @@ struct GLBackend {
   int32_t limitWidth, limitHeight;
   bool capped;
   GLuint drawFramebuffer;  // where the frame's draws go: the scene, the stand-in or 0
+  GLuint showProgram;      // kShowVertexShader and kShowFragmentShader
+  GLuint showVao;          // no attributes: the quad's corners come from the vertex ids
   bool software;           // the driver rasterises on the CPU
   PipelineCache pipeline;
   GLsync lastFrame;    // signalled once the last presented frame is drawn
@@ -211,6 +232,29 @@ bool buildPrograms(char* why, size_t capacity) {
     return false;
   }
   g_gl.program = &g_gl.untested;  // the last one built is in use
+  return true;
+}
+
+// False with the driver's log in `why` when the program does not build.
+bool buildShowProgram(char* why, size_t capacity) {
+  const GLuint vs = compileShader(GL_VERTEX_SHADER, kShowVertexShader, why, capacity);
+  const GLuint fs = compileShader(GL_FRAGMENT_SHADER, kShowFragmentShader, why, capacity);
+  if (!vs || !fs) return false;
+  g_gl.showProgram = glCreateProgram();
+  glAttachShader(g_gl.showProgram, vs);
+  glAttachShader(g_gl.showProgram, fs);
+  glLinkProgram(g_gl.showProgram);
+  glDeleteShader(vs);
+  glDeleteShader(fs);
+  GLint ok = 0;
+  glGetProgramiv(g_gl.showProgram, GL_LINK_STATUS, &ok);
+  if (!ok) {
+    std::snprintf(why, capacity, "the driver does not link the shaders");
+    return false;
+  }
+  glUseProgram(g_gl.showProgram);
+  glUniform1i(glGetUniformLocation(g_gl.showProgram, "uScene"), 0);
+  glUseProgram(g_gl.program->id);
   return true;
 }
 
@@ -319,18 +363,45 @@ void readViewport() {
   glViewport(x, y, w, h);
 }
 
-// The capped scene scaled into its viewport, the bars around it black; drawing
-// goes on into the scene afterwards.
+// Clears the bars around the viewport in the framebuffer bound, the viewport left
+// as it is: a software renderer would fill it twice otherwise.
+void clearBars() {
+  const int32_t x = g_gl.viewX, y = g_gl.viewY, w = g_gl.viewWidth, h = g_gl.viewHeight;
+  const int32_t right = x + w, top = y + h;
+  const int32_t bars[4][4] = {{0, 0, x, g_gl.drawableHeight},
+                              {right, 0, g_gl.drawableWidth - right, g_gl.drawableHeight},
+                              {x, 0, w, y},
+                              {x, top, w, g_gl.drawableHeight - top}};
+  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+  glEnable(GL_SCISSOR_TEST);
+  for (const auto& bar : bars) {
+    if (bar[2] <= 0 || bar[3] <= 0) continue;
+    glScissor(bar[0], bar[1], bar[2], bar[3]);
+    glClear(GL_COLOR_BUFFER_BIT);
+  }
+  glDisable(GL_SCISSOR_TEST);
+}
+
+// The capped scene drawn filtered over the viewport, the bars around it black;
+// drawing goes on into the scene afterwards, every state the quad changed marked
+// to be set again.
 void showCappedScene() {
   if (!g_gl.capped) return;
-  glBindFramebuffer(GL_DRAW_FRAMEBUFFER, surfaceFramebuffer());
-  glBindFramebuffer(GL_READ_FRAMEBUFFER, g_gl.scene.framebuffer);
-  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-  glClear(GL_COLOR_BUFFER_BIT);
-  glBlitFramebuffer(0, 0, g_gl.scene.width, g_gl.scene.height, g_gl.viewX, g_gl.viewY,
-                    g_gl.viewX + g_gl.viewWidth, g_gl.viewY + g_gl.viewHeight,
-                    GL_COLOR_BUFFER_BIT, GL_LINEAR);
+  glBindFramebuffer(GL_FRAMEBUFFER, surfaceFramebuffer());
+  clearBars();
+  glViewport(g_gl.viewX, g_gl.viewY, g_gl.viewWidth, g_gl.viewHeight);
+  glDisable(GL_BLEND);
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_CULL_FACE);
+  glUseProgram(g_gl.showProgram);
+  glBindTexture(GL_TEXTURE_2D, g_gl.scene.color);
+  glBindSampler(0, g_gl.samplers[1]);
+  glBindVertexArray(g_gl.showVao);
+  glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+  glUseProgram(g_gl.program->id);
+  g_gl.pipeline.valid = false;
   glBindFramebuffer(GL_FRAMEBUFFER, g_gl.drawFramebuffer);
+  glViewport(0, 0, g_gl.scene.width, g_gl.scene.height);
 }
 
 // Software renderers by the names Mesa gives them.
@@ -509,7 +580,8 @@ bool oglCreate(char* why, size_t capacity) {
   }
   SDL_GL_MakeCurrent(g_gl.window, g_gl.context);
   keepDriverLoaded();
-  if (!offersVersion33(why, capacity) || !buildPrograms(why, capacity)) {
+  if (!offersVersion33(why, capacity) || !buildPrograms(why, capacity) ||
+      !buildShowProgram(why, capacity)) {
     SDL_GL_DeleteContext(g_gl.context);
     g_gl = {};
     return false;
@@ -524,6 +596,7 @@ bool oglCreate(char* why, size_t capacity) {
   glBindBuffer(GL_ARRAY_BUFFER, g_gl.streamVbo);
   describeVertices(true);
   glGenVertexArrays(1, &g_gl.meshVao);
+  glGenVertexArrays(1, &g_gl.showVao);
   makeSamplers();
   glGenTextures(1, &g_gl.whiteTexture);
   glBindTexture(GL_TEXTURE_2D, g_gl.whiteTexture);
@@ -548,8 +621,10 @@ void oglRelease() {
   glDeleteBuffers(1, &g_gl.streamVbo);
   glDeleteVertexArrays(1, &g_gl.streamVao);
   glDeleteVertexArrays(1, &g_gl.meshVao);
+  glDeleteVertexArrays(1, &g_gl.showVao);
   glDeleteProgram(g_gl.tested.id);
   glDeleteProgram(g_gl.untested.id);
+  glDeleteProgram(g_gl.showProgram);
   SDL_GL_DeleteContext(g_gl.context);
   g_gl = {};
 }
@@ -591,10 +666,7 @@ void oglClear(uint32_t flags, Color color, float z, uint32_t stencil) {
 void oglBeginScene() {
   readViewport();
   // A capped scene's bars are cleared when it is shown.
-  if (!g_gl.capped && letterboxed()) {
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
-  }
+  if (!g_gl.capped && letterboxed()) clearBars();
 }
 
 void oglPresent() {
