@@ -127,6 +127,8 @@ bool appStart(const AppOptions& options, int* exitCode) {
     *exitCode = kExitAlreadyRunning;
     return false;
   }
+  // From here a step that fails has told the player why; the exit says it failed.
+  *exitCode = kExitCannotStart;
   if (!sysInit()) return false;
   initFastSqrt();
   enterDataDirectory();
@@ -138,6 +140,7 @@ bool appStart(const AppOptions& options, int* exitCode) {
   updateProjection();
   showFirstLoadingFrame();
   if (!runStartup()) return false;
+  *exitCode = 0;
   applyCursorSetting();
   startFramePacing();
   app.lastFrameUs = sysMicroseconds();

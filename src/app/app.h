@@ -35,6 +35,9 @@ struct AppOptions {
   bool printFrameRate = false;    // the frames drawn each second on standard output
   bool hiddenWindow = false;      // GL window never shown (tests)
   const char* dataDirectory = nullptr;  // null: searched for (findDataDirectory)
+  // The texts' language ("de", or a locale name such as "de_DE.UTF-8"); null: the
+  // one chosen in the options, else the environment's (startLanguage).
+  const char* language = nullptr;
   bool hasSeed = false;           // seed the random generator with `seed` instead of the clock
   uint32_t seed = 0;
   // A window of this client size, not remembered for the next run (benchmarks
@@ -89,6 +92,9 @@ extern AppState app;
 constexpr const char* kInstanceName = "Orbelquaint game";
 // The exit status of a copy started while another runs.
 constexpr int kExitAlreadyRunning = 3;
+// The window, the graphics or the sound system could not be started (as a file
+// the game cannot do without, which stops it with 1).
+constexpr int kExitCannotStart = 1;
 // The window title.
 constexpr const char* kWindowTitle = "Orbelquaint";
 
@@ -104,7 +110,7 @@ void resetApp();
 int appMain(const AppOptions& options);
 // Start steps up to the message loop. Returns false when the program must end
 // now; *exitCode then holds its exit code (kExitAlreadyRunning for a second
-// copy, 0 when no device can be made).
+// copy, kExitCannotStart when the window, the device or start-up failed).
 bool appStart(const AppOptions& options, int* exitCode);
 // One pass of the message loop: handles one waiting event, or runs one frame when
 // none is waiting and then waits as the pacing says. Returns false once a quit has
@@ -130,6 +136,12 @@ void updateProjection();
 // 1280 x 960 and 1600 x 1200 within 85 % of it each way, at least the smallest.
 void firstWindowSize(int32_t usableWidth, int32_t usableHeight, int32_t* width,
                      int32_t* height);
+
+// The language a start shows its texts in, from the data's list of languages:
+// `asked` (the command line's) when the data offers it, else the one kept by the
+// options, else the first of the environment's locales the data offers, else
+// English. An `asked` language the data lacks is told on standard error.
+const char* startLanguage(const char* asked);
 
 // Finds the data directory: `preferred` if given, else "Data" in the current
 // directory, beside the executable, or in ../share/orbelquaint/Data relative to

@@ -3,7 +3,6 @@
 // bonuses and the diamond bolts.
 #include "game/feedback.h"
 
-#include <cstdio>
 
 #include "audio/audio.h"
 #include "effects/effects.h"
@@ -12,6 +11,7 @@
 #include "game/game_scene.h"
 #include "persistence/profile.h"
 #include "render/text.h"
+#include "resources/resources.h"
 
 FeedbackState feedback = {};
 
@@ -152,8 +152,9 @@ bool ballRemovalsPending() {
 
 void onCombo(int32_t count) {
   if (count <= 1) return;
-  char text[32];
-  std::snprintf(text, sizeof(text), "Combo x %i", count);
+  char text[kBannerTextSize];
+  const TextField combo = {nullptr, count};
+  formatTextFields(textOf("combo"), &combo, 1, text, sizeof text);
   showBanner(text);
 }
 
@@ -201,7 +202,7 @@ void finishMove() {
   }
   if (feedback.ballsQueued > 5 * gameState.difficulty + 15) {
     playSound("excellent.ogg");
-    showBanner("EXCELLENT!");
+    showBanner(textOf("excellent"));
   }
   forgetMoveCounters();
 }

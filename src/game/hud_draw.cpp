@@ -23,6 +23,10 @@ constexpr float kBarHeight = 512.0f;
 constexpr float kGaugeHeight = 128.0f;
 constexpr Color kValueColor = 0xFFFFF0A0u;  // the numbers: a warm white
 constexpr float kHeartHalf = 16.0f;
+// The side panel's room for a label in the hearts' place, and a line's height in
+// text sizes.
+constexpr float kHeartsLabelWidth = 105.0f;
+constexpr float kLineHeight = 1.8f;
 
 void drawPicture(TextureEntry* picture, Rect rect, const UvRect& uv, Color color) {
   setTexture(picture);
@@ -65,15 +69,24 @@ void drawHeart(float x, float y) {
   drawSprite(x, y, 2.0f * kHeartHalf, 2.0f * kHeartHalf, kWholePicture, kWhite, kHudDepth);
 }
 
+// A small label in the hearts' place, on two lines when one is too narrow for it.
+void drawHeartsLabel(float x, const char* key) {
+  constexpr float kSize = 10.0f, kHeartsY = 55.0f;
+  const float height = wrapText(kHeartsLabelWidth, textOf(key), kSize);
+  setTextColorPacked(kWhite);
+  drawTextCentered(x, kHeartsY + (height - kLineHeight * kSize) * 0.5f, kSize,
+                   textState.wrapBuffer);
+}
+
 void drawLives(float s) {
   if (gameState.survival) {
-    drawLabel(345.0f + s, 55.0f, 10.0f, "survival");
+    drawHeartsLabel(345.0f + s, "survival");
     return;
   }
   drawLabel(343.0f + s, 90.0f, 14.0f, "lives");
   const int32_t count = lives();
   if (count <= 0) {
-    drawLabel(345.0f + s, 55.0f, 10.0f, "lastlife");
+    drawHeartsLabel(345.0f + s, "lastlife");
   } else if (count <= 3) {
     for (int32_t i = 0; i < count; ++i) drawHeart(316.0f + 30.0f * float(i) + s, 55.0f);
   } else {

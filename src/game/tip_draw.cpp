@@ -19,10 +19,10 @@ bool pointerOverHelpButton() {
 }  // namespace
 
 void drawTipPanel() {
-  if (!tipState.active || !tipState.visible || !tipState.text) return;
+  if (!tipState.active || !tipState.visible) return;
   BalloonLook look = {};
   look.anchor = tipState.anchor;
-  look.text = tipState.text;
+  look.text = shownTipText();
   look.maxWidth = kTipWidth;
   look.pointer = true;
   look.appear = -tipState.delay / kTipCloseAfterMs;

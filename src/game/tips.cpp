@@ -43,20 +43,14 @@ int32_t oneTimeTipIndex(const char* key) {
   return -1;
 }
 
-// The texts of some tips differ by difficulty: the key's entry in Expert, the next
-// one in Normal, the one after in Zen. A tip that tells what to press names the
-// keys or the buttons of the device used last.
-const char* tipText(const char* key, bool perDifficulty) {
-  return deviceTextAfter(key, perDifficulty ? gameState.difficulty : 0);
-}
-
 void showTip(const char* key, bool perDifficulty, Vec2 anchor, float delay, CellPos cell,
              int32_t highlightKind) {
   tipState = {};
   tipState.active = true;
   std::strncpy(tipState.key, key, kMaxTipKey - 1);
-  // From the kept key: a missing text shows that copy, not the caller's string.
-  tipState.text = tipText(tipState.key, perDifficulty);
+  // The texts of some tips differ by difficulty: the key's entry in Expert, the
+  // next one in Normal, the one after in Zen.
+  tipState.textStep = perDifficulty ? gameState.difficulty : 0;
   tipState.anchor = anchor;
   tipState.delay = delay;
   tipState.cell = cell;
@@ -170,3 +164,7 @@ void updateTip(float dt) {
 void clickTip() {
   if (tipState.active && tipState.delay <= -kTipCloseAfterMs) hideTip();
 }
+
+// From the kept key: a missing text shows that copy, not the caller's string. A tip
+// that tells what to press names the keys or the buttons of the device used last.
+const char* shownTipText() { return deviceTextAfter(tipState.key, tipState.textStep); }

@@ -10,6 +10,7 @@
 #include "persistence/profile.h"
 #include "persistence/records.h"
 #include "persistence/settings.h"
+#include "render/balloon.h"
 #include "render/render.h"
 #include "render/text.h"
 #include "resources/resources.h"
@@ -59,6 +60,23 @@ void drawLevelMarks() {
   }
 }
 
+// Each zone's name on a plate as wide as the name, in the texts' language now.
+void drawZoneNames() {
+  constexpr float kPlateHalfHeight = 10.0f, kPlateMargin = 8.0f, kRimScale = 0.3f;
+  const float size = mapGeometry.zoneNameSize;
+  for (int32_t zone = 0; zone < kMapZoneCount && size > 0.0f; ++zone) {
+    if (mapGeometry.zoneNameRoom[zone] <= 0.0f) continue;
+    const Vec2 at = mapGeometry.zoneNameAt[zone];
+    const char* name = textAfter("stagename1", zone);
+    const float half = measureText(name, size) * 0.5f + kPlateMargin;
+    drawLightBox({at.x - half, at.y + kPlateHalfHeight, at.x + half, at.y - kPlateHalfHeight},
+                 1.0f, kRimScale);
+    setTextColor(255, 246, 214, 255);
+    drawTextCentered(at.x, at.y, size, name);
+  }
+  setTextColor(255, 255, 255, 255);
+}
+
 // The survival tables are kept for expert (0) and normal (1).
 int32_t survivalTable() {
   return gameState.difficulty == Difficulty::Expert ? Difficulty::Expert : Difficulty::Normal;
@@ -105,6 +123,7 @@ void drawChartStrip(int32_t startLevel) {
 
 void drawAdventureMap() {
   drawMapPicture(kWhite);
+  drawZoneNames();
   drawArtefacts();
   drawLevelMarks();
   const int32_t selected = settings.selectedMapLevel;
@@ -118,9 +137,9 @@ void drawSurvivalChart(int32_t startLevel) {
   const bool locked = survivalStartLocked(start);
   drawMapPicture(makeColor(150, 150, 150, 255));
   setTextColor(255, 255, 255, 255);
-  drawTextCentered(0.0f, 220.0f, 22.0f, textOf("survival"));
+  drawTextCentered(0.0f, 245.0f, 22.0f, textOf("survival"));
   drawTextCentered(275.0f, 250.0f, 16.0f, textOf("hiscore"));
-  drawText(-325.0f, 235.0f, 12.0f, textOf(locked ? "unlocktip" : "survivaltip"), false);
+  drawTextCentered(0.0f, 197.0f, 12.0f, textOf(locked ? "unlocktip" : "survivaltip"));
   drawTopThree(start);
   mapHooks.drawWindow(-450.0f, 130.0f, 900.0f, 260.0f);
   drawChartStrip(start);

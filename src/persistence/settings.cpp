@@ -4,7 +4,9 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "persistence/byte_io.h"
 #include "persistence/persistence_local.h"
@@ -137,6 +139,30 @@ void saveAll() {
   writeProfilesFile();
   writeRecordFiles();
   leaveSettingsFolder();
+}
+
+void readLanguageChoice(char* out, size_t capacity) {
+  if (capacity == 0) return;
+  out[0] = '\0';
+  std::vector<uint8_t> value;
+  const std::string path = sysRegistryPath(kSettingsKey, kLanguageValueName);
+  // A code and its line end, a byte at a time: "pt_BR\n".
+  const PlayerFileFormat code = {1, 1, kMaxLanguageCode};
+  if (!readPlayerFile(path.c_str(), code, &value, "the language is chosen afresh")) return;
+  size_t length = 0;
+  while (length < value.size() && value[length] != '\n' && value[length] != '\r') length++;
+  if (length == 0 || length >= capacity) return;
+  for (size_t i = 0; i < length; ++i) {
+    const uint8_t c = value[i];
+    if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_')) return;
+  }
+  std::memcpy(out, value.data(), length);
+  out[length] = '\0';
+}
+
+void saveLanguageChoice(const char* code) {
+  const std::string line = std::string(code) + "\n";
+  writeRegistryBlob(kSettingsKey, kLanguageValueName, line.data(), uint32_t(line.size()));
 }
 
 bool enterSettingsFolder() {

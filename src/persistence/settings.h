@@ -9,12 +9,16 @@
 // sets at start-up. The profile count and current profile are this module's own.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 constexpr const char* kSettingsKey = "software\\tarnwick\\games\\orbelquaint";
 constexpr const char* kSettingsValueName = "settings";
 constexpr uint32_t kSettingsBlobSize = 48;
 constexpr const char* kSettingsFolder = "settings";
+// The language chosen in the options: a value of its own beside the record (the
+// code as text, "de"), so the 48-byte record stays as it is.
+constexpr const char* kLanguageValueName = "language";
 
 // The settings that have no other home: process lifetime, set by readSettings.
 struct Settings {
@@ -67,6 +71,12 @@ void readSettings();
 // temporary file renamed over the old one). Failures are ignored; the working
 // directory is the data directory afterwards.
 void saveAll();
+
+// The language code the player chose in the options, or "" when none is kept (or
+// what is kept is not a code: letters and "_" only).
+void readLanguageChoice(char* out, size_t capacity);
+// Keeps the choice for the next start. Failures are told as every save's are.
+void saveLanguageChoice(const char* code);
 
 // Enters the folder "settings" of the data directory, making it when missing; when
 // the data directory does not take files, the player's own folder of that name

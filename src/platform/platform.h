@@ -381,6 +381,14 @@ std::string sysPlayerFilesDirectory(const char* dataDirectory, const char* folde
                                     const char* program);
 
 // ---------------------------------------------------------------------------
+// The player's languages
+
+// The locale names the environment gives for messages, most wanted first: the
+// entries of LANGUAGE's colon-separated list, then LC_ALL, LC_MESSAGES and LANG;
+// variables that are not set or empty are left out ("de_DE.UTF-8", "pt_BR", "C").
+std::vector<std::string> sysPreferredLocales();
+
+// ---------------------------------------------------------------------------
 // Registry stand-in: a value is the file
 // ${XDG_CONFIG_HOME:-$HOME/.config}/<sub-key with backslashes as folders>/<value name>.
 

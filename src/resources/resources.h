@@ -11,8 +11,8 @@
 
 #include "core/math.h"
 
-// As a fresh start leaves the module: no files, packs, texts or path, no data
-// directory and no load progress hook.
+// As a fresh start leaves the module: no files, packs, texts, languages or path,
+// no data directory and no load progress hook.
 void resetResources();
 
 // ---------------------------------------------------------------------------
@@ -178,11 +178,73 @@ const char* textOf(const char* key);
 // the key or that entry is missing.
 const char* textAfter(const char* key, int32_t steps);
 
+// One value put into a text from the data.
+struct TextField {
+  const char* text;  // used when not null
+  int64_t number;    // wide enough for any stored value plus one
+};
+// Copies `format` into out, each "%s", "%i" or "%d" taking the next field in turn
+// (a field is written as its own kind, whatever the letter says), "%%" giving one
+// '%'; any other '%', and placeholders beyond the fields, are copied as they stand.
+// So a text from the data can never read what was not given. Cut to fit `capacity`.
+void formatTextFields(const char* format, const TextField* fields, int32_t fieldCount, char* out,
+                      size_t capacity);
+
+// ---------------------------------------------------------------------------
+// Languages. Each language the data offers has text tables of its own beside the
+// English ones ("strings_de.txt", "tips_de.txt", "menutext_de.txt"), listed in
+// "languages.txt" with the language's name in itself. The tables of the language
+// in use come first in the text table and the English ones after them, so a text
+// a language lacks is found in English.
+
+// Codes are a language ("de") or a language and a country ("pt_BR").
+constexpr int kMaxLanguageCode = 8;
+constexpr int kMaxLanguageName = 32;
+// The data offers a handful; the list has room for every language a game is
+// commonly translated into.
+constexpr int kMaxLanguages = 96;
+constexpr const char* kEnglish = "en";
+
+struct LanguageEntry {
+  char code[kMaxLanguageCode];
+  char name[kMaxLanguageName];  // in the language itself ("Deutsch")
+};
+// Process lifetime: the list is read at start-up, the language changes with
+// loadTexts.
+struct LanguageState {
+  LanguageEntry languages[kMaxLanguages];  // English first
+  int32_t count;
+  char current[kMaxLanguageCode];          // the texts' language; "en" before any
+};
+extern LanguageState languageState;
+
+// Reads the list from "languages.txt" through the file table; without one (or
+// without English in it) English comes first on its own. Returns the count.
+int32_t loadLanguageList();
+// The list's entry of the code (exactly as written), or -1.
+int32_t findLanguage(const char* code);
+// The first of the wanted locale names the list offers ("de_DE.UTF-8", "pt_BR",
+// "fr"): the name without its encoding and modifier, else its language alone, else
+// another country's variant of it ("pt_PT" finds "pt_BR"). "C" and "POSIX" stand
+// for English. Null when none of them is offered.
+const char* matchLanguage(const char* const* wanted, int32_t count);
+// Fills the text table with the language's tables ahead of the English ones (which
+// must exist). A code the list lacks, or one without tables, gives English alone.
+// The files stay in the file table for the next change of language. Returns true
+// when the language's own tables were loaded (always for English).
+bool loadTexts(const char* code);
+// The language of the text table ("en" before loadTexts).
+const char* textLanguage();
+// The language's own table of a file: "menutext.txt" in "de" is "menutext_de.txt";
+// in English it is the file itself.
+std::string languageFileName(const char* fileName, const char* code);
+
 // ---------------------------------------------------------------------------
 // Key readers over a NUL-terminated definition text. The key is searched as a plain
 // substring (first occurrence) and includes its own "=".
 
-// Copies the value up to the next CR (or the end of the text), bounded by capacity.
+// Copies the value up to the line's end (CR or LF) or the end of the text, bounded
+// by capacity.
 // Returns out, or null (out empty) when the key does not occur.
 const char* readString(char* out, size_t capacity, const char* text, const char* key);
 float readFloat(const char* text, const char* key);

@@ -15,6 +15,7 @@ DataLocation dataLocation = {};
 void resetResources() {
   clearFileTable();
   freeTextTable();
+  languageState = {};
   setLoadProgressHook(nullptr);
   pathState = {};
   dataLocation = {};

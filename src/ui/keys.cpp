@@ -35,11 +35,11 @@ constexpr float kRowSlack = 16.0f;
 // A slider moves a twentieth of its length a press.
 constexpr int32_t kSliderSteps = 20;
 
-// Sliders, check boxes and the profiles link take the focus from the keys; list
-// entries, level marks and arrows have keys of their own screen.
+// Sliders, choices, check boxes and the profiles link take the focus from the keys;
+// list entries, level marks and arrows have keys of their own screen.
 bool keysFocus(ControlKind kind) {
-  return kind == ControlKind::Slider || kind == ControlKind::CheckBox ||
-         kind == ControlKind::ProfilesLink;
+  return kind == ControlKind::Slider || kind == ControlKind::Choice ||
+         kind == ControlKind::CheckBox || kind == ControlKind::ProfilesLink;
 }
 
 bool focusOnRingControl() {
@@ -103,10 +103,12 @@ bool stepRing(int32_t step) {
   return true;
 }
 
-// Left or Right on the focused slider. Returns false when no slider has the focus.
+// Left or Right on the focused slider or choice. Returns false when neither has the
+// focus.
 bool stepFocusedSlider(int32_t step) {
   if (menu.selection >= 0 || !focusOnRingControl()) return false;
   MenuControl& c = menuFrame.controls[menu.focus];
+  if (c.kind == ControlKind::Choice) return stepChoice(&c, step);
   if (c.kind != ControlKind::Slider || !c.boundPosition || c.positions <= 0) return false;
   const int32_t stride = c.positions / kSliderSteps > 1 ? c.positions / kSliderSteps : 1;
   int32_t position = *c.boundPosition + step * stride;

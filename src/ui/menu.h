@@ -71,7 +71,8 @@ enum class ControlKind : int32_t {
   ArrowRight = 5,
   ProfilesLink = 7,
   ProfileEntry = 8,
-  LevelSlot = 9
+  LevelSlot = 9,
+  Choice = 10  // one of a few values, stepped by the arrows at its ends
 };
 
 // The rectangle of one item drawn this frame (y up: top > bottom).
@@ -86,8 +87,8 @@ struct ItemButton {
 struct MenuControl {
   float left, top, right, bottom;
   ControlKind kind;
-  int16_t positions;       // Slider: number of positions
-  int16_t* boundPosition;  // Slider: 0..positions-1
+  int16_t positions;       // Slider, Choice: number of positions (values)
+  int16_t* boundPosition;  // Slider, Choice: 0..positions-1
   uint8_t* boundState;     // CheckBox: 0 or 1
 };
 
@@ -258,9 +259,19 @@ bool menuHoldsSaving();
 void resetMenus();
 
 // Start-up: reads "menu.txt" and "menutext.txt" (missing files stop the program)
-// and builds the tree. What could not be read is told on standard error, one line
-// each; the game starts with the rest. Returns false when something was refused.
+// and builds the tree, its texts in the language of the text table (those the
+// language lacks in English). What could not be read is told on standard error,
+// one line each; the game starts with the rest. Returns false when something was
+// refused.
 bool loadMenuTree();
+// The menus' texts and the credits in the language of the text table, those the
+// language lacks in English.
+void loadMenuTexts();
+// The options' language entry: every text the player reads (menus, HUD, tips,
+// help, map) is in `code` from the next frame on, and the choice is kept for the
+// next start. A code the data does not offer changes nothing. Returns true when
+// the language changed.
+bool switchLanguage(const char* code);
 // The tree from the two files' bytes (no NUL needed). Returns false when some
 // content was refused; `problems` then lists it, one line each, naming the file
 // and line (it also lists blocks no screen reaches and items without a text).

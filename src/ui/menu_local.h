@@ -135,6 +135,9 @@ void doubleClickMenu();
 // Space, or Enter without a selected item: toggles the focused check box, or
 // follows the focused profiles link.
 void toggleFocusedControl();
+// The choice's next (step 1) or previous (-1) value, round from the last to the
+// first. Returns false when it is bound to nothing.
+bool stepChoice(MenuControl* c, int32_t step);
 
 // ---------------------------------------------------------------------------
 // Balloon (balloon.cpp)

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "persistence/settings.h"
 #include "resources/resources.h"
 #include "ui/menu.h"
 #include "ui/menu_local.h"
@@ -102,7 +103,26 @@ bool loadMenuTree() {
   const bool whole = buildMenus(menuBytes, menuSize, textBytes, textSize, problems,
                                 sizeof problems);
   if (problems[0]) std::fputs(problems, stderr);
+  loadMenuTexts();
   return whole;
+}
+
+void loadMenuTexts() {
+  for (const char* code : {kEnglish, textLanguage()}) {
+    uint32_t size = 0;
+    const std::string name = languageFileName("menutext.txt", code);
+    // Kept in the file table for the next change of language.
+    const uint8_t* bytes = loadFile(name.c_str(), &size, false);
+    if (bytes) takeMenuTexts(bytes, size, &menuTree);
+  }
+}
+
+bool switchLanguage(const char* code) {
+  if (findLanguage(code) < 0 || std::strcmp(code, textLanguage()) == 0) return false;
+  loadTexts(code);
+  loadMenuTexts();
+  saveLanguageChoice(textLanguage());
+  return true;
 }
 
 int32_t findMenuScreen(const char* name) { return findMenuNode(menuTree, name); }

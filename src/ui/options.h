@@ -23,6 +23,7 @@ struct OptionsState {
   int16_t effectsPosition;   // 0..99, the sound-effect volume
   int16_t musicPosition;     // 0..99
   int16_t speedPosition;     // 0..129, the ball speed as above
+  int16_t languagePosition;  // the texts' language in the data's list of languages
   uint8_t cursorShown;       // the custom-cursor setting the window's cursor was set for
 };
 extern OptionsState optionsState;
@@ -38,10 +39,11 @@ void enterOptionsScreen();
 // Once per menu update while "options" is shown: while it slides in the sliders
 // follow the values; otherwise the sliders' positions become the volumes (a changed
 // effects volume plays "chpok1.ogg") and the speed, a changed custom-cursor box sets
-// the window's cursor, and the volumes reach the sound output.
+// the window's cursor, a changed language switches every text at once, and the
+// volumes reach the sound output.
 void updateOptionsScreen(float dt);
 // The screen: caption, the three sliders with their labels, the two check boxes,
-// the focus marker and the first two items as buttons.
+// the language choice, the focus marker and the first two items as buttons.
 void drawOptionsScreen();
 // The options' "apply": a full-screen choice that differs from the display switches
 // it (the device is reset at the next present).

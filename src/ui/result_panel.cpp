@@ -21,13 +21,13 @@ ResultPanelState resultPanel = {};
 
 namespace {
 
-constexpr float kPanelWidth = 550.0f;
+constexpr float kPanelWidth = 600.0f;
 constexpr float kPanelHeight = 445.0f;
 constexpr float kSurvivalPanelHeight = 400.0f;
 constexpr float kLineStep = 60.0f;
-constexpr float kLabelX = -209.0f;
+constexpr float kLabelX = -245.0f;
 constexpr float kValueX = -69.0f;
-constexpr float kRecordX = 49.5f;
+constexpr float kRecordX = 40.0f;
 constexpr float kValueSize = 17.0f;
 constexpr float kBurstGap = 28.0f;  // between a value and the burst beside it
 constexpr float kBurstScale = 0.7f;

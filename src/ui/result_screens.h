@@ -10,19 +10,8 @@
 #include "persistence/records.h"
 
 // ---------------------------------------------------------------------------
-// Texts from the data made with numbers or a name
+// Times as the result screens show them
 
-// One value put into a text from the data.
-struct TextField {
-  const char* text;  // used when not null
-  int64_t number;    // wide enough for any stored value plus one
-};
-// Copies `format` into out, each "%s", "%i" or "%d" taking the next field in turn
-// (a field is written as its own kind, whatever the letter says), "%%" giving one
-// '%'; any other '%', and placeholders beyond the fields, are copied as they stand.
-// So a text from the data can never read what was not given. Cut to fit `capacity`.
-void formatTextFields(const char* format, const TextField* fields, int32_t fieldCount, char* out,
-                      size_t capacity);
 // Minutes and seconds of a time in ms as "MM:SS" (whole seconds; below 0 counts as 0).
 void formatMinutesSeconds(int32_t ms, char* out, size_t capacity);
 

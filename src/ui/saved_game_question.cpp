@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr float kWidth = 480.0f;
+constexpr float kWidth = 540.0f;
 constexpr float kHeight = 350.0f;
 constexpr float kTop = kHeight * 0.5f;
 

@@ -122,10 +122,13 @@ void drawGameMenu() {
   drawItemWindow(0.0f, 500.0f * f * f, 18.0f, true, 0, -1);
 }
 
+// The window is as wide as its items or its two lines, whichever is wider.
 void drawDefeatPanel() {
   beginSquash();
   const int32_t count = menuItemCount(menu.screen);
-  drawWindowAt(0.0f, 0.0f, widestItemText(18.0f, 0, -1) + 94.0f,
+  const float lines = std::fmax(measureText(textOf("nomoves"), 16.0f),
+                                measureText(textOf("loselife"), 16.0f)) - 36.0f;
+  drawWindowAt(0.0f, 0.0f, std::fmax(widestItemText(18.0f, 0, -1), lines) + 94.0f,
                2.0f * 18.0f * float(count) + 164.0f);
   setTextColor(55, 255, 255, 255);
   drawTextCentered(0.0f, 65.0f, 16.0f, textOf("nomoves"));

@@ -47,6 +47,14 @@ void clickControl(int32_t index, Vec2 p) {
     menu.focus = index;
     return;
   }
+  if (c.kind == ControlKind::Choice) {
+    if (p.y < c.bottom || p.y > c.top) return;
+    int32_t step = 0;
+    if (p.x <= c.left && p.x >= c.left - kArrowReach) step = -1;
+    if (p.x >= c.right && p.x <= c.right + kArrowReach) step = 1;
+    if (step != 0 && stepChoice(&c, step)) menu.focus = index;
+    return;
+  }
   if (c.kind == ControlKind::LevelSlot) {
     if (insideInclusive(c, p) && levelChoosable(index)) {
       setSelectedLevel(index);
@@ -69,6 +77,12 @@ void clickControl(int32_t index, Vec2 p) {
 }
 
 }  // namespace
+
+bool stepChoice(MenuControl* c, int32_t step) {
+  if (!c->boundPosition || c->positions <= 0) return false;
+  *c->boundPosition = int16_t((*c->boundPosition + step + c->positions) % c->positions);
+  return true;
+}
 
 void hoverMenu(float dt) {
   const Vec2 p = menu.pointer;

@@ -77,6 +77,11 @@ Color highlightGlowColor();
 // A slider from `left` to `right` with `positions` positions bound to *value.
 // Returns the control's index, or -1 when the table is full.
 int32_t addSlider(Vec2 left, Vec2 right, int16_t* value, int16_t positions);
+// One of `count` values bound to *value, shown as `text` centred between `left`
+// and `right` with an arrow beyond each end that steps it (wrapping round).
+// Returns the control's index, or -1 when the table is full.
+int32_t addChoice(Vec2 left, Vec2 right, int16_t* value, int16_t count, const char* text,
+                  float size);
 // A check box centred on (x, y) bound to *state, with an optional label after it.
 int32_t addCheckBox(float x, float y, uint8_t* state, const char* label, float labelSize);
 // Any other control; `text` names it in the runner's dump (may be null).

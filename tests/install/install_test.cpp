@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "test_support.h"
@@ -186,6 +187,13 @@ TEST_F(Installed, DesktopEntryAndMetainfoPassTheirValidatorsAndNameOneId) {
   EXPECT_NE(infoText.find("<id>" + kAppId + "</id>"), std::string::npos);
   EXPECT_NE(infoText.find("<content_rating"), std::string::npos);
   EXPECT_NE(infoText.find("/title.png</image>"), std::string::npos);
+  // Every language the game speaks: a language added to the game is added here too.
+  for (const auto& po :
+       std::filesystem::directory_iterator(std::string(ORBEL_SOURCE_DIR) + "/data/po")) {
+    const std::string code = po.path().stem().string();
+    EXPECT_NE(entryText.find("\nComment[" + code + "]="), std::string::npos) << code;
+    EXPECT_NE(infoText.find("<summary xml:lang=\"" + code + "\">"), std::string::npos) << code;
+  }
 }
 
 TEST_F(Installed, GameStartedFromRootWithReadOnlyDataKeepsPlayerFilesInTheUsersFolder) {

@@ -62,7 +62,7 @@ TEST_F(SceneFrameTest, BoardThenPopsThenHudThenTextsThenTipInOrder) {
   const int popup = indexOfText(t, "4321");
   ASSERT_GE(score, 0);
   EXPECT_LT(score, popup) << "pop-ups are drawn over the HUD";
-  EXPECT_EQ(t.back(), tipState.text) << "the tip's text is drawn last";
+  EXPECT_EQ(t.back(), shownTipText()) << "the tip's text is drawn last";
 }
 
 TEST_F(SceneFrameTest, DrawingTwiceDrawsTheSameAndMovesNoClock) {

@@ -20,16 +20,21 @@
 #include "platform/platform.h"
 #include "render/render.h"
 #include "render/texture.h"
+#include "resources/resources.h"
 #include "ui/options.h"
 #include "ui/widgets.h"
+#include "test_support.h"
 #include "ui_fixture.h"
 
 namespace {
 
-constexpr float kEffectsSliderY = 135.0f;
-constexpr float kMusicSliderY = 72.0f;
-constexpr float kSpeedSliderY = -113.0f;
-constexpr float kFullScreenBoxY = 12.0f;
+constexpr float kEffectsSliderY = 149.0f;
+constexpr float kMusicSliderY = 91.0f;
+constexpr float kSpeedSliderY = -75.0f;
+constexpr float kFullScreenBoxY = 44.0f;
+constexpr float kCursorBoxY = -3.0f;
+constexpr float kLanguageChoiceY = -137.0f;
+constexpr float kLanguageArrowX = 135.0f;
 
 class Options : public MenuTest {
  protected:
@@ -152,7 +157,7 @@ TEST_F(Options, ApplySwitchesTheDisplayOnlyWhenTheBoxDiffersFromIt) {
   EXPECT_STREQ(currentMenuScreen(), "main") << "apply goes back";
 
   choose("Options");
-  clickAt(-100.0f, 12.0f);
+  clickAt(-100.0f, kFullScreenBoxY);
   EXPECT_EQ(optionsState.fullScreenChoice, 1);
   EXPECT_EQ(display.fullScreen, 0) << "nothing happens before apply";
   choose("Apply");
@@ -163,7 +168,7 @@ TEST_F(Options, ApplySwitchesTheDisplayOnlyWhenTheBoxDiffersFromIt) {
 
   choose("Options");
   EXPECT_EQ(optionsState.fullScreenChoice, 1) << "the box shows the display as it is";
-  clickAt(-100.0f, 12.0f);
+  clickAt(-100.0f, kFullScreenBoxY);
   choose("Apply");
   EXPECT_EQ(display.fullScreen, 0);
   EXPECT_EQ(display.screenWidth, 640);
@@ -172,8 +177,8 @@ TEST_F(Options, ApplySwitchesTheDisplayOnlyWhenTheBoxDiffersFromIt) {
 
 TEST_F(Options, EscapeKeepsEveryChangeButAnUnappliedFullScreenChoiceAndSavesThem) {
   dragTo(-90.0f, kMusicSliderY);
-  clickAt(-100.0f, 12.0f);
-  clickAt(-100.0f, -38.0f);
+  clickAt(-100.0f, kFullScreenBoxY);
+  clickAt(-100.0f, kCursorBoxY);
   press(VK_ESCAPE);
   EXPECT_STREQ(currentMenuScreen(), "main");
   EXPECT_EQ(display.fullScreen, 0);
@@ -242,10 +247,10 @@ class Cursor : public Options {
 };
 
 TEST_F(Cursor, TheCheckBoxHidesTheWindowsCursorAndGivesItBack) {
-  clickAt(-100.0f, -38.0f);
+  clickAt(-100.0f, kCursorBoxY);
   EXPECT_EQ(settings.customCursor, 1);
   EXPECT_EQ(sysRequestedCursor(), SysCursor::Invisible);
-  clickAt(-100.0f, -38.0f);
+  clickAt(-100.0f, kCursorBoxY);
   EXPECT_EQ(settings.customCursor, 0);
   EXPECT_EQ(sysRequestedCursor(), SysCursor::Arrow);
 }
@@ -302,3 +307,23 @@ TEST_F(Cursor, TheHelpCursorIsTheArrowWithAQuestionMarkAndTheArrowsTipIsThePoint
 }
 
 }  // namespace
+
+TEST_F(Options, TheLanguageChoiceChangesEveryTextAtOnceAndIsKeptForTheNextStart) {
+  ASSERT_GT(languageState.count, 2);
+  const std::string kept = sysRegistryPath(kSettingsKey, kLanguageValueName);
+  std::remove(kept.c_str());
+  clickAt(kLanguageArrowX, kLanguageChoiceY);  // the right arrow: the next language
+  EXPECT_STREQ(textLanguage(), "de");
+  EXPECT_NE(visible("Vollbild"), nullptr);
+  EXPECT_NE(visible("Zur\xfc" "ck"), nullptr) << "the game's texts are Latin-1";
+  EXPECT_STREQ(textOf("language"), "Sprache");
+  const std::vector<uint8_t> file = testReadFile(kept);
+  EXPECT_EQ(std::string(file.begin(), file.end()), "de\n");
+  clickAt(-kLanguageArrowX, kLanguageChoiceY);
+  clickAt(-kLanguageArrowX, kLanguageChoiceY);  // from English round to the last
+  EXPECT_STREQ(textLanguage(), languageState.languages[languageState.count - 1].code);
+  clickAt(kLanguageArrowX, kLanguageChoiceY);
+  EXPECT_STREQ(textLanguage(), kEnglish);
+  EXPECT_NE(visible("Full screen"), nullptr);
+  EXPECT_NE(visible("Back"), nullptr);
+}

@@ -66,8 +66,8 @@ void MenuTest::SetUpTestSuite() {
   ASSERT_TRUE(openPack("targa.dat"));
   ASSERT_TRUE(openPack("jpeg.dat"));
   ASSERT_TRUE(openPack("texts.dat"));
-  loadTextFile("strings.txt");
-  loadTextFile("tips.txt");
+  loadLanguageList();
+  loadTexts(kEnglish);
   sysCreateHeadlessWindow(640, 480);
   ASSERT_TRUE(createDevice(DevBackend::Recording));
   loadFont("font");

@@ -184,5 +184,5 @@ void dumpTip(JsonWriter& json) {
     return;
   }
   const float wait = tipState.delay > 0.0f ? tipState.delay : 0.0f;
-  messageObject(json, tipState.text ? tipState.text : tipState.key, tipState.anchor, wait);
+  messageObject(json, shownTipText(), tipState.anchor, wait);
 }

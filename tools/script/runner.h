@@ -20,6 +20,7 @@ struct RunnerOptions {
   bool gl = false;            // --gfx gl
   // --fullscreen yes|no; without it the stored setting, a window on a first run.
   AppFullScreenAnswer fullScreen = AppFullScreenAnswer::Stored;
+  std::string language;       // --lang: "" = as the game chooses
 };
 extern RunnerOptions runnerOptions;
 
