@@ -49,5 +49,5 @@ inline void showSceneAt(int32_t width, int32_t height, int32_t limitWidth) {
 // and the scene limit's width.
 inline void sceneSizes(benchmark::internal::Benchmark* b) {
   b->ArgNames({"width", "height", "limit"});
-  b->Args({800, 600, 0})->Args({1920, 1080, 0})->Args({1920, 1080, 800});
+  b->Args({800, 600, 0})->Args({1920, 1080, 0})->Args({1920, 1080, 800})->Args({1920, 1080, 1024});
 }

@@ -34,6 +34,9 @@ struct AppOptions {
   int32_t framesPerSecond = -1;
   bool printFrameRate = false;    // the frames drawn each second on standard output
   bool hiddenWindow = false;      // GL window never shown (tests)
+  // The scene drawn at the window's full size even on a software renderer, which
+  // otherwise draws it at 800 x 600 and scales it (the runner's pictures).
+  bool fullSizeScene = false;
   const char* dataDirectory = nullptr;  // null: searched for (findDataDirectory)
   // The texts' language ("de", or a locale name such as "de_DE.UTF-8"); null: the
   // one chosen in the options, else the environment's (startLanguage).

@@ -153,8 +153,11 @@ struct GLBackend {
   int32_t viewX, viewY, viewWidth, viewHeight;  // the scene's area in the drawable
   int32_t drawableWidth, drawableHeight;
   // An off-screen picture standing for the window's drawable where the window system
-  // cannot grow it (SDL's offscreen driver keeps the size it was made with).
+  // cannot resize it (SDL's offscreen driver keeps the size it was made with): used
+  // only while the window's size differs from that one.
   Target standIn;
+  bool fixedSurface;                    // the drawable keeps its first size
+  int32_t surfaceWidth, surfaceHeight;  // that size
   bool useStandIn;
   // The scene drawn at a capped size (devSetSceneLimit), scaled into the viewport at
   // present; `capped` while the viewport is larger than the limit.
@@ -346,8 +349,13 @@ void sceneArea(int32_t* x, int32_t* y, int32_t* width, int32_t* height) {
 void readViewport() {
   sysGetDrawableSize(&g_gl.drawableWidth, &g_gl.drawableHeight);
   sysGetViewportRect(&g_gl.viewX, &g_gl.viewY, &g_gl.viewWidth, &g_gl.viewHeight);
-  if (g_gl.useStandIn && g_gl.drawableWidth > 0 && g_gl.drawableHeight > 0) {
+  g_gl.useStandIn = g_gl.fixedSurface && g_gl.drawableWidth > 0 && g_gl.drawableHeight > 0 &&
+                    (g_gl.drawableWidth != g_gl.surfaceWidth ||
+                     g_gl.drawableHeight != g_gl.surfaceHeight);
+  if (g_gl.useStandIn) {
     sizeTarget(&g_gl.standIn, g_gl.drawableWidth, g_gl.drawableHeight);
+  } else {
+    releaseTarget(&g_gl.standIn);
   }
   g_gl.capped = g_gl.limitWidth > 0 && g_gl.limitHeight > 0 &&
                 (g_gl.viewWidth > g_gl.limitWidth || g_gl.viewHeight > g_gl.limitHeight);
@@ -589,7 +597,8 @@ bool oglCreate(char* why, size_t capacity) {
   oglSetVsync(false);  // loading frames must not wait for the display
   g_gl.software = rendersInSoftware();
   const char* driver = SDL_GetCurrentVideoDriver();
-  g_gl.useStandIn = driver && std::strcmp(driver, "offscreen") == 0;
+  g_gl.fixedSurface = driver && std::strcmp(driver, "offscreen") == 0;
+  sysGetDrawableSize(&g_gl.surfaceWidth, &g_gl.surfaceHeight);
   glGenVertexArrays(1, &g_gl.streamVao);
   glGenBuffers(1, &g_gl.streamVbo);
   glBindVertexArray(g_gl.streamVao);

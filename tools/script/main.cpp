@@ -151,6 +151,7 @@ int main(int argc, char** argv) {
   options.takeInstanceLock = false;
   options.framesPerSecond = 0;  // never held to the display
   options.hiddenWindow = true;
+  options.fullSizeScene = true;  // shots show the scene as sharp as the window allows
   // Pictures and dumps that do not depend on the machine's desktop.
   options.firstWindowWidth = 640;
   options.firstWindowHeight = 480;
