@@ -180,6 +180,19 @@ bool runClickPixel(const Args& args, std::string*) {
   return true;
 }
 
+// The left button held down and let go apart: a slider dragged in window pixels.
+bool runPressPixel(const Args& args, std::string*) {
+  sysSimulatePointer(std::atoi(args[0].c_str()), std::atoi(args[1].c_str()),
+                     SysPointerButton::LeftDown);
+  return true;
+}
+
+bool runReleasePixel(const Args& args, std::string*) {
+  sysSimulatePointer(std::atoi(args[0].c_str()), std::atoi(args[1].c_str()),
+                     SysPointerButton::LeftUp);
+  return true;
+}
+
 bool checkSize(const Args& args, std::string* error) {
   long width, height;
   if (parseInteger(args[0], &width) && parseInteger(args[1], &height) && width > 0 &&
@@ -317,6 +330,8 @@ const ScriptCommand kCommands[] = {
     {"mclick", 2, 2, checkPoint, runMiddleClick},
     {"movepx", 2, 2, checkPixel, runMovePixel},
     {"clickpx", 2, 2, checkPixel, runClickPixel},
+    {"presspx", 2, 2, checkPixel, runPressPixel},
+    {"releasepx", 2, 2, checkPixel, runReleasePixel},
     {"resize", 2, 2, checkSize, runResize},
     {"cell", 2, 2, checkCell, runCell},
     {"play", 2, 3, checkPlay, runPlay},
