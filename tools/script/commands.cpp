@@ -167,29 +167,12 @@ bool checkPixel(const Args& args, std::string* error) {
   return false;
 }
 
-bool runMovePixel(const Args& args, std::string*) {
-  sysSimulatePointer(std::atoi(args[0].c_str()), std::atoi(args[1].c_str()),
-                     SysPointerButton::None);
-  return true;
-}
-
-bool runClickPixel(const Args& args, std::string*) {
+// The pointer at the arguments' window pixel, each button in turn pressed or let go.
+template <SysPointerButton... Buttons>
+bool runPointerPixel(const Args& args, std::string*) {
   const int32_t x = std::atoi(args[0].c_str()), y = std::atoi(args[1].c_str());
-  sysSimulatePointer(x, y, SysPointerButton::LeftDown);
-  sysSimulatePointer(x, y, SysPointerButton::LeftUp);
-  return true;
-}
-
-// The left button held down and let go apart: a slider dragged in window pixels.
-bool runPressPixel(const Args& args, std::string*) {
-  sysSimulatePointer(std::atoi(args[0].c_str()), std::atoi(args[1].c_str()),
-                     SysPointerButton::LeftDown);
-  return true;
-}
-
-bool runReleasePixel(const Args& args, std::string*) {
-  sysSimulatePointer(std::atoi(args[0].c_str()), std::atoi(args[1].c_str()),
-                     SysPointerButton::LeftUp);
+  if constexpr (sizeof...(Buttons) == 0) sysSimulatePointer(x, y, SysPointerButton::None);
+  (sysSimulatePointer(x, y, Buttons), ...);
   return true;
 }
 
@@ -328,10 +311,12 @@ const ScriptCommand kCommands[] = {
     {"dblclick", 2, 2, checkPoint, runDoubleClick},
     {"rclick", 2, 2, checkPoint, runRightClick},
     {"mclick", 2, 2, checkPoint, runMiddleClick},
-    {"movepx", 2, 2, checkPixel, runMovePixel},
-    {"clickpx", 2, 2, checkPixel, runClickPixel},
-    {"presspx", 2, 2, checkPixel, runPressPixel},
-    {"releasepx", 2, 2, checkPixel, runReleasePixel},
+    {"movepx", 2, 2, checkPixel, runPointerPixel<>},
+    {"clickpx", 2, 2, checkPixel,
+     runPointerPixel<SysPointerButton::LeftDown, SysPointerButton::LeftUp>},
+    // Held down and let go apart: a slider dragged in window pixels.
+    {"presspx", 2, 2, checkPixel, runPointerPixel<SysPointerButton::LeftDown>},
+    {"releasepx", 2, 2, checkPixel, runPointerPixel<SysPointerButton::LeftUp>},
     {"resize", 2, 2, checkSize, runResize},
     {"cell", 2, 2, checkCell, runCell},
     {"play", 2, 3, checkPlay, runPlay},
