@@ -163,13 +163,17 @@ inline void reportFrame(benchmark::State& state) {
   state.counters["height"] = h;
 }
 
-// The benchmark's loop over whole frames on the device `graphics` asks for.
-inline void runBusyBenchmark(benchmark::State& state, AppGraphics graphics) {
+// The benchmark's loop over whole frames on the device `graphics` asks for, after
+// `prepare` (the window's size, for one).
+template <typename Prepare>
+inline void runBusyBenchmark(benchmark::State& state, AppGraphics graphics,
+                             Prepare prepare) {
   static const bool started = startBusyFrame(graphics);
   if (!started) {
     state.SkipWithError("the program did not start on the data");
     return;
   }
+  prepare();
   for (auto _ : state) {
     restoreWhenTheMoveEnded(state);
     runBusyFrame();

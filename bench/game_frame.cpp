@@ -5,7 +5,7 @@
 namespace {
 
 void BM_BusyFrameRecording(benchmark::State& state) {
-  busy::runBusyBenchmark(state, AppGraphics::Null);
+  busy::runBusyBenchmark(state, AppGraphics::Null, [] {});
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "persistence/settings.h"
 #include "platform/platform.h"
 #include "render/render.h"
+#include "render/text.h"
 #include "resources/resources.h"
 
 AppState app = {};
@@ -48,41 +49,11 @@ void enterDataDirectory() {
   }
 }
 
-// The start-up question; the answer overrides what the settings said.
-void chooseDisplayMode() {
-  bool full = false;
-  switch (app.options.fullScreenAnswer) {
-    case AppFullScreenAnswer::Ask:
-      full = sysMessageBox("Would You Like To Run In Fullscreen Mode?", "Start FullScreen?",
-                           SysMsgButtons::YesNo, SysMsgIcon::Question) == SysMsgAnswer::Yes;
-      break;
-    case AppFullScreenAnswer::Yes: full = true; break;
-    case AppFullScreenAnswer::No: full = false; break;
-  }
-  display.fullScreen = full ? 1 : 0;
-  display.screenWidth = full ? 800 : 640;
-  display.screenHeight = full ? 600 : 480;
-  if (!full && app.options.windowWidth > 0 && app.options.windowHeight > 0) {
-    display.screenWidth = app.options.windowWidth;
-    display.screenHeight = app.options.windowHeight;
-  }
-  display.colorDepth32 = 0;
-  display.vsync = 0;  // loading frames never wait: startFramePacing decides after them
-}
-
-bool createMainWindow() {
-  if (app.options.graphics == AppGraphics::Null) {
-    sysCreateHeadlessWindow(display.screenWidth, display.screenHeight);
-    return true;
-  }
-  SysWindowDesc desc = {};
-  desc.title = kWindowTitle;
-  desc.fullScreen = display.fullScreen != 0;
-  desc.clientWidth = display.screenWidth;
-  desc.clientHeight = display.screenHeight;
-  desc.openGL = true;
-  desc.hidden = app.options.hiddenWindow;
-  return sysCreateWindow(desc);
+// Presses in the bars beside or above the scene do nothing: they would reach the
+// scene at points it does not show.
+bool pressOnScene(const SysEvent& event) {
+  float x, y;
+  return cursorToOverlay(event.x, event.y, &x, &y);
 }
 
 void dispatchToScene(const SysEvent& event, Scene* scene) {
@@ -98,17 +69,24 @@ void dispatchToScene(const SysEvent& event, Scene* scene) {
       scene->onMouseMove();
       break;
     case SysEventType::LeftDown:
+      if (!pressOnScene(event)) break;
       input.lastDevice = InputDevice::Mouse;
       scene->onLeftDown();
       break;
+    // A button let go anywhere ends what its press began (a slider's drag).
     case SysEventType::LeftUp: scene->onLeftUp(); break;
-    case SysEventType::LeftDoubleClick: scene->onLeftDoubleClick(); break;
+    case SysEventType::LeftDoubleClick:
+      if (pressOnScene(event)) scene->onLeftDoubleClick();
+      break;
     case SysEventType::RightDown:
+      if (!pressOnScene(event)) break;
       input.lastDevice = InputDevice::Mouse;
       scene->onRightDown();
       break;
     case SysEventType::RightUp: scene->onRightUp(); break;
-    case SysEventType::MiddleDown: scene->onMiddleDown(); break;
+    case SysEventType::MiddleDown:
+      if (pressOnScene(event)) scene->onMiddleDown();
+      break;
     default: break;
   }
 }
@@ -155,7 +133,6 @@ bool appStart(const AppOptions& options, int* exitCode) {
   initFastSqrt();
   enterDataDirectory();
   readSettings();  // the settings record, before the window
-  chooseDisplayMode();
   if (!createMainWindow()) return false;
   if (!display.fullScreen) sysShowWindow();
   if (!createGraphicsDevice()) return false;
@@ -253,6 +230,13 @@ void appWindowProc(const SysEvent& event) {
       app.quitRequested = 1;
       return;
     case SysEventType::Quit: app.quitRequested = 1; return;
+    case SysEventType::KeyDown:
+      // Full screen and back from any scene; the scene never sees these keys.
+      if (event.key == VK_F11 || (event.key == VK_RETURN && (event.x & kSysAltHeld) != 0)) {
+        toggleFullScreen();
+        return;
+      }
+      break;
     case SysEventType::KeyUp: return;
     case SysEventType::PadButtonDown:
     case SysEventType::PadButtonUp:

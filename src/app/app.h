@@ -17,8 +17,10 @@ enum class AppGraphics : uint8_t {
   GL     // a real window with an OpenGL context
 };
 
+// Full screen or a window at start.
 enum class AppFullScreenAnswer : uint8_t {
-  Ask,  // ask with the start-up message box (the game)
+  Ask,     // the stored setting, asked with the start-up message box on a first run (the game)
+  Stored,  // the stored setting, a window on a first run, never asking (the runner)
   Yes,
   No
 };
@@ -32,16 +34,24 @@ struct AppOptions {
   int32_t framesPerSecond = -1;
   bool printFrameRate = false;    // the frames drawn each second on standard output
   bool hiddenWindow = false;      // GL window never shown (tests)
+  // The scene drawn at the window's full size even on a software renderer, which
+  // otherwise draws it at 800 x 600 and scales it (the runner's pictures).
+  bool fullSizeScene = false;
   const char* dataDirectory = nullptr;  // null: searched for (findDataDirectory)
   // The texts' language ("de", or a locale name such as "de_DE.UTF-8"); null: the
   // one chosen in the options, else the environment's (startLanguage).
   const char* language = nullptr;
   bool hasSeed = false;           // seed the random generator with `seed` instead of the clock
   uint32_t seed = 0;
-  // A window of this client size instead of the start-up answer's (benchmarks
-  // measure at 800 x 600 in a window); 0 keeps the answer's size.
+  // A window of this client size, not remembered for the next run (benchmarks
+  // measure at fixed sizes); 0: the remembered size, or the first size for the
+  // desktop.
   int32_t windowWidth = 0;
   int32_t windowHeight = 0;
+  // The window of a first run, when nothing is remembered (the runner: the same on
+  // every machine); 0: the first size for the desktop.
+  int32_t firstWindowWidth = 0;
+  int32_t firstWindowHeight = 0;
 };
 
 // Holds the loop's frames to a period when presents return without waiting for the
@@ -122,8 +132,13 @@ bool ensureSingleInstance(const char* name);
 void appWindowProc(const SysEvent& event);
 // Releases the device, sound and text tables and destroys the window.
 void shutdownApplication();
-// Recomputes the camera projection from the client size.
+// Recomputes the camera projection from the scene's size in the window.
 void updateProjection();
+// The first window's client size on a desktop whose usable area is usableWidth x
+// usableHeight (0 x 0 when unknown): the largest of 640 x 480, 800 x 600, 1024 x 768,
+// 1280 x 960 and 1600 x 1200 within 85 % of it each way, at least the smallest.
+void firstWindowSize(int32_t usableWidth, int32_t usableHeight, int32_t* width,
+                     int32_t* height);
 
 // The language a start shows its texts in, from the data's list of languages:
 // `asked` (the command line's) when the data offers it, else the one kept by the

@@ -24,6 +24,14 @@ void endFrameDrawing();          // end the scene, present, recover a lost devic
 // Window messages (app_start.cpp)
 void onApplicationDeactivated(); // the board's deactivate hook, pause sound
 
+// The window (window.cpp)
+// Decides full screen or a window (the command line, the stored setting, or the
+// start-up question on a first run) and the window's size and place (remembered,
+// or the first size for the desktop), then makes the window. False on failure.
+bool createMainWindow();
+void rememberWindow();           // shutdown: the window's size and place for the next run
+void toggleFullScreen();         // F11, Alt+Enter: the other mode, the options' box following
+
 // Game controllers (pad.cpp): a controller's event becomes the keys of where the
 // player is, and a held direction repeats once per frame of dt ms as it is due.
 struct SysEvent;

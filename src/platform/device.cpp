@@ -584,6 +584,24 @@ void devViewportSize(int32_t* width, int32_t* height) {
   g_dev.ops->viewportSize(width, height);
 }
 
+void devSetSceneLimit(int32_t width, int32_t height) {
+  if (!g_dev.exists || !g_dev.ops->setSceneLimit) return;
+  flushBatch();
+  g_dev.ops->setSceneLimit(width, height);
+}
+
+void devSceneDrawSize(int32_t* width, int32_t* height) {
+  if (!g_dev.exists) {
+    *width = *height = 0;
+    return;
+  }
+  g_dev.ops->sceneDrawSize(width, height);
+}
+
+bool devSoftwareRenderer() {
+  return g_dev.exists && g_dev.ops->softwareRenderer && g_dev.ops->softwareRenderer();
+}
+
 bool devReadPixels(std::vector<uint8_t>* rgba, int32_t* width, int32_t* height) {
   if (!g_dev.exists) return false;
   flushBatch();

@@ -235,8 +235,18 @@ DevFrameStats devLastFrameStats();
 
 // The size of the area the 800 x 600 space is shown in, in real pixels.
 void devViewportSize(int32_t* width, int32_t* height);
-// Reads the frame drawn so far (call before devPresent) as RGBA rows top first,
-// alpha 255. Returns false on the recording backend.
+// The largest size the scene is drawn at (0 x 0: none). A larger viewport has the
+// scene drawn into an off-screen picture of this size, scaled into the viewport
+// once at present: far fewer pixels for a software renderer to fill.
+void devSetSceneLimit(int32_t width, int32_t height);
+// The size the scene is drawn at this frame: the viewport's, or the limit's when
+// the viewport is larger.
+void devSceneDrawSize(int32_t* width, int32_t* height);
+// Whether the driver draws on the CPU (no graphics hardware to fill pixels).
+bool devSoftwareRenderer();
+// Reads the frame drawn so far (call before devPresent), the whole drawable with
+// its bars, as RGBA rows top first, alpha 255. Returns false on the recording
+// backend.
 bool devReadPixels(std::vector<uint8_t>* rgba, int32_t* width, int32_t* height);
 // While on, every present keeps a copy of the frame it shows (for screenshots taken
 // between frames).

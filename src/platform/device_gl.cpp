@@ -80,6 +80,25 @@ void main() {
 }
 )";
 
+// Shows the capped scene: one quad over the viewport, the scene's picture filtered.
+const char* const kShowVertexShader = R"(#version 330 core
+out vec2 vUv;
+void main() {
+  vec2 corner = vec2(float(gl_VertexID & 1), float(gl_VertexID >> 1));
+  vUv = corner;
+  gl_Position = vec4(corner * 2.0 - 1.0, 0.0, 1.0);
+}
+)";
+
+const char* const kShowFragmentShader = R"(#version 330 core
+uniform sampler2D uScene;
+in vec2 vUv;
+out vec4 fragColor;
+void main() {
+  fragColor = texture(uScene, vUv);
+}
+)";
+
 // The values last given to the program, so unchanged ones are not sent again
 // (each uniform change between draws is expensive on software GL).
 struct UniformCache {
@@ -113,6 +132,13 @@ struct Program {
   UniformCache uniforms;
 };
 
+// An off-screen colour picture to draw into.
+struct Target {
+  GLuint framebuffer;
+  GLuint color;  // a texture (filtered when scaled from)
+  int32_t width, height;
+};
+
 // Backend state: made by oglCreate, cleared by oglRelease.
 struct GLBackend {
   SDL_Window* window;
@@ -124,8 +150,24 @@ struct GLBackend {
   GLuint meshVao;
   GLuint whiteTexture;
   GLuint samplers[2];  // point, linear
-  int32_t viewX, viewY, viewWidth, viewHeight;  // the letterboxed game area
+  int32_t viewX, viewY, viewWidth, viewHeight;  // the scene's area in the drawable
   int32_t drawableWidth, drawableHeight;
+  // An off-screen picture standing for the window's drawable where the window system
+  // cannot resize it (SDL's offscreen driver keeps the size it was made with): used
+  // only while the window's size differs from that one.
+  Target standIn;
+  bool fixedSurface;                    // the drawable keeps its first size
+  int32_t surfaceWidth, surfaceHeight;  // that size
+  bool useStandIn;
+  // The scene drawn at a capped size (devSetSceneLimit), scaled into the viewport at
+  // present; `capped` while the viewport is larger than the limit.
+  Target scene;
+  int32_t limitWidth, limitHeight;
+  bool capped;
+  GLuint drawFramebuffer;  // where the frame's draws go: the scene, the stand-in or 0
+  GLuint showProgram;      // kShowVertexShader and kShowFragmentShader
+  GLuint showVao;          // no attributes: the quad's corners come from the vertex ids
+  bool software;           // the driver rasterises on the CPU
   PipelineCache pipeline;
   GLsync lastFrame;    // signalled once the last presented frame is drawn
   bool depthWriteTold; // a draw that would write depth was told about
@@ -196,6 +238,29 @@ bool buildPrograms(char* why, size_t capacity) {
   return true;
 }
 
+// False with the driver's log in `why` when the program does not build.
+bool buildShowProgram(char* why, size_t capacity) {
+  const GLuint vs = compileShader(GL_VERTEX_SHADER, kShowVertexShader, why, capacity);
+  const GLuint fs = compileShader(GL_FRAGMENT_SHADER, kShowFragmentShader, why, capacity);
+  if (!vs || !fs) return false;
+  g_gl.showProgram = glCreateProgram();
+  glAttachShader(g_gl.showProgram, vs);
+  glAttachShader(g_gl.showProgram, fs);
+  glLinkProgram(g_gl.showProgram);
+  glDeleteShader(vs);
+  glDeleteShader(fs);
+  GLint ok = 0;
+  glGetProgramiv(g_gl.showProgram, GL_LINK_STATUS, &ok);
+  if (!ok) {
+    std::snprintf(why, capacity, "the driver does not link the shaders");
+    return false;
+  }
+  glUseProgram(g_gl.showProgram);
+  glUniform1i(glGetUniformLocation(g_gl.showProgram, "uScene"), 0);
+  glUseProgram(g_gl.program->id);
+  return true;
+}
+
 void useProgramFor(const DevState& s) {
   Program* wanted = s.alphaTest ? &g_gl.tested : &g_gl.untested;
   if (wanted == g_gl.program) return;
@@ -236,10 +301,123 @@ void makeSamplers() {
   }
 }
 
+// Gives the target a colour picture of width x height (kept when it has that size).
+void sizeTarget(Target* t, int32_t width, int32_t height) {
+  if (t->framebuffer && t->width == width && t->height == height) return;
+  if (!t->framebuffer) {
+    glGenFramebuffers(1, &t->framebuffer);
+    glGenTextures(1, &t->color);
+  }
+  glBindTexture(GL_TEXTURE_2D, t->color);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  g_gl.pipeline.valid = false;  // the texture binding changed
+  glBindFramebuffer(GL_FRAMEBUFFER, t->framebuffer);
+  glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, t->color, 0);
+  t->width = width;
+  t->height = height;
+}
+
+void releaseTarget(Target* t) {
+  if (!t->framebuffer) return;
+  glDeleteFramebuffers(1, &t->framebuffer);
+  glDeleteTextures(1, &t->color);
+  *t = {};
+}
+
+// What stands for the window: the stand-in, or the window's own framebuffer.
+GLuint surfaceFramebuffer() { return g_gl.useStandIn ? g_gl.standIn.framebuffer : 0; }
+
+// The area of the framebuffer being drawn into that the scene covers.
+void sceneArea(int32_t* x, int32_t* y, int32_t* width, int32_t* height) {
+  if (g_gl.capped) {
+    *x = *y = 0;
+    *width = g_gl.scene.width;
+    *height = g_gl.scene.height;
+  } else {
+    *x = g_gl.viewX;
+    *y = g_gl.viewY;
+    *width = g_gl.viewWidth;
+    *height = g_gl.viewHeight;
+  }
+}
+
+// Follows the window: the drawable, the scene's viewport in it, and where the
+// frame is drawn (the capped scene when the viewport is larger than the limit).
 void readViewport() {
   sysGetDrawableSize(&g_gl.drawableWidth, &g_gl.drawableHeight);
   sysGetViewportRect(&g_gl.viewX, &g_gl.viewY, &g_gl.viewWidth, &g_gl.viewHeight);
+  g_gl.useStandIn = g_gl.fixedSurface && g_gl.drawableWidth > 0 && g_gl.drawableHeight > 0 &&
+                    (g_gl.drawableWidth != g_gl.surfaceWidth ||
+                     g_gl.drawableHeight != g_gl.surfaceHeight);
+  if (g_gl.useStandIn) {
+    sizeTarget(&g_gl.standIn, g_gl.drawableWidth, g_gl.drawableHeight);
+  } else {
+    releaseTarget(&g_gl.standIn);
+  }
+  g_gl.capped = g_gl.limitWidth > 0 && g_gl.limitHeight > 0 &&
+                (g_gl.viewWidth > g_gl.limitWidth || g_gl.viewHeight > g_gl.limitHeight);
+  if (g_gl.capped) {
+    sizeTarget(&g_gl.scene, g_gl.limitWidth, g_gl.limitHeight);
+  } else {
+    releaseTarget(&g_gl.scene);
+  }
+  g_gl.drawFramebuffer = g_gl.capped ? g_gl.scene.framebuffer : surfaceFramebuffer();
+  glBindFramebuffer(GL_FRAMEBUFFER, g_gl.drawFramebuffer);
+  int32_t x, y, w, h;
+  sceneArea(&x, &y, &w, &h);
+  glViewport(x, y, w, h);
+}
+
+// Clears the bars around the viewport in the framebuffer bound, the viewport left
+// as it is: a software renderer would fill it twice otherwise.
+void clearBars() {
+  const int32_t x = g_gl.viewX, y = g_gl.viewY, w = g_gl.viewWidth, h = g_gl.viewHeight;
+  const int32_t right = x + w, top = y + h;
+  const int32_t bars[4][4] = {{0, 0, x, g_gl.drawableHeight},
+                              {right, 0, g_gl.drawableWidth - right, g_gl.drawableHeight},
+                              {x, 0, w, y},
+                              {x, top, w, g_gl.drawableHeight - top}};
+  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+  glEnable(GL_SCISSOR_TEST);
+  for (const auto& bar : bars) {
+    if (bar[2] <= 0 || bar[3] <= 0) continue;
+    glScissor(bar[0], bar[1], bar[2], bar[3]);
+    glClear(GL_COLOR_BUFFER_BIT);
+  }
+  glDisable(GL_SCISSOR_TEST);
+}
+
+// The capped scene drawn filtered over the viewport, the bars around it black;
+// drawing goes on into the scene afterwards, every state the quad changed marked
+// to be set again.
+void showCappedScene() {
+  if (!g_gl.capped) return;
+  glBindFramebuffer(GL_FRAMEBUFFER, surfaceFramebuffer());
+  clearBars();
   glViewport(g_gl.viewX, g_gl.viewY, g_gl.viewWidth, g_gl.viewHeight);
+  glDisable(GL_BLEND);
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_CULL_FACE);
+  glUseProgram(g_gl.showProgram);
+  glBindTexture(GL_TEXTURE_2D, g_gl.scene.color);
+  glBindSampler(0, g_gl.samplers[1]);
+  glBindVertexArray(g_gl.showVao);
+  glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+  glUseProgram(g_gl.program->id);
+  g_gl.pipeline.valid = false;
+  glBindFramebuffer(GL_FRAMEBUFFER, g_gl.drawFramebuffer);
+  glViewport(0, 0, g_gl.scene.width, g_gl.scene.height);
+}
+
+// Software renderers by the names Mesa gives them.
+bool rendersInSoftware() {
+  const GLubyte* name = glGetString(GL_RENDERER);
+  const char* renderer = name ? reinterpret_cast<const char*>(name) : "";
+  return std::strstr(renderer, "llvmpipe") || std::strstr(renderer, "softpipe") ||
+         std::strstr(renderer, "Software Rasterizer") || std::strstr(renderer, "SWR");
 }
 
 // The software GL driver keeps a little memory until the process ends; SDL unloads
@@ -271,6 +449,14 @@ bool offersVersion33(char* why, size_t capacity) {
 bool letterboxed() {
   return g_gl.viewX != 0 || g_gl.viewY != 0 || g_gl.viewWidth != g_gl.drawableWidth ||
          g_gl.viewHeight != g_gl.drawableHeight;
+}
+
+// Art drawn larger than its 800 x 600 size is filtered whatever the draw asked:
+// point sampling would show its texels as blocks.
+bool sceneMagnified() {
+  int32_t x, y, w, h;
+  sceneArea(&x, &y, &w, &h);
+  return w > 800 || h > 600;
 }
 
 GLenum blendFactor(DevBlend b) {
@@ -313,11 +499,9 @@ void applyPipeline(const DevState& s) {
   }
   const GLuint texture = s.texture && s.texture->handle ? s.texture->handle : g_gl.whiteTexture;
   if (!c.valid || c.texture != texture) glBindTexture(GL_TEXTURE_2D, texture);
-  if (!c.valid || c.linear != (s.linearFilter != 0)) {
-    glBindSampler(0, g_gl.samplers[s.linearFilter ? 1 : 0]);
-  }
-  c = {true, blend, src, dst, s.depthTest != 0, s.depthWrite != 0, s.cull, texture,
-       s.linearFilter != 0};
+  const bool linear = s.linearFilter != 0 || sceneMagnified();
+  if (!c.valid || c.linear != linear) glBindSampler(0, g_gl.samplers[linear ? 1 : 0]);
+  c = {true, blend, src, dst, s.depthTest != 0, s.depthWrite != 0, s.cull, texture, linear};
 }
 
 template <size_t N>
@@ -404,18 +588,24 @@ bool oglCreate(char* why, size_t capacity) {
   }
   SDL_GL_MakeCurrent(g_gl.window, g_gl.context);
   keepDriverLoaded();
-  if (!offersVersion33(why, capacity) || !buildPrograms(why, capacity)) {
+  if (!offersVersion33(why, capacity) || !buildPrograms(why, capacity) ||
+      !buildShowProgram(why, capacity)) {
     SDL_GL_DeleteContext(g_gl.context);
     g_gl = {};
     return false;
   }
   oglSetVsync(false);  // loading frames must not wait for the display
+  g_gl.software = rendersInSoftware();
+  const char* driver = SDL_GetCurrentVideoDriver();
+  g_gl.fixedSurface = driver && std::strcmp(driver, "offscreen") == 0;
+  sysGetDrawableSize(&g_gl.surfaceWidth, &g_gl.surfaceHeight);
   glGenVertexArrays(1, &g_gl.streamVao);
   glGenBuffers(1, &g_gl.streamVbo);
   glBindVertexArray(g_gl.streamVao);
   glBindBuffer(GL_ARRAY_BUFFER, g_gl.streamVbo);
   describeVertices(true);
   glGenVertexArrays(1, &g_gl.meshVao);
+  glGenVertexArrays(1, &g_gl.showVao);
   makeSamplers();
   glGenTextures(1, &g_gl.whiteTexture);
   glBindTexture(GL_TEXTURE_2D, g_gl.whiteTexture);
@@ -433,13 +623,17 @@ bool oglCreate(char* why, size_t capacity) {
 void oglRelease() {
   if (!g_gl.context) return;
   if (g_gl.lastFrame) glDeleteSync(g_gl.lastFrame);
+  releaseTarget(&g_gl.scene);
+  releaseTarget(&g_gl.standIn);
   glDeleteTextures(1, &g_gl.whiteTexture);
   glDeleteSamplers(2, g_gl.samplers);
   glDeleteBuffers(1, &g_gl.streamVbo);
   glDeleteVertexArrays(1, &g_gl.streamVao);
   glDeleteVertexArrays(1, &g_gl.meshVao);
+  glDeleteVertexArrays(1, &g_gl.showVao);
   glDeleteProgram(g_gl.tested.id);
   glDeleteProgram(g_gl.untested.id);
+  glDeleteProgram(g_gl.showProgram);
   SDL_GL_DeleteContext(g_gl.context);
   g_gl = {};
 }
@@ -470,21 +664,22 @@ void oglClear(uint32_t flags, Color color, float z, uint32_t stencil) {
   }
   if (mask == 0) return;
   // Only the game's area: the bars around it stay black.
+  int32_t x, y, w, h;
+  sceneArea(&x, &y, &w, &h);
   glEnable(GL_SCISSOR_TEST);
-  glScissor(g_gl.viewX, g_gl.viewY, g_gl.viewWidth, g_gl.viewHeight);
+  glScissor(x, y, w, h);
   glClear(mask);
   glDisable(GL_SCISSOR_TEST);
 }
 
 void oglBeginScene() {
   readViewport();
-  if (letterboxed()) {
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
-  }
+  // A capped scene's bars are cleared when it is shown.
+  if (!g_gl.capped && letterboxed()) clearBars();
 }
 
 void oglPresent() {
+  showCappedScene();
   SDL_GL_SwapWindow(g_gl.window);
   // At most one frame waits to be drawn: without a swap interval, or on a display
   // that does not pace swaps (the offscreen one), a software driver would queue
@@ -596,11 +791,15 @@ void oglDrawBuffer(const DevDrawContext& ctx, const DevVertexBuffer* vertices,
 }
 
 bool oglReadPixels(std::vector<uint8_t>* rgba, int32_t* width, int32_t* height) {
-  const int32_t w = g_gl.viewWidth, h = g_gl.viewHeight;
+  const int32_t w = g_gl.drawableWidth, h = g_gl.drawableHeight;
   if (w <= 0 || h <= 0) return false;
+  showCappedScene();
   std::vector<uint8_t> raw(size_t(w) * size_t(h) * 4);
-  glReadBuffer(GL_BACK);
-  glReadPixels(g_gl.viewX, g_gl.viewY, w, h, GL_RGBA, GL_UNSIGNED_BYTE, raw.data());
+  const GLuint surface = surfaceFramebuffer();
+  glBindFramebuffer(GL_READ_FRAMEBUFFER, surface);
+  glReadBuffer(surface ? GL_COLOR_ATTACHMENT0 : GL_BACK);
+  glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, raw.data());
+  glBindFramebuffer(GL_FRAMEBUFFER, g_gl.drawFramebuffer);
   rgba->resize(raw.size());
   const size_t row = size_t(w) * 4;
   // GL counts rows from the bottom.
@@ -617,6 +816,19 @@ void oglViewportSize(int32_t* width, int32_t* height) {
   *width = g_gl.viewWidth;
   *height = g_gl.viewHeight;
 }
+
+void oglSetSceneLimit(int32_t width, int32_t height) {
+  g_gl.limitWidth = width;
+  g_gl.limitHeight = height;
+  readViewport();
+}
+
+void oglSceneDrawSize(int32_t* width, int32_t* height) {
+  int32_t x, y;
+  sceneArea(&x, &y, width, height);
+}
+
+bool oglSoftwareRenderer() { return g_gl.software; }
 
 }  // namespace
 
@@ -642,4 +854,7 @@ const DevBackendOps devGLBackend = {
     .recordPrimitives = nullptr,  // drawn, not recorded
     .readPixels = oglReadPixels,
     .viewportSize = oglViewportSize,
+    .setSceneLimit = oglSetSceneLimit,
+    .sceneDrawSize = oglSceneDrawSize,
+    .softwareRenderer = oglSoftwareRenderer,
 };

@@ -78,6 +78,11 @@ struct DevBackendOps {
                            const DevVertex* vertices, int32_t vertexCount);
   bool (*readPixels)(std::vector<uint8_t>* rgba, int32_t* width, int32_t* height);
   void (*viewportSize)(int32_t* width, int32_t* height);
+  // Null where the scene is always the viewport's size (recording).
+  void (*setSceneLimit)(int32_t width, int32_t height);
+  void (*sceneDrawSize)(int32_t* width, int32_t* height);
+  // Null for a backend that draws nothing.
+  bool (*softwareRenderer)();
 };
 
 extern const DevBackendOps devGLBackend;

@@ -92,7 +92,10 @@ void recRecordPrimitives(const DevDrawContext& context, DevPrimitive type,
 
 bool recReadPixels(std::vector<uint8_t>*, int32_t*, int32_t*) { return false; }
 
-void recViewportSize(int32_t* width, int32_t* height) { sysGetClientSize(width, height); }
+void recViewportSize(int32_t* width, int32_t* height) {
+  int32_t x = 0, y = 0;
+  sysGetViewportRect(&x, &y, width, height);
+}
 
 }  // namespace
 
@@ -118,6 +121,9 @@ const DevBackendOps devRecordingBackend = {
     .recordPrimitives = recRecordPrimitives,
     .readPixels = recReadPixels,
     .viewportSize = recViewportSize,
+    .setSceneLimit = nullptr,  // the scene is the viewport's size
+    .sceneDrawSize = recViewportSize,
+    .softwareRenderer = nullptr,
 };
 
 const DevRecording& devRecording() { return g_rec.current; }

@@ -37,15 +37,16 @@ enum : int32_t {
   VK_PAUSE = 19, VK_ESCAPE = 27, VK_SPACE = 32, VK_PRIOR = 33, VK_NEXT = 34, VK_END = 35,
   VK_HOME = 36, VK_LEFT = 37, VK_UP = 38, VK_RIGHT = 39, VK_DOWN = 40, VK_INSERT = 45,
   VK_DELETE = 46, VK_NUMPAD0 = 96, VK_MULTIPLY = 106, VK_ADD = 107, VK_SUBTRACT = 109,
-  VK_DECIMAL = 110, VK_DIVIDE = 111, VK_F1 = 112, VK_F12 = 123, VK_OEM_PLUS = 187,
+  VK_DECIMAL = 110, VK_DIVIDE = 111, VK_F1 = 112, VK_F11 = 122, VK_F12 = 123, VK_OEM_PLUS = 187,
   VK_OEM_COMMA = 188, VK_OEM_MINUS = 189, VK_OEM_PERIOD = 190
 };
 
-// The window messages the game handles. Mouse positions are client pixels of the
-// game's logical client area (640 x 480 in a window, 800 x 600 in full screen,
-// letterboxing already taken out).
+// The window messages the game handles. Mouse positions are pixels of the
+// window's client area (the window system's own units, bars included): the game
+// maps them onto its 800 x 600 scene itself.
 enum class SysEventType : uint8_t {
-  KeyDown,          // key = virtual-key code; auto-repeat arrives as more KeyDowns
+  KeyDown,          // key = virtual-key code, x = kSysAltHeld while an Alt key is down;
+                    // auto-repeat arrives as more KeyDowns
   KeyUp,            // key = virtual-key code
   MouseMove,        // x, y
   LeftDown,
@@ -58,12 +59,15 @@ enum class SysEventType : uint8_t {
   Deactivate,       // the window lost activation
   Close,            // the close button (the window is not destroyed)
   Quit,             // the window system asked the process to end
-  Size,             // the client area changed size
+  Size,             // the client area or the drawable changed size
   PadButtonDown,    // key = SysPadButton of a game controller
   PadButtonUp,      // key = SysPadButton
   PadStick,         // x, y = the left stick, -32768..32767 each, y down
   PadRemoved        // a game controller was unplugged: nothing of it is held any more
 };
+
+// A KeyDown's x while an Alt key is held (Alt+Enter).
+constexpr int32_t kSysAltHeld = 1;
 
 // The game controller buttons the game reads, as SDL's game controller API names
 // them (a, b, x, y, back, start, dpup, dpdown, dpleft, dpright, leftshoulder,
@@ -80,39 +84,71 @@ struct SysEvent {
   int32_t y;
 };
 
+// The size and place of the window while it is neither full screen nor maximised,
+// and whether it is maximised: what a player finds again at the next start.
+struct SysWindowPlacement {
+  int32_t width;    // client area, in the window system's units
+  int32_t height;
+  int32_t x;        // the client area's top-left corner on the desktop
+  int32_t y;
+  bool positioned;  // x, y say where it goes; otherwise it is centred
+  bool maximised;
+};
+
+// The smallest client area a player can shrink the window to.
+constexpr int32_t kSysMinWindowWidth = 320;
+constexpr int32_t kSysMinWindowHeight = 240;
+
 struct SysWindowDesc {
   const char* title;
-  bool fullScreen;    // desktop-sized borderless window showing the client area scaled to fit
-  int32_t clientWidth;  // logical client size the game draws and reads the mouse in
-  int32_t clientHeight;
+  bool fullScreen;    // covers the desktop (its own mode: no mode change)
+  // The window's size, place and maximised state (also kept for leaving full
+  // screen). A place on no display now is replaced by the centre.
+  SysWindowPlacement placement;
   bool openGL;        // the window will carry an OpenGL context (device.h)
   bool hidden;        // never shown (tests)
 };
 
-// Creates the one game window. Returns false (with SDL's reason on stderr) on failure.
+// Creates the one game window: resizable, maximisable, asking for the display's
+// full pixel density. Returns false (with SDL's reason on stderr) on failure.
 bool sysCreateWindow(const SysWindowDesc& desc);
-// A window that exists only as a logical client size: the headless runner and tests.
-void sysCreateHeadlessWindow(int32_t clientWidth, int32_t clientHeight);
+// The desktop a headless window pretends to lie on: its full screen, and what a
+// first window is chosen to fit.
+constexpr int32_t kSysHeadlessDesktopWidth = 800;
+constexpr int32_t kSysHeadlessDesktopHeight = 600;
+// A window that exists only as a client size: the headless runner and tests. It
+// has pixelsPerPoint drawable pixels per client pixel each way (a HiDPI display).
+void sysCreateHeadlessWindow(int32_t width, int32_t height, int32_t pixelsPerPoint = 1);
 bool sysHasRealWindow();
 void sysDestroyWindow();
-// Switches between full screen and a window of the given logical client size.
-void sysSetWindowMode(bool fullScreen, int32_t clientWidth, int32_t clientHeight);
+// Full screen on the desktop's own mode, or back to the window as it was.
+void sysSetFullScreen(bool fullScreen);
+// The client size in a window (limited to at least the smallest); in full screen,
+// the size the window takes when it leaves it. A Size message follows.
+void sysSetWindowSize(int32_t width, int32_t height);
 // What the window system reports of the game window now.
 struct SysWindowState {
   bool real;        // a window of the window system exists (not headless)
   bool fullScreen;  // it covers the desktop
-  int32_t width;    // its size in screen points (the logical client size when headless)
+  bool maximised;
+  int32_t width;    // its client size in the window system's units
   int32_t height;
 };
 SysWindowState sysWindowState();
+// The placement to remember: the window's last size and place in a window.
+SysWindowPlacement sysWindowPlacement();
+// The part of the desktop windows may take (without panels and docks) on the
+// display the window is on, or else the first; false when no display is known.
+bool sysUsableDesktopSize(int32_t* width, int32_t* height);
 // Shows the window, raises it and gives it the keyboard focus.
 void sysShowWindow();
+// The client area's size in the units mouse positions come in.
 void sysGetClientSize(int32_t* width, int32_t* height);
-// The area of the real drawable the client area is shown in (letterboxed in full
-// screen), in drawable pixels, origin bottom-left as OpenGL counts.
-void sysGetViewportRect(int32_t* x, int32_t* y, int32_t* width, int32_t* height);
 // Drawable size in pixels (the whole window, bars included).
 void sysGetDrawableSize(int32_t* width, int32_t* height);
+// The scene's rectangle in the drawable: the largest 4:3 area centred in it, the
+// rest black bars; in drawable pixels, origin bottom-left as OpenGL counts.
+void sysGetViewportRect(int32_t* x, int32_t* y, int32_t* width, int32_t* height);
 // The refresh rate of the display the window is on, in Hz; 0 when unknown (no real
 // window, or the window system does not say).
 int32_t sysDisplayRefreshRate();
@@ -136,6 +172,11 @@ void sysSimulatePadButton(SysPadButton button, bool down);
 void sysSimulatePadStick(float x, float y);
 // Game controllers open now.
 int32_t sysPadCount();
+// The mouse at client pixel (x, y), with the left button pressed or let go when
+// `button` is, as if the window system had sent it (the headless runner): through
+// the same translation as a real pointer's.
+enum class SysPointerButton : uint8_t { None, LeftDown, LeftUp };
+void sysSimulatePointer(int32_t x, int32_t y, SysPointerButton button);
 
 // The built-in cursors: the arrow, the hammer and the invisible cursor, and the
 // question-mark cursor of the help pointer.

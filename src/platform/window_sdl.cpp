@@ -1,8 +1,10 @@
 // The game window over SDL: creation in a window or full screen, the event pump
-// that turns SDL events into the window messages the game handles, and the
-// letterboxing of the logical client area inside the real drawable.
+// that turns SDL events into the window messages the game handles, the place of
+// the 4:3 scene inside the real drawable, and what is kept of the window's size
+// and place for the next start.
 #include <SDL.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <deque>
@@ -17,10 +19,12 @@ namespace {
 struct WindowState {
   SDL_Window* window;
   bool headless;
-  bool hidden;       // never shown (tests)
-  bool fullScreen;
-  int32_t clientWidth;   // the logical client area the game sees
-  int32_t clientHeight;
+  bool hidden;           // never shown (tests)
+  bool fullScreen;       // headless: its own flag (a real window asks SDL)
+  int32_t width;         // headless: the client size
+  int32_t height;
+  int32_t pixelsPerPoint;  // headless: drawable pixels per client pixel
+  SysWindowPlacement placement;  // the last size and place in a window
   int32_t lastMouseX;    // last position delivered, to add a move before a click
   int32_t lastMouseY;
 };
@@ -30,31 +34,35 @@ WindowState g_window = {};
 // before the window system's.
 std::deque<SysEvent> g_queue;
 
-struct Letterbox {
-  double x, y, width, height;  // in the units of the size passed in
-};
-
-// The largest area of the logical aspect ratio centred in a width x height surface.
-Letterbox fitClientArea(int32_t width, int32_t height) {
-  if (width <= 0 || height <= 0 || g_window.clientWidth <= 0 || g_window.clientHeight <= 0) {
-    return {0, 0, double(width), double(height)};
-  }
-  const double aspect = double(g_window.clientWidth) / g_window.clientHeight;
-  double w = width, h = width / aspect;
-  if (h > height) {
-    h = height;
-    w = height * aspect;
-  }
-  return {(width - w) / 2, (height - h) / 2, w, h};
+bool realFlag(Uint32 flag) {
+  return g_window.window && (SDL_GetWindowFlags(g_window.window) & flag) == flag;
 }
 
-// Window coordinates (points) to logical client pixels.
-void toClientPixels(int32_t wx, int32_t wy, int32_t* cx, int32_t* cy) {
-  int32_t ww = g_window.clientWidth, wh = g_window.clientHeight;
-  if (g_window.window) SDL_GetWindowSize(g_window.window, &ww, &wh);
-  const Letterbox box = fitClientArea(ww, wh);
-  *cx = int32_t(std::floor((wx - box.x) * g_window.clientWidth / box.width));
-  *cy = int32_t(std::floor((wy - box.y) * g_window.clientHeight / box.height));
+// Notes the window's size and place while it is in a window, unmaximised: what a
+// player would want back. Full screen and maximised sizes are not theirs to keep.
+void notePlacement() {
+  if (!g_window.window) return;
+  if (realFlag(SDL_WINDOW_FULLSCREEN_DESKTOP) || realFlag(SDL_WINDOW_MAXIMIZED) ||
+      realFlag(SDL_WINDOW_MINIMIZED)) {
+    return;
+  }
+  SysWindowPlacement& p = g_window.placement;
+  SDL_GetWindowSize(g_window.window, &p.width, &p.height);
+  SDL_GetWindowPosition(g_window.window, &p.x, &p.y);
+  p.positioned = true;
+}
+
+// Whether a window's top edge at (x, y), `width` wide, lies well inside the usable
+// area of some display: enough of its title bar to take hold of.
+bool placeIsShown(int32_t x, int32_t y, int32_t width) {
+  for (int i = 0, n = SDL_GetNumVideoDisplays(); i < n; ++i) {
+    SDL_Rect area;
+    if (SDL_GetDisplayUsableBounds(i, &area) != 0) continue;
+    const SDL_Rect top = {x, y, width, 16};
+    SDL_Rect common;
+    if (SDL_IntersectRect(&top, &area, &common) && common.w >= 64 && common.h >= 8) return true;
+  }
+  return false;
 }
 
 int32_t virtualKeyFromSdl(SDL_Keycode key) {
@@ -98,9 +106,7 @@ int32_t virtualKeyFromSdl(SDL_Keycode key) {
 
 // Queues a move first when a button event arrives at a position the game has not
 // been told about, so handlers reading the last cursor position see the click's.
-void deliverAt(SysEventType type, int32_t wx, int32_t wy) {
-  int32_t x, y;
-  toClientPixels(wx, wy, &x, &y);
+void deliverAt(SysEventType type, int32_t x, int32_t y) {
   if (x != g_window.lastMouseX || y != g_window.lastMouseY) {
     g_queue.push_back({SysEventType::MouseMove, 0, x, y});
     g_window.lastMouseX = x;
@@ -114,7 +120,16 @@ void translateWindowEvent(const SDL_WindowEvent& e) {
     case SDL_WINDOWEVENT_FOCUS_GAINED: g_queue.push_back({SysEventType::Activate, 0, 0, 0}); break;
     case SDL_WINDOWEVENT_FOCUS_LOST: g_queue.push_back({SysEventType::Deactivate, 0, 0, 0}); break;
     case SDL_WINDOWEVENT_CLOSE: g_queue.push_back({SysEventType::Close, 0, 0, 0}); break;
-    case SDL_WINDOWEVENT_SIZE_CHANGED: g_queue.push_back({SysEventType::Size, 0, 0, 0}); break;
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+      notePlacement();
+      g_queue.push_back({SysEventType::Size, 0, 0, 0});
+      break;
+    case SDL_WINDOWEVENT_MOVED: notePlacement(); break;
+    case SDL_WINDOWEVENT_MAXIMIZED: g_window.placement.maximised = true; break;
+    case SDL_WINDOWEVENT_RESTORED:
+      // Also the end of a minimisation: maximised again if it still says so.
+      g_window.placement.maximised = realFlag(SDL_WINDOW_MAXIMIZED);
+      break;
     default: break;
   }
 }
@@ -141,20 +156,20 @@ void translateSdlEvent(const SDL_Event& e) {
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
       const int32_t vk = virtualKeyFromSdl(e.key.keysym.sym);
-      if (vk != 0) {
-        g_queue.push_back({e.type == SDL_KEYDOWN ? SysEventType::KeyDown : SysEventType::KeyUp,
-                           vk, 0, 0});
+      if (vk == 0) break;
+      if (e.type == SDL_KEYUP) {
+        g_queue.push_back({SysEventType::KeyUp, vk, 0, 0});
+      } else {
+        const int32_t alt = (e.key.keysym.mod & KMOD_ALT) != 0 ? kSysAltHeld : 0;
+        g_queue.push_back({SysEventType::KeyDown, vk, alt, 0});
       }
       break;
     }
-    case SDL_MOUSEMOTION: {
-      int32_t x, y;
-      toClientPixels(e.motion.x, e.motion.y, &x, &y);
-      g_window.lastMouseX = x;
-      g_window.lastMouseY = y;
-      g_queue.push_back({SysEventType::MouseMove, 0, x, y});
+    case SDL_MOUSEMOTION:
+      g_window.lastMouseX = e.motion.x;
+      g_window.lastMouseY = e.motion.y;
+      g_queue.push_back({SysEventType::MouseMove, 0, e.motion.x, e.motion.y});
       break;
-    }
     case SDL_MOUSEBUTTONDOWN: translateButton(e.button, true); break;
     case SDL_MOUSEBUTTONUP: translateButton(e.button, false); break;
     default: sysTranslatePadEvent(e); break;
@@ -194,7 +209,7 @@ bool sysCreateWindow(const SysWindowDesc& desc) {
     std::fprintf(stderr, "Cannot start the video system: %s\n", SDL_GetError());
     return false;
   }
-  Uint32 flags = SDL_WINDOW_HIDDEN;
+  Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
   if (desc.openGL) {
     flags |= SDL_WINDOW_OPENGL;
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
@@ -207,31 +222,39 @@ bool sysCreateWindow(const SysWindowDesc& desc) {
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
   }
   if (desc.fullScreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-  SDL_Window* window = SDL_CreateWindow(desc.title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                        desc.clientWidth, desc.clientHeight, flags);
+  SysWindowPlacement place = desc.placement;
+  place.width = std::max(place.width, kSysMinWindowWidth);
+  place.height = std::max(place.height, kSysMinWindowHeight);
+  if (place.positioned && !placeIsShown(place.x, place.y, place.width)) place.positioned = false;
+  const int x = place.positioned ? place.x : int(SDL_WINDOWPOS_CENTERED);
+  const int y = place.positioned ? place.y : int(SDL_WINDOWPOS_CENTERED);
+  SDL_Window* window = SDL_CreateWindow(desc.title, x, y, place.width, place.height, flags);
   if (!window) {
     std::fprintf(stderr, "Cannot create the window: %s\n", SDL_GetError());
     return false;
   }
+  SDL_SetWindowMinimumSize(window, kSysMinWindowWidth, kSysMinWindowHeight);
   if (SDL_Surface* icon = makeIcon()) {
     SDL_SetWindowIcon(window, icon);
     SDL_FreeSurface(icon);
   }
+  // Maximised once shown: SDL keeps the size given above for the restore.
+  if (place.maximised) SDL_MaximizeWindow(window);
   g_window = {};
   g_window.window = window;
-  g_window.fullScreen = desc.fullScreen;
-  g_window.clientWidth = desc.clientWidth;
-  g_window.clientHeight = desc.clientHeight;
+  g_window.placement = place;
   g_window.lastMouseX = g_window.lastMouseY = -1;
   g_window.hidden = desc.hidden;
   return true;
 }
 
-void sysCreateHeadlessWindow(int32_t clientWidth, int32_t clientHeight) {
+void sysCreateHeadlessWindow(int32_t width, int32_t height, int32_t pixelsPerPoint) {
   g_window = {};
   g_window.headless = true;
-  g_window.clientWidth = clientWidth;
-  g_window.clientHeight = clientHeight;
+  g_window.width = width;
+  g_window.height = height;
+  g_window.pixelsPerPoint = pixelsPerPoint > 0 ? pixelsPerPoint : 1;
+  g_window.placement = {width, height, 0, 0, false, false};
   g_window.lastMouseX = g_window.lastMouseY = -1;
 }
 
@@ -243,27 +266,64 @@ void sysDestroyWindow() {
   g_queue.clear();
 }
 
-void sysSetWindowMode(bool fullScreen, int32_t clientWidth, int32_t clientHeight) {
-  g_window.fullScreen = fullScreen;
-  g_window.clientWidth = clientWidth;
-  g_window.clientHeight = clientHeight;
-  if (!g_window.window) return;
-  SDL_SetWindowFullscreen(g_window.window, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-  if (!fullScreen) {
-    SDL_SetWindowSize(g_window.window, clientWidth, clientHeight);
-    SDL_SetWindowPosition(g_window.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+void sysSetFullScreen(bool fullScreen) {
+  if (g_window.window) {
+    // SDL gives the window back its size and place in a window when it leaves.
+    SDL_SetWindowFullscreen(g_window.window, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    return;
   }
+  if (!g_window.headless || g_window.fullScreen == fullScreen) return;
+  g_window.fullScreen = fullScreen;
+  g_window.width = fullScreen ? kSysHeadlessDesktopWidth : g_window.placement.width;
+  g_window.height = fullScreen ? kSysHeadlessDesktopHeight : g_window.placement.height;
+  g_queue.push_back({SysEventType::Size, 0, 0, 0});
+}
+
+void sysSetWindowSize(int32_t width, int32_t height) {
+  width = std::max(width, kSysMinWindowWidth);
+  height = std::max(height, kSysMinWindowHeight);
+  g_window.placement.width = width;
+  g_window.placement.height = height;
+  if (g_window.window) {
+    // A maximised window keeps its size until it is restored.
+    if (realFlag(SDL_WINDOW_MAXIMIZED)) SDL_RestoreWindow(g_window.window);
+    SDL_SetWindowSize(g_window.window, width, height);
+    return;
+  }
+  if (!g_window.headless || g_window.fullScreen) return;
+  g_window.width = width;
+  g_window.height = height;
   g_queue.push_back({SysEventType::Size, 0, 0, 0});
 }
 
 SysWindowState sysWindowState() {
-  SysWindowState state = {false, g_window.fullScreen, g_window.clientWidth, g_window.clientHeight};
+  SysWindowState state = {false, g_window.fullScreen, false, g_window.width, g_window.height};
   if (!g_window.window) return state;
   state.real = true;
-  const Uint32 flags = SDL_GetWindowFlags(g_window.window);
-  state.fullScreen = (flags & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP;
+  state.fullScreen = realFlag(SDL_WINDOW_FULLSCREEN_DESKTOP);
+  state.maximised = realFlag(SDL_WINDOW_MAXIMIZED);
   SDL_GetWindowSize(g_window.window, &state.width, &state.height);
   return state;
+}
+
+SysWindowPlacement sysWindowPlacement() {
+  notePlacement();
+  return g_window.placement;
+}
+
+bool sysUsableDesktopSize(int32_t* width, int32_t* height) {
+  if (g_window.headless) {
+    *width = kSysHeadlessDesktopWidth;
+    *height = kSysHeadlessDesktopHeight;
+    return true;
+  }
+  if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+  const int index = g_window.window ? SDL_GetWindowDisplayIndex(g_window.window) : 0;
+  SDL_Rect area;
+  if (SDL_GetDisplayUsableBounds(index < 0 ? 0 : index, &area) != 0) return false;
+  *width = area.w;
+  *height = area.h;
+  return area.w > 0 && area.h > 0;
 }
 
 void sysShowWindow() {
@@ -273,15 +333,20 @@ void sysShowWindow() {
 }
 
 void sysGetClientSize(int32_t* width, int32_t* height) {
-  *width = g_window.clientWidth;
-  *height = g_window.clientHeight;
+  if (g_window.window) {
+    SDL_GetWindowSize(g_window.window, width, height);
+  } else {
+    *width = g_window.width;
+    *height = g_window.height;
+  }
 }
 
 void sysGetDrawableSize(int32_t* width, int32_t* height) {
   if (g_window.window) {
     SDL_GL_GetDrawableSize(g_window.window, width, height);
   } else {
-    sysGetClientSize(width, height);
+    *width = g_window.width * g_window.pixelsPerPoint;
+    *height = g_window.height * g_window.pixelsPerPoint;
   }
 }
 
@@ -296,11 +361,39 @@ int32_t sysDisplayRefreshRate() {
 void sysGetViewportRect(int32_t* x, int32_t* y, int32_t* width, int32_t* height) {
   int32_t dw, dh;
   sysGetDrawableSize(&dw, &dh);
-  const Letterbox box = fitClientArea(dw, dh);
-  *x = int32_t(std::lround(box.x));
-  *y = int32_t(std::lround(box.y));
-  *width = int32_t(std::lround(box.width));
-  *height = int32_t(std::lround(box.height));
+  if (dw <= 0 || dh <= 0) {
+    *x = *y = *width = *height = 0;
+    return;
+  }
+  // Integers throughout: the side that fills the drawable is exact and the other is
+  // the nearest pixel to 4:3, never more than the drawable has.
+  int64_t w = dw, h = dh;
+  if (int64_t(dw) * 3 >= int64_t(dh) * 4) {
+    w = (int64_t(dh) * 8 + 3) / 6;
+  } else {
+    h = (int64_t(dw) * 6 + 4) / 8;
+  }
+  *width = int32_t(w);
+  *height = int32_t(h);
+  *x = int32_t((dw - w) / 2);
+  *y = int32_t((dh - h) / 2);
+}
+
+void sysSimulatePointer(int32_t x, int32_t y, SysPointerButton button) {
+  SDL_Event e = {};
+  e.type = SDL_MOUSEMOTION;
+  e.motion.x = x;
+  e.motion.y = y;
+  translateSdlEvent(e);
+  if (button == SysPointerButton::None) return;
+  e = {};
+  e.type = button == SysPointerButton::LeftDown ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+  e.button.button = SDL_BUTTON_LEFT;
+  e.button.state = button == SysPointerButton::LeftDown ? SDL_PRESSED : SDL_RELEASED;
+  e.button.clicks = 1;
+  e.button.x = x;
+  e.button.y = y;
+  translateSdlEvent(e);
 }
 
 bool sysPollEvent(SysEvent* event) {

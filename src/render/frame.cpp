@@ -50,7 +50,11 @@ void fillPresentParameters() {
 void resetDevice() {
   selectDisplayMode();
   fillPresentParameters();
-  sysSetWindowMode(display.fullScreen != 0, display.screenWidth, display.screenHeight);
+  sysSetFullScreen(display.fullScreen != 0);
+  if (renderState.windowSizeChosen) {
+    sysSetWindowSize(display.screenWidth, display.screenHeight);
+    renderState.windowSizeChosen = 0;
+  }
   devReset(display.vsync != 0);
   applyFixedStates();
   setupLighting();
@@ -157,6 +161,13 @@ void applyDisplaySettings() {
   selectDisplayMode();
   fillPresentParameters();
   renderState.displayChangePending = 1;
+}
+
+void chooseWindowSize(int32_t width, int32_t height) {
+  display.screenWidth = width;
+  display.screenHeight = height;
+  renderState.windowSizeChosen = 1;
+  applyDisplaySettings();
 }
 
 void releaseDevice() {

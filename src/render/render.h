@@ -39,7 +39,7 @@ struct Resolution {
 // through applyDisplaySettings.
 struct DisplaySettings {
   int32_t fullScreen;
-  int32_t screenWidth;   // 800 x 600 in full screen, 640 x 480 in a window
+  int32_t screenWidth;   // the size last chosen for the window (its first size at start)
   int32_t screenHeight;
   int32_t colorDepth32;
   int32_t vsync;         // presents wait for the display, in a window and in full screen
@@ -58,6 +58,7 @@ struct RenderState {
   DisplayMode currentMode;
   int32_t currentModeIndex;
   uint8_t displayChangePending;  // the device is reset at the next present
+  uint8_t windowSizeChosen;      // with it, the window takes screenWidth x screenHeight
   float gammaValue;              // 0.5 = identity ramp
   uint8_t gammaDirty;
   Matrix4 cameraProjection;  // the 3D camera's perspective (updateProjection)
@@ -78,6 +79,9 @@ bool createDevice(DevBackend backend);
 // Reselects the mode after a field of `display` changed; the device is reset at the
 // next present.
 void applyDisplaySettings();
+// A resolution chosen: in a window, the window takes that client size at the next
+// present (in full screen, when it leaves it).
+void chooseWindowSize(int32_t width, int32_t height);
 // Restores the neutral gamma and releases the device.
 void releaseDevice();
 

@@ -80,8 +80,12 @@ void drawGlyphAt(uint8_t c, float x, float y) {
                 textState.textColor);
 }
 
+// The font's atlas for the scale the text is shown at.
 void bindFont() {
-  if (textState.currentFont) setTexture(textState.currentFont->texture);
+  const Font* f = textState.currentFont;
+  if (!f) return;
+  const bool sharp = f->sharpTexture && textScreenScale() > kSharpFontScale;
+  setTexture(sharp ? f->sharpTexture : f->texture);
 }
 
 // Length of a line break at p: 2 for CR LF, 1 for a lone CR or LF, 0 otherwise.
@@ -192,6 +196,8 @@ bool loadFont(const char* name) {
     sysFatalStop(text, "Loading Error");
   }
   font.texture = texture;
+  std::snprintf(file, sizeof file, "%s2x.tga", name);
+  font.sharpTexture = loadTexture(file, false);
   textState.currentFont = &font;
   textState.fontCount += 1;
   textState.textColor = kWhite;
@@ -431,20 +437,6 @@ void drawFlyingText() {
 
 void clearFlyingText() {
   for (FlyingLetter& letter : textState.flyingLetters) letter = {};
-}
-
-// ---------------------------------------------------------------------------
-// Cursor
-
-void cursorToOverlay(int32_t clientX, int32_t clientY, float* x, float* y) {
-  int32_t w = 0, h = 0;
-  sysGetClientSize(&w, &h);
-  if (w <= 0 || h <= 0) {
-    *x = *y = 0.0f;
-    return;
-  }
-  *x = float(clientX) * 800.0f / float(w) - 400.0f;
-  *y = 300.0f - float(clientY) * 600.0f / float(h);
 }
 
 // ---------------------------------------------------------------------------

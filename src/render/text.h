@@ -25,8 +25,15 @@ struct Font {
   uint8_t cells[256];     // atlas cell of each code
   int32_t cellsPerRow;    // N: the atlas is N x N cells
   TextureEntry* texture;
+  // The same atlas at twice the size (same cells and metrics), drawn from while a
+  // text is shown larger than kSharpFontScale; null when the data has none.
+  TextureEntry* sharpTexture;
   float cellSize;         // 1 / N in texture units
 };
+
+// Text shown at more than this many screen pixels per overlay unit is drawn from
+// the font's atlas of twice the size: the small one would be visibly stretched.
+constexpr float kSharpFontScale = 1.25f;
 
 struct FlyingLetter {
   uint8_t character;
@@ -54,8 +61,9 @@ struct TextState {
 };
 extern TextState textState;
 
-// Loads "<name>.tga" and "<name>.dat" (both must exist), appends the font and makes
-// it current, white text, the glow picture "podsvet.jpg", no flying letters.
+// Loads "<name>.tga" and "<name>.dat" (both must exist) and "<name>2x.tga" when it
+// is there, appends the font and makes it current, white text, the glow picture
+// "podsvet.jpg", no flying letters.
 // Returns true; false only when the font table is full.
 bool loadFont(const char* name);
 // Builds a font from metrics bytes (516 used) and its atlas. False when too short.
@@ -100,8 +108,28 @@ void updateFlyingText(float dt);
 void drawFlyingText();
 void clearFlyingText();
 
-// A cursor position in client pixels as overlay units (0, 0 while the window has no size).
-void cursorToOverlay(int32_t clientX, int32_t clientY, float* x, float* y);
+// ---------------------------------------------------------------------------
+// The scene in the window (scene_area.cpp): the one mapping between the pointer's
+// client pixels and overlay units that the board, the menus, the sliders, the
+// drawn cursor and the tips all read, wherever the window's bars lie.
+
+// Where the 800 x 600 scene lies in the client area: client pixels (the units
+// mouse positions come in), origin top-left.
+struct SceneArea {
+  float left, top, width, height;
+};
+SceneArea sceneArea();
+// A cursor position in client pixels as overlay units. Returns whether it lies on
+// the scene (false in the bars; 0, 0 while the window has no size).
+bool cursorToOverlay(int32_t clientX, int32_t clientY, float* x, float* y);
+// The client pixel an overlay point lies in (the nearest pixel of the scene for a
+// point on its right or bottom edge).
+void overlayToCursor(float x, float y, int32_t* clientX, int32_t* clientY);
+// Drawable pixels per overlay unit: 1 when the scene is shown at 800 x 600.
+float sceneScale();
+// Pixels of the drawn scene per overlay unit of what is drawn now: the scene's
+// drawing scale times the stretch of the world transform.
+float textScreenScale();
 
 // The texts drawn in the last presented frame (the runner's dump) and since then, in
 // drawing order. Texts of spaces only are left out. Null for an index out of range.

@@ -122,7 +122,7 @@ float positionToSpeed(int32_t position) {
 }
 
 void enterOptionsScreen() {
-  optionsState.fullScreenChoice = display.fullScreen ? 1 : 0;
+  showFullScreenChoice();
   optionsState.cursorShown = settings.customCursor;
   takeValues();
 }
@@ -161,14 +161,15 @@ void drawOptionsScreen() {
   endSquash();
 }
 
+// Full screen covers the desktop in its own mode; a window keeps its size.
 void applyOptions() {
   const int32_t choice = optionsState.fullScreenChoice ? 1 : 0;
   if (choice == display.fullScreen) return;
   display.fullScreen = choice;
-  display.screenWidth = choice ? 800 : 640;
-  display.screenHeight = choice ? 600 : 480;
   applyDisplaySettings();
 }
+
+void showFullScreenChoice() { optionsState.fullScreenChoice = display.fullScreen ? 1 : 0; }
 
 bool optionsCommand(const char* item) {
   if (std::strcmp(item, "apply") != 0) return false;
@@ -186,7 +187,7 @@ bool audioCommand(const char* item) {
 }
 
 // "default" on the display screen: 32-bit colour, middle gamma, no vsync and the
-// second screen size, the screen opening again.
+// second screen size for the window, the screen opening again.
 bool videoCommand(const char* item) {
   if (std::strcmp(item, "default") != 0) return false;
   display.colorDepth32 = 1;
@@ -194,10 +195,11 @@ bool videoCommand(const char* item) {
   display.vsync = 0;
   if (renderState.resolutionCount > 1) {
     renderState.resolutionIndex = 1;
-    display.screenWidth = int32_t(renderState.resolutionTable[1].width);
-    display.screenHeight = int32_t(renderState.resolutionTable[1].height);
+    chooseWindowSize(int32_t(renderState.resolutionTable[1].width),
+                     int32_t(renderState.resolutionTable[1].height));
+  } else {
+    applyDisplaySettings();
   }
-  applyDisplaySettings();
   openScreen(menu.screen);
   return true;
 }

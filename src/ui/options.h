@@ -48,6 +48,8 @@ void drawOptionsScreen();
 // The options' "apply": a full-screen choice that differs from the display switches
 // it (the device is reset at the next present).
 void applyOptions();
+// The check box shows the display's mode as it is now (after F11 or Alt+Enter).
+void showFullScreenChoice();
 
 // ---------------------------------------------------------------------------
 // The cursor

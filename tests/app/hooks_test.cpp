@@ -85,4 +85,16 @@ TEST_F(ConnectedModules, TheGamesInGameScreenFreezesTheBoardAndBecomesTheMenusSc
   EXPECT_EQ(menuRequests.count, 1);
 }
 
+// The first window: the largest 4:3 size within 85 % of the usable desktop.
+TEST(FirstWindow, IsTheLargestSizeWithinMostOfTheDesktop) {
+  const int32_t desktops[][4] = {{1920, 1040, 1024, 768}, {2560, 1440, 1600, 1200},
+                                 {1366, 728, 800, 600}, {0, 0, 640, 480}};
+  for (const auto& d : desktops) {
+    int32_t width = 0, height = 0;
+    firstWindowSize(d[0], d[1], &width, &height);
+    EXPECT_EQ(width, d[2]) << d[0] << " x " << d[1];
+    EXPECT_EQ(height, d[3]) << d[0] << " x " << d[1];
+  }
+}
+
 }  // namespace

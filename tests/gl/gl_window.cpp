@@ -11,8 +11,7 @@ bool openHiddenGLWindow(const char* title, int32_t width, int32_t height) {
   if (!sysInit()) return false;
   SysWindowDesc desc = {};
   desc.title = title;
-  desc.clientWidth = width;
-  desc.clientHeight = height;
+  desc.placement = {width, height, 0, 0, false, false};
   desc.openGL = true;
   desc.hidden = true;
   return sysCreateWindow(desc) && createDevice(DevBackend::OpenGL);

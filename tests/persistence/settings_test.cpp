@@ -8,6 +8,7 @@
 #include "persistence/profile_file.h"
 #include "persistence/records.h"
 #include "persistence/settings.h"
+#include "persistence/window_file.h"
 #include "persistence_fixture.h"
 #include "render/render.h"
 
@@ -138,6 +139,18 @@ TEST_F(SettingsTest, SettingsAndProfilesSurviveARestart) {
   EXPECT_STREQ(profileTable.profiles[1].name, "BEN");
   EXPECT_EQ(score(), 1234);
   EXPECT_EQ(sound.musicVolume, 12);
+}
+
+// The window's own file reads back what it wrote; without a usable size it is no
+// window (the first size is taken instead).
+TEST(WindowFile, ReadsBackItsLinesAndRefusesOnesWithoutASize) {
+  const WindowFile kept = {{1024, 700, -20, 35, true, true}, true};
+  WindowFile read = {};
+  ASSERT_TRUE(decodeWindowFile(encodeWindowFile(kept), &read));
+  EXPECT_EQ(encodeWindowFile(read), encodeWindowFile(kept));
+  EXPECT_FALSE(decodeWindowFile("width=0\nheight=600\n", &read));
+  EXPECT_FALSE(decodeWindowFile("width=99999\nheight=600\n", &read));
+  EXPECT_FALSE(decodeWindowFile("\x01\x02garbage", &read));
 }
 
 }  // namespace

@@ -255,4 +255,14 @@ TEST_F(TextTest, CursorMapsClientPixelsToTheOverlay) {
   cursorToOverlay(0, 480, &x, &y);
   EXPECT_FLOAT_EQ(x, -400.0f);
   EXPECT_FLOAT_EQ(y, -300.0f);
+  // Two drawable pixels a client pixel each way, bars at the sides: the scene is
+  // 1066.5 client pixels wide from 106.5.
+  sysCreateHeadlessWindow(1280, 800, 2);
+  EXPECT_TRUE(cursorToOverlay(640, 400, &x, &y));
+  EXPECT_NEAR(x, 0.0f, 0.5f);
+  EXPECT_NEAR(y, 0.0f, 0.5f);
+  EXPECT_TRUE(cursorToOverlay(107, 799, &x, &y));
+  EXPECT_NEAR(x, -399.6f, 0.5f);
+  EXPECT_FALSE(cursorToOverlay(100, 400, &x, &y)) << "in a bar";
+  EXPECT_FALSE(cursorToOverlay(1175, 400, &x, &y)) << "in a bar";
 }

@@ -175,6 +175,16 @@ static void appendBytes(void* context, void* data, int size) {
   putBytes(static_cast<std::vector<uint8_t>*>(context), data, static_cast<size_t>(size));
 }
 
+std::vector<uint8_t> encodeTgaRle(const Image& image) {
+  std::vector<uint8_t> out;
+  stbi_write_tga_with_rle = 1;
+  if (!stbi_write_tga_to_func(appendBytes, &out, image.width, image.height, 4,
+                              image.pixels.data())) {
+    out.clear();
+  }
+  return out;
+}
+
 std::vector<uint8_t> encodeJpeg(const Image& image, int quality) {
   std::vector<uint8_t> rgb;
   rgb.reserve(static_cast<size_t>(image.width) * image.height * 3);

@@ -45,6 +45,9 @@ void drawCentredLabel(Image* image, const char* text, float cy, float pixelHeigh
 
 // Uncompressed 32-bit Targa, top-left origin, 8 alpha bits.
 std::vector<uint8_t> encodeTga(const Image& image);
+// Run-length encoded 32-bit Targa with 8 alpha bits: for pictures that are mostly
+// one colour (empty when the encoder fails).
+std::vector<uint8_t> encodeTgaRle(const Image& image);
 // Baseline JFIF JPEG of the colour channels. Empty on failure.
 std::vector<uint8_t> encodeJpeg(const Image& image, int quality);
 // JPEG followed by the alpha channel as width x height bytes. Empty (error

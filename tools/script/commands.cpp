@@ -34,8 +34,15 @@ const NamedKey kKeyNames[] = {
     {"ENTER", VK_RETURN}, {"ESCAPE", VK_ESCAPE}, {"SPACE", VK_SPACE}, {"BACK", VK_BACK},
     {"DELETE", VK_DELETE}, {"HOME", VK_HOME},   {"END", VK_END},     {"LEFT", VK_LEFT},
     {"RIGHT", VK_RIGHT},   {"UP", VK_UP},       {"DOWN", VK_DOWN},   {"TAB", VK_TAB},
-    {"F1", VK_F1},         {"PAGEUP", VK_PRIOR}, {"PAGEDOWN", VK_NEXT},
+    {"F1", VK_F1},         {"PAGEUP", VK_PRIOR}, {"PAGEDOWN", VK_NEXT}, {"F11", VK_F11},
 };
+
+// "ALT+" before a key name holds Alt while it is pressed (ALT+ENTER).
+constexpr const char* kAltPrefix = "ALT+";
+
+bool withAlt(const std::string& text) {
+  return text.size() > 4 && strncasecmp(text.c_str(), kAltPrefix, 4) == 0;
+}
 
 // A key name (in any case), a letter, a digit or a number. Returns 0 when it is
 // none of these.
@@ -59,15 +66,21 @@ int32_t keyForCharacter(char c) {
   return 0;
 }
 
+// The key of a `key` argument, its Alt prefix taken off.
+int32_t keyOfArgument(const std::string& text) {
+  return keyCode(withAlt(text) ? text.substr(4) : text);
+}
+
 bool checkKey(const Args& args, std::string* error) {
-  if (keyCode(args[0]) != 0) return true;
+  if (keyOfArgument(args[0]) != 0) return true;
   *error = "unknown key " + args[0];
   return false;
 }
 
 bool runKey(const Args& args, std::string*) {
-  push(SysEventType::KeyDown, keyCode(args[0]));
-  push(SysEventType::KeyUp, keyCode(args[0]));
+  const int32_t key = keyOfArgument(args[0]);
+  push(SysEventType::KeyDown, key, withAlt(args[0]) ? kSysAltHeld : 0);
+  push(SysEventType::KeyUp, key);
   return true;
 }
 
@@ -143,6 +156,40 @@ bool runMiddleClick(const Args& args, std::string*) {
   int32_t x, y;
   moveTo(args, &x, &y);
   push(SysEventType::MiddleDown, 0, x, y);
+  return true;
+}
+
+// Window pixels go through the platform's translation of a real pointer's events.
+bool checkPixel(const Args& args, std::string* error) {
+  long x, y;
+  if (parseInteger(args[0], &x) && parseInteger(args[1], &y)) return true;
+  *error = "expected two whole numbers, X and Y in window pixels";
+  return false;
+}
+
+// The pointer at the arguments' window pixel, each button in turn pressed or let go.
+template <SysPointerButton... Buttons>
+bool runPointerPixel(const Args& args, std::string*) {
+  const int32_t x = std::atoi(args[0].c_str()), y = std::atoi(args[1].c_str());
+  if constexpr (sizeof...(Buttons) == 0) sysSimulatePointer(x, y, SysPointerButton::None);
+  (sysSimulatePointer(x, y, Buttons), ...);
+  return true;
+}
+
+bool checkSize(const Args& args, std::string* error) {
+  long width, height;
+  if (parseInteger(args[0], &width) && parseInteger(args[1], &height) && width > 0 &&
+      height > 0 && width <= 16384 && height <= 16384) {
+    return true;
+  }
+  *error = "expected the window's client width and height in pixels";
+  return false;
+}
+
+// The window's client area takes the size, as a player dragging its edge would
+// leave it; the Size message follows.
+bool runResize(const Args& args, std::string*) {
+  sysSetWindowSize(std::atoi(args[0].c_str()), std::atoi(args[1].c_str()));
   return true;
 }
 
@@ -264,6 +311,13 @@ const ScriptCommand kCommands[] = {
     {"dblclick", 2, 2, checkPoint, runDoubleClick},
     {"rclick", 2, 2, checkPoint, runRightClick},
     {"mclick", 2, 2, checkPoint, runMiddleClick},
+    {"movepx", 2, 2, checkPixel, runPointerPixel<>},
+    {"clickpx", 2, 2, checkPixel,
+     runPointerPixel<SysPointerButton::LeftDown, SysPointerButton::LeftUp>},
+    // Held down and let go apart: a slider dragged in window pixels.
+    {"presspx", 2, 2, checkPixel, runPointerPixel<SysPointerButton::LeftDown>},
+    {"releasepx", 2, 2, checkPixel, runPointerPixel<SysPointerButton::LeftUp>},
+    {"resize", 2, 2, checkSize, runResize},
     {"cell", 2, 2, checkCell, runCell},
     {"play", 2, 3, checkPlay, runPlay},
     {"choose", 1, -1, nullptr, runChoose},

@@ -5,6 +5,7 @@
 
 #include "app/app.h"
 #include "platform/platform.h"
+#include "render/text.h"
 #include "runner.h"
 
 void drainEvents() {
@@ -25,12 +26,7 @@ void runFrames(int frames) {
   }
 }
 
-void overlayToClient(float x, float y, int32_t* px, int32_t* py) {
-  int32_t width, height;
-  sysGetClientSize(&width, &height);
-  *px = int32_t(std::lround((x + 400.0f) * float(width) / 800.0f));
-  *py = int32_t(std::lround((300.0f - y) * float(height) / 600.0f));
-}
+void overlayToClient(float x, float y, int32_t* px, int32_t* py) { overlayToCursor(x, y, px, py); }
 
 bool parseInteger(const std::string& text, long* value) {
   if (text.empty()) return false;

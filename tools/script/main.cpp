@@ -55,7 +55,8 @@ bool parseOptions(int argc, char** argv, std::string* scriptPath, std::string* e
       runnerOptions.gl = std::strcmp(argv[++i], "gl") == 0;
     } else if (arg == "--fullscreen" && hasValue &&
                (std::strcmp(argv[i + 1], "yes") == 0 || std::strcmp(argv[i + 1], "no") == 0)) {
-      runnerOptions.fullScreen = std::strcmp(argv[++i], "yes") == 0;
+      runnerOptions.fullScreen = std::strcmp(argv[++i], "yes") == 0 ? AppFullScreenAnswer::Yes
+                                                                     : AppFullScreenAnswer::No;
     } else if (arg == "--lang" && hasValue && argv[i + 1][0]) {
       runnerOptions.language = argv[++i];
     } else if (scriptPath->empty() && (arg == "-" || arg[0] != '-')) {
@@ -146,11 +147,14 @@ int main(int argc, char** argv) {
   sysUseManualClock(1000);
   AppOptions options;
   options.graphics = runnerOptions.gl ? AppGraphics::GL : AppGraphics::Null;
-  options.fullScreenAnswer =
-      runnerOptions.fullScreen ? AppFullScreenAnswer::Yes : AppFullScreenAnswer::No;
+  options.fullScreenAnswer = runnerOptions.fullScreen;
   options.takeInstanceLock = false;
   options.framesPerSecond = 0;  // never held to the display
   options.hiddenWindow = true;
+  options.fullSizeScene = true;  // shots show the scene as sharp as the window allows
+  // Pictures and dumps that do not depend on the machine's desktop.
+  options.firstWindowWidth = 640;
+  options.firstWindowHeight = 480;
   options.dataDirectory =
       runnerOptions.dataDirectory.empty() ? nullptr : runnerOptions.dataDirectory.c_str();
   options.language = runnerOptions.language.empty() ? nullptr : runnerOptions.language.c_str();

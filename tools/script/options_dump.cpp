@@ -1,9 +1,11 @@
 // The runner's view of the help screen's demonstration (its clock, colour, the
 // moved ball, the cursor and the lines popped) and of the game window as the
-// window system reports it (full screen or not, its size).
+// window system reports it (full screen or not, its size, the drawable and the
+// scene's viewport in it, the scene's scale).
 #include "game/board.h"
 #include "json.h"
 #include "platform/platform.h"
+#include "render/text.h"
 #include "runner.h"
 #include "ui/help.h"
 #include "ui/menu.h"
@@ -58,5 +60,20 @@ void dumpWindow(JsonWriter& json) {
   json.integer(clientWidth);
   json.key("clientHeight");
   json.integer(clientHeight);
+  int32_t drawableWidth = 0, drawableHeight = 0;
+  sysGetDrawableSize(&drawableWidth, &drawableHeight);
+  json.key("drawableWidth");
+  json.integer(drawableWidth);
+  json.key("drawableHeight");
+  json.integer(drawableHeight);
+  int32_t viewport[4] = {};
+  sysGetViewportRect(&viewport[0], &viewport[1], &viewport[2], &viewport[3]);
+  viewport[1] = drawableHeight - viewport[1] - viewport[3];  // from the top, as a shot reads
+  json.key("viewport");
+  json.beginArray();
+  for (const int32_t v : viewport) json.integer(v);
+  json.endArray();
+  json.key("scale");
+  json.number(sceneScale());
   json.endObject();
 }

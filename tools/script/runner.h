@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "app/app.h"
+
 class JsonWriter;
 
 struct RunnerOptions {
@@ -16,7 +18,8 @@ struct RunnerOptions {
   uint32_t seed = 0;
   uint32_t deltaMs = 16;
   bool gl = false;            // --gfx gl
-  bool fullScreen = false;
+  // --fullscreen yes|no; without it the stored setting, a window on a first run.
+  AppFullScreenAnswer fullScreen = AppFullScreenAnswer::Stored;
   std::string language;       // --lang: "" = as the game chooses
 };
 extern RunnerOptions runnerOptions;
@@ -42,7 +45,8 @@ const ScriptCommand* findScriptCommand(const std::string& name);
 void runFrames(int frames);
 // Handles every queued event without running a frame.
 void drainEvents();
-// Overlay units (x right, y up, centred) to client pixels.
+// Overlay units (x right, y up, centred) to client pixels, wherever the scene lies
+// in the window.
 void overlayToClient(float x, float y, int32_t* px, int32_t* py);
 
 // The dump: one JSON object with every section (dump.cpp).
