@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Every relative link and picture in README.md and docs/*.md names a file of the
-# repository, and a link to a heading (page.md#heading) names a heading of that page.
+# repository, and a link to a heading (page.md#heading) names a heading of that page;
+# no page keeps a merge's conflict markers.
 #   tests/docs/links.sh [SOURCE_DIR]
 set -euo pipefail
 cd "${1:-$(dirname "$0")/../..}"
@@ -16,6 +17,10 @@ anchors() {
 
 broken=0
 for page in README.md docs/*.md; do
+  if grep -nE '^(<<<<<<<|>>>>>>>|=======$)' "$page"; then
+    echo "$page: conflict markers left by a merge"
+    broken=1
+  fi
   while IFS=$'\t' read -r line target; do
     case "$target" in *://* | mailto:*) continue ;; esac
     path="${target%%#*}" anchor=""
