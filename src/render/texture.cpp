@@ -175,6 +175,16 @@ TextureEntry* findTexture(const char* name) {
   return nullptr;
 }
 
+bool textureFileExists(const char* name) {
+  const auto fileThere = [](const char* file) {
+    return findTexture(file) || findFile(file) || !sysFindFileIgnoringCase(file).empty();
+  };
+  char alternative[kMaxTextureName + 8];
+  return fileThere(name) ||
+         (hasTgaName(name) && alphaJpegName(name, alternative, int32_t(sizeof alternative)) &&
+          fileThere(alternative));
+}
+
 int32_t textureCount() { return textureCache.count; }
 
 TextureEntry* getTexture(const char* name) { return loadTexture(name, true); }
