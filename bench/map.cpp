@@ -44,6 +44,7 @@ bool startMap() {
   if (profileTable.profileCount == 0) createProfile("BENCH");
   input.mapAllStagesOpen = 1;  // every mark open, every artefact lit
   setCurrentSceneDirectly(&mapScene);
+  mapScene.onEnter();
   return true;
 }
 

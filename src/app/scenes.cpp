@@ -84,6 +84,7 @@ void MapScene::onEnter() {
 
 void MapScene::onLeave() {
   clearParticles();
+  showMapPicture(false);
 }
 
 void MapScene::afterFrame() {
@@ -102,6 +103,7 @@ void MapScene::onFrame() {
   updateCustomCursor(dt);
   // Drawing needs the device (scene tests run the updates alone).
   if (devExists()) {
+    showMapPicture(menu.backdrop == kBackdropMap || menu.backdrop == kBackdropSurvivalChart);
     clearTarget(kBlack);
     begin2D();
     drawMenuBackdrop(menu.backdrop);

@@ -54,8 +54,11 @@ float markDistance(int32_t level, float zone) {
   return zone * float(level / kLevelsPerZone) + kZoneMargin + (float(inZone) + 0.5f) * spacing;
 }
 
+constexpr const char* kMapPicture = "menumap.jpg";
+
 void loadMapPictures() {
-  mapTextures.map = loadSizedTexture("menumap.jpg", 800, 600);
+  // The map picture is loaded when shown; missing, it stops the start-up as before.
+  if (!textureFileExists(kMapPicture)) loadFile(kMapPicture, nullptr, true);
   mapTextures.levelMark = getTexture("levelmark.tga");
   for (int32_t i = 0; i < kArtefactCount; ++i) {
     char name[32];
@@ -81,8 +84,17 @@ void loadMap() {
   loadPath(kRoadFile);
   computeMapGeometry();
   loadZoneNamePlaces();
-  setBackgroundForLevel(kLandscapeOutsideLevels);
+  // The title does not show the landscape: the map scene makes it a texture.
+  readBackgroundAhead(kLandscapeOutsideLevels);
   setTintNow(kDayTint);
+}
+
+void showMapPicture(bool shown) {
+  if (shown && !mapTextures.map) mapTextures.map = loadSizedTexture(kMapPicture, 800, 600);
+  if (!shown && mapTextures.map) {
+    releaseTexture(mapTextures.map);
+    mapTextures.map = nullptr;
+  }
 }
 
 void computeMapGeometry() {

@@ -48,9 +48,10 @@ struct MapGeometry {
 };
 extern MapGeometry mapGeometry;
 
-// The map's pictures: process lifetime, loaded by loadMap.
+// The map's pictures: process lifetime, loaded by loadMap, but for the map picture
+// itself, held only while a menu shows it (showMapPicture).
 struct MapTextures {
-  TextureEntry* map;        // "menumap.jpg", 800 x 600 in a 1024 texture
+  TextureEntry* map;        // "menumap.jpg", 800 x 600 in a 1024 texture; null when let go
   TextureEntry* levelMark;  // "levelmark.tga"
   TextureEntry* artefacts[kArtefactCount];  // "artefact1.tga".."artefact15.tga"
 };
@@ -82,12 +83,17 @@ enum class MarkState : uint8_t {
   Locked     // beyond the best level reached (dim yellow)
 };
 
-// Start-up: the map picture, the level mark and the artefacts (a missing picture
-// stops the program with the texture loader's message), the road
+// Start-up: the level mark and the artefacts (a missing picture, the map picture
+// too, stops the program with the texture loader's message), the road
 // "trajectory1.spl" (a missing road leaves every mark off the screen), the
 // geometry and the places of the zones' names (without "mapnames.txt" the names
-// are not shown); then the scenery shown outside levels.
+// are not shown); then the scenery shown outside levels (its picture's file read,
+// to be made a texture when the map scene shows it).
 void loadMap();
+// Loads the map picture (4 MB as a texture) while `shown`, and lets it go when not:
+// called between frames with whether the menus show the map or the chart. Drawing
+// either loads it too.
+void showMapPicture(bool shown);
 // The artefacts and marks from the road now loaded (resources' path).
 void computeMapGeometry();
 // The places of the zones' names from a "mapnames.txt" text (NUL-terminated);

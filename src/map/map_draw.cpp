@@ -1,6 +1,7 @@
 // map_draw.cpp: the two backdrops as drawn: the adventure map with its artefacts,
 // level marks and the selected level's miniature, and the survival chart with its
-// top three and the strip of miniatures. Nothing here changes any state.
+// top three and the strip of miniatures. Nothing here changes any state (but for
+// loading the map picture when it is not held).
 #include <cstdio>
 #include <cstring>
 
@@ -35,6 +36,7 @@ constexpr float kRowStep = 22.0f;
 
 // A JPEG under a tint of alpha 255: opaque.
 void drawMapPicture(Color tint) {
+  showMapPicture(true);
   setTexture(mapTextures.map);
   drawOpaqueScreenRect(0.0f, 0.0f, 800.0f, 600.0f, 0.0f, 0.0f, kMapRight, kMapBottom, tint);
 }

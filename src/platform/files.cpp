@@ -249,6 +249,23 @@ uint8_t* sysReadWholeFileMalloc(const char* path, size_t maxSize, size_t* size,
   return buffer;
 }
 
+bool sysReadFileAt(const char* path, uint64_t offset, size_t size, uint8_t* out, size_t* got) {
+  *got = 0;
+  const int fd = open(path, O_RDONLY | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) return false;
+  struct stat st;
+  bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  while (ok && *got < size) {
+    const ssize_t n = pread(fd, out + *got, size - *got, off_t(offset + *got));
+    if (n == 0) break;
+    if (n < 0 && errno == EINTR) continue;
+    ok = n > 0;
+    if (ok) *got += size_t(n);
+  }
+  close(fd);
+  return ok;
+}
+
 std::string sysDescribeReadFailure(const SysReadFailure& why, size_t maxSize) {
   switch (why.status) {
     case SysReadStatus::Read: return "it was read";

@@ -288,6 +288,10 @@ bool sysReadFileStart(const char* path, size_t maxSize, std::vector<uint8_t>* ou
 // frees; null on failure.
 uint8_t* sysReadWholeFileMalloc(const char* path, size_t maxSize, size_t* size,
                                 SysReadFailure* why = nullptr);
+// Reads up to `size` bytes of a regular file from byte `offset` on into out; *got
+// receives how many there were (fewer at the file's end). False when the file
+// cannot be opened or read.
+bool sysReadFileAt(const char* path, uint64_t offset, size_t size, uint8_t* out, size_t* got);
 // The reason in words: "it is a folder, not a file", "it is 2147483648 bytes, more
 // than such a file can be (48)", the system's text for an Unreadable file.
 std::string sysDescribeReadFailure(const SysReadFailure& why, size_t maxSize);

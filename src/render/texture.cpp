@@ -87,6 +87,12 @@ bool decodeTexels(const char* name, const uint8_t* bytes, uint32_t size, Picture
   return true;
 }
 
+// A pack's file lets its bytes go, to be read again when wanted; a loose one is
+// released.
+void doneWithFile(const uint8_t* bytes) {
+  if (!dropFileBytes(bytes)) releaseFile(bytes);
+}
+
 // A ".tga" picture shipped as a JPEG with an alpha plane, cached under its own name.
 TextureEntry* loadAlphaJpeg(const char* name, bool mustLoad) {
   uint32_t size = 0;
@@ -97,14 +103,14 @@ TextureEntry* loadAlphaJpeg(const char* name, bool mustLoad) {
   if (split == 0 || !decodeTexels(name, bytes, split, &picture)) {
     // Without its end marker the file cannot be split: it counts as missing.
     if (split != 0 && mustLoad) stopLoading("Can't load texture: %s", name);
-    releaseFile(bytes);
+    doneWithFile(bytes);
     return nullptr;
   }
   // Alpha byte k goes to texel k; a plane longer than the picture is cut off.
   const size_t texelCount = size_t(picture.width) * size_t(picture.height);
   const size_t planeSize = std::min(size_t(size - split), texelCount);
   for (size_t k = 0; k < planeSize; ++k) picture.bgra[4 * k + 3] = bytes[split + k];
-  releaseFile(bytes);
+  doneWithFile(bytes);
   TextureEntry* e = enterTexture(name, uint32_t(picture.width), uint32_t(picture.height),
                                  PixelFormat::A8R8G8B8, PixelFormat::Unknown, picture.bgra);
   if (e) e->hasAlpha = 1;
@@ -169,6 +175,16 @@ TextureEntry* findTexture(const char* name) {
   return nullptr;
 }
 
+bool textureFileExists(const char* name) {
+  const auto fileThere = [](const char* file) {
+    return findTexture(file) || findFile(file) || !sysFindFileIgnoringCase(file).empty();
+  };
+  char alternative[kMaxTextureName + 8];
+  return fileThere(name) ||
+         (hasTgaName(name) && alphaJpegName(name, alternative, int32_t(sizeof alternative)) &&
+          fileThere(alternative));
+}
+
 int32_t textureCount() { return textureCache.count; }
 
 TextureEntry* getTexture(const char* name) { return loadTexture(name, true); }
@@ -190,12 +206,12 @@ TextureEntry* loadTexture(const char* name, bool mustLoad) {
     e = enterTexture(name, uint32_t(picture.width), uint32_t(picture.height),
                      PixelFormat::A8R8G8B8, PixelFormat::Unknown, picture.bgra);
   }
+  if (bytes) dropFileBytes(bytes);  // a texture holds the picture now; a loose file stays
   if (!e) {
     if (mustLoad) stopLoading("Couldn't load texture: %s", name);
     return nullptr;
   }
   e->hasAlpha = hasTgaName(name) ? 1 : 0;
-  // The file's bytes stay in the file table.
   return e;
 }
 
@@ -213,7 +229,7 @@ TextureEntry* loadSizedTexture(const char* name, uint32_t width, uint32_t height
     devWriteTextureRect(e->texture, 0, 0, w, h, picture.bgra, picture.width * 4);
     picFreeTexels(&picture);
   }
-  if (bytes) releaseFile(bytes);
+  if (bytes) doneWithFile(bytes);
   return e;
 }
 
@@ -226,7 +242,7 @@ TextureEntry* loadSizedAlphaTexture(const char* name, uint32_t width, uint32_t h
                                : createEmptyTexture(name, nextPowerOfTwo(width),
                                                     nextPowerOfTwo(height), PixelFormat::A8R8G8B8);
   if (!e) {
-    releaseFile(bytes);
+    doneWithFile(bytes);
     return nullptr;
   }
   e->hasAlpha = 1;
@@ -249,7 +265,7 @@ TextureEntry* loadSizedAlphaTexture(const char* name, uint32_t width, uint32_t h
     std::free(texels);
   }
   picFreeTexels(&picture);
-  releaseFile(bytes);
+  doneWithFile(bytes);
   return e;
 }
 

@@ -70,6 +70,9 @@ void releaseTexture(TextureEntry* entry);
 // Releases every texture (shutdown and tests).
 void releaseAllTextures();
 TextureEntry* findTexture(const char* name);
+// Whether loadTexture would find a file for the name (cached, in the file table or
+// on disk), without reading it.
+bool textureFileExists(const char* name);
 int32_t textureCount();
 // The smallest of 2, 4, ..., 1024 that is at least n; 0 above 1024.
 uint32_t nextPowerOfTwo(uint32_t n);

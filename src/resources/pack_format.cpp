@@ -11,8 +11,6 @@
 
 namespace {
 
-// Bytes of the size field that follows every entry's name.
-constexpr size_t kSizeFieldBytes = 4;
 // The scrambling key is the name repeated over at least this many bytes, and at most
 // the larger buffer (names up to 127 characters; longer ones go a byte at a time).
 constexpr size_t kMinScrambleRun = 256;
@@ -33,11 +31,21 @@ void xorWords(uint8_t* data, const uint8_t* key, size_t bytes) {
 // Reads one entry at `offset`. Returns false with the reason when it is malformed.
 bool parseEntry(const uint8_t* bytes, size_t size, size_t offset, PackEntryView* entry,
                 std::string* reason) {
-  const size_t left = size - offset;
+  PackEntryHeader header;
+  if (!parsePackEntryHeader(bytes + offset, size - offset, &header, reason)) return false;
+  entry->name.assign(reinterpret_cast<const char*>(bytes + offset), header.nameLength);
+  entry->data = bytes + offset + header.headerSize;
+  entry->size = header.dataSize;
+  return true;
+}
+
+}  // namespace
+
+bool parsePackEntryHeader(const uint8_t* head, size_t left, PackEntryHeader* header,
+                          std::string* reason) {
   const size_t scan = left < size_t(kMaxPackName) + 1 ? left : size_t(kMaxPackName) + 1;
-  const uint8_t* name = bytes + offset;
   size_t nameLength = 0;
-  while (nameLength < scan && name[nameLength] != 0) nameLength++;
+  while (nameLength < scan && head[nameLength] != 0) nameLength++;
   if (nameLength == scan) {
     *reason = scan == left ? "a name without its NUL" : "a name longer than 63 characters";
     return false;
@@ -51,16 +59,18 @@ bool parseEntry(const uint8_t* bytes, size_t size, size_t offset, PackEntryView*
     *reason = "a size field cut off by the end of the file";
     return false;
   }
-  const uint32_t dataSize = readLittleEndian32(name + afterName);
+  const uint32_t dataSize = readLittleEndian32(head + afterName);
   if (left - afterName - kSizeFieldBytes < dataSize) {
     *reason = "data running past the end of the file";
     return false;
   }
-  entry->name.assign(reinterpret_cast<const char*>(name), nameLength);
-  entry->data = name + afterName + kSizeFieldBytes;
-  entry->size = dataSize;
+  header->nameLength = nameLength;
+  header->headerSize = afterName + kSizeFieldBytes;
+  header->dataSize = dataSize;
   return true;
 }
+
+namespace {
 
 // Why `name` cannot be stored in a pack, or "" when it can.
 std::string packNameProblem(const std::string& name) {

@@ -32,8 +32,12 @@ constexpr uint32_t kMaxDataFileSize = 64u << 20;
 struct FileEntry {
   char name[kMaxFileName];  // upper-cased with upperCaseName
   uint32_t size;
-  uint8_t* data;            // not NUL-terminated
-  uint8_t ownsData;         // 1: the table frees data on release; 0: inside a pack buffer
+  uint8_t* data;            // not NUL-terminated; null for a pack's file not read now
+  uint8_t ownsData;         // 1: the table frees data on release
+  int8_t pack;              // the pack holding the file (in the order opened), -1 for none
+  uint8_t isPack;           // the entry of a pack itself: never released on its own
+  uint32_t packOffset;      // where the file's bytes start in its pack
+  char packName[kMaxPackName + 1];  // the name as the pack stores it: the scrambling key
 };
 
 struct FileTable {
@@ -47,15 +51,17 @@ extern FileTable fileTable;
 // capacity - 1 bytes and a NUL.
 void upperCaseName(const char* name, char* out, size_t capacity);
 
-// Reads a pack whole and enters it and every file inside it. A pack that cannot be
-// opened is skipped silently; a malformed pack is rejected whole (message on stderr,
-// nothing entered). Returns true when the pack was entered.
+// Walks a pack's entries and enters it and every file inside it; a file's bytes are
+// read from the pack (and unscrambled) when it is first loaded, so what nobody
+// loads is never held. A pack that cannot be opened is skipped silently; a
+// malformed pack is rejected whole (message on stderr, nothing entered). Returns
+// true when the pack was entered.
 bool openPack(const char* fileName);
 // The file's bytes (owned by the table) and size. A name the table lacks is read
 // from the current directory (letter case ignored if the exact name is missing) and
 // entered. Missing, or there but not a file of at most kMaxDataFileSize bytes (said
-// on stderr): with mustExist the program stops with "Can't load %s..."; otherwise
-// null.
+// on stderr), or a pack's file that can no longer be read from it: with mustExist
+// the program stops with "Can't load %s..."; otherwise null.
 const uint8_t* loadFile(const char* name, uint32_t* size, bool mustExist);
 // The first entry whose name equals upperCaseName(name), or null.
 FileEntry* findFile(const char* name);
@@ -63,10 +69,14 @@ FileEntry* findFile(const char* name);
 // must come from malloc. Returns the entry, or null (nothing entered, data not
 // taken) when the table is full or the name has 128 characters or more.
 FileEntry* registerFile(const char* name, uint32_t size, uint8_t* data, bool ownsData);
-// Removes the entry holding `data` (freeing it if owned). False if none holds it,
-// or if it is a pack: its files live in its buffer, so only clearFileTable frees it.
+// Removes the entry holding `data` (freeing it if owned); a later loadFile of the
+// name goes to the disk. False if none holds it, or if it is a pack itself.
 bool releaseFile(const void* data);
 bool releaseFileByName(const char* name);
+// Frees the bytes of the pack's file holding `data`, keeping its entry, so the next
+// loadFile reads them from the pack again. False (nothing changes) for any other
+// file. For loaders done with bytes they may want again.
+bool dropFileBytes(const void* data);
 // Releases every entry and pack (tests and shutdown).
 void clearFileTable();
 // Called by registerFile with each entry's size (the loading bar); null for none.

@@ -1,7 +1,9 @@
-// game_object_registry.cpp: loading the catalogue with its pictures and objects,
-// reading ".cgo" descriptions and registering each object once per file name.
+// game_object_registry.cpp: loading the catalogue with its objects (its pictures
+// while a background shows them), reading ".cgo" descriptions and registering each
+// object once per file name.
 #include "scenery/game_object_registry.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -116,7 +118,11 @@ void fillEntry(const CatalogueEntry& source, GameObjectEntry* entry) {
   *entry = {};
   std::memcpy(entry->name, source.name, sizeof entry->name);
   entry->group = source.group;
-  if (source.kind == CatalogueValueKind::Picture) entry->texture = getTexture(source.value);
+  if (source.kind == CatalogueValueKind::Picture) {
+    std::memcpy(entry->picture, source.value, sizeof entry->picture);
+    // A missing picture stops the start-up, as loading it would.
+    if (!textureFileExists(source.value)) getTexture(source.value);
+  }
   if (source.kind == CatalogueValueKind::GameObject) entry->object = getGameObject(source.value);
 }
 
@@ -156,6 +162,25 @@ const GameObjectEntry* findGameObjectEntry(const char* name) {
     if (std::strcmp(gameObjects.entries[i].name, name) == 0) return &gameObjects.entries[i];
   }
   return nullptr;
+}
+
+TextureEntry* gameObjectPicture(const GameObjectEntry* entry) {
+  if (!entry || !entry->picture[0]) return nullptr;
+  GameObjectEntry& held = gameObjects.entries[entry - gameObjects.entries];
+  if (!held.texture) held.texture = getTexture(held.picture);
+  return held.texture;
+}
+
+void releaseGameObjectPicturesExcept(const TextureEntry* const* kept, int32_t keptCount) {
+  for (int32_t i = 0; i < gameObjects.entryCount; ++i) {
+    TextureEntry* texture = gameObjects.entries[i].texture;
+    if (!texture || std::find(kept, kept + keptCount, texture) != kept + keptCount) continue;
+    // Entries naming the same file share the texture.
+    for (int32_t k = i; k < gameObjects.entryCount; ++k) {
+      if (gameObjects.entries[k].texture == texture) gameObjects.entries[k].texture = nullptr;
+    }
+    releaseTexture(texture);
+  }
 }
 
 GameObject* getGameObject(const char* fileName) {

@@ -62,7 +62,8 @@ struct GameObject {
 struct GameObjectEntry {
   char name[kMaxCatalogueName];
   GameObject* object;     // for ".cgo" values, else null
-  TextureEntry* texture;  // for ".tga" and ".jpg" values, else null
+  char picture[kMaxCatalogueValue];  // ".tga" and ".jpg" values, else ""
+  TextureEntry* texture;  // the picture while a background shows it (gameObjectPicture)
   int32_t group;          // index into the catalogue's group names
 };
 
@@ -79,11 +80,19 @@ struct GameObjectTable {
 extern GameObjectTable gameObjects;
 
 // Reads "gameobjs.txt" (it must exist: the program stops with the loader's message)
-// and refills the entry table: pictures through the texture cache, ".cgo" values
-// through getGameObject. Content beyond the tables is named on stderr and left out.
+// and refills the entry table: ".cgo" values through getGameObject, pictures only
+// named (one that is missing stops the program with the texture loader's message
+// now; they are loaded when a background shows them). Content beyond the tables is
+// named on stderr and left out.
 void loadGameObjects();
 // The last entry named exactly `name`, or null.
 const GameObjectEntry* findGameObjectEntry(const char* name);
+// The entry's picture, loaded through the texture cache when first asked for (one
+// that cannot be loaded stops the program with the loader's message); null for an
+// entry without a picture.
+TextureEntry* gameObjectPicture(const GameObjectEntry* entry);
+// Releases every loaded picture of the catalogue but the `keptCount` in `kept`.
+void releaseGameObjectPicturesExcept(const TextureEntry* const* kept, int32_t keptCount);
 // The registered object of that file name, or a new one loaded from its
 // description (missing files stop the program with the loader's message). Null for
 // a name without ".cgo" or when the registry is full.

@@ -3,6 +3,7 @@
 // phases of sprays and leaves.
 #include "scenery/scenery.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -70,12 +71,18 @@ void readList(int32_t index) {
   releaseFile(bytes);
 }
 
-// The picture of a background, or null (after a message) when it is malformed.
-TextureEntry* loadPicture(int32_t index) {
-  char name[32];
+// Reads the picture file of a background into the file table (a missing one stops
+// the program with the loader's message) and gives its name.
+void readPictureFile(int32_t index, char (&name)[32]) {
   std::snprintf(name, sizeof name, "_a_back%i.jpg", index);
   uint32_t size = 0;
   loadSceneryFile(name, &size);  // entered in the file table: the texture loader finds it
+}
+
+// The picture of a background, or null (after a message) when it is malformed.
+TextureEntry* loadPicture(int32_t index) {
+  char name[32];
+  readPictureFile(index, name);
   TextureEntry* picture = loadSizedAlphaTexture(name, kPictureWidth, kPictureHeight);
   if (!picture) {
     std::fprintf(stderr, "%s/%s: not a picture with an alpha plane; not shown\n",
@@ -98,14 +105,15 @@ float startingPhase(SceneryKind kind, const Rect& rect) {
   return phase < interval ? phase : std::fmod(phase, interval);
 }
 
-void fillTable(const SceneryList& list, SceneryTable* table) {
+// The objects of a list, each with its picture unless told not to load them.
+void fillTable(const SceneryList& list, SceneryTable* table, bool withPictures = true) {
   table->count = list.count;
   for (int32_t i = 0; i < list.count; ++i) {
     const SceneryRecord& record = list.objects[i];
     SceneryObject& object = table->objects[i];
     object = {};
     object.entry = findGameObjectEntry(record.name);
-    object.texture = object.entry ? object.entry->texture : nullptr;
+    object.texture = withPictures ? gameObjectPicture(object.entry) : nullptr;
     object.kind = sceneryKindOfName(record.name);
     object.rect = record.rect;
     object.rotation = record.rotation;
@@ -114,6 +122,27 @@ void fillTable(const SceneryList& list, SceneryTable* table) {
     object.phase = startingPhase(object.kind, object.rect);
     object.behindPicture = record.behindPicture;
   }
+}
+
+void keepTableTextures(const SceneryTable& table, const TextureEntry** kept, int32_t* count) {
+  for (int32_t i = 0; i < table.count; ++i) {
+    if (table.objects[i].texture) kept[(*count)++] = table.objects[i].texture;
+  }
+}
+
+// Only the objects of the shown backgrounds keep their pictures: the others' go, and
+// with them any puff of theirs.
+void releaseUnshownObjectPictures() {
+  const TextureEntry* kept[2 * kMaxSceneryObjects];
+  int32_t count = 0;
+  keepTableTextures(scenery.current, kept, &count);
+  keepTableTextures(scenery.next, kept, &count);
+  for (SprayPuff& puff : scenery.puffs) {
+    if (puff.texture && std::find(kept, kept + count, puff.texture) == kept + count) {
+      puff = {};
+    }
+  }
+  releaseGameObjectPicturesExcept(kept, count);
 }
 
 // Frees the shown pictures; one texture may be both.
@@ -134,6 +163,7 @@ void finishCrossfade() {
   scenery.current = scenery.next;
   scenery.next.count = 0;
   scenery.fadeTimer = 0.0f;
+  releaseUnshownObjectPictures();
 }
 
 void birthPuff(const SceneryObject& spray) {
@@ -222,6 +252,18 @@ void setBackgroundForLevel(int32_t level) {
   if (!scenery.loaded) return;
   scenery.picture = loadPicture(scenery.background);
   fillTable(sceneryLists.lists[scenery.background], &scenery.current);
+  releaseUnshownObjectPictures();
+}
+
+void readBackgroundAhead(int32_t level) {
+  scenery.background = backgroundIndexForLevel(level);
+  if (!scenery.changePending) scenery.nextBackground = scenery.background;
+  if (!scenery.loaded) return;
+  char name[32];
+  readPictureFile(scenery.background, name);
+  // The objects' phases draw the scenery's random numbers now, as setting the
+  // background would: the same numbers are left for what follows.
+  fillTable(sceneryLists.lists[scenery.background], &scenery.current, false);
 }
 
 void queueNextBackground(int32_t level) {

@@ -78,6 +78,10 @@ void loadScenery();
 int32_t backgroundIndexForLevel(int32_t level);
 // The background of `level` at once; any crossfade stops.
 void setBackgroundForLevel(int32_t level);
+// Start-up: remembers the background of `level` as setBackgroundForLevel does before
+// loadScenery, and reads its picture's file into the file table now (the loading bar
+// counts it), to be made a texture when the background is first set.
+void readBackgroundAhead(int32_t level);
 // Remembers the background of `level` for a crossfade started after this frame.
 void queueNextBackground(int32_t level);
 bool backgroundChangePending();

@@ -68,14 +68,37 @@ TEST_F(FileTableTest, PackEntriesAreScrambledWithTheirNameAndEmptyEntriesPointAt
   uint32_t size = 99;
   const uint8_t* zeros = loadFile("abc", &size, true);
   EXPECT_EQ(asString(zeros, size), std::string(7, '\0'));
-  const uint8_t* empty = loadFile("empty", &size, true);
+  EXPECT_NE(loadFile("empty", &size, true), nullptr);
   EXPECT_EQ(size, 0u);
-  EXPECT_EQ(std::memcmp(empty, "next", 5), 0);
   // The pack and its three files.
   EXPECT_EQ(fileTable.count, 4);
   EXPECT_STREQ(fileTable.entries[0]->name, "TEXTS.DAT");
-  EXPECT_EQ(fileTable.entries[0]->ownsData, 1);
-  EXPECT_EQ(fileTable.entries[1]->ownsData, 0);
+  EXPECT_EQ(fileTable.entries[0]->isPack, 1);
+  EXPECT_EQ(fileTable.entries[3]->data, nullptr) << "a file nobody loaded is never read";
+}
+
+// A pack's file is read when loaded; a loader done with it lets the bytes go and the
+// next load reads them again, until the pack no longer holds them.
+TEST_F(FileTableTest, PackFilesLetTheirBytesGoAndAreReadAgain) {
+  writePack("targa.dat", {{"Ball.tga", "picture"}, {"font.tga", "glyphs"}});
+  ASSERT_TRUE(openPack("targa.dat"));
+  uint32_t size = 0;
+  const uint8_t* first = loadFile("ball.tga", &size, true);
+  EXPECT_TRUE(dropFileBytes(first));
+  EXPECT_EQ(findFile("ball.tga")->data, nullptr);
+  EXPECT_EQ(asString(loadFile("BALL.TGA", &size, true), size), "picture");
+  testWriteFile("targa.dat", "");
+  EXPECT_EQ(asString(loadFile("ball.tga", &size, true), size), "picture") << "still held";
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(loadFile("font.tga", nullptr, false), nullptr);
+  EXPECT_NE(::testing::internal::GetCapturedStderr().find("font.tga"), std::string::npos);
+  EXPECT_EXIT(loadFile("font.tga", nullptr, true), ::testing::ExitedWithCode(1),
+              "Can't load font\\.tga");
+  // A loose file keeps its bytes.
+  testWriteFile("loose.txt", "x");
+  const uint8_t* loose = loadFile("loose.txt", nullptr, true);
+  EXPECT_FALSE(dropFileBytes(loose));
+  EXPECT_EQ(findFile("loose.txt")->data, loose);
 }
 
 // Scrambling works a word at a time: every name length, data at every alignment and
@@ -114,7 +137,7 @@ TEST_F(FileTableTest, ReleasedPackFileIsReadFromDiskAfterwards) {
   EXPECT_EQ(loadFile("menu.txt", nullptr, true), loose);  // now cached
   EXPECT_TRUE(releaseFileByName("Menu.txt"));
   EXPECT_FALSE(releaseFileByName("menu.txt"));
-  // The pack itself stays: its files live in its buffer.
+  // The pack itself stays.
   EXPECT_FALSE(releaseFileByName("texts.dat"));
   EXPECT_EQ(fileTable.count, 1);
 }

@@ -13,6 +13,7 @@
 #include "render/render.h"
 #include "render/texture.h"
 #include "resources/resources.h"
+#include "scenery/game_object_registry.h"
 #include "scenery/scenery.h"
 #include "scenery_data.h"
 #include "scenery_fixture.h"
@@ -49,11 +50,16 @@ TEST_F(SceneryTest, EveryFiveLevelsShareABackground) {
   EXPECT_EQ(scenery.background, 1);
   ASSERT_NE(findTexture("_a_back1.jpg"), nullptr);
   EXPECT_EQ(scenery.current.count, kListOneCount);
+  const TextureEntry* rock = findGameObjectEntry("rock_front")->texture;
+  ASSERT_NE(rock, nullptr);
+  EXPECT_NE(findGameObjectEntry("sky_test")->texture, nullptr);
   setBackgroundForLevel(5);
   EXPECT_EQ(scenery.background, 2);
   EXPECT_EQ(findTexture("_a_back1.jpg"), nullptr) << "the old picture is freed";
   EXPECT_NE(findTexture("_a_back2.jpg"), nullptr);
   EXPECT_EQ(scenery.current.count, 2);
+  EXPECT_EQ(findGameObjectEntry("sky_test")->texture, nullptr) << "and its objects' pictures";
+  EXPECT_EQ(findGameObjectEntry("rock_front")->texture, rock) << "but those both show";
 }
 
 TEST_F(SceneryTest, OneFrameDrawsBehindThePictureThenBeforeIt) {
