@@ -75,12 +75,12 @@ inline void startMoveAlongTheCorridor() {
 
 // The route the pointer showed before the ball set off, drawn in every frame.
 inline void showRoute() {
-  sceneView.routeCells = 0;
+  gameView.routeCells = 0;
   for (int32_t x = kLastColumn; x > kFirstColumn; --x) {
-    sceneView.route[sceneView.routeCells++] = {x, kCorridorRow};
+    gameView.route[gameView.routeCells++] = {x, kCorridorRow};
   }
-  sceneView.routeBall = {kFirstColumn, kCorridorRow};
-  sceneView.routeAlpha = 1.0f;
+  gameView.routeBall = {kFirstColumn, kCorridorRow};
+  gameView.routeAlpha = 1.0f;
 }
 
 inline void keepPopups() {
@@ -99,7 +99,7 @@ inline bool startBusyFrame(AppGraphics graphics) {
   options.graphics = graphics;
   options.fullScreenAnswer = AppFullScreenAnswer::No;
   options.takeInstanceLock = false;
-  options.startTicker = false;
+  options.framesPerSecond = 0;  // never held to the display
   options.hiddenWindow = true;
   options.dataDirectory = ORBEL_DATA_DIR;
   options.hasSeed = true;

@@ -32,7 +32,7 @@ bool startMap() {
   options.graphics = useGL() ? AppGraphics::GL : AppGraphics::Null;
   options.fullScreenAnswer = AppFullScreenAnswer::No;
   options.takeInstanceLock = false;
-  options.startTicker = false;
+  options.framesPerSecond = 0;  // never held to the display
   options.hiddenWindow = true;
   options.dataDirectory = ORBEL_DATA_DIR;
   options.hasSeed = true;

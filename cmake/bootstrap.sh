@@ -15,7 +15,7 @@ ORBEL_PACKAGES=(
   libsdl2-dev libepoxy-dev libstb-dev libopenmpt-dev libvorbis-dev
   libgl1-mesa-dri libegl-mesa0 fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
-  desktop-file-utils appstream
+  desktop-file-utils appstream gettext
 )
 
 # What ./test --fuzz needs besides: clang with libFuzzer and its sanitizer runtimes.

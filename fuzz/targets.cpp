@@ -413,7 +413,6 @@ void useEveryProfile() {
 
 void runProfiles(const uint8_t* data, size_t size) {
   resetPersistence();
-  settings.valueMissing = true;  // every whole profile in the file
   putFile(settingsFile(kProfilesFile), data, size);
   if (!enterSettingsFolder()) return;
   loadProfiles();

@@ -1,5 +1,5 @@
 // The program's spine: the start order, the message loop with one frame per empty
-// poll, the frame clock, the window messages, the periodic tick and shutdown.
+// poll, the frame clock, the window messages and shutdown.
 #include "app/app.h"
 
 #include <cstdio>
@@ -7,7 +7,11 @@
 
 #include "app/app_local.h"
 #include "app/scene.h"
+#include "audio/audio.h"
+#include "core/numeric.h"
+#include "game/saved_game.h"
 #include "input/input.h"
+#include "persistence/settings.h"
 #include "platform/platform.h"
 #include "render/render.h"
 #include "resources/resources.h"
@@ -16,10 +20,12 @@ AppState app = {};
 
 namespace {
 
+// The FPS text is renewed once this many microseconds have been counted.
+constexpr uint64_t kFpsWindowUs = 300000;
+
 void resetAppState(const AppOptions& options) {
   app = {};
   app.appActive = 1;
-  app.gameSpeed = 1.0f;
   app.options = options;
   setPointer(0, 0);
 }
@@ -61,7 +67,7 @@ void chooseDisplayMode() {
     display.screenHeight = app.options.windowHeight;
   }
   display.colorDepth32 = 0;
-  display.vsync = 0;
+  display.vsync = 0;  // loading frames never wait: startFramePacing decides after them
 }
 
 bool createMainWindow() {
@@ -81,15 +87,26 @@ bool createMainWindow() {
 
 void dispatchToScene(const SysEvent& event, Scene* scene) {
   switch (event.type) {
-    case SysEventType::KeyDown: scene->onKeyDown(event.key); break;
+    case SysEventType::KeyDown:
+      input.lastDevice = InputDevice::Keyboard;
+      scene->onKeyDown(event.key);
+      break;
     case SysEventType::MouseMove:
+      // A move to where the pointer already is says nothing of the player's hand.
+      if (event.x != input.mouseX || event.y != input.mouseY) input.lastDevice = InputDevice::Mouse;
       setPointer(event.x, event.y);
       scene->onMouseMove();
       break;
-    case SysEventType::LeftDown: scene->onLeftDown(); break;
+    case SysEventType::LeftDown:
+      input.lastDevice = InputDevice::Mouse;
+      scene->onLeftDown();
+      break;
     case SysEventType::LeftUp: scene->onLeftUp(); break;
     case SysEventType::LeftDoubleClick: scene->onLeftDoubleClick(); break;
-    case SysEventType::RightDown: scene->onRightDown(); break;
+    case SysEventType::RightDown:
+      input.lastDevice = InputDevice::Mouse;
+      scene->onRightDown();
+      break;
     case SysEventType::RightUp: scene->onRightUp(); break;
     case SysEventType::MiddleDown: scene->onMiddleDown(); break;
     default: break;
@@ -127,12 +144,17 @@ bool appStart(const AppOptions& options, int* exitCode) {
   *exitCode = 0;
   connectModules();
   resetAppState(options);
-  if (options.takeInstanceLock && !ensureSingleInstance(kInstanceName)) return false;
+  if (options.takeInstanceLock && !ensureSingleInstance(kInstanceName)) {
+    tellAlreadyRunning();
+    *exitCode = kExitAlreadyRunning;
+    return false;
+  }
+  // From here a step that fails has told the player why; the exit says it failed.
+  *exitCode = kExitCannotStart;
   if (!sysInit()) return false;
-  prepareNumericServices();
-  app.tickSuspended = 1;
+  initFastSqrt();
   enterDataDirectory();
-  readStartupSettings();
+  readSettings();  // the settings record, before the window
   chooseDisplayMode();
   if (!createMainWindow()) return false;
   if (!display.fullScreen) sysShowWindow();
@@ -141,9 +163,10 @@ bool appStart(const AppOptions& options, int* exitCode) {
   updateProjection();
   showFirstLoadingFrame();
   if (!runStartup()) return false;
+  *exitCode = 0;
   applyCursorSetting();
-  if (options.startTicker) sysStartTicker(33, timerTick);
-  app.lastFrameTime = sysMilliseconds();
+  startFramePacing();
+  app.lastFrameUs = sysMicroseconds();
   return true;
 }
 
@@ -154,6 +177,8 @@ bool appPumpOnce() {
     appWindowProc(event);
   } else {
     runFrame();
+    if (app.options.printFrameRate) printFrameRate();
+    paceFrame();
   }
   return app.quitRequested == 0;
 }
@@ -181,53 +206,58 @@ void runFrame() {
   drawDebugOverlay(app.fpsText);
   endFrameDrawing();
   updateFrameTiming();
+  repeatPadDirection(float(app.frameDeltaMs));
   scene->afterFrame();
   applyPendingScene();
   ++app.frameCount;
 }
 
 uint32_t updateFrameTiming() {
-  const uint32_t now = sysMilliseconds();
-  app.frameDeltaMs = now - app.lastFrameTime;
-  app.lastFrameTime = now;
-  app.fpsWindowMs += app.frameDeltaMs;
+  // Microseconds: at 60 Hz whole milliseconds would step 16, 17, 17, 16, ...
+  const uint64_t now = sysMicroseconds();
+  const uint64_t elapsed = now - app.lastFrameUs;
+  app.lastFrameUs = now;
+  app.fpsWindowUs += elapsed;
   app.fpsFrames += 1;
-  if (app.fpsWindowMs > 300) {
+  if (app.fpsWindowUs > kFpsWindowUs) {
     std::snprintf(app.fpsText, sizeof app.fpsText, "%.1f FPS",
-                  1000.0 / app.fpsWindowMs * app.fpsFrames);
-    app.fpsWindowMs -= 300;
+                  1e6 / double(app.fpsWindowUs) * app.fpsFrames);
+    app.fpsWindowUs -= kFpsWindowUs;
     app.fpsFrames = 0;
   }
-  app.frameDelta = float(app.frameDeltaMs) * app.gameSpeed;
+  app.frameDeltaMs = uint32_t(elapsed / 1000u);
+  app.frameDelta = float(double(elapsed) / 1000.0);
   return app.frameDeltaMs;
-}
-
-void timerTick() {
-  // Reads without locks: sound only because every scene's onTick is empty.
-  if (!app.appActive || app.tickSuspended) return;
-  if (Scene* scene = currentScene()) scene->onTick();
 }
 
 void appWindowProc(const SysEvent& event) {
   switch (event.type) {
-    case SysEventType::Size: updateProjection(); return;
+    case SysEventType::Size:
+      updateProjection();
+      followDisplayRate();
+      return;
     case SysEventType::Activate:
-      onApplicationActivated();
+      resumeSound();
       app.appActive = 1;
       app.frameDelta = 0.0f;
       app.frameDeltaMs = 0;
-      app.lastFrameTime = sysMilliseconds();
+      app.lastFrameUs = sysMicroseconds();
       return;
     case SysEventType::Deactivate:
+      releasePad();  // buttons let go meanwhile are never told
       onApplicationDeactivated();
       app.appActive = 0;
       return;
     case SysEventType::Close:
-      saveGameOnClose();
+      saveGame();  // the game in progress, when it may be saved
       app.quitRequested = 1;
       return;
     case SysEventType::Quit: app.quitRequested = 1; return;
     case SysEventType::KeyUp: return;
+    case SysEventType::PadButtonDown:
+    case SysEventType::PadButtonUp:
+    case SysEventType::PadStick:
+    case SysEventType::PadRemoved: handlePadEvent(event); return;
     default: break;
   }
   // The window system may speak before start-up has set a scene.
@@ -235,9 +265,8 @@ void appWindowProc(const SysEvent& event) {
 }
 
 void appShutdown() {
-  sysStopTicker();
   shutdownApplication();
-  saveSettingsAtShutdown();
+  saveAll();
   sysShowCursor(true);
   sysShutdown();
 }

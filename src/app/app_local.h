@@ -3,8 +3,7 @@
 #pragma once
 
 // Start order (app_start.cpp)
-void prepareNumericServices();   // the square-root table
-void readStartupSettings();      // the settings record, before the window
+void tellAlreadyRunning();       // a second copy's refusal: stderr, and a box on a display
 bool createGraphicsDevice();     // the device for the window; false ends the program
 void showFirstLoadingFrame();    // the loading picture on screen while data loads
 void applyCursorSetting();       // the program's own cursor when the setting is on
@@ -12,12 +11,21 @@ void applyCursorSetting();       // the program's own cursor when the setting is
 // loading scene current. Returns true (failures stop the program themselves).
 bool runStartup();
 
+// Frame pacing (pacing.cpp)
+void startFramePacing();         // vsync and the loop's period, once start-up is done
+void followDisplayRate();        // the period again, for the display the window is on now
+void paceFrame();                // after a frame: waits as framePacingWaitUs says
+void printFrameRate();           // once a second with the option: the frames drawn
+
 // Frames (app_frame.cpp)
 void beginFrameDrawing();        // clear depth, begin the scene
 void endFrameDrawing();          // end the scene, present, recover a lost device
 
 // Window messages (app_start.cpp)
-void onApplicationActivated();   // resume sound
 void onApplicationDeactivated(); // the board's deactivate hook, pause sound
-void saveGameOnClose();          // save the game in progress if it may be saved
-void saveSettingsAtShutdown();   // settings record and the settings files
+
+// Game controllers (pad.cpp): a controller's event becomes the keys of where the
+// player is, and a held direction repeats once per frame of dt ms as it is due.
+struct SysEvent;
+void handlePadEvent(const SysEvent& event);
+void repeatPadDirection(float dt);

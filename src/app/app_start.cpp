@@ -1,12 +1,12 @@
-// The start order's calls into the other modules, and the window messages that
-// reach beyond the spine (activation, close) and the final saves.
+// The start order's steps that take more than one call into the other modules,
+// the deactivation message, the projection that follows the window and shutdown.
+#include <cstdio>
+
 #include "app/app.h"
 #include "app/app_local.h"
 #include "app/scene.h"
 #include "audio/audio.h"
-#include "core/numeric.h"
 #include "game/game.h"
-#include "game/saved_game.h"
 #include "persistence/settings.h"
 #include "platform/platform.h"
 #include "render/mesh.h"
@@ -14,9 +14,12 @@
 #include "render/texture.h"
 #include "ui/options.h"
 
-void prepareNumericServices() { initFastSqrt(); }
-
-void readStartupSettings() { readSettings(); }
+void tellAlreadyRunning() {
+  std::fprintf(stderr, "%s: another copy of the game is already running; this one ends\n",
+               kProgramName);
+  sysShowBoxIfPossible("The game is already running. Switch to its window to play.",
+                       kWindowTitle);
+}
 
 bool createGraphicsDevice() {
   return createDevice(app.options.graphics == AppGraphics::GL ? DevBackend::OpenGL
@@ -35,16 +38,10 @@ void applyCursorSetting() {
   if (settings.customCursor) setSystemCursor(true);
 }
 
-void onApplicationActivated() { resumeSound(); }
-
 void onApplicationDeactivated() {
   gameWindowDeactivated();
   pauseSound();
 }
-
-void saveGameOnClose() { saveGame(); }
-
-void saveSettingsAtShutdown() { saveAll(); }
 
 void updateProjection() {
   int32_t width = 0, height = 0;

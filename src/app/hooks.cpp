@@ -54,7 +54,7 @@ void gatherSettings(SettingsBlob* blob) {
 void connectModules() {
   gameHooks = {.boardSceneCurrent = boardGameSceneCurrent,
                .openInGameScreen = openInGameScreen,
-               .currentScreen = currentMenuScreen,
+               .savingHeld = menuHoldsSaving,
                .returnToTitle = returnToTitle};
   menuHooks = {.showGameScene = showGameScene,
                .showTitleScene = showTitleScene,

@@ -13,6 +13,7 @@
 #include "render/sprites.h"
 #include "render/text.h"
 #include "render/texture.h"
+#include "resources/resources.h"
 #include "ui/menu.h"
 
 namespace {
@@ -47,7 +48,8 @@ void drawTitle(float fade) {
   const float t = loadingState.titleTime;
   setTextColor(255, 255, int32_t(std::sin(t * 0.02f) * 55.0f + 200.0f),
                int32_t((1.0f - fade) * 255.0f));
-  drawText(10.0f, -267.0f, 15.0f + 0.1f * std::sin(t * 0.01f), "Press any key...", true);
+  drawText(10.0f, -267.0f, 15.0f + 0.1f * std::sin(t * 0.01f), textOf("presskey"),
+           true);
 }
 
 }  // namespace
@@ -73,8 +75,8 @@ void drawLoadingScreen() {
   begin2D();
   setTextColor(255, 255, 255, 255);
   setTexture(loadingState.loadScreenTexture);
-  drawScreenRect(0.0f, 0.0f, 800.0f, 600.0f, 0.0f, 0.0f, 800.0f / 1024.0f, 600.0f / 1024.0f,
-                 loadingState.loadingTint);
+  drawOpaqueScreenRect(0.0f, 0.0f, 800.0f, 600.0f, 0.0f, 0.0f, 800.0f / 1024.0f,
+                       600.0f / 1024.0f, loadingState.loadingTint);  // a JPEG, alpha 255
   // Once the title shows the bar is full, whatever was counted.
   const float progress = loadingState.startupDone
                              ? 1.0f

@@ -17,8 +17,6 @@ class Scene {
   // After present and timing: typed letters and a pending background change,
   // then pendingKey = 0.
   virtual void afterFrame();
-  // On the ticker's thread every 33 ms. Every scene leaves it empty.
-  virtual void onTick() {}
   virtual void onFrame() {}
   virtual void onKeyDown(int32_t key) { (void)key; }
   virtual void onLeftDown() {}

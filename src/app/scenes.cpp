@@ -76,7 +76,6 @@ void drawMenuBackdrop(int32_t backdrop) {
 }  // namespace
 
 void MapScene::onEnter() {
-  app.tickSuspended = 1;
   clearParticles();
   setTintNow(2);
   setBackgroundForLevel(-1);  // the landscape shown outside levels
@@ -84,7 +83,6 @@ void MapScene::onEnter() {
 }
 
 void MapScene::onLeave() {
-  app.tickSuspended = 0;
   clearParticles();
 }
 
@@ -144,19 +142,19 @@ void GameScene::onFrame() {
   gameSceneUpdate(app.frameDelta, app.totalTime, {x, y});
   gameSceneDraw();
   // An in-game screen over the board: the menus take their update and drawing.
-  if (gameState.menuOpen) {
+  if (gameMenuOpen()) {
     menuUpdate(app.frameDelta);
     if (devExists()) menuDraw();
   }
   gameSceneDrawParticles();
-  if (gameState.menuOpen && devExists()) drawMenuBalloon();
+  if (gameMenuOpen() && devExists()) drawMenuBalloon();
   updateCustomCursor(app.frameDelta);
   if (devExists()) drawCustomCursor();
 }
 
 // While a screen is open over the board, keys and clicks are the menus'.
 void GameScene::onKeyDown(int32_t key) {
-  if (gameState.menuOpen) {
+  if (gameMenuOpen()) {
     menuKey(key);
   } else {
     gameKeyDown(key);
@@ -165,7 +163,7 @@ void GameScene::onKeyDown(int32_t key) {
 }
 
 void GameScene::onLeftDown() {
-  if (gameState.menuOpen) {
+  if (gameMenuOpen()) {
     menuClick();
     return;
   }
@@ -175,7 +173,7 @@ void GameScene::onLeftDown() {
 }
 
 void GameScene::onLeftDoubleClick() {
-  if (gameState.menuOpen) return;
+  if (gameMenuOpen()) return;
   float x, y;
   cursorToOverlay(input.mouseX, input.mouseY, &x, &y);
   gameLeftDoubleClick(x, y);

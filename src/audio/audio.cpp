@@ -2,6 +2,7 @@
 // sample table, the request ring started once per frame, and the section fade.
 #include "audio/audio.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <utility>
@@ -79,6 +80,22 @@ void loadMusic() {
   }
   reportLoadedBytes(kMusicLoadBytes);
   soundMusicSetAmplify(sound.musicHandle, kMusicAmplify);
+}
+
+// The table index of the sample named `name`, or -1.
+int32_t sampleIndex(const char* name) {
+  for (int32_t i = 0; i < sound.sampleCount; ++i) {
+    if (std::strcmp(sound.samples[i].fileName, name) == 0) return i;
+  }
+  return -1;
+}
+
+// Stops a looped sample and frees the ring slots that play it.
+void stopLoopedSample(uint32_t handle) {
+  soundSampleStop(handle);
+  for (PlayRequest& request : sound.requests) {
+    if (request.loop && request.sample == handle) request = {};
+  }
 }
 
 // Moves nextRequest past looped slots. Returns false when every slot is looped.
@@ -168,7 +185,16 @@ void loadSounds() {
   loadMusic();
 }
 
-void applyVolumes() { soundSetGlobalVolumes(sound.musicVolume, sound.effectsVolume); }
+float volumeGain(int32_t position) {
+  const int32_t p = limitVolume(position);
+  if (p == 0) return 0.0f;
+  const float db = -kVolumeRangeDb * float(kMaxVolume - p) / float(kMaxVolume - 1);
+  return std::pow(10.0f, db / 20.0f);
+}
+
+void applyVolumes() {
+  soundSetGlobalGains(volumeGain(sound.musicVolume), volumeGain(sound.effectsVolume));
+}
 
 void setSoundVolumes(int32_t music, int32_t effects) {
   sound.musicVolume = limitVolume(music);
@@ -200,6 +226,18 @@ void updateSound(float dt) {
 
 void stopAllSounds() {
   for (int32_t i = 0; i < sound.sampleCount; ++i) soundSampleStop(sound.samples[i].handle);
+  for (PlayRequest& request : sound.requests) {
+    if (request.loop) request = {};
+  }
+  sound.ambientLoop = -1;
+}
+
+void playAmbientLoop(const char* name) {
+  const int32_t index = name ? sampleIndex(name) : -1;
+  if (index == sound.ambientLoop) return;
+  if (sound.ambientLoop >= 0) stopLoopedSample(sound.samples[sound.ambientLoop].handle);
+  sound.ambientLoop = index;
+  if (index >= 0) playSoundEx(name, Vec3{0.0f, 0.0f, 0.0f}, 1, kSoundBaseFrequency);
 }
 
 // Where each section starts in the module; sections loop in place from there.

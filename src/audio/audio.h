@@ -30,6 +30,8 @@ constexpr int32_t kSoundBaseFrequency = 44100;
 // The volumes as the options screen sets them, 0..99.
 constexpr int32_t kDefaultVolume = 90;
 constexpr int32_t kMaxVolume = 99;
+// Decibels between position 1 (the quietest sound) and kMaxVolume.
+constexpr float kVolumeRangeDb = 40.0f;
 // Milliseconds a sample ignores new requests after one was queued.
 constexpr float kSoundRepeatGuardMs = 5.0f;
 // Milliseconds the running tune takes to fade out before a new section starts.
@@ -76,6 +78,8 @@ struct SoundState {
   PlayRequest requests[kMaxPlayRequests] = {};
   int32_t nextRequest = 0;     // the slot the next request uses
 
+  int32_t ambientLoop = -1;    // the sample looping as ambience, -1 when none
+
   uint32_t musicHandle = 0;    // the loaded module, 0 when there is none
   int32_t currentOrder = -1;   // order position the running section started at
   int32_t pendingOrder = -1;   // order position of the section asked for last
@@ -97,7 +101,14 @@ bool initSound(SoundDevice device = SoundDevice::Open);
 // cannot be read or decoded leaves its sample silent (handle 0); a missing module
 // leaves no music.
 void loadSounds();
-// Hands musicVolume and effectsVolume to the output.
+// The loudness a volume slider position stands for, as an amplitude factor:
+// position 0 is silence; every step up is the same number of decibels,
+// kVolumeRangeDb from position 1 to kMaxVolume, so equal moves of the slider sound
+// like equal changes. The top plays the sounds and music as the data is levelled
+// (factor 1), never louder, so the limiter only meets effects piling up; the
+// default position is 3.7 dB under it.
+float volumeGain(int32_t position);
+// Hands musicVolume and effectsVolume to the output, through volumeGain.
 void applyVolumes();
 // Sets both volumes, each limited to 0..kMaxVolume, and applies them.
 void setSoundVolumes(int32_t music, int32_t effects);
@@ -111,8 +122,13 @@ void playSoundEx(const char* name, const Vec3& position, uint8_t loop, int32_t f
 // The per-frame update, dt ms after the last: repeat guards, starting queued
 // requests, the music fade.
 void updateSound(float dt);
-// Stops every channel of every loaded sample.
+// Stops every channel of every loaded sample; looped requests and the ambient
+// loop end with them.
 void stopAllSounds();
+// Keeps one ambience sounding as a single looped channel, so it never restarts
+// and never leaves a gap: `name` is queued looped unless it is already the loop;
+// the loop before it stops. Null stops the loop.
+void playAmbientLoop(const char* name);
 
 // Fades the running tune out and then starts `section` (see musicOrderForSection).
 // Asking for the section already asked for does nothing.

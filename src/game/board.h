@@ -103,7 +103,8 @@ enum class CursorMode : int32_t {
   Help = 2     // shows the help tip of what it clicks
 };
 
-// The state of the level being played: process lifetime, reset by startLevel.
+// The state of the level being played, as far as the rules and a saved game need
+// it (how it looks is the scene's GameView): process lifetime, reset by startLevel.
 struct GameState {
   int32_t levelIndex;        // 0..69 (zone x 5 + stage), or the survival start level
   bool survival;             // set by the menus: the survival game
@@ -126,18 +127,17 @@ struct GameState {
   int32_t elapsedMs;
   float hammerCharge;        // 0..1; 1 means ready
   int32_t levelScore;
-  int32_t shownScore;        // what the HUD shows; chases the real score
   int32_t squaresAtStart;
   float levelClock;          // ms
   float levelCompleteTimer;  // ms: 0 playing, > 0 running, -1 finished
   float defeatTimer;         // ms: the same
   bool running;              // false while the game waits for a key or click
-  bool menuOpen;             // an in-game menu is over the board: the board is frozen
   bool busy;                 // a ball is moving (recomputed every frame)
-  CursorMode cursorMode;
-  bool helpCursor;
   bool defeatDim;
-  int32_t shakeTimer;        // ms of screen shake left
+  int32_t pendingSquares;    // squares whose star has not reached the progress bar
+  int32_t bonusFigure[3][3]; // the level's bonus figure: [column][row], -1 or a digit
+  bool zoneCompleted;        // the level just won completed a zone
+  bool adventureFinished;    // ... and it was the last zone
 };
 extern GameState gameState;
 
@@ -217,6 +217,9 @@ void selectBall(int32_t x, int32_t y);
 void deselectBall();
 // Fills pathDistance of the current board from gameState.selected.
 void runReachabilitySearch();
+// The same from the ball at `from`, selected or not (nothing for a cell outside
+// the playable area).
+void runReachabilitySearchFrom(CellPos from);
 // Builds the route to the empty reachable cell (x, y) and sets the selected ball
 // moving. Returns false (nothing changes) when no ball is selected, the target is
 // not reachable, or the route would not fit the route table.
@@ -264,5 +267,9 @@ bool hammerStrike(int32_t x, int32_t y);
 // Every free ball pops, every chained ball loses a chain; then new balls arrive and
 // new previews are placed.
 void clearBoardOfBalls();
+// A won level's farewell: every ball, chained or not, pops with its effects and
+// sound but earns nothing; no preview is left, so nothing arrives after it, and
+// no praise, combo or hammer charge follows.
+void sayFarewellToBalls();
 // Survival: colours, joker rate and new balls per move follow the pressure.
 void retuneSurvival();

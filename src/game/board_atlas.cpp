@@ -25,9 +25,6 @@ constexpr int32_t kSlotsPerRow = int32_t(kAtlasWidth) / kSlotPitch;
 static_assert(kSlotsPerRow * (int32_t(kAtlasHeight) / kSlotPitch) >= BoardPicture::Count,
               "every board picture has a slot");
 constexpr float kDiamondFramesPerMs = 0.03f;
-// The board's pictures lie in front of both cameras: the board's (z = 0 is 50 units
-// from the eye) and the flat one of begin2D (z between 1 and 100).
-constexpr float kBoardDepth = 10.0f;
 
 // The file of atlas slot `slot` (written into `name`).
 void boardPictureName(int32_t slot, char* name, int capacity) {
@@ -124,10 +121,10 @@ void loadGameTextures() {
   h.barFrame = getTexture("levelbar1.tga");
   h.barFill = getTexture("levelbar2.tga");
   h.question = getTexture("question.tga");
-  // The tip balloon's, and the drawn hammer cursor's for the options to come.
+  h.hammerCursor = getTexture("cursorhammer.tga");
+  // The tip balloon's.
   getTexture("white.jpg");
   getTexture("baloon.tga");
-  getTexture("cursorhammer.tga");
 }
 
 void drawBoardPicture(int32_t picture, Vec2 at, float half, float angle, Color color) {

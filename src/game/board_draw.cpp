@@ -43,9 +43,9 @@ bool sameCell(CellPos a, int32_t x, int32_t y) { return a.x == x && a.y == y; }
 
 // The hovered cell lights up where a click would do something.
 bool highlighted(const Cell& cell, int32_t x, int32_t y) {
-  if (!sameCell(sceneView.hover, x, y)) return false;
+  if (!sameCell(gameView.hover, x, y)) return false;
   const bool reachable = gameState.selected.x >= 0 && cell.pathDistance > 0;
-  return reachable || hasBall(cell) || gameState.helpCursor;
+  return reachable || hasBall(cell) || gameView.helpCursor;
 }
 
 void drawCellFloor(int32_t x, int32_t y, int32_t squaresLeft) {
@@ -71,7 +71,7 @@ void drawCellFloor(int32_t x, int32_t y, int32_t squaresLeft) {
 
 // A selected bomb shows, around the hovered reachable cell, the cells it would blast.
 void drawBlastArea() {
-  const CellPos sel = gameState.selected, h = sceneView.hover;
+  const CellPos sel = gameState.selected, h = gameView.hover;
   if (sel.x < 0 || h.x < 0 || cellAt(h.x, h.y).pathDistance <= 0) return;
   const int32_t value = cellAt(sel.x, sel.y).ballValue;
   if (value != Ball::TripleBomb && value != Ball::QuadroBomb) return;
@@ -174,6 +174,7 @@ void drawBoard() {
     drawBlastArea();
     drawRoutePreview();
     forEachCellInDrawingOrder(drawCellBall);
+    drawKeyCursor();
   }
   setColorMultiplier(1.0f, 1.0f, 1.0f, 1.0f);
 }

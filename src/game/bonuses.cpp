@@ -1,11 +1,13 @@
-// Bonuses outside the resolution: the hammer stroke, the board clear, and the
-// survival game tightening as the pressure grows.
+// Bonuses outside the resolution: the hammer stroke, the board clear (and the won
+// level's farewell to its balls), and the survival game tightening as the pressure
+// grows.
 #include <cmath>
 
 #include "effects/effects.h"
 #include "game/board.h"
 #include "game/feedback.h"
 #include "game/game_local.h"
+#include "game/game_scene.h"
 
 namespace {
 
@@ -44,7 +46,7 @@ bool hammerStrike(int32_t x, int32_t y) {
     removeBall(x, y);
   }
   gameState.hammerCharge = 0.0f;
-  gameState.cursorMode = CursorMode::Arrow;
+  gameView.cursorMode = CursorMode::Arrow;
   return true;
 }
 
@@ -76,6 +78,21 @@ void clearBoardOfBalls() {
   });
   arrivePreviews();
   for (int32_t i = 0; i < gameState.newBallsPerMove; ++i) placePreview();
+}
+
+void sayFarewellToBalls() {
+  forEachPlayableCell([](int32_t x, int32_t y) {
+    Cell& cell = cellAt(x, y);
+    cell.nextBall = -1;
+    cell.nextBallTimer = 0.0f;
+    if (!hasBall(cell)) return;
+    const Vec2 at = cellCentre(x, y);
+    queueFarewellPop(at.x, at.y, cell.ballValue);
+    cell.ballValue = Ball::Empty;
+    cell.chainLocks = 0;
+    ++gameState.freeCells;
+  });
+  forgetMoveCounters();
 }
 
 int32_t survivalNewBalls(int32_t pressure) {

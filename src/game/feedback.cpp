@@ -3,14 +3,15 @@
 // bonuses and the diamond bolts.
 #include "game/feedback.h"
 
-#include <cstdio>
 
 #include "audio/audio.h"
 #include "effects/effects.h"
 #include "game/board.h"
 #include "game/game.h"
+#include "game/game_scene.h"
 #include "persistence/profile.h"
 #include "render/text.h"
+#include "resources/resources.h"
 
 FeedbackState feedback = {};
 
@@ -34,11 +35,6 @@ void startEffectPair(const char* first, const char* second, Vec2 at) {
   startEffect(second, at.x, at.y, kNoEffectTarget, kNoEffectTarget, 1.0f, -1);
 }
 
-void shakeScreen(float strength) {
-  gameState.shakeTimer = kShakeMs;
-  feedback.shakeStrength = strength;
-}
-
 int32_t popPoints(const RemovalEntry& entry) {
   return kPointsPerBall * gameState.combo + (entry.onSquare ? kSquareBonusPoints : 0);
 }
@@ -59,7 +55,7 @@ void popEntry(const RemovalEntry& entry) {
     case Ball::Diamond:
       startEffectPair("diamond1", "diamond2", entry.position);
       playSound("diamond.ogg");
-      addScore(entry.position.x, entry.position.y, popPoints(entry));
+      if (entry.scores) addScore(entry.position.x, entry.position.y, popPoints(entry));
       return;
     case Ball::QuadroBomb:
       startEffectPair("dbomb1", "dbomb2", entry.position);
@@ -72,20 +68,37 @@ void popEntry(const RemovalEntry& entry) {
         playSoundEx("ball.ogg", Vec3{0.0f, 0.0f, 0.0f}, 0, popSoundFrequency());
         feedback.ballSoundDone = true;
       }
-      addScore(entry.position.x, entry.position.y, popPoints(entry));
+      if (entry.scores) addScore(entry.position.x, entry.position.y, popPoints(entry));
       return;
   }
 }
 
-void resetMoveCounters() {
+void queueEntry(float x, float y, int32_t kind, bool onSquare, bool scores) {
+  const int32_t index = feedback.removalCount;
+  const int32_t stagger = index < kMaxStaggeredRemovals ? index : kMaxStaggeredRemovals;
+  const RemovalEntry entry = {{x, y}, kind, 0.0f, kRemovalDelayStep * float(stagger),
+                              uint8_t(onSquare ? 1 : 0), uint8_t(scores ? 1 : 0)};
+  if (index >= kMaxRemovals) {
+    popEntry(entry);
+    return;
+  }
+  feedback.removals[index] = entry;
+  ++feedback.removalCount;
+}
+
+bool stillToPop(const RemovalEntry& entry) {
+  return entry.timer <= entry.delay + kRemovalWobbleMs;
+}
+
+}  // namespace
+
+void forgetMoveCounters() {
   feedback.bombsRemoved = 0;
   feedback.diamondsRemoved = 0;
   feedback.ballsQueued = 0;
   feedback.squaresHit = 0;
   feedback.ballSoundDone = false;
 }
-
-}  // namespace
 
 void resetFeedback() {
   const bool demo = feedback.demoRunning;
@@ -95,7 +108,7 @@ void resetFeedback() {
 
 void addScore(float x, float y, int32_t points) {
   if (!gameHooks.boardSceneCurrent()) return;
-  if (gameState.menuOpen || feedback.demoRunning) return;
+  if (feedback.demoRunning) return;
   const float t = gameState.levelCompleteTimer;
   if (t > 0.0f && t < kLevelCompletePointsStop) return;
   if (!gameState.survival && score() % kLifeEveryPoints + points > kLifeEveryPoints - 1) {
@@ -109,27 +122,19 @@ void addScore(float x, float y, int32_t points) {
 
 void queueBallRemoval(float x, float y, int32_t kind, bool onSquare) {
   ++feedback.ballsQueued;
-  const int32_t index = feedback.removalCount;
-  const int32_t stagger = index < kMaxStaggeredRemovals ? index : kMaxStaggeredRemovals;
-  const RemovalEntry entry = {{x, y}, kind, 0.0f, kRemovalDelayStep * float(stagger),
-                              uint8_t(onSquare ? 1 : 0)};
-  if (index >= kMaxRemovals) {
-    popEntry(entry);
-    return;
-  }
-  feedback.removals[index] = entry;
-  ++feedback.removalCount;
+  queueEntry(x, y, kind, onSquare, true);
 }
+
+void queueFarewellPop(float x, float y, int32_t kind) { queueEntry(x, y, kind, false, false); }
 
 bool updateBallRemovals(float dt) {
   bool running = false;
   for (int32_t i = 0; i < feedback.removalCount; ++i) {
     RemovalEntry& entry = feedback.removals[i];
-    const float limit = entry.delay + kRemovalWobbleMs;
-    if (entry.timer > limit) continue;
+    if (!stillToPop(entry)) continue;
     running = true;
     entry.timer += dt;
-    if (entry.timer > limit) popEntry(entry);
+    if (!stillToPop(entry)) popEntry(entry);
   }
   if (!running) {
     feedback.removalCount = 0;
@@ -138,10 +143,18 @@ bool updateBallRemovals(float dt) {
   return running;
 }
 
+bool ballRemovalsPending() {
+  for (int32_t i = 0; i < feedback.removalCount; ++i) {
+    if (stillToPop(feedback.removals[i])) return true;
+  }
+  return false;
+}
+
 void onCombo(int32_t count) {
   if (count <= 1) return;
-  char text[32];
-  std::snprintf(text, sizeof(text), "Combo x %i", count);
+  char text[kBannerTextSize];
+  const TextField combo = {nullptr, count};
+  formatTextFields(textOf("combo"), &combo, 1, text, sizeof text);
   showBanner(text);
 }
 
@@ -189,9 +202,9 @@ void finishMove() {
   }
   if (feedback.ballsQueued > 5 * gameState.difficulty + 15) {
     playSound("excellent.ogg");
-    showBanner("EXCELLENT!");
+    showBanner(textOf("excellent"));
   }
-  resetMoveCounters();
+  forgetMoveCounters();
 }
 
 void addDiamondBolt(Vec2 from, Vec2 to) {

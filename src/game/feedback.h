@@ -1,7 +1,7 @@
 // feedback.h: what the board's events give the player: points (with the extra
 // life every 100000), the queue of removed balls that wobble and pop one after
 // another, the sounds and effects of chains, squares, the hammer and new items, the
-// combo and praise banners, the screen shake and the diamond's lightning bolts.
+// combo and praise banners, the screen shake's start and the diamond's lightning bolts.
 //
 // This is the rules side: timers, points, sounds and effect requests. Drawing the
 // wobbling balls, pop-ups, stars and bolts reads these tables.
@@ -19,7 +19,6 @@ constexpr int32_t kMaxDiamondBolts = 32;
 constexpr float kRemovalDelayStep = 80.0f;  // ms between the wobbles of queued balls
 constexpr float kRemovalWobbleMs = 250.0f;  // a ball pops this long after its wobble starts
 constexpr float kBoltLifeMs = 500.0f;
-constexpr int32_t kShakeMs = 800;
 constexpr int32_t kLifeEveryPoints = 100000;
 
 struct RemovalEntry {
@@ -28,6 +27,7 @@ struct RemovalEntry {
   float timer;    // ms since queued
   float delay;    // ms before the wobble starts
   uint8_t onSquare;  // the cell still had square layers: 100 extra points
+  uint8_t scores;    // 0 for a won level's farewell pop: it earns nothing
 };
 
 struct DiamondBolt {
@@ -49,7 +49,6 @@ struct FeedbackState {
   bool ballSoundDone;       // "ball.ogg" already played for this resolution's pops
   DiamondBolt bolts[kMaxDiamondBolts];
   int32_t nextBolt;
-  float shakeStrength;      // 1.0 after a triple bomb, 1.5 after a quadro bomb
   bool demoRunning;         // a help demonstration plays: no points count
 };
 extern FeedbackState feedback;
@@ -59,16 +58,25 @@ void resetFeedback();
 
 // Adds points to the current profile and the level, with a pop-up at (x, y) and an
 // extra life outside survival when a multiple of 100000 is passed. Does nothing
-// unless the game scene is current, no menu is open, no demonstration runs and the
-// level-complete sequence is not between 0 and 8000 ms.
+// unless the game scene is current, no demonstration runs and the level-complete
+// sequence is not between 0 and 8000 ms. An in-game screen opened over the board
+// refuses nothing: the pops of the last move go on under it and earn their points.
 void addScore(float x, float y, int32_t points);
 
 // Appends a ball to the removal queue (its wobble starts 80 ms after the previous
 // one's, at most 400 ms after the first). A full queue pops the ball at once.
 void queueBallRemoval(float x, float y, int32_t kind, bool onSquare);
+// The same for a ball a won level says farewell to: it wobbles and pops with its
+// effects and sound, but earns nothing and counts towards no praise.
+void queueFarewellPop(float x, float y, int32_t kind);
 // Ages every queued ball by dt; each pops once when its time has come. Empties the
 // queue once every entry has popped. Returns true while some entry still runs.
 bool updateBallRemovals(float dt);
+// True while a queued ball has still to pop (its points are still to come).
+bool ballRemovalsPending();
+// The counters of the move being resolved start again (after a farewell, whose
+// pops belong to no move).
+void forgetMoveCounters();
 
 void onCombo(int32_t count);
 void onChainHit(float x, float y);

@@ -20,8 +20,6 @@
 #include "platform/platform.h"
 #include "scenery/scenery.h"
 
-GameView gameView = {};
-
 namespace {
 
 constexpr float kMenuFadeMs = 300.0f;
@@ -57,8 +55,6 @@ void resetGameState(int32_t index) {
   gameState.selected = kNoCell;
   gameState.lastMoved = kNoCell;
   gameState.running = true;
-  gameState.shownScore = survival ? 0 : score();
-  gameView = {};
   hideTip();
   resetFeedback();
   clearScorePopups();
@@ -66,6 +62,7 @@ void resetGameState(int32_t index) {
   clearParticles();
   resetBoardEffects();
   resetGameScene();
+  gameView.shownScore = survival ? 0 : score();
 }
 
 void presentLevel(int32_t index) {
@@ -129,7 +126,7 @@ void fillBoard(int32_t index) {
 // Frame
 
 void updateFades(float dt) {
-  if (gameState.menuOpen) {
+  if (gameView.menuOpen) {
     gameView.menuFade += dt;
     if (gameView.menuFade > kMenuFadeMs) gameView.menuFade = kMenuFadeMs;
   } else if (gameView.menuFade > 0.0f) {
@@ -249,12 +246,6 @@ void updateBoard(float dt) {
   if (arrived) resolveBoard(false);
 }
 
-void updateShake(float dt) {
-  if (gameState.shakeTimer <= 0) return;
-  gameState.shakeTimer -= int32_t(dt);
-  if (gameState.shakeTimer < 0) gameState.shakeTimer = 0;
-}
-
 // The side panel slides away during the end sequences and the pause; the
 // selection goes with it.
 void dropSelectionWhilePanelSlides() {
@@ -267,15 +258,15 @@ void dropSelectionWhilePanelSlides() {
 // The HUD's score chases the real one (the profile's, or the level's in survival).
 void updateShownScore(float dt) {
   const int32_t real = gameState.survival ? gameState.levelScore : score();
-  if (gameState.shownScore >= real) return;
-  int32_t step = int32_t(float(real - gameState.shownScore) * 0.01f * dt);
+  if (gameView.shownScore >= real) return;
+  int32_t step = int32_t(float(real - gameView.shownScore) * 0.01f * dt);
   if (step < 1) step = 1;
-  gameState.shownScore += step;
-  if (gameState.shownScore > real) gameState.shownScore = real;
+  gameView.shownScore += step;
+  if (gameView.shownScore > real) gameView.shownScore = real;
 }
 
 bool playClockRuns() {
-  return !gameState.menuOpen && !gameState.helpCursor && gameState.running &&
+  return !gameView.menuOpen && !gameView.helpCursor && gameState.running &&
          gameState.levelCompleteTimer <= 0.0f && gameState.defeatTimer <= 0.0f;
 }
 
@@ -284,17 +275,7 @@ bool playClockRuns() {
 
 // After a zone was completed the game waits; any click or key returns to the map.
 bool waitingAfterZone() {
-  return gameState.levelCompleteTimer < 0.0f && !gameState.running && gameView.zoneCompleted;
-}
-
-void leaveForMap() {
-  if (gameView.adventureFinished) {
-    gameHooks.returnToTitle("main");
-  } else if (gameState.survival) {
-    gameHooks.returnToTitle("survival");
-  } else {
-    gameHooks.returnToTitle(gameState.difficulty == Difficulty::Zen ? "zen" : "adventure");
-  }
+  return gameState.levelCompleteTimer < 0.0f && !gameState.running && gameState.zoneCompleted;
 }
 
 // A click or key during an end sequence skips to its end.
@@ -312,21 +293,21 @@ bool skipEndSequence() {
 
 void pauseGame() {
   gameState.running = false;
-  gameState.helpCursor = false;
-  if (gameState.cursorMode == CursorMode::Help) gameState.cursorMode = CursorMode::Arrow;
+  gameView.helpCursor = false;
+  if (gameView.cursorMode == CursorMode::Help) gameView.cursorMode = CursorMode::Arrow;
 }
 
 void disarmHelpCursor() {
-  gameState.helpCursor = false;
-  gameState.cursorMode = CursorMode::Arrow;
+  gameView.helpCursor = false;
+  gameView.cursorMode = CursorMode::Arrow;
 }
 
 // The side panel's buttons. Returns true when the click ends there.
 bool clickPanel(float x, float y) {
-  if (!gameState.menuOpen) {
+  if (!gameView.menuOpen) {
     if (inside(kPauseButton, x, y)) {
       pauseGame();
-      gameState.cursorMode = CursorMode::Arrow;
+      gameView.cursorMode = CursorMode::Arrow;
       playSound("menu.ogg");
       return true;
     }
@@ -338,10 +319,10 @@ bool clickPanel(float x, float y) {
   }
   if (inside(kMenuButton, x, y)) {
     // With a screen open the click belongs to that screen.
-    if (!gameState.menuOpen) gameHooks.openInGameScreen("gameplay");
+    if (!gameView.menuOpen) gameHooks.openInGameScreen("gameplay");
     return true;
   }
-  return gameState.menuOpen;
+  return gameView.menuOpen;
 }
 
 // The hammer's click on the board: strike a ball; leave the floor to drop it.
@@ -354,22 +335,106 @@ void clickWithHammer(CellPos c) {
   hammerStrike(c.x, c.y);
 }
 
-void clickPlayArea(float x, float y) {
-  if (insideSquare(kHelpButtonX, kHelpButtonY, kHelpButtonSize, x, y)) {
-    gameState.helpCursor = true;
-    gameState.cursorMode = CursorMode::Help;
-  }
-  if (gameState.hammerEnabled && gameState.hammerCharge == 1.0f && inside(kHammerGauge, x, y)) {
-    gameState.cursorMode =
-        gameState.cursorMode == CursorMode::Hammer ? CursorMode::Arrow : CursorMode::Hammer;
-    deselectBall();
-    return;
-  }
-  const CellPos c = cellAtPoint(x, y);
-  if (gameState.cursorMode == CursorMode::Hammer) {
+void armHelpCursor() {
+  gameView.helpCursor = true;
+  gameView.cursorMode = CursorMode::Help;
+}
+
+// The charged hammer is taken up, or put down again. Returns false when it is not
+// charged (or the level has none).
+bool toggleHammer() {
+  if (!gameState.hammerEnabled || gameState.hammerCharge != 1.0f) return false;
+  gameView.cursorMode =
+      gameView.cursorMode == CursorMode::Hammer ? CursorMode::Arrow : CursorMode::Hammer;
+  deselectBall();
+  return true;
+}
+
+// A press on board cell c: the hammer strikes, else the ball is picked up or sent.
+void pressBoardCell(CellPos c) {
+  if (gameView.cursorMode == CursorMode::Hammer) {
     clickWithHammer(c);
   } else {
     clickBoardCell(c.x, c.y);
+  }
+}
+
+// A shown or pending tip takes a press; else the armed help cursor asks about the
+// point pressed. Returns true when either took it.
+bool pressTakenByTipOrHelp(float x, float y) {
+  if (tipState.active) {
+    clickTip();
+    return true;
+  }
+  if (!gameView.helpCursor) return false;
+  showHelpTip(x, y);
+  disarmHelpCursor();
+  return true;
+}
+
+void clickPlayArea(float x, float y) {
+  if (insideSquare(kHelpButtonX, kHelpButtonY, kHelpButtonSize, x, y)) armHelpCursor();
+  if (inside(kHammerGauge, x, y) && toggleHammer()) return;
+  pressBoardCell(cellAtPoint(x, y));
+}
+
+// The keys' own cursor on the board. A key that brings it back into sight (after
+// the mouse was used) shows it first; an arrow or Enter then does nothing more.
+bool revealKeyCursor() {
+  if (gameView.keyCursorShown) return false;
+  gameView.keyCursor = keyCursorHome();
+  gameView.keyCursorShown = true;
+  return true;
+}
+
+void pressKeyCursor() {
+  if (gameState.busy) return;
+  const CellPos c = gameView.keyCursor;
+  const Vec2 at = cellCentre(c.x, c.y);
+  if (pressTakenByTipOrHelp(at.x, at.y)) return;
+  pressBoardCell(c);
+}
+
+// Backspace lets go of everything in hand: the armed help or hammer and the ball.
+void letGo() {
+  if (gameView.helpCursor) {
+    disarmHelpCursor();
+  } else if (gameView.cursorMode == CursorMode::Hammer) {
+    gameView.cursorMode = CursorMode::Arrow;
+  }
+  deselectBall();
+  gameView.routeHidden = true;
+}
+
+// The board's cursor keys. Returns false for a key that is none of them.
+bool cursorKey(int32_t key, bool revealed) {
+  switch (key) {
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN: {
+      if (revealed) return true;
+      const int32_t dx = key == VK_LEFT ? -1 : (key == VK_RIGHT ? 1 : 0);
+      const int32_t dy = key == VK_UP ? -1 : (key == VK_DOWN ? 1 : 0);
+      gameView.keyCursor = keyCursorStep(gameView.keyCursor, dx, dy);
+      return true;
+    }
+    case VK_RETURN:
+      if (!revealed) pressKeyCursor();
+      return true;
+    case VK_BACK:
+    case VK_DELETE: letGo(); return true;
+    case VK_TAB:
+      if (toggleHammer()) gameView.helpCursor = false;
+      return true;
+    case VK_F1:
+      if (gameView.helpCursor) {
+        disarmHelpCursor();
+      } else {
+        armHelpCursor();
+      }
+      return true;
+    default: return false;
   }
 }
 
@@ -408,6 +473,16 @@ void developerKey(int32_t key) {
 
 }  // namespace
 
+void leaveForMap() {
+  if (gameState.adventureFinished) {
+    gameHooks.returnToTitle("main");
+  } else if (gameState.survival) {
+    gameHooks.returnToTitle("survival");
+  } else {
+    gameHooks.returnToTitle(gameState.difficulty == Difficulty::Zen ? "zen" : "adventure");
+  }
+}
+
 void startLevel(int32_t index) {
   resetGameState(index);
   presentLevel(index);
@@ -421,7 +496,7 @@ void startLevel(int32_t index) {
     gameState.hammerEnabled = true;
   }
   gameState.squaresAtStart = countSquareLayers(currentBoard());
-  gameView.pendingSquares = gameState.squaresAtStart;
+  gameState.pendingSquares = gameState.squaresAtStart;
   if (gameState.survival) stripForSurvival();
   gameState.freeCells = countFreeCells(currentBoard());
   for (auto& column : currentBoard().cells) {
@@ -432,6 +507,7 @@ void startLevel(int32_t index) {
   fillBoard(index);
   showStartTips();
   prepareLevelModes(index);
+  checkLevelPlayable(index);
 }
 
 void gameFrameUpdate(float dt) {
@@ -440,7 +516,6 @@ void gameFrameUpdate(float dt) {
   updateSound(dt);
   updateEndSequences(dt);
   updateFades(dt);
-  updateShake(dt);
   if (!boardFrozen()) updateBoard(dt);
   updateBallRemovals(dt);
   updateDiamondBolts(dt);
@@ -451,7 +526,8 @@ void gameFrameUpdate(float dt) {
 }
 
 void gameKeyDown(int32_t key) {
-  if (gameState.menuOpen) return;  // the open screen takes the key
+  if (gameView.menuOpen) return;  // the open screen takes the key
+  const bool revealed = revealKeyCursor();
   if (skipEndSequence()) return;
   if (waitingAfterZone()) {
     leaveForMap();
@@ -459,6 +535,10 @@ void gameKeyDown(int32_t key) {
   }
   if (key >= '1' && key <= '3') {
     gameView.colourScheme = key - '1';
+    return;
+  }
+  if (key == VK_PRIOR || key == VK_NEXT) {
+    gameView.colourScheme = (gameView.colourScheme + (key == VK_NEXT ? 1 : 2)) % 3;
     return;
   }
   if (!gameState.running) {
@@ -469,7 +549,7 @@ void gameKeyDown(int32_t key) {
     gameHooks.openInGameScreen("gameplay");
   } else if (key == VK_SPACE) {
     pauseGame();
-  } else if (input.developerKeysEnabled) {
+  } else if (!cursorKey(key, revealed) && input.developerKeysEnabled) {
     developerKey(key);
   }
 }
@@ -486,20 +566,12 @@ void gameLeftDown(float x, float y) {
     return;
   }
   if (clickPanel(x, y)) return;
-  if (tipState.active) {
-    clickTip();
-    return;
-  }
-  if (gameState.helpCursor) {
-    showHelpTip(x, y);
-    disarmHelpCursor();
-    return;
-  }
+  if (pressTakenByTipOrHelp(x, y)) return;
   clickPlayArea(x, y);
 }
 
 void gameLeftDoubleClick(float x, float y) {
-  if (gameState.menuOpen) return;
+  if (gameView.menuOpen) return;
   const CellPos c = cellAtPoint(x, y);
   doubleClickBoardCell(c.x, c.y);
 }
@@ -507,7 +579,7 @@ void gameLeftDoubleClick(float x, float y) {
 void gameWindowDeactivated() { deselectBall(); }
 
 void gameRightDown() {
-  if (gameState.menuOpen || gameState.levelCompleteTimer > 0.0f) return;
+  if (gameView.menuOpen || gameState.levelCompleteTimer > 0.0f) return;
   if (!gameState.running) {
     gameState.running = true;
     return;

@@ -22,3 +22,6 @@ void arriveBall(int32_t x, int32_t y);
 void throwBombSparks(int32_t x, int32_t y, float clockBefore, float clockAfter);
 // Survival's new-ball count for the current pressure (none while it is negative).
 int32_t survivalNewBalls(int32_t pressure);
+// Back to the title menus: the main menu after the finished adventure, else the
+// level choice of the game being played.
+void leaveForMap();

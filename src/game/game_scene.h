@@ -17,38 +17,61 @@
 
 // The longest route the preview can show: every playable cell once.
 constexpr int32_t kMaxRouteCells = 300;
+// A bomb shakes the screen this long.
+constexpr int32_t kShakeMs = 800;
 
-// What is drawn beside the rules: animation clocks and what the pointer hovers.
-// Process lifetime; reset by startLevel (and resetGameScene).
-struct SceneView {
-  Vec2 pointer;         // overlay units
-  CellPos hover;        // the playable cell under the pointer, or kNoCell
+// How the game scene looks and answers the pointer, beside the rules: the in-game
+// screen over the board, the cursor, the landscape and its fades, the shake, the
+// HUD's shown values, the hovered cell and the route preview. A saved game keeps
+// none of it. Process lifetime; reset by startLevel (resetGameScene), which starts
+// the shown score at the profile's score (the level's, 0, in survival).
+struct GameView {
+  bool menuOpen;            // an in-game screen is over the board: the board is frozen
+  CursorMode cursorMode;    // what a click on the board does
+  bool helpCursor;          // the help button armed the help cursor
+  CursorMode shownCursor;   // the cursor the window shows ...
+  bool cursorKnown;         // ... once the scene has set it
+  int32_t colourScheme;     // 0 night, 1 morning, 2 day
+  int32_t backgroundIndex;  // "_a_back%i.jpg"
+  float menuFade;           // 0..300: rises while a menu is open; the board stops at 300
+  float pauseFade;          // rises while paused; the board stops above 500
+  int32_t shakeTimer;       // ms of screen shake left
+  float shakeStrength;      // 1.0 after a triple bomb, 1.5 after a quadro bomb
+  float shakeClock;         // ms until the shake picks a new direction
+  Vec2 shakeDirection;      // unit vector
+  float shakeTilt;          // -1..1: which way and how far the view tilts
+  int32_t shownScore;       // what the HUD shows; chases the real score
+  float shownProgress;      // the progress bar's fill, 0..1
+  bool scoreRising;         // the HUD's score rose this frame: it flickers
+  int32_t flickerChannel;   // 0 red, 1 green, 2 blue
+  int32_t flickerValue;     // 100..254
+  Vec2 pointer;             // overlay units
+  CellPos hover;            // the playable cell under the pointer, or kNoCell
+  bool routeHidden;         // the right button hid the route preview
   CellPos route[kMaxRouteCells];  // the route preview, hovered cell first
   int32_t routeCells;
-  CellPos routeBall;    // the ball the route leads to
-  float routeAlpha;     // 1 while shown, fading to 0 over 500 ms after
-  float shownProgress;  // the progress bar's fill, 0..1
-  bool scoreRising;     // the HUD's score rose this frame: it flickers
-  int32_t flickerChannel;  // 0 red, 1 green, 2 blue
-  int32_t flickerValue;    // 100..254
-  CursorMode shownCursor;  // the cursor the window shows ...
-  bool cursorKnown;        // ... once the scene has set it
-  float shakeClock;     // ms until the shake picks a new direction
-  Vec2 shakeDirection;  // unit vector
-  float shakeTilt;      // -1..1: which way and how far the view tilts
-  uint32_t lookRandom;  // the scene's own random numbers (for looks only)
+  CellPos routeBall;        // the ball the route leads to
+  float routeAlpha;         // 1 while shown, fading to 0 over 500 ms after
+  uint32_t lookRandom;      // the scene's own random numbers (for looks only)
+  CellPos keyCursor;        // the cell the keys and a controller act on, or kNoCell
+  bool keyCursorShown;      // a key or a controller was used last: the cursor is drawn
+                            // and stands for the pointer
 };
-extern SceneView sceneView;
+extern GameView gameView;
 
-// As a fresh start leaves it: nothing hovered, no route, an empty bar.
+// As a fresh start leaves the view: no screen over the board, the arrow cursor,
+// nothing hovered, no route, an empty bar, no shake.
 void resetGameScene();
+// The screen shakes for 800 ms, the view pushed `strength` times as far as after a
+// triple bomb.
+void shakeScreen(float strength);
 
 // Start-up: every board and HUD picture (a missing one stops the program with the
 // texture loader's message) and the board atlas made from the board's pictures.
 void loadGameTextures();
 
-// One frame's update: the rules (gameFrameUpdate and the end-of-level checks) and
-// then everything drawn moves on by dt ms. playClock is the program's play time
+// One frame's update: the shake runs down, the rules (gameFrameUpdate and the
+// end-of-level checks) run, and then everything drawn moves on by dt ms. playClock is the program's play time
 // (the scenery scrolls with it); pointer is in overlay units.
 void gameSceneUpdate(float dt, float playClock, Vec2 pointer);
 // Draws the frame as the update left it. Without a device nothing is drawn.

@@ -1,6 +1,5 @@
 // The board game's ways up to the modules above it: the hook table app fills at
-// start-up, with stand-ins that do nothing until then; the board's side of an
-// in-game screen; and the module's reset.
+// start-up, with stand-ins that do nothing until then; and the module's reset.
 #include "game/board.h"
 #include "game/feedback.h"
 #include "game/game.h"
@@ -12,20 +11,18 @@ namespace {
 
 bool answerNo() { return false; }
 void ignoreScreen(const char*) {}
-const char* noScreen() { return ""; }
 
 }  // namespace
 
 GameHooks gameHooks = {
     .boardSceneCurrent = answerNo,
     .openInGameScreen = ignoreScreen,
-    .currentScreen = noScreen,
+    .savingHeld = answerNo,
     .returnToTitle = ignoreScreen,
 };
 
 void resetGame() {
   gameState = {};
-  gameView = {};
   modeState = {};
   tipState = {};
   feedback = {};
@@ -34,11 +31,4 @@ void resetGame() {
   boards.current = &boards.live;
   moveSettings = {};
   resetGameScene();
-}
-
-void enterInGameMenu() {
-  gameState.menuOpen = true;
-  gameState.cursorMode = CursorMode::Arrow;
-  gameState.helpCursor = false;
-  gameState.selected = kNoCell;
 }

@@ -23,11 +23,10 @@ constexpr float kBarHeight = 512.0f;
 constexpr float kGaugeHeight = 128.0f;
 constexpr Color kValueColor = 0xFFFFF0A0u;  // the numbers: a warm white
 constexpr float kHeartHalf = 16.0f;
-
-const char* textOf(const char* key) {
-  const char* text = getText(key);
-  return text ? text : key;
-}
+// The side panel's room for a label in the hearts' place, and a line's height in
+// text sizes.
+constexpr float kHeartsLabelWidth = 105.0f;
+constexpr float kLineHeight = 1.8f;
 
 void drawPicture(TextureEntry* picture, Rect rect, const UvRect& uv, Color color) {
   setTexture(picture);
@@ -38,7 +37,7 @@ void drawProgressBar(float shift) {
   const float left = kBarLeft - shift;
   drawPicture(hudPictures.barFrame, {left, kBarBottom + kBarHeight, left + kBarWidth, kBarBottom},
               kWholePicture, kWhite);
-  float shown = sceneView.shownProgress;
+  float shown = gameView.shownProgress;
   if (!(shown > 0.0f)) return;  // also keeps a NaN off the vertices
   if (shown > 1.0f) shown = 1.0f;
   const float fill = std::ceil(kBarHeight * shown);
@@ -48,9 +47,9 @@ void drawProgressBar(float shift) {
 }
 
 Color scoreColor() {
-  if (!sceneView.scoreRising) return kValueColor;
-  const int32_t shift = 16 - 8 * sceneView.flickerChannel;  // red, green or blue
-  return (kValueColor & ~(0xFFu << shift)) | (uint32_t(sceneView.flickerValue) << shift);
+  if (!gameView.scoreRising) return kValueColor;
+  const int32_t shift = 16 - 8 * gameView.flickerChannel;  // red, green or blue
+  return (kValueColor & ~(0xFFu << shift)) | (uint32_t(gameView.flickerValue) << shift);
 }
 
 void drawNumber(float x, float y, int32_t value, Color color) {
@@ -70,15 +69,24 @@ void drawHeart(float x, float y) {
   drawSprite(x, y, 2.0f * kHeartHalf, 2.0f * kHeartHalf, kWholePicture, kWhite, kHudDepth);
 }
 
+// A small label in the hearts' place, on two lines when one is too narrow for it.
+void drawHeartsLabel(float x, const char* key) {
+  constexpr float kSize = 10.0f, kHeartsY = 55.0f;
+  const float height = wrapText(kHeartsLabelWidth, textOf(key), kSize);
+  setTextColorPacked(kWhite);
+  drawTextCentered(x, kHeartsY + (height - kLineHeight * kSize) * 0.5f, kSize,
+                   textState.wrapBuffer);
+}
+
 void drawLives(float s) {
   if (gameState.survival) {
-    drawLabel(345.0f + s, 55.0f, 10.0f, "survival");
+    drawHeartsLabel(345.0f + s, "survival");
     return;
   }
   drawLabel(343.0f + s, 90.0f, 14.0f, "lives");
   const int32_t count = lives();
   if (count <= 0) {
-    drawLabel(345.0f + s, 55.0f, 10.0f, "lastlife");
+    drawHeartsLabel(345.0f + s, "lastlife");
   } else if (count <= 3) {
     for (int32_t i = 0; i < count; ++i) drawHeart(316.0f + 30.0f * float(i) + s, 55.0f);
   } else {
@@ -95,7 +103,7 @@ void drawColourButtonHover(float s) {
   static const Color kTints[3] = {0x783C64FFu, 0x78FF5050u, 0x7850FF78u};
   for (int32_t i = 0; i < 3; ++i) {
     const float h = kColourButtonSize * 0.5f, x = kColourButtonX[i] + s;
-    if (!insideHudRect(x - h, x + h, kColourButtonY - h, kColourButtonY + h, sceneView.pointer)) {
+    if (!insideHudRect(x - h, x + h, kColourButtonY - h, kColourButtonY + h, gameView.pointer)) {
       continue;
     }
     setTexture(nullptr);
@@ -106,7 +114,7 @@ void drawColourButtonHover(float s) {
 
 void drawMenuLabel(float s) {
   const HudRect& r = kMenuButton;
-  const bool hovered = insideHudRect(r.x0 + s, r.x1 + s, r.y0, r.y1, sceneView.pointer);
+  const bool hovered = insideHudRect(r.x0 + s, r.x1 + s, r.y0, r.y1, gameView.pointer);
   const float pulse = hovered ? std::sin(gameState.levelClock * 0.012f) : 0.0f;
   setTextColor(255, 255, 255, 255);
   drawTextCentered(350.0f + s, -31.0f, 14.0f + pulse, textOf("menu"));
@@ -116,7 +124,7 @@ void drawSidePanel(float s) {
   drawPicture(hudPictures.panel, {272.0f + s, 300.0f, 400.0f + s, -212.0f}, kWholePicture, kWhite);
   drawColourButtonHover(s);
   drawLabel(345.0f + s, 279.0f, 14.0f, "score");
-  drawNumber(345.0f + s, 238.0f, gameState.shownScore, scoreColor());
+  drawNumber(345.0f + s, 238.0f, gameView.shownScore, scoreColor());
   drawLabel(345.0f + s, 183.0f, 14.0f, "level");
   drawNumber(353.0f + s, 147.0f, gameState.levelIndex + 1, kValueColor);
   drawLives(s);
@@ -148,22 +156,22 @@ void drawHammerGauge(float s) {
   float charge = gameState.hammerCharge;
   charge = charge > 1.0f ? 1.0f : (charge > 0.0f ? charge : 0.0f);
   // While the hammer is in hand the gauge shows it taken: a pale outline only.
-  const bool taken = gameState.cursorMode == CursorMode::Hammer;
+  const bool taken = gameView.cursorMode == CursorMode::Hammer;
   if (charge > 0.0f) {
     const UvRect uv = {0.0f, 1.0f - charge, 1.0f, 1.0f};
     drawPicture(hudPictures.hammerLit, {x0, bottom + charge * kGaugeHeight, x1, bottom}, uv,
                 taken ? fadeColor(kWhite, 0.3f) : kWhite);
   }
   if (taken) return;
-  drawGaugeLight(x0, x1, charge, insideHudRect(x0, x1, bottom, top, sceneView.pointer));
+  drawGaugeLight(x0, x1, charge, insideHudRect(x0, x1, bottom, top, gameView.pointer));
 }
 
 void drawHelpButton() {
   const float h = kHelpButtonSize * 0.5f;
   const bool hovered = insideHudRect(kHelpButtonX - h, kHelpButtonX + h, kHelpButtonY - h,
-                                     kHelpButtonY + h, sceneView.pointer);
+                                     kHelpButtonY + h, gameView.pointer);
   float size = kHelpButtonSize;
-  if (hovered || gameState.helpCursor) size *= 1.0f + 0.08f * std::sin(gameState.levelClock * 0.01f);
+  if (hovered || gameView.helpCursor) size *= 1.0f + 0.08f * std::sin(gameState.levelClock * 0.01f);
   setTexture(hudPictures.question);
   drawSprite(kHelpButtonX, kHelpButtonY, size, size, kWholePicture, kWhite, kHudDepth);
 }

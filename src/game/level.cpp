@@ -200,7 +200,7 @@ bool loadLevel(int32_t index) {
   gameState.newBallsPerMove = settings.newBallsPerMove;
   gameState.jokerFrequency = settings.jokerFrequency;
   gameState.hammerEnabled = settings.hammerEnabled;
-  std::memcpy(gameView.bonusFigure, settings.bonusFigure, sizeof(gameView.bonusFigure));
+  std::memcpy(gameState.bonusFigure, settings.bonusFigure, sizeof(gameState.bonusFigure));
   return loaded;
 }
 

@@ -4,7 +4,9 @@
 
 #include "audio/audio.h"
 #include "game/board.h"
+#include "game/feedback.h"
 #include "game/game.h"
+#include "game/game_scene.h"
 #include "game/modes.h"
 #include "persistence/profile.h"
 #include "persistence/records.h"
@@ -25,8 +27,7 @@ bool squaresLeft() {
 void showBigMessage(const char* key) {
   std::strncpy(modeState.bigMessage, key, kMaxMessageKey - 1);
   modeState.bigMessage[kMaxMessageKey - 1] = '\0';
-  const char* text = getText(key);
-  spawnFlyingText(text ? text : key, 0.0f, 0.0f, kBigMessageSize);
+  spawnFlyingText(textOf(key), 0.0f, 0.0f, kBigMessageSize);
 }
 
 void clearBigMessage() {
@@ -40,7 +41,7 @@ void recordStatistics() {
   const LevelResult result = currentLevelResult();
   recordLevelResult(result);
   enterHighScore(result);
-  if (!gameState.survival) advanceProgress(&gameView.zoneCompleted, &gameView.adventureFinished);
+  if (!gameState.survival) advanceProgress(&gameState.zoneCompleted, &gameState.adventureFinished);
   saveAll();
 }
 
@@ -48,7 +49,7 @@ void completeLevel() {
   recordStatistics();
   playSound("levelcomplete.ogg");
   requestMusic(kLevelCompleteMusic);
-  showBigMessage(gameView.zoneCompleted ? "stagecomplete" : "levelcomplete");
+  showBigMessage(gameState.zoneCompleted ? "stagecomplete" : "levelcomplete");
   gameState.levelCompleteTimer = kLevelCompleteMs;
   gameView.colourScheme = (gameState.levelIndex + 1) % 3;
 }
@@ -76,7 +77,7 @@ void runLevelComplete(float dt) {
   const float before = gameState.levelCompleteTimer;
   gameState.levelCompleteTimer -= dt;
   const float after = gameState.levelCompleteTimer;
-  if (passed(before, after, kBoardClearsAtMs)) clearBoardOfBalls();
+  if (passed(before, after, kBoardClearsAtMs)) sayFarewellToBalls();
   if (passed(before, after, kLevelMusicBackAtMs)) requestMusic(gameState.levelIndex % 4);
   if (after > 0.0f) return;
   requestMusic(gameState.levelIndex % 4);
@@ -103,12 +104,16 @@ void runDefeat(float dt) {
 }  // namespace
 
 void checkLevelEnd() {
-  if (!gameState.survival && gameState.levelCompleteTimer == 0.0f && !squaresLeft()) {
+  // The balls of the last move still to pop belong to the level's result: a won
+  // level and a finished survival game are recorded once their points are in.
+  const bool popsToCome = ballRemovalsPending();
+  if (!gameState.survival && gameState.levelCompleteTimer == 0.0f && !squaresLeft() &&
+      !popsToCome) {
     completeLevel();
   }
   if (gameState.freeCells != 0) return;
   if (gameState.survival) {
-    endSurvival();
+    if (!popsToCome) endSurvival();
   } else if (gameState.defeatTimer == 0.0f) {
     beginDefeat(true);
   }

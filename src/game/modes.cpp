@@ -9,7 +9,11 @@
 #include "audio/audio.h"
 #include "core/numeric.h"
 #include "game/game.h"
+#include "game/game_local.h"
+#include "game/game_scene.h"
+#include "game/level.h"
 #include "persistence/profile.h"
+#include "platform/platform.h"
 
 ModeState modeState = {};
 
@@ -31,28 +35,30 @@ void playBirds() {
   char name[32];
   std::snprintf(name, sizeof name, "birds%i.ogg", modeState.birdCall % 3 + 1);
   playSound(name);
-  // Cosmetic choices come from the table stream so they never shift the balls.
-  modeState.birdCall = (modeState.birdCall + 1 + tableRandomInt(2)) % 3;
+  modeState.birdCall = (modeState.birdCall + 1 + randomInt(2)) % 3;
 }
 
-struct WaterSound {
-  const char* name;  // null: the zone is quiet
-  int32_t period;
-};
-
-WaterSound waterSound() {
-  if (gameView.adventureFinished) return {"waterfall.ogg", kWaterfallPeriodMs};
+// The zone's water, or null where it is quiet.
+const char* waterSound() {
+  if (gameState.adventureFinished) return "waterfall.ogg";
   switch (zoneOf()) {
-    case 0: case 8: case 10: case 14: return {"brook.ogg", kBrookPeriodMs};
-    case 3: case 4: case 12: case 13: return {nullptr, 1};
-    default: return {"waterfall.ogg", kWaterfallPeriodMs};
+    case 0: case 8: case 10: case 14: return "brook.ogg";
+    case 3: case 4: case 12: case 13: return nullptr;
+    default: return "waterfall.ogg";
   }
 }
 
 // ---------------------------------------------------------------------------
 // Tiles leaving the screen
+//
+// Which sweep pattern 0 makes, the sideways drift of falling tiles, the directions
+// of scattering ones and when each sets off are drawn from the runtime generator
+// like every other chance of the game. The tiles' turns (their wobble and spin)
+// come from the table stream, restarted at 1000 for every level, so they are the
+// same each time.
 
-float unitRandom() { return tableRandomUnit(1.0f); }
+constexpr int32_t kTileTurnSeed = 1000;
+constexpr float kFullTurn = 6.2831853f;
 
 Vec2 awayFromCentre(Vec2 at, float distance) {
   const Vec2 d = {at.x - kBoardCentre.x, at.y - kBoardCentre.y};
@@ -63,7 +69,7 @@ Vec2 awayFromCentre(Vec2 at, float distance) {
 
 TileFlight tileFlight(TileExit exit, int32_t x, int32_t y) {
   const Vec2 at = cellCentre(x, y);
-  TileFlight f = {{0.0f, 0.0f}, 0.0f, 0.0f, unitRandom() * 6.2831853f};
+  TileFlight f = {{0.0f, 0.0f}, 0.0f, 0.0f, tableRandomUnit(kFullTurn)};
   switch (exit) {
     case TileExit::Wave:
       f.displacement = {kTileFlightDistance, 0.0f};
@@ -78,14 +84,14 @@ TileFlight tileFlight(TileExit exit, int32_t x, int32_t y) {
       f.spin = tableRandomSigned(90.0f);
       break;
     case TileExit::Fall:
-      f.displacement = {tableRandomSigned(200.0f), -kTileFlightDistance};
-      f.delay = unitRandom() * 0.4f;
+      f.displacement = {randomSigned(200.0f), -kTileFlightDistance};
+      f.delay = randomUnit(0.4f);
       f.spin = tableRandomSigned(180.0f);
       break;
     case TileExit::Scatter: {
-      const float angle = unitRandom() * 6.2831853f;
+      const float angle = randomUnit(kFullTurn);
       f.displacement = {std::cos(angle) * kTileFlightDistance, std::sin(angle) * kTileFlightDistance};
-      f.delay = unitRandom() * 0.3f;
+      f.delay = randomUnit(0.3f);
       f.spin = tableRandomSigned(180.0f);
       break;
     }
@@ -98,7 +104,7 @@ TileExit chooseTileExit(int32_t index) {
   if (pattern == 1) return TileExit::Fall;
   if (pattern == 2) return TileExit::Scatter;
   const TileExit sweeps[3] = {TileExit::Wave, TileExit::Outward, TileExit::Inward};
-  return sweeps[tableRandomInt(3)];
+  return sweeps[randomInt(3)];
 }
 
 void openHelpScreenOnce() {
@@ -112,17 +118,54 @@ void openHelpScreenOnce() {
   gameHooks.openInGameScreen("helpscreen");
 }
 
+// A level file that gives no floor at all would be won and lost at once.
+bool levelHasFloor() {
+  bool floor = false;
+  forEachPlayableCell([&](int32_t x, int32_t y) { floor = floor || hasFloor(cellAt(x, y)); });
+  return floor;
+}
+
+void levelFilePath(int32_t index, char* out, size_t capacity) {
+  char name[32];
+  levelFileName(index, name, sizeof name);
+  std::snprintf(out, capacity, "levels/%s", name);
+}
+
+// Back to the level choice with a word to the player: the box waits for the menus.
+void leaveBrokenLevel() {
+  modeState.levelBroken = false;
+  leaveForMap();
+  char path[48];
+  levelFilePath(gameState.levelIndex, path, sizeof path);
+  char message[160];
+  std::snprintf(message, sizeof message,
+                "The level file %s is damaged: it has no cell to play on. Choose another level.",
+                path);
+  sysReportProblem("levelbroken", path, "no cell to play on", message);
+}
+
 }  // namespace
 
 void prepareLevelModes(int32_t index) {
+  modeState.levelBroken = false;
   modeState.ambientClock = 0;
   modeState.ambientStarted = false;
   modeState.survivalOver = false;
   modeState.bigMessage[0] = '\0';
   modeState.tileExit = chooseTileExit(index);
+  seedTableRandom(kTileTurnSeed);
   forEachCellInDrawingOrder([](int32_t x, int32_t y) {
     modeState.tiles[x][y] = tileFlight(modeState.tileExit, x, y);
   });
+}
+
+void checkLevelPlayable(int32_t index) {
+  modeState.levelBroken = !levelHasFloor();
+  if (!modeState.levelBroken) return;
+  char path[48];
+  levelFilePath(index, path, sizeof path);
+  std::fprintf(stderr, "%s: %s gives no cell to play on (missing, unreadable or damaged); the "
+               "game goes back to the level choice\n", kProgramName, path);
 }
 
 void startCurrentLevel() {
@@ -134,22 +177,25 @@ void startCurrentLevel() {
   }
 }
 
+// The water is one looped channel from the level start on (the same water runs
+// on through a restart); the birds call on the ambient clock.
 void updateAmbientSounds(float dt) {
-  const WaterSound water = waterSound();
   if (!modeState.ambientStarted) {
     modeState.ambientStarted = true;
     playBirds();
-    if (water.name) playSound(water.name);
+    playAmbientLoop(waterSound());
   }
   const int32_t before = modeState.ambientClock;
   modeState.ambientClock += int32_t(dt);
-  const int32_t after = modeState.ambientClock;
-  if (crossedPeriod(before, after, kBirdsPeriodMs)) playBirds();
-  if (water.name && crossedPeriod(before, after, water.period)) playSound(water.name);
+  if (crossedPeriod(before, modeState.ambientClock, kBirdsPeriodMs)) playBirds();
 }
 
 void gameFrameEndRules() {
-  if (!gameState.menuOpen && gameState.levelCompleteTimer >= 0.0f) checkLevelEnd();
+  if (modeState.levelBroken) {
+    leaveBrokenLevel();
+    return;
+  }
+  if (!gameView.menuOpen && gameState.levelCompleteTimer >= 0.0f) checkLevelEnd();
   openHelpScreenOnce();
 }
 

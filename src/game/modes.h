@@ -21,8 +21,6 @@ constexpr int32_t kLevelCompleteMusic = 4;
 constexpr int32_t kDefeatMusic = 5;
 constexpr float kBigMessageSize = 23.0f;
 constexpr int32_t kBirdsPeriodMs = 6200;
-constexpr int32_t kWaterfallPeriodMs = 3000;
-constexpr int32_t kBrookPeriodMs = 3100;
 constexpr int32_t kMaxMessageKey = 32;
 
 // How the floor tiles leave the screen after a won level.
@@ -53,6 +51,8 @@ struct ModeState {
   bool resultPending;       // the last life was lost: the score waits for the "hiscore"
                             // screen to enter it (the menus clear it); no saving meanwhile
   char bigMessage[kMaxMessageKey];  // text key of the last big message ("" when cleared)
+  bool levelBroken;         // the level file gave no cell to play on: the first frame
+                            // leaves for the level choice, nothing won or lost
   TileExit tileExit;
   TileFlight tiles[kBoardSize][kBoardSize];
 };
@@ -70,6 +70,9 @@ struct TilePose {
 // Called by startLevel once the board is ready: restarts the ambient clock and
 // prepares the tiles' exit for this level (the pattern follows levelIndex mod 3).
 void prepareLevelModes(int32_t index);
+// Called by startLevel last: a level without a cell to play on (its file missing,
+// unreadable or damaged) is said on stderr and marked broken.
+void checkLevelPlayable(int32_t index);
 // Starts the survival start level or the profile's current level in the game kind
 // and difficulty the menus set.
 void startCurrentLevel();
@@ -82,12 +85,16 @@ void updateEndSequences(float dt);
 void gameFrameEndRules();
 
 // The end-of-level check: a cleared adventure level starts the level-complete
-// sequence; a full board ends survival or starts the defeat sequence.
+// sequence; a full board ends survival or starts the defeat sequence. A won level
+// and a finished survival game wait until the balls still wobbling have popped,
+// so their points are in the result the records take.
 void checkLevelEnd();
 // The defeat sequence as the in-game menus start it (the music stays).
 void startDefeat();
 // The running level's result as the tables take it.
 LevelResult currentLevelResult();
+// The menus have shown the lost game's result (or moved on without it).
+void clearPendingResult();
 
 // Tile (x, y) of the level-complete picture at sequence time `timer`: hidden above
 // 7500 ms (the board itself shows), while wobbling from 7500 to 6500, flying and

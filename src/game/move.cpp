@@ -7,6 +7,7 @@
 #include "effects/effects.h"
 #include "game/board.h"
 #include "game/game_local.h"
+#include "game/game_scene.h"
 
 namespace {
 
@@ -97,8 +98,9 @@ void selectBall(int32_t x, int32_t y) {
 
 void deselectBall() { gameState.selected = kNoCell; }
 
-void runReachabilitySearch() {
-  const CellPos from = gameState.selected;
+void runReachabilitySearch() { runReachabilitySearchFrom(gameState.selected); }
+
+void runReachabilitySearchFrom(CellPos from) {
   if (!isPlayable(from.x, from.y)) return;
   for (auto& column : currentBoard().cells) {
     for (Cell& cell : column) cell.pathDistance = -1;
@@ -180,7 +182,7 @@ void advanceMove(int32_t mx, int32_t my, float dt) {
 void clickBoardCell(int32_t x, int32_t y) {
   if (!inArray(x, y) || !hasFloor(cellAt(x, y))) {
     deselectBall();
-    if (gameState.cursorMode == CursorMode::Hammer) gameState.cursorMode = CursorMode::Arrow;
+    if (gameView.cursorMode == CursorMode::Hammer) gameView.cursorMode = CursorMode::Arrow;
     return;
   }
   const Cell& cell = cellAt(x, y);
@@ -199,9 +201,9 @@ void clickBoardCell(int32_t x, int32_t y) {
 
 void doubleClickBoardCell(int32_t x, int32_t y) {
   if (gameState.busy) return;
-  if (gameState.helpCursor) {
-    gameState.helpCursor = false;
-    gameState.cursorMode = CursorMode::Arrow;
+  if (gameView.helpCursor) {
+    gameView.helpCursor = false;
+    gameView.cursorMode = CursorMode::Arrow;
     return;
   }
   if (!inArray(x, y)) return;

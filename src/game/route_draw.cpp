@@ -57,7 +57,7 @@ int32_t walkRoute(CellPos from, CellPos* out) {
 }
 
 bool hoveringReachableCell() {
-  const CellPos h = sceneView.hover;
+  const CellPos h = gameView.hover;
   return gameState.selected.x >= 0 && h.x >= 0 && cellAt(h.x, h.y).pathDistance > 0;
 }
 
@@ -102,27 +102,27 @@ void updateRoutePreview(float dt) {
   if (gameView.routeHidden || gameState.busy) {
     // Hidden at once by the right button, and never shown while a ball moves.
     gameView.routeHidden = false;
-    sceneView.routeCells = 0;
-    sceneView.routeAlpha = 0.0f;
+    gameView.routeCells = 0;
+    gameView.routeAlpha = 0.0f;
     return;
   }
   if (hoveringReachableCell()) {
-    sceneView.routeCells = walkRoute(sceneView.hover, sceneView.route);
-    sceneView.routeBall = gameState.selected;
-    sceneView.routeAlpha = 1.0f;
+    gameView.routeCells = walkRoute(gameView.hover, gameView.route);
+    gameView.routeBall = gameState.selected;
+    gameView.routeAlpha = 1.0f;
     return;
   }
-  sceneView.routeAlpha -= dt / kRouteFadeMs;
-  if (sceneView.routeAlpha <= 0.0f) {
-    sceneView.routeAlpha = 0.0f;
-    sceneView.routeCells = 0;
+  gameView.routeAlpha -= dt / kRouteFadeMs;
+  if (gameView.routeAlpha <= 0.0f) {
+    gameView.routeAlpha = 0.0f;
+    gameView.routeCells = 0;
   }
 }
 
 void drawRoutePreview() {
-  if (sceneView.routeCells <= 0 || sceneView.routeAlpha <= 0.0f) return;
-  const RouteView view = {sceneView.route, sceneView.routeCells, sceneView.routeBall, {0.0f, 0.0f}};
-  drawRouteView(view, fadeColor(kWhite, sceneView.routeAlpha));
+  if (gameView.routeCells <= 0 || gameView.routeAlpha <= 0.0f) return;
+  const RouteView view = {gameView.route, gameView.routeCells, gameView.routeBall, {0.0f, 0.0f}};
+  drawRouteView(view, fadeColor(kWhite, gameView.routeAlpha));
 }
 
 void drawRouteToBall(CellPos from, CellPos ball, Vec2 shift, Color color) {

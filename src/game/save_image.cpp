@@ -3,10 +3,13 @@
 // field at an odd offset).
 #include "game/save_image.h"
 
+#include <cstdio>
+#include <memory>
 #include <vector>
 
 #include "game/board.h"
 #include "game/game.h"
+#include "game/game_scene.h"
 #include "persistence/byte_io.h"
 #include "persistence/profile.h"
 #include "platform/platform.h"
@@ -101,7 +104,7 @@ void putBoardAndRoute(ByteWriter* w) {
     putFloat(w, point.y);
   }
   putInt32(w, gameState.movePathSteps);
-  for (const auto& column : gameView.bonusFigure) {
+  for (const auto& column : gameState.bonusFigure) {
     for (const int32_t entry : column) putInt32(w, entry);
   }
 }
@@ -139,7 +142,7 @@ void putClocks(ByteWriter* w) {
   putInt32(w, 0);
   putInt32(w, 0);
   putInt32(w, g.squaresAtStart);
-  putInt32(w, gameView.pendingSquares);
+  putInt32(w, gameState.pendingSquares);
 }
 
 void takeBoardAndRoute(ByteReader* r) {
@@ -151,7 +154,7 @@ void takeBoardAndRoute(ByteReader* r) {
     takeFloat(r, &point.y);
   }
   takeInt32(r, &gameState.movePathSteps);
-  for (auto& column : gameView.bonusFigure) {
+  for (auto& column : gameState.bonusFigure) {
     for (int32_t& entry : column) takeInt32(r, &entry);
   }
 }
@@ -185,7 +188,7 @@ void takeClocks(ByteReader* r) {
   takeInt32(r, &g.levelIndex);
   skipBytes(r, 8);
   takeInt32(r, &g.squaresAtStart);
-  takeInt32(r, &gameView.pendingSquares);
+  takeInt32(r, &gameState.pendingSquares);
 }
 
 }  // namespace
@@ -209,8 +212,39 @@ void readSaveImage(const uint8_t* data, uint32_t size) {
   takeBoardAndRoute(&r);
   takeCounters(&r);
   takeClocks(&r);
-  limitLoadedGame();
-  if (gameState.survival) gameState.shownScore = gameState.levelScore;
+  if (gameState.survival) gameView.shownScore = gameState.levelScore;
+}
+
+namespace {
+
+// What reading an image changes, kept to put back when the image is refused.
+struct LoadedGame {
+  Board live;
+  GameState state;
+  GameView view;
+};
+
+// Reads the image and looks at what it holds; the game as it was is put back when
+// the image is refused, or always when only a look was asked for.
+bool readChecked(const uint8_t* data, uint32_t size, char* fault, size_t capacity, bool keep) {
+  const auto before = std::make_unique<LoadedGame>(LoadedGame{boards.live, gameState, gameView});
+  readSaveImage(data, size);
+  const bool sound = !loadedGameFault(fault, capacity);
+  if (sound && keep) return true;
+  boards.live = before->live;
+  gameState = before->state;
+  gameView = before->view;
+  return sound;
+}
+
+}  // namespace
+
+bool loadSaveImage(const uint8_t* data, uint32_t size, char* fault, size_t capacity) {
+  return readChecked(data, size, fault, capacity, true);
+}
+
+bool saveImageSound(const uint8_t* data, uint32_t size, char* fault, size_t capacity) {
+  return readChecked(data, size, fault, capacity, false);
 }
 
 bool saveGameImage(const char* fileName) {
@@ -221,7 +255,10 @@ bool saveGameImage(const char* fileName) {
 
 bool loadGameImage(const char* fileName) {
   std::vector<uint8_t> image;
-  if (!readPlayerFile(fileName, kSaveImageSize, &image, "the level starts afresh")) return false;
-  readSaveImage(image.data(), uint32_t(image.size()));
-  return true;
+  if (!readPlayerFile(fileName, {kSaveImageSize, 1, 1}, &image, "the game goes on")) return false;
+  char fault[128];
+  if (loadSaveImage(image.data(), kSaveImageSize, fault, sizeof fault)) return true;
+  std::fprintf(stderr, "%s: %s holds a game no level reaches (%s); the game goes on\n",
+               kProgramName, fileName, fault);
+  return false;
 }

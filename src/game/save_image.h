@@ -7,6 +7,7 @@
 // values of the level start that precedes a load.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 constexpr uint32_t kSaveImageSize = 99409;
@@ -18,20 +19,28 @@ constexpr const char* kDeveloperSaveFile = "level01.lvl";
 
 // Writes the image of the running game into out (kSaveImageSize bytes).
 void writeSaveImage(uint8_t* out);
-// Reads an image over the running game, field by field: a field the image ends
-// inside keeps its current value, bytes past the format's size are ignored. In
-// survival the HUD's score jumps to the level's score. A damaged image's values
-// are limited as limitLoadedGame says.
+// Reads an image over the running game, field by field, as it is: a field the
+// image ends inside keeps its current value, bytes past the format's size are
+// ignored. In survival the HUD's score jumps to the level's score.
 void readSaveImage(const uint8_t* data, uint32_t size);
-// Brings the loaded board and game state inside what a game in play reaches: ball
-// and preview values to those a level can hold, move targets onto the board,
-// counters below where the rules' sums overflow, clocks finite, the route's
-// length and the bonus figure to their tables (save_limits.cpp).
-void limitLoadedGame();
+// Looks at the board and game state for a value no running game holds (and so
+// none saves): a ball or layer no level makes, a move target off the board, a
+// counter past where the rules' sums overflow, a clock that is not finite, the
+// route or bonus figure past their tables, a level end in progress. Returns true
+// with the first such value in words in out ("the level-complete timer is -1").
+bool loadedGameFault(char* out, size_t capacity);
+// Reads a whole image over the running game when every value in it is one a
+// running game holds. Otherwise returns false with the value in `fault`, and the
+// game is as it was before the call.
+bool loadSaveImage(const uint8_t* data, uint32_t size, char* fault, size_t capacity);
+// The same look without loading: true when loadSaveImage would take the image; the
+// game stays as it is either way.
+bool saveImageSound(const uint8_t* data, uint32_t size, char* fault, size_t capacity);
 
 // Writes the image to `fileName` in the current folder through a temporary file.
 // Returns false (nothing changed on disk) when it cannot be written.
 bool saveGameImage(const char* fileName);
-// Reads `fileName` of the current folder over the running game. Returns false,
-// changing nothing, when it cannot be read.
+// Reads `fileName` of the current folder over the running game (the developer
+// key). Returns false, changing nothing, when it cannot be read or holds a value
+// no running game holds (said on stderr).
 bool loadGameImage(const char* fileName);

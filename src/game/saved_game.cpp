@@ -3,7 +3,7 @@
 #include "game/saved_game.h"
 
 #include <cstdio>
-#include <cstring>
+#include <string>
 #include <vector>
 
 #include "effects/effects.h"
@@ -18,21 +18,43 @@
 
 namespace {
 
-// Reads a profile's saved game over the level just started. A file shorter than a
-// saved game is no image of one (cut short, or something else under the name): it
-// is left on disk as it is, said once on standard error, and the level begins
-// afresh rather than as a mixture of the two; a longer one is kept aside by the
-// read. False when nothing was read.
-bool readSavedGame(const char* fileName) {
-  std::vector<uint8_t> image;
-  if (!readPlayerFile(fileName, kSaveImageSize, &image, "the level starts afresh")) return false;
-  if (image.size() != kSaveImageSize) {
-    std::fprintf(stderr, "settings/%s: %zu bytes, not a saved game of %u; the level starts"
-                 " afresh\n", fileName, image.size(), kSaveImageSize);
-    return false;
-  }
-  readSaveImage(image.data(), kSaveImageSize);
-  return true;
+constexpr const char* kLevelAfresh = "the level starts afresh";
+
+// The file of the current profile's game of `kind`; "" without a profile.
+std::string currentSavedGameFile(SavedGameKind kind) {
+  const Profile* profile = currentProfileRecord();
+  return profile ? savedGameFile(profile->name, kind) : std::string();
+}
+
+// Reads the current profile's saved game of `kind`: one whole image. False (said
+// on stderr, a damaged file kept aside) when there is none to read.
+bool readSavedImage(SavedGameKind kind, std::vector<uint8_t>* image) {
+  const std::string name = currentSavedGameFile(kind);
+  if (name.empty() || !savedGameOffered(kind) || !enterSettingsFolder()) return false;
+  const bool read = readPlayerFile(name.c_str(), {kSaveImageSize, 1, 1}, image, kLevelAfresh);
+  leaveSettingsFolder();
+  return read;
+}
+
+// A saved game with a value no running game holds was not written by the game:
+// kept aside as a damaged file is, and said once.
+void refuseImage(SavedGameKind kind, const char* fault) {
+  const std::string name = currentSavedGameFile(kind);
+  if (!enterSettingsFolder()) return;
+  const std::string aside = name + ".damaged";
+  const bool kept = sysCopyFile(name.c_str(), aside.c_str());
+  const std::string what = std::string(fault) + ", which no running game holds; " + kLevelAfresh +
+                           (kept ? "; the file is kept as " + aside : std::string());
+  sysReportDamagedFile(name.c_str(), what.c_str());
+  leaveSettingsFolder();
+}
+
+// Tells the player, in a box the menus show, that the offered game did not load.
+void tellNotLoaded(SavedGameKind kind, const char* reason) {
+  const std::string name = currentSavedGameFile(kind);
+  const std::string message =
+      "Your saved game (" + name + ") could not be loaded: " + reason + ". Choose a level to play.";
+  sysReportProblem("loadfailed", name.c_str(), reason, message.c_str());
 }
 
 }  // namespace
@@ -44,7 +66,7 @@ SavedGameKind currentSavedGameKind() {
 
 bool gameMayBeSaved() {
   if (!gameHooks.boardSceneCurrent() || modeState.resultPending) return false;
-  if (std::strcmp(gameHooks.currentScreen(), "levelcomplete") == 0) return false;
+  if (gameHooks.savingHeld()) return false;
   return gameState.levelCompleteTimer == 0.0f && gameState.defeatTimer == 0.0f &&
          gameState.moves > 0;
 }
@@ -53,10 +75,9 @@ bool saveGame() {
   Profile* profile = currentProfileRecord();
   if (!profile || !gameMayBeSaved()) return false;
   const SavedGameKind kind = currentSavedGameKind();
-  char name[kMaxSavedGameName];
-  savedGameFileName(profile->name, kind, name, sizeof name);
+  const std::string name = currentSavedGameFile(kind);
   if (!enterSettingsFolder()) return false;
-  const bool written = saveGameImage(name);
+  const bool written = saveGameImage(name.c_str());
   leaveSettingsFolder();
   // A game that did not reach the disk is not offered later.
   if (!written) return false;
@@ -65,15 +86,28 @@ bool saveGame() {
   return true;
 }
 
-void loadGame() {
+bool savedGameLoadable(SavedGameKind kind) {
+  std::vector<uint8_t> image;
+  if (!readSavedImage(kind, &image)) return false;
+  char fault[128];
+  if (saveImageSound(image.data(), kSaveImageSize, fault, sizeof fault)) return true;
+  refuseImage(kind, fault);
+  return false;
+}
+
+bool loadGame() {
   startCurrentLevel();
   clearScorePopups();
-  Profile* profile = currentProfileRecord();
   const SavedGameKind kind = currentSavedGameKind();
-  if (!profile || !savedGameOffered(kind)) return;
-  char name[kMaxSavedGameName];
-  savedGameFileName(profile->name, kind, name, sizeof name);
-  if (!enterSettingsFolder()) return;
-  readSavedGame(name);
-  leaveSettingsFolder();
+  if (!savedGameOffered(kind)) return false;
+  std::vector<uint8_t> image;
+  if (!readSavedImage(kind, &image)) {
+    tellNotLoaded(kind, "it cannot be read");
+    return false;
+  }
+  char fault[128];
+  if (loadSaveImage(image.data(), kSaveImageSize, fault, sizeof fault)) return true;
+  refuseImage(kind, fault);
+  tellNotLoaded(kind, fault);
+  return false;
 }

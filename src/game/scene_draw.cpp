@@ -6,6 +6,7 @@
 #include "game/feedback.h"
 #include "game/game.h"
 #include "game/scene_local.h"
+#include "input/input.h"
 #include "platform/device.h"
 #include "render/text.h"
 #include "resources/resources.h"
@@ -22,25 +23,20 @@ constexpr float kPi = 3.14159265f;
 // The board camera's view: 50 units back, turned and moved by the shake.
 Matrix4 worldView(bool shaken) {
   Matrix4 view = identity();
-  if (shaken && gameState.shakeTimer > 0) {
-    const float left = float(gameState.shakeTimer);
-    const float tilt = sceneView.shakeTilt * kShakeTiltPerMs * left;
+  if (shaken && gameView.shakeTimer > 0) {
+    const float left = float(gameView.shakeTimer);
+    const float tilt = gameView.shakeTilt * kShakeTiltPerMs * left;
     const float c = std::cos(tilt), s = std::sin(tilt);
     view.m[0] = c;
     view.m[1] = s;
     view.m[4] = -s;
     view.m[5] = c;
-    const float reach = kShakeReach * feedback.shakeStrength * left / float(kShakeMs);
-    view.m[12] = sceneView.shakeDirection.x * reach;
-    view.m[13] = sceneView.shakeDirection.y * reach;
+    const float reach = kShakeReach * gameView.shakeStrength * left / float(kShakeMs);
+    view.m[12] = gameView.shakeDirection.x * reach;
+    view.m[13] = gameView.shakeDirection.y * reach;
   }
   view.m[14] = kWorldEyeDistance;
   return view;
-}
-
-const char* textOf(const char* key) {
-  const char* text = getText(key);
-  return text ? text : key;
 }
 
 // The big message's letters are drawn with the font bound by a text of one space.
@@ -106,7 +102,7 @@ HudSlide hudSlide() {
 void drawPauseOverlay() {
   if (gameState.running) return;
   const float t = gameView.pauseFade;
-  if (gameView.adventureFinished) {
+  if (gameState.adventureFinished) {
     if (t <= 3000.0f || t >= 21000.0f) return;
     const float opacity = std::sin(kPi * (t - 3000.0f) / 18000.0f);
     setTextColor(255, 255, 255, int32_t(opacity * 255.0f));
@@ -117,8 +113,8 @@ void drawPauseOverlay() {
   }
   const float blink = std::fmax(0.0f, ((1.0f + std::sin(0.0003f * t)) * 0.5f - 0.7f) / 0.3f);
   setTextColor(255, 255, 255, 255);
-  drawTextCentered(0.0f, -280.0f, 13.0f + blink, textOf("keytoresume"));
-  if (!gameView.zoneCompleted && t < 7000.0f) {
+  drawTextCentered(0.0f, -280.0f, 13.0f + blink, deviceTextAfter("keytoresume", 0));
+  if (!gameState.zoneCompleted && t < 7000.0f) {
     drawTextCentered(0.0f, 0.0f, 21.0f + 4.0f * blink * blink, textOf("relax"));
   }
 }
@@ -139,7 +135,7 @@ void gameSceneDraw() {
   drawBanner();
   drawFlyingLetters();
   drawTipPanel();
-  if (!gameState.menuOpen) {
+  if (!gameView.menuOpen) {
     beginWorldCamera(false);
     drawBoardEffects();
   }

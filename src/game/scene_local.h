@@ -62,8 +62,13 @@ struct HudPictures {
   TextureEntry* barFrame;    // "levelbar1.tga"
   TextureEntry* barFill;     // "levelbar2.tga"
   TextureEntry* question;
+  TextureEntry* hammerCursor;  // "cursorhammer.tga": marks the keys' cursor with the hammer up
 };
 extern HudPictures hudPictures;
+
+// The board's pictures lie in front of both cameras: the board's (z = 0 is 50 units
+// from the eye) and the flat one of begin2D (z between 1 and 100).
+constexpr float kBoardDepth = 10.0f;
 
 // Half the side of a ball's sprite is 1.1 ball sizes; a ball size is 16 units.
 constexpr float kBallSize = 16.0f;
@@ -114,6 +119,7 @@ void forgetLevelMiniature();
 
 // Drawing steps of the frame (each file draws its own).
 void drawBoard();                 // the board or the level-complete picture
+void drawKeyCursor();             // the keys' cursor over its cell, while shown
 void drawRoutePreview();          // the route from the hovered cell to the ball
 void drawBallRemovals();          // the wobbling balls before they pop
 void drawHud();                   // side panel, hammer gauge, progress bar, help button

@@ -13,16 +13,16 @@ constexpr float kTipWidth = 300.0f;
 bool pointerOverHelpButton() {
   const float h = kHelpButtonSize * 0.5f;
   return insideHudRect(kHelpButtonX - h, kHelpButtonX + h, kHelpButtonY - h, kHelpButtonY + h,
-                       sceneView.pointer);
+                       gameView.pointer);
 }
 
 }  // namespace
 
 void drawTipPanel() {
-  if (!tipState.active || !tipState.visible || !tipState.text) return;
+  if (!tipState.active || !tipState.visible) return;
   BalloonLook look = {};
   look.anchor = tipState.anchor;
-  look.text = tipState.text;
+  look.text = shownTipText();
   look.maxWidth = kTipWidth;
   look.pointer = true;
   look.appear = -tipState.delay / kTipCloseAfterMs;
@@ -32,13 +32,11 @@ void drawTipPanel() {
 }
 
 void drawHelpTooltip() {
-  if (tipState.visible || gameState.menuOpen || gameState.levelCompleteTimer > 0.0f) return;
+  if (tipState.visible || gameView.menuOpen || gameState.levelCompleteTimer > 0.0f) return;
   if (!gameState.running || !pointerOverHelpButton()) return;
-  const char* text = getText("tooltip");
-  if (!text) return;
   BalloonLook look = {};
   look.anchor = {kHelpButtonX, kHelpButtonY};
-  look.text = text;
+  look.text = textOf("tooltip");
   look.maxWidth = kTipWidth;
   look.pointer = true;
   look.appear = 1.0f;

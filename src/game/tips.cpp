@@ -5,6 +5,8 @@
 #include <cstring>
 
 #include "game/game.h"
+#include "game/game_scene.h"
+#include "input/input.h"
 #include "persistence/profile.h"
 #include "resources/resources.h"
 
@@ -41,20 +43,14 @@ int32_t oneTimeTipIndex(const char* key) {
   return -1;
 }
 
-// The texts of some tips differ by difficulty: the key's entry in Expert, the next
-// one in Normal, the one after in Zen.
-const char* tipText(const char* key, bool perDifficulty) {
-  if (!getText(key)) return nullptr;
-  if (!perDifficulty) return getText(key);
-  return getTextByIndex(getTextIndex(key) + gameState.difficulty);
-}
-
 void showTip(const char* key, bool perDifficulty, Vec2 anchor, float delay, CellPos cell,
              int32_t highlightKind) {
   tipState = {};
   tipState.active = true;
   std::strncpy(tipState.key, key, kMaxTipKey - 1);
-  tipState.text = tipText(key, perDifficulty);
+  // The texts of some tips differ by difficulty: the key's entry in Expert, the
+  // next one in Normal, the one after in Zen.
+  tipState.textStep = perDifficulty ? gameState.difficulty : 0;
   tipState.anchor = anchor;
   tipState.delay = delay;
   tipState.cell = cell;
@@ -148,7 +144,7 @@ void hideTip() { tipState = {}; }
 
 void updateTip(float dt) {
   if (!tipState.active) return;
-  if (gameState.menuOpen || !gameState.running || gameState.levelCompleteTimer > 0.0f ||
+  if (gameView.menuOpen || !gameState.running || gameState.levelCompleteTimer > 0.0f ||
       gameState.defeatTimer > 0.0f) {
     tipState.visible = false;
     return;
@@ -168,3 +164,7 @@ void updateTip(float dt) {
 void clickTip() {
   if (tipState.active && tipState.delay <= -kTipCloseAfterMs) hideTip();
 }
+
+// From the kept key: a missing text shows that copy, not the caller's string. A tip
+// that tells what to press names the keys or the buttons of the device used last.
+const char* shownTipText() { return deviceTextAfter(tipState.key, tipState.textStep); }

@@ -20,7 +20,7 @@ struct TipState {
   bool active;            // a tip is pending or shown
   bool visible;           // shown this frame
   char key[kMaxTipKey];   // text-table key of the tip
-  const char* text;       // the looked-up text (null when the table lacks it)
+  int32_t textStep;       // the text is the entry this far after the key's (by difficulty)
   Vec2 anchor;
   float delay;            // ms until shown; falls to -250 and stays there
   CellPos cell;           // the bound cell, or kNoCell
@@ -34,6 +34,8 @@ void showOneTimeTip(Vec2 anchor, const char* key, CellPos cell, float delay,
                     int32_t highlightKind);
 // Shows the tip describing what lies under the overlay point (the help cursor).
 void showHelpTip(float x, float y);
+// The tip's text, looked up when asked: the language may change while it shows.
+const char* shownTipText();
 // Hides the tip at once.
 void hideTip();
 // One frame of the tip panel.

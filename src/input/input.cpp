@@ -7,6 +7,7 @@
 
 #include "render/render.h"
 #include "render/text.h"
+#include "resources/resources.h"
 
 InputState input = {};
 
@@ -15,6 +16,24 @@ void resetInput() { input = {}; }
 void setPointer(int32_t x, int32_t y) {
   input.mouseX = x;
   input.mouseY = y;
+}
+
+const char* inputDeviceName(InputDevice device) {
+  switch (device) {
+    case InputDevice::Keyboard: return "keyboard";
+    case InputDevice::Pad: return "pad";
+    default: return "mouse";
+  }
+}
+
+const char* deviceTextAfter(const char* key, int32_t steps) {
+  if (key && input.lastDevice != InputDevice::Mouse) {
+    char own[kMaxTextKey];
+    const char* prefix = input.lastDevice == InputDevice::Pad ? "pad" : "keys";
+    std::snprintf(own, sizeof own, "%s%s", prefix, key);
+    if (getText(own)) return textAfter(own, steps);
+  }
+  return textAfter(key, steps);
 }
 
 bool typedLettersEndWith(const char* word) {

@@ -5,6 +5,8 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <string>
 
 #include "input/input.h"
 #include "persistence/profile.h"
@@ -62,6 +64,14 @@ void loadMapPictures() {
   }
 }
 
+void loadZoneNamePlaces() {
+  uint32_t size = 0;
+  const uint8_t* bytes = loadFile(kZoneNamePlacesFile, &size, false);
+  const std::string text = bytes ? std::string(reinterpret_cast<const char*>(bytes), size) : "";
+  if (bytes) releaseFile(bytes);
+  readZoneNamePlaces(text.c_str());
+}
+
 }  // namespace
 
 MapHooks mapHooks = {.drawWindow = noWindow, .setHighlightTextColor = noHighlight};
@@ -70,6 +80,7 @@ void loadMap() {
   loadMapPictures();
   loadPath(kRoadFile);
   computeMapGeometry();
+  loadZoneNamePlaces();
   setBackgroundForLevel(kLandscapeOutsideLevels);
   setTintNow(kDayTint);
 }
@@ -86,6 +97,17 @@ void computeMapGeometry() {
     const Vec2 before = pointOnPath(d - kDirectionReach);
     const Vec2 after = pointOnPath(d + kDirectionReach);
     mapGeometry.marks[i] = {before, directionDegrees(before, after)};
+  }
+}
+
+void readZoneNamePlaces(const char* text) {
+  mapGeometry.zoneNameSize = readFloat(text, "size=");
+  for (int32_t zone = 0; zone < kMapZoneCount; ++zone) {
+    char key[16];
+    std::snprintf(key, sizeof key, "zone%i=", int(zone + 1));
+    const Vec3 place = std::strstr(text, key) ? readVector3(text, key) : Vec3{0.0f, 0.0f, 0.0f};
+    mapGeometry.zoneNameAt[zone] = {place.x, place.y};
+    mapGeometry.zoneNameRoom[zone] = place.z > 0.0f ? place.z : 0.0f;
   }
 }
 

@@ -23,6 +23,12 @@ constexpr int32_t kMapZoneCount = 14;
 // and its end.
 constexpr int32_t kArtefactCount = kMapZoneCount + 1;
 
+// The zones' names are drawn by the game on small plates at places the data
+// gives ("mapnames.txt": the text size "size=10", then "zone1=(x, y, room)" ..
+// "zone14=", overlay units), each with room for the widest name of any language;
+// the names are in the texts' language of the moment.
+constexpr const char* kZoneNamePlacesFile = "mapnames.txt";
+
 // Where a level lies on the road: its mark is drawn at `position`, turned along the
 // road by `angle` degrees (counter-clockwise from the x axis, 0..360).
 struct LevelMark {
@@ -36,6 +42,9 @@ struct MapGeometry {
   float zoneLength;  // the road's length / 14
   Vec2 artefacts[kArtefactCount];
   LevelMark marks[kMapLevelCount];
+  float zoneNameSize;                  // the names' text size
+  Vec2 zoneNameAt[kMapZoneCount];      // the centre of the zone's name plate
+  float zoneNameRoom[kMapZoneCount];   // the widest name it takes; 0: no place
 };
 extern MapGeometry mapGeometry;
 
@@ -76,10 +85,14 @@ enum class MarkState : uint8_t {
 // Start-up: the map picture, the level mark and the artefacts (a missing picture
 // stops the program with the texture loader's message), the road
 // "trajectory1.spl" (a missing road leaves every mark off the screen), the
-// geometry; then the scenery shown outside levels.
+// geometry and the places of the zones' names (without "mapnames.txt" the names
+// are not shown); then the scenery shown outside levels.
 void loadMap();
 // The artefacts and marks from the road now loaded (resources' path).
 void computeMapGeometry();
+// The places of the zones' names from a "mapnames.txt" text (NUL-terminated);
+// a zone the text lacks gets no place.
+void readZoneNamePlaces(const char* text);
 // As a fresh start leaves it: clock 0, the chart at rest on level 0. The geometry
 // and pictures stay.
 void resetMap();
@@ -109,11 +122,12 @@ MarkState levelMarkState(int32_t level);
 Color levelMarkColor(int32_t level, float t);
 float levelMarkSize(int32_t level, float t);
 
-// Backdrop 1: the map picture, the artefacts, the 70 marks and the selected level's
-// miniature.
+// Backdrop 1: the map picture, the zones' names, the artefacts, the 70 marks and
+// the selected level's miniature.
 void drawAdventureMap();
-// Backdrop 2: the dimmed map, the title and tip, the top three of the start level,
-// the window and the strip of miniatures, and "locked" over a locked level.
+// Backdrop 2: the dimmed map, the title with the tip below it, the top three of the
+// start level, the window and the strip of miniatures, and "locked" over a locked
+// level.
 void drawSurvivalChart(int32_t startLevel);
 // Where the chart draws level n's miniature (x of its offset) with the strip now.
 float survivalChartX(int32_t level, int32_t startLevel);

@@ -10,6 +10,7 @@
 #include "persistence/profile.h"
 #include "persistence/records.h"
 #include "persistence/settings.h"
+#include "render/balloon.h"
 #include "render/render.h"
 #include "render/text.h"
 #include "resources/resources.h"
@@ -32,14 +33,10 @@ constexpr float kScoreX = 330.0f;
 constexpr float kFirstRowY = 215.0f;
 constexpr float kRowStep = 22.0f;
 
-const char* text(const char* key) {
-  const char* found = getText(key);
-  return found ? found : "";
-}
-
+// A JPEG under a tint of alpha 255: opaque.
 void drawMapPicture(Color tint) {
   setTexture(mapTextures.map);
-  drawScreenRect(0.0f, 0.0f, 800.0f, 600.0f, 0.0f, 0.0f, kMapRight, kMapBottom, tint);
+  drawOpaqueScreenRect(0.0f, 0.0f, 800.0f, 600.0f, 0.0f, 0.0f, kMapRight, kMapBottom, tint);
 }
 
 void drawArtefacts() {
@@ -61,6 +58,23 @@ void drawLevelMarks() {
     drawRotatedSprite(mark.position.x, mark.position.y, mark.position.x, mark.position.y,
                       mark.angle, size, size, kWholePicture, levelMarkColor(i, t), kDepth);
   }
+}
+
+// Each zone's name on a plate as wide as the name, in the texts' language now.
+void drawZoneNames() {
+  constexpr float kPlateHalfHeight = 10.0f, kPlateMargin = 8.0f, kRimScale = 0.3f;
+  const float size = mapGeometry.zoneNameSize;
+  for (int32_t zone = 0; zone < kMapZoneCount && size > 0.0f; ++zone) {
+    if (mapGeometry.zoneNameRoom[zone] <= 0.0f) continue;
+    const Vec2 at = mapGeometry.zoneNameAt[zone];
+    const char* name = textAfter("stagename1", zone);
+    const float half = measureText(name, size) * 0.5f + kPlateMargin;
+    drawLightBox({at.x - half, at.y + kPlateHalfHeight, at.x + half, at.y - kPlateHalfHeight},
+                 1.0f, kRimScale);
+    setTextColor(255, 246, 214, 255);
+    drawTextCentered(at.x, at.y, size, name);
+  }
+  setTextColor(255, 255, 255, 255);
 }
 
 // The survival tables are kept for expert (0) and normal (1).
@@ -109,6 +123,7 @@ void drawChartStrip(int32_t startLevel) {
 
 void drawAdventureMap() {
   drawMapPicture(kWhite);
+  drawZoneNames();
   drawArtefacts();
   drawLevelMarks();
   const int32_t selected = settings.selectedMapLevel;
@@ -122,14 +137,14 @@ void drawSurvivalChart(int32_t startLevel) {
   const bool locked = survivalStartLocked(start);
   drawMapPicture(makeColor(150, 150, 150, 255));
   setTextColor(255, 255, 255, 255);
-  drawTextCentered(0.0f, 220.0f, 22.0f, text("survival"));
-  drawTextCentered(275.0f, 250.0f, 16.0f, text("hiscore"));
-  drawText(-325.0f, 235.0f, 12.0f, text(locked ? "unlocktip" : "survivaltip"), false);
+  drawTextCentered(0.0f, 245.0f, 22.0f, textOf("survival"));
+  drawTextCentered(275.0f, 250.0f, 16.0f, textOf("hiscore"));
+  drawTextCentered(0.0f, 197.0f, 12.0f, textOf(locked ? "unlocktip" : "survivaltip"));
   drawTopThree(start);
   mapHooks.drawWindow(-450.0f, 130.0f, 900.0f, 260.0f);
   drawChartStrip(start);
   if (locked) {
     setTextColor(255, 255, 255, 255);
-    drawTextCentered(0.0f, 0.0f, 28.0f, text("locked"));
+    drawTextCentered(0.0f, 0.0f, 28.0f, textOf("locked"));
   }
 }

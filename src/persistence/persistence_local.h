@@ -7,8 +7,14 @@
 // temporary file renamed over the old one. Return false when the write failed.
 bool writeProfilesFile();
 bool writeRecordFiles();
+// Writes the settings record (the registry value) as saveAll does.
+void writeSettingsRecord();
+// Removes the temporary files interrupted saves left in `folder` (the working
+// directory for "."), saying on stderr how many there were.
+void removeStaleTemporaries(const char* folder);
 
-// Copies a name into a fixed field: cut to fit, zero-terminated, rest zeroed.
+// Copies a name into a fixed field, cleaned as the name entry would make it
+// (cleanName), zero-terminated, the rest zeroed.
 void copyNameField(char* field, uint32_t fieldSize, const char* name);
 
 // Generated defaults of the result tables (records_defaults.cpp), in the order the

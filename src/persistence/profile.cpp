@@ -35,6 +35,22 @@ void copyName(Profile* profile, const char* name) {
 
 }  // namespace
 
+bool isNameCharacter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == ' ';
+}
+
+void cleanName(const char* name, char* out, size_t capacity) {
+  size_t used = 0;
+  for (const char* p = name; *p != '\0' && used + 1 < capacity; ++p) {
+    const char c = (*p >= 'a' && *p <= 'z') ? char(*p - 'a' + 'A') : *p;
+    if (!isNameCharacter(c) || (c == ' ' && used == 0)) continue;
+    if (used == size_t(kProfileNameLength)) break;
+    out[used++] = c;
+  }
+  while (used > 0 && out[used - 1] == ' ') --used;
+  if (capacity > 0) out[used] = '\0';
+}
+
 Profile* currentProfileRecord() {
   const int32_t i = profileTable.currentProfile;
   if (profileTable.profileCount <= 0 || i < 0 || i >= profileTable.profileCount) return nullptr;

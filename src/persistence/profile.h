@@ -11,6 +11,8 @@
 // The profile list shows eight names; a ninth is refused.
 constexpr int32_t kMaxProfiles = 8;
 constexpr int32_t kProfileNameSize = 32;
+// The name entry's length: what the score column and the result panel have room for.
+constexpr int32_t kProfileNameLength = 12;
 constexpr int32_t kZoneCount = 14;
 constexpr int32_t kStagesPerZone = 5;
 constexpr int32_t kStartLives = 3;
@@ -57,6 +59,13 @@ struct ProfileTable {
   int32_t currentProfile;
 };
 extern ProfileTable profileTable;
+
+// The characters the name entry makes: capital letters, digits and the space.
+bool isNameCharacter(char c);
+// A name read from a file as the name entry would have made it: small letters
+// made capital, every other character it does not make dropped, the spaces around
+// it trimmed, cut to kProfileNameLength. `out` holds at least capacity bytes.
+void cleanName(const char* name, char* out, size_t capacity);
 
 // As a fresh start leaves the module: no profiles, empty result tables, the
 // settings record as before it is read.

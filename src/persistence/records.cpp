@@ -33,14 +33,26 @@ void putHighScore(ByteWriter* w, const HighScoreEntry& e) {
   putInt32(w, e.score);
 }
 
+// An entry the image holds whole and not as nothing but zeros (what a file's hole
+// or a sparse file holds; no stored entry is without a name).
 bool entryIsWhole(const ByteReader& r, uint32_t bytes) {
-  return r.offset <= r.size && bytes <= r.size - r.offset;
+  if (r.offset > r.size || bytes > r.size - r.offset) return false;
+  for (uint32_t i = 0; i < bytes; ++i) {
+    if (r.data[r.offset + i] != 0) return true;
+  }
+  return false;
 }
 
-void takeHolder(ByteReader* r, char* field) {
-  takeBytes(r, field, kHolderNameSize);
-  field[kHolderNameSize - 1] = '\0';
+// A name of a stored table, as the name entry would have made it: what the result
+// panel and the high scores have room for.
+void takeName(ByteReader* r, char* field, uint32_t fieldSize) {
+  char stored[kScoreNameSize];
+  takeBytes(r, stored, fieldSize);
+  stored[fieldSize - 1] = '\0';
+  copyNameField(field, fieldSize, stored);
 }
+
+void takeHolder(ByteReader* r, char* field) { takeName(r, field, kHolderNameSize); }
 
 // Reads one record if the image holds it whole; otherwise leaves it as it is.
 void takeLevelRecord(ByteReader* r, LevelRecord* out) {
@@ -63,8 +75,7 @@ void takeHighScore(ByteReader* r, HighScoreEntry* out) {
     skipBytes(r, kHighScoreEntryBytes);
     return;
   }
-  takeBytes(r, out->name, kScoreNameSize);
-  out->name[kScoreNameSize - 1] = '\0';
+  takeName(r, out->name, kScoreNameSize);
   takeInt32(r, &out->score);
 }
 
@@ -102,21 +113,25 @@ void readSurvivalScores(ByteReader* r) {
   }
 }
 
-// A table's stored image. False when there is no file, it is larger than the
-// table or it holds no whole entry.
-bool readTableImage(const char* name, uint32_t tableSize, uint32_t entrySize,
-                    std::vector<uint8_t>* bytes) {
-  return readPlayerFile(name, tableSize, bytes, "its table starts from the defaults") &&
-         bytes->size() >= entrySize;
+// True when every entry of the image is there: whole and not all zeros.
+bool everyEntryStored(const std::vector<uint8_t>& bytes, uint32_t tableSize, uint32_t entrySize) {
+  if (bytes.size() < tableSize) return false;
+  const ByteReader whole = makeByteReader(bytes.data(), uint32_t(bytes.size()));
+  for (ByteReader r = whole; r.offset < tableSize; r.offset += entrySize) {
+    if (!entryIsWhole(r, entrySize)) return false;
+  }
+  return true;
 }
 
-// Loads one table: generated when its file is missing or short, then the file's
-// whole entries over it.
+// Loads one table: generated when its file is missing or lacks entries, then the
+// file's stored entries over it. A damaged file is kept aside by the read.
 void loadTable(const char* name, uint32_t tableSize, uint32_t entrySize,
                void (*read)(ByteReader*), void (*generate)(void* context), void* context) {
   std::vector<uint8_t> bytes;
-  const bool stored = readTableImage(name, tableSize, entrySize, &bytes);
-  if (!stored || bytes.size() < tableSize) generate(context);
+  const uint32_t entries = tableSize / entrySize;
+  const bool stored = readPlayerFile(name, {entrySize, entries, entries}, &bytes,
+                                     "its table starts from the defaults");
+  if (!stored || !everyEntryStored(bytes, tableSize, entrySize)) generate(context);
   if (!stored) return;
   ByteReader r = makeByteReader(bytes.data(), uint32_t(bytes.size()));
   read(&r);

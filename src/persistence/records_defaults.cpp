@@ -8,6 +8,7 @@
 
 #include "core/numeric.h"
 #include "persistence/persistence_local.h"
+#include "persistence/profile.h"
 #include "persistence/records.h"
 #include "persistence/settings.h"
 #include "platform/platform.h"
@@ -104,8 +105,10 @@ int32_t defaultSurvivalCombo(int32_t startLevel) {
 }  // namespace
 
 void copyNameField(char* field, uint32_t fieldSize, const char* name) {
+  char clean[kProfileNameLength + 1] = {};
+  if (name) cleanName(name, clean, sizeof clean);
   std::memset(field, 0, fieldSize);
-  if (name) std::strncpy(field, name, fieldSize - 1);
+  std::strncpy(field, clean, fieldSize - 1);
 }
 
 void generateLevelRecords(int64_t sums[3]) {

@@ -16,17 +16,13 @@ const char* fileNamePattern(SavedGameKind kind) {
   }
 }
 
-bool nameEntryCharacter(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == ' ';
-}
-
 // The profile name with every character the name entry never makes escaped.
 void escapeName(const char* name, char* out, size_t capacity) {
   static const char kHex[] = "0123456789ABCDEF";
   size_t used = 0;
   for (size_t i = 0; name[i] != '\0' && i < size_t(kProfileNameSize); ++i) {
     const auto c = uint8_t(name[i]);
-    const size_t need = nameEntryCharacter(char(c)) ? 1 : 3;
+    const size_t need = isNameCharacter(char(c)) ? 1 : 3;
     if (used + need + 1 > capacity) break;
     if (need == 1) {
       out[used++] = char(c);
@@ -55,15 +51,29 @@ void savedGameFileName(const char* profileName, SavedGameKind kind, char* out, s
   std::snprintf(out, capacity, fileNamePattern(kind), escaped);
 }
 
+std::string savedGameFile(const char* profileName, SavedGameKind kind) {
+  char name[kMaxSavedGameName];
+  savedGameFileName(profileName, kind, name, sizeof name);
+  return name;
+}
+
+bool savedGameFlagOf(const Profile& profile, SavedGameKind kind) {
+  return *offerFlag(const_cast<Profile*>(&profile), kind) != 0;
+}
+
+void setSavedGameFlag(Profile* profile, SavedGameKind kind, bool offered) {
+  *offerFlag(profile, kind) = offered ? 1 : 0;
+}
+
 bool savedGameOffered(SavedGameKind kind) {
-  Profile* profile = currentProfileRecord();
-  return profile && *offerFlag(profile, kind) != 0;
+  const Profile* profile = currentProfileRecord();
+  return profile && savedGameFlagOf(*profile, kind);
 }
 
 void offerSavedGame(SavedGameKind kind) {
-  if (Profile* profile = currentProfileRecord()) *offerFlag(profile, kind) = 1;
+  if (Profile* profile = currentProfileRecord()) setSavedGameFlag(profile, kind, true);
 }
 
 void forgetSavedGame(SavedGameKind kind) {
-  if (Profile* profile = currentProfileRecord()) *offerFlag(profile, kind) = 0;
+  if (Profile* profile = currentProfileRecord()) setSavedGameFlag(profile, kind, false);
 }

@@ -7,12 +7,18 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
+
+struct Profile;
 
 enum class SavedGameKind : uint8_t {
   Adventure,  // difficulty expert or normal: "%s_adv.sav"
   Zen,        // "%s_zen.sav"
   Survival    // any difficulty: "%s_sur.sav"
 };
+
+constexpr SavedGameKind kSavedGameKinds[] = {SavedGameKind::Adventure, SavedGameKind::Zen,
+                                             SavedGameKind::Survival};
 
 // Long enough for a 31-character name with every character escaped.
 constexpr size_t kMaxSavedGameName = 128;
@@ -21,6 +27,11 @@ constexpr size_t kMaxSavedGameName = 128;
 // (anything but capital letters, digits and spaces) are written as "%XX", so a name
 // read from disk can never lead outside the folder. Cut to fit `capacity`.
 void savedGameFileName(const char* profileName, SavedGameKind kind, char* out, size_t capacity);
+// The same as a string.
+std::string savedGameFile(const char* profileName, SavedGameKind kind);
+// The flag of `kind` of a profile: its file holds a game to offer.
+bool savedGameFlagOf(const Profile& profile, SavedGameKind kind);
+void setSavedGameFlag(Profile* profile, SavedGameKind kind, bool offered);
 // Whether the current profile has a game of `kind` on offer.
 bool savedGameOffered(SavedGameKind kind);
 // Sets the current profile's flag of `kind` (its file was just written).

@@ -3,6 +3,10 @@
 #include "persistence/settings.h"
 
 #include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
 
 #include "persistence/byte_io.h"
 #include "persistence/persistence_local.h"
@@ -14,7 +18,7 @@
 
 namespace {
 
-constexpr Settings kStartingSettings = {1, 0, 0, 0, false};
+constexpr Settings kStartingSettings = {1, 0, 0, 0};
 
 }  // namespace
 
@@ -29,19 +33,15 @@ void resetPersistence() {
 
 namespace {
 
-int32_t limitProfileCount(int32_t count) {
-  if (count < 0) return 0;
-  return count > kMaxProfiles ? kMaxProfiles : count;
-}
-
 // The screen size, resolution index and colour depth are not read back: the
-// start-up question and the device decide them.
+// start-up question and the device decide them. Nor is the profile count: the
+// profiles are as many as "profiles.dat" holds, whatever a record of another data
+// folder, a failed write or a damaged value says.
 void takeOwnFields(const SettingsBlob& blob) {
   settings.reservedFlag = blob.reservedFlag;
   settings.reservedInt = blob.reservedInt;
   settings.customCursor = blob.customCursor != 0 ? 1 : 0;
-  settings.valueMissing = false;
-  profileTable.profileCount = limitProfileCount(blob.profileCount);
+  profileTable.currentProfile = 0;
   selectProfile(blob.currentProfile);
 }
 
@@ -49,8 +49,6 @@ void takeOwnFields(const SettingsBlob& blob) {
 void takeOwnDefaults() {
   settings = {};
   settings.reservedFlag = 1;
-  settings.valueMissing = true;
-  profileTable.profileCount = 0;
   profileTable.currentProfile = 0;
 }
 
@@ -105,7 +103,17 @@ SettingsBlob currentSettingsBlob() {
   return blob;
 }
 
+void removeStaleTemporaries(const char* folder) {
+  const int32_t removed = sysRemoveStaleTemporaries(folder);
+  if (removed == 0) return;
+  const std::string full = folder[0] == '/' ? std::string(folder) : sysCurrentDirectory();
+  std::fprintf(stderr, "%s: removed %i temporary %s of interrupted saves from %s\n", kProgramName,
+               int(removed), removed == 1 ? "file" : "files", full.c_str());
+}
+
 void readSettings() {
+  const std::string path = sysRegistryPath(kSettingsKey, kSettingsValueName);
+  removeStaleTemporaries(path.substr(0, path.rfind('/')).c_str());
   uint8_t bytes[kSettingsBlobSize];
   uint32_t size = kSettingsBlobSize;
   readRegistryBlob(kSettingsKey, kSettingsValueName, bytes, &size);
@@ -119,14 +127,42 @@ void readSettings() {
   }
 }
 
-void saveAll() {
+void writeSettingsRecord() {
   uint8_t bytes[kSettingsBlobSize];
   encodeSettingsBlob(currentSettingsBlob(), bytes);
   writeRegistryBlob(kSettingsKey, kSettingsValueName, bytes, kSettingsBlobSize);
+}
+
+void saveAll() {
+  writeSettingsRecord();
   if (!enterSettingsFolder()) return;
   writeProfilesFile();
   writeRecordFiles();
   leaveSettingsFolder();
+}
+
+void readLanguageChoice(char* out, size_t capacity) {
+  if (capacity == 0) return;
+  out[0] = '\0';
+  std::vector<uint8_t> value;
+  const std::string path = sysRegistryPath(kSettingsKey, kLanguageValueName);
+  // A code and its line end, a byte at a time: "pt_BR\n".
+  const PlayerFileFormat code = {1, 1, kMaxLanguageCode};
+  if (!readPlayerFile(path.c_str(), code, &value, "the language is chosen afresh")) return;
+  size_t length = 0;
+  while (length < value.size() && value[length] != '\n' && value[length] != '\r') length++;
+  if (length == 0 || length >= capacity) return;
+  for (size_t i = 0; i < length; ++i) {
+    const uint8_t c = value[i];
+    if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_')) return;
+  }
+  std::memcpy(out, value.data(), length);
+  out[length] = '\0';
+}
+
+void saveLanguageChoice(const char* code) {
+  const std::string line = std::string(code) + "\n";
+  writeRegistryBlob(kSettingsKey, kLanguageValueName, line.data(), uint32_t(line.size()));
 }
 
 bool enterSettingsFolder() {
@@ -148,6 +184,7 @@ void loadPlayerFiles() {
     generateRecords();
     return;
   }
+  removeStaleTemporaries(".");
   loadProfiles();
   loadRecords();
   leaveSettingsFolder();

@@ -9,12 +9,16 @@
 // sets at start-up. The profile count and current profile are this module's own.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 constexpr const char* kSettingsKey = "software\\tarnwick\\games\\orbelquaint";
 constexpr const char* kSettingsValueName = "settings";
 constexpr uint32_t kSettingsBlobSize = 48;
 constexpr const char* kSettingsFolder = "settings";
+// The language chosen in the options: a value of its own beside the record (the
+// code as text, "de"), so the 48-byte record stays as it is.
+constexpr const char* kLanguageValueName = "language";
 
 // The settings that have no other home: process lifetime, set by readSettings.
 struct Settings {
@@ -22,10 +26,6 @@ struct Settings {
   uint8_t customCursor;      // the game draws its own cursor
   int32_t reservedInt;       // kept as read
   int32_t selectedMapLevel;  // the level marked on the map; 0 on a first start
-  // No stored value was read at start-up (a first start, or a value lost or
-  // damaged): "profiles.dat" is then read by its size, so profiles on disk are
-  // never dropped for want of their count.
-  bool valueMissing;
 };
 extern Settings settings;
 
@@ -41,7 +41,7 @@ struct SettingsBlob {
   uint8_t customCursor;
   int32_t reservedInt;
   int32_t currentProfile;
-  int32_t profileCount;     // 0..8
+  int32_t profileCount;     // 0..8: written for other builds, never read back
   int32_t fullScreen;
   float ballSpeed;          // move duration factor, 21..150
 };
@@ -63,14 +63,20 @@ SettingsBlob decodeSettingsBlob(const uint8_t in[kSettingsBlobSize]);
 SettingsBlob currentSettingsBlob();
 
 // Reads the registry value (before the window exists): the settings record and the
-// profile count (limited to 0..8) and current profile are taken here, the rest is
-// handed to the owners. A missing value, or one of another size, is a first start.
+// current profile are taken here, the rest is handed to the owners. A missing
+// value, or one of another size (kept aside and said), is a first start.
 void readSettings();
 // Writes the registry value, then "profiles.dat", "records.dat", "hiscore.dat",
 // "survival.dat" and "surrecs.dat" in the folder "settings" (each through a
 // temporary file renamed over the old one). Failures are ignored; the working
 // directory is the data directory afterwards.
 void saveAll();
+
+// The language code the player chose in the options, or "" when none is kept (or
+// what is kept is not a code: letters and "_" only).
+void readLanguageChoice(char* out, size_t capacity);
+// Keeps the choice for the next start. Failures are told as every save's are.
+void saveLanguageChoice(const char* code);
 
 // Enters the folder "settings" of the data directory, making it when missing; when
 // the data directory does not take files, the player's own folder of that name

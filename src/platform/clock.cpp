@@ -1,7 +1,5 @@
-// The millisecond clock (real, or moved by hand for the headless runner), sleeping,
-// the periodic tick on a timer thread, and the wall clock and peak memory that
-// benchmarks read.
-#include <SDL.h>
+// The frame clock (real, or moved by hand for the headless runner) in microseconds,
+// sleeping, and the wall clock and peak memory that benchmarks read.
 #include <sys/resource.h>
 
 #include <atomic>
@@ -9,40 +7,32 @@
 #include <thread>
 
 #include "platform/platform.h"
-#include "platform/platform_local.h"
 
 namespace {
 
 // Clock state: process lifetime.
 std::atomic<bool> g_manual{false};
-std::atomic<uint32_t> g_manualNow{0};
+std::atomic<uint64_t> g_manualNowUs{0};
 const auto g_clockStart = std::chrono::steady_clock::now();
-
-// Ticker state: set by sysStartTicker, cleared by sysStopTicker.
-SDL_TimerID g_ticker = 0;
-void (*g_tickFunction)() = nullptr;
-
-Uint32 tickCallback(Uint32 interval, void*) {
-  if (g_tickFunction) g_tickFunction();
-  return interval;
-}
 
 }  // namespace
 
-uint32_t sysMilliseconds() {
-  if (g_manual.load()) return g_manualNow.load();
+uint64_t sysMicroseconds() {
+  if (g_manual.load()) return g_manualNowUs.load();
   const auto elapsed = std::chrono::steady_clock::now() - g_clockStart;
-  return uint32_t(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
+  return uint64_t(std::chrono::duration_cast<std::chrono::microseconds>(elapsed).count());
 }
 
+uint32_t sysMilliseconds() { return uint32_t(sysMicroseconds() / 1000u); }
+
 void sysUseManualClock(uint32_t start) {
-  g_manualNow.store(start);
+  g_manualNowUs.store(uint64_t(start) * 1000u);
   g_manual.store(true);
 }
 
 bool sysClockIsManual() { return g_manual.load(); }
 
-void sysAdvanceClock(uint32_t ms) { g_manualNow.fetch_add(ms); }
+void sysAdvanceClock(uint32_t ms) { g_manualNowUs.fetch_add(uint64_t(ms) * 1000u); }
 
 uint64_t sysWallMicroseconds() {
   const auto since = std::chrono::system_clock::now().time_since_epoch();
@@ -55,24 +45,12 @@ uint64_t sysPeakResidentKiB() {
   return uint64_t(usage.ru_maxrss);  // Linux counts it in KiB
 }
 
-void sysSleep(uint32_t ms) {
+void sysSleepMicroseconds(uint64_t us) {
   if (g_manual.load()) {
-    g_manualNow.fetch_add(ms);
+    g_manualNowUs.fetch_add(us);
     return;
   }
-  std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+  std::this_thread::sleep_for(std::chrono::microseconds(us));
 }
 
-bool sysStartTicker(uint32_t periodMs, void (*tick)()) {
-  if (!sysInit()) return false;
-  sysStopTicker();
-  g_tickFunction = tick;
-  g_ticker = SDL_AddTimer(periodMs, tickCallback, nullptr);
-  return g_ticker != 0;
-}
-
-void sysStopTicker() {
-  if (g_ticker != 0) SDL_RemoveTimer(g_ticker);
-  g_ticker = 0;
-  g_tickFunction = nullptr;
-}
+void sysSleep(uint32_t ms) { sysSleepMicroseconds(uint64_t(ms) * 1000u); }

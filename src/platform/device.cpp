@@ -7,9 +7,11 @@
 #include <SDL.h>  // display modes
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "core/math.h"  // identity
 #include "platform/device_local.h"
 
 namespace {
@@ -36,13 +38,9 @@ struct DeviceFront {
   std::vector<DevIndexBuffer*>* indexBuffers;
 };
 DeviceFront g_dev = {};
+// Process lifetime: why the last devCreate failed ("" after a success).
+char g_createFailure[512];
 DevVertex g_batch[kMaxBatchVertices];
-
-Matrix4 identityMatrix() {
-  Matrix4 m = {};
-  m.m[0] = m.m[5] = m.m[10] = m.m[15] = 1.0f;
-  return m;
-}
 
 bool sameState(const DevState& a, const DevState& b) {
   return a.texture == b.texture && a.lighting == b.lighting && a.depthTest == b.depthTest &&
@@ -166,7 +164,11 @@ bool devCreate(DevBackend backend) {
   g_dev.backend = backend;
   g_dev.ops = backend == DevBackend::OpenGL ? &devGLBackend : &devRecordingBackend;
   devRestoreDefaults();
-  if (!g_dev.ops->create()) {
+  g_createFailure[0] = '\0';
+  if (!g_dev.ops->create(g_createFailure, sizeof g_createFailure)) {
+    if (g_createFailure[0] == '\0') {
+      std::snprintf(g_createFailure, sizeof g_createFailure, "no reason was given");
+    }
     g_dev = {};
     return false;
   }
@@ -177,6 +179,8 @@ bool devCreate(DevBackend backend) {
   g_dev.exists = true;
   return true;
 }
+
+const char* devCreateFailure() { return g_createFailure; }
 
 bool devExists() { return g_dev.exists; }
 
@@ -205,6 +209,10 @@ bool devReset(bool vsync) {
   if (!g_dev.exists) return false;
   flushBatch();
   return g_dev.ops->reset(vsync);
+}
+
+void devSetVsync(bool on) {
+  if (g_dev.exists && g_dev.ops->setVsync) g_dev.ops->setVsync(on);
 }
 
 std::vector<DevDisplayMode> devListDisplayModes() {
@@ -328,7 +336,7 @@ void devRestoreDefaults() {
   const uint32_t transformVersion = c.state.transformVersion + 1;
   const uint32_t lightVersion = c.state.lightVersion + 1;
   c = {};
-  for (Matrix4& m : c.transforms) m = identityMatrix();
+  for (Matrix4& m : c.transforms) m = identity();
   c.state.depthTest = 1;
   c.state.depthWrite = 1;
   c.state.srcBlend = DevBlend::One;

@@ -10,6 +10,12 @@
 // Primitives drawn from memory are appended to one batch while the state stays the
 // same; any state change, clear, retained draw, texture upload or present flushes it.
 // Draw order is always kept.
+//
+// The OpenGL window has no depth or stencil buffer. The game layers its pictures in
+// drawing order: 2D drawing neither tests nor writes depth, and what does test it
+// (particles) writes none, so it only ever meets the cleared buffer and passes
+// everywhere, as a test without a buffer does. A draw that would write depth is
+// told once on standard error: it would need the buffer back.
 #pragma once
 
 #include <cstddef>
@@ -108,8 +114,12 @@ struct DevState {
 // Device
 
 // Creates the device. The OpenGL backend needs the window made with openGL set;
-// the recording backend needs nothing. Returns false (reason on stderr) on failure.
+// the recording backend needs nothing. Returns false on failure (devCreateFailure
+// says why).
 bool devCreate(DevBackend backend);
+// Why the last devCreate failed, in the backend's and the driver's own words; ""
+// after one that succeeded.
+const char* devCreateFailure();
 bool devExists();
 DevBackend devBackend();
 // Releases every texture and buffer still alive and the device itself.
@@ -118,6 +128,10 @@ void devRelease();
 // and whether presents wait for the display's refresh. Textures and buffers survive.
 // Returns false on failure.
 bool devReset(bool vsync);
+// Whether presents wait for the display's refresh from now on: adaptive where the
+// driver offers it (a late frame is shown at once instead of a refresh later). Off
+// on a new device. A display that does not pace presents ignores it.
+void devSetVsync(bool on);
 // The adapter's display modes with 16- or 32-bit colour, in the window system's order.
 std::vector<DevDisplayMode> devListDisplayModes();
 // The desktop's current display mode (a window's back buffer uses its format).

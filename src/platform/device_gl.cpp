@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/math.h"
 #include "platform/device.h"
 #include "platform/device_local.h"
 #include "platform/platform.h"
@@ -53,9 +54,12 @@ void main() {
 }
 )";
 
-const char* const kFragmentShader = R"(#version 330 core
+// Draws with the alpha test use the first; the others one that never discards: a
+// shader that may discard keeps a software driver from taking a draw as opaque, so
+// from skipping what an opaque draw covers and from its faster paths.
+const char* const kTestedFragmentShader = R"(#version 330 core
 uniform sampler2D uTexture;
-uniform float uAlphaRef;     // below 0 while the alpha test is off
+uniform float uAlphaRef;
 in vec4 vColor;
 in vec2 vUv;
 out vec4 fragColor;
@@ -63,6 +67,16 @@ void main() {
   vec4 c = texture(uTexture, vUv) * vColor;
   if (c.a < uAlphaRef) discard;
   fragColor = c;
+}
+)";
+
+const char* const kUntestedFragmentShader = R"(#version 330 core
+uniform sampler2D uTexture;
+in vec4 vColor;
+in vec2 vUv;
+out vec4 fragColor;
+void main() {
+  fragColor = texture(uTexture, vUv) * vColor;
 }
 )";
 
@@ -91,22 +105,30 @@ struct PipelineCache {
   bool linear;
 };
 
+// One linked program, where its uniforms are and what they were last given.
+struct Program {
+  GLuint id;
+  GLint uWorldViewProjection, uWorld, uTextureMatrix, uToLight, uLightDiffuse, uAmbient,
+      uAlphaRef, uTexture;
+  UniformCache uniforms;
+};
+
 // Backend state: made by oglCreate, cleared by oglRelease.
 struct GLBackend {
   SDL_Window* window;
   SDL_GLContext context;
-  GLuint program;
-  GLint uWorldViewProjection, uWorld, uTextureMatrix, uToLight, uLightDiffuse, uAmbient,
-      uAlphaRef, uTexture;
+  Program tested;     // the alpha test on
+  Program untested;   // the alpha test off
+  Program* program;   // the one in use
   GLuint streamVao, streamVbo;
   GLuint meshVao;
   GLuint whiteTexture;
   GLuint samplers[2];  // point, linear
   int32_t viewX, viewY, viewWidth, viewHeight;  // the letterboxed game area
   int32_t drawableWidth, drawableHeight;
-  UniformCache uniforms;
   PipelineCache pipeline;
   GLsync lastFrame;    // signalled once the last presented frame is drawn
+  bool depthWriteTold; // a draw that would write depth was told about
 };
 GLBackend g_gl = {};
 
@@ -114,7 +136,8 @@ GLBackend g_gl = {};
 // must not hang the game).
 constexpr GLuint64 kFrameWaitNs = 1000000000u;
 
-GLuint compileShader(GLenum kind, const char* source) {
+// 0 with the driver's log in `why` when the shader does not compile.
+GLuint compileShader(GLenum kind, const char* source, char* why, size_t capacity) {
   const GLuint shader = glCreateShader(kind);
   glShaderSource(shader, 1, &source, nullptr);
   glCompileShader(shader);
@@ -123,43 +146,61 @@ GLuint compileShader(GLenum kind, const char* source) {
   if (!ok) {
     char log[1024];
     glGetShaderInfoLog(shader, sizeof log, nullptr, log);
-    std::fprintf(stderr, "Shader does not compile: %s\n", log);
+    std::snprintf(why, capacity, "the driver does not compile the shaders: %s", log);
     glDeleteShader(shader);
     return 0;
   }
   return shader;
 }
 
-bool buildProgram() {
-  const GLuint vs = compileShader(GL_VERTEX_SHADER, kVertexShader);
-  const GLuint fs = compileShader(GL_FRAGMENT_SHADER, kFragmentShader);
+// False with the driver's log in `why` when the program does not build.
+bool buildProgram(Program* program, const char* fragmentShader, char* why, size_t capacity) {
+  *program = {};
+  const GLuint vs = compileShader(GL_VERTEX_SHADER, kVertexShader, why, capacity);
+  const GLuint fs = compileShader(GL_FRAGMENT_SHADER, fragmentShader, why, capacity);
   if (!vs || !fs) return false;
-  g_gl.program = glCreateProgram();
-  glAttachShader(g_gl.program, vs);
-  glAttachShader(g_gl.program, fs);
-  glLinkProgram(g_gl.program);
+  const GLuint p = glCreateProgram();
+  program->id = p;
+  glAttachShader(p, vs);
+  glAttachShader(p, fs);
+  glLinkProgram(p);
   glDeleteShader(vs);
   glDeleteShader(fs);
   GLint ok = 0;
-  glGetProgramiv(g_gl.program, GL_LINK_STATUS, &ok);
+  glGetProgramiv(p, GL_LINK_STATUS, &ok);
   if (!ok) {
     char log[1024];
-    glGetProgramInfoLog(g_gl.program, sizeof log, nullptr, log);
-    std::fprintf(stderr, "Shader program does not link: %s\n", log);
+    glGetProgramInfoLog(p, sizeof log, nullptr, log);
+    std::snprintf(why, capacity, "the driver does not link the shaders: %s", log);
     return false;
   }
-  const GLuint p = g_gl.program;
-  g_gl.uWorldViewProjection = glGetUniformLocation(p, "uWorldViewProjection");
-  g_gl.uWorld = glGetUniformLocation(p, "uWorld");
-  g_gl.uTextureMatrix = glGetUniformLocation(p, "uTextureMatrix");
-  g_gl.uToLight = glGetUniformLocation(p, "uToLight");
-  g_gl.uLightDiffuse = glGetUniformLocation(p, "uLightDiffuse");
-  g_gl.uAmbient = glGetUniformLocation(p, "uAmbient");
-  g_gl.uAlphaRef = glGetUniformLocation(p, "uAlphaRef");
-  g_gl.uTexture = glGetUniformLocation(p, "uTexture");
+  program->uWorldViewProjection = glGetUniformLocation(p, "uWorldViewProjection");
+  program->uWorld = glGetUniformLocation(p, "uWorld");
+  program->uTextureMatrix = glGetUniformLocation(p, "uTextureMatrix");
+  program->uToLight = glGetUniformLocation(p, "uToLight");
+  program->uLightDiffuse = glGetUniformLocation(p, "uLightDiffuse");
+  program->uAmbient = glGetUniformLocation(p, "uAmbient");
+  program->uAlphaRef = glGetUniformLocation(p, "uAlphaRef");  // -1 where unused
+  program->uTexture = glGetUniformLocation(p, "uTexture");
   glUseProgram(p);
-  glUniform1i(g_gl.uTexture, 0);
+  glUniform1i(program->uTexture, 0);
   return true;
+}
+
+bool buildPrograms(char* why, size_t capacity) {
+  if (!buildProgram(&g_gl.tested, kTestedFragmentShader, why, capacity) ||
+      !buildProgram(&g_gl.untested, kUntestedFragmentShader, why, capacity)) {
+    return false;
+  }
+  g_gl.program = &g_gl.untested;  // the last one built is in use
+  return true;
+}
+
+void useProgramFor(const DevState& s) {
+  Program* wanted = s.alphaTest ? &g_gl.tested : &g_gl.untested;
+  if (wanted == g_gl.program) return;
+  glUseProgram(wanted->id);
+  g_gl.program = wanted;
 }
 
 // Points the four attributes at a buffer of DevVertex.
@@ -216,6 +257,17 @@ void keepDriverLoaded() {
       nullptr);
 }
 
+// False, naming the version and the renderer the driver offers, below OpenGL 3.3.
+bool offersVersion33(char* why, size_t capacity) {
+  if (epoxy_gl_version() >= 33) return true;
+  const GLubyte* version = glGetString(GL_VERSION);
+  const GLubyte* renderer = glGetString(GL_RENDERER);
+  std::snprintf(why, capacity, "the driver offers OpenGL %s (%s)",
+                version ? reinterpret_cast<const char*>(version) : "of an unknown version",
+                renderer ? reinterpret_cast<const char*>(renderer) : "unknown renderer");
+  return false;
+}
+
 bool letterboxed() {
   return g_gl.viewX != 0 || g_gl.viewY != 0 || g_gl.viewWidth != g_gl.drawableWidth ||
          g_gl.viewHeight != g_gl.drawableHeight;
@@ -241,6 +293,10 @@ void setEnabled(GLenum cap, bool on) {
 }
 
 void applyPipeline(const DevState& s) {
+  if (s.depthTest && s.depthWrite && !g_gl.depthWriteTold) {
+    std::fprintf(stderr, "A draw writes depth, but the window has no depth buffer\n");
+    g_gl.depthWriteTold = true;
+  }
   PipelineCache& c = g_gl.pipeline;
   const bool blend = s.alphaBlend != 0;
   const GLenum src = blendFactor(s.srcBlend), dst = blendFactor(s.dstBlend);
@@ -272,7 +328,9 @@ bool changed(float (&cached)[N], const float* value) {
 }
 
 void applyUniforms(const DevDrawContext& ctx) {
-  UniformCache& u = g_gl.uniforms;
+  useProgramFor(ctx.state);
+  const Program& p = *g_gl.program;
+  UniformCache& u = g_gl.program->uniforms;
   const bool force = !u.valid;
   u.valid = true;
   const Matrix4& world = ctx.transforms[int(DevTransform::World)];
@@ -280,36 +338,22 @@ void applyUniforms(const DevDrawContext& ctx) {
   const Matrix4& projection = ctx.transforms[int(DevTransform::Projection)];
   const Matrix4& tex = ctx.transforms[int(DevTransform::Texture0)];
   // Row vectors: p * world * view * projection.
-  float wv[16], wvp[16];
-  for (int r = 0; r < 4; ++r) {
-    for (int c = 0; c < 4; ++c) {
-      float a = 0.0f;
-      for (int k = 0; k < 4; ++k) a += world.m[r * 4 + k] * view.m[k * 4 + c];
-      wv[r * 4 + c] = a;
-    }
-  }
-  for (int r = 0; r < 4; ++r) {
-    for (int c = 0; c < 4; ++c) {
-      float a = 0.0f;
-      for (int k = 0; k < 4; ++k) a += wv[r * 4 + k] * projection.m[k * 4 + c];
-      wvp[r * 4 + c] = a;
-    }
-  }
-  if (changed(u.worldViewProjection, wvp) || force) {
-    glUniformMatrix4fv(g_gl.uWorldViewProjection, 1, GL_FALSE, wvp);
+  const Matrix4 wvp = multiply(projection, multiply(view, world));
+  if (changed(u.worldViewProjection, wvp.m) || force) {
+    glUniformMatrix4fv(p.uWorldViewProjection, 1, GL_FALSE, wvp.m);
   }
   // Two-component coordinates are extended to (u, v, 1): the third row translates.
   const float tm[9] = {tex.m[0], tex.m[1], 0.0f, tex.m[4], tex.m[5], 0.0f,
                        tex.m[8], tex.m[9], 1.0f};
-  if (changed(u.textureMatrix, tm) || force) glUniformMatrix3fv(g_gl.uTextureMatrix, 1, GL_FALSE, tm);
+  if (changed(u.textureMatrix, tm) || force) glUniformMatrix3fv(p.uTextureMatrix, 1, GL_FALSE, tm);
   const float alphaRef = ctx.state.alphaTest ? (float(ctx.state.alphaRef) - 0.5f) / 255.0f : -1.0f;
   if (u.alphaRef != alphaRef || force) {
     u.alphaRef = alphaRef;
-    glUniform1f(g_gl.uAlphaRef, alphaRef);
+    glUniform1f(p.uAlphaRef, alphaRef);
   }
   float toLight[4] = {0.0f, 0.0f, 0.0f, 0.0f};
   if (ctx.state.lighting) {
-    if (changed(u.world, world.m) || force) glUniformMatrix4fv(g_gl.uWorld, 1, GL_FALSE, world.m);
+    if (changed(u.world, world.m) || force) glUniformMatrix4fv(p.uWorld, 1, GL_FALSE, world.m);
     const Vec3 d = ctx.light.direction;
     const float len = std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z);
     if (len > 0.0f) {
@@ -328,42 +372,44 @@ void applyUniforms(const DevDrawContext& ctx) {
     const ColorF& ld = ctx.light.diffuse;
     const float diffuse[3] = {ctx.lightEnabled ? ld.r : 0.0f, ctx.lightEnabled ? ld.g : 0.0f,
                               ctx.lightEnabled ? ld.b : 0.0f};
-    if (changed(u.ambient, ambient) || force) glUniform3fv(g_gl.uAmbient, 1, ambient);
-    if (changed(u.lightDiffuse, diffuse) || force) glUniform3fv(g_gl.uLightDiffuse, 1, diffuse);
+    if (changed(u.ambient, ambient) || force) glUniform3fv(p.uAmbient, 1, ambient);
+    if (changed(u.lightDiffuse, diffuse) || force) glUniform3fv(p.uLightDiffuse, 1, diffuse);
   }
-  if (changed(u.toLight, toLight) || force) glUniform4fv(g_gl.uToLight, 1, toLight);
+  if (changed(u.toLight, toLight) || force) glUniform4fv(p.uToLight, 1, toLight);
 }
 
 // ---------------------------------------------------------------------------
 // The operations
 
-bool oglCreate() {
+void oglSetVsync(bool on) {
+  // Not every system can change it: not an error. Adaptive first (-1), then plain.
+  if (!on) {
+    SDL_GL_SetSwapInterval(0);
+  } else if (SDL_GL_SetSwapInterval(-1) != 0) {
+    SDL_GL_SetSwapInterval(1);
+  }
+}
+
+bool oglCreate(char* why, size_t capacity) {
   g_gl = {};
   g_gl.window = sysSdlWindow();
   if (!g_gl.window) {
-    std::fprintf(stderr, "No window to draw in\n");
+    std::snprintf(why, capacity, "there is no window to draw in");
     return false;
   }
   g_gl.context = SDL_GL_CreateContext(g_gl.window);
   if (!g_gl.context) {
-    std::fprintf(stderr, "Cannot create the OpenGL context: %s\n", SDL_GetError());
+    std::snprintf(why, capacity, "%s", SDL_GetError());
     return false;
   }
   SDL_GL_MakeCurrent(g_gl.window, g_gl.context);
   keepDriverLoaded();
-  if (epoxy_gl_version() < 33) {
-    std::fprintf(stderr, "OpenGL 3.3 is needed, found %d.%d\n", epoxy_gl_version() / 10,
-                 epoxy_gl_version() % 10);
+  if (!offersVersion33(why, capacity) || !buildPrograms(why, capacity)) {
     SDL_GL_DeleteContext(g_gl.context);
     g_gl = {};
     return false;
   }
-  SDL_GL_SetSwapInterval(0);  // not every system can change it: not an error
-  if (!buildProgram()) {
-    SDL_GL_DeleteContext(g_gl.context);
-    g_gl = {};
-    return false;
-  }
+  oglSetVsync(false);  // loading frames must not wait for the display
   glGenVertexArrays(1, &g_gl.streamVao);
   glGenBuffers(1, &g_gl.streamVbo);
   glBindVertexArray(g_gl.streamVao);
@@ -392,13 +438,14 @@ void oglRelease() {
   glDeleteBuffers(1, &g_gl.streamVbo);
   glDeleteVertexArrays(1, &g_gl.streamVao);
   glDeleteVertexArrays(1, &g_gl.meshVao);
-  glDeleteProgram(g_gl.program);
+  glDeleteProgram(g_gl.tested.id);
+  glDeleteProgram(g_gl.untested.id);
   SDL_GL_DeleteContext(g_gl.context);
   g_gl = {};
 }
 
 bool oglReset(bool vsync) {
-  SDL_GL_SetSwapInterval(vsync ? 1 : 0);
+  oglSetVsync(vsync);
   readViewport();
   return true;
 }
@@ -577,6 +624,7 @@ const DevBackendOps devGLBackend = {
     .create = oglCreate,
     .release = oglRelease,
     .reset = oglReset,
+    .setVsync = oglSetVsync,
     .clear = oglClear,
     .beginScene = oglBeginScene,
     .present = oglPresent,

@@ -3,6 +3,7 @@
 // the table of operations a backend provides.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -41,9 +42,13 @@ struct DevDrawContext {
 };
 
 struct DevBackendOps {
-  bool (*create)();
+  // On failure fills `why` (capacity bytes) with the reason, in the driver's own words
+  // where it gave any.
+  bool (*create)(char* why, size_t capacity);
   void (*release)();
   bool (*reset)(bool vsync);
+  // Whether presents wait for the display's refresh; null where nothing is shown.
+  void (*setVsync)(bool on);
   void (*clear)(uint32_t flags, Color color, float z, uint32_t stencil);
   void (*beginScene)();
   void (*present)();

@@ -27,7 +27,7 @@ DevRecordedDraw describe(const DevDrawContext& context, DevRecordKind kind) {
   return d;
 }
 
-bool recCreate() {
+bool recCreate(char*, size_t) {
   g_rec.current = {};
   g_rec.last = {};
   return true;
@@ -100,6 +100,7 @@ const DevBackendOps devRecordingBackend = {
     .create = recCreate,
     .release = recRelease,
     .reset = recReset,
+    .setVsync = nullptr,  // nothing is shown
     .clear = recClear,
     .beginScene = recBeginScene,
     .present = recPresent,

@@ -1,7 +1,10 @@
-// Directories, listings and whole-file reads and safe writes over POSIX.
+// Directories, listings and whole-file reads and safe writes over POSIX, and the
+// few other changes the game makes to the player's files (removal, keeping a
+// damaged file aside, clearing the temporary files of an interrupted save).
 #include <dirent.h>
 #include <fcntl.h>
 #include <limits.h>
+#include <signal.h>
 #include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,6 +17,37 @@
 #include <string>
 
 #include "platform/platform.h"
+
+namespace {
+
+// Changes asked of the files (a write's temporary file, its rename, a removal, a
+// link) and which of them fail: process lifetime. Tests stop the changes part-way
+// through an operation, as a kill or a full disk would, and look at what is left.
+struct FileChangeFaults {
+  int32_t made;       // changes asked for since sysFailFileChanges
+  int32_t firstFail;  // the first that fails
+  int32_t failCount;  // how many fail from there
+};
+FileChangeFaults g_changes = {0, 0, 0};
+
+bool nextChangeFails() {
+  const int64_t n = g_changes.made;
+  return n >= g_changes.firstFail && n - g_changes.firstFail < g_changes.failCount;
+}
+
+// Counts one change; false (errno EIO, nothing to be done) when it is one to fail.
+bool mayChangeFiles() {
+  const bool fails = nextChangeFails();
+  ++g_changes.made;
+  if (fails) errno = EIO;
+  return !fails;
+}
+
+}  // namespace
+
+void sysFailFileChanges(int32_t first, int32_t count) { g_changes = {0, first, count}; }
+
+int32_t sysFileChangesMade() { return g_changes.made; }
 
 std::string sysCurrentDirectory() {
   char buffer[PATH_MAX];
@@ -97,14 +131,22 @@ SysReadFailure readFailure(SysReadStatus status, int error, uint64_t size) {
 }
 
 // Opens `path` for a whole read, or says why not. The one decision of what a
-// reader may take: a regular file of at most maxSize bytes. Devices and pipes are
-// refused before they are opened where the path already shows them, and a pipe
-// that appears later is opened without waiting for a writer.
-bool openWholeFile(const char* path, size_t maxSize, int* fd, size_t* size, SysReadFailure* why) {
+// reader may take: a regular file of at most maxSize bytes (any size when
+// `startOnly`: its first maxSize bytes are read). Devices and pipes are refused
+// before they are opened where the path already shows them, and a pipe that
+// appears later is opened without waiting for a writer. why->size is the file's.
+bool openWholeFile(const char* path, size_t maxSize, bool startOnly, int* fd, size_t* size,
+                   SysReadFailure* why) {
   struct stat st;
   if (stat(path, &st) != 0) {
-    const bool missing = errno == ENOENT || errno == ENOTDIR;
-    *why = readFailure(missing ? SysReadStatus::Missing : SysReadStatus::Unreadable, errno, 0);
+    const int error = errno;
+    const bool missing = error == ENOENT || error == ENOTDIR;
+    // A link whose file is gone is there, and its owner wants to hear of it.
+    const bool dangling = missing && lstat(path, &st) == 0 && S_ISLNK(st.st_mode);
+    const SysReadStatus status = dangling  ? SysReadStatus::DanglingLink
+                                 : missing ? SysReadStatus::Missing
+                                           : SysReadStatus::Unreadable;
+    *why = readFailure(status, error, 0);
     return false;
   }
   if (!S_ISREG(st.st_mode)) {
@@ -122,7 +164,7 @@ bool openWholeFile(const char* path, size_t maxSize, int* fd, size_t* size, SysR
     status = SysReadStatus::Unreadable;
   } else if (!S_ISREG(st.st_mode)) {
     status = SysReadStatus::NotAFile;
-  } else if (uint64_t(st.st_size) > uint64_t(maxSize)) {
+  } else if (uint64_t(st.st_size) > uint64_t(maxSize) && !startOnly) {
     status = SysReadStatus::TooLarge;
   }
   *why = readFailure(status, status == SysReadStatus::Unreadable ? errno : 0, uint64_t(st.st_size));
@@ -130,7 +172,7 @@ bool openWholeFile(const char* path, size_t maxSize, int* fd, size_t* size, SysR
     close(*fd);
     return false;
   }
-  *size = size_t(st.st_size);
+  *size = size_t(std::min(uint64_t(st.st_size), uint64_t(maxSize)));
   return true;
 }
 
@@ -152,13 +194,15 @@ bool readAll(int fd, uint8_t* buffer, size_t size, size_t* got, SysReadFailure* 
 
 }  // namespace
 
-bool sysReadWholeFile(const char* path, size_t maxSize, std::vector<uint8_t>* out,
-                      SysReadFailure* why) {
+namespace {
+
+bool readFileInto(const char* path, size_t maxSize, bool startOnly, std::vector<uint8_t>* out,
+                  SysReadFailure* why) {
   out->clear();
   SysReadFailure failure;
   int fd = -1;
   size_t size = 0, got = 0;
-  bool ok = openWholeFile(path, maxSize, &fd, &size, &failure);
+  bool ok = openWholeFile(path, maxSize, startOnly, &fd, &size, &failure);
   if (ok) {
     out->resize(size);
     ok = readAll(fd, out->data(), size, &got, &failure);
@@ -169,13 +213,29 @@ bool sysReadWholeFile(const char* path, size_t maxSize, std::vector<uint8_t>* ou
   return ok;
 }
 
+}  // namespace
+
+bool sysReadWholeFile(const char* path, size_t maxSize, std::vector<uint8_t>* out,
+                      SysReadFailure* why) {
+  return readFileInto(path, maxSize, false, out, why);
+}
+
+bool sysReadFileStart(const char* path, size_t maxSize, std::vector<uint8_t>* out,
+                      uint64_t* wholeSize, SysReadFailure* why) {
+  SysReadFailure failure;
+  const bool ok = readFileInto(path, maxSize, true, out, &failure);
+  *wholeSize = ok ? failure.size : 0;
+  if (why) *why = failure;
+  return ok;
+}
+
 uint8_t* sysReadWholeFileMalloc(const char* path, size_t maxSize, size_t* size,
                                 SysReadFailure* why) {
   SysReadFailure failure;
   int fd = -1;
   size_t length = 0, got = 0;
   uint8_t* buffer = nullptr;
-  if (openWholeFile(path, maxSize, &fd, &length, &failure)) {
+  if (openWholeFile(path, maxSize, false, &fd, &length, &failure)) {
     buffer = static_cast<uint8_t*>(std::malloc(length > 0 ? length : 1));
     if (!buffer) failure = readFailure(SysReadStatus::Unreadable, ENOMEM, 0);
     if (buffer && !readAll(fd, buffer, length, &got, &failure)) {
@@ -194,6 +254,7 @@ std::string sysDescribeReadFailure(const SysReadFailure& why, size_t maxSize) {
     case SysReadStatus::Read: return "it was read";
     case SysReadStatus::Missing: return "it is not there";
     case SysReadStatus::NotAFile: return "it is not a file (a folder, device or pipe)";
+    case SysReadStatus::DanglingLink: return "it is a symbolic link to a file that is not there";
     case SysReadStatus::TooLarge:
       return "it is " + std::to_string(why.size) + " bytes, more than such a file can be (" +
              std::to_string(maxSize) + ")";
@@ -232,6 +293,7 @@ bool writeAll(int fd, const uint8_t* bytes, size_t size) {
 bool writeThroughTemporary(const std::string& path, const void* data, size_t size,
                            const mode_t* keepMode) {
   const std::string temp = path + ".tmp" + std::to_string(long(getpid()));
+  if (!mayChangeFiles()) return false;
   const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) return false;
   bool ok = (!keepMode || fchmod(fd, *keepMode) == 0) &&
@@ -241,6 +303,8 @@ bool writeThroughTemporary(const std::string& path, const void* data, size_t siz
     ok = false;
     error = errno;
   }
+  // A process stopped here leaves its temporary file behind (sysRemoveStaleTemporaries).
+  if (ok && !mayChangeFiles()) return false;
   if (ok && rename(temp.c_str(), path.c_str()) == 0) return true;
   if (ok) error = errno;
   unlink(temp.c_str());
@@ -300,4 +364,75 @@ bool sysWriteOutputFile(const char* path, const void* data, size_t size) {
   close(fd);
   errno = error;
   return ok;
+}
+
+bool sysRemoveFile(const char* path) {
+  if (!mayChangeFiles()) return false;
+  return unlink(path) == 0 || errno == ENOENT;
+}
+
+namespace {
+
+// The largest file copied where it cannot be linked: a player's file is far
+// smaller; anything larger is moved instead.
+constexpr size_t kMostCopied = size_t(16) << 20;
+
+// A second link to the file `from` leads to, made under a temporary name and
+// renamed into place so an older `to` is replaced whole.
+bool linkCopy(const char* from, const std::string& to) {
+  const std::string temp = to + ".tmp" + std::to_string(long(getpid()));
+  if (!mayChangeFiles()) return false;
+  unlink(temp.c_str());
+  if (linkat(AT_FDCWD, from, AT_FDCWD, temp.c_str(), AT_SYMLINK_FOLLOW) != 0) return false;
+  if (mayChangeFiles() && rename(temp.c_str(), to.c_str()) == 0) return true;
+  const int error = errno;
+  unlink(temp.c_str());
+  errno = error;
+  return false;
+}
+
+}  // namespace
+
+bool sysCopyFile(const char* from, const char* to) {
+  if (linkCopy(from, to)) return true;
+  if (errno == EIO) return false;
+  // A folder that takes no links (some removable disks): a copy, or for a file too
+  // large to copy, the file itself moved.
+  std::vector<uint8_t> bytes;
+  if (sysReadWholeFile(from, kMostCopied, &bytes)) {
+    return sysWriteFileAtomic(to, bytes.data(), bytes.size());
+  }
+  return mayChangeFiles() && rename(from, to) == 0;
+}
+
+namespace {
+
+// The process id in a temporary file's name "NAME.tmpPID", or 0 for any other name.
+long temporaryOwner(const std::string& name) {
+  const size_t mark = name.rfind(".tmp");
+  if (mark == std::string::npos || mark == 0) return 0;
+  const std::string digits = name.substr(mark + 4);
+  // Process ids have at most seven digits.
+  if (digits.empty() || digits.size() > 9 ||
+      digits.find_first_not_of("0123456789") != std::string::npos) {
+    return 0;
+  }
+  return std::strtol(digits.c_str(), nullptr, 10);
+}
+
+}  // namespace
+
+int32_t sysRemoveStaleTemporaries(const char* folder) {
+  int32_t removed = 0;
+  for (const std::string& name : sysListDirectory(folder, "")) {
+    const long owner = temporaryOwner(name);
+    if (owner <= 0) continue;
+    // A save still running (another copy of the game, a test's runner) keeps its
+    // file; this process saves nothing before it tidies up, so its own are stale.
+    const bool running = owner != long(getpid()) && (kill(pid_t(owner), 0) == 0 || errno != ESRCH);
+    if (running) continue;
+    const std::string path = std::string(folder) + "/" + name;
+    if (sysRemoveFile(path.c_str()) && !sysFileExists(path.c_str())) ++removed;
+  }
+  return removed;
 }

@@ -36,6 +36,11 @@ bool sysMessageBoxesSuppressed() {
 
 void sysSetMessageBoxHandler(SysMessageBoxHandler handler) { g_handler = handler; }
 
+bool sysShowBoxIfPossible(const char* text, const char* caption) {
+  if (g_handler || sysMessageBoxesSuppressed()) return false;
+  return SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, sysSdlWindow()) == 0;
+}
+
 SysMsgAnswer sysMessageBox(const char* text, const char* caption, SysMsgButtons buttons,
                            SysMsgIcon icon) {
   if (g_handler) return g_handler(text, caption, buttons);

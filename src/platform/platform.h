@@ -1,7 +1,6 @@
 // platform.h: the operating-system services the game stands on, in one place.
 //
-// Window and event pump, millisecond clock and periodic tick, single-instance
-// lock, message boxes, directories, the registry stand-in and the fatal stop.
+// Window and event pump, the frame clock, single-instance lock, message boxes, directories, the registry stand-in and the fatal stop.
 // Only src/platform/ includes SDL or POSIX headers; everything else calls these.
 // The drawing device (device.h) and the sound output (sound_output.h) have
 // headers of their own.
@@ -15,7 +14,7 @@
 // ---------------------------------------------------------------------------
 // Start and stop
 
-// Starts the services that need no window (timers, events). Safe to call twice.
+// Starts the services that need no window (events). Safe to call twice.
 // Returns false when SDL cannot start at all.
 bool sysInit();
 // Stops everything sysInit and sysCreateWindow started.
@@ -59,7 +58,19 @@ enum class SysEventType : uint8_t {
   Deactivate,       // the window lost activation
   Close,            // the close button (the window is not destroyed)
   Quit,             // the window system asked the process to end
-  Size              // the client area changed size
+  Size,             // the client area changed size
+  PadButtonDown,    // key = SysPadButton of a game controller
+  PadButtonUp,      // key = SysPadButton
+  PadStick,         // x, y = the left stick, -32768..32767 each, y down
+  PadRemoved        // a game controller was unplugged: nothing of it is held any more
+};
+
+// The game controller buttons the game reads, as SDL's game controller API names
+// them (a, b, x, y, back, start, dpup, dpdown, dpleft, dpright, leftshoulder,
+// rightshoulder): every controller's layout is mapped onto these.
+enum class SysPadButton : uint8_t {
+  None, A, B, X, Y, Back, Start, DpadUp, DpadDown, DpadLeft, DpadRight, LeftShoulder,
+  RightShoulder
 };
 
 struct SysEvent {
@@ -102,6 +113,9 @@ void sysGetClientSize(int32_t* width, int32_t* height);
 void sysGetViewportRect(int32_t* x, int32_t* y, int32_t* width, int32_t* height);
 // Drawable size in pixels (the whole window, bars included).
 void sysGetDrawableSize(int32_t* width, int32_t* height);
+// The refresh rate of the display the window is on, in Hz; 0 when unknown (no real
+// window, or the window system does not say).
+int32_t sysDisplayRefreshRate();
 
 // Takes the next waiting event: first those queued with sysPushEvent, then the
 // window system's. Returns false when none is waiting.
@@ -109,6 +123,19 @@ bool sysPollEvent(SysEvent* event);
 // Queues an event as if the window system had sent it (the headless runner).
 void sysPushEvent(const SysEvent& event);
 bool sysEventWaiting();
+
+// Game controllers are opened as they are plugged in and closed as they are
+// unplugged; their buttons and left stick arrive as Pad events.
+// The button SDL's game controller API calls `name` ("a", "dpup"); None for a
+// name it does not know or a button the game does not read.
+SysPadButton sysPadButtonFromName(const char* name);
+// A controller's button or its left stick (-1..1 each, y up) as if a controller
+// had sent it (the headless runner): SDL's own events, through the same
+// translation as a real controller's.
+void sysSimulatePadButton(SysPadButton button, bool down);
+void sysSimulatePadStick(float x, float y);
+// Game controllers open now.
+int32_t sysPadCount();
 
 // The built-in cursors: the arrow, the hammer and the invisible cursor, and the
 // question-mark cursor of the help pointer.
@@ -121,25 +148,23 @@ void sysShowCursor(bool show);
 // ---------------------------------------------------------------------------
 // Time
 
-// Milliseconds since an arbitrary start, wrapping at 2^32.
+// Microseconds since an arbitrary start: what frames are timed and paced by.
+uint64_t sysMicroseconds();
+// The same in whole milliseconds, wrapping at 2^32.
 uint32_t sysMilliseconds();
-// Replaces the real clock with one that moves only by sysAdvanceClock and sysSleep
-// (the runner's fixed frame time). Starts at `start`.
+// Replaces the real clock with one that moves only by sysAdvanceClock and the
+// sleeps (the runner's fixed frame time). Starts at `start` milliseconds.
 void sysUseManualClock(uint32_t start);
 bool sysClockIsManual();
 void sysAdvanceClock(uint32_t ms);
-// Sleeps, or with the manual clock advances it by ms without waiting.
+// Sleeps, or with the manual clock advances it by as much without waiting.
 void sysSleep(uint32_t ms);
+void sysSleepMicroseconds(uint64_t us);
 // Real time since the epoch in microseconds, never the manual clock: for pacing
 // what is shown and for benchmarks that compare times across processes.
 uint64_t sysWallMicroseconds();
 // The most memory the process has held resident so far, in KiB (0 when unknown).
 uint64_t sysPeakResidentKiB();
-
-// Calls `tick` every periodMs milliseconds on a thread of its own until
-// sysStopTicker. Returns false if the timer cannot be started.
-bool sysStartTicker(uint32_t periodMs, void (*tick)());
-void sysStopTicker();
 
 // ---------------------------------------------------------------------------
 // Single instance
@@ -160,6 +185,10 @@ enum class SysMsgAnswer : uint8_t { Ok, Yes, No };
 // stderr and answers Ok (Ok box) or No (Yes/No box).
 SysMsgAnswer sysMessageBox(const char* text, const char* caption, SysMsgButtons buttons,
                            SysMsgIcon icon);
+// Shows an OK box with an error sign when a display can show one (no handler set,
+// boxes not suppressed), before SDL is started too. Never prints: for a program
+// that says the same on stderr itself. Returns whether the box was shown.
+bool sysShowBoxIfPossible(const char* text, const char* caption);
 using SysMessageBoxHandler = SysMsgAnswer (*)(const char* text, const char* caption,
                                               SysMsgButtons buttons);
 void sysSetMessageBoxHandler(SysMessageBoxHandler handler);
@@ -197,6 +226,7 @@ enum class SysReadStatus : uint8_t {
   NotAFile,    // a folder, device, pipe or socket: never read as a file
   TooLarge,    // larger than the format can be: nothing read
   Unreadable,  // refused: rights, a loop of symbolic links, an input error
+  DanglingLink,  // a symbolic link to a file that is not there
 };
 struct SysReadFailure {
   SysReadStatus status;
@@ -208,6 +238,11 @@ struct SysReadFailure {
 // the reason in *why when given) for anything else; a pipe never blocks.
 bool sysReadWholeFile(const char* path, size_t maxSize, std::vector<uint8_t>* out,
                       SysReadFailure* why = nullptr);
+// Reads the first maxSize bytes of a regular file of any size (all of a smaller
+// one); *wholeSize receives the file's size. Fails as sysReadWholeFile does for
+// anything but a regular file.
+bool sysReadFileStart(const char* path, size_t maxSize, std::vector<uint8_t>* out,
+                      uint64_t* wholeSize, SysReadFailure* why = nullptr);
 // The same into one malloc'd buffer (never null for an empty file) that the caller
 // frees; null on failure.
 uint8_t* sysReadWholeFileMalloc(const char* path, size_t maxSize, size_t* size,
@@ -226,6 +261,25 @@ bool sysWriteFileAtomic(const char* path, const void* data, size_t size);
 // pipe that is there (`dump /dev/null`), otherwise as sysWriteFileAtomic does, but
 // a failure is the caller's to say (errno says why). Returns false on failure.
 bool sysWriteOutputFile(const char* path, const void* data, size_t size);
+// Removes a file. True when it is gone (also when it was never there).
+bool sysRemoveFile(const char* path);
+// Puts what `from` holds under the name `to` as well (an older `to` is replaced
+// whole), `from` staying as it is until a save replaces it: a second link to the
+// file where the folder allows, else a copy; a file of more than 16 MiB that
+// cannot be linked is moved instead. False when nothing reached `to`.
+bool sysCopyFile(const char* from, const char* to);
+// Removes from `folder` the temporary files ("NAME.tmpPID") that interrupted saves
+// left behind: those of processes no longer running, and the calling process's own
+// (call it before the process saves anything). Returns how many it removed.
+int32_t sysRemoveStaleTemporaries(const char* folder);
+// Tests: the changes of files asked for from now on are counted from 0 (a write's
+// temporary file, its rename, a removal, a link), and those numbered first ..
+// first + count - 1 fail (errno EIO) and do nothing: from a change on, as if the
+// process were killed there; one change alone, as a disk full for a moment. A
+// count of 0 fails none.
+void sysFailFileChanges(int32_t first, int32_t count);
+// The changes asked for since the last sysFailFileChanges.
+int32_t sysFileChangesMade();
 // Makes `path` and every missing folder above it. True when it is a folder afterwards.
 bool sysMakeDirectories(const char* path);
 // Enters `path`, making it and the folders above it when missing. Returns false (the
@@ -236,11 +290,19 @@ bool sysEnterFolderMakingIt(const char* path);
 // the errno text of `error` when reason is null), once per folder for the whole
 // run, and keeps it as a save problem for the game to show.
 void sysReportSaveFailure(const char* folder, int error, const char* reason = nullptr);
-// A failure to save that the player has not been shown yet: the menus show it in
-// a message box (their own text with `folder` and `reason`, else `message`). One
-// per failing folder.
+// Keeps for the menus a problem the game worked around that is not a save's (a
+// saved game that cannot be loaded, a level with no cell to play on): shown once
+// in a message box as a save problem is, with the data's text `textKey` filled in
+// with `subject` and `reason`, else `message`. Once per text and subject for the
+// run; the caller says it on standard error.
+void sysReportProblem(const char* textKey, const char* subject, const char* reason,
+                      const char* message);
+// A failure to save (or another problem) that the player has not been shown yet:
+// the menus show it in a message box (their text `textKey` with `folder` and
+// `reason`, else `message`). One per failing folder.
 struct SysSaveProblem {
-  char folder[512];
+  char textKey[32];   // "savefailed" for a save
+  char folder[512];   // the folder that refused files, or the file a problem is about
   char reason[160];   // why, as the system says it ("Permission denied")
   char message[768];  // the whole sentence, for a program without the menus' text
 };
@@ -253,6 +315,9 @@ bool sysTakeSaveProblem(SysSaveProblem* out);
 // afresh"). Nothing for a file that was read or is missing.
 void sysReportUnreadableFile(const char* path, const SysReadFailure& why, size_t maxSize,
                              const char* instead);
+// Says on standard error, once per path for the run (shared with the unreadable
+// files), that the file at `path` is damaged and `what` the game makes of it.
+void sysReportDamagedFile(const char* path, const char* what);
 // Forgets every told folder and path and every save problem (tests).
 void sysResetFileReports();
 
@@ -273,6 +338,14 @@ std::vector<std::string> sysDataDirectoryCandidates(const char* preferred, const
 // Absolute, without a trailing slash; "" when neither is known.
 std::string sysPlayerFilesDirectory(const char* dataDirectory, const char* folderName,
                                     const char* program);
+
+// ---------------------------------------------------------------------------
+// The player's languages
+
+// The locale names the environment gives for messages, most wanted first: the
+// entries of LANGUAGE's colon-separated list, then LC_ALL, LC_MESSAGES and LANG;
+// variables that are not set or empty are left out ("de_DE.UTF-8", "pt_BR", "C").
+std::vector<std::string> sysPreferredLocales();
 
 // ---------------------------------------------------------------------------
 // Registry stand-in: a value is the file

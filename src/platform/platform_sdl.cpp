@@ -16,18 +16,22 @@ bool sysInit() {
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   // The close button is the Close message; it must not also post a quit.
   SDL_SetHint("SDL_QUIT_ON_LAST_WINDOW_CLOSE", "0");
-  if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_EVENTS) != 0) {
+  if (SDL_Init(SDL_INIT_EVENTS) != 0) {
     std::fprintf(stderr, "Cannot start SDL: %s\n", SDL_GetError());
     return false;
   }
   g_sdlStarted = true;
+  // Without controller support the game is still played with keys and the mouse.
+  if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
+    std::fprintf(stderr, "Game controllers cannot be read: %s\n", SDL_GetError());
+  }
   return true;
 }
 
 void sysShutdown() {
   if (!g_sdlStarted) return;
-  sysStopTicker();
   sysFreeCursors();
+  sysClosePads();
   sysDestroyWindow();
   SDL_Quit();
   g_sdlStarted = false;

@@ -41,17 +41,38 @@ struct SoundMusicState {
 // No module: full channel volume, amplification as rendered.
 constexpr SoundMusicState kNoMusic = {nullptr, 0, false, 100, 50, false};
 
+// The limiter's look-ahead in frames (1.45 ms): how far ahead it sees a peak,
+// and how long its gain takes to glide down to meet it.
+constexpr int32_t kLimiterLookAhead = kSoundMixLatencyFrames + 1;
+
+// The output limiter (sound_limiter.cpp): the frames of the look-ahead, the
+// gains they need as a sliding minimum, and the envelope and its running mean.
+struct SoundLimiter {
+  bool ready;                                  // false: reset before the next frame
+  int64_t serial;                              // frames entered so far
+  float delayed[2 * kLimiterLookAhead];        // ring, by serial
+  float minimumGain[kLimiterLookAhead];        // increasing queue of needed gains
+  int64_t minimumSerial[kLimiterLookAhead];
+  int32_t minimumHead, minimumCount;
+  float envelope;                              // 0..1
+  int32_t holdFrames;                          // left before the envelope recovers
+  int64_t smoothed[kLimiterLookAhead];         // envelope, fixed point, ring
+  int64_t smoothedSum;
+};
+
 // The mixer state: reset by soundInit and soundFree. Read by the device thread
 // inside soundMix, so the main thread touches it only under SoundLock.
 struct SoundOutputState {
   SoundOutputKind kind = SoundOutputKind::None;
   bool paused = true;
-  int32_t musicVolume = 100;    // global, 0..100
-  int32_t effectsVolume = 100;  // global, 0..100
+  float musicGain = 1.0f;       // global, 0..1
+  float effectsGain = 1.0f;     // global, 0..1
   SoundOutputSample samples[kMaxSoundOutputSamples] = {};
   SoundVoice voices[kMaxSoundVoices] = {};
   SoundMusicState music = kNoMusic;
   uint32_t serial = 0;          // counts handles handed out and voices started
+  SoundLimiter limiter = {};    // cleared by soundStop too
+  SoundLimiterReport limiterReport;
 };
 extern SoundOutputState soundOut;
 
@@ -72,6 +93,12 @@ int32_t soundHandleSlot(uint32_t handle, uint32_t kind);
 // Mixes `frames` stereo frames into `out`. The caller holds the lock (the device
 // thread holds it while it calls back).
 void soundMix(int16_t* out, int32_t frames);
+// Turns the mixed frames (16-bit units, interleaved) down where they would pass
+// the ceiling and converts them; the output lags kSoundMixLatencyFrames behind.
+// The caller holds the lock.
+void soundLimitFrames(const float* mixed, int16_t* out, int32_t frames);
+// Forgets the frames the limiter holds (they are not heard).
+void soundResetLimiter();
 // Stops every voice of a sample slot. The caller holds the lock.
 void soundStopVoicesOfSlot(int32_t slot);
 

@@ -1,5 +1,6 @@
 // The mixer: every sounding sample channel, resampled to the output rate, plus
-// the music module, summed in floating point and clipped to 16 bits.
+// the music module, summed in floating point and handed to the limiter, which
+// keeps the sum under the ceiling on its way to 16 bits.
 #include <cstring>
 
 #include "platform/sound_local.h"
@@ -11,18 +12,12 @@ constexpr int32_t kMixChunkFrames = 512;
 // The module renders in -1..1; samples are in 16-bit units.
 constexpr float kFullScale = 32767.0f;
 
-int16_t clipToSample(float value) {
-  if (value >= 32767.0f) return 32767;
-  if (value <= -32768.0f) return -32768;
-  return int16_t(value);
-}
-
 // Adds up to `frames` frames of the voice, linearly interpolated between the
 // sample's frames, and frees the voice when an unlooped sample runs out.
 void mixVoice(SoundVoice& voice, float* acc, int32_t frames) {
   const SoundOutputSample& sample = soundOut.samples[voice.sampleSlot];
   const double length = double(sample.frames);
-  const float gain = float(voice.volume) * float(soundOut.effectsVolume) / 10000.0f;
+  const float gain = float(voice.volume) / 100.0f * soundOut.effectsGain;
   const int32_t stride = sample.channels;
   const int32_t right = stride - 1;  // mono feeds both sides
   for (int32_t i = 0; i < frames; ++i) {
@@ -51,8 +46,7 @@ void mixMusic(float* acc, int32_t frames) {
       music.module, kSoundOutputRate, size_t(frames), rendered);
   // Amplification 50 is the module as rendered.
   const float gain = kFullScale * (float(music.amplify) / 50.0f) *
-                     (float(music.volume) / 100.0f) *
-                     (float(soundOut.musicVolume) / 100.0f);
+                     (float(music.volume) / 100.0f) * soundOut.musicGain;
   for (size_t i = 0; i < 2 * got; ++i) acc[i] += rendered[i] * gain;
   if (got < size_t(frames)) music.playing = false;
 }
@@ -71,7 +65,7 @@ void soundMix(int16_t* out, int32_t frames) {
     for (SoundVoice& voice : soundOut.voices) {
       if (voice.handle != 0) mixVoice(voice, acc, count);
     }
-    for (int32_t i = 0; i < 2 * count; ++i) out[i] = clipToSample(acc[i]);
+    soundLimitFrames(acc, out, count);
     out += 2 * count;
     frames -= count;
   }

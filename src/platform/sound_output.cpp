@@ -1,5 +1,6 @@
 // The sound output's life cycle (open, start, pause, stop, free), the global
 // volumes, the handle scheme and the channel calls shared by samples and music.
+#include <cmath>
 #include <cstdlib>
 
 #include "platform/sound_local.h"
@@ -69,6 +70,7 @@ void soundStop() {
   for (SoundVoice& voice : soundOut.voices) voice = {};
   soundOut.music.playing = false;
   soundOut.paused = true;
+  soundResetLimiter();
 }
 
 void soundFree() {
@@ -81,8 +83,21 @@ void soundFree() {
 
 void soundSetGlobalVolumes(int32_t musicVolume, int32_t effectsVolume) {
   SoundLock lock;
-  if (musicVolume >= 0) soundOut.musicVolume = clampVolume(musicVolume);
-  if (effectsVolume >= 0) soundOut.effectsVolume = clampVolume(effectsVolume);
+  if (musicVolume >= 0) soundOut.musicGain = float(clampVolume(musicVolume)) / 100.0f;
+  if (effectsVolume >= 0) soundOut.effectsGain = float(clampVolume(effectsVolume)) / 100.0f;
+}
+
+void soundSetGlobalGains(float musicGain, float effectsGain) {
+  SoundLock lock;
+  if (musicGain >= 0.0f) soundOut.musicGain = std::fmin(musicGain, 1.0f);
+  if (effectsGain >= 0.0f) soundOut.effectsGain = std::fmin(effectsGain, 1.0f);
+}
+
+SoundLimiterReport soundTakeLimiterReport() {
+  SoundLock lock;
+  const SoundLimiterReport report = soundOut.limiterReport;
+  soundOut.limiterReport = {};
+  return report;
 }
 
 void soundRender(int16_t* out, int32_t frames) {

@@ -24,6 +24,12 @@ constexpr int kMaxSoundOutputSamples = 256;
 // Sample playbacks sounding at once. When full, a new playback takes the place
 // of the oldest unlooped one.
 constexpr int kMaxSoundVoices = 256;
+// Frames between a sample frame entering the mix and leaving the output: the
+// limiter's look-ahead.
+constexpr int32_t kSoundMixLatencyFrames = 63;
+// The highest output level, about -1 dBFS: louder sums are turned down smoothly
+// (a look-ahead limiter) instead of clipping.
+constexpr int32_t kSoundOutputCeiling = 29204;
 
 enum class SoundOutputKind : uint8_t {
   None,    // soundInit has not run, or soundFree has
@@ -58,6 +64,18 @@ void soundStop();
 void soundFree();
 // Volumes of the music and of every sample channel, 0..100; -1 leaves one as it is.
 void soundSetGlobalVolumes(int32_t musicVolume, int32_t effectsVolume);
+// The same as amplitude factors 0..1, for volume curves finer than whole steps;
+// a negative factor leaves one as it is.
+void soundSetGlobalGains(float musicGain, float effectsGain);
+
+// What the limiter did since the output opened or this was last asked.
+struct SoundLimiterReport {
+  uint64_t frames = 0;         // frames that left the mixer
+  uint64_t limitedFrames = 0;  // of them, turned down to stay under the ceiling
+  float deepestGain = 1.0f;    // the lowest gain applied
+  double cutDbSum = 0.0;       // decibels taken off, summed over the limited frames
+};
+SoundLimiterReport soundTakeLimiterReport();
 
 // Mixes `frames` stereo frames into `out` under the lock. This is how the null
 // output advances, and how a test listens to a device output. While paused it

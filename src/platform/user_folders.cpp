@@ -16,10 +16,11 @@
 
 namespace {
 
-// The folders already reported as refusing files, and which of those the game has
-// shown the player: process lifetime (sysResetFileReports empties it). A run saves
-// in at most three folders (player files, settings value, a runner's dump); past
-// this many the reports stop rather than repeat.
+// The folders already reported as refusing files and the other problems kept for
+// the player, and which of those the game has shown: process lifetime
+// (sysResetFileReports empties it). A run saves in at most three folders (player
+// files, settings value, a runner's dump) and meets few damaged files; past this
+// many the reports stop rather than repeat.
 constexpr int kMaxReportedFolders = 8;
 struct SaveFailureLog {
   SysSaveProblem problems[kMaxReportedFolders];
@@ -110,22 +111,45 @@ bool sysEnterFolderMakingIt(const char* path) {
   return false;
 }
 
-void sysReportSaveFailure(const char* folder, int error, const char* reason) {
+namespace {
+
+// Keeps a problem for the menus, once per text and subject for the run. Null when
+// it was kept before or the log is full.
+SysSaveProblem* keepProblem(const char* textKey, const char* subject, const char* reason) {
   SaveFailureLog& log = g_saveFailures;
   for (int i = 0; i < log.count; ++i) {
-    if (std::strcmp(log.problems[i].folder, folder) == 0) return;
+    if (std::strcmp(log.problems[i].folder, subject) == 0 &&
+        std::strcmp(log.problems[i].textKey, textKey) == 0) {
+      return nullptr;
+    }
   }
-  if (log.count == kMaxReportedFolders) return;
-  const char* why = reason ? reason : std::strerror(error);
+  if (log.count == kMaxReportedFolders) return nullptr;
   SysSaveProblem& problem = log.problems[log.count++];
-  std::snprintf(problem.folder, sizeof problem.folder, "%s", folder);
-  std::snprintf(problem.reason, sizeof problem.reason, "%s", why);
-  std::snprintf(problem.message, sizeof problem.message,
+  std::snprintf(problem.textKey, sizeof problem.textKey, "%s", textKey);
+  std::snprintf(problem.folder, sizeof problem.folder, "%s", subject);
+  std::snprintf(problem.reason, sizeof problem.reason, "%s", reason);
+  return &problem;
+}
+
+}  // namespace
+
+void sysReportSaveFailure(const char* folder, int error, const char* reason) {
+  const char* why = reason ? reason : std::strerror(error);
+  SysSaveProblem* problem = keepProblem("savefailed", folder, why);
+  if (!problem) return;
+  std::snprintf(problem->message, sizeof problem->message,
                 "Your progress could not be saved in %s (%s). The game goes on and tries "
                 "again at the next save.",
                 folder, why);
   std::fprintf(stderr, "%s: cannot save files in %s: %s\n", program_invocation_short_name, folder,
                why);
+}
+
+void sysReportProblem(const char* textKey, const char* subject, const char* reason,
+                      const char* message) {
+  if (SysSaveProblem* problem = keepProblem(textKey, subject, reason)) {
+    std::snprintf(problem->message, sizeof problem->message, "%s", message);
+  }
 }
 
 bool sysSaveProblemPending() { return g_saveFailures.shown < g_saveFailures.count; }
@@ -137,18 +161,37 @@ bool sysTakeSaveProblem(SysSaveProblem* out) {
   return true;
 }
 
-void sysReportUnreadableFile(const char* path, const SysReadFailure& why, size_t maxSize,
-                             const char* instead) {
-  if (why.status == SysReadStatus::Read || why.status == SysReadStatus::Missing) return;
+namespace {
+
+// `path` made absolute when it was not said before (and is now remembered as
+// said); "" when it was, or when the log is full.
+std::string firstReportOf(const char* path) {
   const std::string full = path[0] == '/' ? std::string(path) : sysCurrentDirectory() + "/" + path;
   UnreadableLog& log = g_unreadable;
   for (int i = 0; i < log.count; ++i) {
-    if (log.paths[i] == full) return;
+    if (log.paths[i] == full) return std::string();
   }
-  if (log.count == kMaxReportedFiles) return;
+  if (log.count == kMaxReportedFiles) return std::string();
   log.paths[log.count++] = full;
+  return full;
+}
+
+}  // namespace
+
+void sysReportUnreadableFile(const char* path, const SysReadFailure& why, size_t maxSize,
+                             const char* instead) {
+  if (why.status == SysReadStatus::Read || why.status == SysReadStatus::Missing) return;
+  const std::string full = firstReportOf(path);
+  if (full.empty()) return;
   std::fprintf(stderr, "%s: cannot read %s: %s; %s\n", program_invocation_short_name,
                full.c_str(), sysDescribeReadFailure(why, maxSize).c_str(), instead);
+}
+
+void sysReportDamagedFile(const char* path, const char* what) {
+  const std::string full = firstReportOf(path);
+  if (full.empty()) return;
+  std::fprintf(stderr, "%s: %s is damaged: %s\n", program_invocation_short_name, full.c_str(),
+               what);
 }
 
 void sysResetFileReports() {

@@ -157,7 +157,7 @@ void translateSdlEvent(const SDL_Event& e) {
     }
     case SDL_MOUSEBUTTONDOWN: translateButton(e.button, true); break;
     case SDL_MOUSEBUTTONUP: translateButton(e.button, false); break;
-    default: break;
+    default: sysTranslatePadEvent(e); break;
   }
 }
 
@@ -201,8 +201,10 @@ bool sysCreateWindow(const SysWindowDesc& desc) {
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
-    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
+    // No depth or stencil buffer (device.h says why): without one a software
+    // renderer also skips what an opaque draw covers.
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
   }
   if (desc.fullScreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
   SDL_Window* window = SDL_CreateWindow(desc.title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
@@ -281,6 +283,14 @@ void sysGetDrawableSize(int32_t* width, int32_t* height) {
   } else {
     sysGetClientSize(width, height);
   }
+}
+
+int32_t sysDisplayRefreshRate() {
+  if (!g_window.window) return 0;
+  SDL_DisplayMode mode;
+  const int index = SDL_GetWindowDisplayIndex(g_window.window);
+  if (index < 0 || SDL_GetCurrentDisplayMode(index, &mode) != 0) return 0;
+  return mode.refresh_rate > 0 ? mode.refresh_rate : 0;
 }
 
 void sysGetViewportRect(int32_t* x, int32_t* y, int32_t* width, int32_t* height) {

@@ -37,6 +37,15 @@ struct BalloonLayout {
   Vec2 centre;     // of the box
 };
 
+// How far a box of half sizes hw, hh reaches from its centre along the unit `dir`:
+// where that line leaves the box.
+float reachAlong(Vec2 dir, float hw, float hh) {
+  const float ax = std::fabs(dir.x), ay = std::fabs(dir.y);
+  const float byWidth = ax > 0.0001f ? hw / ax : 1e9f;
+  const float byHeight = ay > 0.0001f ? hh / ay : 1e9f;
+  return std::fmin(byWidth, byHeight);
+}
+
 Vec2 balloonDirection(const BalloonLook& look) {
   if (look.hasAngle) return {cosDeg(look.angle), sinDeg(look.angle)};
   const Vec2 towardsCentre = {-look.anchor.x, -look.anchor.y};
@@ -51,8 +60,8 @@ BalloonLayout layOut(const BalloonLook& look) {
   l.textHeight = wrapText(l.boxWidth - 32.0f, look.text, kTextSize);
   l.boxHeight = std::fmax(l.textHeight + 32.0f, 64.0f);
   l.direction = balloonDirection(look);
-  const float reach = std::fabs(l.direction.x) * l.boxWidth * 0.5f +
-                      std::fabs(l.direction.y) * l.boxHeight * 0.5f;
+  // The line from the anchor meets the box's edge kBoxGap out, under the pointer.
+  const float reach = reachAlong(l.direction, l.boxWidth * 0.5f, l.boxHeight * 0.5f);
   l.centre = add2(look.anchor, scale2(l.direction, kBoxGap + reach));
   // Kept on the screen, whatever the anchor.
   const float hw = l.boxWidth * 0.5f + kScreenMargin, hh = l.boxHeight * 0.5f + kScreenMargin;
@@ -79,19 +88,24 @@ void drawPointer(const BalloonLook& look, const BalloonLayout& l, float scale, f
 }  // namespace
 
 void drawLightBox(Rect box, float alpha, float scale) {
+  // The body picture is stretched over the box once, however large.
   setTexture(loadTexture("white.jpg", false));
-  const UvRect body = {0.0f, 0.0f, rectWidth(box) / 128.0f, rectHeight(box) / 208.0f};
-  drawSpriteRect(box, body, scaledAlpha(kBodyTint, alpha), kDepth);
+  drawSpriteRect(box, {0.0f, 0.0f, 1.0f, 1.0f}, scaledAlpha(kBodyTint, alpha), kDepth);
   setTexture(loadTexture("baloon.tga", false));
   const Color rim = scaledAlpha(kWhite, alpha);
   const float piece = kRimPiece * scale;
   const float w = rectWidth(box), h = rectHeight(box);
   const Vec2 c = rectCenter(box);
-  // Edges first, between the corners; then the corners over their ends.
-  drawSprite(c.x, box.y0, w - piece > 0.0f ? w - piece : 0.0f, piece, sheetCell(2, 0), rim, kDepth);
-  drawSprite(c.x, box.y1, w - piece > 0.0f ? w - piece : 0.0f, piece, sheetCell(2, 0), rim, kDepth);
-  drawSprite(box.x0, c.y, piece, h - piece > 0.0f ? h - piece : 0.0f, sheetCell(3, 0), rim, kDepth);
-  drawSprite(box.x1, c.y, piece, h - piece > 0.0f ? h - piece : 0.0f, sheetCell(3, 0), rim, kDepth);
+  // Edges first, between the corners (none where the corners meet); then the corners
+  // over their ends.
+  if (w > piece) {
+    drawSprite(c.x, box.y0, w - piece, piece, sheetCell(2, 0), rim, kDepth);
+    drawSprite(c.x, box.y1, w - piece, piece, sheetCell(2, 0), rim, kDepth);
+  }
+  if (h > piece) {
+    drawSprite(box.x0, c.y, piece, h - piece, sheetCell(3, 0), rim, kDepth);
+    drawSprite(box.x1, c.y, piece, h - piece, sheetCell(3, 0), rim, kDepth);
+  }
   drawSprite(box.x0, box.y0, piece, piece, sheetCell(0, 0), rim, kDepth);
   drawSprite(box.x1, box.y0, piece, piece, sheetCell(1, 0), rim, kDepth);
   drawSprite(box.x0, box.y1, piece, piece, sheetCell(0, 1), rim, kDepth);

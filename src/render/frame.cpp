@@ -51,7 +51,7 @@ void resetDevice() {
   selectDisplayMode();
   fillPresentParameters();
   sysSetWindowMode(display.fullScreen != 0, display.screenWidth, display.screenHeight);
-  devReset(display.fullScreen && display.vsync);
+  devReset(display.vsync != 0);
   applyFixedStates();
   setupLighting();
 }
@@ -128,8 +128,16 @@ void applyFixedStates() {
 
 bool createDevice(DevBackend backend) {
   if (!devCreate(backend)) {
-    sysMessageBox("Can't init Direct3D", "Initialization failed", SysMsgButtons::Ok,
-                  SysMsgIcon::None);
+    // What a player can act on: what failed, the driver's own words, what may help.
+    char text[1024];
+    std::snprintf(text, sizeof text,
+                  "The game draws with OpenGL 3.3, which could not be started.\n\n"
+                  "The graphics driver says: %s\n\n"
+                  "Updating the graphics driver (on most Linux systems, the Mesa packages) "
+                  "usually helps.",
+                  devCreateFailure());
+    sysMessageBox(text, "Graphics could not be started", SysMsgButtons::Ok,
+                  SysMsgIcon::Error);
     return false;
   }
   const std::vector<DevDisplayMode> modes = devListDisplayModes();

@@ -113,13 +113,38 @@ void drawQuad(Vec3 p0, Vec3 p1, Vec3 p2, Vec3 p3, Vec2 t0, Vec2 t1, Vec2 t2, Vec
 
 void drawScreenRect(float left, float top, float right, float bottom, float uLeft, float vTop,
                     float uRight, float vBottom, Color color) {
+  drawScreenRectPart(left, top, right, bottom, uLeft, vTop, uRight, vBottom, color,
+                     {left, top, right, bottom});
+}
+
+void drawOpaqueScreenRect(float left, float top, float right, float bottom, float uLeft,
+                          float vTop, float uRight, float vBottom, Color color) {
+  const DevState saved = devState();
+  devSetAlphaBlend(false);
+  devSetAlphaTest(false);
+  drawScreenRect(left, top, right, bottom, uLeft, vTop, uRight, vBottom, color);
+  devSetAlphaBlend(saved.alphaBlend != 0);
+  devSetAlphaTest(saved.alphaTest != 0);
+}
+
+void drawScreenRectPart(float left, float top, float right, float bottom, float uLeft,
+                        float vTop, float uRight, float vBottom, Color color, const Rect& part) {
   constexpr float kInset = 0.001f;  // keeps bilinear filtering off the neighbouring texels
   constexpr float kZ = 10.0f;
-  const float l = left - 400.0f, r = right - 400.0f;
-  const float t = 300.0f - top, b = 300.0f - bottom;
+  // The coordinate at x of a side running from t0 at x0 to t1 at x1; the whole
+  // rectangle's corners keep theirs exactly.
+  auto along = [](float x, float x0, float x1, float t0, float t1) {
+    if (x == x0) return t0;
+    if (x == x1) return t1;
+    return t0 + (t1 - t0) * (x - x0) / (x1 - x0);
+  };
   const float ul = uLeft + kInset, vt = vTop + kInset;
   const float ur = uRight - kInset, vb = vBottom - kInset;
-  drawQuad({r, b, kZ}, {r, t, kZ}, {l, t, kZ}, {l, b, kZ}, {ur, vb}, {ur, vt}, {ul, vt}, {ul, vb},
+  const float u0 = along(part.x0, left, right, ul, ur), u1 = along(part.x1, left, right, ul, ur);
+  const float v0 = along(part.y0, top, bottom, vt, vb), v1 = along(part.y1, top, bottom, vt, vb);
+  const float l = part.x0 - 400.0f, r = part.x1 - 400.0f;
+  const float t = 300.0f - part.y0, b = 300.0f - part.y1;
+  drawQuad({r, b, kZ}, {r, t, kZ}, {l, t, kZ}, {l, b, kZ}, {u1, v1}, {u1, v0}, {u0, v0}, {u0, v1},
            color);
 }
 

@@ -42,7 +42,7 @@ struct DisplaySettings {
   int32_t screenWidth;   // 800 x 600 in full screen, 640 x 480 in a window
   int32_t screenHeight;
   int32_t colorDepth32;
-  int32_t vsync;
+  int32_t vsync;         // presents wait for the display, in a window and in full screen
 };
 extern DisplaySettings display;
 
@@ -72,8 +72,8 @@ extern RenderState renderState;
 void resetRender();
 
 // Creates the device on the game window with the given backend (the OpenGL one needs
-// a window made for it). Returns false after the message "Can't init Direct3D" /
-// "Initialization failed" when it cannot be made.
+// a window made for it). When it cannot be made, returns false after a message that
+// OpenGL 3.3 could not be started, with the driver's reason and what may help.
 bool createDevice(DevBackend backend);
 // Reselects the mode after a field of `display` changed; the device is reset at the
 // next present.
@@ -154,6 +154,17 @@ void drawQuad(Vec3 p0, Vec3 p1, Vec3 p2, Vec3 p3, Vec2 t0, Vec2 t1, Vec2 t2, Vec
 // moved 0.001 inwards.
 void drawScreenRect(float left, float top, float right, float bottom, float uLeft, float vTop,
                     float uRight, float vBottom, Color color);
+// drawScreenRect for a picture wholly opaque there, given a colour of alpha 255:
+// unblended and untested, which shows the same pixels while a software renderer
+// writes them without reading and drops what they cover. The blend and alpha-test
+// states are as they were afterwards.
+void drawOpaqueScreenRect(float left, float top, float right, float bottom, float uLeft,
+                          float vTop, float uRight, float vBottom, Color color);
+// The part of that rectangle inside `part` (screen pixels, y down: x0 left, y0 top)
+// with the texture coordinates the whole one gives it: parts drawn one by one show
+// what the whole shows (to rounding), each under its own states.
+void drawScreenRectPart(float left, float top, float right, float bottom, float uLeft,
+                        float vTop, float uRight, float vBottom, Color color, const Rect& part);
 void drawQuadTinted(Vec3 p0, Vec3 p1, Vec3 p2, Vec3 p3, Color color);
 void drawQuadShaded(Vec3 p0, Vec3 p1, Vec3 p2, Vec3 p3, Color c0, Color c1, Color c2, Color c3);
 // A camera-facing strip from a to b of half width w.

@@ -334,6 +334,16 @@ void drawGlyph(uint8_t character, float x, float y, float angle, float size, Col
 // ---------------------------------------------------------------------------
 // Banner and flying letters
 
+namespace {
+
+// The banner rises into place, rests there, and sinks away again.
+constexpr float kBannerRestY = -270.0f;
+constexpr float kBannerRestFrom = 1000.0f;  // banner time: the rest starts ...
+constexpr float kBannerRestUntil = 500.0f;  // ... and ends
+constexpr float kBannerRestSpeed = 0.3f;    // the banner's clock runs slower while it rests
+
+}  // namespace
+
 void showBanner(const char* text) {
   std::snprintf(textState.bannerText, sizeof textState.bannerText, "%s", text);
   if (textState.bannerTime <= 0.0f) textState.bannerTime = 1400.0f;
@@ -342,8 +352,25 @@ void showBanner(const char* text) {
 void updateBanner(float dt) {
   const float t = textState.bannerTime;
   if (t < 0.0f) return;
-  // The middle phase runs at 0.3 speed: the message rests a while.
-  textState.bannerTime = t - ((t < 500.0f || t > 1000.0f) ? dt : 0.3f * dt);
+  // The middle phase runs slower: the message rests a while.
+  const bool resting = t >= kBannerRestUntil && t <= kBannerRestFrom;
+  textState.bannerTime = t - (resting ? kBannerRestSpeed * dt : dt);
+}
+
+Vec2 bannerCentre() {
+  const float t = textState.bannerTime;
+  if (t < kBannerRestUntil) return {0.0f, kBannerRestY - (kBannerRestUntil - t) * 0.1f};
+  if (t > kBannerRestFrom) return {0.0f, kBannerRestY - (t - kBannerRestFrom) * 0.1f};
+  return {0.0f, kBannerRestY};
+}
+
+float bannerMsLeft() {
+  const float t = textState.bannerTime;
+  if (!(t > 0.0f)) return 0.0f;
+  if (t <= kBannerRestUntil) return t;
+  const float rest = (kBannerRestFrom - kBannerRestUntil) / kBannerRestSpeed;
+  if (t <= kBannerRestFrom) return kBannerRestUntil + (t - kBannerRestUntil) / kBannerRestSpeed;
+  return kBannerRestUntil + rest + (t - kBannerRestFrom);
 }
 
 void drawBanner() {
@@ -352,15 +379,11 @@ void drawBanner() {
   const float pi = 3.14159265f;
   const int32_t alpha = int32_t(std::sin(t * pi / 1500.0f) * 127.0f + 127.0f);
   setTextColor(255, 255, 255, alpha);
-  if (t < 500.0f) {
-    drawTextCentered(0.0f, -270.0f - (500.0f - t) * 0.1f, 21.58f, textState.bannerText);
-  } else if (t > 1000.0f) {
-    drawTextCentered(0.0f, -270.0f - (t - 1000.0f) * 0.1f,
-                     (std::sin(t * pi / 1500.0f) * 12.0f + 6.0f) * 1.3f, textState.bannerText);
-  } else {
-    drawTextCentered(0.0f, -270.0f, std::sin((t - 500.0f) * 2.0f * pi / 125.0f) + 21.58f,
-                     textState.bannerText);
-  }
+  const Vec2 at = bannerCentre();
+  float size = std::sin((t - kBannerRestUntil) * 2.0f * pi / 125.0f) + 21.58f;
+  if (t < kBannerRestUntil) size = 21.58f;
+  if (t > kBannerRestFrom) size = (std::sin(t * pi / 1500.0f) * 12.0f + 6.0f) * 1.3f;
+  drawTextCentered(at.x, at.y, size, textState.bannerText);
 }
 
 void spawnFlyingText(const char* text, float x, float y, float size) {

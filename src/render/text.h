@@ -89,6 +89,10 @@ void drawGlyph(uint8_t character, float x, float y, float angle, float size, Col
 void showBanner(const char* text);
 void updateBanner(float dt);
 void drawBanner();
+// The banner's centre as the next draw places it, and the ms it still has on
+// screen (0 once it has gone).
+Vec2 bannerCentre();
+float bannerMsLeft();
 // Letters that fly in one after another, rest, and shrink away: advanced by dt ms
 // in the scene's update, drawn afterwards.
 void spawnFlyingText(const char* text, float x, float y, float size);

@@ -111,6 +111,28 @@ TextureEntry* loadAlphaJpeg(const char* name, bool mustLoad) {
   return e;
 }
 
+// Notes in blocks (cleared first) which blocks of the w x h texels are opaque with
+// their margin; the margin stops at the edges, where a block may be cut short too.
+void noteOpaqueBlocks(const uint8_t* texels, uint32_t w, uint32_t h,
+                      uint32_t (&blocks)[kMaxOpaqueBlockRows]) {
+  std::fill(std::begin(blocks), std::end(blocks), 0u);
+  constexpr uint32_t side = kOpaqueBlockSide, margin = kOpaqueBlockMargin;
+  for (uint32_t by = 0; by * side < h && by < uint32_t(kMaxOpaqueBlockRows); ++by) {
+    const uint32_t y0 = by * side > margin ? by * side - margin : 0;
+    const uint32_t y1 = std::min(h, (by + 1) * side + margin);
+    for (uint32_t bx = 0; bx * side < w && bx < 32; ++bx) {
+      const uint32_t x0 = bx * side > margin ? bx * side - margin : 0;
+      const uint32_t x1 = std::min(w, (bx + 1) * side + margin);
+      bool opaque = true;
+      for (uint32_t y = y0; opaque && y < y1; ++y) {
+        const uint8_t* row = texels + size_t(y) * w * 4;
+        for (uint32_t x = x0; opaque && x < x1; ++x) opaque = row[x * 4 + 3] == 255;
+      }
+      if (opaque) blocks[by] |= 1u << bx;
+    }
+  }
+}
+
 }  // namespace
 
 void reportTextureCreationFailure(const char* name) {
@@ -222,6 +244,7 @@ TextureEntry* loadSizedAlphaTexture(const char* name, uint32_t width, uint32_t h
         if (x < w) texels[(size_t(y) * w + x) * 4 + 3] = alpha[k];
       }
     }
+    noteOpaqueBlocks(texels, w, h, e->opaqueBlocks);
     devWriteTextureRect(e->texture, 0, 0, w, h, texels, int32_t(w * 4));
     std::free(texels);
   }

@@ -16,6 +16,14 @@ constexpr int kMaxTextures = 1023;
 constexpr uint32_t kMaxTextureSide = 1024;
 constexpr int kMaxTextureName = 128;
 
+// The blocks a picture's opaque parts are noted in (TextureEntry::opaqueBlocks): one
+// bit each, a 32-bit word for a row of blocks of the largest side.
+constexpr uint32_t kOpaqueBlockSide = 32;
+constexpr uint32_t kOpaqueBlockMargin = 2;
+constexpr int kMaxOpaqueBlockRows = 32;
+static_assert(kOpaqueBlockSide * 32 >= 1024 && kOpaqueBlockSide * kMaxOpaqueBlockRows >= 1024,
+              "a block row of the largest texture fits one word");
+
 struct TextureEntry {
   char name[kMaxTextureName];  // exactly as requested
   uint32_t width;              // of the texture's top level
@@ -24,6 +32,11 @@ struct TextureEntry {
   uint8_t hasAlpha;  // a ".tga" name or a JPEG-with-alpha picture
   uint8_t isRenderTarget;  // always 0
   PixelFormat format;  // as asked for a texture created empty; Unknown from a file
+  // Sized alpha pictures: bit x of word y is set when block (x, y) of
+  // kOpaqueBlockSide x kOpaqueBlockSide texels, and kOpaqueBlockMargin texels around
+  // it, are all wholly opaque, so a drawer may leave that part unblended even with
+  // filtering; all clear for other textures.
+  uint32_t opaqueBlocks[kMaxOpaqueBlockRows];
 };
 
 // Process lifetime: entries are appended, removal closes the gap.
@@ -44,8 +57,8 @@ TextureEntry* loadTexture(const char* name, bool mustLoad);
 // copied unscaled into its top-left width x height texels. Null after the creation
 // message when the size is above 1024 or the cache is full.
 TextureEntry* loadSizedTexture(const char* name, uint32_t width, uint32_t height);
-// Like loadSizedTexture for a JPEG-with-alpha file, decoded again even when cached.
-// Null when the file is missing or malformed.
+// Like loadSizedTexture for a JPEG-with-alpha file, decoded again even when cached,
+// with the picture's opaque blocks noted. Null when the file is missing or malformed.
 TextureEntry* loadSizedAlphaTexture(const char* name, uint32_t width, uint32_t height);
 // The cached entry of that name, or a new texture with texels 0. On failure (a size
 // of 0 or above 1024, an unusable format, a full cache) shows "Couldn't create

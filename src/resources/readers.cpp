@@ -25,7 +25,12 @@ const char* readString(char* out, size_t capacity, const char* text, const char*
   if (!found) return nullptr;
   const char* value = found + std::strlen(key);
   size_t length = 0;
-  while (value[length] != '\0' && value[length] != '\r' && length + 1 < capacity) length++;
+  // A value ends at its line's end: CR LF as the data is written, or a bare LF
+  // where an editor saved one.
+  while (value[length] != '\0' && value[length] != '\r' && value[length] != '\n' &&
+         length + 1 < capacity) {
+    length++;
+  }
   std::memcpy(out, value, length);
   out[length] = '\0';
   return out;

@@ -11,8 +11,8 @@
 
 #include "core/math.h"
 
-// As a fresh start leaves the module: no files, packs, texts or path, no data
-// directory and no load progress hook.
+// As a fresh start leaves the module: no files, packs, texts, languages or path,
+// no data directory and no load progress hook.
 void resetResources();
 
 // ---------------------------------------------------------------------------
@@ -88,19 +88,29 @@ bool returnToDataDirectory();
 // leaves the old file; it is told to the player once per folder and kept as a
 // save problem (sysReportSaveFailure), and the result says it.
 bool writeWholeFile(const char* name, const void* data, uint32_t size);
-// Reads one of the player's files whole: at most maxSize bytes, the most its
-// format holds. A file that is there but cannot be taken is said on stderr with
-// what the game does `instead`; one larger than its format can be is first kept
-// aside as "<name>.damaged", so the next save does not replace what it holds.
-// Returns false (out empty) when nothing was read.
-bool readPlayerFile(const char* name, uint32_t maxSize, std::vector<uint8_t>* out,
-                    const char* instead);
+// What one of the player's files holds: whole records of recordSize bytes, at
+// least leastRecords and at most mostRecords of them.
+struct PlayerFileFormat {
+  uint32_t recordSize;
+  uint32_t leastRecords;
+  uint32_t mostRecords;
+};
+// Reads one of the player's files: its whole records, at most mostRecords. A file
+// that is there but cannot be read is said on stderr with what the game does
+// `instead`. One that is not whole records of its format (cut short, a partial
+// record, longer than the format) is damaged: before anything can replace it, it is
+// kept aside as "<name>.damaged", *damaged is set, and stderr says how many of its
+// first whole records are used (`instead` when none holds anything but zeros).
+// Returns false (out empty) when no record was read; true with out empty for a
+// sound file of no records.
+bool readPlayerFile(const char* name, const PlayerFileFormat& format, std::vector<uint8_t>* out,
+                    const char* instead, bool* damaged = nullptr);
 // The registry value stand-in. Failures are told as writeWholeFile's are.
 void writeRegistryBlob(const char* subKey, const char* valueName, const void* data,
                        uint32_t size);
 // Reads the value if it exists and has exactly *size bytes; otherwise stores 0 in
-// *size and reads nothing (a value that is there but cannot be read is said on
-// stderr as readPlayerFile says it).
+// *size and reads nothing (a value that is there but cannot be read, or has
+// another size, is said on stderr and kept aside as readPlayerFile does).
 void readRegistryBlob(const char* subKey, const char* valueName, void* buffer,
                       uint32_t* size);
 
@@ -152,17 +162,89 @@ extern TextTable textTable;
 int loadTextFile(const char* fileName);
 // Parses a text held in memory (the same rules; the last byte counts as the end).
 int parseTextFile(const char* fileName, const uint8_t* bytes, uint32_t size);
+// The table's entry for the key, or null when none has it (for callers that do
+// without the text altogether when it is missing).
 const char* getText(const char* key);
 const char* getTextByIndex(int32_t index);
 // Index of the first entry with that key, or 0 when none has it.
 int32_t getTextIndex(const char* key);
 void freeTextTable();
+// The one door every text the player reads goes through: the key's text, or the
+// key itself when the table has none, so a missing text shows its name rather
+// than a gap (and a player can tell which is missing). Never null; "" for null.
+const char* textOf(const char* key);
+// Likewise for the entry `steps` places after the key's own (0: the key's own),
+// for texts that come in a row by difficulty, zone or item: the key itself when
+// the key or that entry is missing.
+const char* textAfter(const char* key, int32_t steps);
+
+// One value put into a text from the data.
+struct TextField {
+  const char* text;  // used when not null
+  int64_t number;    // wide enough for any stored value plus one
+};
+// Copies `format` into out, each "%s", "%i" or "%d" taking the next field in turn
+// (a field is written as its own kind, whatever the letter says), "%%" giving one
+// '%'; any other '%', and placeholders beyond the fields, are copied as they stand.
+// So a text from the data can never read what was not given. Cut to fit `capacity`.
+void formatTextFields(const char* format, const TextField* fields, int32_t fieldCount, char* out,
+                      size_t capacity);
+
+// ---------------------------------------------------------------------------
+// Languages. Each language the data offers has text tables of its own beside the
+// English ones ("strings_de.txt", "tips_de.txt", "menutext_de.txt"), listed in
+// "languages.txt" with the language's name in itself. The tables of the language
+// in use come first in the text table and the English ones after them, so a text
+// a language lacks is found in English.
+
+// Codes are a language ("de") or a language and a country ("pt_BR").
+constexpr int kMaxLanguageCode = 8;
+constexpr int kMaxLanguageName = 32;
+// The data offers a handful; the list has room for every language a game is
+// commonly translated into.
+constexpr int kMaxLanguages = 96;
+constexpr const char* kEnglish = "en";
+
+struct LanguageEntry {
+  char code[kMaxLanguageCode];
+  char name[kMaxLanguageName];  // in the language itself ("Deutsch")
+};
+// Process lifetime: the list is read at start-up, the language changes with
+// loadTexts.
+struct LanguageState {
+  LanguageEntry languages[kMaxLanguages];  // English first
+  int32_t count;
+  char current[kMaxLanguageCode];          // the texts' language; "en" before any
+};
+extern LanguageState languageState;
+
+// Reads the list from "languages.txt" through the file table; without one (or
+// without English in it) English comes first on its own. Returns the count.
+int32_t loadLanguageList();
+// The list's entry of the code (exactly as written), or -1.
+int32_t findLanguage(const char* code);
+// The first of the wanted locale names the list offers ("de_DE.UTF-8", "pt_BR",
+// "fr"): the name without its encoding and modifier, else its language alone, else
+// another country's variant of it ("pt_PT" finds "pt_BR"). "C" and "POSIX" stand
+// for English. Null when none of them is offered.
+const char* matchLanguage(const char* const* wanted, int32_t count);
+// Fills the text table with the language's tables ahead of the English ones (which
+// must exist). A code the list lacks, or one without tables, gives English alone.
+// The files stay in the file table for the next change of language. Returns true
+// when the language's own tables were loaded (always for English).
+bool loadTexts(const char* code);
+// The language of the text table ("en" before loadTexts).
+const char* textLanguage();
+// The language's own table of a file: "menutext.txt" in "de" is "menutext_de.txt";
+// in English it is the file itself.
+std::string languageFileName(const char* fileName, const char* code);
 
 // ---------------------------------------------------------------------------
 // Key readers over a NUL-terminated definition text. The key is searched as a plain
 // substring (first occurrence) and includes its own "=".
 
-// Copies the value up to the next CR (or the end of the text), bounded by capacity.
+// Copies the value up to the line's end (CR or LF) or the end of the text, bounded
+// by capacity.
 // Returns out, or null (out empty) when the key does not occur.
 const char* readString(char* out, size_t capacity, const char* text, const char* key);
 float readFloat(const char* text, const char* key);

@@ -134,6 +134,15 @@ int32_t getTextIndex(const char* key) {
   return 0;
 }
 
+const char* textOf(const char* key) { return textAfter(key, 0); }
+
+const char* textAfter(const char* key, int32_t steps) {
+  if (!key) return "";
+  if (!getText(key)) return key;
+  const char* text = getTextByIndex(getTextIndex(key) + steps);
+  return text ? text : key;
+}
+
 void freeTextTable() {
   for (int32_t i = 0; i < textTable.count; i++) std::free(textTable.entries[i].value);
   textTable = {};

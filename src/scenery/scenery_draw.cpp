@@ -134,12 +134,75 @@ void drawSecondPass(const SceneryTable& table) {
   }
 }
 
+// A rectangle of the picture's blocks (render/texture.h): columns x0 .. x1 - 1,
+// rows y0 .. y1 - 1.
+struct BlockRect {
+  int32_t x0, x1, y0, y1;
+};
+// Every run of a row of 32 blocks may be a rectangle of its own.
+constexpr int32_t kMaxBlockRects = kMaxOpaqueBlockRows * 16;
+
+// The blocks whose bit in rows[0 .. rowCount - 1] is `opaque`, within `columns`, as
+// rectangles: the runs of each row, a run carried down while the next row has the
+// very same run. Returns how many were written to out.
+int32_t blockRects(const uint32_t* rows, int32_t rowCount, int32_t columns, bool opaque,
+                   BlockRect* out) {
+  int32_t count = 0;
+  for (int32_t y = 0; y < rowCount; ++y) {
+    const uint32_t bits = opaque ? rows[y] : ~rows[y];
+    for (int32_t x = 0; x < columns;) {
+      if (!(bits >> x & 1u)) {
+        ++x;
+        continue;
+      }
+      int32_t end = x;
+      while (end < columns && (bits >> end & 1u)) ++end;
+      BlockRect* carried = nullptr;
+      for (int32_t k = 0; k < count && !carried; ++k) {
+        if (out[k].y1 == y && out[k].x0 == x && out[k].x1 == end) carried = &out[k];
+      }
+      if (carried) {
+        carried->y1 = y + 1;
+      } else if (count < kMaxBlockRects) {
+        out[count++] = {x, end, y, y + 1};
+      }
+      x = end;
+    }
+  }
+  return count;
+}
+
+void drawPicturePart(const BlockRect& b) {
+  constexpr float side = float(kOpaqueBlockSide);
+  const Rect part = {float(b.x0) * side, float(b.y0) * side, std::fmin(800.0f, float(b.x1) * side),
+                     std::fmin(600.0f, float(b.y1) * side)};
+  drawScreenRectPart(0.0f, 0.0f, 800.0f, 600.0f, 0.0f, 0.0f, kPictureU, kPictureV, kWhite, part);
+}
+
 // The picture over the whole screen; its transparent parts show the first pass.
-void drawPicture(const TextureEntry* picture, bool filtered) {
+// Drawn wholly opaque (alpha 1), its opaque blocks go unblended: the same pixels,
+// but a software renderer then writes them without reading and drops whatever
+// they cover.
+void drawPicture(const TextureEntry* picture, bool filtered, float alpha) {
   if (!picture) return;
   if (!filtered) disableRenderFeature(kFeatureFiltering);
   setTexture(picture);
-  drawScreenRect(0.0f, 0.0f, 800.0f, 600.0f, 0.0f, 0.0f, kPictureU, kPictureV, kWhite);
+  if (alpha < 1.0f) {
+    drawScreenRect(0.0f, 0.0f, 800.0f, 600.0f, 0.0f, 0.0f, kPictureU, kPictureV, kWhite);
+  } else {
+    constexpr int32_t side = int32_t(kOpaqueBlockSide);
+    constexpr int32_t columns = (800 + side - 1) / side, rows = (600 + side - 1) / side;
+    BlockRect rects[kMaxBlockRects];
+    const uint32_t* blocks = picture->opaqueBlocks;
+    for (int32_t i = 0, n = blockRects(blocks, rows, columns, false, rects); i < n; ++i) {
+      drawPicturePart(rects[i]);
+    }
+    disableRenderFeature(kFeatureAlphaBlend);
+    for (int32_t i = 0, n = blockRects(blocks, rows, columns, true, rects); i < n; ++i) {
+      drawPicturePart(rects[i]);
+    }
+    enableRenderFeature(kFeatureAlphaBlend);
+  }
   enableRenderFeature(kFeatureFiltering);
 }
 
@@ -205,7 +268,7 @@ void drawBackground(const BackgroundLook& look) {
   const int32_t leafCount = drawFirstPass(*look.table, scenery.playClock, leaves);
   enableRenderFeature(kFeatureAlphaBlend);
   setBlendMode(kBlendTransparent);
-  drawPicture(look.picture, look.filterPicture);
+  drawPicture(look.picture, look.filterPicture, look.alpha);
   drawSecondPass(*look.table);
   if (look.withPuffs) drawPuffs();
   drawLeaves(leaves, leafCount);

@@ -1,7 +1,8 @@
 // commands.cpp: what each item does when chosen (after the slide-out that Enter
-// started), the way back from a screen, and the way to a finished game's screen.
-// The selected item's name is compared with the table in order; an item that is
-// no command opens as a screen.
+// started), the answers of the message boxes, the way back from a screen, and the
+// way to a finished game's screen. The current screen's own commands come first;
+// then the selected item's name is compared with the general table in order; an
+// item that is no command opens as a screen.
 #include <cstdio>
 #include <cstring>
 
@@ -11,29 +12,19 @@
 #include "game/modes.h"
 #include "game/saved_game.h"
 #include "persistence/profile.h"
+#include "persistence/profile_file.h"
 #include "persistence/saved_games.h"
 #include "persistence/settings.h"
 #include "render/text.h"
 #include "resources/resources.h"
-#include "scenery/scenery.h"
 #include "ui/menu.h"
 #include "ui/menu_local.h"
-#include "ui/options.h"
 
 namespace {
 
 bool same(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
 
-const char* parentName() { return menuNodeName(menuParent(menu.screen)); }
-
-bool insideGame() { return gameHooks.boardSceneCurrent(); }
-
-void showTextBox(const char* key, bool okOnly) { showMessageBox(getText(key), okOnly); }
-
-void toTitle() {
-  menuHooks.showTitleScene();
-  openScreenByName("main");
-}
+void showTextBox(const char* key, bool okOnly) { showMessageBox(textOf(key), okOnly); }
 
 void playCurrentLevel() {
   menuHooks.showGameScene();
@@ -70,18 +61,14 @@ void refuseName() {
 }
 
 void showZoneCaptions() {
-  if (const char* next = getText("nextstage")) spawnFlyingText(next, 0.0f, 30.0f, 18.0f);
-  if (!getText("stagename1")) return;
-  const char* zone = getTextByIndex(getTextIndex("stagename1") + zoneOf());
-  if (zone) spawnFlyingText(zone, 0.0f, -10.0f, 20.0f);
+  spawnFlyingText(textOf("nextstage"), 0.0f, 30.0f, 18.0f);
+  spawnFlyingText(textAfter("stagename1", zoneOf()), 0.0f, -10.0f, 20.0f);
 }
 
-// After a zone was completed the board waits for a key, the scenery moving on.
-void waitAfterZone() {
-  queueNextBackground(gameState.levelIndex + 1);
-  gameState.running = false;
-  gameState.menuOpen = false;
-  if (!gameView.adventureFinished) showZoneCaptions();
+// After a zone was completed the board waits for a key, the scenery moving on and
+// the next zone named (unless the adventure is over).
+void captionCompletedZone() {
+  if (!gameState.adventureFinished) showZoneCaptions();
 }
 
 // A lives count of 0 or less leaves nothing to spend.
@@ -95,7 +82,7 @@ void resetSpentDifficulty() {
 // ---------------------------------------------------------------------------
 // Commands
 
-void resumeGame() { closeOverlay(); }
+void resumeGame() { closeGameMenu(); }
 
 void skipLevel() {
   if (!hasLifeToSpend()) {
@@ -109,13 +96,10 @@ void restartLevel() {
   if (gameState.survival) {
     const Profile* profile = currentProfileRecord();
     startLevel(profile ? profile->survivalStartLevel : 0);
-    closeOverlay();
-  } else if (!isCurrentScreen("gameplay")) {
-    startCurrentLevel();
-    closeOverlay();
   } else {
-    showTextBox(hasLifeToSpend() ? "restartquest" : "nomorelives", false);
+    startCurrentLevel();
   }
+  closeGameMenu();
 }
 
 void chooseProfile() {
@@ -135,7 +119,7 @@ void renameChosenProfile() {
 void confirmRename() {
   char name[kMaxNameLength + 1];
   if (typedName(name, sizeof name) && !nameTakenByAnother(name, menu.renameIndex) &&
-      renameProfile(menu.renameIndex, name)) {
+      renameStoredProfile(menu.renameIndex, name)) {
     openScreenByName("profiles");
   } else {
     refuseName();
@@ -149,7 +133,7 @@ void removeChosenProfile() {
 
 void confirmNewProfile() {
   char name[kMaxNameLength + 1];
-  if (typedName(name, sizeof name) && createProfile(name)) {
+  if (typedName(name, sizeof name) && createStoredProfile(name)) {
     openScreenByName("main");
   } else {
     refuseName();
@@ -157,9 +141,7 @@ void confirmNewProfile() {
 }
 
 void leaveForMain() {
-  if (isCurrentScreen("defeat")) {
-    toTitle();
-  } else if (saveGame()) {
+  if (saveGame()) {
     showTextBox("savemsg", true);
   } else {
     toTitle();
@@ -167,40 +149,33 @@ void leaveForMain() {
 }
 
 // The board waits for a key or click; the menu makes way for the pause.
-void relax() {
-  gameState.running = false;
-  closeOverlay();
-}
+void relax() { closeGameMenuPaused(); }
 
 void nextLevel() {
-  if (!gameView.zoneCompleted) {
+  if (!gameState.zoneCompleted) {
     goToModeScreen();
   } else {
     waitAfterZone();
+    captionCompletedZone();
   }
+}
+
+// A box's answer as the screen under it takes it; false when it leaves the answer
+// to the general way.
+bool screenUnderAnswers(MenuAnswer answer) {
+  const MenuScreenHooks under = screenHooksOf(menuParent(menu.screen));
+  return under.answer && under.answer(answer);
 }
 
 void answerOk() {
   if (answerSaveProblem()) return;
-  if (isCurrentScreen("helpscreen")) {
-    if (insideGame()) {
-      closeOverlay();
-    } else {
-      goBack();
-    }
-  } else if (!same(parentName(), "new game") && !same(parentName(), "defeat")) {
-    toTitle();
-  } else {
-    goBack();
-  }
+  if (!screenUnderAnswers(MenuAnswer::Ok)) toTitle();
 }
 
-void answerBack() {
-  if (isCurrentScreen("hiscore") && insideGame()) {
-    menu.backdrop = kBackdropTitle;
-    menuHooks.showTitleScene();
-  }
-  goBack();
+void answerYes() { screenUnderAnswers(MenuAnswer::Yes); }
+
+void answerNo() {
+  if (!screenUnderAnswers(MenuAnswer::No)) goBack();
 }
 
 void openModeScreen() {
@@ -211,21 +186,8 @@ void openModeScreen() {
   }
 }
 
-void answerNo() {
-  if (isCurrentScreen("loadgamequest")) {
-    forgetSavedGame(currentSavedGameKind());
-    openModeScreen();
-    return;
-  }
-  if (same(parentName(), "adventure") || same(parentName(), "zen")) {
-    const Profile* profile = currentProfileRecord();
-    if (profile) gameState.difficulty = profile->storedDifficulty;
-  }
-  goBack();
-}
-
 void removeConfirmed() {
-  removeProfile(menu.renameIndex);
+  removeStoredProfile(menu.renameIndex);
   menu.renameIndex = menu.renameIndex > 0 ? menu.renameIndex - 1 : 0;
   if (profileTable.profileCount > 0) {
     goBack();
@@ -238,14 +200,7 @@ void removeConfirmed() {
 
 void skipConfirmed() {
   takeLife();
-  advanceProgress(&gameView.zoneCompleted, &gameView.adventureFinished);
-  if (gameView.zoneCompleted) {
-    gameState.levelCompleteTimer = -1.0f;
-    gameState.defeatTimer = 0.0f;
-    waitAfterZone();
-  } else {
-    startCurrentLevel();
-  }
+  if (passLostLevel()) captionCompletedZone();
 }
 
 void restartConfirmed() {
@@ -254,36 +209,13 @@ void restartConfirmed() {
     startCurrentLevel();
   } else {
     startDefeat();
-    closeOverlay();
-  }
-}
-
-void answerYes() {
-  if (isCurrentScreen("loadgamequest")) {
-    loadGame();
-    menuHooks.showGameScene();
-    return;
-  }
-  const char* parent = parentName();
-  if (same(parent, "main")) {
-    menuHooks.quitProgram();
-  } else if (same(parent, "profiles")) {
-    removeConfirmed();
-  } else if (same(parent, "adventure") || same(parent, "zen")) {
-    setScore(0);
-    setCurrentLevel(selectedLevel());
-    startCurrentLevel();
-    menuHooks.showGameScene();
-  } else if (same(parent, "gameplay")) {
-    restartConfirmed();
-  } else if (same(parent, "defeat")) {
-    skipConfirmed();
+    closeGameMenu();
   }
 }
 
 // The saved game of the kind just chosen is offered first.
 void offerOrOpen(SavedGameKind kind) {
-  if (savedGameOffered(kind)) {
+  if (savedGameLoadable(kind)) {
     openScreenByName("loadgamequest");
   } else {
     openChildScreen(menuItemNode(menu.screen, menu.selection));
@@ -294,17 +226,16 @@ void offerOrOpen(SavedGameKind kind) {
 // difficulty about to be played.
 void chooseAdventure() {
   const Profile* profile = currentProfileRecord();
-  gameState.survival = false;
   const bool expert = profile && profile->adventureExpert;
-  gameState.difficulty = expert ? Difficulty::Expert : Difficulty::Normal;
-  setStoredDifficulty(gameState.difficulty);
+  const int32_t difficulty = expert ? Difficulty::Expert : Difficulty::Normal;
+  chooseGame(false, difficulty);
+  setStoredDifficulty(difficulty);
   resetSpentDifficulty();
   offerOrOpen(SavedGameKind::Adventure);
 }
 
 void chooseZen() {
-  gameState.survival = false;
-  gameState.difficulty = Difficulty::Zen;
+  chooseGame(false, Difficulty::Zen);
   setStoredDifficulty(Difficulty::Zen);
   resetSpentDifficulty();
   offerOrOpen(SavedGameKind::Zen);
@@ -312,24 +243,17 @@ void chooseZen() {
 
 void chooseSurvival() {
   const Profile* profile = currentProfileRecord();
-  gameState.survival = true;
   menu.survivalStartLevel = int16_t(profile ? profile->survivalStartLevel : 0);
-  gameState.difficulty =
-      profile && profile->survivalExpert ? Difficulty::Expert : Difficulty::Normal;
+  chooseGame(true, profile && profile->survivalExpert ? Difficulty::Expert : Difficulty::Normal);
   offerOrOpen(SavedGameKind::Survival);
 }
 
 void askQuit() { showTextBox("quit", false); }
 
+// The level chosen on the map, continuing the running score when it is the level
+// reached in the difficulty stored.
 void startChosenLevel() {
-  Profile* profile = currentProfileRecord();
-  if (isCurrentScreen("survival")) {
-    gameState.survival = true;
-    if (profile) profile->survivalStartLevel = menu.survivalStartLevel;
-    menuHooks.showGameScene();
-    startLevel(menu.survivalStartLevel);
-    return;
-  }
+  const Profile* profile = currentProfileRecord();
   const int32_t difficulty = gameState.difficulty;
   const bool sameDifficulty = profile && profile->storedDifficulty == difficulty;
   if (selectedLevel() == currentLevel() && sameDifficulty) {
@@ -342,15 +266,7 @@ void startChosenLevel() {
   }
 }
 
-void applyAndGoBack() {
-  applyOptions();
-  goBack();
-}
-
-void resetScreenOptions() {
-  resetOptions(currentMenuScreen());
-  openScreen(menu.screen);
-}
+void reopenCurrentScreen() { openScreen(menu.screen); }
 
 struct Command {
   const char* item;
@@ -363,20 +279,29 @@ const Command kCommands[] = {
     {"remove", removeChosenProfile}, {"oknewprofile", confirmNewProfile},
     {"okcontinuegame", resumeGame},  {"main", leaveForMain},
     {"relax", relax},                {"oknextlevel", nextLevel},
-    {"ok", answerOk},                {"back", answerBack},
-    {"cancel", answerBack},          {"no", answerNo},
+    {"ok", answerOk},                {"back", goBack},
+    {"cancel", goBack},              {"no", answerNo},
     {"yes", answerYes},              {"adventure", chooseAdventure},
     {"zen", chooseZen},              {"survival", chooseSurvival},
     {"exit", askQuit},               {"start", startChosenLevel},
-    {"apply", applyAndGoBack},       {"default", resetScreenOptions},
+    {"apply", goBack},               {"default", reopenCurrentScreen},
 };
 
 }  // namespace
+
+bool insideGame() { return gameHooks.boardSceneCurrent(); }
+
+void toTitle() {
+  menuHooks.showTitleScene();
+  openScreenByName("main");
+}
 
 void runMenuCommand() {
   const int32_t node = menuItemNode(menu.screen, menu.selection);
   if (node < 0) return;
   const char* item = menuNodeName(node);
+  const MenuScreenHooks screen = screenHooksOf(menu.screen);
+  if (screen.command && screen.command(item)) return;
   for (const Command& command : kCommands) {
     if (same(item, command.item)) {
       command.run();
@@ -388,37 +313,24 @@ void runMenuCommand() {
 
 void openChildScreen(int32_t node) {
   if (node < 0) return;
-  if (!same(menuNodeName(node), "credits")) setMenuParent(node, menu.screen);
+  if (!screenHooksOf(node).keepsParent) setMenuParent(node, menu.screen);
   openScreen(node);
 }
 
 void goBack() {
   const int32_t screen = menu.screen;
   const int32_t parent = menuParent(screen);
-  // Leaving the options saves them, also when they were opened over the board.
-  if (isCurrentScreen("options")) saveAll();
-  if (isCurrentScreen("gameplay") || isCurrentScreen("replaywin") ||
-      isCurrentScreen("replayloss") || same(parentName(), "gameplay")) {
-    closeOverlay();
+  const MenuScreenHooks own = screenHooksOf(screen);
+  if (own.leave) own.leave();
+  if (screenHooksOf(parent).childrenReturnToBoard) {
+    closeGameMenu();
     return;
   }
-  if (isCurrentScreen("main")) {
-    menu.menuHidden = true;
-    return;
-  }
-  // The high scores shown after the last life lead back to the title menus.
-  if (isCurrentScreen("hiscore") && insideGame()) {
-    menu.backdrop = kBackdropTitle;
-    toTitle();
-    return;
-  }
-  if (isCurrentScreen("monsters") || isCurrentScreen("bonuses") || isCurrentScreen("history")) {
-    menu.backdrop = kBackdropTitle;
-  }
+  if (own.back && own.back()) return;
   // A screen nothing leads back from: the overlay closes, or the title menus open.
   if (parent < 0) {
     if (insideGame()) {
-      closeOverlay();
+      closeGameMenu();
     } else {
       openScreenByName("main");
     }
@@ -432,7 +344,7 @@ void goBack() {
 
 void goToModeScreen() {
   menuHooks.showTitleScene();
-  if (gameView.adventureFinished) {
+  if (gameState.adventureFinished) {
     menu.backdrop = kBackdropTitle;
     openScreenByName("main");
     return;
@@ -440,3 +352,139 @@ void goToModeScreen() {
   menu.backdrop = kBackdropMap;
   openModeScreen();
 }
+
+// ---------------------------------------------------------------------------
+// The screens' own commands, answers and ways back
+
+bool answerOverTitle(MenuAnswer answer) {
+  if (answer != MenuAnswer::Yes) return false;
+  menuHooks.quitProgram();
+  return true;
+}
+
+bool answerOverProfileList(MenuAnswer answer) {
+  if (answer != MenuAnswer::Yes) return false;
+  removeConfirmed();
+  return true;
+}
+
+// Yes: the chosen level starts with the difficulty's score at 0. No: the
+// difficulty played is the stored one again.
+bool answerOverLevelChoice(MenuAnswer answer) {
+  if (answer == MenuAnswer::Yes) {
+    setScore(0);
+    setCurrentLevel(selectedLevel());
+    startCurrentLevel();
+    menuHooks.showGameScene();
+    return true;
+  }
+  if (answer != MenuAnswer::No) return false;
+  const Profile* profile = currentProfileRecord();
+  if (profile) setDifficulty(profile->storedDifficulty);
+  goBack();
+  return true;
+}
+
+bool answerOverGameMenu(MenuAnswer answer) {
+  if (answer != MenuAnswer::Yes) return false;
+  restartConfirmed();
+  return true;
+}
+
+bool answerOverDefeat(MenuAnswer answer) {
+  if (answer == MenuAnswer::Yes) {
+    skipConfirmed();
+  } else if (answer == MenuAnswer::Ok) {
+    goBack();
+  } else {
+    return false;
+  }
+  return true;
+}
+
+bool answerOverNewGame(MenuAnswer answer) {
+  if (answer != MenuAnswer::Ok) return false;
+  goBack();
+  return true;
+}
+
+// A restart from the game menu costs a life, so it is asked first (survival
+// restarts at once).
+bool gameMenuCommand(const char* item) {
+  if (!same(item, "restart level") || gameState.survival) return false;
+  showTextBox(hasLifeToSpend() ? "restartquest" : "nomorelives", false);
+  return true;
+}
+
+// After a lost life there is no game worth saving.
+bool defeatCommand(const char* item) {
+  if (!same(item, "main")) return false;
+  toTitle();
+  return true;
+}
+
+bool helpScreenCommand(const char* item) {
+  if (!same(item, "ok")) return false;
+  if (insideGame()) {
+    closeGameMenu();
+  } else {
+    goBack();
+  }
+  return true;
+}
+
+// Yes plays the saved game (or, when it cannot load, says so over the game's own
+// screen); no forgets it and shows the game's own screen.
+bool savedGameQuestionCommand(const char* item) {
+  if (same(item, "yes")) {
+    if (loadGame()) {
+      menuHooks.showGameScene();
+    } else {
+      openModeScreen();
+    }
+    return true;
+  }
+  if (!same(item, "no")) return false;
+  forgetSavedGame(currentSavedGameKind());
+  openModeScreen();
+  return true;
+}
+
+// The survival game from the chosen start level, which the profile keeps.
+bool survivalChoiceCommand(const char* item) {
+  if (!same(item, "start")) return false;
+  chooseGame(true, gameState.difficulty);
+  if (Profile* profile = currentProfileRecord()) {
+    profile->survivalStartLevel = menu.survivalStartLevel;
+  }
+  menuHooks.showGameScene();
+  startLevel(menu.survivalStartLevel);
+  return true;
+}
+
+bool backToBoard() {
+  closeGameMenu();
+  return true;
+}
+
+// The title backdrop stays alone until a key or click.
+bool hideTitleScreen() {
+  menu.menuHidden = true;
+  return true;
+}
+
+// The high scores shown after the last life lead back to the title menus.
+bool leaveHighScores() {
+  if (!insideGame()) return false;
+  menu.backdrop = kBackdropTitle;
+  toTitle();
+  return true;
+}
+
+bool leaveGallery() {
+  menu.backdrop = kBackdropTitle;
+  return false;
+}
+
+// Leaving the options saves them, also when they were opened over the board.
+void leaveOptions() { saveAll(); }

@@ -1,18 +1,13 @@
 // controller.cpp: which screen is current, how screens slide in and out, what
 // each screen does when it opens, and the frame's update and draw that the host
 // scenes call, with the input they record in between.
-#include <cmath>
 #include <cstdio>
-#include <cstring>
 
 #include "audio/audio.h"
 #include "game/board.h"
 #include "game/game.h"
-#include "game/modes.h"
 #include "input/input.h"
 #include "map/map.h"
-#include "persistence/profile.h"
-#include "persistence/records.h"
 #include "persistence/settings.h"
 #include "render/render.h"
 #include "render/text.h"
@@ -28,56 +23,9 @@ namespace {
 
 void doNothing() {}
 
-constexpr int32_t kTitleMusic = 2;
-constexpr int32_t kMapMusic = 6;
-constexpr float kCreditLineStep = 40.0f;
-
 void recordRequest(const char* name) {
   std::snprintf(menuRequests.screen, sizeof menuRequests.screen, "%s", name);
   ++menuRequests.count;
-}
-
-bool screenIs(const char* name, const char* a) { return std::strcmp(name, a) == 0; }
-
-int32_t storedDifficulty() {
-  const Profile* profile = currentProfileRecord();
-  return profile ? profile->storedDifficulty : Difficulty::Normal;
-}
-
-// The controller's part of opening a screen; the screen's own hook follows.
-void enterScreen(const char* name) {
-  if (screenIs(name, "main")) {
-    requestMusic(kTitleMusic);
-    menu.backdrop = kBackdropTitle;
-  } else if (screenIs(name, "survival")) {
-    requestMusic(kMapMusic);
-    modeState.resultPending = false;
-    menu.backdrop = kBackdropSurvivalChart;
-  } else if (screenIs(name, "adventure") || screenIs(name, "zen")) {
-    requestMusic(kMapMusic);
-    modeState.resultPending = false;
-    menu.backdrop = kBackdropMap;
-    setSelectedLevel(currentLevel());
-    menu.focus = currentLevel();
-  } else if (screenIs(name, "profiles")) {
-    menu.focus = menu.renameIndex;
-  } else if (screenIs(name, "rename")) {
-    menu.textEntryActive = true;
-    menu.caret = 0;
-  } else if (screenIs(name, "newprofile")) {
-    menu.backdrop = kBackdropTitle;
-    menu.textEntryActive = true;
-    menu.caret = 0;
-    menu.editBuffer[0] = '\0';
-  } else if (screenIs(name, "credits")) {
-    requestMusic(kTitleMusic);
-    menu.creditsClock = 0.0f;
-    menu.backdrop = kBackdropCredits;
-  } else if (screenIs(name, "hiscore")) {
-    menu.hiscoreTable = storedDifficulty();
-    if (modeState.resultPending) enterHighScore(currentLevelResult());
-  }
-  if (const MenuScreenHooks hooks = menuScreenHooks(name); hooks.enter) hooks.enter();
 }
 
 void finishSlideOut() {
@@ -111,13 +59,6 @@ void updateSlides(float dt) {
       menu.opening = false;
     }
   }
-}
-
-// The credits rise until the last line has reached y = -10, then stay.
-void updateCredits(float dt) {
-  if (!isCurrentScreen("credits")) return;
-  const float firstLine = menu.creditsClock * 0.03f - 200.0f;
-  if (float(menuTree.creditCount) * kCreditLineStep - 50.0f > firstLine) menu.creditsClock += dt;
 }
 
 // The balloon's clock runs while the same text stays asked for at the same place.
@@ -160,10 +101,7 @@ Vec2 pointerNow() {
 
 // Screens without a drawing of their own: their items in a window.
 void drawDefaultScreen() {
-  const float f = menu.slideFraction;
-  if (isCurrentScreen("gameplay") || isCurrentScreen("replayloss")) {
-    drawItemWindow(0.0f, 500.0f * f * f, 18.0f, true, 0, -1);
-  } else if (menuItemCount(menu.screen) > 0) {
+  if (menuItemCount(menu.screen) > 0) {
     drawItemWindow(230.0f, 150.0f + menu.slideOffset, 18.0f, true, 0, -1);
   }
 }
@@ -206,10 +144,10 @@ void openScreen(int32_t node) {
   if (menuSliding() || !screenNode(node)) return;
   beginSlideIn(node);
   menu.focus = -1;
+  menu.selection = 0;
   menu.textEntryActive = false;
   menu.countUpRunning = false;
-  enterScreen(menuNodeName(node));
-  menu.selection = isCurrentScreen("credits") ? -1 : 0;
+  if (const MenuScreenHooks hooks = screenHooksOf(node); hooks.enter) hooks.enter();
 }
 
 void reopenScreen(int32_t node) {
@@ -255,8 +193,6 @@ void openInGameScreen(const char* name) {
   setCursorMode(CursorMode::Arrow);
 }
 
-void closeOverlay() { gameState.menuOpen = false; }
-
 void menuUpdate(float dt) {
   menu.pointer = pointerNow();
   updateBalloon(dt);
@@ -274,14 +210,13 @@ void menuUpdate(float dt) {
   playSelectionSound();
   menu.clock += dt;
   if (menu.textEntryActive) menu.caretClock += dt;
-  updateCredits(dt);
   menu.linkHover = false;
   if (!menuSliding() && menu.screen >= 0) {
     hoverMenu(dt);
     dragSliders();
     handleQueuedInput();
   }
-  const MenuScreenHooks hooks = menuScreenHooks(currentMenuScreen());
+  const MenuScreenHooks hooks = screenHooksOf(menu.screen);
   // The screen's own clocks, sounds and effects (nothing while it is closed).
   if (hooks.update && menu.screen >= 0 && !menu.screenClosed) hooks.update(dt);
   menu.queued = 0;
@@ -296,7 +231,7 @@ void menuDraw() {
   begin2D();
   selectFont(0);
   setTextColor(255, 255, 255, 255);
-  const MenuScreenHooks hooks = menuScreenHooks(currentMenuScreen());
+  const MenuScreenHooks hooks = screenHooksOf(menu.screen);
   if (hooks.draw) {
     hooks.draw();
   } else {

@@ -4,6 +4,7 @@
 // pulsing glow, the hammer, or the arrow with a question mark.
 #include <cmath>
 
+#include "game/game.h"
 #include "input/input.h"
 #include "persistence/settings.h"
 #include "platform/platform.h"
@@ -50,11 +51,11 @@ void loadCursorTextures() {
 }
 
 void setSystemCursor(bool custom) {
-  sysSetCursor(custom ? SysCursor::Invisible : windowCursor(gameState.cursorMode));
+  sysSetCursor(custom ? SysCursor::Invisible : windowCursor(boardCursorMode()));
 }
 
 void setCursorMode(CursorMode mode) {
-  gameState.cursorMode = mode;
+  selectCursorMode(mode);
   if (!settings.customCursor) sysSetCursor(windowCursor(mode));
 }
 
@@ -78,7 +79,7 @@ void drawCustomCursor() {
   cursorToOverlay(input.mouseX, input.mouseY, &p.x, &p.y);
   if (!onScreen(p)) return;
   begin2D();
-  switch (gameState.cursorMode) {
+  switch (boardCursorMode()) {
     case CursorMode::Hammer:
       drawPicture(cursorState.hammer, add2(p, kHammerCentre), kHammerSize);
       break;

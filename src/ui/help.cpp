@@ -12,6 +12,8 @@
 #include "game/board.h"
 #include "game/feedback.h"
 #include "game/game_scene.h"
+#include "input/input.h"
+#include "platform/platform.h"
 #include "render/render.h"
 #include "render/text.h"
 #include "resources/resources.h"
@@ -34,6 +36,23 @@ constexpr int32_t kTrailPreset = 12;       // the spark a moving ball leaves beh
 constexpr float kTextWidth = 330.0f;
 constexpr float kTextSize = 12.0f;
 constexpr float kRestingBall = 16.0f;     // a ball's size at rest on the board
+constexpr float kTileHalf = 23.1f;        // half a floor tile of the help board
+
+// The layout: a text line's step and how far its letters reach from its centre
+// line, the least room between a text and the board or a separator, and the
+// places the screen keeps while its texts fit them.
+constexpr float kLineStep = 1.8f * kTextSize;
+constexpr float kLineReach = 0.5f * kLineStep;
+constexpr float kClearance = 11.0f;
+constexpr float kWindowHalf = 230.0f;
+constexpr float kUpperLineY = 145.0f;
+constexpr float kTipY = 115.0f;
+constexpr float kRuleY = -80.0f;
+constexpr float kLowerLineY = -135.0f;
+constexpr float kCaptionAboveLine = 38.0f;
+constexpr float kTopAboveCaption = 47.0f;
+constexpr float kButtonBelowLine = 45.0f;
+constexpr float kBottomBelowButton = 50.0f;
 
 float clampUnit(float f) { return f < 0.0f ? 0.0f : (f > 1.0f ? 1.0f : f); }
 
@@ -89,11 +108,7 @@ void arrangeHelpBoard(const HelpPose& pose, int32_t colour, bool survival) {
   put(0, 0, (colour + 3) % kHelpColours);
   put(2, 0, (colour + 4) % kHelpColours);
   if (helpDemo.clock < kHelpSendMs) put(4, 0, colour);
-  if (!pose.ballSelected) return;
-  const CellPos kept = gameState.selected;
-  gameState.selected = {kFirstCell + 4, kFirstCell};
-  runReachabilitySearch();
-  gameState.selected = kept;
+  if (pose.ballSelected) runReachabilitySearchFrom({kFirstCell + 4, kFirstCell});
 }
 
 // The line's pop: the two bursts of a popping ball on every cell of it, one sound.
@@ -126,9 +141,33 @@ bool advanceDemoClock(float dt) {
   return before < kHelpArriveMs && helpDemo.clock >= kHelpArriveMs;
 }
 
+// The lines `text` wraps to on this screen; 0 for none.
+int32_t wrappedLines(const char* text) {
+  if (!text) return 0;
+  const float height = wrapText(kTextWidth, text, kTextSize);
+  const int32_t lines = int32_t(height / kLineStep + 0.5f);
+  return lines < 1 ? 1 : lines;
+}
+
+const char* ballTipText() {
+  // The ball tips of the three difficulties follow each other in the text table,
+  // for the mouse, the keys and a controller.
+  return deviceTextAfter("balltip", knownDifficulty(gameState.difficulty));
+}
+
+const char* ruleText() { return textOf(gameState.survival ? "survivalhelp" : "squarehelp"); }
+
+// The layout for the texts of the game in play.
+HelpLayout currentLayout() {
+  return helpLayout(wrappedLines(ballTipText()), wrappedLines(ruleText()));
+}
+
+// How far the screen stands above its resting place: the slide and the layout.
+float screenRise() { return menu.slideOffset + currentLayout().rise; }
+
 // The moment the last update reached, as the screen is placed now.
 HelpPose currentPose() {
-  return helpPose(helpDemo.clock, helpDemo.bounceClock, gameState.difficulty, menu.slideOffset);
+  return helpPose(helpDemo.clock, helpDemo.bounceClock, gameState.difficulty, screenRise());
 }
 
 // The board's own camera for its sparks: points at z = 0 fall on their overlay x, y.
@@ -162,10 +201,9 @@ void drawDemonstration(const HelpPose& pose, float rise) {
 // "click" beside a click, fading.
 void drawClick(const HelpPose& pose) {
   if (!pose.clickShown) return;
-  const char* word = getText("click");
   setTextColor(255, 255, 255, int32_t(pose.clickAlpha * 255.0f));
   drawTextCentered(pose.clickAt.x, pose.clickAt.y, 11.0f + std::sin(pose.clickAlpha * kPi),
-                   word ? word : "click");
+                   deviceTextAfter("click", 0));
   setTextColor(255, 255, 255, 255);
 }
 
@@ -177,20 +215,39 @@ void drawWrapped(const char* text, float y) {
 }
 
 // The caption, the difficulty's ball tip above the board and the rule below it.
-void drawTexts(float rise) {
+void drawTexts(const HelpLayout& layout, float slide) {
   setTextColor(255, 255, 55, 255);
-  const char* caption = getText("howtoplay");
-  drawTextCentered(0.0f, 183.0f + rise, 19.5f, caption ? caption : "");
+  drawTextCentered(0.0f, layout.captionY + slide, 19.5f, textOf("howtoplay"));
   setTextColor(255, 255, 255, 255);
-  // The ball tips of the three difficulties follow each other in the text table.
-  if (getText("balltip")) {
-    const int32_t tip = getTextIndex("balltip") + knownDifficulty(gameState.difficulty);
-    drawWrapped(getTextByIndex(tip), 115.0f + rise);
-  }
-  drawWrapped(getText(gameState.survival ? "survivalhelp" : "squarehelp"), -80.0f + rise);
+  drawWrapped(ballTipText(), layout.tipY + slide);
+  drawWrapped(ruleText(), layout.ruleY + slide);
 }
 
 }  // namespace
+
+float helpBoardTop(float rise) { return helpCellPoint(0, 0, rise).y + kTileHalf; }
+float helpBoardBottom(float rise) { return helpCellPoint(0, 2, rise).y - kTileHalf; }
+
+HelpLayout helpLayout(int32_t tipLines, int32_t ruleLines) {
+  HelpLayout l = {};
+  const float tipLast = helpBoardTop(0.0f) + kClearance + kLineReach;
+  l.tipY = std::fmax(kTipY, tipLast + kLineStep * float(tipLines > 1 ? tipLines - 1 : 0));
+  l.upperLineY = std::fmax(kUpperLineY, l.tipY + kLineReach + kClearance);
+  l.captionY = l.upperLineY + kCaptionAboveLine;
+  l.top = std::fmax(kWindowHalf, l.captionY + kTopAboveCaption);
+  l.ruleY = std::fmin(kRuleY, helpBoardBottom(0.0f) - kClearance - kLineReach);
+  const float ruleLast = l.ruleY - kLineStep * float(ruleLines > 1 ? ruleLines - 1 : 0);
+  l.lowerLineY = std::fmin(kLowerLineY, ruleLast - kLineReach - kClearance);
+  l.buttonY = l.lowerLineY - kButtonBelowLine;
+  l.bottom = std::fmin(-kWindowHalf, l.buttonY - kBottomBelowButton);
+  // Centred again: everything moves by the same amount.
+  l.rise = -(l.top + l.bottom) * 0.5f;
+  for (float* y : {&l.top, &l.bottom, &l.captionY, &l.upperLineY, &l.tipY, &l.ruleY,
+                   &l.lowerLineY, &l.buttonY}) {
+    *y += l.rise;
+  }
+  return l;
+}
 
 Vec2 helpCellPoint(int32_t a, int32_t b, float rise) {
   const Vec2 centre = cellCentre(kFirstCell + a, kFirstCell + b);
@@ -231,7 +288,6 @@ void enterHelpScreen() {
 }
 
 void updateHelpScreen(float dt) {
-  if (!isCurrentScreen("helpscreen") || menu.screenClosed) return;
   if (!(dt > 0.0f)) dt = 0.0f;
   const bool popNow = advanceDemoClock(dt);
   helpDemo.bounceClock += dt;
@@ -239,7 +295,7 @@ void updateHelpScreen(float dt) {
   Board* kept = useHelpBoard();
   feedback.demoRunning = true;
   arrangeHelpBoard(pose, helpDemo.colour, gameState.survival);
-  if (popNow) popLine(pose, menu.slideOffset);
+  if (popNow) popLine(pose, screenRise());
   if (pose.ballShown && helpDemo.clock >= kHelpSendMs) {
     spawnSpark(pose.ball.x, pose.ball.y, kTrailPreset);
   }
@@ -250,18 +306,23 @@ void updateHelpScreen(float dt) {
 
 void drawHelpScreen() {
   beginSquash();
-  const float rise = menu.slideOffset;
-  drawWindowAt(0.0f, rise, 390.0f, 460.0f);
-  drawSeparator(-170.0f, 170.0f, 145.0f + rise);
-  drawSeparator(-170.0f, 170.0f, -135.0f + rise);
-  drawTexts(rise);
+  const float slide = menu.slideOffset;
+  const HelpLayout layout = currentLayout();
+  drawWindowAt(0.0f, (layout.top + layout.bottom) * 0.5f + slide, 390.0f,
+               layout.top - layout.bottom);
+  drawSeparator(-170.0f, 170.0f, layout.upperLineY + slide);
+  drawSeparator(-170.0f, 170.0f, layout.lowerLineY + slide);
+  drawTexts(layout, slide);
   const HelpPose pose = currentPose();
-  drawDemonstration(pose, rise);
+  drawDemonstration(pose, slide + layout.rise);
   drawClick(pose);
   drawArrowCursor(pose.cursor, pose.cursorScale, false, kWhite);
-  drawButton(0.0f, -180.0f + rise, 170.0f, 64.0f, 18.0f, nullptr);
+  drawButton(0.0f, layout.buttonY + slide, 170.0f, 64.0f, 18.0f, nullptr);
   endSquash();
   beginBoardPlane();
   drawBoardEffects();
   begin2D();
 }
+
+// Left and Right do nothing here; Up and Down still move the selection.
+int32_t helpScreenKey(int32_t key) { return key == VK_LEFT || key == VK_RIGHT ? 0 : key; }

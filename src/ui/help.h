@@ -40,6 +40,27 @@ struct HelpPose {
   bool lineStanding;   // the line has not popped yet
 };
 
+// Where the screen's parts stand (y of each, before the slide), worked out from the
+// lines its two texts wrap to: the ball tip above the board and the rule below it
+// keep clear of the board and of the separator lines whatever their length, the
+// window grows to hold them and stays centred, and the whole screen (board and
+// cursor included) moves by `rise` to keep it so. Texts of two lines each leave
+// every part where the screen has always had it.
+struct HelpLayout {
+  float top, bottom;   // the window's edges
+  float captionY;      // "howtoplay"
+  float upperLineY;    // the separator above the ball tip
+  float tipY;          // the ball tip's first line
+  float ruleY;         // the rule's first line
+  float lowerLineY;    // the separator below the rule
+  float buttonY;
+  float rise;          // the shift of everything from where the texts fit the window
+};
+HelpLayout helpLayout(int32_t tipLines, int32_t ruleLines);
+// The top and bottom edges of the help board's floor tiles, the screen `rise` higher.
+float helpBoardTop(float rise);
+float helpBoardBottom(float rise);
+
 // The screen point of the help board's cell (11 + a, 11 + b) as the screen draws
 // the board (its origin at (0, 5) and the screen `rise` units higher).
 Vec2 helpCellPoint(int32_t a, int32_t b, float rise);

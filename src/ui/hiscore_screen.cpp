@@ -5,8 +5,10 @@
 #include <cstring>
 
 #include "game/board.h"
+#include "game/modes.h"
 #include "persistence/profile.h"
 #include "persistence/records.h"
+#include "platform/platform.h"
 #include "render/text.h"
 #include "resources/resources.h"
 #include "ui/menu.h"
@@ -62,14 +64,15 @@ void drawArrow(ControlKind kind, int32_t cell, float x) {
              kind == ControlKind::ArrowLeft ? "<" : ">");
 }
 
+}  // namespace
+
 void drawHighScores() {
   const int32_t table = shownTopScoreTable();
   beginSquash();
   drawWindowAt(0.0f, 0.0f, kWidth, kHeight);
   setTextColor(255, 255, 155, 255);
   drawTextCentered(-70.0f, kCaptionY, 21.0f, menuNodeText(menu.screen));
-  const char* difficulty = getText(kDifficultyKeys[table]);
-  drawTextCentered(110.0f, kCaptionY, 17.0f, difficulty ? difficulty : "");
+  drawTextCentered(110.0f, kCaptionY, 17.0f, textOf(kDifficultyKeys[table]));
   drawRows(recordTables.topScores[table]);
   drawButton(0.0f, kButtonY, 170.0f, 64.0f, 19.0f, nullptr);
   drawArrow(ControlKind::ArrowLeft, kCellArrowLeft, -kArrowOffset);
@@ -77,14 +80,26 @@ void drawHighScores() {
   endSquash();
 }
 
-// A difficulty the tables do not have (a damaged profile) shows normal's table.
-void enterHighScores() { menu.hiscoreTable = shownTopScoreTable(); }
+// The table of the profile's difficulty (normal's for a difficulty the tables do
+// not have, in a damaged profile); the score of a game just lost is entered first.
+void enterHighScores() {
+  const Profile* profile = currentProfileRecord();
+  menu.hiscoreTable = profile ? profile->storedDifficulty : Difficulty::Normal;
+  if (modeState.resultPending) enterHighScore(currentLevelResult());
+  menu.hiscoreTable = shownTopScoreTable();
+}
 
-}  // namespace
+// Left and Right show the previous and the next table, and that is all they do:
+// the selection stays where it is.
+int32_t highScoresKey(int32_t key) {
+  if (key == VK_LEFT) menu.hiscoreTable = (menu.hiscoreTable + 2) % 3;
+  if (key == VK_RIGHT) menu.hiscoreTable = (menu.hiscoreTable + 1) % 3;
+  return key == VK_LEFT || key == VK_RIGHT ? 0 : key;
+}
 
 int32_t shownTopScoreTable() {
   const int32_t table = menu.hiscoreTable;
   return table >= 0 && table < kAdventureDifficulties ? table : Difficulty::Normal;
 }
 
-void registerHighScores() { registerMenuScreen("hiscore", {drawHighScores, enterHighScores}); }
+

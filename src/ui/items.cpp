@@ -56,7 +56,8 @@ int32_t itemsEnd(int32_t last) {
 
 VisibleKind visibleKindOf(ControlKind kind) {
   switch (kind) {
-    case ControlKind::Slider: return VisibleKind::Slider;
+    case ControlKind::Slider:
+    case ControlKind::Choice: return VisibleKind::Slider;
     case ControlKind::CheckBox: return VisibleKind::Check;
     case ControlKind::ArrowLeft:
     case ControlKind::ArrowRight: return VisibleKind::Arrow;
@@ -156,22 +157,43 @@ int32_t addControl(ControlKind kind, float left, float top, float right, float b
   return index;
 }
 
-int32_t addSlider(Vec2 left, Vec2 right, int16_t* value, int16_t positions) {
+namespace {
+
+// A control of `positions` values bound to *value between `left` and `right`, with
+// an arrow beyond each end. Returns its index, or -1 when the table is full.
+int32_t addArrowedControl(ControlKind kind, Vec2 left, Vec2 right, int16_t* value,
+                          int16_t positions, const char* text) {
   const float y = (left.y + right.y) * 0.5f;
-  char text[16];
-  std::snprintf(text, sizeof text, "%i", value ? *value : 0);
-  const int32_t index = addControl(ControlKind::Slider, left.x, y + 15.0f, right.x, y - 15.0f,
-                                   text);
+  const int32_t index = addControl(kind, left.x, y + 15.0f, right.x, y - 15.0f, text);
   if (index < 0) return -1;
   MenuControl& c = menuFrame.controls[index];
   c.positions = positions;
   c.boundPosition = value;
-  drawSeparator(left.x, right.x, y);
   drawAtlasCell(kCellArrowLeft, left.x - 44.8f, left.y, 1.0f, kWhite);
   drawAtlasCell(kCellArrowRight, right.x + 44.8f, right.y, 1.0f, kWhite);
+  return index;
+}
+
+}  // namespace
+
+int32_t addSlider(Vec2 left, Vec2 right, int16_t* value, int16_t positions) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%i", value ? *value : 0);
+  const int32_t index = addArrowedControl(ControlKind::Slider, left, right, value, positions, text);
+  if (index < 0) return -1;
+  drawSeparator(left.x, right.x, (left.y + right.y) * 0.5f);
   const float t = positions > 1 && value ? float(*value) / float(positions - 1) : 0.0f;
   drawAtlasCell(kCellSliderKnob, left.x + (right.x - left.x) * t, left.y + (right.y - left.y) * t,
                 1.0f, kWhite);
+  return index;
+}
+
+int32_t addChoice(Vec2 left, Vec2 right, int16_t* value, int16_t count, const char* text,
+                  float size) {
+  const int32_t index = addArrowedControl(ControlKind::Choice, left, right, value, count, text);
+  if (index < 0) return -1;
+  setTextColor(255, 255, 255, 255);
+  drawTextCentered((left.x + right.x) * 0.5f, (left.y + right.y) * 0.5f, size, text);
   return index;
 }
 

@@ -1,18 +1,15 @@
 // keys.cpp: one key of the frame as the menus take it: the name entry first, then
-// the rules of particular screens, then the general keys (Enter chooses, Escape
-// goes back, Space toggles, the arrows move the selection).
-#include <cstring>
+// the current screen's own keys, then the general keys (Enter chooses, Escape
+// goes back, Space toggles, the arrows go round what the screen shows and move a
+// focused slider).
+#include <cmath>
 
 #include "audio/audio.h"
-#include "map/map.h"
-#include "persistence/profile.h"
 #include "platform/platform.h"
 #include "ui/menu.h"
 #include "ui/menu_local.h"
 
 namespace {
-
-constexpr int32_t kLastLevel = kMapLevelCount - 1;
 
 // Moves the selection one item back (step -1) or on (+1), wrapping around.
 void stepSelection(int32_t step) {
@@ -23,6 +20,101 @@ void stepSelection(int32_t step) {
   if (next < 0) next = count - 1;
   if (next >= count) next = 0;
   menu.selection = next;
+}
+
+// One stop of the arrows' round through a screen: an item the last frame drew, or
+// a control the keys work.
+struct RingStop {
+  int32_t item;     // the item, or -1
+  int32_t control;  // the control, or -1
+  Vec2 at;          // its centre
+};
+constexpr int32_t kMaxRingStops = kMaxItemButtons + kMaxMenuControls;
+// Stops this close in height are one row, gone through from left to right.
+constexpr float kRowSlack = 16.0f;
+// A slider moves a twentieth of its length a press.
+constexpr int32_t kSliderSteps = 20;
+
+// Sliders, choices, check boxes and the profiles link take the focus from the keys;
+// list entries, level marks and arrows have keys of their own screen.
+bool keysFocus(ControlKind kind) {
+  return kind == ControlKind::Slider || kind == ControlKind::Choice ||
+         kind == ControlKind::CheckBox || kind == ControlKind::ProfilesLink;
+}
+
+bool focusOnRingControl() {
+  return menu.focus >= 0 && menu.focus < menuFrame.controlCount &&
+         keysFocus(menuFrame.controls[menu.focus].kind);
+}
+
+// Reading order: top to bottom, a row left to right.
+bool readBefore(const RingStop& a, const RingStop& b) {
+  if (std::fabs(a.at.y - b.at.y) > kRowSlack) return a.at.y > b.at.y;
+  return a.at.x < b.at.x;
+}
+
+int32_t gatherRing(RingStop* stops) {
+  int32_t n = 0;
+  for (int32_t i = 0; i < menuFrame.buttonCount; ++i) {
+    const ItemButton& b = menuFrame.buttons[i];
+    stops[n++] = {b.item, -1, {(b.left + b.right) * 0.5f, (b.top + b.bottom) * 0.5f}};
+  }
+  for (int32_t i = 0; i < menuFrame.controlCount; ++i) {
+    const MenuControl& c = menuFrame.controls[i];
+    if (!keysFocus(c.kind)) continue;
+    stops[n++] = {-1, i, {(c.left + c.right) * 0.5f, (c.top + c.bottom) * 0.5f}};
+  }
+  for (int32_t i = 1; i < n; ++i) {
+    for (int32_t j = i; j > 0 && readBefore(stops[j], stops[j - 1]); --j) {
+      const RingStop kept = stops[j];
+      stops[j] = stops[j - 1];
+      stops[j - 1] = kept;
+    }
+  }
+  return n;
+}
+
+int32_t currentStop(const RingStop* stops, int32_t n) {
+  for (int32_t i = 0; i < n; ++i) {
+    if (menu.selection >= 0 ? stops[i].item == menu.selection
+                            : stops[i].control >= 0 && stops[i].control == menu.focus) {
+      return i;
+    }
+  }
+  return -1;
+}
+
+// The next (step 1) or previous (-1) stop of the round becomes the selected item or
+// the focused control. Returns false when the last frame drew nothing to go round.
+bool stepRing(int32_t step) {
+  RingStop stops[kMaxRingStops];
+  const int32_t n = gatherRing(stops);
+  if (n == 0) return false;
+  const int32_t at = currentStop(stops, n);
+  const RingStop& next = stops[at < 0 ? (step > 0 ? 0 : n - 1) : (at + step + n) % n];
+  if (next.item >= 0) {
+    if (focusOnRingControl()) menu.focus = -1;
+    menu.selection = next.item;
+  } else {
+    menu.selection = -1;
+    menu.focus = next.control;
+    playSound("menu2.ogg");
+  }
+  return true;
+}
+
+// Left or Right on the focused slider or choice. Returns false when neither has the
+// focus.
+bool stepFocusedSlider(int32_t step) {
+  if (menu.selection >= 0 || !focusOnRingControl()) return false;
+  MenuControl& c = menuFrame.controls[menu.focus];
+  if (c.kind == ControlKind::Choice) return stepChoice(&c, step);
+  if (c.kind != ControlKind::Slider || !c.boundPosition || c.positions <= 0) return false;
+  const int32_t stride = c.positions / kSliderSteps > 1 ? c.positions / kSliderSteps : 1;
+  int32_t position = *c.boundPosition + step * stride;
+  position = position < 0 ? 0 : (position > c.positions - 1 ? c.positions - 1 : position);
+  *c.boundPosition = int16_t(position);
+  return true;
 }
 
 void generalKey(int32_t key) {
@@ -37,64 +129,29 @@ void generalKey(int32_t key) {
       }
       return;
     case VK_ESCAPE:
-      if (isCurrentScreen("newprofile") || isCurrentScreen("messageboxok")) return;
       menu.pendingBack = true;
       closeScreen();
       return;
     case VK_SPACE: toggleFocusedControl(); return;
     case VK_LEFT:
-    case VK_UP: stepSelection(-1); return;
     case VK_RIGHT:
-    case VK_DOWN: stepSelection(1); return;
+      if (stepFocusedSlider(key == VK_RIGHT ? 1 : -1)) return;
+      [[fallthrough]];
+    case VK_UP:
+    case VK_DOWN: {
+      const int32_t step = key == VK_LEFT || key == VK_UP ? -1 : 1;
+      if (!stepRing(step)) stepSelection(step);
+      return;
+    }
     default: return;
   }
 }
 
-// The rules of particular screens. Returns the key to hand on, or 0 when the
-// key was used up or dropped.
-int32_t screenKey(int32_t key) {
-  if (isCurrentScreen("profiles") && key == VK_RETURN &&
-      std::strcmp(selectedMenuItem(), "newprofile") == 0 &&
-      profileTable.profileCount >= kMaxProfiles) {
-    playSound("gaf.ogg");
-    return 0;
-  }
-  if (isCurrentScreen("levelcomplete")) {
-    if (key == VK_ESCAPE) key = VK_RETURN;
-    if (key == VK_RETURN && menu.countUpRunning) {
-      menu.countUpRunning = false;
-      return 0;
-    }
-  }
-  if (isCurrentScreen("hiscore")) {
-    if (key == VK_LEFT) menu.hiscoreTable = (menu.hiscoreTable + 2) % 3;
-    if (key == VK_RIGHT) menu.hiscoreTable = (menu.hiscoreTable + 1) % 3;
-  }
-  if (isCurrentScreen("survival")) {
-    const bool locked = survivalStartLocked(menu.survivalStartLevel);
-    if (key == VK_RETURN && menu.selection == 0 && locked) return 0;
-    if (key == VK_LEFT) {
-      if (menu.survivalStartLevel > 0) --menu.survivalStartLevel;
-      return 0;
-    }
-    if (key == VK_RIGHT) {
-      if (menu.survivalStartLevel < kLastLevel) ++menu.survivalStartLevel;
-      return 0;
-    }
-  }
-  if (isCurrentScreen("credits")) key = VK_ESCAPE;
-  if (isCurrentScreen("gameplaytip") && key == VK_ESCAPE) key = VK_RETURN;
-  // The save problem is only news: Escape takes it as read.
-  if (saveProblemBoxShowing() && key == VK_ESCAPE) key = VK_RETURN;
-  if (key == VK_ESCAPE && (isCurrentScreen("loadgamequest") || isCurrentScreen("defeat") ||
-                           isCurrentScreen("adventure") || isCurrentScreen("zen"))) {
-    return 0;
-  }
-  if (isCurrentScreen("helpscreen") && (key == VK_LEFT || key == VK_RIGHT)) return 0;
-  return key;
-}
-
 }  // namespace
+
+int32_t refuseEscape(int32_t key) { return key == VK_ESCAPE ? 0 : key; }
+
+int32_t escapeAsEnter(int32_t key) { return key == VK_ESCAPE ? VK_RETURN : key; }
 
 void handleMenuKey(int32_t key) {
   if (key == 0) return;
@@ -105,6 +162,9 @@ void handleMenuKey(int32_t key) {
     return;
   }
   if (menu.screen < 0) return;
-  key = screenKey(key);
+  // The save problem is only news: Escape takes it as read.
+  if (saveProblemBoxShowing()) key = escapeAsEnter(key);
+  const MenuScreenHooks screen = screenHooksOf(menu.screen);
+  if (screen.key) key = screen.key(key);
   if (key != 0) generalKey(key);
 }

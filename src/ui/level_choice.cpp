@@ -8,8 +8,12 @@
 
 #include "audio/audio.h"
 #include "game/board.h"
+#include "game/game.h"
+#include "game/modes.h"
+#include "input/input.h"
 #include "map/map.h"
 #include "persistence/profile.h"
+#include "platform/platform.h"
 #include "render/text.h"
 #include "resources/resources.h"
 #include "ui/menu_local.h"
@@ -17,6 +21,8 @@
 
 namespace {
 
+constexpr int32_t kMapMusic = 6;
+constexpr float kHoverReturnMs = 300.0f;  // the focus returns to the chosen level
 constexpr float kSlotHalf = 12.0f;  // a mark answers the pointer 24 x 24 units around it
 constexpr float kBalloonRise = 30.0f;
 constexpr float kBalloonWidth = 300.0f;
@@ -32,22 +38,19 @@ struct LevelChoiceState {
 };
 LevelChoiceState g_choice = {};
 
-const char* text(const char* key) {
-  const char* found = getText(key);
-  return found ? found : "";
-}
-
 bool pointerOver(float x, float y) {
   const Vec2 p = menu.pointer;
   return p.x >= x - kBoxHalf && p.x <= x + kBoxHalf && p.y >= y - kBoxHalf &&
          p.y <= y + kBoxHalf;
 }
 
-// The expert box with its tip while the pointer is over it.
+// The expert box with its tip while the pointer is over it, or the keys' focus.
 void expertBox(float x, float y, uint8_t* state) {
-  addCheckBox(x, y, state, text("startexpert"), 15.0f);
-  if (pointerOver(x, y)) {
-    showBalloon({x, y + kBalloonRise}, text("expertmodetip"), kBalloonWidth, nullptr, true, true);
+  const int32_t box = addCheckBox(x, y, state, textOf("startexpert"), 15.0f);
+  const bool pointing = input.lastDevice == InputDevice::Mouse;
+  const bool focused = box >= 0 && menu.selection < 0 && menu.focus == box;
+  if (pointing ? pointerOver(x, y) : focused) {
+    showBalloon({x, y + kBalloonRise}, textOf("expertmodetip"), kBalloonWidth, nullptr, true, true);
   }
 }
 
@@ -67,37 +70,64 @@ void addLevelSlots() {
   }
 }
 
-void drawLevelChoice() {
+// The screens over the map and the chart play their music; the last game's result
+// has been shown by now.
+void enterMapScreen(int32_t backdrop) {
+  requestMusic(kMapMusic);
+  clearPendingResult();
+  menu.backdrop = backdrop;
+}
+
+bool isLevelSlot(int32_t control) {
+  return control >= 0 && control < menuFrame.controlCount &&
+         menuFrame.controls[control].kind == ControlKind::LevelSlot;
+}
+
+void drawLevelChoice(bool expert) {
   const float y = -250.0f - 100.0f * menu.slideFraction;
   drawButton(300.0f, y, 160.0f, 64.0f, 18.0f, nullptr);
   backButton(-300.0f, y, 18.0f);
   addLevelSlots();
-  if (!isCurrentScreen("zen")) expertBox(-100.0f, y, &g_choice.expertBox);
+  if (expert) expertBox(-100.0f, y, &g_choice.expertBox);
   drawFocusMarker();
-}
-
-void enterLevelChoice() {
-  g_choice.expertBox = gameState.difficulty == Difficulty::Expert ? 1 : 0;
-  // A stage beyond the map in a damaged profile: its nearest level is marked.
-  setSelectedLevel(clampMapLevel(selectedLevel()));
-  menu.focus = selectedLevel();
-}
-
-// A change of the expert box changes the difficulty played and stored, and the map
-// moves to the level reached in it.
-void updateLevelChoice(float) {
-  if (isCurrentScreen("zen")) return;
-  const bool expert = g_choice.expertBox != 0;
-  if (expert == (gameState.difficulty == Difficulty::Expert)) return;
-  gameState.difficulty = expert ? Difficulty::Expert : Difficulty::Normal;
-  setStoredDifficulty(gameState.difficulty);
-  setSelectedLevel(clampMapLevel(currentLevel()));
-  menu.focus = selectedLevel();
 }
 
 uint8_t* survivalExpertByte() {
   Profile* profile = currentProfileRecord();
   return profile ? &profile->survivalExpert : &g_choice.survivalFallback;
+}
+
+}  // namespace
+
+void drawAdventureChoice() { drawLevelChoice(true); }
+void drawZenChoice() { drawLevelChoice(false); }
+
+// The level reached is marked (a stage beyond the map in a damaged profile: its
+// nearest level), and the expert box shows the difficulty.
+void enterLevelChoice() {
+  enterMapScreen(kBackdropMap);
+  g_choice.expertBox = gameState.difficulty == Difficulty::Expert ? 1 : 0;
+  setSelectedLevel(clampMapLevel(currentLevel()));
+  menu.focus = selectedLevel();
+}
+
+// A change of the expert box changes the difficulty played and stored, and the map
+// moves to the level reached in it.
+void updateAdventureChoice(float) {
+  const bool expert = g_choice.expertBox != 0;
+  if (expert == (gameState.difficulty == Difficulty::Expert)) return;
+  const int32_t difficulty = expert ? Difficulty::Expert : Difficulty::Normal;
+  setDifficulty(difficulty);
+  setStoredDifficulty(difficulty);
+  setSelectedLevel(clampMapLevel(currentLevel()));
+  menu.focus = selectedLevel();
+}
+
+// The focus leaves a mark that cannot be chosen, and returns to the chosen level
+// once the pointer has rested away from every control.
+void hoverLevelChoice() {
+  if (isLevelSlot(menu.focus) && !levelChoosable(menu.focus)) menu.focus = selectedLevel();
+  if (menu.hoverTimer > kHoverReturnMs) menu.focus = selectedLevel();
 }
 
 void drawSurvivalChoice() {
@@ -116,8 +146,19 @@ void drawSurvivalChoice() {
   backButton(-270.0f, -240.0f, 20.0f);
 }
 
+// Left and Right pick the level before or after the chosen one, past none that
+// cannot be chosen; the way back is refused as on every screen over the map.
+int32_t levelChoiceKey(int32_t key) {
+  if (key != VK_LEFT && key != VK_RIGHT) return refuseEscape(key);
+  const int32_t level = selectedLevel() + (key == VK_RIGHT ? 1 : -1);
+  if (level >= 0 && level < kMapLevelCount && levelChoosable(level)) setSelectedLevel(level);
+  menu.focus = selectedLevel();
+  return 0;
+}
+
 // A start level from a damaged profile is limited to the chart's levels.
 void enterSurvivalChoice() {
+  enterMapScreen(kBackdropSurvivalChart);
   menu.survivalStartLevel = int16_t(clampMapLevel(menu.survivalStartLevel));
   g_choice.heardStartLevel = menu.survivalStartLevel;
   g_choice.survivalFallback = gameState.difficulty == Difficulty::Expert ? 1 : 0;
@@ -129,14 +170,21 @@ void updateSurvivalChoice(float) {
     playSound("chpok1.ogg");
     g_choice.heardStartLevel = menu.survivalStartLevel;
   }
-  gameState.difficulty = *survivalExpertByte() ? Difficulty::Expert : Difficulty::Normal;
+  setDifficulty(*survivalExpertByte() ? Difficulty::Expert : Difficulty::Normal);
 }
 
-}  // namespace
-
-void registerLevelChoiceScreens() {
-  const MenuScreenHooks levels = {drawLevelChoice, enterLevelChoice, updateLevelChoice};
-  registerMenuScreen("adventure", levels);
-  registerMenuScreen("zen", levels);
-  registerMenuScreen("survival", {drawSurvivalChoice, enterSurvivalChoice, updateSurvivalChoice});
+// Enter does not start from a locked level; the arrows move the start level.
+int32_t survivalChoiceKey(int32_t key) {
+  if (key == VK_RETURN && menu.selection == 0 && survivalStartLocked(menu.survivalStartLevel)) {
+    return 0;
+  }
+  if (key == VK_LEFT) {
+    if (menu.survivalStartLevel > 0) --menu.survivalStartLevel;
+    return 0;
+  }
+  if (key == VK_RIGHT) {
+    if (menu.survivalStartLevel < kStartLevels - 1) ++menu.survivalStartLevel;
+    return 0;
+  }
+  return key;
 }

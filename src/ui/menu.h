@@ -4,9 +4,10 @@
 // (update, draw, balloon) and for every input message.
 //
 // The map scene hosts the title menus over a backdrop; the game scene hosts the
-// in-game screens over the board while gameState.menuOpen is set. The board game
-// reaches the menus through its hooks (game.h), which app points here; the menus
-// reach the scenes and the program's end through menuHooks.
+// in-game screens over the board while its menu is open (gameMenuOpen). The board
+// game reaches the menus through its hooks (game.h), which app points here; the
+// menus reach the game through game's operations, and the scenes and the program's
+// end through menuHooks.
 #pragma once
 
 #include <cstddef>
@@ -70,7 +71,8 @@ enum class ControlKind : int32_t {
   ArrowRight = 5,
   ProfilesLink = 7,
   ProfileEntry = 8,
-  LevelSlot = 9
+  LevelSlot = 9,
+  Choice = 10  // one of a few values, stepped by the arrows at its ends
 };
 
 // The rectangle of one item drawn this frame (y up: top > bottom).
@@ -85,8 +87,8 @@ struct ItemButton {
 struct MenuControl {
   float left, top, right, bottom;
   ControlKind kind;
-  int16_t positions;       // Slider: number of positions
-  int16_t* boundPosition;  // Slider: 0..positions-1
+  int16_t positions;       // Slider, Choice: number of positions (values)
+  int16_t* boundPosition;  // Slider, Choice: 0..positions-1
   uint8_t* boundState;     // CheckBox: 0 or 1
 };
 
@@ -195,34 +197,81 @@ extern MenuState menu;
 // Process lifetime, built once at start-up.
 extern MenuFileTree menuTree;
 
-// A screen's own drawing, what it does when it opens beyond the controller's entry
-// action, and what it does each frame after the frame's input (a value its
-// controls changed takes effect there). Registered by name by the module that owns
-// the screen; a screen without a draw operation shows the default item window.
+// An answer given on a message box.
+enum class MenuAnswer : uint8_t { Ok, Yes, No };
+
+// A screen's own behaviour beside what the controller does for every screen. Each
+// operation may be null: the controller's general way then applies alone. The
+// game's screens are listed in one table (screen_table.cpp) and registered by name.
 struct MenuScreenHooks {
-  void (*draw)();
-  void (*enter)();
+  // Its drawing; null shows the items in the default window.
+  void (*draw)() = nullptr;
+  // What it does when it opens (the selection is 0 and the focus -1 before).
+  void (*enter)() = nullptr;
+  // Each frame after the frame's input while it is shown or sliding (a value its
+  // controls changed takes effect there).
   void (*update)(float dt) = nullptr;
+  // After the hover pass over the last frame's items and controls.
+  void (*hover)() = nullptr;
+  // Its own keys before the general ones: returns the key to hand on (perhaps
+  // another one), or 0 when the key was used up or dropped.
+  int32_t (*key)(int32_t key) = nullptr;
+  // Its own meaning of the item `item` chosen on it: returns false to leave the
+  // item to the general commands.
+  bool (*command)(const char* item) = nullptr;
+  // Runs first whenever the way back leaves it.
+  void (*leave)() = nullptr;
+  // Its own way back, tried after the board's (below): returns false to go on
+  // with the general way back (to the parent screen).
+  bool (*back)() = nullptr;
+  // A message box opened over it was answered: returns false for the general
+  // answer (OK: the title menus; Yes: nothing; No: back to this screen).
+  bool (*answer)(MenuAnswer answer) = nullptr;
+  // Opened as an item, it keeps the parent the menu file gave it.
+  bool keepsParent = false;
+  // The way back from a screen opened over it closes the in-game overlay.
+  bool childrenReturnToBoard = false;
+  // A click anywhere counts as Enter.
+  bool clickIsEnter = false;
+  // It shows the message text (the two message boxes).
+  bool messageBox = false;
+  // It waits for an answer: a box telling of a failed save does not hide it.
+  bool question = false;
+  // While it is current the running game is not saved (it shows a level's end).
+  bool holdsSaving = false;
 };
 // Screens with hooks of their own: the game's screens number about twenty.
 constexpr int32_t kMaxScreenHooks = 40;
 // Sets the hooks of a screen (a second call for a name replaces the first).
 // Returns false when the table is full.
 bool registerMenuScreen(const char* name, MenuScreenHooks hooks);
-// The screens the menu module draws itself: the title screen, the name entry,
-// the message boxes, the defeat panel and the credits.
+// Registers every screen of the game's table (again, replacing what was set since).
 void registerMenuScreens();
-// The hooks of a screen; both null when none were registered.
+// The hooks of a screen; all null when none were registered.
 MenuScreenHooks menuScreenHooks(const char* name);
+// True while the current screen is a message box.
+bool messageBoxCurrent();
+// True while the current screen holds saving back.
+bool menuHoldsSaving();
 
 // As a fresh start leaves it: no screen, nothing sliding or pending, title backdrop.
 // The tree and the screens' hooks stay.
 void resetMenus();
 
 // Start-up: reads "menu.txt" and "menutext.txt" (missing files stop the program)
-// and builds the tree. What could not be read is told on standard error, one line
-// each; the game starts with the rest. Returns false when something was refused.
+// and builds the tree, its texts in the language of the text table (those the
+// language lacks in English). What could not be read is told on standard error,
+// one line each; the game starts with the rest. Returns false when something was
+// refused.
 bool loadMenuTree();
+// The menus' texts and the credits in the language of the text table, those the
+// language lacks in English.
+void loadMenuTexts();
+// The options' language entry: every text the player reads (menus, HUD, tips,
+// help, map) is in `code` from the next frame on, and the choice is kept for the
+// next start. A code the data does not offer changes nothing. Returns true when
+// the language changed.
+bool switchLanguage(const char* code);
 // The tree from the two files' bytes (no NUL needed). Returns false when some
 // content was refused; `problems` then lists it, one line each, naming the file
 // and line (it also lists blocks no screen reaches and items without a text).

@@ -33,15 +33,23 @@ size_t findKey(const std::string& text, const char* name) {
   return text.find(std::string(name) + "=");
 }
 
-// Fills the node's display text (up to the next CR) from "menutext.txt".
+// The display text of a name (up to the next CR) and where its line is; npos when
+// the texts have none.
+size_t findNodeText(const std::string& texts, const char* name, std::string* text) {
+  const size_t at = findKey(texts, name);
+  if (at == std::string::npos) return at;
+  const size_t start = at + std::strlen(name) + 1;
+  const size_t end = texts.find('\r', start);
+  *text = texts.substr(start, (end == std::string::npos ? texts.size() : end) - start);
+  return at;
+}
+
+// Fills the node's display text from "menutext.txt".
 void readNodeText(const MenuSources& sources, MenuFileNode* node, MenuFileTree* tree) {
-  const size_t at = findKey(sources.texts, node->name);
+  std::string text;
+  const size_t at = findNodeText(sources.texts, node->name, &text);
   node->textOffset = at == std::string::npos ? -1 : static_cast<int32_t>(at);
   if (at == std::string::npos) return;
-  const size_t start = at + std::strlen(node->name) + 1;
-  const size_t end = sources.texts.find('\r', start);
-  const std::string text =
-      sources.texts.substr(start, (end == std::string::npos ? sources.texts.size() : end) - start);
   if (text.size() >= kMaxMenuText) {
     noteProblem(tree, true, at, "display text longer than 63 characters", node->name);
   }
@@ -143,6 +151,19 @@ bool buildMenuTree(const uint8_t* menuBytes, size_t menuSize, const uint8_t* tex
   }
   readCredits(sources.texts, tree);
   return tree->problem[0] == 0;
+}
+
+void takeMenuTexts(const uint8_t* textBytes, size_t textSize, MenuFileTree* tree) {
+  const std::string texts(reinterpret_cast<const char*>(textBytes), textSize);
+  for (int32_t i = 0; i < tree->nodeCount; ++i) {
+    MenuFileNode& node = tree->nodes[i];
+    std::string text;
+    if (findNodeText(texts, node.name, &text) == std::string::npos) continue;
+    std::snprintf(node.text, sizeof node.text, "%s", text.c_str());
+  }
+  if (texts.find("[credits/]") == std::string::npos) return;
+  tree->creditCount = 0;
+  readCredits(texts, tree);
 }
 
 int32_t findMenuNode(const MenuFileTree& tree, const char* name) {

@@ -53,5 +53,9 @@ extern const char* const kMenuTopScreens[kMenuTopScreenCount];
 bool buildMenuTree(const uint8_t* menuBytes, size_t menuSize, const uint8_t* textBytes,
                    size_t textSize, const char* const* topScreens, int topScreenCount,
                    MenuFileTree* tree);
+// Takes the node texts and the credits from another menu text file (a language's,
+// or "menutext.txt" again to have the English back): a node it has no line for
+// keeps its text, and so do the credits when it has no credits block.
+void takeMenuTexts(const uint8_t* textBytes, size_t textSize, MenuFileTree* tree);
 // The node's index, or -1.
 int32_t findMenuNode(const MenuFileTree& tree, const char* name);

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "persistence/settings.h"
 #include "resources/resources.h"
 #include "ui/menu.h"
 #include "ui/menu_local.h"
@@ -102,7 +103,26 @@ bool loadMenuTree() {
   const bool whole = buildMenus(menuBytes, menuSize, textBytes, textSize, problems,
                                 sizeof problems);
   if (problems[0]) std::fputs(problems, stderr);
+  loadMenuTexts();
   return whole;
+}
+
+void loadMenuTexts() {
+  for (const char* code : {kEnglish, textLanguage()}) {
+    uint32_t size = 0;
+    const std::string name = languageFileName("menutext.txt", code);
+    // Kept in the file table for the next change of language.
+    const uint8_t* bytes = loadFile(name.c_str(), &size, false);
+    if (bytes) takeMenuTexts(bytes, size, &menuTree);
+  }
+}
+
+bool switchLanguage(const char* code) {
+  if (findLanguage(code) < 0 || std::strcmp(code, textLanguage()) == 0) return false;
+  loadTexts(code);
+  loadMenuTexts();
+  saveLanguageChoice(textLanguage());
+  return true;
 }
 
 int32_t findMenuScreen(const char* name) { return findMenuNode(menuTree, name); }
@@ -141,8 +161,6 @@ void setMenuParent(int32_t node, int32_t parent) {
 
 const char* currentMenuScreen() { return menuNodeName(menu.screen); }
 
-bool isCurrentScreen(const char* name) { return std::strcmp(currentMenuScreen(), name) == 0; }
-
 const char* selectedMenuItem() { return menuNodeName(menuItemNode(menu.screen, menu.selection)); }
 
 namespace {
@@ -177,5 +195,13 @@ bool registerMenuScreen(const char* name, MenuScreenHooks hooks) {
 
 MenuScreenHooks menuScreenHooks(const char* name) {
   const ScreenHooksEntry* entry = findScreenHooks(name);
-  return entry ? entry->hooks : MenuScreenHooks{nullptr, nullptr};
+  return entry ? entry->hooks : MenuScreenHooks{};
 }
+
+MenuScreenHooks screenHooksOf(int32_t node) {
+  return node >= 0 ? menuScreenHooks(menuNodeName(node)) : MenuScreenHooks{};
+}
+
+bool messageBoxCurrent() { return screenHooksOf(menu.screen).messageBox; }
+
+bool menuHoldsSaving() { return screenHooksOf(menu.screen).holdsSaving; }

@@ -1,6 +1,7 @@
 // options.cpp: the options screen (volumes, full screen, the custom cursor, the
-// ball speed), how its sliders and check boxes reach the program, the full-screen
-// switch on "apply" and the reset of a screen's values on "default".
+// ball speed, the language), how its sliders, check boxes and choice reach the
+// program, the full-screen switch on "apply" and the reset of a screen's values on
+// "default".
 #include "ui/options.h"
 
 #include <cmath>
@@ -22,17 +23,28 @@ namespace {
 constexpr int32_t kDefaultVolumeOnReset = 50;
 constexpr float kLeft = -190.0f, kTop = 260.0f, kWidth = 380.0f, kHeight = 520.0f;
 constexpr float kSliderHalf = 80.0f;
+constexpr float kChoiceHalf = 90.0f;  // a language's name lies between the arrows
 constexpr float kCheckX = -100.0f, kCheckLabelX = -60.0f;
-constexpr float kFullScreenY = 12.0f, kCursorY = -38.0f;
+constexpr float kCaptionY = 212.0f;
+constexpr float kEffectsY = 174.0f, kMusicY = 116.0f, kSpeedY = -50.0f, kLanguageY = -112.0f;
+constexpr float kFullScreenY = 44.0f, kCursorY = -3.0f;
+constexpr float kButtonsY = -203.0f;
+constexpr float kLabelToControl = 25.0f;
 
 int16_t volumePosition(int32_t volume) {
   return int16_t(volume < 0 ? 0 : (volume > kVolumePositions - 1 ? kVolumePositions - 1 : volume));
+}
+
+int16_t currentLanguagePosition() {
+  const int32_t index = findLanguage(textLanguage());
+  return int16_t(index < 0 ? 0 : index);
 }
 
 void takeValues() {
   optionsState.effectsPosition = volumePosition(sound.effectsVolume);
   optionsState.musicPosition = volumePosition(sound.musicVolume);
   optionsState.speedPosition = speedToPosition(moveSettings.ballSpeed);
+  optionsState.languagePosition = currentLanguagePosition();
 }
 
 // The speed changes only when its slider moved, so a stored speed between two
@@ -45,27 +57,44 @@ void giveValues() {
   if (optionsState.speedPosition != speedToPosition(moveSettings.ballSpeed)) {
     setBallSpeed(positionToSpeed(optionsState.speedPosition));
   }
+  const int32_t language = optionsState.languagePosition;
+  if (language != currentLanguagePosition() && language < languageState.count) {
+    switchLanguage(languageState.languages[language].code);
+  }
 }
 
-const char* textOrKey(const char* key) {
-  const char* text = getText(key);
-  return text ? text : key;
+void controlLabel(const char* key, float y) {
+  setTextColor(255, 255, 255, 255);
+  drawTextCentered(0.0f, y, 13.0f, textOf(key));
 }
 
-// The label above a slider and the slider 25 units below it.
+// The label above a slider and the slider below it.
 void labelledSlider(const char* key, float y, int16_t* position, int16_t positions) {
   y += menu.slideOffset;
-  setTextColor(255, 255, 255, 255);
-  drawTextCentered(0.0f, y, 13.0f, textOrKey(key));
-  const float slider = y - 25.0f;
+  controlLabel(key, y);
+  const float slider = y - kLabelToControl;
   addSlider({-kSliderHalf, slider}, {kSliderHalf, slider}, position, positions);
+}
+
+// The language's label and the choice of language below it, each language by
+// its name in itself.
+void languageChoice(float y) {
+  y += menu.slideOffset;
+  controlLabel("language", y);
+  const int32_t shown = optionsState.languagePosition;
+  const char* name = shown >= 0 && shown < languageState.count
+                         ? languageState.languages[shown].name
+                         : textOf("languagename");
+  const float choice = y - kLabelToControl;
+  addChoice({-kChoiceHalf, choice}, {kChoiceHalf, choice}, &optionsState.languagePosition,
+            int16_t(languageState.count), name, 14.0f);
 }
 
 // A check box with its label left-aligned 40 units to its right; the runner's dump
 // names the box by its label.
 void labelledCheckBox(const char* key, float y, uint8_t* state) {
   y += menu.slideOffset;
-  const char* label = textOrKey(key);
+  const char* label = textOf(key);
   const int32_t index = addCheckBox(kCheckX, y, state, nullptr, 0.0f);
   if (index >= 0 && menuFrame.visibleCount > 0) {
     VisibleItem& shown = menuFrame.visible[menuFrame.visibleCount - 1];
@@ -99,7 +128,6 @@ void enterOptionsScreen() {
 }
 
 void updateOptionsScreen(float /*dt*/) {
-  if (!isCurrentScreen("options") || menu.screenClosed) return;
   if (menu.opening) {
     takeValues();
   } else {
@@ -118,22 +146,22 @@ void drawOptionsScreen() {
   drawWindow(kLeft, top, kWidth, kHeight);
   selectFont(0);
   setTextColor(255, 255, 155, 255);
-  drawTextCentered(0.0f, 205.0f + menu.slideOffset, 17.0f, menuNodeText(menu.screen));
+  drawTextCentered(0.0f, kCaptionY + menu.slideOffset, 17.0f, menuNodeText(menu.screen));
   selectFont(1);
-  labelledSlider("sfxvolume", 160.0f, &optionsState.effectsPosition, kVolumePositions);
-  labelledSlider("musicvolume", 97.0f, &optionsState.musicPosition, kVolumePositions);
+  labelledSlider("sfxvolume", kEffectsY, &optionsState.effectsPosition, kVolumePositions);
+  labelledSlider("musicvolume", kMusicY, &optionsState.musicPosition, kVolumePositions);
   labelledCheckBox("fullscreen", kFullScreenY, &optionsState.fullScreenChoice);
   labelledCheckBox("customcursor", kCursorY, &settings.customCursor);
-  labelledSlider("ballspeed", -88.0f, &optionsState.speedPosition, kSpeedPositions);
+  labelledSlider("ballspeed", kSpeedY, &optionsState.speedPosition, kSpeedPositions);
+  languageChoice(kLanguageY);
   drawFocusMarker();
-  const float buttons = -193.0f + menu.slideOffset;
+  const float buttons = kButtonsY + menu.slideOffset;
   drawButton(-85.0f, buttons, 130.0f, 64.0f, 15.0f, nullptr);
   drawButton(85.0f, buttons, 130.0f, 64.0f, 15.0f, nullptr);
   endSquash();
 }
 
 void applyOptions() {
-  if (std::strcmp(currentMenuScreen(), "options") != 0) return;
   const int32_t choice = optionsState.fullScreenChoice ? 1 : 0;
   if (choice == display.fullScreen) return;
   display.fullScreen = choice;
@@ -142,18 +170,34 @@ void applyOptions() {
   applyDisplaySettings();
 }
 
-void resetOptions(const char* screen) {
-  if (std::strcmp(screen, "audio") == 0) {
-    setSoundVolumes(kDefaultVolumeOnReset, kDefaultVolumeOnReset);
-  } else if (std::strcmp(screen, "video") == 0) {
-    display.colorDepth32 = 1;
-    setGamma(0.5f);
-    display.vsync = 0;
-    if (renderState.resolutionCount > 1) {
-      renderState.resolutionIndex = 1;
-      display.screenWidth = int32_t(renderState.resolutionTable[1].width);
-      display.screenHeight = int32_t(renderState.resolutionTable[1].height);
-    }
-    applyDisplaySettings();
+bool optionsCommand(const char* item) {
+  if (std::strcmp(item, "apply") != 0) return false;
+  applyOptions();
+  goBack();
+  return true;
+}
+
+// "default" on the sound screen: both volumes at 50, the screen opening again.
+bool audioCommand(const char* item) {
+  if (std::strcmp(item, "default") != 0) return false;
+  setSoundVolumes(kDefaultVolumeOnReset, kDefaultVolumeOnReset);
+  openScreen(menu.screen);
+  return true;
+}
+
+// "default" on the display screen: 32-bit colour, middle gamma, no vsync and the
+// second screen size, the screen opening again.
+bool videoCommand(const char* item) {
+  if (std::strcmp(item, "default") != 0) return false;
+  display.colorDepth32 = 1;
+  setGamma(0.5f);
+  display.vsync = 0;
+  if (renderState.resolutionCount > 1) {
+    renderState.resolutionIndex = 1;
+    display.screenWidth = int32_t(renderState.resolutionTable[1].width);
+    display.screenHeight = int32_t(renderState.resolutionTable[1].height);
   }
+  applyDisplaySettings();
+  openScreen(menu.screen);
+  return true;
 }

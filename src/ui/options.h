@@ -23,6 +23,7 @@ struct OptionsState {
   int16_t effectsPosition;   // 0..99, the sound-effect volume
   int16_t musicPosition;     // 0..99
   int16_t speedPosition;     // 0..129, the ball speed as above
+  int16_t languagePosition;  // the texts' language in the data's list of languages
   uint8_t cursorShown;       // the custom-cursor setting the window's cursor was set for
 };
 extern OptionsState optionsState;
@@ -35,20 +36,18 @@ float positionToSpeed(int32_t position);
 // The options screen's entry: the check box takes the current full-screen setting,
 // the sliders the current volumes and speed.
 void enterOptionsScreen();
-// Once per menu update while "options" is current: while it slides in the sliders
+// Once per menu update while "options" is shown: while it slides in the sliders
 // follow the values; otherwise the sliders' positions become the volumes (a changed
 // effects volume plays "chpok1.ogg") and the speed, a changed custom-cursor box sets
-// the window's cursor, and the volumes reach the sound output.
+// the window's cursor, a changed language switches every text at once, and the
+// volumes reach the sound output.
 void updateOptionsScreen(float dt);
 // The screen: caption, the three sliders with their labels, the two check boxes,
-// the focus marker and the first two items as buttons.
+// the language choice, the focus marker and the first two items as buttons.
 void drawOptionsScreen();
-// On "options", a full-screen choice that differs from the display switches it (the
-// device is reset at the next present). Elsewhere nothing changes.
+// The options' "apply": a full-screen choice that differs from the display switches
+// it (the device is reset at the next present).
 void applyOptions();
-// The "default" command on `screen`: "audio" sets both volumes to 50, "video" the
-// display's colour depth, gamma, vsync and second screen size; others change nothing.
-void resetOptions(const char* screen);
 
 // ---------------------------------------------------------------------------
 // The cursor

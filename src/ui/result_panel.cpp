@@ -1,6 +1,6 @@
 // result_panel.cpp: the level result panel ("levelcomplete"): the finished level's
-// score counting up with its ticks, then combo, time and moves one after another,
-// each beside the level's record and its holder; a value that equals or beats
+// score counting up with its ticks, then combo, time and moves all at once, each
+// beside the level's record and its holder; a value that equals or beats
 // the record cheers, bursts into stars and pulses.
 #include <cmath>
 #include <cstdio>
@@ -11,7 +11,9 @@
 #include "game/modes.h"
 #include "render/text.h"
 #include "resources/resources.h"
+#include "platform/platform.h"
 #include "ui/menu.h"
+#include "ui/menu_local.h"
 #include "ui/result_screens.h"
 #include "ui/widgets.h"
 
@@ -19,13 +21,13 @@ ResultPanelState resultPanel = {};
 
 namespace {
 
-constexpr float kPanelWidth = 550.0f;
+constexpr float kPanelWidth = 600.0f;
 constexpr float kPanelHeight = 445.0f;
 constexpr float kSurvivalPanelHeight = 400.0f;
 constexpr float kLineStep = 60.0f;
-constexpr float kLabelX = -209.0f;
+constexpr float kLabelX = -245.0f;
 constexpr float kValueX = -69.0f;
-constexpr float kRecordX = 49.5f;
+constexpr float kRecordX = 40.0f;
 constexpr float kValueSize = 17.0f;
 constexpr float kBurstGap = 28.0f;  // between a value and the burst beside it
 constexpr float kBurstScale = 0.7f;
@@ -71,10 +73,8 @@ void shownValue(int32_t k, char* out, size_t capacity) {
 // ---------------------------------------------------------------------------
 // Moving on
 
-// When line k is complete: the score once counted, each later line a step after.
-float revealTime(int32_t k) {
-  return resultPanel.countUpMs + (k == 0 ? 0.0f : kRevealStepMs * float(k));
-}
+// When the lines are complete: the score once counted, every later line with it.
+float revealTime() { return resultPanel.countUpMs; }
 
 // Line k is complete; a value that equals or beats its record cheers and bursts.
 void reveal(int32_t k) {
@@ -97,6 +97,8 @@ void tickCountUp() {
   p.nextTickMs = (std::floor(p.clock / kCountUpTickMs) + 1.0f) * kCountUpTickMs;
 }
 
+}  // namespace
+
 // The panel takes the finished level's values as the level left them.
 void enterResultPanel() {
   resultPanel = makeResultPanel(currentLevelResult());
@@ -108,11 +110,13 @@ void updateResultPanel(float dt) {
   ResultPanelState& p = resultPanel;
   p.clock += dt;
   // The first Enter ends the count-up: whatever is still hidden shows at once.
-  if (!menu.countUpRunning) p.clock = std::fmax(p.clock, revealTime(p.lineCount - 1));
+  if (!menu.countUpRunning) p.clock = std::fmax(p.clock, revealTime());
   tickCountUp();
-  while (p.revealed < p.lineCount && p.clock >= revealTime(p.revealed)) reveal(p.revealed);
+  while (p.revealed < p.lineCount && p.clock >= revealTime()) reveal(p.revealed);
   if (p.revealed >= p.lineCount) menu.countUpRunning = false;
 }
+
+namespace {
 
 // ---------------------------------------------------------------------------
 // Drawing
@@ -123,11 +127,6 @@ int32_t pulseAlpha() {
 }
 
 bool showsBeaten(int32_t k) { return resultPanel.beaten[k] && k < resultPanel.revealed; }
-
-const char* text(const char* key) {
-  const char* found = getText(key);
-  return found ? found : "";
-}
 
 // The text keys of a line's label, of its record's label, and the record's holder.
 const char* labelKey(ResultLine line) {
@@ -167,7 +166,7 @@ const char* holderOf(const LevelRecord& record, ResultLine line) {
 void drawPlayerLine(int32_t k) {
   const float y = lineY(k);
   setTextColor(255, 255, 255, 255);
-  drawText(kLabelX, y, 13.0f, text(labelKey(resultPanel.lines[k])), false);
+  drawText(kLabelX, y, 13.0f, textOf(labelKey(resultPanel.lines[k])), false);
   if (k > 0 && k >= resultPanel.revealed) return;  // not its turn yet
   char value[32];
   shownValue(k, value, sizeof value);
@@ -186,23 +185,25 @@ void drawRecordBlock(int32_t k) {
                   mine ? resultLineValue(resultPanel.result, line) : recordLineValue(record, line),
                   value + 3, sizeof value - 3);
   setTextColor(255, 255, 100, 255);
-  drawText(kRecordX, y, 11.0f, text(recordKey(line)), false);
+  drawText(kRecordX, y, 11.0f, textOf(recordKey(line)), false);
   if (mine) setTextColor(255, 200, 100, pulseAlpha());
   setTextSize(14.0f);
   continueText(value);
   char holder[96];
   const TextField name = {holderOf(record, line), 0};
-  formatTextFields(text("by"), &name, 1, holder, sizeof holder);
+  formatTextFields(textOf("by"), &name, 1, holder, sizeof holder);
   setTextColor(255, 255, 255, 255);
   drawText(kRecordX, y - 20.0f, 11.0f, holder, false);
 }
+
+}  // namespace
 
 void drawResultPanel() {
   const float height = panelHeight();
   beginSquash();
   drawWindowAt(0.0f, 0.0f, kPanelWidth, height);
   setTextColor(255, 255, 155, 255);
-  drawTextCentered(0.0f, height * 0.5f - 67.0f, 19.0f, text("stats"));
+  drawTextCentered(0.0f, height * 0.5f - 67.0f, 19.0f, textOf("stats"));
   for (int32_t k = 0; k < resultPanel.lineCount; ++k) {
     drawPlayerLine(k);
     if (resultPanel.hasRecord) drawRecordBlock(k);
@@ -211,8 +212,6 @@ void drawResultPanel() {
   drawButton(0.0f, -height * 0.5f + 62.0f, 130.0f, 64.0f, 17.0f, nullptr);
   endSquash();
 }
-
-}  // namespace
 
 int32_t resultLineValue(const LevelResult& result, ResultLine line) {
   switch (line) {
@@ -257,6 +256,12 @@ int32_t countedScore(const ResultPanelState& panel) {
   return int32_t(double(score) * double(panel.clock) / double(panel.countUpMs));
 }
 
-void registerResultPanel() {
-  registerMenuScreen("levelcomplete", {drawResultPanel, enterResultPanel, updateResultPanel});
+// Escape counts as Enter; the first Enter only ends the count-up.
+int32_t resultPanelKey(int32_t key) {
+  if (key == VK_ESCAPE) key = VK_RETURN;
+  if (key == VK_RETURN && menu.countUpRunning) {
+    menu.countUpRunning = false;
+    return 0;
+  }
+  return key;
 }

@@ -1,8 +1,7 @@
 // result_screens.h: the screens that show what the players keep: the players'
 // list, the level result panel with its count-up, the high-score tables and the
-// saved-game question. Each registers its drawing (and, where something moves,
-// its update) with the menus by name; the panel's lasting state is here for the
-// tests to read.
+// saved-game question (their hooks are in the table of screens); the panel's
+// lasting state is here for the tests to read.
 #pragma once
 
 #include <cstddef>
@@ -10,29 +9,9 @@
 
 #include "persistence/records.h"
 
-// Registers the four screens' hooks ("profiles", "levelcomplete", "hiscore",
-// "loadgamequest").
-void registerResultScreens();
-// Each screen's own registration.
-void registerProfileList();
-void registerResultPanel();
-void registerHighScores();
-void registerSavedGameQuestion();
-
 // ---------------------------------------------------------------------------
-// Texts from the data made with numbers or a name
+// Times as the result screens show them
 
-// One value put into a text from the data.
-struct TextField {
-  const char* text;  // used when not null
-  int64_t number;    // wide enough for any stored value plus one
-};
-// Copies `format` into out, each "%s", "%i" or "%d" taking the next field in turn
-// (a field is written as its own kind, whatever the letter says), "%%" giving one
-// '%'; any other '%', and placeholders beyond the fields, are copied as they stand.
-// So a text from the data can never read what was not given. Cut to fit `capacity`.
-void formatTextFields(const char* format, const TextField* fields, int32_t fieldCount, char* out,
-                      size_t capacity);
 // Minutes and seconds of a time in ms as "MM:SS" (whole seconds; below 0 counts as 0).
 void formatMinutesSeconds(int32_t ms, char* out, size_t capacity);
 
@@ -46,8 +25,6 @@ constexpr int32_t kMaxResultLines = 4;
 constexpr float kLongestCountUpMs = 2500.0f;
 // A count-up tick every so many ms.
 constexpr float kCountUpTickMs = 100.0f;
-// After the score, each next value appears this long after the one before.
-constexpr float kRevealStepMs = 350.0f;
 
 // The panel as it opened and how far it has come: process lifetime, filled when
 // "levelcomplete" opens.

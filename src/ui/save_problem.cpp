@@ -3,7 +3,6 @@
 // shows over wherever the player is (title menus, map, or as an in-game screen
 // over the frozen board), and its OK, Enter or Escape lead back to where the
 // player was, as it was. The game goes on and saves again at the next occasion.
-#include <cstring>
 
 #include "game/board.h"
 #include "game/game.h"
@@ -16,13 +15,6 @@
 
 namespace {
 
-// Screens that ask something of the player: the save problem waits until they
-// are answered rather than hide them.
-bool isBox(const char* name) {
-  return std::strcmp(name, "messageboxok") == 0 || std::strcmp(name, "messageboxyn") == 0 ||
-         std::strcmp(name, "loadgamequest") == 0;
-}
-
 // A won level's celebration or a lost life's sequence runs on to a screen of its
 // own, which would cover the box.
 bool levelEnding() { return gameState.levelCompleteTimer > 0.0f || gameState.defeatTimer > 0.0f; }
@@ -32,14 +24,15 @@ bool boxMayOpen(bool inGame) {
   if (findMenuScreen("messageboxok") < 0) return false;
   if (inGame && levelEnding()) return false;
   const bool screenShows = menu.screen >= 0 && !menu.screenClosed && !menu.menuHidden &&
-                           (!inGame || gameState.menuOpen);
-  return !(screenShows && isBox(currentMenuScreen()));
+                           (!inGame || gameMenuOpen());
+  // A question waits for its answer rather than be hidden.
+  return !(screenShows && screenHooksOf(menu.screen).question);
 }
 
 // The data's text with the folder and the reason; the platform's own sentence
 // when the text table lacks it.
 void describeProblem(const SysSaveProblem& problem, char* out, size_t capacity) {
-  const char* format = getText("savefailed");
+  const char* format = getText(problem.textKey);
   if (!format) {
     const TextField sentence = {problem.message, 0};
     formatTextFields("%s", &sentence, 1, out, capacity);
@@ -52,7 +45,7 @@ void describeProblem(const SysSaveProblem& problem, char* out, size_t capacity) 
 MenuPlace currentPlace(bool inGame) {
   return {menu.screen,       menu.selection,      menu.focus,
           menu.menuHidden,   menu.screenClosed,   menu.textEntryActive,
-          menu.countUpRunning, inGame && gameState.menuOpen};
+          menu.countUpRunning, inGame && gameMenuOpen()};
 }
 
 }  // namespace
@@ -95,6 +88,6 @@ bool answerSaveProblem() {
   menu.focus = place.focus;
   menu.textEntryActive = place.textEntryActive;
   menu.countUpRunning = place.countUpRunning;
-  if (gameHooks.boardSceneCurrent() && !place.overlayOpen) closeOverlay();
+  if (gameHooks.boardSceneCurrent() && !place.overlayOpen) closeGameMenu();
   return true;
 }

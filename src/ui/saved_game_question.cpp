@@ -6,19 +6,15 @@
 #include "render/text.h"
 #include "resources/resources.h"
 #include "ui/menu.h"
+#include "ui/menu_local.h"
 #include "ui/result_screens.h"
 #include "ui/widgets.h"
 
 namespace {
 
-constexpr float kWidth = 480.0f;
+constexpr float kWidth = 540.0f;
 constexpr float kHeight = 350.0f;
 constexpr float kTop = kHeight * 0.5f;
-
-const char* text(const char* key) {
-  const char* found = getText(key);
-  return found ? found : "";
-}
 
 // The caption naming the game on offer: the kind the player just chose.
 const char* offerCaptionKey() {
@@ -39,7 +35,7 @@ void formatProgress(char* out, size_t capacity) {
   if (gameState.survival) {
     const TextField fields[] = {{nullptr, int64_t(profile->survivalStartLevel) + 1},
                                 {nullptr, profile->savedSurvivalScore}};
-    formatTextFields(text("surlevscore"), fields, 2, out, capacity);
+    formatTextFields(textOf("surlevscore"), fields, 2, out, capacity);
     return;
   }
   const int32_t d = profile->storedDifficulty >= 0 && profile->storedDifficulty < 3
@@ -48,16 +44,18 @@ void formatProgress(char* out, size_t capacity) {
   const TextField fields[] = {{nullptr, int64_t(profile->zone[d]) + 1},
                               {nullptr, int64_t(profile->stage[d]) + 1},
                               {nullptr, profile->score[d]}};
-  formatTextFields(text("zonelevscore"), fields, 3, out, capacity);
+  formatTextFields(textOf("zonelevscore"), fields, 3, out, capacity);
 }
+
+}  // namespace
 
 void drawSavedGameQuestion() {
   beginSquash();
   drawWindowAt(0.0f, 0.0f, kWidth, kHeight);
   setTextColor(255, 255, 55, 255);
-  drawTextCentered(0.0f, kTop - 65.0f, 19.0f, text(offerCaptionKey()));
+  drawTextCentered(0.0f, kTop - 65.0f, 19.0f, textOf(offerCaptionKey()));
   setTextColor(255, 255, 255, 255);
-  drawTextCentered(0.0f, kTop - 110.0f, 15.0f, text("loadmsg"));
+  drawTextCentered(0.0f, kTop - 110.0f, 15.0f, textOf("loadmsg"));
   char progress[96];
   formatProgress(progress, sizeof progress);
   setTextColor(255, 255, 55, 255);
@@ -67,10 +65,4 @@ void drawSavedGameQuestion() {
   drawButton(-110.4f, buttonY, 135.0f, 64.0f, 17.0f, nullptr);
   drawButton(110.4f, buttonY, 135.0f, 64.0f, 17.0f, nullptr);
   endSquash();
-}
-
-}  // namespace
-
-void registerSavedGameQuestion() {
-  registerMenuScreen("loadgamequest", {drawSavedGameQuestion, nullptr});
 }

@@ -1,24 +1,28 @@
 // screens.cpp: the screens the menu module draws itself: the title screen with
-// its greeting and profiles link, the two message boxes, the panel after a lost
-// level, and the scrolling credits; and their registration by name.
+// its two lists parted by a line, its greeting and profiles link, the two message boxes, the panel after a lost
+// level, the game menu over the board, and the scrolling credits.
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 
+#include "audio/audio.h"
+#include "input/input.h"
 #include "persistence/profile.h"
+#include "platform/platform.h"
 #include "render/render.h"
 #include "render/text.h"
 #include "resources/resources.h"
 #include "ui/menu_local.h"
-#include "ui/help.h"
-#include "ui/options.h"
-#include "ui/result_screens.h"
 #include "ui/widgets.h"
 
 namespace {
 
+constexpr int32_t kTitleMusic = 2;
 constexpr float kCreditLineStep = 40.0f;
 constexpr int32_t kTitleTips = 5;  // the first five items of "main" have a balloon
+// The line between the title's two lists stops short of the ornaments at the
+// middle of the window's sides.
+constexpr float kTitleSeparatorInset = 40.0f;
 
 // The greeting: the first "%s" of the format becomes the name; everything else is
 // copied as it stands, so a stray '%' in the data can do no harm.
@@ -38,10 +42,11 @@ void drawGreeting(float drop) {
   formatGreeting(format ? format : "%s", profile ? profile->name : "", greeting, sizeof greeting);
   setTextColor(240, 233, 0, 255);
   drawTextCentered(-220.0f, -210.0f - drop, 15.0f, greeting);
-  const char* link = getText("ifnotyou");
-  if (!link) link = "";
+  const char* link = deviceTextAfter("ifnotyou", 0);
   const float half = measureText(link, 12.0f) * 0.5f;
-  if (menu.linkHover) {
+  // The link is the next control: lit under the pointer or with the keys' focus.
+  const bool focused = menu.selection < 0 && menu.focus == menuFrame.controlCount;
+  if (menu.linkHover || focused) {
     setTextColor(255, 255, 255, 255);
   } else {
     setTextColor(100, 250, 100, 255);
@@ -52,35 +57,20 @@ void drawGreeting(float drop) {
   setTextColor(255, 255, 255, 255);
 }
 
-// The balloon of the first five items: the text that follows "adventuretip" by
-// the item's index.
+// The balloon of the first five items, under the pointer or chosen by the keys:
+// the text that follows "adventuretip" by the item's index.
 void titleBalloon() {
-  if (!getText("adventuretip")) return;
-  const int32_t first = getTextIndex("adventuretip");
+  const bool pointing = input.lastDevice == InputDevice::Mouse;
   for (int32_t i = 0; i < menuFrame.buttonCount; ++i) {
     const ItemButton& b = menuFrame.buttons[i];
     const Vec2 p = menu.pointer;
-    if (b.item >= kTitleTips || p.x < b.left || p.x > b.right || p.y < b.bottom || p.y > b.top) {
-      continue;
-    }
-    const char* tip = getTextByIndex(first + b.item);
+    const bool over = p.x >= b.left && p.x <= b.right && p.y >= b.bottom && p.y <= b.top;
+    if (b.item >= kTitleTips || !(pointing ? over : b.item == menu.selection)) continue;
     const float angle = 180.0f;
-    if (tip) showBalloon({170.0f, b.textY}, tip, 300.0f, &angle, false, false);
+    showBalloon({170.0f, b.textY}, textAfter("adventuretip", b.item), 300.0f, &angle, false,
+                false);
     return;
   }
-}
-
-void drawTitleScreen() {
-  const int32_t count = menuItemCount(menu.screen);
-  const float width = widestItemText(18.0f, 0, -1) + 64.0f;
-  const float height = 2.0f * 18.0f * float(count) + 128.0f;
-  const float centreY = 100.0f + menu.slideOffset;
-  const float f = menu.slideFraction;
-  drawWindowAt(240.0f, centreY, width, height * (1.0f - f * f));
-  drawItemList(240.0f, centreY + 0.24f * height, 18.0f, true, 0, 3);
-  drawItemList(240.0f, centreY - 0.24f * height, 17.0f, true, 3, -1);
-  drawGreeting(100.0f * f);
-  titleBalloon();
 }
 
 void drawMessageBox(bool okOnly) {
@@ -101,19 +91,48 @@ void drawMessageBox(bool okOnly) {
   endSquash();
 }
 
+}  // namespace
+
+void drawTitleScreen() {
+  const int32_t count = menuItemCount(menu.screen);
+  const float width = widestItemText(18.0f, 0, -1) + 64.0f;
+  const float height = 2.0f * 18.0f * float(count) + 128.0f;
+  const float centreY = 100.0f + menu.slideOffset;
+  const float f = menu.slideFraction;
+  drawWindowAt(240.0f, centreY, width, height * (1.0f - f * f));
+  const float half = width * 0.5f - kTitleSeparatorInset;
+  drawSeparator(240.0f - half, 240.0f + half, centreY);
+  drawItemList(240.0f, centreY + 0.24f * height, 18.0f, true, 0, 3);
+  drawItemList(240.0f, centreY - 0.24f * height, 17.0f, true, 3, -1);
+  drawGreeting(100.0f * f);
+  titleBalloon();
+}
+
+void enterTitleScreen() {
+  requestMusic(kTitleMusic);
+  menu.backdrop = kBackdropTitle;
+}
+
 void drawOkBox() { drawMessageBox(true); }
 void drawYesNoBox() { drawMessageBox(false); }
 
+// The game menu over the board drops in from above, its items in a window.
+void drawGameMenu() {
+  const float f = menu.slideFraction;
+  drawItemWindow(0.0f, 500.0f * f * f, 18.0f, true, 0, -1);
+}
+
+// The window is as wide as its items or its two lines, whichever is wider.
 void drawDefeatPanel() {
   beginSquash();
   const int32_t count = menuItemCount(menu.screen);
-  drawWindowAt(0.0f, 0.0f, widestItemText(18.0f, 0, -1) + 94.0f,
+  const float lines = std::fmax(measureText(textOf("nomoves"), 16.0f),
+                                measureText(textOf("loselife"), 16.0f)) - 36.0f;
+  drawWindowAt(0.0f, 0.0f, std::fmax(widestItemText(18.0f, 0, -1), lines) + 94.0f,
                2.0f * 18.0f * float(count) + 164.0f);
   setTextColor(55, 255, 255, 255);
-  const char* noMoves = getText("nomoves");
-  const char* lostLife = getText("loselife");
-  drawTextCentered(0.0f, 65.0f, 16.0f, noMoves ? noMoves : "");
-  drawTextCentered(0.0f, 30.0f, 16.0f, lostLife ? lostLife : "");
+  drawTextCentered(0.0f, 65.0f, 16.0f, textOf("nomoves"));
+  drawTextCentered(0.0f, 30.0f, 16.0f, textOf("loselife"));
   setTextColor(255, 255, 255, 255);
   drawItemList(0.0f, -40.0f, 18.0f, true, 0, -1);
   endSquash();
@@ -136,19 +155,18 @@ void drawCredits() {
   setTextColor(255, 255, 255, 255);
 }
 
-}  // namespace
-
-void registerMenuScreens() {
-  registerMenuScreen("main", {drawTitleScreen, nullptr});
-  registerMenuScreen("newprofile", {drawNameEntry, nullptr});
-  registerMenuScreen("rename", {drawNameEntry, nullptr});
-  registerMenuScreen("messageboxok", {drawOkBox, nullptr});
-  registerMenuScreen("messageboxyn", {drawYesNoBox, nullptr});
-  registerMenuScreen("defeat", {drawDefeatPanel, nullptr});
-  registerMenuScreen("gameover", {drawDefeatPanel, nullptr});
-  registerMenuScreen("credits", {drawCredits, nullptr});
-  registerMenuScreen("options", {drawOptionsScreen, enterOptionsScreen, updateOptionsScreen});
-  registerMenuScreen("helpscreen", {drawHelpScreen, enterHelpScreen, updateHelpScreen});
-  registerLevelChoiceScreens();
-  registerResultScreens();
+void enterCredits() {
+  requestMusic(kTitleMusic);
+  menu.creditsClock = 0.0f;
+  menu.backdrop = kBackdropCredits;
+  menu.selection = -1;
 }
+
+// The credits rise until the last line has reached y = -10, then stay.
+void updateCredits(float dt) {
+  const float firstLine = menu.creditsClock * 0.03f - 200.0f;
+  if (float(menuTree.creditCount) * kCreditLineStep - 50.0f > firstLine) menu.creditsClock += dt;
+}
+
+// Any key leaves the credits.
+int32_t creditsKey(int32_t) { return VK_ESCAPE; }

@@ -11,7 +11,6 @@ namespace {
 
 constexpr float kDragMargin = 25.6f;  // a slider follows the pointer this far past its ends
 constexpr float kArrowReach = 64.0f;  // a click this far past a slider's end steps it
-constexpr float kHoverReturnMs = 300.0f;
 
 bool insideInclusive(const MenuControl& c, Vec2 p) {
   return p.x >= c.left && p.x <= c.right && p.y >= c.bottom && p.y <= c.top;
@@ -21,18 +20,17 @@ bool insideExclusive(const MenuControl& c, Vec2 p) {
   return p.x > c.left && p.x < c.right && p.y > c.bottom && p.y < c.top;
 }
 
-bool onLevelScreen() { return isCurrentScreen("adventure") || isCurrentScreen("zen"); }
-
-bool isLevelSlot(int32_t control) {
-  return control >= 0 && control < menuFrame.controlCount &&
-         menuFrame.controls[control].kind == ControlKind::LevelSlot;
-}
-
 void setSliderPosition(MenuControl& c, int32_t position) {
   if (!c.boundPosition || c.positions <= 0) return;
   if (position < 0) position = 0;
   if (position > c.positions - 1) position = c.positions - 1;
   *c.boundPosition = int16_t(position);
+}
+
+// The profiles link opens the players' screen on the current player.
+void openPlayersFromLink() {
+  menu.renameIndex = profileTable.currentProfile;
+  openScreenByName("profiles");
 }
 
 // A click's effect on one control (the item under the pointer has had its turn).
@@ -47,6 +45,14 @@ void clickControl(int32_t index, Vec2 p) {
     if (p.x <= c.left - kDragMargin) setSliderPosition(c, position - 1);
     if (p.x >= c.right + kDragMargin) setSliderPosition(c, position + 1);
     menu.focus = index;
+    return;
+  }
+  if (c.kind == ControlKind::Choice) {
+    if (p.y < c.bottom || p.y > c.top) return;
+    int32_t step = 0;
+    if (p.x <= c.left && p.x >= c.left - kArrowReach) step = -1;
+    if (p.x >= c.right && p.x <= c.right + kArrowReach) step = 1;
+    if (step != 0 && stepChoice(&c, step)) menu.focus = index;
     return;
   }
   if (c.kind == ControlKind::LevelSlot) {
@@ -65,15 +71,18 @@ void clickControl(int32_t index, Vec2 p) {
     case ControlKind::ProfileEntry: menu.focus = index; return;
     case ControlKind::ArrowLeft: handleMenuKey(VK_LEFT); return;
     case ControlKind::ArrowRight: handleMenuKey(VK_RIGHT); return;
-    case ControlKind::ProfilesLink:
-      menu.renameIndex = profileTable.currentProfile;
-      openScreenByName("profiles");
-      return;
+    case ControlKind::ProfilesLink: openPlayersFromLink(); return;
     default: return;
   }
 }
 
 }  // namespace
+
+bool stepChoice(MenuControl* c, int32_t step) {
+  if (!c->boundPosition || c->positions <= 0) return false;
+  *c->boundPosition = int16_t((*c->boundPosition + step + c->positions) % c->positions);
+  return true;
+}
 
 void hoverMenu(float dt) {
   const Vec2 p = menu.pointer;
@@ -83,8 +92,10 @@ void hoverMenu(float dt) {
       menu.selection = b.item;
     }
   }
-  bool overControl = false;
-  for (int32_t i = 0; i < menuFrame.controlCount; ++i) {
+  // A pointer left resting over a control does not take the focus from the keys.
+  const bool pointing = input.lastDevice == InputDevice::Mouse;
+  bool overControl = !pointing;
+  for (int32_t i = 0; i < menuFrame.controlCount && pointing; ++i) {
     const MenuControl& c = menuFrame.controls[i];
     if (!insideInclusive(c, p)) continue;
     if (c.kind == ControlKind::ProfilesLink) {
@@ -95,9 +106,7 @@ void hoverMenu(float dt) {
     if (c.kind != ControlKind::ProfileEntry && !menu.textEntryActive) menu.focus = i;
   }
   menu.hoverTimer = overControl ? 0.0f : menu.hoverTimer + dt;
-  if (!onLevelScreen()) return;
-  if (isLevelSlot(menu.focus) && !levelChoosable(menu.focus)) menu.focus = selectedLevel();
-  if (menu.hoverTimer > kHoverReturnMs) menu.focus = selectedLevel();
+  if (const MenuScreenHooks screen = screenHooksOf(menu.screen); screen.hover) screen.hover();
 }
 
 void dragSliders() {
@@ -123,7 +132,7 @@ void clickMenu() {
     openScreenByName("main");
     return;
   }
-  if (isCurrentScreen("credits")) {
+  if (screenHooksOf(menu.screen).clickIsEnter) {
     handleMenuKey(VK_RETURN);
     return;
   }
@@ -166,4 +175,5 @@ void toggleFocusedControl() {
   if (menu.focus < 0 || menu.focus >= menuFrame.controlCount) return;
   MenuControl& c = menuFrame.controls[menu.focus];
   if (c.kind == ControlKind::CheckBox && c.boundState) *c.boundState = *c.boundState ? 0 : 1;
+  if (c.kind == ControlKind::ProfilesLink) openPlayersFromLink();
 }

@@ -19,7 +19,7 @@ struct MenuTextures {
   TextureEntry* atlas;    // "menutex.tga": frames, slider, check boxes, cursor
   TextureEntry* body;     // "white.jpg": window bodies
   TextureEntry* fill;     // "winfill.jpg": loaded, never drawn
-  TextureEntry* balloon;  // "baloon.tga"
+  TextureEntry* balloon;  // "baloon.tga": drawn by name by render's balloon and light box
   TextureEntry* button;   // "button.tga"
   TextureEntry* flare;    // "flare.jpg": the glow along large windows' edges
 };
@@ -47,8 +47,6 @@ void drawAtlasCell(int32_t cell, float x, float y, float scale, Color color);
 // and twinkles. y is the top edge.
 void drawWindow(float left, float top, float width, float height);
 void drawWindowAt(float centreX, float centreY, float width, float height);
-// The balloon's box style (also the name entry field).
-void drawLightBox(float left, float top, float right, float bottom);
 // A separator line at half size between two points of equal y.
 void drawSeparator(float x0, float x1, float y);
 // Screens that unfold while sliding draw between these: a vertical scale of
@@ -79,6 +77,11 @@ Color highlightGlowColor();
 // A slider from `left` to `right` with `positions` positions bound to *value.
 // Returns the control's index, or -1 when the table is full.
 int32_t addSlider(Vec2 left, Vec2 right, int16_t* value, int16_t positions);
+// One of `count` values bound to *value, shown as `text` centred between `left`
+// and `right` with an arrow beyond each end that steps it (wrapping round).
+// Returns the control's index, or -1 when the table is full.
+int32_t addChoice(Vec2 left, Vec2 right, int16_t* value, int16_t count, const char* text,
+                  float size);
 // A check box centred on (x, y) bound to *state, with an optional label after it.
 int32_t addCheckBox(float x, float y, uint8_t* state, const char* label, float labelSize);
 // Any other control; `text` names it in the runner's dump (may be null).

@@ -1,6 +1,6 @@
 // window.cpp: the menu pictures and the pieces every screen is framed with: the
-// atlas cells, the window with its gold frame, ornaments and twinkles, the light
-// box of the balloon and the name field, separators, and the slide squash.
+// atlas cells, the window with its gold frame, ornaments and twinkles, separators,
+// and the slide squash.
 #include <algorithm>
 #include <cmath>
 
@@ -41,12 +41,6 @@ UvRect gridUv(int32_t col, int32_t row, int32_t w, int32_t h, float columns, flo
 UvRect atlasUv(int32_t cell) {
   const AtlasCell& c = kAtlasCells[cell];
   return gridUv(c.col, c.row, c.w, c.h, 4.0f, 8.0f);
-}
-
-// Balloon cells: 0..3 corners, 4 the horizontal edge, 5 the vertical edge.
-UvRect balloonUv(int32_t cell) {
-  constexpr int8_t kCells[6][2] = {{0, 0}, {1, 0}, {0, 1}, {1, 1}, {2, 0}, {3, 0}};
-  return gridUv(kCells[cell][0], kCells[cell][1], 1, 1, 4.0f, 2.0f);
 }
 
 // Atlas cell `cell` repeated from x0 to x1 (horizontal) or y0 to y1 (vertical) in
@@ -163,27 +157,6 @@ void drawWindow(float left, float top, float width, float height) {
 
 void drawWindowAt(float centreX, float centreY, float width, float height) {
   drawWindow(centreX - width * 0.5f, centreY + height * 0.5f, width, height);
-}
-
-void drawLightBox(float left, float top, float right, float bottom) {
-  setTexture(menuTextures.body);
-  drawSpriteRect({left, top, right, bottom}, {0.0f, 0.0f, 1.0f, 1.0f}, makeColor(63, 30, 11, 210),
-                 kDepth);
-  setTexture(menuTextures.balloon);
-  if (right - left > kUnit) {
-    const float middle = (left + right) * 0.5f, span = right - left - kUnit;
-    drawSprite(middle, top, span, kUnit, balloonUv(4), kWhite, kDepth);
-    drawSprite(middle, bottom, span, kUnit, balloonUv(4), kWhite, kDepth);
-  }
-  if (top - bottom > kUnit) {
-    const float middle = (top + bottom) * 0.5f, span = top - bottom - kUnit;
-    drawSprite(left, middle, kUnit, span, balloonUv(5), kWhite, kDepth);
-    drawSprite(right, middle, kUnit, span, balloonUv(5), kWhite, kDepth);
-  }
-  const Vec2 corners[4] = {{left, top}, {right, top}, {left, bottom}, {right, bottom}};
-  for (int32_t i = 0; i < 4; ++i) {
-    drawSprite(corners[i].x, corners[i].y, kUnit, kUnit, balloonUv(i), kWhite, kDepth);
-  }
 }
 
 void drawSeparator(float x0, float x1, float y) {

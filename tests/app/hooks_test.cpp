@@ -7,6 +7,7 @@
 #include "app/scene.h"
 #include "game/board.h"
 #include "game/game.h"
+#include "game/game_scene.h"
 #include "platform/platform.h"
 #include "test_support.h"
 #include "ui/menu.h"
@@ -32,8 +33,8 @@ class ConnectedModules : public ::testing::Test {
     gameState.survival = survival;
     gameState.difficulty = difficulty;
     gameState.levelCompleteTimer = -1.0f;
-    gameView.zoneCompleted = true;
-    gameView.adventureFinished = adventureFinished;
+    gameState.zoneCompleted = true;
+    gameState.adventureFinished = adventureFinished;
     setCurrentSceneDirectly(&gameScene);
   }
 };
@@ -73,14 +74,14 @@ TEST_F(ConnectedModules, TheMenusSwitchScenesAtTheEndOfTheFrame) {
 
 TEST_F(ConnectedModules, TheGamesInGameScreenFreezesTheBoardAndBecomesTheMenusScreen) {
   gameState.selected = {7, 8};
-  gameState.cursorMode = CursorMode::Hammer;
-  gameState.helpCursor = true;
+  gameView.cursorMode = CursorMode::Hammer;
+  gameView.helpCursor = true;
   gameHooks.openInGameScreen("gameplay");
-  EXPECT_TRUE(gameState.menuOpen);
-  EXPECT_EQ(gameState.cursorMode, CursorMode::Arrow);
-  EXPECT_FALSE(gameState.helpCursor);
+  EXPECT_TRUE(gameView.menuOpen);
+  EXPECT_EQ(gameView.cursorMode, CursorMode::Arrow);
+  EXPECT_FALSE(gameView.helpCursor);
   EXPECT_EQ(gameState.selected.x, -1);
-  EXPECT_STREQ(gameHooks.currentScreen(), "gameplay");
+  EXPECT_STREQ(currentMenuScreen(), "gameplay");
   EXPECT_EQ(menuRequests.count, 1);
 }
 

@@ -41,7 +41,7 @@ class SceneSwitchTest : public ::testing::Test {
     g_calls.clear();
     resetApp();
     sysUseManualClock(1000);
-    app.lastFrameTime = 1000;
+    app.lastFrameUs = 1000000;
     setCurrentSceneDirectly(&a_);
   }
   RecordingScene a_{"a"}, b_{"b"}, c_{"c"};
@@ -122,14 +122,37 @@ TEST_F(SceneSwitchTest, FpsTextChangesAfterEachWindowOf300Ms) {
   sysAdvanceClock(16);
   updateFrameTiming();
   EXPECT_STREQ(app.fpsText, "62.5 FPS");  // 19 frames in 304 ms
-  EXPECT_EQ(app.fpsWindowMs, 4u);         // the rest carries into the next window
+  EXPECT_EQ(app.fpsWindowUs, 4000u);      // the rest carries into the next window
   EXPECT_EQ(app.fpsFrames, 0u);
 }
 
-TEST_F(SceneSwitchTest, DeltaIsNotClampedAfterAStall) {
+TEST_F(SceneSwitchTest, DeltaKeepsMicrosecondsAndIsNotClampedAfterAStall) {
+  sysSleepMicroseconds(16667);  // one refresh at 60 Hz, not 16 or 17 ms
+  EXPECT_EQ(updateFrameTiming(), 16u);
+  EXPECT_NEAR(app.frameDelta, 16.667f, 0.0005f);
   sysAdvanceClock(5000);
   EXPECT_EQ(updateFrameTiming(), 5000u);
   EXPECT_FLOAT_EQ(app.frameDelta, 5000.0f);
+}
+
+// Frames that come faster than the display wait out its period, measured from the
+// period's boundary so that oversleeping is not carried on; frames that took the
+// period (a present that waited) or longer go on at once.
+TEST(FramePacing, OnlyFramesFasterThanTheDisplayWait) {
+  EXPECT_EQ(framePeriodUs(-1, 0), 16667u);  // a display that does not say: 60 Hz
+  EXPECT_EQ(framePeriodUs(-1, 144), 6944u);
+  EXPECT_EQ(framePeriodUs(30, 144), 33333u);
+  EXPECT_EQ(framePeriodUs(0, 60), 0u);
+  FramePacer pacer = {16667, 0};
+  EXPECT_EQ(framePacingWaitUs(&pacer, 100000), 0u);
+  EXPECT_EQ(framePacingWaitUs(&pacer, 102000), 14667u);
+  EXPECT_EQ(framePacingWaitUs(&pacer, 116667 + 500 + 2000), 14167u);  // 500 us overslept
+  EXPECT_EQ(framePacingWaitUs(&pacer, 133334 + 16667 - 300), 0u);     // waited for the display
+  EXPECT_EQ(framePacingWaitUs(&pacer, 200000), 0u);                   // late
+  EXPECT_EQ(framePacingWaitUs(&pacer, 201000), 15667u);
+  FramePacer unlimited = {0, 0};
+  EXPECT_EQ(framePacingWaitUs(&unlimited, 100), 0u);
+  EXPECT_EQ(framePacingWaitUs(&unlimited, 101), 0u);
 }
 
 // The loading scene: a click is Enter; a key starts the fade once; the map scene

@@ -89,3 +89,28 @@ TEST_F(TypedLetters, LoadingSceneTypesNothing) {
 }
 
 }  // namespace
+
+// A controller's D-pad and stick: a held direction repeats after a delay and then
+// steadily, the stick moves nothing inside its dead zone and keeps its direction
+// until let go well back, and the D-pad's release hands the repeat to the stick.
+TEST_F(TypedLetters, PadDirectionsRepeatWhileHeldAndTheStickHasADeadZone) {
+  const auto repeatsIn = [](float ms) {
+    int count = 0;
+    for (float t = 0.0f; t < ms; t += 10.0f) count += padRepeat(10.0f) != PadDirection::None;
+    return count;
+  };
+  EXPECT_EQ(padDirectionButton(PadDirection::Up, true), PadDirection::Up);
+  EXPECT_EQ(input.lastDevice, InputDevice::Pad);
+  EXPECT_EQ(repeatsIn(390.0f), 0);
+  EXPECT_EQ(repeatsIn(340.0f), 4) << "400 ms, then every 110 ms";
+  EXPECT_EQ(padDirectionButton(PadDirection::Up, false), PadDirection::None);
+  EXPECT_EQ(padStickMoved(0.45f, 0.1f), PadDirection::None) << "inside the dead zone";
+  EXPECT_EQ(padStickMoved(0.6f, 0.55f), PadDirection::Right);
+  EXPECT_EQ(padStickMoved(0.35f, 0.8f), PadDirection::None) << "still right, past the release mark";
+  EXPECT_EQ(padDirectionButton(PadDirection::Down, true), PadDirection::Down);
+  EXPECT_EQ(padDirectionButton(PadDirection::Down, false), PadDirection::None);
+  EXPECT_EQ(repeatsIn(390.0f), 0);
+  EXPECT_EQ(padRepeat(20.0f), PadDirection::Right) << "the stick still held repeats again";
+  EXPECT_EQ(padStickMoved(0.2f, 0.0f), PadDirection::None);
+  EXPECT_EQ(repeatsIn(1000.0f), 0);
+}

@@ -193,6 +193,8 @@ std::vector<int16_t> renderFrames(int32_t frames) {
   return out;
 }
 
+void skipMixLatency() { renderFrames(kSoundMixLatencyFrames); }
+
 int32_t countZeroCrossings(const std::vector<int16_t>& stereo) {
   int32_t crossings = 0;
   int previousSign = 0;

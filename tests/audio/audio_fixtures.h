@@ -18,6 +18,9 @@ std::string makeTrackerModule(int32_t orderCount);
 
 // Renders `frames` stereo frames of the sound output by hand.
 std::vector<int16_t> renderFrames(int32_t frames);
+// Renders what the output still holds from before a change (its latency), so the
+// frames rendered next are all mixed after it.
+void skipMixLatency();
 // Sign changes of the left channel.
 int32_t countZeroCrossings(const std::vector<int16_t>& stereo);
 // Root mean square of both channels.

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -141,6 +142,7 @@ TEST_F(AudioTest, StopAllSoundsSilencesEveryEffect) {
   runSoundFrame(16.0f);
   EXPECT_GT(rootMeanSquare(renderFrames(1000)), 100.0);
   stopAllSounds();
+  skipMixLatency();
   EXPECT_EQ(rootMeanSquare(renderFrames(1000)), 0.0);
   runSoundFrame(16.0f);
   EXPECT_EQ(sound.requests[0].state, kRequestFree);
@@ -167,6 +169,34 @@ TEST_F(AudioTest, ALoopedSlotIsSkippedByLaterRequests) {
   }
   EXPECT_EQ(sound.requests[0].loop, 1);
   EXPECT_EQ(sound.requests[0].sample, handleOf("menu.ogg"));
+  EXPECT_EQ(soundSampleChannelCount(handleOf("menu.ogg")), 1);
+}
+
+// The ambience loop is one channel: asking for it again (a level restart) keeps it
+// running, another one takes its place, and stopping everything frees its slot.
+TEST_F(AudioTest, TheAmbientLoopRunsOnceAndGivesWayToTheNext) {
+  playAmbientLoop("menu.ogg");
+  runSoundFrame(16.0f);
+  renderFrames(10000);  // several times round menu.ogg
+  playAmbientLoop("menu.ogg");
+  runSoundFrame(16.0f);
+  EXPECT_EQ(takeStartedSounds(), (Names{"menu.ogg"}));
+  EXPECT_EQ(soundSampleChannelCount(handleOf("menu.ogg")), 1);
+
+  playAmbientLoop("tone.ogg");
+  runSoundFrame(16.0f);
+  EXPECT_EQ(soundSampleChannelCount(handleOf("menu.ogg")), 0);
+  EXPECT_EQ(soundSampleChannelCount(handleOf("tone.ogg")), 1);
+  playAmbientLoop(nullptr);
+  runSoundFrame(16.0f);
+  EXPECT_EQ(soundSampleChannelCount(handleOf("tone.ogg")), 0);
+
+  playAmbientLoop("menu.ogg");
+  runSoundFrame(16.0f);
+  stopAllSounds();
+  for (const PlayRequest& request : sound.requests) EXPECT_EQ(request.loop, 0);
+  playAmbientLoop("menu.ogg");  // after everything stopped, it starts again
+  runSoundFrame(16.0f);
   EXPECT_EQ(soundSampleChannelCount(handleOf("menu.ogg")), 1);
 }
 
@@ -251,22 +281,43 @@ TEST_F(AudioTest, MusicAndEffectVolumesActIndependently) {
   playMusicNow(1);
   sound.musicVolume = 0;
   applyVolumes();
+  skipMixLatency();
   EXPECT_EQ(rootMeanSquare(renderFrames(8000)), 0.0);
 
   playSound("tone.ogg");
   runSoundFrame(16.0f);
+  skipMixLatency();
   const double effectAlone = rootMeanSquare(renderFrames(8000));
   EXPECT_GT(effectAlone, 1000.0);
   sound.effectsVolume = 45;
   applyVolumes();
-  EXPECT_NEAR(rootMeanSquare(renderFrames(8000)), effectAlone / 2.0, effectAlone * 0.02);
+  skipMixLatency();
+  EXPECT_NEAR(rootMeanSquare(renderFrames(8000)), effectAlone * volumeGain(45) / volumeGain(90),
+              effectAlone * 0.002);
 
   stopAllSounds();
   sound.musicVolume = 90;
   sound.effectsVolume = 0;
   applyVolumes();
   playMusicNow(2);
+  skipMixLatency();
   EXPECT_NEAR(rootMeanSquare(renderFrames(8000)), musicAlone, musicAlone * 0.02);
+}
+
+// The sliders: position 0 is silent, every step up is louder by the same number
+// of decibels, the whole slider spans the range, and the top plays the data as
+// it is levelled.
+TEST(VolumeCurveTest, StepsAreEqualInDecibelsFromSilenceToFull) {
+  EXPECT_EQ(volumeGain(0), 0.0f);
+  EXPECT_EQ(volumeGain(-5), 0.0f);
+  EXPECT_FLOAT_EQ(volumeGain(kMaxVolume), 1.0f);
+  EXPECT_EQ(volumeGain(kMaxVolume + 20), 1.0f);
+  EXPECT_NEAR(20.0 * std::log10(volumeGain(kMaxVolume) / volumeGain(1)), kVolumeRangeDb, 0.01);
+  const double step = kVolumeRangeDb / (kMaxVolume - 1);
+  for (int32_t p = 2; p <= kMaxVolume; ++p) {
+    ASSERT_GT(volumeGain(p), volumeGain(p - 1)) << p;
+    EXPECT_NEAR(20.0 * std::log10(volumeGain(p) / volumeGain(p - 1)), step, 0.001) << p;
+  }
 }
 
 TEST_F(AudioTest, VolumesOutliveARestartOfTheSound) {

@@ -25,6 +25,11 @@ class SoundOutputTest : public ::testing::Test {
     const std::vector<int16_t> pcm(frames, value);
     return soundSampleLoadPcm(pcm.data(), frames, 1, kSoundOutputRate, maxPlaybacks);
   }
+  // The left side of the first frame mixed after the last change.
+  static int16_t frameAfterChange() {
+    skipMixLatency();
+    return renderFrames(1)[0];
+  }
   // A mono sample whose frame i holds i.
   static uint32_t rampSample(uint32_t frames) {
     std::vector<int16_t> pcm(frames);
@@ -41,6 +46,7 @@ TEST_F(SoundOutputTest, ASampleAtTwiceItsRateSoundsAnOctaveUp) {
   soundSamplePlay(sample, kSoundOutputRate, -1, false);
   const int32_t base = countZeroCrossings(renderFrames(20000));
   soundSampleStop(sample);
+  skipMixLatency();
   soundSamplePlay(sample, 2 * kSoundOutputRate, -1, false);
   const int32_t doubled = countZeroCrossings(renderFrames(20000));
 
@@ -62,6 +68,7 @@ TEST_F(SoundOutputTest, ChannelsEndWithTheirSampleUnlessLooped) {
   EXPECT_EQ(soundChannelIsActive(looped), kSoundPlaying);
   // The looped channel has wrapped: frame 150 plays sample frame 50 (x2, both
   // channels of the ramp sum with the slow channel at frame 75).
+  skipMixLatency();
   const std::vector<int16_t> next = renderFrames(1);
   EXPECT_EQ(next[0], 50 + 75);
 
@@ -76,6 +83,7 @@ TEST_F(SoundOutputTest, PausedOutputHoldsEveryChannelInPlace) {
   const uint32_t sample = rampSample(1000);
   soundSamplePlay(sample, kSoundOutputRate, -1, false);
   renderFrames(100);
+  skipMixLatency();  // everything mixed so far is heard
 
   soundPause();
   const std::vector<int16_t> paused = renderFrames(300);
@@ -92,21 +100,49 @@ TEST_F(SoundOutputTest, PausedOutputHoldsEveryChannelInPlace) {
 TEST_F(SoundOutputTest, ChannelAndEffectVolumesScaleSamplesButNotMusic) {
   const uint32_t sample = constantSample(10000, 1000);
   const uint32_t channel = soundSamplePlay(sample, kSoundOutputRate, -1, true);
-  EXPECT_EQ(renderFrames(1)[0], 10000);
+  EXPECT_EQ(frameAfterChange(), 10000);
   soundChannelSetVolume(channel, 50);
   EXPECT_EQ(soundChannelVolume(channel), 50);
-  EXPECT_EQ(renderFrames(1)[0], 5000);
+  EXPECT_EQ(frameAfterChange(), 5000);
   soundSetGlobalVolumes(0, 50);  // music volume does not touch effects
-  EXPECT_EQ(renderFrames(1)[0], 2500);
+  EXPECT_EQ(frameAfterChange(), 2500);
+  soundSetGlobalGains(-1.0f, 0.25f);
+  EXPECT_EQ(frameAfterChange(), 1250);
   soundSetGlobalVolumes(-1, 0);
-  EXPECT_EQ(renderFrames(1)[0], 0);
+  EXPECT_EQ(frameAfterChange(), 0);
   EXPECT_EQ(soundChannelIsActive(channel), kSoundPlaying);  // silent, still playing
+}
 
-  // Many loud channels clip instead of wrapping around.
-  soundSetGlobalVolumes(-1, 100);
-  soundChannelSetVolume(channel, 100);
-  for (int i = 0; i < 5; ++i) soundSamplePlay(sample, kSoundOutputRate, -1, true);
-  EXPECT_EQ(renderFrames(1)[0], 32767);
+// Sums past full scale are turned down to the ceiling, smoothly and without a
+// clipped sample, and once they are over the output is exactly the mix again.
+TEST_F(SoundOutputTest, LoudSumsStayUnderTheCeilingAndQuietOnesPassUntouched) {
+  const int32_t frames = kSoundOutputRate / 2;
+  std::vector<uint32_t> loud;
+  for (const double hz : {55.0, 220.0, 3000.0, 7000.0}) {
+    const std::vector<int16_t> sine = makeSine(hz, kSoundOutputRate, frames, 24000);
+    loud.push_back(soundSampleLoadPcm(sine.data(), uint32_t(frames), 1, kSoundOutputRate, 4));
+  }
+  std::vector<int16_t> out;
+  for (const uint32_t sample : loud) {  // each starts on top of the ones before
+    soundSamplePlay(sample, -1, -1, false);
+    const std::vector<int16_t> part = renderFrames(3000);
+    out.insert(out.end(), part.begin(), part.end());
+  }
+  const std::vector<int16_t> rest = renderFrames(2 * frames + kSoundOutputRate);
+  out.insert(out.end(), rest.begin(), rest.end());
+  int32_t highest = 0;
+  for (const int16_t v : out) highest = std::max(highest, std::abs(int32_t(v)));
+  EXPECT_LE(highest, kSoundOutputCeiling);
+  EXPECT_GT(highest, kSoundOutputCeiling - 100) << "turned down further than needed";
+
+  const std::vector<int16_t> quiet = makeSine(441.0, kSoundOutputRate, 4410, 9000);
+  const uint32_t sample = soundSampleLoadPcm(quiet.data(), 4410, 1, kSoundOutputRate, 4);
+  soundSamplePlay(sample, -1, -1, false);
+  skipMixLatency();
+  const std::vector<int16_t> heard = renderFrames(4410);
+  for (size_t i = 0; i < quiet.size(); ++i) {
+    ASSERT_EQ(heard[2 * i], quiet[i]) << "frame " << i;
+  }
 }
 
 TEST_F(SoundOutputTest, APlaybackBeyondTheLimitReplacesTheOldest) {
@@ -172,21 +208,26 @@ TEST_F(SoundOutputTest, MusicStartsAtAnOrderAndFollowsItsVolumes) {
   ASSERT_TRUE(soundMusicPlay(music, 5, true));
   EXPECT_EQ(soundMusicOrder(music), 5);
   EXPECT_EQ(soundChannelIsActive(music), kSoundPlaying);
+  skipMixLatency();
   const double loud = rootMeanSquare(renderFrames(4000));
   EXPECT_GT(loud, 50.0);
 
   soundMusicPlay(music, 5, true);
   soundMusicSetAmplify(music, 100);  // twice the rendered level
+  skipMixLatency();
   EXPECT_NEAR(rootMeanSquare(renderFrames(4000)), 2.0 * loud, 0.02 * loud);
 
   soundMusicPlay(music, 5, true);
   soundMusicSetAmplify(music, 50);
   soundSetGlobalVolumes(-1, 0);  // effects volume leaves the music alone
+  skipMixLatency();
   EXPECT_NEAR(rootMeanSquare(renderFrames(4000)), loud, 0.02 * loud);
   soundSetGlobalVolumes(0, 100);
+  skipMixLatency();
   EXPECT_EQ(rootMeanSquare(renderFrames(4000)), 0.0);
   soundSetGlobalVolumes(100, -1);
   soundChannelSetVolume(music, 0);
+  skipMixLatency();
   EXPECT_EQ(rootMeanSquare(renderFrames(4000)), 0.0);
   EXPECT_EQ(soundChannelVolume(music), 0);
 

@@ -57,8 +57,8 @@ INSTANTIATE_TEST_SUITE_P(
     Sources, DatagenRefuses,
     ::testing::Values(
         BrokenSource{"strings.txt", "savemsg=", "savemessage=", "strings.txt: error: the key \"savemsg\" is missing"},
-        BrokenSource{"strings.txt", "stagename3=", "stagename33=", "strings.txt:24: error: the group \"stagename1\" lacks"},
-        BrokenSource{"strings.txt", "Hello, %s!", "Hello, %d!", "strings.txt:45: error: \"hallo\" must hold"},
+        BrokenSource{"strings.txt", "stagename3=", "stagename33=", "strings.txt:26: error: the group \"stagename1\" lacks"},
+        BrokenSource{"strings.txt", "Hello, %s!", "Hello, %d!", "strings.txt:48: error: \"hallo\" must hold"},
         BrokenSource{"menu.txt", "skip level\n", "", "no block lists \"skip level\" on the screen \"defeat\""},
         BrokenSource{"menu.txt", "", "\nlost=\nback\n", "menu.txt:86: error: a block that no screen reaches"},
         BrokenSource{"levels/pack1_20.lvl", "0011222B2211000", "0011222B2211000.", "pack1_20.lvl:17: error: a grid line holds 21 cells"},

@@ -8,6 +8,7 @@
 #include "game/game.h"
 #include "game/tips.h"
 #include "persistence/profile.h"
+#include "resources/resources.h"
 #include "ui/menu.h"
 
 namespace {
@@ -51,6 +52,10 @@ void BoardTest::SetUp() {
   setStoredDifficulty(Difficulty::Expert);
   setCurrentSceneDirectly(&gameScene);
   seedRandom(1);
+  // The banners' texts come from the text table.
+  freeTextTable();
+  const char kBanners[] = "combo=Combo x %i\r\nexcellent=EXCELLENT!\r\n\r\n";
+  parseTextFile("strings.txt", reinterpret_cast<const uint8_t*>(kBanners), sizeof kBanners - 1);
 }
 
 void BoardTest::TearDown() { setCurrentSceneDirectly(nullptr); }

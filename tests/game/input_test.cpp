@@ -1,8 +1,11 @@
 // The game scene's input rules: end sequences, pausing, the panel's buttons, the
 // hammer and the developer keys, through the handlers the scene calls.
+#include <utility>
+
 #include "board_fixture.h"
 #include "game/feedback.h"
 #include "game/game.h"
+#include "game/game_scene.h"
 #include "game/tips.h"
 #include "input/input.h"
 #include "persistence/profile.h"
@@ -43,7 +46,7 @@ TEST_F(BoardTest, WhilePausedTheFirstKeyOrClickOnlyResumes) {
   EXPECT_FALSE(gameState.running);
   gameKeyDown(VK_ESCAPE);
   EXPECT_TRUE(gameState.running);
-  EXPECT_FALSE(gameState.menuOpen);
+  EXPECT_FALSE(gameView.menuOpen);
   gameKeyDown('2');  // colour keys never resume or pause
   EXPECT_EQ(gameView.colourScheme, 1);
 }
@@ -53,11 +56,11 @@ TEST_F(BoardTest, EscapeAndTheMenuButtonOpenTheGameplayMenu) {
   clickCell(0, 0);
   gameKeyDown(VK_ESCAPE);
   EXPECT_STREQ(menuRequests.screen, "gameplay");
-  EXPECT_TRUE(gameState.menuOpen);
+  EXPECT_TRUE(gameView.menuOpen);
   EXPECT_EQ(gameState.selected.x, -1);
   clickCell(0, 0);  // the click belongs to the open menu
   EXPECT_EQ(gameState.selected.x, -1);
-  gameState.menuOpen = false;
+  gameView.menuOpen = false;
   resetMenus();
   gameLeftDown(345.0f, -30.0f);
   EXPECT_STREQ(menuRequests.screen, "gameplay");
@@ -77,18 +80,18 @@ TEST_F(BoardTest, HammerArmsWhenFullAndStrikesOneBallWithoutABlast) {
   setBoard({"abL", "bKc"});
   gameState.hammerCharge = 0.99f;
   gameLeftDown(350.0f, -200.0f);  // the gauge, not yet full
-  EXPECT_EQ(gameState.cursorMode, CursorMode::Arrow);
+  EXPECT_EQ(gameView.cursorMode, CursorMode::Arrow);
   gameState.hammerCharge = 1.0f;
   gameLeftDown(350.0f, -200.0f);
-  EXPECT_EQ(gameState.cursorMode, CursorMode::Hammer);
+  EXPECT_EQ(gameView.cursorMode, CursorMode::Hammer);
   gameLeftDown(350.0f, -200.0f);  // clicking the gauge again puts it back
-  EXPECT_EQ(gameState.cursorMode, CursorMode::Arrow);
+  EXPECT_EQ(gameView.cursorMode, CursorMode::Arrow);
   EXPECT_EQ(gameState.hammerCharge, 1.0f);
   gameLeftDown(350.0f, -200.0f);
   clickCell(2, 0);  // the triple bomb goes without blasting its neighbours
   EXPECT_EQ(balls(2), (std::vector<std::string>{"ab_", "bKc"}));
   EXPECT_EQ(gameState.hammerCharge, 0.0f);
-  EXPECT_EQ(gameState.cursorMode, CursorMode::Arrow);
+  EXPECT_EQ(gameView.cursorMode, CursorMode::Arrow);
   EXPECT_EQ(feedback.removalCount, 1);
 }
 
@@ -97,7 +100,7 @@ TEST_F(BoardTest, HammerBreaksAChainAndWaitsOverEmptyFloor) {
   gameState.hammerCharge = 1.0f;
   gameLeftDown(350.0f, -200.0f);
   clickCell(1, 0);
-  EXPECT_EQ(gameState.cursorMode, CursorMode::Hammer);
+  EXPECT_EQ(gameView.cursorMode, CursorMode::Hammer);
   EXPECT_EQ(gameState.hammerCharge, 1.0f);
   clickCell(0, 0);
   EXPECT_EQ(balls(1), (std::vector<std::string>{"a__"}));
@@ -138,12 +141,12 @@ TEST_F(BoardTest, HelpCursorShowsTheTipOfTheClickedCell) {
   setBoard({"a__"});
   setLayers({"__1"});
   gameLeftDown(-380.0f, -280.0f);  // the help button arms the help cursor
-  EXPECT_TRUE(gameState.helpCursor);
-  EXPECT_EQ(gameState.cursorMode, CursorMode::Help);
+  EXPECT_TRUE(gameView.helpCursor);
+  EXPECT_EQ(gameView.cursorMode, CursorMode::Help);
   clickCell(2, 0);
   EXPECT_STREQ(tipState.key, "tipbusysquare1");
-  EXPECT_FALSE(gameState.helpCursor);
-  EXPECT_EQ(gameState.cursorMode, CursorMode::Arrow);
+  EXPECT_FALSE(gameView.helpCursor);
+  EXPECT_EQ(gameView.cursorMode, CursorMode::Arrow);
   clickCell(0, 0);  // the tip takes clicks until it has shown a while
   EXPECT_TRUE(tipState.active);
   runFrames(20);
@@ -160,4 +163,38 @@ TEST_F(BoardTest, TimeCountsOnlyWhilePlaying) {
   runFrames(10, 20.0f);
   EXPECT_EQ(gameState.elapsedMs, 200);
   EXPECT_EQ(gameState.levelClock, 400.0f);
+}
+
+// The keys' cursor keeps to its line over holes, turns to a line beside only within
+// 45 degrees and stays where the floor ends; the key that brings it into sight only
+// shows it, then Enter picks up and sends as a click does, and Backspace lets go of
+// the armed hammer and the ball.
+TEST_F(BoardTest, KeyCursorCrossesHolesAndItsKeysPlayAsTheMouseDoes) {
+  setBoard({"a.._b", "_.....c"});
+  const auto step = [](int i, int j, int dx, int dy) {
+    const CellPos c = keyCursorStep({col(i), row(j)}, dx, dy);
+    return std::pair<int, int>(c.x - kFirstColumn, c.y - kFirstRow);
+  };
+  EXPECT_EQ(step(0, 0, 1, 0), std::make_pair(3, 0)) << "over the holes of its row";
+  EXPECT_EQ(step(4, 0, 1, 0), std::make_pair(6, 1)) << "the row ends: the nearest ahead beside";
+  EXPECT_EQ(step(6, 1, 1, 0), std::make_pair(6, 1)) << "the floor ends";
+  EXPECT_EQ(step(3, 0, 0, 1), std::make_pair(3, 0)) << "nothing within 45 degrees below";
+
+  gameView.keyCursor = {col(0), row(0)};
+  gameKeyDown(VK_RETURN);
+  EXPECT_TRUE(gameView.keyCursorShown);
+  EXPECT_EQ(gameState.selected.x, -1) << "the first key only shows the cursor";
+  gameView.keyCursor = {col(0), row(0)};
+  gameKeyDown(VK_RETURN);
+  EXPECT_EQ(gameState.selected.x, col(0));
+  gameKeyDown(VK_DOWN);
+  gameKeyDown(VK_RETURN);
+  EXPECT_EQ(cellAt(col(0), row(0)).moveTargetY, row(1));
+  runFrames(30);
+  gameState.hammerCharge = 1.0f;
+  gameKeyDown(VK_TAB);
+  EXPECT_EQ(gameView.cursorMode, CursorMode::Hammer);
+  gameKeyDown(VK_BACK);
+  EXPECT_EQ(gameView.cursorMode, CursorMode::Arrow);
+  EXPECT_EQ(gameState.hammerCharge, 1.0f);
 }

@@ -5,6 +5,7 @@
 #include "board_fixture.h"
 #include "game/feedback.h"
 #include "game/game.h"
+#include "game/game_scene.h"
 
 TEST(CellGeometry, CentresAndPointsMapBothWays) {
   EXPECT_EQ(cellCentre(5, 5).x, -360.0f);
@@ -157,10 +158,10 @@ TEST_F(BoardTest, ClicksSelectSwitchAndDeselect) {
   clickBoardCell(col(1), row(0));  // the selected ball again: deselected
   EXPECT_EQ(gameState.selected.x, -1);
   clickBoardCell(col(0), row(0));
-  gameState.cursorMode = CursorMode::Hammer;
+  gameView.cursorMode = CursorMode::Hammer;
   clickBoardCell(col(1), row(2));  // no floor: deselect, drop the hammer
   EXPECT_EQ(gameState.selected.x, -1);
-  EXPECT_EQ(gameState.cursorMode, CursorMode::Arrow);
+  EXPECT_EQ(gameView.cursorMode, CursorMode::Arrow);
 }
 
 TEST_F(BoardTest, DoubleClickSelectsAnyCellAndAnEmptyOneFallsAwayNextFrame) {
@@ -169,9 +170,9 @@ TEST_F(BoardTest, DoubleClickSelectsAnyCellAndAnEmptyOneFallsAwayNextFrame) {
   EXPECT_EQ(gameState.selected.x, col(2));
   runFrames(1);
   EXPECT_EQ(gameState.selected.x, -1);
-  gameState.helpCursor = true;
-  gameState.cursorMode = CursorMode::Help;
+  gameView.helpCursor = true;
+  gameView.cursorMode = CursorMode::Help;
   doubleClickBoardCell(col(0), row(0));
-  EXPECT_FALSE(gameState.helpCursor);
+  EXPECT_FALSE(gameView.helpCursor);
   EXPECT_EQ(gameState.selected.x, -1);
 }

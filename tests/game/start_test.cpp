@@ -6,6 +6,7 @@
 #include "effects/effect_state.h"
 #include "effects/effects.h"
 #include "game/game.h"
+#include "game/game_scene.h"
 #include "game/tips.h"
 #include "persistence/profile.h"
 #include "platform/platform.h"
@@ -77,7 +78,7 @@ TEST_F(LevelStartTest, NormalFirstLevelsStartWithThePresetsAndAnEighthInPreviews
   EXPECT_EQ(gameState.colourCount, 4);
   EXPECT_FALSE(gameState.hammerEnabled);
   EXPECT_EQ(gameState.squaresAtStart, 1 + 1 + 2 + 2 + 1);
-  EXPECT_EQ(gameState.shownScore, 1234);
+  EXPECT_EQ(gameView.shownScore, 1234);
   EXPECT_EQ(gameState.selected.x, -1);
   EXPECT_EQ(gameState.minLineLength, 3);
   EXPECT_TRUE(gameState.running);
@@ -124,7 +125,7 @@ TEST_F(LevelStartTest, SurvivalPlaysTheFloorOnly) {
   EXPECT_EQ(countSquareLayers(currentBoard()), 0);
   EXPECT_TRUE(gameState.hammerEnabled);
   EXPECT_EQ(gameState.jokerFrequency, 20);
-  EXPECT_EQ(gameState.shownScore, 0);
+  EXPECT_EQ(gameView.shownScore, 0);
   for (int y = kFirstRow; y <= kLastRow; ++y) {
     for (int x = kFirstColumn; x <= kLastColumn; ++x) EXPECT_EQ(cellAt(x, y).chainLocks, 0);
   }

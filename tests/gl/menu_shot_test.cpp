@@ -46,7 +46,8 @@ TEST(MenuShots, EachScreenShowsItsWindowWhereItsLayoutPutsIt) {
   ASSERT_TRUE(loadMenuShot(kShots[3], &game));
   expectWindowBody(entry, -170.0f, -110.0f, "name entry");
   expectWindowGold(entry, 0.0f, -140.0f, "name entry, bottom edge");
-  expectWindowBody(title, 200.0f, 100.0f, "title screen, between its two lists");
+  expectWindowBody(title, 200.0f, 80.0f, "title screen, between its two lists");
+  expectWindowGold(title, 200.0f, 100.0f, "title screen, the line parting its lists");
   expectWindowGold(title, 200.0f, 290.0f, "title screen, top edge");
   expectWindowBody(box, -190.0f, -60.0f, "question box");
   expectWindowBody(game, 0.0f, 140.0f, "game menu, above its first item");

@@ -92,7 +92,7 @@ TEST_F(FullScreenSwitch, ApplyWithoutAChangeLeavesTheWindowAlone) {
 std::string screensScript() {
   return "play 0 adventure expert\nframes 30\nkey ESCAPE\nframes 45\nchoose How to play\n"
          "frames 140\nshot " + menuShotPath("help") + "\ndump -\nchoose OK\nframes 45\n"
-         "key ESCAPE\nframes 45\nchoose Options\nframes 45\nclick -100 -38\nframes 5\n"
+         "key ESCAPE\nframes 45\nchoose Options\nframes 45\nclick -100 -3\nframes 5\n"
          "move 150 -5\nframes 20\nshot " + menuShotPath("options") + "\ndump -\n";
 }
 

@@ -50,7 +50,7 @@ TEST(ResultShots, ThePanelAndTheHighScoresShowTheirWindows) {
   ASSERT_TRUE(loadMenuShot(kShots[0], &panel));
   ASSERT_TRUE(loadMenuShot(kShots[1], &table));
   expectWindowBody(panel, -240.0f, -100.0f, "result panel, left of its button");
-  expectWindowGold(panel, -275.0f, 100.0f, "result panel, left edge");
+  expectWindowGold(panel, -300.0f, 100.0f, "result panel, left edge");
   expectWindowBody(table, -200.0f, -140.0f, "high scores, below the rows");
   expectWindowGold(table, 0.0f, -225.0f, "high scores, bottom edge");
 }

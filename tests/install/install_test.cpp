@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "test_support.h"
@@ -186,6 +187,13 @@ TEST_F(Installed, DesktopEntryAndMetainfoPassTheirValidatorsAndNameOneId) {
   EXPECT_NE(infoText.find("<id>" + kAppId + "</id>"), std::string::npos);
   EXPECT_NE(infoText.find("<content_rating"), std::string::npos);
   EXPECT_NE(infoText.find("/title.png</image>"), std::string::npos);
+  // Every language the game speaks: a language added to the game is added here too.
+  for (const auto& po :
+       std::filesystem::directory_iterator(std::string(ORBEL_SOURCE_DIR) + "/data/po")) {
+    const std::string code = po.path().stem().string();
+    EXPECT_NE(entryText.find("\nComment[" + code + "]="), std::string::npos) << code;
+    EXPECT_NE(infoText.find("<summary xml:lang=\"" + code + "\">"), std::string::npos) << code;
+  }
 }
 
 TEST_F(Installed, GameStartedFromRootWithReadOnlyDataKeepsPlayerFilesInTheUsersFolder) {
@@ -261,20 +269,22 @@ class CommandLine : public ::testing::Test {
 TEST_F(CommandLine, HelpAndVersionAnswerAndExit) {
   std::string out;
   EXPECT_EQ(run("--help", &out), 0);
-  for (const char* option : {"--window", "--fullscreen", "--data DIR", "--version"}) {
+  for (const char* option : {"--window", "--fullscreen", "--data DIR", "--fps N", "--version"}) {
     EXPECT_NE(out.find(option), std::string::npos) << option << "\n" << out;
   }
   EXPECT_EQ(run("--version", &out), 0);
   EXPECT_EQ(out.rfind("orbelquaint ", 0), 0u) << out;
 }
 
-TEST_F(CommandLine, AnUnknownOptionOrAFolderlessDataPrintsTheUsageAndExitsWithTwo) {
+TEST_F(CommandLine, AnUnknownOptionOrAMissingValuePrintsTheUsageAndExitsWithTwo) {
   std::string out;
   EXPECT_EQ(run("--windowed 2>&1", &out), 2);
   EXPECT_NE(out.find("unknown option '--windowed'"), std::string::npos) << out;
   EXPECT_NE(out.find("Usage: orbelquaint"), std::string::npos) << out;
   EXPECT_EQ(run("--data 2>&1", &out), 2);
   EXPECT_NE(out.find("--data needs a folder"), std::string::npos) << out;
+  EXPECT_EQ(run("--fps 60x 2>&1", &out), 2);
+  EXPECT_NE(out.find("--fps needs a number"), std::string::npos) << out;
   EXPECT_EQ(run("play 2>&1", &out), 2);
 }
 

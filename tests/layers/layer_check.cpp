@@ -35,6 +35,13 @@ std::string quotedInclude(const std::string& line) {
   return line.substr(at + 1, end - at - 1);
 }
 
+// A module's local header ("x/x_local.h", "x/sound_local.h") is its own alone.
+bool isLocalHeader(const std::string& path) {
+  const std::string suffix = "_local.h";
+  return path.size() >= suffix.size() &&
+         path.compare(path.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
 bool isSource(const fs::path& path) {
   const std::string ext = path.extension().string();
   return ext == ".h" || ext == ".cpp" || ext == ".c";
@@ -76,6 +83,8 @@ std::vector<LayerViolation> checkFileIncludes(const std::vector<ModuleLayer>& la
     std::string why;
     if (layer < 0) {
       why = "module '" + target + "' has no place in the layer table";
+    } else if (isLocalHeader(path)) {
+      why = "another module's local header";
     } else if (layer > own) {
       why = "goes up";
     } else if (layer == own) {

@@ -1,6 +1,6 @@
 // layer_check.h: the include rule of the modules under src/. Every folder is a
-// module with a layer; a file may include headers of its own module and of
-// modules on lower layers only. Modules on one layer are siblings and never
+// module with a layer; a file may include headers of its own module and the public
+// headers of modules on lower layers only. Modules on one layer are siblings and never
 // include each other. Files directly in src/ (the entry point) sit above them all.
 #pragma once
 
@@ -27,8 +27,9 @@ struct LayerViolation {
 int layerOf(const std::vector<ModuleLayer>& layers, const std::string& module);
 
 // Checks one file's text: every `#include "a/b"` must name its own module `fileModule`
-// or one on a lower layer. A module missing from `layers` (the including one or the
-// included one) is a violation too, so a new folder cannot slip past the rule.
+// or one on a lower layer, and never another module's local header ("a/..._local.h").
+// A module missing from `layers` (the including one or the included one) is a
+// violation too, so a new folder cannot slip past the rule.
 // `fileModule` "" means a file directly in the root (above every module).
 std::vector<LayerViolation> checkFileIncludes(const std::vector<ModuleLayer>& layers,
                                               const std::string& file,

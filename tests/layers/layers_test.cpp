@@ -55,8 +55,9 @@ TEST_F(LayerCheckerTest, NamesFileAndLineOfAnIncludeThatGoesUp) {
             "core/numeric.cpp:3: 'core' includes \"app/app.h\": goes up\n");
 }
 
-TEST_F(LayerCheckerTest, RefusesSiblingsAndModulesOutsideTheTable) {
+TEST_F(LayerCheckerTest, RefusesSiblingsModulesOutsideTheTableAndLocalHeaders) {
   write("render/text.cpp", "#include \"render/draw.h\"\n#include \"audio/sound.h\"\n");
+  write("app/start.cpp", "#include \"app/app_local.h\"\n#include \"render/render_local.h\"\n");
   write("widgets/button.cpp", "#include \"core/math.h\"\n");
   write("game/board.cpp", "#include \"gadgets/x.h\"\n");
   const std::string report = formatViolations(checkTreeIncludes(kModuleLayers, root_));
@@ -66,6 +67,10 @@ TEST_F(LayerCheckerTest, RefusesSiblingsAndModulesOutsideTheTable) {
             std::string::npos) << report;
   EXPECT_NE(report.find("game/board.cpp:1: 'game' includes \"gadgets/x.h\": module 'gadgets'"),
             std::string::npos) << report;
+  EXPECT_NE(report.find("app/start.cpp:2: 'app' includes \"render/render_local.h\": another "
+                        "module's local header"),
+            std::string::npos) << report;
+  EXPECT_EQ(report.find("app/start.cpp:1"), std::string::npos) << "its own local header";
 }
 
 TEST(LayerChecker, IgnoresSystemAndPlainIncludesAndReportsAMissingTree) {

@@ -3,8 +3,10 @@
 #include <cstring>
 
 #include "audio/audio.h"
+#include "core/numeric.h"
 #include "game/board.h"
 #include "game/game.h"
+#include "game/game_scene.h"
 #include "game/modes.h"
 #include "modes_fixture.h"
 #include "persistence/profile.h"
@@ -77,8 +79,8 @@ TEST_F(LevelEndTest, WinningTheSeventiethLevelFinishesTheAdventure) {
   setCurrentLevel(69);
   gameState.levelIndex = 69;
   frames(1);
-  EXPECT_TRUE(gameView.zoneCompleted);
-  EXPECT_TRUE(gameView.adventureFinished);
+  EXPECT_TRUE(gameState.zoneCompleted);
+  EXPECT_TRUE(gameState.adventureFinished);
   EXPECT_STREQ(modeState.bigMessage, "stagecomplete");
   EXPECT_EQ(currentLevel(), 0);
   EXPECT_EQ(bestLevel(), 69);
@@ -177,7 +179,7 @@ TEST_F(LevelEndTest, TheHelpScreenOpensOnceForEachGameKind) {
   EXPECT_STREQ(menuRequests.screen, "helpscreen");
   EXPECT_EQ(p->helpShown[Difficulty::Normal], 0);
   resetMenus();
-  gameState.menuOpen = false;
+  gameView.menuOpen = false;
   frames(1);
   EXPECT_EQ(menuRequests.count, 0);
   gameState.survival = true;
@@ -218,6 +220,18 @@ TEST(TileExit, TilesWobbleInPlaceThenFlyOffFadingAndAreGoneAt1500) {
   EXPECT_LT(late.alpha, 0.1f);
   EXPECT_FALSE(levelCompleteTilePose(9, 9, 1500.0f).visible);
   EXPECT_FALSE(levelCompleteTilePose(2, 9, 4000.0f).visible) << "no tile outside the board";
+}
+
+TEST(TileExit, TheTilesTurnTheSameAtEveryStartAndScatterAsTheRuntimeGeneratorSays) {
+  seedRandom(4);
+  prepareLevelModes(2);
+  const TileFlight first = modeState.tiles[9][9];
+  tableRandomValue();  // whatever drew from the table stream meanwhile
+  seedRandom(5);
+  prepareLevelModes(2);
+  EXPECT_EQ(modeState.tiles[9][9].spin, first.spin);
+  EXPECT_EQ(modeState.tiles[9][9].phase, first.phase);
+  EXPECT_NE(modeState.tiles[9][9].displacement.x, first.displacement.x);
 }
 
 }  // namespace

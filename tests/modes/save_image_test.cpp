@@ -5,6 +5,7 @@
 
 #include "game/board.h"
 #include "game/game.h"
+#include "game/game_scene.h"
 #include "game/level.h"
 #include "game/save_image.h"
 #include "modes_fixture.h"
@@ -56,7 +57,7 @@ TEST_F(SaveImageTest, FieldsLieAtTheirOffsetsIncludingTheOddOnes) {
   cellAt(7, 9).removalMark = 1;
   gameState.movePath[1] = {-40.0f, 80.0f};
   gameState.movePathSteps = 2;
-  gameView.bonusFigure[1][2] = 7;
+  gameState.bonusFigure[1][2] = 7;
   gameState.elapsedMs = 1234;
   gameState.hammerCharge = 0.5f;
   gameState.combo = 3;
@@ -69,7 +70,7 @@ TEST_F(SaveImageTest, FieldsLieAtTheirOffsetsIncludingTheOddOnes) {
   gameState.levelCompleteTimer = 0.0f;
   gameState.levelIndex = 42;
   gameState.squaresAtStart = 12;
-  gameView.pendingSquares = 5;
+  gameState.pendingSquares = 5;
   const std::vector<uint8_t> b = image();
   EXPECT_EQ(int32At(b, 0), 0);
   EXPECT_EQ(int32At(b, 8), 313);
@@ -150,39 +151,43 @@ void putInt32(std::vector<uint8_t>* b, size_t at, int32_t value) {
   for (int i = 0; i < 4; ++i) (*b)[at + i] = uint8_t(uint32_t(value) >> (8 * i));
 }
 
-TEST_F(SaveImageTest, ALongerOrDamagedImageStaysInsideWhatAGameReaches) {
-  std::vector<uint8_t> bytes = image();
-  putInt32(&bytes, 99264, 0x7FFFFFAB);  // movePathSteps far past the route table
-  putInt32(&bytes, cellOffset(5, 5) + 5 * 4, 99999);     // a ball value no table has
-  putInt32(&bytes, cellOffset(6, 7) + 9 * 4, 500);       // a move target off the board
-  putInt32(&bytes, cellOffset(12, 8) + 19 * 4, -7);      // a preview value
-  putInt32(&bytes, cellOffset(10, 6) + 4, 1 << 30);      // square layers
-  putInt32(&bytes, cellOffset(9, 9) + 8 * 4, 0x7FC00000);  // a NaN clock
-  putInt32(&bytes, 12, 0);                               // no colours
-  putInt32(&bytes, 99312, 16711681);                     // a combo that overflows its points
-  putInt32(&bytes, 99316, 0);                            // one joker in zero balls
-  putInt32(&bytes, 99308, 0x7F800000);                   // an endless hammer charge
-  putInt32(&bytes, 99389, 5000);                         // a level that does not exist
-  putInt32(&bytes, 99268, 77);                           // a bonus figure entry
-  bytes.resize(kSaveImageSize + 500, 0xAB);
-  readSaveImage(bytes.data(), uint32_t(bytes.size()));
-  EXPECT_EQ(gameState.movePathSteps, kMaxMovePath - 1);
-  EXPECT_EQ(cellAt(5, 5).ballValue, Ball::Empty);
-  EXPECT_EQ(cellAt(6, 7).moveTargetX, -1);
-  EXPECT_EQ(cellAt(6, 7).moveTargetY, -1);
-  EXPECT_EQ(cellAt(6, 7).ballValue, 2) << "a sound value stays";
-  EXPECT_EQ(cellAt(12, 8).nextBall, -1);
-  EXPECT_EQ(cellAt(10, 6).squareLayers, 9);
-  EXPECT_EQ(cellAt(9, 9).ballClock, 0.0f);
-  EXPECT_EQ(gameState.colourCount, 1);
-  EXPECT_EQ(gameState.combo, 10000);
-  EXPECT_EQ(gameState.jokerFrequency, 1);
-  EXPECT_EQ(gameState.hammerCharge, 0.0f);
-  EXPECT_EQ(gameState.levelIndex, kLevelCount - 1);
-  EXPECT_EQ(gameView.bonusFigure[0][0], -1);
-  // A sound image reads back exactly as it was written.
+TEST_F(SaveImageTest, AnImageWithAValueNoGameHoldsIsRefusedWhole) {
+  struct Planted {
+    size_t at;
+    int32_t value;
+    const char* named;
+  };
+  const Planted planted[] = {
+      {99264, 0x7FFFFFAB, "the route's length"},          // far past the route table
+      {cellOffset(5, 5) + 5 * 4, 99999, "a ball"},        // a value no table has
+      {cellOffset(6, 7) + 9 * 4, 500, "a move's target"},  // off the board
+      {cellOffset(12, 8) + 19 * 4, -7, "a coming ball"},
+      {cellOffset(10, 6) + 4, 1 << 30, "square layers"},
+      {cellOffset(9, 9) + 8 * 4, 0x7FC00000, "a cell's clock"},  // NaN
+      {12, 0, "the colour count"},
+      {99312, 16711681, "the combo"},                    // its points would overflow
+      {99316, 0, "the joker frequency"},                 // one joker in zero balls
+      {99308, 0x7F800000, "the hammer charge"},          // endless
+      {99389, 5000, "the level"},
+      {99268, 77, "a bonus figure entry"},
+      {99384, int32_t(0xBF800000), "the level-complete timer is -1"},  // a level won
+  };
   const std::vector<uint8_t> sound = image();
-  readSaveImage(sound.data(), uint32_t(sound.size()));
+  const Board before = boards.live;
+  for (const Planted& p : planted) {
+    std::vector<uint8_t> bytes = sound;
+    putInt32(&bytes, p.at, p.value);
+    bytes.resize(kSaveImageSize + 500, 0xAB);
+    char fault[128] = {};
+    EXPECT_FALSE(loadSaveImage(bytes.data(), uint32_t(bytes.size()), fault, sizeof fault))
+        << p.named;
+    EXPECT_NE(std::string(fault).find(p.named), std::string::npos) << fault;
+    EXPECT_EQ(std::memcmp(&before, &boards.live, sizeof before), 0) << p.named << ": untouched";
+    EXPECT_EQ(image(), sound) << p.named;
+  }
+  // A sound image loads and reads back exactly as it was written.
+  char fault[128];
+  EXPECT_TRUE(loadSaveImage(sound.data(), uint32_t(sound.size()), fault, sizeof fault)) << fault;
   EXPECT_EQ(image(), sound);
 }
 
@@ -193,9 +198,9 @@ TEST_F(SaveImageTest, TheFileIsExactlyTheImage) {
   const std::vector<uint8_t> file = testReadFile(data_ + "/game.sav");
   EXPECT_EQ(file.size(), 99409u);
   EXPECT_EQ(file, image());
-  gameState.shownScore = 0;
+  gameView.shownScore = 0;
   EXPECT_TRUE(loadGameImage("game.sav"));
-  EXPECT_EQ(gameState.shownScore, 640) << "survival's HUD shows the loaded score";
+  EXPECT_EQ(gameView.shownScore, 640) << "survival's HUD shows the loaded score";
   const Board before = boards.live;
   EXPECT_FALSE(loadGameImage("missing.sav"));
   EXPECT_EQ(std::memcmp(&before, &boards.live, sizeof before), 0);

@@ -3,6 +3,8 @@
 // that costs a life. Each scenario has its own data and registry folders.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <string>
 #include <vector>
 
@@ -31,6 +33,21 @@ const char* const kFullLevel =
     "hammer=no\r\njockerfrequency=1000000\r\nlevel=\r\n"
     "....................\r\n"
     ".Zb0................\r\n"
+    "\r\n";
+
+// A full board won by one move: the last square lies between a pair of colour 0
+// and a third ball; below, 33 balls where no three of a colour line up, and free
+// cells enough for one new ball a move.
+const char* const kFullWinLevel =
+    "hammer=no\r\njockerfrequency=1000000\r\nlevel=\r\n"
+    "....................\r\n"
+    ".aa1a...............\r\n"
+    "....................\r\n"
+    ".c0eabcd0...........\r\n"
+    ".eabc0eab...........\r\n"
+    ".bcdeab0d...........\r\n"
+    ".de0bcdea...........\r\n"
+    ".0bcde0bc...........\r\n"
     "\r\n";
 
 struct Scenario {
@@ -72,6 +89,14 @@ const JsonValue& firstProfile(const JsonValue& dump) { return dump["profiles"]["
 
 size_t fileSize(const std::string& path) { return testReadFile(path).size(); }
 
+int ballsOnBoard(const JsonValue& dump) {
+  int balls = 0;
+  for (const std::string& row : dump["board"]["balls"].strings()) {
+    balls += int(std::count_if(row.begin(), row.end(), ::isalpha));
+  }
+  return balls;
+}
+
 TEST(ModesScenario, ClosingSavesTheGameAndASecondRunReadsEverythingBack) {
   const Scenario s = makeScenario("modes-save", kWinLevel);
   int status = 0;
@@ -106,7 +131,7 @@ TEST(ModesScenario, ClearingTheLastSquareRunsTheWholeLevelCompleteSequence) {
   const Scenario s = makeScenario("modes-win", kWinLevel);
   int status = 0;
   const std::vector<JsonValue> dumps =
-      run(s, "play 0 adventure normal\nframes 45\ncell 9 9\ncell 9 7\nframes 30\ndump -\n"
+      run(s, "play 0 adventure normal\nframes 45\ncell 9 9\ncell 9 7\nframes 55\ndump -\n"
              "frames 500\ndump -\nframes 30\ndump -\n",
           &status);
   ASSERT_EQ(status, 0);
@@ -138,6 +163,51 @@ TEST(ModesScenario, ClearingTheLastSquareRunsTheWholeLevelCompleteSequence) {
   const size_t record = size_t(70 + 0) * 96;
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(&records[record + 60])), "PLAYER");
   EXPECT_EQ(records[record + 92], 1);
+}
+
+TEST(ModesScenario, TheGameMenuOpenedWhileARunPopsLosesNoPoints) {
+  for (const char* menu : {"", "key ESCAPE\n"}) {  // the menu opens as the balls wobble
+    const Scenario s = makeScenario(menu[0] ? "modes-pops-menu" : "modes-pops", kFullWinLevel);
+    int status = 0;
+    const std::vector<JsonValue> dumps =
+        run(s, std::string("play 0 adventure normal\nframes 45\ncell 9 6\ncell 8 6\nframes 18\n") +
+                   menu + "frames 60\ndump -\n",
+            &status);
+    ASSERT_EQ(dumps.size(), 1u);
+    EXPECT_EQ(dumps[0]["game"]["menuOpen"].boolean, menu[0] != '\0');
+    EXPECT_EQ(dumps[0]["game"]["levelScore"].integer(), 130) << menu;
+    EXPECT_EQ(firstProfile(dumps[0])["score"].integers()[1], 130) << menu;
+  }
+}
+
+TEST(ModesScenario, AWonFullBoardSaysFarewellWithoutPraiseOrNewBallsAndRecordsEveryPoint) {
+  const Scenario s = makeScenario("modes-farewell", kFullWinLevel);
+  // Records of no points, each held by "X": the level's result replaces them.
+  std::string nothing(20160, '\0');
+  for (size_t at = 0; at < nothing.size(); at += 96) nothing[at] = 'X';
+  testMakeDirectories((s.data + "/settings").c_str());
+  testWriteFile(s.data + "/settings/records.dat", nothing);
+  std::string script = "play 0 adventure normal\nframes 45\ncell 9 6\ncell 8 6\nframes 45\ndump -\n";
+  for (int i = 0; i < 28; ++i) script += "frames 20\ndump -\n";
+  int status = 0;
+  const std::vector<JsonValue> dumps = run(s, script, &status);
+  ASSERT_EQ(status, 0);
+  ASSERT_EQ(dumps.size(), 29u);
+  ASSERT_GT(dumps[0]["game"]["levelCompleteTimer"].number, 7500.0) << "won, balls still standing";
+  EXPECT_EQ(ballsOnBoard(dumps[0]), 33);
+  bool popped = false;
+  for (const JsonValue& dump : dumps) {
+    const double t = dump["game"]["levelCompleteTimer"].number;
+    EXPECT_TRUE(t >= 7500.0 || t <= 0.0 || ballsOnBoard(dump) == 0) << "no new ball, at " << t;
+    popped = popped || (t < 7500.0 && started(dump, "ball.ogg"));
+    EXPECT_FALSE(started(dump, "excellent.ogg") || started(dump, "addball.ogg")) << t;
+    EXPECT_TRUE(dump["banner"].kind == JsonValue::Kind::Null) << t;
+    EXPECT_EQ(dump["game"]["levelScore"].integer(), 130) << "three balls, one on a square";
+  }
+  EXPECT_TRUE(popped) << "the farewell's balls pop";
+  const std::vector<uint8_t> records = testReadFile(s.data + "/settings/records.dat");
+  ASSERT_EQ(records.size(), 20160u);
+  EXPECT_EQ(records[size_t(70 + 0) * 96 + 80], 130) << "recorded once the last pops were in";
 }
 
 TEST(ModesScenario, AFullBoardRunsTheDefeatAndTakesALife) {

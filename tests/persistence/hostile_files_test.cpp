@@ -76,10 +76,15 @@ TEST_F(HostilePlayerFiles, EachIsSaidAtStartAndTheGameStartsAsWithoutThem) {
     saveASession();
     for (const std::string& path : everyPath()) testMakeHostile(path, form);
     const std::string told = startUpSaying();
+    // A file larger than its format is one that can be read, and is damaged.
+    const char* said = form == HostileForm::Sparse2GiB ? " is damaged: " : "cannot read ";
     for (const std::string& path : everyPath()) {
-      EXPECT_EQ(testCountOf(told, "cannot read " + path + ": "), 1)
-          << testHostileName(form) << " " << path << "\n" << told;
+      const std::string line = form == HostileForm::Sparse2GiB ? path + " is damaged: "
+                                                               : "cannot read " + path + ": ";
+      EXPECT_EQ(testCountOf(told, line), 1) << testHostileName(form) << " " << path << "\n"
+                                            << told;
     }
+    EXPECT_EQ(testCountOf(told, said), 6) << told;
     EXPECT_EQ(testCountOf(told, "the game starts without its profiles"), 1) << told;
     EXPECT_EQ(testCountOf(told, "its table starts from the defaults"), 4) << told;
     EXPECT_EQ(profileTable.profileCount, 0) << testHostileName(form);
@@ -91,7 +96,7 @@ TEST_F(HostilePlayerFiles, ALargeFileIsKeptAsideAndTheNextSaveWritesAFreshOne) {
   saveASession();
   for (const std::string& path : everyPath()) testMakeHostile(path, HostileForm::Sparse2GiB);
   const std::string told = startUpSaying();
-  EXPECT_EQ(testCountOf(told, "more than such a file can be"), 6) << told;
+  EXPECT_EQ(testCountOf(told, "bytes, more than the"), 6) << told;
   EXPECT_EQ(testCountOf(told, ".damaged"), 6) << told;
   createProfile("CARL");
   saveAll();
@@ -148,6 +153,37 @@ TEST_F(HostilePlayerFiles, AFolderStaysAndItsFolderIsToldOnceAsASaveProblemEachS
   EXPECT_FALSE(sysTakeSaveProblem(&problem));
 }
 
+TEST_F(HostilePlayerFiles, WhatInterruptedSavesAndStrayLinksLeaveIsTidiedOrSaid) {
+  saveASession();
+  const std::string settings = data_ + "/settings/";
+  const std::string valueFolder = valuePath().substr(0, valuePath().rfind('/') + 1);
+  // Temporary files of saves a kill stopped (no process has such a number), of a
+  // save still running (process 1 always runs), and files of other names.
+  for (const std::string& path : {settings + "profiles.dat.tmp99999999", settings +
+                                  "ANNA_adv.sav.tmp99999999", valueFolder + "settings.tmp99999999",
+                                  settings + "hiscore.dat.tmp1", settings + "notes.tmp",
+                                  settings + "records.dat.tmpx"}) {
+    testWriteFile(path, "left over");
+  }
+  // A link to a file that is gone, and a settings value cut short.
+  testRunCommand("rm '" + settingsPath("survival.dat") + "' && ln -s gone.dat '" +
+                 settingsPath("survival.dat") + "'");
+  std::vector<uint8_t> value = registryValue();
+  value.pop_back();
+  writeRegistryValue(value);
+  const std::string told = startUpSaying();
+  EXPECT_EQ(testCountOf(told, "removed 2 temporary files of interrupted saves from " + data_ +
+                                  "/settings\n"), 1) << told;
+  EXPECT_EQ(testCountOf(told, "removed 1 temporary file of interrupted saves"), 1) << told;
+  EXPECT_EQ(fileCount(data_ + "/settings"), 7) << "four player files, three no kill left";
+  EXPECT_EQ(testCountOf(told, "cannot read " + settingsPath("survival.dat") +
+                                  ": it is a symbolic link to a file that is not there"), 1)
+      << told;
+  EXPECT_EQ(testCountOf(told, valuePath() + " is damaged: it is 47 bytes"), 1) << told;
+  EXPECT_EQ(testReadFile(valuePath() + ".damaged"), value);
+  EXPECT_EQ(profileTable.profileCount, 2) << "the players stay";
+}
+
 TEST_F(HostilePlayerFiles, ALostSettingsValueKeepsTheProfilesOnDisk) {
   // The value keeps the profile count; without it every whole stored profile is
   // read rather than none, so the next save cannot drop them.
@@ -163,8 +199,8 @@ TEST_F(HostilePlayerFiles, ALostSettingsValueKeepsTheProfilesOnDisk) {
     ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(settingsFile("profiles.dat").size(), 2u * 148u) << testHostileName(form);
   }
-  // The same for a value that is simply gone; a value read with a count of 0
-  // still reads none.
+  // The same for a value that is simply gone, and for one that counts no profile
+  // beside a file that holds two: the file says how many there are.
   saveASession();
   const std::vector<uint8_t> stored = settingsFile("profiles.dat");
   testRunCommand("rm -rf '" + valuePath() + "'");
@@ -176,7 +212,7 @@ TEST_F(HostilePlayerFiles, ALostSettingsValueKeepsTheProfilesOnDisk) {
   writeSettingsFile("profiles.dat", stored);
   resetPersistence();
   startUp();
-  EXPECT_EQ(profileTable.profileCount, 0);
+  EXPECT_EQ(profileTable.profileCount, 2);
 }
 
 }  // namespace

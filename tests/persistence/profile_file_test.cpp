@@ -79,26 +79,33 @@ TEST_F(ProfileFileTest, EveryFieldLiesAtItsStoredOffset) {
   EXPECT_EQ(std::memcmp(&back, &p, sizeof p), 0);
 }
 
-TEST_F(ProfileFileTest, TheCountComesFromTheSettingsRecord) {
+TEST_F(ProfileFileTest, TheFileSaysHowManyProfilesThereAreWhateverTheRecordSays) {
+  // A record of another data folder, one whose write failed, or a damaged count.
   writeSettingsFile("profiles.dat", storedProfiles({"ANNA", "BEN", "CARL"}));
-  load(0);
-  EXPECT_EQ(profileTable.profileCount, 0) << "a count of 0 reads nothing";
-  load(2, 1);
-  ASSERT_EQ(profileTable.profileCount, 2) << "bytes past the count are ignored";
-  EXPECT_STREQ(profileTable.profiles[1].name, "BEN");
-  EXPECT_EQ(profileTable.profiles[2].name[0], '\0');
-  EXPECT_EQ(profileTable.currentProfile, 1);
+  for (const int32_t count : {0, 1, 2, -1, 99}) {
+    load(count, 1);
+    ASSERT_EQ(profileTable.profileCount, 3) << count;
+    EXPECT_STREQ(profileTable.profiles[2].name, "CARL") << count;
+    EXPECT_EQ(profileTable.currentProfile, 1);
+  }
 }
 
-TEST_F(ProfileFileTest, AShortFileGivesItsWholeProfilesOnly) {
+TEST_F(ProfileFileTest, AShortFileIsKeptAsideAndGivesItsWholeProfiles) {
   std::vector<uint8_t> bytes = storedProfiles({"ANNA", "BEN", "CARL"});
-  bytes.resize(2 * kProfileBytes + 100);
+  bytes.pop_back();  // cut short by a byte
   writeSettingsFile("profiles.dat", bytes);
+  ::testing::internal::CaptureStderr();
   load(3, 2);
+  const std::string told = ::testing::internal::GetCapturedStderr();
   EXPECT_EQ(profileTable.profileCount, 2);
+  EXPECT_STREQ(profileTable.profiles[1].name, "BEN");
   EXPECT_EQ(profileTable.currentProfile, 0) << "the current profile stays inside the table";
-  load(3);
-  EXPECT_STREQ(currentProfileRecord()->name, "ANNA");
+  EXPECT_EQ(settingsFile("profiles.dat.damaged"), bytes);
+  EXPECT_NE(told.find("profiles.dat is damaged: it is 443 bytes, not whole records of 148 "
+                      "bytes; the 2 whole records of its start that hold anything are used; "
+                      "the file is kept as profiles.dat.damaged"),
+            std::string::npos)
+      << told;
 }
 
 TEST_F(ProfileFileTest, AMissingFileGivesNoProfiles) {
@@ -107,12 +114,21 @@ TEST_F(ProfileFileTest, AMissingFileGivesNoProfiles) {
   EXPECT_EQ(currentProfileRecord(), nullptr);
 }
 
-TEST_F(ProfileFileTest, ANameWithoutItsEndIsCutInsideItsField) {
-  std::vector<uint8_t> bytes = storedProfiles({"X"});
-  std::memset(bytes.data(), 'Q', 32);
+TEST_F(ProfileFileTest, NamesAreCleanedAsTheNameEntryMakesThemAndStayUnique) {
+  std::vector<uint8_t> bytes = storedProfiles({"X", "ann\x1b[2Ja", "ANNA", "\x01\x02", "Y"});
+  std::memset(bytes.data(), 'Q', 32);  // no end inside the field
+  std::memset(bytes.data() + 4 * kProfileBytes, 0, kProfileBytes);  // a hole of zeros
   writeSettingsFile("profiles.dat", bytes);
-  load(1);
-  EXPECT_EQ(std::strlen(profileTable.profiles[0].name), 31u);
+  load(5);
+  ASSERT_EQ(profileTable.profileCount, 4) << "a record of zeros is no player";
+  EXPECT_STREQ(profileTable.profiles[0].name, "QQQQQQQQQQQQ");
+  EXPECT_STREQ(profileTable.profiles[1].name, "ANN2JA");
+  EXPECT_STREQ(profileTable.profiles[2].name, "ANNA");
+  EXPECT_STREQ(profileTable.profiles[3].name, "PLAYER");
+  profileTable.profiles[1] = profileTable.profiles[2];  // two of one name, as hands could make
+  saveAll();
+  load(4);
+  EXPECT_STREQ(profileTable.profiles[2].name, "ANNA 2") << "each player's games go by the name";
 }
 
 TEST_F(ProfileFileTest, ADamagedRecordsPlacesAndCountersStayInsideTheAdventure) {

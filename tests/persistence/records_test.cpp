@@ -104,15 +104,21 @@ TEST_F(RecordsTest, TablesRoundTripThroughTheirFiles) {
   EXPECT_EQ(std::memcmp(&recordTables, &saved, sizeof saved), 0);
 }
 
-TEST_F(RecordsTest, AShortFileKeepsGeneratedValuesAfterItsLastWholeRecord) {
+TEST_F(RecordsTest, AShortFileIsKeptAsideAndItsWholeRecordsCleanedOverTheDefaults) {
   std::vector<uint8_t> one(96 + 50, 0);
-  one[20] = 'Z';
+  // A score holder with control characters, longer than the score column.
+  const char holder[] = "ab\x1b[1mCDEFGHIJKLMNO";
+  std::memcpy(one.data() + 20, holder, sizeof holder - 1);
   one[80] = 0x10;  // best score 16 in the first record
   writeSettingsFile("records.dat", one);
+  ::testing::internal::CaptureStderr();
   startUp();
+  const std::string told = ::testing::internal::GetCapturedStderr();
   EXPECT_EQ(recordTables.levels[0][0].bestScore, 16);
-  EXPECT_STREQ(recordTables.levels[0][0].scoreHolder, "Z");
+  EXPECT_STREQ(recordTables.levels[0][0].scoreHolder, "AB1MCDEFGHIJ");
   EXPECT_EQ(recordTables.levels[0][1].bestScore, 3000);
+  EXPECT_EQ(settingsFile("records.dat.damaged"), one);
+  EXPECT_NE(told.find("records.dat is damaged: it is 146 bytes"), std::string::npos) << told;
 }
 
 TEST_F(RecordsTest, OnlyStrictlyBetterResultsReplaceALevelRecord) {

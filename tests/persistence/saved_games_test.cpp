@@ -6,6 +6,7 @@
 #include "app/scene.h"
 #include "game/board.h"
 #include "game/game.h"
+#include "game/game_scene.h"
 #include "game/modes.h"
 #include "game/save_image.h"
 #include "game/saved_game.h"
@@ -99,7 +100,7 @@ TEST_F(SavedGameTest, SavingIsRefusedOutsidePlay) {
   modeState.resultPending = false;
   openInGameScreen("levelcomplete");
   refused("over the level result");
-  gameState.menuOpen = false;
+  gameView.menuOpen = false;
   setCurrentSceneDirectly(&mapScene);
   refused("on the map");
   EXPECT_TRUE(settingsFile("ANNA_adv.sav").empty());
@@ -130,7 +131,7 @@ TEST_F(SavedGameTest, LoadingRestartsTheLevelAndReadsTheSavedGameOverIt) {
   EXPECT_EQ(gameState.moves, 0);
 }
 
-TEST_F(SavedGameTest, ASavedGameOfAnotherSizeIsRefusedAndTheLevelStartsAfresh) {
+TEST_F(SavedGameTest, ASavedGameOfAnotherSizeIsKeptAsideAndOnlyAWholeImageLoads) {
   cellAt(15, 7).ballValue = 3;
   gameState.moves = 6;
   ASSERT_TRUE(saveGame());
@@ -140,15 +141,37 @@ TEST_F(SavedGameTest, ASavedGameOfAnotherSizeIsRefusedAndTheLevelStartsAfresh) {
     other.resize(size, 0x41);
     testWriteFile(settingsPath("ANNA_adv.sav"), std::string(other.begin(), other.end()));
     loadGame();
-    EXPECT_EQ(cellAt(15, 7).ballValue, Ball::Empty) << size << " bytes: nothing of it is read";
-    EXPECT_EQ(gameState.moves, 0) << size;
-    if (size < kSaveImageSize) {
-      EXPECT_EQ(settingsFile("ANNA_adv.sav"), other) << size << " bytes: the file stays as it is";
-    } else {
-      EXPECT_EQ(settingsFile("ANNA_adv.sav.damaged"), other) << size << " bytes: kept aside";
-    }
+    const bool holdsAGame = size > kSaveImageSize;  // one whole image, then more
+    EXPECT_EQ(cellAt(15, 7).ballValue, holdsAGame ? 3 : Ball::Empty) << size << " bytes";
+    EXPECT_EQ(gameState.moves, holdsAGame ? 6 : 0) << size;
+    EXPECT_EQ(settingsFile("ANNA_adv.sav.damaged"), other) << size << " bytes: kept aside";
     EXPECT_TRUE(savedGameOffered(SavedGameKind::Adventure)) << size;
   }
+}
+
+TEST_F(SavedGameTest, AGameNoRunningGameHoldsIsRefusedAndSaidAndTheLevelStartsAfresh) {
+  cellAt(15, 7).ballValue = 3;
+  gameState.moves = 6;
+  ASSERT_TRUE(saveGame());
+  std::vector<uint8_t> game = settingsFile("ANNA_adv.sav");
+  const float won = -1.0f;  // a level won and never left: no board, no HUD, no way out
+  std::memcpy(game.data() + 99384, &won, sizeof won);
+  writeSettingsFile("ANNA_adv.sav", game);
+  sysResetFileReports();
+  ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(savedGameLoadable(SavedGameKind::Adventure)) << "it is not offered";
+  EXPECT_FALSE(loadGame()) << "nor loaded when Yes was chosen all the same";
+  const std::string told = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(gameState.levelCompleteTimer, 0.0f);
+  EXPECT_EQ(cellAt(15, 7).ballValue, Ball::Empty) << "the level as it starts";
+  EXPECT_EQ(gameState.moves, 0);
+  EXPECT_NE(told.find("ANNA_adv.sav is damaged: the level-complete timer is -1"),
+            std::string::npos) << told;
+  SysSaveProblem problem;
+  ASSERT_TRUE(sysTakeSaveProblem(&problem)) << "the player is told";
+  EXPECT_NE(std::string(problem.message).find("ANNA_adv.sav"), std::string::npos);
+  EXPECT_EQ(settingsFile("ANNA_adv.sav.damaged"), game);
+  sysResetFileReports();
 }
 
 TEST_F(SavedGameTest, AnUnreadableSavedGameIsSaidAndTheLevelBeginsAfresh) {
@@ -161,7 +184,9 @@ TEST_F(SavedGameTest, AnUnreadableSavedGameIsSaidAndTheLevelBeginsAfresh) {
     ::testing::internal::CaptureStderr();
     loadGame();
     const std::string told = ::testing::internal::GetCapturedStderr();
-    EXPECT_EQ(testCountOf(told, "cannot read " + settingsPath("ANNA_adv.sav") + ": "), 1)
+    const std::string said = form == HostileForm::Sparse2GiB ? " is damaged: " : ": ";
+    const std::string line = form == HostileForm::Sparse2GiB ? "" : "cannot read ";
+    EXPECT_EQ(testCountOf(told, line + settingsPath("ANNA_adv.sav") + said), 1)
         << testHostileName(form) << "\n" << told;
     EXPECT_NE(told.find("the level starts afresh"), std::string::npos) << told;
     EXPECT_EQ(cellAt(15, 7).ballValue, Ball::Empty) << testHostileName(form);

@@ -66,7 +66,7 @@ TEST_F(SettingsTest, ReadingTakesTheStoredValuesButNotTheScreen) {
   EXPECT_EQ(settings.reservedFlag, 7);
   EXPECT_EQ(settings.reservedInt, -9);
   EXPECT_EQ(settings.customCursor, 1);
-  EXPECT_EQ(profileTable.profileCount, 2);
+  EXPECT_EQ(profileTable.profileCount, 0) << "how many there are is profiles.dat's to say";
   EXPECT_EQ(profileTable.currentProfile, 1);
   EXPECT_EQ(display.fullScreen, 0);
   EXPECT_EQ(moveSettings.ballSpeed, 100.5f);
@@ -77,12 +77,12 @@ TEST_F(SettingsTest, AMissingOrMisSizedValueGivesTheDefaults) {
   for (const size_t size : {size_t(0), size_t(47), size_t(49)}) {
     if (size > 0) writeRegistryValue(std::vector<uint8_t>(size, 0x11));
     sound.musicVolume = 3;
-    profileTable.profileCount = 5;
+    profileTable.currentProfile = 5;
     moveSettings.ballSpeed = 33.0f;
     readSettings();
     EXPECT_EQ(sound.musicVolume, 90) << size;
     EXPECT_EQ(sound.effectsVolume, 90);
-    EXPECT_EQ(profileTable.profileCount, 0);
+    EXPECT_EQ(profileTable.currentProfile, 0);
     EXPECT_EQ(settings.reservedFlag, 1);
     EXPECT_EQ(settings.customCursor, 0);
     EXPECT_EQ(display.fullScreen, 1);
@@ -94,13 +94,13 @@ TEST_F(SettingsTest, OutOfRangeValuesAreLimited) {
   SettingsBlob b = sampleBlob();
   b.musicVolume = 500;
   b.effectsVolume = -4;
-  b.profileCount = 40;
+  b.currentProfile = 40;
   b.ballSpeed = 1.0f;
   writeRegistryValue(encoded(b));
   readSettings();
   EXPECT_EQ(sound.musicVolume, 99);
   EXPECT_EQ(sound.effectsVolume, 0);
-  EXPECT_EQ(profileTable.profileCount, 8);
+  EXPECT_EQ(profileTable.currentProfile, 0);
   EXPECT_EQ(moveSettings.ballSpeed, 21.0f);
 }
 

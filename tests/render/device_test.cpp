@@ -124,6 +124,17 @@ TEST_F(RenderTest, TheResetGivesBackTheStartingCameraGammaAndText) {
   ASSERT_TRUE(createDevice(DevBackend::Recording));
 }
 
+TEST_F(RenderTest, ADeviceThatCannotStartSaysWhyAndWhatMayHelp) {
+  // The headless window has nothing OpenGL can draw in.
+  EXPECT_FALSE(createDevice(DevBackend::OpenGL));
+  ASSERT_EQ(capturedBox.count, 1);
+  EXPECT_NE(capturedBox.text.find("OpenGL 3.3"), std::string::npos) << capturedBox.text;
+  EXPECT_NE(capturedBox.text.find("no window to draw in"), std::string::npos) << capturedBox.text;
+  EXPECT_NE(capturedBox.text.find("Mesa"), std::string::npos);
+  ASSERT_TRUE(createDevice(DevBackend::Recording));
+  EXPECT_STREQ(devCreateFailure(), "");
+}
+
 TEST_F(RenderTest, FrustumComesFromTheCurrentViewAndProjection) {
   setViewTransform(&renderState.cameraView);
   setProjectionTransform(renderState.cameraProjection);

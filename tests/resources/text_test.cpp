@@ -1,5 +1,6 @@
 // The text table's file rules and the key readers over definition texts.
 #include <string>
+#include <vector>
 
 #include "resources_fixture.h"
 
@@ -55,6 +56,17 @@ TEST_F(TextTableTest, DuplicatesAreKeptAndLookupsFindTheFirst) {
   EXPECT_EQ(getTextByIndex(-1), nullptr);
 }
 
+TEST_F(TextTableTest, AMissingTextShowsItsKeyNeverAnotherEntry) {
+  parse("a=one\r\nb=two\r\n\r\n");
+  EXPECT_STREQ(textOf("b"), "two");
+  EXPECT_STREQ(textOf("missing"), "missing");
+  EXPECT_STREQ(textOf(nullptr), "");
+  EXPECT_STREQ(textAfter("a", 1), "two");
+  EXPECT_STREQ(textAfter("missing", 1), "missing") << "not the entry after the first";
+  EXPECT_STREQ(textAfter("b", 1), "b") << "past the table";
+  EXPECT_STREQ(textAfter("b", -3), "b");
+}
+
 TEST_F(TextTableTest, OverlongKeysAndEntriesBeyondTheTableAreRefused) {
   ::testing::internal::CaptureStderr();
   EXPECT_EQ(parse("abcdefghijklmnopqrs=19\r\nabcdefghijklmnopqrst=20\r\n\r\n"), 1);
@@ -84,7 +96,50 @@ TEST_F(TextTableTest, LoadingReadsThroughTheFileTableAndReleasesTheFile) {
   EXPECT_EQ(findFile("tips.txt"), nullptr);
 }
 
-TEST(KeyReaders, ReadStringTakesTheFirstOccurrenceUpToCrOrTheEnd) {
+TEST_F(TextTableTest, ALanguageShowsItsOwnTextsAndEnglishWhereItHasNone) {
+  writePack("texts.dat", {{"languages.txt", "en=English\r\nde=Deutsch\r\npt_BR=Portugu\xeas\r\n\r\n"},
+                          {"strings.txt", "a=one\r\nb=two\r\nz1=first\r\nz2=second\r\n\r\n"},
+                          {"tips.txt", "t=tip\r\n\r\n"},
+                          {"strings_de.txt", "a=eins\r\nz1=erste\r\nz2=zweite\r\n\r\n"},
+                          {"tips_de.txt", "\r\n"}});
+  ASSERT_TRUE(openPack("texts.dat"));
+  ASSERT_EQ(loadLanguageList(), 3);
+  EXPECT_STREQ(languageState.languages[2].name, "Portugu\xeas");
+  EXPECT_TRUE(loadTexts("de"));
+  EXPECT_STREQ(textLanguage(), "de");
+  EXPECT_STREQ(textOf("a"), "eins");
+  EXPECT_STREQ(textOf("b"), "two");
+  EXPECT_STREQ(textAfter("z1", 1), "zweite");
+  EXPECT_STREQ(textOf("t"), "tip");
+  // The tables stay in the file table: the language can change again.
+  EXPECT_TRUE(loadTexts(kEnglish));
+  EXPECT_STREQ(textOf("a"), "one");
+  EXPECT_FALSE(loadTexts("pt_BR")) << "listed, but without tables";
+  EXPECT_STREQ(textLanguage(), kEnglish);
+  EXPECT_STREQ(textOf("a"), "one");
+  EXPECT_EQ(languageFileName("menutext.txt", "pt_BR"), "menutext_pt_BR.txt");
+  EXPECT_EQ(languageFileName("menutext.txt", kEnglish), "menutext.txt");
+}
+
+TEST_F(TextTableTest, ALocaleFindsItsLanguageThenTheLanguageAloneThenAnotherCountrys) {
+  writePack("texts.dat", {{"languages.txt", "en=English\r\nde=Deutsch\r\nfr=Fran\xe7\x61is\r\n"
+                                            "pt_BR=Portugu\xeas\r\n\r\n"}});
+  ASSERT_TRUE(openPack("texts.dat"));
+  loadLanguageList();
+  auto match = [](std::vector<const char*> wanted) {
+    const char* found = matchLanguage(wanted.data(), int32_t(wanted.size()));
+    return std::string(found ? found : "(none)");
+  };
+  EXPECT_EQ(match({"de_DE.UTF-8"}), "de");
+  EXPECT_EQ(match({"pt_BR.UTF-8@euro"}), "pt_BR");
+  EXPECT_EQ(match({"pt_PT"}), "pt_BR");
+  EXPECT_EQ(match({"en_GB.UTF-8", "de"}), "en");
+  EXPECT_EQ(match({"sv_SE", "", "fr_CA"}), "fr") << "the first the data offers";
+  EXPECT_EQ(match({"C.UTF-8", "de"}), "en");
+  EXPECT_EQ(match({"sv", "nb_NO"}), "(none)");
+}
+
+TEST(KeyReaders, ReadStringTakesTheFirstOccurrenceUpToTheLineEndOrTheEnd) {
   const char* text = "bound1.radius=2.5\r\nradius=9\r\nlast=tail";
   char out[64];
   EXPECT_STREQ(readString(out, sizeof out, text, "radius="), "2.5");
@@ -93,6 +148,8 @@ TEST(KeyReaders, ReadStringTakesTheFirstOccurrenceUpToCrOrTheEnd) {
   EXPECT_STREQ(out, "");
   char small[4];
   EXPECT_STREQ(readString(small, sizeof small, text, "last="), "tai");
+  // A file saved with bare line feeds reads the same.
+  EXPECT_STREQ(readString(out, sizeof out, "hammer=no\ncolors=5", "hammer="), "no");
 }
 
 TEST(KeyReaders, NumbersAreConvertedAndIntegersTruncatedTowardsZero) {

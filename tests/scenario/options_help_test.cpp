@@ -39,9 +39,9 @@ std::string repeated(const std::string& line, int times) {
 std::string changeOptions() {
   return "frames 5\nkey A\nframes 75\ntype ANNA\nframes 30\nkey ENTER\nframes 45\n"
          "choose Options\nframes 45\n" +
-         repeated("click -120 135\nframes 2\n", 3) + repeated("click 120 72\nframes 2\n", 2) +
-         repeated("click 120 -113\nframes 2\n", 5) +
-         "click -100 -38\nframes 2\nclick -100 12\nframes 2\ndump -\nchoose Apply\nframes 45\n"
+         repeated("click -120 149\nframes 2\n", 3) + repeated("click 120 91\nframes 2\n", 2) +
+         repeated("click 120 -75\nframes 2\n", 5) +
+         "click -100 -3\nframes 2\nclick -100 44\nframes 2\ndump -\nchoose Apply\nframes 45\n"
          "dump -\n";
 }
 

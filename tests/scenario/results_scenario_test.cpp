@@ -117,7 +117,7 @@ TEST(ResultsScenario, AWonLevelsPanelCountsUpCheersItsRecordsAndLeadsToTheMap) {
   const ResultsRun run = runResults("results-panel",
                              "frames 5\nplay 0 adventure normal\nframes 60\ntype ZOMPRETH\n"
                              "key Z\nframes 5\nkey N\nframes 560\ndump -\n"  // 0: counting
-                             "frames 200\ndump -\n"                         // 1: all shown
+                             "frames 150\ndump -\n"                         // 1: all shown
                              "key ENTER\nframes 45\ndump -\n");              // 2: the map
   ASSERT_EQ(run.status, 0) << run.output;
   const std::vector<JsonValue>& d = run.dumps;

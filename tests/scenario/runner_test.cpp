@@ -48,6 +48,23 @@ TEST(Runner, AKeyOnTheTitleLeadsToTheMapAfterTheFade) {
   EXPECT_EQ(dumps[1]["scene"].string, "map");
 }
 
+TEST(Runner, TheLanguageFollowsTheEnvironmentAndTheCommandLine) {
+  const std::string script = "frames 5\nkey A\nframes 75\ntype ANNA\nkey ENTER\nframes 60\n"
+                             "dump -\n";
+  const std::string german = "LANGUAGE= LC_ALL= LC_MESSAGES= LANG=de_DE.UTF-8";
+  for (const char* options : {"", "--lang fr"}) {
+    // A data folder of its own for each: the first run keeps its new player.
+    const std::string data = testPrivateDataDirectory(options[0] ? "runner-fr" : "runner-de");
+    std::string output;
+    ASSERT_EQ(testRunScript(data, script, options, &output, german, true), 0) << output;
+    const std::vector<JsonValue> dumps = testDumps(output);
+    ASSERT_EQ(dumps.size(), 1u) << output;
+    EXPECT_EQ(dumps[0]["language"].string, options[0] ? "fr" : "de");
+    EXPECT_EQ(dumps[0]["menu"]["items"][0]["text"].string,
+              options[0] ? "Aventure" : "Abenteuer");
+  }
+}
+
 TEST(Runner, KeyNamesAreReadInAnyCase) {
   const std::string data = testPrivateDataDirectory("runner-data");
   const RunResult upper = runScript(data, "frames 2\nkey SPACE\nframes 10\ndump -\n");
@@ -95,7 +112,7 @@ TEST(Runner, CloseEndsTheLoopAndTheScriptStillCompletes) {
 
 // The game itself: windowed on the headless display, one instance at a time,
 // ended by a signal as a session's end would.
-TEST(Game, SecondInstanceExitsAtOnceAndTheFirstEndsCleanly) {
+TEST(Game, ASecondInstanceSaysSoAndFailsAtOnceAndTheFirstEndsCleanly) {
   // The game finds "Data" in its working directory: a private copy, so what it
   // saves at the end stays out of the build's data.
   const std::string dir = testTempDirectory("game-instance");
@@ -116,9 +133,25 @@ TEST(Game, SecondInstanceExitsAtOnceAndTheFirstEndsCleanly) {
   testWriteFile(dir + "/run.sh", script);
   std::string out;
   testRunCommand("timeout -s KILL 60 bash '" + dir + "/run.sh' 2>&1", &out);
-  EXPECT_NE(out.find("second=0"), std::string::npos) << out;
+  // The second copy says why it ends, and ends with a status that says it failed.
+  EXPECT_NE(out.find("another copy of the game is already running; this one ends\nsecond=3"),
+            std::string::npos) << out;
   EXPECT_NE(out.find("running"), std::string::npos) << out;
   EXPECT_NE(out.find("first=0"), std::string::npos) << out;
+}
+
+// Graphics the driver cannot give: the player reads why, and the exit says it failed.
+TEST(Game, GraphicsThatCannotBeStartedEndTheGameWithAFailure) {
+  const std::string dir = testTempDirectory("game-no-gl");
+  const std::string data = testPrivateDataDirectory("game-no-gl-data");
+  std::string out;
+  const int status = testRunCommand(
+      "cd '" + dir + "' && XDG_RUNTIME_DIR='" + dir + "' MESA_GL_VERSION_OVERRIDE=3.0 "
+      "timeout -s KILL 30 '" + std::string(ORBEL_BUILD_DIR) + "/orbelquaint' --window --data '" +
+      data + "' 2>&1; echo \"status=$?\"", &out);
+  ASSERT_EQ(status, 0) << out;
+  EXPECT_NE(out.find("OpenGL 3.3"), std::string::npos) << out;
+  EXPECT_NE(out.find("status=1"), std::string::npos) << out;
 }
 
 }  // namespace
@@ -135,7 +168,6 @@ TEST(Startup, ProgressFillsTheBarAndOnlyStartUpDrawsLoadingFrames) {
   options.graphics = AppGraphics::Null;
   options.fullScreenAnswer = AppFullScreenAnswer::No;
   options.takeInstanceLock = false;
-  options.startTicker = false;
   options.dataDirectory = data.c_str();
   int exitCode = -1;
   ASSERT_TRUE(appStart(options, &exitCode));

@@ -7,6 +7,7 @@
 
 #include "game/feedback.h"
 #include "game/game.h"
+#include "game/game_scene.h"
 #include "game/modes.h"
 #include "scene_fixture.h"
 
@@ -45,7 +46,7 @@ class BoardDrawTest : public SceneTest {
 
 TEST_F(BoardDrawTest, RoutePiecesFollowTheRouteFromTheBallToThePointer) {
   selectAndHover();
-  ASSERT_EQ(sceneView.routeCells, 5);
+  ASSERT_EQ(gameView.routeCells, 5);
   const std::vector<DrawnPicture> all = drawn();
   const auto head = named(all, "route_head.tga");
   const auto corner = named(all, "route_corner.tga");
@@ -71,7 +72,7 @@ TEST_F(BoardDrawTest, RoutePiecesFollowTheRouteFromTheBallToThePointer) {
 TEST_F(BoardDrawTest, RouteFadesAfterThePointerLeavesAndHidesAtOnceOnTheRightButton) {
   selectAndHover();
   frame(250.0f, centreOf(0, 0));  // a hole: nothing to reach
-  EXPECT_NEAR(sceneView.routeAlpha, 0.5f, 1e-4f);
+  EXPECT_NEAR(gameView.routeAlpha, 0.5f, 1e-4f);
   const auto fading = named(drawn(), "route_head.tga");
   ASSERT_EQ(fading.size(), 1u);
   EXPECT_EQ(fading[0].corners[0].color >> 24, 127u);

@@ -7,6 +7,7 @@
 #include "effects/effects.h"
 #include "game/feedback.h"
 #include "game/game.h"
+#include "game/game_scene.h"
 #include "game/tips.h"
 #include "render/text.h"
 #include "scenery/scenery.h"
@@ -61,13 +62,13 @@ TEST_F(SceneFrameTest, BoardThenPopsThenHudThenTextsThenTipInOrder) {
   const int popup = indexOfText(t, "4321");
   ASSERT_GE(score, 0);
   EXPECT_LT(score, popup) << "pop-ups are drawn over the HUD";
-  EXPECT_EQ(t.back(), tipState.text) << "the tip's text is drawn last";
+  EXPECT_EQ(t.back(), shownTipText()) << "the tip's text is drawn last";
 }
 
 TEST_F(SceneFrameTest, DrawingTwiceDrawsTheSameAndMovesNoClock) {
   busyFrame();
   const GameState before = gameState;
-  const SceneView viewBefore = sceneView;
+  const GameView viewBefore = gameView;
   const std::vector<DrawnPicture> first = drawn();
   drawOnly();
   const std::vector<DrawnPicture> second = drawn();
@@ -77,7 +78,7 @@ TEST_F(SceneFrameTest, DrawingTwiceDrawsTheSameAndMovesNoClock) {
     EXPECT_FLOAT_EQ(first[i].centre.x, second[i].centre.x) << i;
   }
   EXPECT_EQ(std::memcmp(&before, &gameState, sizeof before), 0);
-  EXPECT_EQ(std::memcmp(&viewBefore, &sceneView, sizeof viewBefore), 0);
+  EXPECT_EQ(std::memcmp(&viewBefore, &gameView, sizeof viewBefore), 0);
 }
 
 TEST_F(SceneFrameTest, TheBoardBatchesIntoFewDrawCalls) {
@@ -107,7 +108,7 @@ TEST_F(SceneFrameTest, PauseHidesBoardAndHudAndShowsItsTextLast) {
 
 TEST_F(SceneFrameTest, FinishedAdventureShowsItsCongratulationsInsteadOfTheResumeLine) {
   setBoard({"_a_"});
-  gameView.adventureFinished = true;
+  gameState.adventureFinished = true;
   gameState.running = false;
   gameView.pauseFade = 12000.0f;
   drawOnly();
@@ -122,7 +123,7 @@ TEST_F(SceneFrameTest, NoVertexIsEverNotANumber) {
   // and every fade at an edge.
   setBoard({"_a_", "b__"});
   gameState.squaresAtStart = 0;
-  gameView.pendingSquares = 0;
+  gameState.pendingSquares = 0;
   frame(16.0f);
   frame(5000.0f, {-395.0f, 0.0f});
   gameState.defeatTimer = 1000.0f;
@@ -133,7 +134,7 @@ TEST_F(SceneFrameTest, NoVertexIsEverNotANumber) {
     ASSERT_TRUE(std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z));
     ASSERT_TRUE(std::isfinite(v.u) && std::isfinite(v.v));
   }
-  EXPECT_EQ(sceneView.shownProgress, 0.0f);
+  EXPECT_EQ(gameView.shownProgress, 0.0f);
   EXPECT_EQ(progressTarget(), 0.0f);
 }
 

@@ -6,6 +6,7 @@
 
 #include "effects/effects.h"
 #include "game/game.h"
+#include "game/game_scene.h"
 #include "game/tips.h"
 #include "persistence/profile.h"
 #include "render/balloon.h"
@@ -49,21 +50,21 @@ bool hasText(const std::vector<std::string>& texts, const std::string& text) {
 
 TEST_F(HudTest, ProgressFollowsArrivedStarsAndALongFrameNeverOvershoots) {
   gameState.squaresAtStart = 8;
-  gameView.pendingSquares = 2;
+  gameState.pendingSquares = 2;
   EXPECT_FLOAT_EQ(progressTarget(), 0.75f);
   frame(100.0f);
-  EXPECT_NEAR(sceneView.shownProgress, 0.75f * 0.5f, 1e-5f);
+  EXPECT_NEAR(gameView.shownProgress, 0.75f * 0.5f, 1e-5f);
   const DrawnPicture fill = only("levelbar2.tga");
-  EXPECT_FLOAT_EQ(topOf(fill), -225.0f + std::ceil(512.0f * sceneView.shownProgress));
+  EXPECT_FLOAT_EQ(topOf(fill), -225.0f + std::ceil(512.0f * gameView.shownProgress));
   frame(10000.0f);  // a stall: the step is capped at the whole gap
-  EXPECT_FLOAT_EQ(sceneView.shownProgress, 0.75f);
-  gameView.pendingSquares = 20;  // more pending than at the start
+  EXPECT_FLOAT_EQ(gameView.shownProgress, 0.75f);
+  gameState.pendingSquares = 20;  // more pending than at the start
   EXPECT_FLOAT_EQ(progressTarget(), 0.0f);
 }
 
 TEST_F(HudTest, AnEmptyLevelShowsAnEmptyBar) {
   gameState.squaresAtStart = 0;
-  gameView.pendingSquares = 0;
+  gameState.pendingSquares = 0;
   frame(16.0f);
   EXPECT_EQ(progressTarget(), 0.0f);
   EXPECT_EQ(countDrawn("levelbar2.tga"), 0);
@@ -118,14 +119,14 @@ TEST_F(HudTest, LivesShowAsHeartsACountOrTheLastLifeAndSurvivalSaysSo) {
 TEST_F(HudTest, TheShownScoreChasesTheRealOneAndFlickersWhileItClimbs) {
   addProfileScore(1000);
   frame(16.0f);
-  EXPECT_EQ(gameState.shownScore, 160);  // 1000 * 0.01 * 16
-  EXPECT_TRUE(sceneView.scoreRising);
+  EXPECT_EQ(gameView.shownScore, 160);  // 1000 * 0.01 * 16
+  EXPECT_TRUE(gameView.scoreRising);
   EXPECT_TRUE(hasText(texts(), "160"));
   for (int i = 0; i < 400; ++i) frame(16.0f);
-  EXPECT_EQ(gameState.shownScore, 1000);
-  EXPECT_FALSE(sceneView.scoreRising);
-  EXPECT_GE(sceneView.flickerValue, 100);
-  EXPECT_LE(sceneView.flickerValue, 254);
+  EXPECT_EQ(gameView.shownScore, 1000);
+  EXPECT_FALSE(gameView.scoreRising);
+  EXPECT_GE(gameView.flickerValue, 100);
+  EXPECT_LE(gameView.flickerValue, 254);
 }
 
 TEST_F(HudTest, HammerGaugeFillsWithTheChargeAndGlowsWhenFull) {
@@ -138,7 +139,7 @@ TEST_F(HudTest, HammerGaugeFillsWithTheChargeAndGlowsWhenFull) {
   drawOnly();
   EXPECT_EQ(countDrawn("flare.jpg"), 0);
   EXPECT_EQ(countDrawn("hammer_lum.jpg"), 1);
-  gameState.cursorMode = CursorMode::Hammer;  // the hammer is in hand
+  gameView.cursorMode = CursorMode::Hammer;  // the hammer is in hand
   drawOnly();
   EXPECT_EQ(countDrawn("hammer_lum.jpg"), 0);
   EXPECT_LT(only("molotok2.tga").corners[0].color >> 24, 255u);
@@ -149,15 +150,15 @@ TEST_F(HudTest, HammerGaugeFillsWithTheChargeAndGlowsWhenFull) {
 
 TEST_F(HudTest, WindowCursorFollowsTheHammerTakenAndPutBack) {
   frame(16.0f);
-  EXPECT_EQ(sceneView.shownCursor, CursorMode::Arrow);
+  EXPECT_EQ(gameView.shownCursor, CursorMode::Arrow);
   gameState.hammerCharge = 1.0f;
   gameLeftDown(350.0f, -200.0f);  // the gauge
-  EXPECT_EQ(gameState.cursorMode, CursorMode::Hammer);
+  EXPECT_EQ(gameView.cursorMode, CursorMode::Hammer);
   frame(16.0f);
-  EXPECT_EQ(sceneView.shownCursor, CursorMode::Hammer);
+  EXPECT_EQ(gameView.shownCursor, CursorMode::Hammer);
   gameLeftDown(350.0f, -200.0f);  // put back
   frame(16.0f);
-  EXPECT_EQ(sceneView.shownCursor, CursorMode::Arrow);
+  EXPECT_EQ(gameView.shownCursor, CursorMode::Arrow);
 }
 
 TEST_F(HudTest, ScorePopupsRiseSwellAndFadeOverOneSecond) {
@@ -184,7 +185,7 @@ TEST_F(HudTest, ScorePopupsRiseSwellAndFadeOverOneSecond) {
   EXPECT_FALSE(hasText(texts(), "30")) << "gone after a second";
 }
 
-TEST_F(HudTest, TipBalloonGrowsOutOfItsAnchorAndStaysOnScreen) {
+TEST_F(HudTest, TipBalloonGrowsOutOfItsAnchorAlongItsLineAndStaysOnScreen) {
   showHelpTip(centreOf(1, 0).x, centreOf(1, 0).y);
   ASSERT_TRUE(tipState.active);
   frame(16.0f);
@@ -203,6 +204,15 @@ TEST_F(HudTest, TipBalloonGrowsOutOfItsAnchorAndStaysOnScreen) {
     EXPECT_GE(box.y1, -300.0f);
     EXPECT_LE(rectWidth(box), 300.0f);
   }
+  // On a slant, the line from the anchor meets the box's near edge 89.6 units out
+  // (here the bottom edge), where the pointer ends.
+  BalloonLook slant = {};
+  slant.anchor = {-100.0f, -220.0f};
+  slant.text = "Expert";
+  slant.maxWidth = 300.0f;
+  slant.hasAngle = true;
+  slant.angle = 60.0f;
+  EXPECT_NEAR(balloonBox(slant).y1, -220.0f + 89.6f * sinDeg(60.0f), 0.01f);
 }
 
 TEST_F(HudTest, HelpButtonTooltipOnlyWhileNothingElseTalks) {

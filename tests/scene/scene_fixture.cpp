@@ -17,6 +17,7 @@
 #include "render/text.h"
 #include "render/texture.h"
 #include "resources/resources.h"
+#include "test_support.h"
 #include "ui/menu.h"
 
 namespace {
@@ -117,6 +118,9 @@ void SceneTest::SetUp() {
   resetEffects();
   resetMenus();
   resetPersistence();
+  // What the game saves (the records after a game over) goes to this test's folder.
+  std::snprintf(dataLocation.dataDirectory, sizeof dataLocation.dataDirectory, "%s/",
+                testTempDirectory("scene").c_str());
   display.screenWidth = 640;
   display.screenHeight = 480;
   sysCreateHeadlessWindow(640, 480);

@@ -1,7 +1,9 @@
-// The shared main of every test program: headless drivers, private config, data
-// and runtime folders, the modules connected as the program connects them, then
-// GoogleTest.
+// The shared main of every test program: headless drivers, private config, data,
+// runtime and working folders, the modules connected as the program connects them,
+// then GoogleTest.
 #include <gtest/gtest.h>
+
+#include <unistd.h>  // chdir
 
 #include <cstdlib>
 #include <string>
@@ -19,6 +21,9 @@ int main(int argc, char** argv) {
   testMakeDirectories((home + "/config").c_str());
   testMakeDirectories((home + "/data").c_str());
   testMakeDirectories((home + "/run").c_str());
+  // Run from anywhere (the build folder, the checkout), whatever a test writes beside
+  // itself lands in this program's own temporary folder.
+  if (chdir(testTempDirectory("work").c_str()) != 0) return 1;
   connectModules();
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

@@ -7,6 +7,7 @@
 #include "app/scene.h"
 #include "game/board.h"
 #include "game/game.h"
+#include "game/game_scene.h"
 #include "persistence/profile.h"
 #include "persistence/saved_games.h"
 #include "persistence/settings.h"
@@ -87,6 +88,7 @@ TEST_F(Players, RemovingOneOfTwoReturnsToTheList) {
 TEST_F(Players, RenamingToAnotherPlayersNameIsRefused) {
   createProfile("ANNA");
   createProfile("BORIS");
+  keepSavedGame(0);
   open("profiles");
   menu.focus = 1;
   choose("Rename");
@@ -105,6 +107,8 @@ TEST_F(Players, RenamingToAnotherPlayersNameIsRefused) {
   press(VK_RETURN);
   EXPECT_STREQ(profileTable.profiles[1].name, "BOB");
   EXPECT_STREQ(currentMenuScreen(), "profiles");
+  EXPECT_EQ(settingsFile("BOB_adv.sav").size(), 99409u) << "the saved game goes with the name";
+  EXPECT_TRUE(settingsFile("BORIS_adv.sav").empty());
 }
 
 class Games : public MenuTest {
@@ -120,8 +124,8 @@ class Games : public MenuTest {
 };
 
 TEST_F(Games, DecliningASurvivalOfferForgetsOnlyTheSurvivalGame) {
-  profile->survivalSaved = 1;
-  profile->adventureSaved = 1;
+  keepSavedGame(2);
+  keepSavedGame(0);
   choose("Survival");
   ASSERT_STREQ(currentMenuScreen(), "loadgamequest");
   press(VK_ESCAPE);
@@ -204,13 +208,13 @@ TEST_F(InGameCommands, RestartCostsALifeAfterTheQuestion) {
   choose("Restart level");
   ASSERT_STREQ(menu.messageText, getText("restartquest"));
   choose("No");
-  EXPECT_FALSE(gameState.menuOpen) << "no closes the menu";
+  EXPECT_FALSE(gameView.menuOpen) << "no closes the menu";
   EXPECT_EQ(lives(), kStartLives);
   openGameMenu("gameplay");
   choose("Restart level");
   choose("Yes");
   EXPECT_EQ(lives(), kStartLives - 1);
-  EXPECT_FALSE(gameState.menuOpen);
+  EXPECT_FALSE(gameView.menuOpen);
 }
 
 TEST_F(InGameCommands, WithoutLivesRestartOffersToGiveUp) {
@@ -220,7 +224,7 @@ TEST_F(InGameCommands, WithoutLivesRestartOffersToGiveUp) {
   ASSERT_STREQ(menu.messageText, getText("nomorelives"));
   choose("Yes");
   EXPECT_GT(gameState.defeatTimer, 0.0f) << "the defeat sequence runs";
-  EXPECT_FALSE(gameState.menuOpen);
+  EXPECT_FALSE(gameView.menuOpen);
 }
 
 TEST_F(InGameCommands, SkippingALevelNeedsALife) {

@@ -5,6 +5,7 @@
 #include "app/scene.h"
 #include "game/board.h"
 #include "game/game.h"
+#include "game/game_scene.h"
 #include "persistence/profile.h"
 #include "platform/platform.h"
 #include "render/text.h"
@@ -59,7 +60,10 @@ TEST_F(Navigation, ADoubleClickOnAnItemRunsItsCommandOnce) {
 
 TEST_F(Navigation, ArrowsWrapAndHoverSelectsOnlyWhenThePointerMoves) {
   press(VK_UP);
-  EXPECT_EQ(menu.selection, 6) << "from the first item to the last";
+  EXPECT_EQ(menu.selection, -1) << "from the first item to the profiles link below the last";
+  press(VK_UP);
+  EXPECT_EQ(menu.selection, 6);
+  press(VK_DOWN);
   press(VK_DOWN);
   EXPECT_EQ(menu.selection, 0);
   EXPECT_GE(soundsQueued("menu2.ogg"), 1) << "a new selection on an open screen clicks";
@@ -121,12 +125,12 @@ class InGame : public MenuTest {
 TEST_F(InGame, EscapeOpensTheGameMenuAndEscapeAgainResumes) {
   gameState.selected = {7, 7};
   gameKeyDown(VK_ESCAPE);
-  EXPECT_TRUE(gameState.menuOpen);
+  EXPECT_TRUE(gameView.menuOpen);
   EXPECT_EQ(gameState.selected.x, -1);
   settle();
   EXPECT_NE(visible("Resume game"), nullptr);
   press(VK_ESCAPE);
-  EXPECT_FALSE(gameState.menuOpen);
+  EXPECT_FALSE(gameView.menuOpen);
   EXPECT_TRUE(gameState.running);
 }
 
@@ -134,7 +138,7 @@ TEST_F(InGame, PauseClosesTheMenuAndLeavesTheBoardWaitingForAKey) {
   openInGameScreen("gameplay");
   settle();
   choose("Pause");
-  EXPECT_FALSE(gameState.menuOpen) << "the board shows its pause";
+  EXPECT_FALSE(gameView.menuOpen) << "the board shows its pause";
   EXPECT_FALSE(gameState.running);
   gameKeyDown('A');
   EXPECT_TRUE(gameState.running);
@@ -149,9 +153,9 @@ TEST_F(InGame, AScreenAskedForDuringASlideOpensWhenItEnds) {
   openInGameScreen("helpscreen");
   settle();
   EXPECT_STREQ(currentMenuScreen(), "helpscreen");
-  EXPECT_TRUE(gameState.menuOpen) << "the board stays frozen under its screen";
+  EXPECT_TRUE(gameView.menuOpen) << "the board stays frozen under its screen";
   choose("OK");
-  EXPECT_FALSE(gameState.menuOpen);
+  EXPECT_FALSE(gameView.menuOpen);
 }
 
 // A click or key in the frame the game menu finishes sliding out after "Resume
@@ -178,7 +182,7 @@ TEST_F(InGame, InputAsTheGameMenuSlidesOutIsDropped) {
       menuKey(VK_RETURN);
     }
     frame(400.0f);
-    EXPECT_FALSE(gameState.menuOpen) << (click ? "click" : "key");
+    EXPECT_FALSE(gameView.menuOpen) << (click ? "click" : "key");
     EXPECT_FALSE(menuSliding()) << (click ? "click" : "key");
     EXPECT_STREQ(currentMenuScreen(), "gameplay") << "no question about restarting";
   }
@@ -186,6 +190,7 @@ TEST_F(InGame, InputAsTheGameMenuSlidesOutIsDropped) {
 
 TEST_F(InGame, TheResultPanelTakesEscapeAsEnterAndLeadsToTheModeScreen) {
   gameState.difficulty = Difficulty::Zen;
+  gameState.levelScore = 2000;  // counted up for two seconds
   openInGameScreen("levelcomplete");
   settle();
   press(VK_ESCAPE);

@@ -187,6 +187,26 @@ TEST_F(HelpScreen, SlidingInOrOutStartsTheDemonstrationAgain) {
   EXPECT_EQ(helpDemo.clock, 0.0f) << "the slide out started";
 }
 
+TEST(HelpLayout, TextsBoardAndLinesNeverMeetHoweverManyLinesTheTextsTake) {
+  const HelpLayout usual = helpLayout(2, 2);
+  EXPECT_EQ(usual.tipY, 115.0f) << "two lines each: where the page always had them";
+  EXPECT_EQ(usual.lowerLineY, -135.0f);
+  EXPECT_EQ(usual.top, 230.0f);
+  const float reach = 10.8f;  // half a line of size 12
+  for (int32_t tip = 1; tip <= 8; ++tip) {
+    for (int32_t rule = 1; rule <= 8; ++rule) {
+      const HelpLayout l = helpLayout(tip, rule);
+      const float tipLast = l.tipY - 21.6f * float(tip - 1);
+      const float ruleLast = l.ruleY - 21.6f * float(rule - 1);
+      EXPECT_TRUE(l.upperLineY > l.tipY + reach && tipLast - reach > helpBoardTop(l.rise) &&
+                  l.ruleY + reach < helpBoardBottom(l.rise) && l.lowerLineY < ruleLast - reach &&
+                  l.buttonY + 32.0f < l.lowerLineY && l.buttonY - 32.0f > l.bottom)
+          << tip << " lines above, " << rule << " below";
+      EXPECT_NEAR(l.top, -l.bottom, 0.01f) << "the window stays centred";
+    }
+  }
+}
+
 TEST_F(HelpScreen, TheGamesBoardAndSelectionStayAsTheyWere) {
   clearBoard(&boards.live);
   boards.live.cells[12][9].squareLayers = 0;

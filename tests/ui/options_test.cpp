@@ -12,6 +12,7 @@
 #include "audio/audio.h"
 #include "game/board.h"
 #include "game/game.h"
+#include "game/game_scene.h"
 #include "input/input.h"
 #include "persistence/profile.h"
 #include "persistence/settings.h"
@@ -19,15 +20,21 @@
 #include "platform/platform.h"
 #include "render/render.h"
 #include "render/texture.h"
+#include "resources/resources.h"
 #include "ui/options.h"
 #include "ui/widgets.h"
+#include "test_support.h"
 #include "ui_fixture.h"
 
 namespace {
 
-constexpr float kEffectsSliderY = 135.0f;
-constexpr float kMusicSliderY = 72.0f;
-constexpr float kSpeedSliderY = -113.0f;
+constexpr float kEffectsSliderY = 149.0f;
+constexpr float kMusicSliderY = 91.0f;
+constexpr float kSpeedSliderY = -75.0f;
+constexpr float kFullScreenBoxY = 44.0f;
+constexpr float kCursorBoxY = -3.0f;
+constexpr float kLanguageChoiceY = -137.0f;
+constexpr float kLanguageArrowX = 135.0f;
 
 class Options : public MenuTest {
  protected:
@@ -100,6 +107,19 @@ TEST_F(Options, VolumeSlidersStopAtTheirEndsAndOnlyTheEffectsOnePlaysItsClickPer
   EXPECT_EQ(clicksHeard(), 0) << "the music slider is silent";
 }
 
+// From the buttons at the bottom the keys go round to the top, where Left moves the
+// effects slider a twentieth of its length; a pointer resting over a box meanwhile
+// takes the focus from the keys nowhere.
+TEST_F(Options, TheKeysGoRoundToASliderAndMoveIt) {
+  input.lastDevice = InputDevice::Keyboard;
+  pointAt(-100.0f, kFullScreenBoxY);
+  press(VK_DOWN);
+  press(VK_DOWN);
+  press(VK_LEFT);
+  EXPECT_EQ(sound.effectsVolume, 85);
+  EXPECT_EQ(clicksHeard(), 1);
+}
+
 TEST_F(Options, TheSpeedSliderRunsFromTheSlowestOnTheLeftToTheFastestOnTheRight) {
   const VisibleItem* speed = nullptr;
   for (int32_t i = 0; i < menuFrame.visibleCount; ++i) {
@@ -137,7 +157,7 @@ TEST_F(Options, ApplySwitchesTheDisplayOnlyWhenTheBoxDiffersFromIt) {
   EXPECT_STREQ(currentMenuScreen(), "main") << "apply goes back";
 
   choose("Options");
-  clickAt(-100.0f, 12.0f);
+  clickAt(-100.0f, kFullScreenBoxY);
   EXPECT_EQ(optionsState.fullScreenChoice, 1);
   EXPECT_EQ(display.fullScreen, 0) << "nothing happens before apply";
   choose("Apply");
@@ -149,7 +169,7 @@ TEST_F(Options, ApplySwitchesTheDisplayOnlyWhenTheBoxDiffersFromIt) {
 
   choose("Options");
   EXPECT_EQ(optionsState.fullScreenChoice, 1) << "the box shows the display as it is";
-  clickAt(-100.0f, 12.0f);
+  clickAt(-100.0f, kFullScreenBoxY);
   choose("Apply");
   EXPECT_EQ(display.fullScreen, 0);
   EXPECT_EQ(display.screenWidth, 640);
@@ -158,8 +178,8 @@ TEST_F(Options, ApplySwitchesTheDisplayOnlyWhenTheBoxDiffersFromIt) {
 
 TEST_F(Options, EscapeKeepsEveryChangeButAnUnappliedFullScreenChoiceAndSavesThem) {
   dragTo(-90.0f, kMusicSliderY);
-  clickAt(-100.0f, 12.0f);
-  clickAt(-100.0f, -38.0f);
+  clickAt(-100.0f, kFullScreenBoxY);
+  clickAt(-100.0f, kCursorBoxY);
   press(VK_ESCAPE);
   EXPECT_STREQ(currentMenuScreen(), "main");
   EXPECT_EQ(display.fullScreen, 0);
@@ -174,12 +194,12 @@ TEST_F(Options, LeavingTheOptionsOpenedFromTheGameMenuSavesThemToo) {
   press(VK_ESCAPE);
   openInGameScreen("gameplay");
   settle();
-  ASSERT_TRUE(gameState.menuOpen);
+  ASSERT_TRUE(gameView.menuOpen);
   choose("Options");
   ASSERT_STREQ(currentMenuScreen(), "options");
   dragTo(-90.0f, kEffectsSliderY);
   press(VK_ESCAPE);
-  EXPECT_FALSE(gameState.menuOpen) << "back over the board";
+  EXPECT_FALSE(gameView.menuOpen) << "back over the board";
   EXPECT_EQ(storedSettings().effectsVolume, 0);
 }
 
@@ -201,7 +221,7 @@ class Cursor : public Options {
  protected:
   void TearDown() override {
     settings.customCursor = 0;
-    gameState.cursorMode = CursorMode::Arrow;
+    gameView.cursorMode = CursorMode::Arrow;
     Options::TearDown();
   }
 
@@ -228,31 +248,31 @@ class Cursor : public Options {
 };
 
 TEST_F(Cursor, TheCheckBoxHidesTheWindowsCursorAndGivesItBack) {
-  clickAt(-100.0f, -38.0f);
+  clickAt(-100.0f, kCursorBoxY);
   EXPECT_EQ(settings.customCursor, 1);
   EXPECT_EQ(sysRequestedCursor(), SysCursor::Invisible);
-  clickAt(-100.0f, -38.0f);
+  clickAt(-100.0f, kCursorBoxY);
   EXPECT_EQ(settings.customCursor, 0);
   EXPECT_EQ(sysRequestedCursor(), SysCursor::Arrow);
 }
 
 TEST_F(Cursor, TheModeChoosesTheWindowsCursorUnlessTheGameDrawsItsOwn) {
   setCursorMode(CursorMode::Hammer);
-  EXPECT_EQ(gameState.cursorMode, CursorMode::Hammer);
+  EXPECT_EQ(gameView.cursorMode, CursorMode::Hammer);
   EXPECT_EQ(sysRequestedCursor(), SysCursor::Hammer);
   setCursorMode(CursorMode::Help);
   EXPECT_EQ(sysRequestedCursor(), SysCursor::Help);
   settings.customCursor = 1;
   setSystemCursor(true);
   setCursorMode(CursorMode::Hammer);
-  EXPECT_EQ(gameState.cursorMode, CursorMode::Hammer);
+  EXPECT_EQ(gameView.cursorMode, CursorMode::Hammer);
   EXPECT_EQ(sysRequestedCursor(), SysCursor::Invisible) << "the drawn cursor stays alone";
   setSystemCursor(false);
   EXPECT_EQ(sysRequestedCursor(), SysCursor::Hammer) << "off again: the mode's own cursor";
 }
 
 TEST_F(Cursor, TheHammerIsDrawnBesideThePointerOnlyWhileTheSettingIsOnAndThePointerOnScreen) {
-  gameState.cursorMode = CursorMode::Hammer;
+  gameView.cursorMode = CursorMode::Hammer;
   pointAt(100.0f, 50.0f);
   devResetFrame();
   drawCustomCursor();
@@ -274,7 +294,7 @@ TEST_F(Cursor, TheHammerIsDrawnBesideThePointerOnlyWhileTheSettingIsOnAndThePoin
 
 TEST_F(Cursor, TheHelpCursorIsTheArrowWithAQuestionMarkAndTheArrowsTipIsThePointer) {
   settings.customCursor = 1;
-  gameState.cursorMode = CursorMode::Help;
+  gameView.cursorMode = CursorMode::Help;
   pointAt(-200.0f, -100.0f);
   devResetFrame();
   drawCustomCursor();
@@ -288,3 +308,23 @@ TEST_F(Cursor, TheHelpCursorIsTheArrowWithAQuestionMarkAndTheArrowsTipIsThePoint
 }
 
 }  // namespace
+
+TEST_F(Options, TheLanguageChoiceChangesEveryTextAtOnceAndIsKeptForTheNextStart) {
+  ASSERT_GT(languageState.count, 2);
+  const std::string kept = sysRegistryPath(kSettingsKey, kLanguageValueName);
+  std::remove(kept.c_str());
+  clickAt(kLanguageArrowX, kLanguageChoiceY);  // the right arrow: the next language
+  EXPECT_STREQ(textLanguage(), "de");
+  EXPECT_NE(visible("Vollbild"), nullptr);
+  EXPECT_NE(visible("Zur\xfc" "ck"), nullptr) << "the game's texts are Latin-1";
+  EXPECT_STREQ(textOf("language"), "Sprache");
+  const std::vector<uint8_t> file = testReadFile(kept);
+  EXPECT_EQ(std::string(file.begin(), file.end()), "de\n");
+  clickAt(-kLanguageArrowX, kLanguageChoiceY);
+  clickAt(-kLanguageArrowX, kLanguageChoiceY);  // from English round to the last
+  EXPECT_STREQ(textLanguage(), languageState.languages[languageState.count - 1].code);
+  clickAt(kLanguageArrowX, kLanguageChoiceY);
+  EXPECT_STREQ(textLanguage(), kEnglish);
+  EXPECT_NE(visible("Full screen"), nullptr);
+  EXPECT_NE(visible("Back"), nullptr);
+}

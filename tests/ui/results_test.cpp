@@ -137,7 +137,7 @@ TEST_F(ResultPanel, EachValueIsComparedWithItsRecordTheWayItsRecordIsKept) {
   EXPECT_FALSE(p.beaten[0]);
 }
 
-TEST_F(ResultPanel, TheScoreCountsUpWithRisingTicksThenEachValueFollowsAndRecordsCheer) {
+TEST_F(ResultPanel, TheScoreCountsUpWithRisingTicksThenEveryValueShowsAndRecordsCheer) {
   setCurrentSceneDirectly(&gameScene);
   openInGameScreen("levelcomplete");
   std::vector<std::string> texts = drawnFrame();
@@ -151,14 +151,11 @@ TEST_F(ResultPanel, TheScoreCountsUpWithRisingTicksThenEachValueFollowsAndRecord
   EXPECT_LE(ticks.back(), 45000);
   EXPECT_EQ(soundsQueued("wow.ogg"), 0);
 
-  for (int i = 0; i < 35; ++i) texts = drawnFrame();  // past 1000 ms
+  for (int i = 0; i < 35; ++i) texts = drawnFrame();  // past 1000 ms: the count is done
   EXPECT_TRUE(has(texts, "1000"));
-  EXPECT_EQ(soundsQueued("wow.ogg"), 1) << "the score equals its record";
+  EXPECT_GE(soundsQueued("wow.ogg"), 1) << "the score equals its record";
   EXPECT_STREQ(recentEffectName(0), "scorewow");
-  EXPECT_TRUE(menu.countUpRunning);
-
-  for (int i = 0; i < 70; ++i) texts = drawnFrame();
-  EXPECT_TRUE(has(texts, "3"));
+  EXPECT_TRUE(has(texts, "3")) << "the later values come with the counted score";
   EXPECT_TRUE(has(texts, "01:05"));
   EXPECT_TRUE(has(texts, "20"));
   EXPECT_TRUE(has(texts, "   01:05")) << "the beaten time stands in the record's place";
@@ -327,7 +324,7 @@ class SavedGameQuestion : public MenuTest {
 };
 
 TEST_F(SavedGameQuestion, TheCaptionAndProgressNameTheGameOnOffer) {
-  profile->survivalSaved = 1;
+  keepSavedGame(2);
   profile->survivalExpert = 1;
   profile->survivalStartLevel = 12;
   profile->savedSurvivalScore = 4200;
@@ -343,7 +340,7 @@ TEST_F(SavedGameQuestion, TheCaptionAndProgressNameTheGameOnOffer) {
   EXPECT_EQ(texts[2], "Level 13   Score 4200");
 
   choose("No");
-  profile->zenSaved = 1;
+  keepSavedGame(1);
   setStoredDifficulty(Difficulty::Zen);
   setCurrentLevel(7);
   setScore(900);
@@ -357,7 +354,7 @@ TEST_F(SavedGameQuestion, TheCaptionAndProgressNameTheGameOnOffer) {
 }
 
 TEST_F(SavedGameQuestion, ADamagedProfileStillShowsItsNumbersAsTheyStand) {
-  profile->adventureSaved = 1;
+  keepSavedGame(0);
   choose("Adventure");
   ASSERT_STREQ(currentMenuScreen(), "loadgamequest");
   profile->storedDifficulty = 9;

@@ -8,6 +8,7 @@
 #include "app/scene.h"
 #include "game/board.h"
 #include "game/game.h"
+#include "game/game_scene.h"
 #include "persistence/profile.h"
 #include "platform/platform.h"
 #include "ui_fixture.h"
@@ -135,11 +136,11 @@ class SaveProblemInGame : public SaveProblemBox {
 TEST_F(SaveProblemInGame, ItOpensOverTheBoardLikeAnInGameScreenAndThePlayGoesOn) {
   failToSave();
   sceneFrame();
-  EXPECT_TRUE(gameState.menuOpen) << "the board freezes under the box";
+  EXPECT_TRUE(gameView.menuOpen) << "the board freezes under the box";
   settle();
   ASSERT_TRUE(boxNames(kFolder));
   press(VK_ESCAPE);
-  EXPECT_FALSE(gameState.menuOpen) << "back to the board";
+  EXPECT_FALSE(gameView.menuOpen) << "back to the board";
   EXPECT_TRUE(gameState.running);
   EXPECT_FALSE(saveProblemBoxShowing());
 
@@ -153,7 +154,7 @@ TEST_F(SaveProblemInGame, ItOpensOverTheBoardLikeAnInGameScreenAndThePlayGoesOn)
   press(VK_RETURN);
   EXPECT_STREQ(currentMenuScreen(), "gameplay") << "the game menu, as it was";
   EXPECT_EQ(menu.selection, 1);
-  EXPECT_TRUE(gameState.menuOpen);
+  EXPECT_TRUE(gameView.menuOpen);
 }
 
 TEST_F(SaveProblemInGame, ALevelsEndIsNeverCoveredNorDoesItCoverTheBox) {
@@ -171,7 +172,7 @@ TEST_F(SaveProblemInGame, ALevelsEndIsNeverCoveredNorDoesItCoverTheBox) {
   press(VK_RETURN);
   settle();
   EXPECT_STREQ(currentMenuScreen(), "defeat");
-  EXPECT_TRUE(gameState.menuOpen);
+  EXPECT_TRUE(gameView.menuOpen);
 }
 
 }  // namespace

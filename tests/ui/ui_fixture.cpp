@@ -7,9 +7,12 @@
 #include "app/app.h"
 #include "app/scene.h"
 #include "audio/audio.h"
+#include "game/board.h"
 #include "game/game.h"
+#include "game/save_image.h"
 #include "input/input.h"
 #include "persistence/profile.h"
+#include "persistence/saved_games.h"
 #include "persistence/settings.h"
 #include "platform/device.h"
 #include "platform/platform.h"
@@ -63,8 +66,8 @@ void MenuTest::SetUpTestSuite() {
   ASSERT_TRUE(openPack("targa.dat"));
   ASSERT_TRUE(openPack("jpeg.dat"));
   ASSERT_TRUE(openPack("texts.dat"));
-  loadTextFile("strings.txt");
-  loadTextFile("tips.txt");
+  loadLanguageList();
+  loadTexts(kEnglish);
   sysCreateHeadlessWindow(640, 480);
   ASSERT_TRUE(createDevice(DevBackend::Recording));
   loadFont("font");
@@ -177,4 +180,16 @@ void MenuTest::endFrame() { applyPendingScene(); }
 
 std::vector<uint8_t> MenuTest::settingsFile(const char* name) const {
   return testReadFile(data_ + "/settings/" + name);
+}
+
+void MenuTest::keepSavedGame(int kind) {
+  const SavedGameKind savedKind = SavedGameKind(kind);
+  startLevel(0);
+  gameState.moves = 1;
+  char name[kMaxSavedGameName];
+  savedGameFileName(currentProfileRecord()->name, savedKind, name, sizeof name);
+  ASSERT_TRUE(enterSettingsFolder());
+  ASSERT_TRUE(saveGameImage(name));
+  leaveSettingsFolder();
+  offerSavedGame(savedKind);
 }

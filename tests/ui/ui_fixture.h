@@ -46,6 +46,9 @@ class MenuTest : public ::testing::Test {
   std::vector<uint8_t> settingsFile(const char* name) const;
   // Applies the scene switch a command asked for.
   static void endFrame();
+  // A game of `kind` (0 adventure, 1 zen, 2 survival) saved for the current
+  // profile in the first level as play leaves it: the file and the offer.
+  void keepSavedGame(int kind);
 
   std::string data_;
 };

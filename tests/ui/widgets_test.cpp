@@ -59,11 +59,13 @@ class Controls : public MenuTest {
     MenuTest::SetUp();
     level = 3;
     box = 0;
-    registerMenuScreen("audio", {drawControls, nullptr});
+    MenuScreenHooks audio = menuScreenHooks("audio");
+    audio.draw = drawControls;
+    registerMenuScreen("audio", audio);
     open("audio");
   }
   void TearDown() override {
-    registerMenuScreen("audio", {nullptr, nullptr});
+    registerMenuScreens();  // the screen's own hooks again
     MenuTest::TearDown();
   }
 };
@@ -119,7 +121,9 @@ class LevelSlots : public MenuTest {
     createProfile("ANNA");
     for (uint8_t& pending : currentProfileRecord()->helpShown) pending = 0;
     currentProfileRecord()->bestStage[Difficulty::Normal] = 2;
-    registerMenuScreen("adventure", {drawSlots, nullptr});
+    MenuScreenHooks adventure = menuScreenHooks("adventure");
+    adventure.draw = drawSlots;
+    registerMenuScreen("adventure", adventure);
     open("main");
     choose("Adventure");
   }

@@ -1,19 +1,25 @@
 // art_map.cpp: the adventure map "menumap.jpg": an island crossed by the road
 // of "trajectory1.spl", cut into the fourteen zones along it (each pixel belongs
 // to the zone of the nearest stretch of road), every zone dressed in its own
-// ground and little landmarks, with its name on a small plate. The road itself,
-// a compass and a frame finish it; the game draws the level marks and
-// artefacts on top. Also the level mark "levelmark.tga".
+// ground and little landmarks, with a free place for its name. The road itself,
+// a compass and a frame finish it; the game draws the names (in the player's
+// language, on plates), the level marks and artefacts on top; the places of the
+// names go to "mapnames.txt". Also the level mark "levelmark.tga".
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 
 #include "art_map_local.h"
 #include "datagen.h"
+#include "text_metrics.h"
 
 namespace {
 
 constexpr int kCell = 4;  // the zone field is worked out on a coarse grid
+// A name plate reaches this far beyond its name on each side (with its rim).
+constexpr float kNamePlateMargin = 10.0f;
+// The game draws the zones' names at this text size ("mapnames.txt" tells it).
+constexpr float kZoneNameSize = 9.0f;
 
 // What a pixel of the map belongs to: its zone, the next zone and how far in it lies.
 struct ZoneField {
@@ -226,10 +232,11 @@ void paintRoad(Canvas* canvas, const std::vector<Point>& road) {
 }
 
 // Free room for something of radius r at p: off the road, the artefacts, the
-// game's controls and the sea.
+// game's controls and (unless it may stand by the shore) the sea.
 bool roomAt(Point p, float r, const std::vector<Point>& road, const std::vector<Point>& keepOut,
-            float keepOutRadius) {
-  if (coastDistance(p) > -r - 8.0f) return false;
+            float keepOutRadius, bool byTheShore = false) {
+  if (!byTheShore && coastDistance(p) > -r - 8.0f) return false;
+  if (p.x - r < 4.0f || p.x + r > kMapWidth - 4.0f) return false;
   for (const Box& box : kCovered) {
     if (p.x + r > box.x0 && p.x - r < box.x1 && p.y + r > box.y0 && p.y - r < box.y1) return false;
   }
@@ -248,13 +255,15 @@ int zoneAt(const ZoneField& field, Point p) {
   return field.zone[static_cast<size_t>(cy) * field.width + cx];
 }
 
-// The zone names on plates, each in a free spot of its zone near its stretch of road.
-void paintNames(Canvas* canvas, const std::vector<Point>& road, const std::vector<int>& zones,
-                const ZoneField& field, const std::vector<std::string>& names,
-                std::vector<Point>* keepOut) {
-  for (int zone = 0; zone < kZoneCount && zone < static_cast<int>(names.size()); ++zone) {
-    const float textSize = 12.0f;
-    const float half = measureLabel(names[static_cast<size_t>(zone)].c_str(), textSize) * 0.5f + 8.0f;
+// A free place for each zone's name plate, `halves[zone]` wide each side, near
+// its stretch of road; what the plates cover is kept out of the landmarks' way.
+// A zone without room has no place (x < 0).
+std::vector<Point> placeNames(const std::vector<Point>& road, const std::vector<int>& zones,
+                              const ZoneField& field, const std::vector<float>& halves,
+                              std::vector<Point>* keepOut) {
+  std::vector<Point> places(kZoneCount, Point{-1.0f, -1.0f});
+  for (int zone = 0; zone < kZoneCount && zone < static_cast<int>(halves.size()); ++zone) {
+    const float half = halves[static_cast<size_t>(zone)];
     Point centre{0.0f, 0.0f};
     int count = 0;
     for (size_t i = 0; i < road.size(); ++i) {
@@ -265,20 +274,24 @@ void paintNames(Canvas* canvas, const std::vector<Point>& road, const std::vecto
     }
     if (count == 0) continue;
     centre = centre * (1.0f / count);
-    // The nearest free spot; where a zone is cramped (a turn of the road) a
-    // second, wider search lets the plate lie a little closer to the road.
+    // The nearest free spot; where a zone is cramped (a turn of the road) wider
+    // searches let the plate lie a little closer to the road, and at last reach
+    // over the shore.
     Point best{0.0f, 0.0f};
     float bestScore = -1e9f;
-    for (int pass = 0; pass < 2 && bestScore <= -1e8f; ++pass) {
-      const float reachX = pass == 0 ? 110.0f : 160.0f, reachY = pass == 0 ? 50.0f : 80.0f;
-      const float clearance = pass == 0 ? 10.0f : 4.0f;
+    constexpr float kReachX[3] = {110.0f, 160.0f, 220.0f}, kReachY[3] = {50.0f, 80.0f, 110.0f};
+    constexpr float kClearance[3] = {10.0f, 4.0f, 2.0f};
+    for (int pass = 0; pass < 3 && bestScore <= -1e8f; ++pass) {
+      const float reachX = kReachX[pass], reachY = kReachY[pass];
+      const float clearance = kClearance[pass];
       for (float dy = -reachY; dy <= reachY; dy += 5.0f) {
         for (float dx = -reachX; dx <= reachX; dx += 10.0f) {
           const Point p{centre.x + dx, centre.y + dy};
           bool free = zoneAt(field, p) == zone &&
-                      (pass == 1 || (zoneAt(field, Point{p.x - half, p.y}) == zone && zoneAt(field, Point{p.x + half, p.y}) == zone));
-          for (int side = -1; side <= 1 && free; ++side) {
-            free = roomAt(Point{p.x + side * (half - 8.0f), p.y}, clearance, road, *keepOut, 30.0f);
+                      (pass > 0 || (zoneAt(field, Point{p.x - half, p.y}) == zone && zoneAt(field, Point{p.x + half, p.y}) == zone));
+          // The whole plate keeps clear, not only its ends and middle.
+          for (float x = -(half - 8.0f); x <= half - 8.0f + 0.5f && free; x += 12.0f) {
+            free = roomAt(Point{p.x + x, p.y}, clearance, road, *keepOut, 30.0f, pass == 2);
           }
           if (!free) continue;
           const float score = -length(p - centre) * 0.5f - std::fabs(dy) * 0.3f;
@@ -290,9 +303,10 @@ void paintNames(Canvas* canvas, const std::vector<Point>& road, const std::vecto
       }
     }
     if (bestScore <= -1e8f) continue;
-    paintNamePlate(canvas, best, names[static_cast<size_t>(zone)].c_str(), textSize, half);
+    places[static_cast<size_t>(zone)] = best;
     for (float x = best.x - half; x <= best.x + half; x += 12.0f) keepOut->push_back(Point{x, best.y});
   }
+  return places;
 }
 
 // Scatters each zone's landmarks over the free parts of its ground.
@@ -337,24 +351,32 @@ void paintFrame(Canvas* canvas) {
   }
 }
 
-// The zone names ("stagename1" ..) from the text source.
-std::vector<std::string> zoneNamesFromTexts() {
-  std::vector<std::string> names(kZoneCount);
-  std::string text;
-  if (!readSource("strings.txt", &text)) return names;
-  size_t at = 0;
-  while (at < text.size()) {
-    const size_t end = std::min(text.find('\n', at), text.size());
-    std::string line = text.substr(at, end - at);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    int number = 0;
-    char value[128] = {};
-    if (std::sscanf(line.c_str(), "stagename%d=%127[^\n]", &number, value) == 2 && number >= 1 && number <= kZoneCount) {
-      names[static_cast<size_t>(number - 1)] = value;
-    }
-    at = end + 1;
+// The widest name of each zone in any language, measured as the game measures it.
+std::vector<float> widestZoneNames() {
+  std::vector<float> widest;
+  for (int zone = 0; zone < kZoneCount; ++zone) {
+    widest.push_back(widestTranslation("stagename1", zone, kZoneNameSize));
   }
-  return names;
+  return widest;
+}
+
+// "mapnames.txt": each zone's place in overlay units (y up) and the room it has.
+std::vector<uint8_t> namePlacesFile(const std::vector<Point>& places,
+                                    const std::vector<float>& rooms) {
+  std::string text = format("# The zones' names: their text size, and each one's centre x, y and\n"
+                            "# the widest name it has room for.\nsize=%.1f\n", kZoneNameSize);
+  for (int zone = 0; zone < kZoneCount; ++zone) {
+    const Point p = places[static_cast<size_t>(zone)];
+    if (p.x < 0.0f) {
+      reportError("menumap.jpg", 0, format("no room on the map for the name of zone %i (%.0f units)",
+                                           zone + 1, rooms[static_cast<size_t>(zone)]));
+      continue;
+    }
+    // The room is rounded up, so the name measured fits it.
+    text += format("zone%i=(%.1f, %.1f, %.1f)\n", zone + 1, p.x - 400.0f, 300.0f - p.y,
+                   std::ceil(rooms[static_cast<size_t>(zone)] * 10.0f) / 10.0f);
+  }
+  return toCrLf(text + "\n");
 }
 
 }  // namespace
@@ -374,7 +396,8 @@ std::vector<RoadPoint> readRoad() {
   return road;
 }
 
-Image drawAdventureMap(const std::vector<RoadPoint>& roadPoints, const std::vector<std::string>& zoneNames) {
+Image drawAdventureMap(const std::vector<RoadPoint>& roadPoints, const std::vector<float>& nameRooms,
+                       std::vector<uint8_t>* namePlaces) {
   Canvas canvas = makeCanvas(kMapWidth, kMapHeight, rgb(90, 170, 210));
   std::vector<Point> road;
   for (const RoadPoint& p : roadPoints) road.push_back(pixelOf(p));
@@ -387,7 +410,10 @@ Image drawAdventureMap(const std::vector<RoadPoint>& roadPoints, const std::vect
   for (int i = 0; i <= kZoneCount; ++i) keepOut.push_back(artefactPoint(road, i));
   paintCompass(&canvas, Point{62.0f, 66.0f}, 40.0f);
   keepOut.push_back(Point{62.0f, 66.0f});
-  paintNames(&canvas, road, zones, field, zoneNames, &keepOut);
+  std::vector<float> halves;
+  for (const float room : nameRooms) halves.push_back(room * 0.5f + kNamePlateMargin);
+  const std::vector<Point> places = placeNames(road, zones, field, halves, &keepOut);
+  if (namePlaces) *namePlaces = namePlacesFile(places, nameRooms);
   paintLandmarks(&canvas, road, field, &keepOut);
   paintRoad(&canvas, road);
   paintFrame(&canvas);
@@ -396,7 +422,10 @@ Image drawAdventureMap(const std::vector<RoadPoint>& roadPoints, const std::vect
 
 Image drawAdventureMapPicture() {
   loadTypeface();
-  return drawAdventureMap(readRoad(), zoneNamesFromTexts());
+  std::vector<uint8_t> places;
+  Image map = drawAdventureMap(readRoad(), widestZoneNames(), &places);
+  addOutput(Place::TextsPack, "mapnames.txt", std::move(places));
+  return map;
 }
 
 Image drawLevelMark() {

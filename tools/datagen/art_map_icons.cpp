@@ -1,5 +1,5 @@
 // art_map_icons.cpp: the small pictures of the adventure map: each zone's
-// landmarks, the name plates, the compass rose and the boat and waves at sea.
+// landmarks, the compass rose and the boat and waves at sea.
 #include <array>
 
 #include "art_map_local.h"
@@ -181,18 +181,6 @@ void paintLandmark(Canvas* canvas, int zone, Point base, float size, uint32_t se
       else if (pick == 1) paintPine(canvas, base, size * 1.4f, kMapSnow, seed);
       else paintTwinkle(canvas, Point{base.x, base.y - size * 0.5f}, size * 0.3f, rgb(255, 250, 210));
   }
-}
-
-void paintNamePlate(Canvas* canvas, Point centre, const char* name, float textSize, float half) {
-  const float h = textSize * 0.85f;
-  fillShapeColour(canvas, boxAround(centre, half + 4.0f, h + 4.0f),
-                  [&](Point p) { return sdRoundedBox(p - Point{1.0f, 2.0f}, centre, half, h, h * 0.8f); }, rgb(0, 0, 0, 70), 2.5f);
-  fillShapeColour(canvas, boxAround(centre, half + 2.0f, h + 2.0f),
-                  [&](Point p) { return sdRoundedBox(p, centre, half, h, h * 0.8f); }, rgb(120, 80, 50));
-  fillShape(canvas, boxAround(centre, half, h),
-            [&](Point p) { return sdRoundedBox(p, centre, half - 1.5f, h - 1.5f, h * 0.7f); },
-            [&](Point p, float) { return mixColour(rgb(255, 246, 220), rgb(240, 220, 176), clamp01((p.y - centre.y + h) / (2.0f * h))); });
-  paintLabel(canvas, name, centre.x, centre.y + textSize * 0.36f, textSize, rgb(96, 60, 36));
 }
 
 void paintCompass(Canvas* canvas, Point centre, float radius) {

@@ -1,6 +1,6 @@
 // art_map_local.h: what the adventure map's painters share: its size, the
-// zone count and the small pictures drawn on it (landmarks, name plates, the
-// compass and the life on the sea).
+// zone count and the small pictures drawn on it (landmarks, the compass and the
+// life on the sea).
 #pragma once
 
 #include "art_scene.h"
@@ -12,8 +12,6 @@ constexpr int kZoneCount = 14;
 
 // A landmark of zone 0..13 standing on `base`, about `size` pixels tall.
 void paintLandmark(Canvas* canvas, int zone, Point base, float size, uint32_t seed);
-// A zone's name on a small plate centred at `centre`, `half` wide each side.
-void paintNamePlate(Canvas* canvas, Point centre, const char* name, float textSize, float half);
 // A compass rose of the given radius.
 void paintCompass(Canvas* canvas, Point centre, float radius);
 // Wave marks and a little boat on the open sea around the island.

@@ -56,15 +56,18 @@ struct RoadPoint {
 };
 
 // The adventure map, 800 x 600, with its road through `road` (evenly spaced
-// points) and the 14 zones named by `zoneNames`.
-Image drawAdventureMap(const std::vector<RoadPoint>& road, const std::vector<std::string>& zoneNames);
+// points) and a free place in each of the 14 zones for a name `nameRooms[zone]`
+// units wide; the places as "mapnames.txt" holds them go to `namePlaces` (when
+// given).
+Image drawAdventureMap(const std::vector<RoadPoint>& road, const std::vector<float>& nameRooms,
+                       std::vector<uint8_t>* namePlaces);
 // The level mark, 32 x 32, light grey so the game's tints show, pointing along +x.
 Image drawLevelMark();
 // Artefact 1..15, 64 x 64 on transparent.
 Image drawArtefact(int number);
 
-// The same from the generated road "trajectory1.spl" and the zone names of the
-// text sources ("stagename1" ..).
+// The same from the generated road "trajectory1.spl" with room for the widest
+// zone names ("stagename1" ..) of every language; adds "mapnames.txt".
 Image drawAdventureMapPicture();
 // The road as the game sees it: the generated file's points with the game's 30
 // units added to y (empty when there is no road yet).

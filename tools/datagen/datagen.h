@@ -36,6 +36,7 @@ struct Datagen {
   std::string outputDir;   // the Data directory to write
   std::string previewDir;  // where the level sheet goes ("" = none)
   std::string iconDir;     // where the desktop icons go ("" = none)
+  std::string templatePath;  // where the translators' template goes ("" = none)
   std::vector<OutputFile> files;
   int errorCount;
 };

@@ -31,10 +31,31 @@ struct CataloguePicture {
   std::string fileName;
 };
 
-// Texts: "strings.txt" and "tips.txt", checked key by key.
-void generateTexts();
-// Menus: "menu.txt" and "menutext.txt", checked by building the tree.
-void generateMenus();
+// One English text as the translators see it: its table ("strings.txt",
+// "tips.txt", "menutext.txt"), its key (a menu node's name; "credits" for a line
+// of the credits), the text with its line breaks, the source line, the source's
+// comment on it, and whether it is translated at all (player names are not).
+struct EnglishText {
+  std::string file;
+  std::string key;
+  std::string text;
+  int line;
+  std::string note;
+  bool translated;
+};
+
+// Texts: "strings.txt" and "tips.txt", checked key by key; their entries go to
+// `english` in file order.
+void generateTexts(std::vector<EnglishText>* english);
+// Menus: "menu.txt" and "menutext.txt", checked by building the tree; the node
+// texts and the credits lines go to `english`.
+void generateMenus(std::vector<EnglishText>* english);
+// Translations: the template "orbelquaint.pot" of the English texts and, from
+// every "po/<code>.po", the language's own text tables and the list of languages
+// "languages.txt". Call after the font and the English texts.
+void generateTranslations(const std::vector<EnglishText>& english);
+// Writes the template to gen.templatePath. False on a write failure.
+bool writeTranslationTemplate();
 // Levels: the 70 adventure levels and "help.lvl"; fills `levels` in level order
 // (help level last).
 void generateLevels(std::vector<LevelSummary>* levels);

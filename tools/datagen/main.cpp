@@ -2,7 +2,7 @@
 // from the hand-written sources in data/ and the generators of this folder.
 //
 //   orbel-datagen --src <repo>/data --out <build>/Data [--preview <build>/preview]
-//                 [--icons <build>/icons]
+//                 [--icons <build>/icons] [--pot <build>/po/orbelquaint.pot]
 //
 // Every source is checked while it is turned into game files; any problem is
 // reported with its file and line and makes the run fail without writing. The
@@ -25,12 +25,15 @@ static bool readArguments(int argc, char** argv) {
       gen.previewDir = argv[i + 1];
     } else if (std::strcmp(argv[i], "--icons") == 0) {
       gen.iconDir = argv[i + 1];
+    } else if (std::strcmp(argv[i], "--pot") == 0) {
+      gen.templatePath = argv[i + 1];
     } else {
       break;
     }
   }
   if (gen.sourceDir.empty() || gen.outputDir.empty() || argc % 2 == 0) {
-    std::fprintf(stderr, "usage: orbel-datagen --src DIR --out DIR [--preview DIR] [--icons DIR]\n");
+    std::fprintf(stderr, "usage: orbel-datagen --src DIR --out DIR [--preview DIR] [--icons DIR] "
+                 "[--pot FILE]\n");
     return false;
   }
   return true;
@@ -41,8 +44,10 @@ int main(int argc, char** argv) {
   if (!readArguments(argc, argv)) return 2;
 
   generateFont();  // first: the texts are measured with it
-  generateTexts();
-  generateMenus();
+  std::vector<EnglishText> english;
+  generateTexts(&english);
+  generateMenus(&english);
+  generateTranslations(english);
   std::vector<LevelSummary> levels;
   generateLevels(&levels);
   generateEffects();
@@ -66,6 +71,7 @@ int main(int argc, char** argv) {
   }
   if (!writeDataSet()) return 1;
   if (!gen.iconDir.empty() && !writeIcons()) return 1;
+  if (!gen.templatePath.empty() && !writeTranslationTemplate()) return 1;
   if (!gen.previewDir.empty()) {
     std::error_code error;
     std::filesystem::create_directories(gen.previewDir, error);

@@ -160,9 +160,36 @@ std::vector<uint8_t> convertMenuSource(const std::string& fileName, const std::s
   return toCrLf(text + "\n\n");
 }
 
+// The node texts ("name=Text" lines before the credits) and the credits' lines of
+// the source, for the translators.
+void collectEnglishTexts(const std::string& source, std::vector<EnglishText>* english) {
+  bool credits = false;
+  size_t at = 0;
+  for (int line = 1; at < source.size(); ++line) {
+    size_t end = source.find('\n', at);
+    if (end == std::string::npos) end = source.size();
+    std::string text = source.substr(at, end - at);
+    at = end + 1;
+    if (!text.empty() && text.back() == '\r') text.pop_back();
+    if (text == "[credits/]" || text == "[/credits]") {
+      credits = text == "[credits/]";
+      continue;
+    }
+    const size_t equals = text.find('=');
+    if (credits && !text.empty()) {
+      english->push_back(EnglishText{"menutext.txt", "credits", text, line,
+                                     "A line of the credits", true});
+    } else if (!credits && equals != std::string::npos && equals > 0) {
+      english->push_back(EnglishText{"menutext.txt", text.substr(0, equals),
+                                     text.substr(equals + 1), line,
+                                     "A menu item, or the caption of a screen", true});
+    }
+  }
+}
+
 }  // namespace
 
-void generateMenus() {
+void generateMenus(std::vector<EnglishText>* english) {
   std::string menuSource, textSource;
   if (!readSource("menu.txt", &menuSource) || !readSource("menutext.txt", &textSource)) return;
   std::vector<uint8_t> menu = convertMenuSource("menu.txt", menuSource);
@@ -180,6 +207,7 @@ void generateMenus() {
   checkCommands(tree, menuText);
   checkLookups(tree, menuText, textText);
   checkCredits(tree);
+  collectEnglishTexts(textSource, english);
   addOutput(Place::TextsPack, "menu.txt", std::move(menu));
   addOutput(Place::TextsPack, "menutext.txt", std::move(texts));
 }

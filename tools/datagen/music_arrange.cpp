@@ -402,8 +402,8 @@ void writeBass(Arrangement* a) {
 int drumVolume(int drumsVolume, MusicInstrument drum, char hit) {
   int percent = 100;
   if (drum == kKick) percent = hit == 'x' ? 100 : 60;
-  if (drum == kSnare) percent = hit == 'x' ? 150 : 60;
-  if (drum == kHat) percent = hit == 'x' ? 100 : 60;
+  if (drum == kSnare) percent = hit == 'x' ? 90 : 40;
+  if (drum == kHat) percent = hit == 'x' ? 75 : 45;
   if (drum == kShaker) percent = hit == 'S' ? 120 : 90;
   if (drum == kCymbal) percent = 80;
   return std::min(64, drumsVolume * percent / 100);

@@ -53,9 +53,9 @@ InstrumentSound mallet() {
   Biquad knock = {};
   setBandPass(&knock, 2500.0f, 1.0f);
   for (size_t i = 0; i < 400; ++i) {
-    w[i] += 0.15f * biquadStep(&knock, noiseSigned(&noise)) * strike(timeAt(static_cast<int>(i)), 0.0003f, 0.006f);
+    w[i] += 0.22f * biquadStep(&knock, noiseSigned(&noise)) * strike(timeAt(static_cast<int>(i)), 0.0003f, 0.006f);
   }
-  return {"marimba", w, 72.0f, 0, 0, kStruck, 1, 1024, 128, 0, 0, 0};
+  return {"marimba", w, 72.0f, 0, 0, kStruck, 1, 1024, 108, 0, 0, 0};
 }
 
 InstrumentSound electricPiano() {
@@ -64,17 +64,17 @@ InstrumentSound electricPiano() {
   const float hz = noteHz(60.0f);
   Phase carrier = {}, modulator = {}, tine = {};
   const Wave w = renderWave(1.8f, [&](float t) {
-    const float body = fmStep(&carrier, &modulator, hz, 1.0f, 0.25f + 1.6f * decay60(t, 0.7f));
-    const float ping = 0.15f * sineWave(phaseStep(&tine, 14.0f * hz)) * decay60(t, 0.04f);
+    const float body = fmStep(&carrier, &modulator, hz, 1.0f, 0.35f + 1.8f * decay60(t, 0.7f));
+    const float ping = 0.22f * sineWave(phaseStep(&tine, 14.0f * hz)) * decay60(t, 0.05f);
     return strike(t, 0.002f, 2.6f) * (body + ping);
   });
-  return {"electric piano", w, 60.0f, 0, 0, {{0, 64}, {1, 64}, {16, 0}}, 1, 1024, 150, 0, 0, 0};
+  return {"electric piano", w, 60.0f, 0, 0, {{0, 64}, {1, 64}, {16, 0}}, 1, 1024, 184, 0, 0, 0};
 }
 
 InstrumentSound harp() {
-  Wave w = pluckString(noteHz(60.0f), 1.6f, 0.55f, 0.35f, 411);
+  Wave w = pluckString(noteHz(60.0f), 1.6f, 0.7f, 0.35f, 411);
   fadeEdges(&w, 0.0f, 40.0f);
-  return {"harp", w, 60.0f, 0, 0, kStruck, 1, 1024, 110, 0, 0, 0};
+  return {"harp", w, 60.0f, 0, 0, kStruck, 1, 1024, 72, 0, 0, 0};
 }
 
 InstrumentSound bells() {
@@ -82,14 +82,14 @@ InstrumentSound bells() {
                            {{1.0f, 1.0f, 1.4f}, {2.0f, 0.1f, 0.6f}, {2.71f, 0.15f, 0.45f},
                             {5.15f, 0.06f, 0.2f}},
                            0.0008f);
-  return {"bells", w, 84.0f, 0, 0, kStruck, 1, 1024, 160, 0, 0, 0};
+  return {"bells", w, 84.0f, 0, 0, kStruck, 1, 1024, 200, 0, 0, 0};
 }
 
 InstrumentSound flute() {
   // A soft, breathy flute: mostly fundamental, a chiff of air as it speaks.
   const int period = 84;  // 525 Hz
   const int attack = samplesFor(0.12f);
-  const float steady[5] = {1.0f, 0.28f, 0.12f, 0.05f, 0.02f};
+  const float steady[5] = {1.0f, 0.4f, 0.24f, 0.13f, 0.07f};
   Noise noise = makeNoise(421);
   Biquad air = {};
   setBandPass(&air, 2000.0f, 1.5f);
@@ -102,7 +102,7 @@ InstrumentSound flute() {
         return std::min(1.0f, t / 0.04f) * tone + 0.6f * chiff;
       });
   return {"flute", w, midiOfHz(44100.0f / period), attack, period * 40,
-          {{0, 30}, {4, 64}, {10, 56}, {18, 0}}, 2, 1024, 128, 8, 24, 40};
+          {{0, 30}, {4, 64}, {10, 56}, {18, 0}}, 2, 1024, 144, 8, 24, 40};
 }
 
 InstrumentSound brass() {
@@ -113,19 +113,21 @@ InstrumentSound brass() {
   const Wave w = heldTone(
       period, attack, 24, 40,
       [&](int h, float k) {
-        const float cutoff = k < 0.5f ? 500.0f + 5600.0f * k : 3300.0f - 2200.0f * (k - 0.5f);
+        const float cutoff = k < 0.5f ? 500.0f + 6400.0f * k : 3700.0f - 1800.0f * (k - 0.5f);
         return h * hz > 12000.0f ? 0.0f : rolloff(h * hz, cutoff) / static_cast<float>(h);
       },
       [&](float tone, int i, float) { return std::min(1.0f, timeAt(i) / 0.03f) * tone; });
   return {"brass", w, midiOfHz(hz), attack, period * 24, {{0, 40}, {3, 64}, {12, 54}, {20, 0}},
-          2, 1024, 128, 6, 22, 80};
+          2, 1024, 116, 6, 22, 80};
 }
 
 InstrumentSound bass() {
-  // A warm bass: a bright pluck settling into a round tone.
+  // A warm bass: a bright pluck settling into a round tone. The fundamental is
+  // held back and the next harmonics carry the note, so it is heard on small
+  // speakers and leaves room under it.
   const int period = 674;  // 65.4 Hz
   const int attack = samplesFor(0.12f);
-  const float steady[5] = {1.0f, 0.45f, 0.18f, 0.08f, 0.04f};
+  const float steady[5] = {0.6f, 0.6f, 0.32f, 0.16f, 0.08f};
   const Wave w = heldTone(
       period, attack, 12, 16,
       [&](int h, float k) {
@@ -145,7 +147,7 @@ InstrumentSound pad() {
   Noise noise = makeNoise(431);
   for (const int hz : {261, 262, 263}) {
     for (int h = 1; h * hz < 8000; ++h) {
-      const float level = rolloff(static_cast<float>(h * hz), 1400.0f) / static_cast<float>(h);
+      const float level = rolloff(static_cast<float>(h * hz), 2800.0f) / static_cast<float>(h);
       const double phase = noiseUniform(&noise);
       const double step = static_cast<double>(h) * hz / kSynthRate;
       for (int i = 0; i < length; ++i) {
@@ -162,11 +164,11 @@ InstrumentSound kick() {
   Phase body = {};
   Noise noise = makeNoise(441);
   OnePole soft = {};
-  setOnePole(&soft, 2000.0f);
+  setOnePole(&soft, 3500.0f);
   const Wave w = renderWave(0.4f, [&](float t) {
-    const float hz = glideAt({{0.0f, 150.0f}, {0.07f, 48.0f}}, t);
-    return sineWave(phaseStep(&body, hz)) * strike(t, 0.0008f, 0.35f) +
-           0.3f * lowPassStep(&soft, noiseSigned(&noise)) * strike(t, 0.0003f, 0.006f);
+    const float hz = glideAt({{0.0f, 170.0f}, {0.06f, 62.0f}}, t);
+    return sineWave(phaseStep(&body, hz)) * strike(t, 0.0008f, 0.24f) +
+           0.45f * lowPassStep(&soft, noiseSigned(&noise)) * strike(t, 0.0003f, 0.008f);
   });
   return {"kick", w, 60.0f, 0, 0, kDrum, 1, 1024, 128, 0, 0, 0};
 }
@@ -180,14 +182,15 @@ InstrumentSound snare() {
   setHighPass(&sizzle, 6000.0f, 0.7f);
   Wave w = renderWave(0.3f, [&](float t) {
     const float n = noiseSigned(&noise);
-    return 0.5f * sineWave(phaseStep(&low, 185.0f)) * strike(t, 0.001f, 0.09f) +
-           0.25f * sineWave(phaseStep(&high, 330.0f)) * strike(t, 0.001f, 0.06f) +
-           0.9f * biquadStep(&body, n) * strike(t, 0.001f, 0.16f) +
-           0.3f * biquadStep(&sizzle, n) * strike(t, 0.001f, 0.08f);
+    return 0.5f * sineWave(phaseStep(&low, 185.0f)) * strike(t, 0.003f, 0.09f) +
+           0.25f * sineWave(phaseStep(&high, 330.0f)) * strike(t, 0.003f, 0.06f) +
+           0.9f * biquadStep(&body, n) * strike(t, 0.003f, 0.16f) +
+           0.3f * biquadStep(&sizzle, n) * strike(t, 0.003f, 0.08f);
   });
   addReverb(&w, 0.2f, 0.5f, 0.15f);
+  saturate(&w, 2.5f);  // a denser crack for its peak, so it sits in the mix lower
   fadeEdges(&w, 0.0f, 20.0f);
-  return {"snare", w, 60.0f, 0, 0, kDrum, 1, 1024, 124, 0, 0, 0};
+  return {"snare", w, 60.0f, 0, 0, kDrum, 1, 1024, 118, 0, 0, 0};
 }
 
 InstrumentSound hat() {
@@ -195,11 +198,12 @@ InstrumentSound hat() {
   Biquad high = {}, band = {};
   setHighPass(&high, 7500.0f, 0.7f);
   setBandPass(&band, 9500.0f, 1.2f);
-  const Wave w = renderWave(0.1f, [&](float t) {
+  Wave w = renderWave(0.1f, [&](float t) {
     const float n = noiseSigned(&noise);
     return (biquadStep(&high, n) + 0.6f * biquadStep(&band, n)) * strike(t, 0.0005f, 0.05f);
   });
-  return {"hat", w, 60.0f, 0, 0, kDrum, 1, 1024, 150, 0, 0, 0};
+  saturate(&w, 2.5f);
+  return {"hat", w, 60.0f, 0, 0, kDrum, 1, 1024, 176, 0, 0, 0};
 }
 
 InstrumentSound shaker() {
@@ -210,7 +214,7 @@ InstrumentSound shaker() {
     const float shape = t < 0.012f ? t / 0.012f : decay60(t - 0.012f, 0.07f);
     return biquadStep(&band, noiseSigned(&noise)) * shape;
   });
-  return {"shaker", w, 60.0f, 0, 0, kDrum, 1, 1024, 100, 0, 0, 0};
+  return {"shaker", w, 60.0f, 0, 0, kDrum, 1, 1024, 72, 0, 0, 0};
 }
 
 InstrumentSound cymbal() {
@@ -230,7 +234,7 @@ InstrumentSound cymbal() {
                                  0.002f);
   mixInto(&w, shimmer, 0.0f, 1.0f);
   fadeEdges(&w, 0.0f, 60.0f);
-  return {"cymbal", w, 60.0f, 0, 0, kDrum, 1, 1024, 140, 0, 0, 0};
+  return {"cymbal", w, 60.0f, 0, 0, kDrum, 1, 1024, 168, 0, 0, 0};
 }
 
 }  // namespace

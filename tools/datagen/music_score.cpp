@@ -75,9 +75,9 @@ SectionScore meadow() {
 SectionScore breeze() {
   return SectionScore{
       "breeze", 11, 96, 16, 2, 2, false, CounterMode::Harmony, 0,
-      /*lead*/ {kFlute, 44, 0}, /*counter*/ {kPluck, 32, 0}, /*pad*/ {kPad, 20, 0},
-      /*comp*/ {kEPiano, 22, 0}, /*arp*/ {kBell, 20, 12}, /*bass*/ {kBass, 36, 0},
-      /*drums*/ 32,
+      /*lead*/ {kFlute, 36, 0}, /*counter*/ {kPluck, 26, 0}, /*pad*/ {kPad, 16, 0},
+      /*comp*/ {kEPiano, 18, 0}, /*arp*/ {kBell, 16, 12}, /*bass*/ {kBass, 29, 0},
+      /*drums*/ 26,
       {/*kick*/ "x.........x.....", /*snare*/ "....x.......x...",
        /*hats*/ "s.s.s.s.s.s.s.s.", /*fill*/ "....x.......x.xx",
        /*bass*/ "R.........R...5.", /*comp*/ "x.......x.......",
@@ -175,9 +175,9 @@ SectionScore adventure() {
 SectionScore mapWaltz() {
   return SectionScore{
       "map", 44, 96, 12, 8, 5, false, CounterMode::Harmony, 0,
-      /*lead*/ {kFlute, 44, 0}, /*counter*/ {kMallet, 28, 0}, /*pad*/ {kPad, 16, 0},
-      /*comp*/ {kPluck, 26, 0}, /*arp*/ {kBell, 18, 12}, /*bass*/ {kBass, 34, 0},
-      /*drums*/ 30,
+      /*lead*/ {kFlute, 35, 0}, /*counter*/ {kMallet, 22, 0}, /*pad*/ {kPad, 13, 0},
+      /*comp*/ {kPluck, 21, 0}, /*arp*/ {kBell, 14, 12}, /*bass*/ {kBass, 27, 0},
+      /*drums*/ 24,
       {/*kick*/ "x...........", /*snare*/ "............",
        /*hats*/ "S...s...s...", /*fill*/ "............",
        /*bass*/ "R...-.......", /*comp*/ "....x-..x-..",
@@ -258,9 +258,9 @@ SectionScore crystal() {
 SectionScore fanfare() {
   return SectionScore{
       "fanfare", 63, 120, 16, 2, 0, false, CounterMode::Harmony, 0,
-      /*lead*/ {kBrass, 52, 0}, /*counter*/ {kBrass, 34, 0}, /*pad*/ {kPad, 22, 0},
-      /*comp*/ {kEPiano, 24, 0}, /*arp*/ {kBell, 22, 12}, /*bass*/ {kBass, 36, 0},
-      /*drums*/ 40,
+      /*lead*/ {kBrass, 38, 0}, /*counter*/ {kBrass, 25, 0}, /*pad*/ {kPad, 16, 0},
+      /*comp*/ {kEPiano, 17, 0}, /*arp*/ {kBell, 16, 12}, /*bass*/ {kBass, 26, 0},
+      /*drums*/ 29,
       {/*kick*/ "x.......x.......", /*snare*/ "x...............",
        /*hats*/ "................", /*fill*/ "x...............",
        /*bass*/ "R.......R.......", /*comp*/ "x...............",
@@ -280,8 +280,8 @@ SectionScore fanfare() {
 SectionScore defeat() {
   return SectionScore{
       "defeat", 65, 76, 16, 8, 9, true, CounterMode::Harmony, 0,
-      /*lead*/ {kFlute, 40, 0}, /*counter*/ {kPluck, 22, 0}, /*pad*/ {kPad, 20, 0},
-      /*comp*/ {kEPiano, 20, 0}, /*arp*/ {kPluck, 18, 0}, /*bass*/ {kBass, 32, 0},
+      /*lead*/ {kFlute, 34, 0}, /*counter*/ {kPluck, 19, 0}, /*pad*/ {kPad, 17, 0},
+      /*comp*/ {kEPiano, 17, 0}, /*arp*/ {kPluck, 15, 0}, /*bass*/ {kBass, 27, 0},
       /*drums*/ 0,
       {/*kick*/ "................", /*snare*/ "................",
        /*hats*/ "................", /*fill*/ "................",

@@ -60,17 +60,18 @@ Wave blast(float seconds, uint32_t seed, float subFrom, float subTo, float subT6
 }  // namespace
 
 Wave buildSelectBall() {
-  // A soft pick-up: a short tone lifting in pitch with a tiny tick on top.
+  // A soft pick-up: a short tone lifting in pitch with a tiny tick on top. Its
+  // octave keeps it clear of the music's bass.
   Phase body = {}, overtone = {};
   Noise noise = makeNoise(101);
   Biquad click = {};
   setBandPass(&click, 3200.0f, 1.2f);
-  return renderWave(0.14f, [&](float t) {
+  return renderWave(0.16f, [&](float t) {
     const float hz = glideAt({{0.0f, 520.0f}, {0.04f, 880.0f}}, t);
     const float tone =
-        sineWave(phaseStep(&body, hz)) + 0.2f * sineWave(phaseStep(&overtone, 2.0f * hz));
+        sineWave(phaseStep(&body, hz)) + 0.35f * sineWave(phaseStep(&overtone, 2.0f * hz));
     const float tick = biquadStep(&click, noiseSigned(&noise)) * strike(t, 0.0005f, 0.015f);
-    return 0.8f * strike(t, 0.002f, 0.11f) * tone + 0.6f * tick;
+    return 0.8f * strike(t, 0.002f, 0.13f) * tone + 0.35f * tick;
   });
 }
 
@@ -91,15 +92,18 @@ Wave buildSelectAim() {
 }
 
 Wave buildBallStand() {
-  // A soft landing: a low, quickly damped thud.
-  Phase body = {};
+  // A soft landing: a quickly damped knock on felt, pitched above the music's
+  // bass so it is not lost under it.
+  Phase body = {}, overtone = {};
   Noise noise = makeNoise(103);
   OnePole felt = {};
-  setOnePole(&felt, 1200.0f);
-  return renderWave(0.15f, [&](float t) {
-    const float hz = glideAt({{0.0f, 230.0f}, {0.05f, 120.0f}}, t);
-    return strike(t, 0.001f, 0.09f) * sineWave(phaseStep(&body, hz)) +
-           1.5f * lowPassStep(&felt, noiseSigned(&noise)) * strike(t, 0.0005f, 0.02f);
+  setOnePole(&felt, 2500.0f);
+  return renderWave(0.2f, [&](float t) {
+    const float hz = glideAt({{0.0f, 460.0f}, {0.05f, 300.0f}}, t);
+    const float knock =
+        sineWave(phaseStep(&body, hz)) + 0.3f * sineWave(phaseStep(&overtone, 2.4f * hz));
+    return strike(t, 0.002f, 0.2f) * knock +
+           0.3f * lowPassStep(&felt, noiseSigned(&noise)) * strike(t, 0.0005f, 0.02f);
   });
 }
 

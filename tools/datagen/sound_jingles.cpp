@@ -82,7 +82,7 @@ Wave tock(float hz, float seconds, uint32_t seed) {
   const Wave click = renderWave(0.02f, [&](float t) {
     return lowPassStep(&soft, noiseSigned(&noise)) * strike(t, 0.0002f, 0.008f);
   });
-  mixInto(&out, click, 0.0f, 0.5f);
+  mixInto(&out, click, 0.0f, 0.35f);
   return out;
 }
 
@@ -253,15 +253,15 @@ Wave buildMenu() {
 }
 
 Wave buildMenu2() {
-  // Moving between items: the lightest tick.
-  Wave out = modalTone(2200.0f, 0.08f, {{1.0f, 1.0f, 0.045f}, {2.7f, 0.3f, 0.02f}}, 0.0004f);
+  // Moving between items: the lightest tick, with just enough ring to be heard.
+  Wave out = modalTone(2200.0f, 0.1f, {{1.0f, 1.0f, 0.07f}, {2.7f, 0.3f, 0.03f}}, 0.0004f);
   Noise noise = makeNoise(241);
   Biquad air = {};
   setHighPass(&air, 5000.0f, 0.7f);
   const Wave click = renderWave(0.01f, [&](float t) {
     return biquadStep(&air, noiseSigned(&noise)) * strike(t, 0.0002f, 0.004f);
   });
-  mixInto(&out, click, 0.0f, 0.2f);
+  mixInto(&out, click, 0.0f, 0.1f);
   return out;
 }
 
@@ -274,8 +274,8 @@ Wave buildChpok() {
   return renderWave(0.16f, [&](float t) {
     const float air = biquadStep(&band, noiseSigned(&noise)) * strike(t, 0.0003f, 0.012f);
     const float tone = sineWave(phaseStep(&body, glideAt({{0.0f, 950.0f}, {0.04f, 260.0f}}, t))) *
-                       strike(t, 0.001f, 0.08f);
-    return 1.2f * air + tone;
+                       strike(t, 0.001f, 0.1f);
+    return 0.8f * air + tone;
   });
 }
 

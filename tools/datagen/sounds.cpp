@@ -3,8 +3,8 @@
 // sound for its moment (clicks for menus, pops and chimes for the board, blasts
 // for the bombs, ambience for the scenery); the finishing step takes out any
 // offset, fades the ends so nothing clicks, and sets the peak below full scale.
-// The water ambience is exactly as long as the game's replay period and is built
-// periodic, so the repetitions join up.
+// The game loops the water ambience as one channel; it is built periodic over its
+// whole length, so the loop point joins without a seam and is left unfaded.
 #include <cmath>
 
 #include "datagen.h"
@@ -19,41 +19,45 @@ struct SoundRecipe {
   const char* name;
   Wave (*build)();
   float peak;    // of the finished sound, below full scale
-  bool looping;  // replayed back to back: periodic, only the shortest fades
+  bool looping;  // played looped: periodic, not faded
 };
 
-// Every sound the game plays, by file name.
+// Every sound the game plays, by file name. The peaks set the levels, measured
+// against the music as the game plays both at full volume (orbel-soundcheck),
+// which is the data's own level: board and menu
+// sounds 3..5 dB over it in their loudest 100 ms, rewards and blasts 6..9 dB,
+// birds a few dB under it, and the water about 8 LU under it.
 const SoundRecipe kSounds[] = {
-    {"addball.ogg", buildAddBall, 0.50f, false},
-    {"addbonus.ogg", buildAddBonus, 0.50f, false},
-    {"addlife.ogg", buildAddLife, 0.55f, false},
-    {"ball.ogg", buildBall, 0.60f, false},
-    {"ballstand.ogg", buildBallStand, 0.45f, false},
-    {"birds1.ogg", buildBirds1, 0.28f, false},
-    {"birds2.ogg", buildBirds2, 0.28f, false},
-    {"birds3.ogg", buildBirds3, 0.28f, false},
-    {"bomb1.ogg", buildBomb1, 0.78f, false},
-    {"bomb2.ogg", buildBomb2, 0.82f, false},
-    {"brook.ogg", buildBrook, 0.30f, true},
-    {"chain.ogg", buildChain, 0.50f, false},
-    {"chpok1.ogg", buildChpok, 0.60f, false},
-    {"defeat.ogg", buildDefeat, 0.60f, false},
-    {"deleteballs.ogg", buildDeleteBalls, 0.75f, false},
-    {"diamond.ogg", buildDiamond, 0.60f, false},
-    {"diamond0.ogg", buildDiamondZap, 0.50f, false},
-    {"excellent.ogg", buildExcellent, 0.65f, false},
-    {"gaf.ogg", buildGaf, 0.42f, false},
-    {"gethammer.ogg", buildGetHammer, 0.55f, false},
-    {"hammer.ogg", buildHammer, 0.80f, false},
-    {"level_defeat.ogg", buildLevelDefeat, 0.60f, false},
-    {"levelcomplete.ogg", buildLevelComplete, 0.65f, false},
-    {"menu.ogg", buildMenu, 0.50f, false},
-    {"menu2.ogg", buildMenu2, 0.30f, false},
-    {"score.ogg", buildScore, 0.45f, false},
+    {"addball.ogg", buildAddBall, 0.59f, false},
+    {"addbonus.ogg", buildAddBonus, 0.40f, false},
+    {"addlife.ogg", buildAddLife, 0.48f, false},
+    {"ball.ogg", buildBall, 0.68f, false},
+    {"ballstand.ogg", buildBallStand, 0.61f, false},
+    {"birds1.ogg", buildBirds1, 0.105f, false},
+    {"birds2.ogg", buildBirds2, 0.105f, false},
+    {"birds3.ogg", buildBirds3, 0.105f, false},
+    {"bomb1.ogg", buildBomb1, 0.49f, false},
+    {"bomb2.ogg", buildBomb2, 0.55f, false},
+    {"brook.ogg", buildBrook, 0.21f, true},
+    {"chain.ogg", buildChain, 0.51f, false},
+    {"chpok1.ogg", buildChpok, 0.72f, false},
+    {"defeat.ogg", buildDefeat, 0.56f, false},
+    {"deleteballs.ogg", buildDeleteBalls, 0.48f, false},
+    {"diamond.ogg", buildDiamond, 0.53f, false},
+    {"diamond0.ogg", buildDiamondZap, 0.47f, false},
+    {"excellent.ogg", buildExcellent, 0.53f, false},
+    {"gaf.ogg", buildGaf, 0.25f, false},
+    {"gethammer.ogg", buildGetHammer, 0.65f, false},
+    {"hammer.ogg", buildHammer, 0.70f, false},
+    {"level_defeat.ogg", buildLevelDefeat, 0.57f, false},
+    {"levelcomplete.ogg", buildLevelComplete, 0.62f, false},
+    {"menu.ogg", buildMenu, 0.71f, false},
+    {"menu2.ogg", buildMenu2, 0.68f, false},
+    {"score.ogg", buildScore, 0.67f, false},
     {"selectaim.ogg", buildSelectAim, 0.45f, false},
-    {"selectball.ogg", buildSelectBall, 0.50f, false},
-    {"square.ogg", buildSquare, 0.50f, false},
-    {"waterfall.ogg", buildWaterfall, 0.35f, true},
+    {"selectball.ogg", buildSelectBall, 0.75f, false},
+    {"square.ogg", buildSquare, 0.63f, false},
+    {"waterfall.ogg", buildWaterfall, 0.164f, true},
     {"wow.ogg", buildWow, 0.60f, false},
 };
 
@@ -62,11 +66,9 @@ const SoundRecipe kSounds[] = {
 constexpr float kLeadInSeconds = 0.004f;
 
 // Offset out, ends faded, peak set. Looping sounds keep their periodic content
-// and only get fades short enough not to be heard as a dip.
+// whole: a fade at the loop point would be heard as a dip every time round.
 void finish(Wave* w, const SoundRecipe& recipe) {
-  if (recipe.looping) {
-    fadeEdges(w, 3.0f, 3.0f);
-  } else {
+  if (!recipe.looping) {
     OnePole dc = {};
     setOnePole(&dc, 12.0f);
     for (float& v : *w) v = highPassStep(&dc, v);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "datagen.h"
+#include "resources/resources.h"
 
 // The advance of a character code as the game loads it (2.0 = a whole cell).
 static float advanceOf(unsigned char code) {
@@ -12,6 +13,8 @@ static float advanceOf(unsigned char code) {
   const int cellsPerRow = metrics->bytes[0];
   return metrics->bytes[4 + code] * 2.0f / (512.0f / static_cast<float>(cellsPerRow));
 }
+
+bool fontHasGlyph(unsigned char code) { return code >= 32 && advanceOf(code) > 0.0f; }
 
 float measureGameText(const char* text, float size) {
   float width = 0.0f;
@@ -48,4 +51,17 @@ int wrappedLineCount(const char* text, float maxWidth, float size) {
     }
   }
   return lines;
+}
+
+float widestTranslation(const char* key, int steps, float size) {
+  float widest = 0.0f;
+  for (const OutputFile& file : gen.files) {
+    if (file.place != Place::TextsPack || file.name.rfind("strings", 0) != 0) continue;
+    freeTextTable();
+    parseTextFile(file.name.c_str(), file.bytes.data(), static_cast<uint32_t>(file.bytes.size()));
+    const float width = measureGameText(textAfter(key, steps), size);
+    if (width > widest) widest = width;
+  }
+  freeTextTable();
+  return widest;
 }

@@ -48,10 +48,13 @@ const TextKeyRule kTextKeys[] = {
     {"gameover", kStrings, 20, "", 0, "", 0, 0, 0},
     {"nomoves", kStrings, 18, "", 0, "", 0, 0, 0},
     {"nextstage", kStrings, 25, "", 0, "", 0, 0, 0},
+    {"combo", kStrings, 20, "%i", 0, "", 0, 0, 0},
+    {"excellent", kStrings, 20, "", 0, "", 0, 0, 0},
     {"stagename1", kStrings, 22, "", 13, "stagename%i", 0, 0, 0},
     {"expertmode", kStrings, 10, "", 0, "", 0, 0, 0},
     {"normalmode", kStrings, 10, "", 0, "", 0, 0, 0},
     {"zenmode", kStrings, 10, "", 0, "", 0, 0, 0},
+    {"presskey", kStrings, 25, "", 0, "", 0, 0, 0},
     {"hallo", kStrings, 16, "%s", 0, "", 0, 0, 0},
     {"ifnotyou", kStrings, 30, "", 0, "", 0, 0, 0},
     {"curusers", kStrings, 18, "", 0, "", 0, 0, 0},
@@ -66,11 +69,16 @@ const TextKeyRule kTextKeys[] = {
     {"zeroscore", kStrings, 259, "", 0, "", 340, 16.0f, 4},
     // The folder and the reason fill it up to the box's 259 characters.
     {"savefailed", kStrings, 120, "%s%s", 0, "", 340, 16.0f, 4},
+    // The file and the reason, as for "savefailed".
+    {"loadfailed", kStrings, 120, "%s%s", 0, "", 340, 16.0f, 4},
+    {"levelbroken", kStrings, 120, "%s%s", 0, "", 340, 16.0f, 4},
     {"sfxvolume", kStrings, 25, "", 0, "", 0, 0, 0},
     {"musicvolume", kStrings, 25, "", 0, "", 0, 0, 0},
     {"fullscreen", kStrings, 20, "", 0, "", 0, 0, 0},
     {"customcursor", kStrings, 20, "", 0, "", 0, 0, 0},
     {"ballspeed", kStrings, 25, "", 0, "", 0, 0, 0},
+    {"language", kStrings, 25, "", 0, "", 0, 0, 0},
+    {"languagename", kStrings, 25, "", 0, "", 0, 0, 0},
     {"howtoplay", kStrings, 20, "", 0, "", 0, 0, 0},
     {"squarehelp", kStrings, 90, "", 0, "", 330, 12.0f, 3},
     {"survivalhelp", kStrings, 90, "", 0, "", 330, 12.0f, 3},
@@ -123,6 +131,18 @@ const TextKeyRule kTextKeys[] = {
     {"triplebomb", kTips, 150, "", 2, "triplebomb%i", 268, 11.0f, 6},
     {"quadrobomb", kTips, 150, "", 2, "quadrobomb%i", 268, 11.0f, 6},
     {"adventuretip", kTips, 150, "", 4, "adventuretip%i", 268, 11.0f, 6},
+    // What to press, for a player on the keys ("keys...") and on a controller ("pad...").
+    {"keysclick", kStrings, 8, "", 0, "", 0, 0, 0},
+    {"padclick", kStrings, 8, "", 0, "", 0, 0, 0},
+    {"padkeytoresume", kStrings, 50, "", 0, "", 0, 0, 0},
+    {"keysifnotyou", kStrings, 30, "", 0, "", 0, 0, 0},
+    {"padifnotyou", kStrings, 30, "", 0, "", 0, 0, 0},
+    {"keyshammertip", kTips, 150, "", 0, "", 268, 11.0f, 6},
+    {"padhammertip", kTips, 150, "", 0, "", 268, 11.0f, 6},
+    {"keyshammerfull", kTips, 150, "", 0, "", 268, 11.0f, 6},
+    {"padhammerfull", kTips, 150, "", 0, "", 268, 11.0f, 6},
+    {"keysballtip", kTips, 110, "", 2, "keysballtip%i", 330, 12.0f, 3},
+    {"padballtip", kTips, 110, "", 2, "padballtip%i", 330, 12.0f, 3},
 };
 
 const char* const kTextFileNames[2] = {"strings.txt", "tips.txt"};
@@ -132,7 +152,14 @@ struct SourceEntry {
   std::string key;
   std::string value;  // with "\n" already turned into a line feed
   int line;
+  std::string note;   // the comment lines of its part of the source
 };
+
+// A comment line's words: "# Side panel" gives "Side panel".
+std::string commentWords(const std::string& line) {
+  const size_t start = line.find_first_not_of("# ");
+  return start == std::string::npos ? "" : line.substr(start);
+}
 
 // Turns a source into the game file and its entries. Reports malformed lines.
 std::vector<uint8_t> convertTextSource(const std::string& fileName, const std::string& source,
@@ -140,6 +167,9 @@ std::vector<uint8_t> convertTextSource(const std::string& fileName, const std::s
   std::string out;
   size_t at = 0;
   int line = 0;
+  // A part of the source is the entries under a comment, up to a blank line.
+  std::string note;
+  bool afterComment = false;
   while (at < source.size()) {
     size_t end = source.find('\n', at);
     if (end == std::string::npos) end = source.size();
@@ -147,7 +177,17 @@ std::vector<uint8_t> convertTextSource(const std::string& fileName, const std::s
     at = end + 1;
     ++line;
     if (!text.empty() && text.back() == '\r') text.pop_back();
-    if (text.empty() || text[0] == '#') continue;
+    if (text.empty()) {
+      note.clear();
+      afterComment = false;
+      continue;
+    }
+    if (text[0] == '#') {
+      note = (afterComment ? note + " " : "") + commentWords(text);
+      afterComment = true;
+      continue;
+    }
+    afterComment = false;
     const size_t equals = text.find('=');
     if (equals == std::string::npos || equals == 0) {
       reportError(fileName, line, "expected key=value");
@@ -166,7 +206,7 @@ std::vector<uint8_t> convertTextSource(const std::string& fileName, const std::s
         value += raw[i];
       }
     }
-    entries->push_back(SourceEntry{text.substr(0, equals), value, line});
+    entries->push_back(SourceEntry{text.substr(0, equals), value, line, note});
     out += text.substr(0, equals + 1) + value + "\r\n";
   }
   out += "\r\n";  // the reader overwrites the last byte
@@ -281,7 +321,7 @@ void checkTexts(const std::vector<uint8_t> files[2], const TextSources& sources)
 
 }  // namespace
 
-void generateTexts() {
+void generateTexts(std::vector<EnglishText>* english) {
   TextSources sources{};
   std::vector<uint8_t> files[2];
   for (int f = 0; f < 2; ++f) {
@@ -290,5 +330,13 @@ void generateTexts() {
     files[f] = convertTextSource(kTextFileNames[f], source, &sources.entries[f]);
   }
   checkTexts(files, sources);
-  for (int f = 0; f < 2; ++f) addOutput(Place::TextsPack, kTextFileNames[f], std::move(files[f]));
+  for (int f = 0; f < 2; ++f) {
+    for (const SourceEntry& entry : sources.entries[f]) {
+      // The players who hold the first records keep their names in every language.
+      const bool translated = entry.key.rfind("defname", 0) != 0;
+      english->push_back(EnglishText{kTextFileNames[f], entry.key, entry.value, entry.line,
+                                     entry.note, translated});
+    }
+    addOutput(Place::TextsPack, kTextFileNames[f], std::move(files[f]));
+  }
 }

@@ -33,7 +33,8 @@ struct NamedKey {
 const NamedKey kKeyNames[] = {
     {"ENTER", VK_RETURN}, {"ESCAPE", VK_ESCAPE}, {"SPACE", VK_SPACE}, {"BACK", VK_BACK},
     {"DELETE", VK_DELETE}, {"HOME", VK_HOME},   {"END", VK_END},     {"LEFT", VK_LEFT},
-    {"RIGHT", VK_RIGHT},   {"UP", VK_UP},       {"DOWN", VK_DOWN},
+    {"RIGHT", VK_RIGHT},   {"UP", VK_UP},       {"DOWN", VK_DOWN},   {"TAB", VK_TAB},
+    {"F1", VK_F1},         {"PAGEUP", VK_PRIOR}, {"PAGEDOWN", VK_NEXT},
 };
 
 // A key name (in any case), a letter, a digit or a number. Returns 0 when it is
@@ -273,6 +274,8 @@ const ScriptCommand kCommands[] = {
     {"shot", 1, 1, checkShot, runShot},
     {"mark", 1, 1, nullptr, runMark},
     {"soak", 1, 3, checkSoak, runSoak},
+    {"pad", 1, 1, checkPad, runPad},
+    {"stick", 2, 2, checkStick, runStick},
 };
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "platform/platform.h"
 #include "render/render.h"
 #include "render/text.h"
+#include "resources/resources.h"
 #include "runner.h"
 
 namespace {
@@ -33,6 +34,8 @@ void dumpCore(JsonWriter& json) {
   json.endObject();
   json.key("active");
   json.boolean(app.appActive != 0);
+  json.key("language");
+  json.string(textLanguage());
   json.key("mouse");
   json.beginArray();
   json.integer(input.mouseX);
@@ -104,6 +107,8 @@ void (*const kSections[])(JsonWriter&) = {
     dumpSettings,
     dumpAudio,
     dumpTexts,
+    dumpBanner,
+    dumpTip,
     dumpGfx,
     dumpScenery,
     dumpEffects,

@@ -1,10 +1,15 @@
-// The runner's dump of the board game: every game-state value under its name, the
-// board as rows of letters (balls, square layers, previews) and the HUD as shown.
+// The runner's dump of the board game: every game-state value under its name (with
+// the view's menu, cursor, shown score and shake among them, where tools have always
+// read them), the board as rows of letters (balls, square layers, previews), the
+// HUD as shown, and the banner and tip panel of the moment.
 #include <string>
 
 #include "game/board.h"
 #include "game/game.h"
 #include "game/game_scene.h"
+#include "game/tips.h"
+#include "render/text.h"
+#include "input/input.h"
 #include "json.h"
 #include "runner.h"
 
@@ -109,18 +114,21 @@ void dumpGame(JsonWriter& json) {
   integerField(json, "elapsedMs", g.elapsedMs);
   numberField(json, "hammerCharge", g.hammerCharge);
   integerField(json, "levelScore", g.levelScore);
-  integerField(json, "shownScore", g.shownScore);
+  integerField(json, "shownScore", gameView.shownScore);
   integerField(json, "squaresAtStart", g.squaresAtStart);
   numberField(json, "levelClock", g.levelClock);
   numberField(json, "levelCompleteTimer", g.levelCompleteTimer);
   numberField(json, "defeatTimer", g.defeatTimer);
   flagField(json, "running", g.running);
-  flagField(json, "menuOpen", g.menuOpen);
+  flagField(json, "menuOpen", gameView.menuOpen);
   flagField(json, "busy", g.busy);
-  integerField(json, "cursorMode", int32_t(g.cursorMode));
-  flagField(json, "helpCursor", g.helpCursor);
+  integerField(json, "cursorMode", int32_t(gameView.cursorMode));
+  flagField(json, "helpCursor", gameView.helpCursor);
   flagField(json, "defeatDim", g.defeatDim);
-  integerField(json, "shakeTimer", g.shakeTimer);
+  integerField(json, "shakeTimer", gameView.shakeTimer);
+  cellPosition(json, "keyCursor", gameView.keyCursor);
+  json.key("inputDevice");
+  json.string(inputDeviceName(input.lastDevice));
   json.endObject();
 }
 
@@ -136,10 +144,45 @@ void dumpBoard(JsonWriter& json) {
 void dumpHud(JsonWriter& json) {
   json.key("hud");
   json.beginObject();
-  integerField(json, "shownScore", gameState.shownScore);
-  integerField(json, "pendingSquares", gameView.pendingSquares);
-  numberField(json, "progress", sceneView.shownProgress);
+  integerField(json, "shownScore", gameView.shownScore);
+  integerField(json, "pendingSquares", gameState.pendingSquares);
+  numberField(json, "progress", gameView.shownProgress);
   json.key("cursor");
-  json.string(cursorName(gameState.cursorMode));
+  json.string(cursorName(gameView.cursorMode));
   json.endObject();
+}
+
+namespace {
+
+// A message of the moment: its text, where it stands and its ms still to run.
+void messageObject(JsonWriter& json, const char* text, Vec2 at, float timeLeft) {
+  json.beginObject();
+  json.key("text");
+  json.string(text);
+  numberField(json, "x", at.x);
+  numberField(json, "y", at.y);
+  numberField(json, "timeLeft", timeLeft);
+  json.endObject();
+}
+
+}  // namespace
+
+void dumpBanner(JsonWriter& json) {
+  json.key("banner");
+  const float left = bannerMsLeft();
+  if (left > 0.0f) {
+    messageObject(json, textState.bannerText, bannerCentre(), left);
+  } else {
+    json.null();
+  }
+}
+
+void dumpTip(JsonWriter& json) {
+  json.key("tip");
+  if (!tipState.active) {
+    json.null();
+    return;
+  }
+  const float wait = tipState.delay > 0.0f ? tipState.delay : 0.0f;
+  messageObject(json, shownTipText(), tipState.anchor, wait);
 }

@@ -1,6 +1,6 @@
 // orbel-script: the game's real loop driven by a script, headless by default.
 //   orbel-script [--data DIR] [--seed N] [--delta MS] [--gfx null|gl]
-//                [--fullscreen yes|no] SCRIPT|-
+//                [--fullscreen yes|no] [--lang CODE] SCRIPT|-
 // Exit status: 0 when the script ran to its end, 1 when the program stopped,
 // 2 for a bad script or bad options.
 #include <cstdio>
@@ -30,7 +30,7 @@ struct ScriptLine {
 int usage(const char* why) {
   std::fprintf(stderr,
                "orbel-script: %s\nusage: orbel-script [--data DIR] [--seed N] [--delta MS] "
-               "[--gfx null|gl] [--fullscreen yes|no] SCRIPT|-\n",
+               "[--gfx null|gl] [--fullscreen yes|no] [--lang CODE] SCRIPT|-\n",
                why);
   return 2;
 }
@@ -56,6 +56,8 @@ bool parseOptions(int argc, char** argv, std::string* scriptPath, std::string* e
     } else if (arg == "--fullscreen" && hasValue &&
                (std::strcmp(argv[i + 1], "yes") == 0 || std::strcmp(argv[i + 1], "no") == 0)) {
       runnerOptions.fullScreen = std::strcmp(argv[++i], "yes") == 0;
+    } else if (arg == "--lang" && hasValue && argv[i + 1][0]) {
+      runnerOptions.language = argv[++i];
     } else if (scriptPath->empty() && (arg == "-" || arg[0] != '-')) {
       *scriptPath = arg;
     } else {
@@ -147,10 +149,11 @@ int main(int argc, char** argv) {
   options.fullScreenAnswer =
       runnerOptions.fullScreen ? AppFullScreenAnswer::Yes : AppFullScreenAnswer::No;
   options.takeInstanceLock = false;
-  options.startTicker = false;
+  options.framesPerSecond = 0;  // never held to the display
   options.hiddenWindow = true;
   options.dataDirectory =
       runnerOptions.dataDirectory.empty() ? nullptr : runnerOptions.dataDirectory.c_str();
+  options.language = runnerOptions.language.empty() ? nullptr : runnerOptions.language.c_str();
   options.hasSeed = runnerOptions.hasSeed;
   options.seed = runnerOptions.seed;
   int exitCode = 0;

@@ -17,6 +17,7 @@ struct RunnerOptions {
   uint32_t deltaMs = 16;
   bool gl = false;            // --gfx gl
   bool fullScreen = false;
+  std::string language;       // --lang: "" = as the game chooses
 };
 extern RunnerOptions runnerOptions;
 
@@ -52,6 +53,11 @@ void dumpBoard(JsonWriter& json);
 // The HUD as shown: the chasing score, the squares whose star is on its way, the
 // progress bar's fill and the cursor's name.
 void dumpHud(JsonWriter& json);
+// The banner and the tip panel: each `{text, x, y, timeLeft}` or null. The banner's
+// point is its centre and timeLeft the ms it stays; the tip's point is its anchor
+// and timeLeft the ms before it shows (0 once shown: it stays until clicked).
+void dumpBanner(JsonWriter& json);
+void dumpTip(JsonWriter& json);
 // The menus: the current screen, its slide and what it shows (menu_dump.cpp).
 void dumpMenu(JsonWriter& json);
 // The profiles and the settings record (persistence_dump.cpp).
@@ -76,6 +82,14 @@ bool runPlay(const Args& args, std::string* error);
 // `soak FRAMES [FIRST [EVERY]]`: random play with a close now and then (soak.cpp).
 bool checkSoak(const Args& args, std::string* error);
 bool runSoak(const Args& args, std::string* error);
+
+// `pad BUTTON` (a press and release of a game controller's button, by SDL's name)
+// and `stick X Y` (the left stick held at -1..1 each, y up): through the
+// platform's translation of controller events (pad_commands.cpp).
+bool checkPad(const Args& args, std::string* error);
+bool runPad(const Args& args, std::string* error);
+bool checkStick(const Args& args, std::string* error);
+bool runStick(const Args& args, std::string* error);
 
 // Argument helpers for the checks.
 bool parseInteger(const std::string& text, long* value);

@@ -1,6 +1,7 @@
 // The runner's dump of the scenery: the backgrounds shown and coming, how far the
 // crossfade has gone, the tint and the game's colour scheme it drifts to.
 #include "game/game.h"
+#include "game/game_scene.h"
 #include "json.h"
 #include "runner.h"
 #include "scenery/scenery.h"

@@ -29,6 +29,7 @@
 #include "game/board.h"
 #include "game/game.h"
 #include "json.h"
+#include "game/game_scene.h"
 #include "persistence/settings.h"
 #include "resources/resources.h"
 #include "platform/platform.h"
@@ -150,7 +151,7 @@ void pressKey(int32_t key) {
 
 // Counts a frame of the screen shown now (none while the board has no screen).
 void tallyScreen() {
-  const bool shown = currentScene() != &gameScene || gameState.menuOpen;
+  const bool shown = currentScene() != &gameScene || gameView.menuOpen;
   const char* name = shown ? currentMenuScreen() : "";
   if (name[0] == '\0') return;
   int32_t i = 0;
@@ -398,7 +399,9 @@ void clickHud() {
   }
 }
 
-const int32_t kGameKeys[] = {'1', '2', '3', VK_SPACE, VK_SPACE, VK_ESCAPE, VK_RETURN, 'A'};
+const int32_t kGameKeys[] = {'1',     '2',      '3',   VK_SPACE, VK_SPACE, VK_ESCAPE, VK_RETURN,
+                             VK_RETURN, VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN,  VK_TAB,   VK_F1,
+                             VK_BACK,  VK_NEXT,  'A'};
 
 bool boardStep() {
   SoakRandom& r = soak.random;
@@ -449,7 +452,7 @@ bool step() {
   if (chance(soak.random, 1) && chance(soak.random, 5)) return focusStep();
   const Scene* scene = currentScene();
   if (scene == &loadingScene) return titleStep();
-  if (scene == &gameScene && !gameState.menuOpen) return boardStep();
+  if (scene == &gameScene && !gameView.menuOpen) return boardStep();
   return menuStep();
 }
 
