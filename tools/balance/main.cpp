@@ -248,6 +248,11 @@ int main(int argc, char** argv) {
   const std::vector<LevelRow> rows = summarise(games);
   std::printf("%zu games on %d workers in %.1f s\n%s", games.size(), workers, seconds,
               targetSummary(rows).c_str());
+  const SameGames same = compareGames(games, Difficulty::Expert, Difficulty::Zen);
+  if (same.pairs > 0) {
+    std::printf("zen games the same as expert's of that level and seed: %d of %d\n", same.same,
+                same.pairs);
+  }
   if (illegal > 0) std::fprintf(stderr, "orbel-balance: %d moves refused by the game\n", illegal);
   return writeOutputs(o, rows) && illegal == 0 ? 0 : 1;
 }

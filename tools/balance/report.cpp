@@ -271,6 +271,26 @@ std::string targetSummary(const std::vector<LevelRow>& rows) {
   return out.str();
 }
 
+SameGames compareGames(const std::vector<Game>& games, int32_t a, int32_t b) {
+  std::map<std::tuple<bool, int32_t, uint32_t>, const GameResult*> first;
+  for (const Game& g : games) {
+    if (g.setup.difficulty == a) first[{g.setup.survival, g.setup.level, g.setup.seed}] = &g.result;
+  }
+  SameGames count = {0, 0};
+  for (const Game& g : games) {
+    if (g.setup.difficulty != b) continue;
+    const auto it = first.find({g.setup.survival, g.setup.level, g.setup.seed});
+    if (it == first.end()) continue;
+    const GameResult& x = *it->second;
+    const GameResult& y = g.result;
+    ++count.pairs;
+    if (x.won == y.won && x.moves == y.moves && x.elapsedMs == y.elapsedMs && x.score == y.score) {
+      ++count.same;
+    }
+  }
+  return count;
+}
+
 bool writeRecordMedians(const std::string& path, const std::vector<LevelRow>& rows) {
   std::ofstream out(path);
   out << "# The balance player's medians over its won games, per adventure level and\n"

@@ -58,6 +58,14 @@ bool drawCurve(const std::string& path, const std::vector<LevelRow>& rows,
 // The zone means and the tuning targets, each said to hold or not, as text.
 std::string targetSummary(const std::vector<LevelRow>& rows);
 
+// Zen's games set beside Expert's of the same level and seed: how many pairs there
+// are and how many of them played the same (result, moves, clock and score).
+struct SameGames {
+  int32_t pairs;
+  int32_t same;
+};
+SameGames compareGames(const std::vector<Game>& games, int32_t a, int32_t b);
+
 // The medians the default records are made from: one line per adventure level and
 // difficulty, "level difficulty score combo seconds moves". False when the file
 // cannot be written.
