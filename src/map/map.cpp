@@ -103,7 +103,7 @@ void computeMapGeometry() {
 void readZoneNamePlaces(const char* text) {
   mapGeometry.zoneNameSize = readFloat(text, "size=");
   for (int32_t zone = 0; zone < kMapZoneCount; ++zone) {
-    char key[16];
+    char key[24];
     std::snprintf(key, sizeof key, "zone%i=", int(zone + 1));
     const Vec3 place = std::strstr(text, key) ? readVector3(text, key) : Vec3{0.0f, 0.0f, 0.0f};
     mapGeometry.zoneNameAt[zone] = {place.x, place.y};

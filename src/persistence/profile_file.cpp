@@ -119,8 +119,9 @@ void cleanStoredName(int32_t index) {
   if (name[0] == '\0') std::snprintf(name, sizeof name, "PLAYER");
   char unique[kProfileNameLength + 1];
   std::snprintf(unique, sizeof unique, "%s", name);
+  static_assert(kMaxProfiles + 1 <= 9, "a profile's number is one digit");
   for (int32_t n = 2; nameTaken(unique, index) && n <= kMaxProfiles + 1; ++n) {
-    std::snprintf(unique, sizeof unique, "%.*s %i", kProfileNameLength - 2, name, int(n));
+    std::snprintf(unique, sizeof unique, "%.*s %c", kProfileNameLength - 2, name, char('0' + n));
   }
   std::memset(p.name, 0, sizeof p.name);
   std::memcpy(p.name, unique, std::strlen(unique));

@@ -79,7 +79,10 @@ const std::vector<Drop>& pileUps() {
 
 std::string nameOf(const Drop& drop) {
   std::string name;
-  for (const std::string& effect : drop) name += (name.empty() ? "" : "+") + effect.substr(0, effect.size() - 4);
+  for (const std::string& effect : drop) {
+    if (!name.empty()) name += '+';
+    name.append(effect, 0, effect.size() - 4);  // without ".ogg"
+  }
   return name;
 }
 
