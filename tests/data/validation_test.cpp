@@ -61,11 +61,11 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenSource{"strings.txt", "Hello, %s!", "Hello, %d!", "strings.txt:48: error: \"hallo\" must hold"},
         BrokenSource{"menu.txt", "skip level\n", "", "no block lists \"skip level\" on the screen \"defeat\""},
         BrokenSource{"menu.txt", "", "\nlost=\nback\n", "menu.txt:86: error: a block that no screen reaches"},
-        BrokenSource{"levels/pack1_20.lvl", "0011222B2211000", "0011222B2211000.", "pack1_20.lvl:17: error: a grid line holds 21 cells"},
+        BrokenSource{"levels/pack1_20.lvl", ".001..2..2..Z..0", ".001..2..2..Z..0.", "pack1_20.lvl:17: error: a grid line holds 21 cells"},
         BrokenSource{"levels/pack1_03.lvl", ".00a01111100000", ".00a0111110000I", "pack1_03.lvl:15: error: \"I\" is not a cell"},
         BrokenSource{"levels/tut1_01.lvl", "0ZZ1a00........\n.....0000000........\n.....000b000........\n.....0bb1",
                      "0XXXa00........\n.....0000000........\n.....000b000........\n.....0bb0", "tut1_01.lvl: error: an adventure level needs squares"},
-        BrokenSource{"levels/pack1_17.lvl", ".....0112110...", ".....0.....0...", "pack1_17.lvl: error: the floor falls apart"},
+        BrokenSource{"levels/pack1_17.lvl", "010.........\n.........0..", "010.........\n............", "pack1_17.lvl: error: the floor falls apart"},
         BrokenSource{"effects/bomb1.par", "externeffect1=blastring", "externeffect1=blastrings", "bomb1.par: error: the external effect \"blastrings\" does not exist"},
         BrokenSource{"effects/ball1.par", "drotdev=360", "drotdev=360\nradius9=4", "ball1.par:20: error: unknown line"},
         BrokenSource{"scenery/level3.txt", "leaves_fern     -400", "leaves_ferns    -400", "scenery/level3.txt:8: error: \"leaves_ferns\" is not in the catalogue"}));

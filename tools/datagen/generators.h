@@ -67,8 +67,9 @@ void generateScenery(std::vector<CataloguePicture>* pictures,
                      std::vector<std::vector<SceneryHole>>* holes);
 // The adventure map path "trajectory1.spl".
 void generatePath();
-// Default records "hi_expert.txt", "hi_normal.txt", "hi_zen.txt" from the levels.
-void generateRecords(const std::vector<LevelSummary>& levels);
+// Default records "hi_expert.txt", "hi_normal.txt", "hi_zen.txt" from the balance
+// player's medians in "records.txt".
+void generateDefaultRecords();
 // The font atlas "font.tga" and its metrics "font.dat".
 void generateFont();
 // Every picture: the fixed set, the backgrounds and the catalogue's pictures.

@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
   std::vector<std::vector<SceneryHole>> holes;
   generateScenery(&cataloguePictures, &holes);
   generatePath();
-  generateRecords(levels);
+  generateDefaultRecords();
   if (gen.errorCount > 0) {
     // The content is wrong: no need to draw and encode the art and sound.
     std::fprintf(stderr, "orbel-datagen: %d error(s); nothing was written\n", gen.errorCount);

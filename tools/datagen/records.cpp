@@ -1,51 +1,96 @@
 // records.cpp: the default level records "hi_expert.txt", "hi_normal.txt" and
 // "hi_zen.txt" that a first start turns into the per-level records and the
-// default high-score tables. They grow with each level's work (its square layers,
-// chains and floor) so that a good player beats them: the game itself keeps two
-// thirds of the score, doubles the time and takes one and a half times the moves.
+// default high-score tables. They sit where a good first-time player ends up: at
+// the balance player's medians over its won games ("records.txt", written by
+// orbel-balance --records), so each record is beaten about every other time by a
+// player of that skill. The game keeps two thirds of the written score, doubles
+// the written time and takes one and a half times the written moves, so the files
+// hold the medians turned back by those factors.
 #include <cmath>
+#include <cstdio>
+#include <map>
+#include <sstream>
+#include <utility>
 
 #include "datagen.h"
+#include "game/level.h"
 #include "generators.h"
 
 namespace {
 
-struct Difficulty {
-  const char* fileName;
-  float scoreFactor;
-  float timeFactor;
-  float moveFactor;
-  bool zen;  // the combo record is the longest combo, not the number of combos
+const char* const kDifficultyNames[] = {"expert", "normal", "zen"};
+const char* const kFileNames[] = {"hi_expert.txt", "hi_normal.txt", "hi_zen.txt"};
+
+struct Medians {
+  int score;
+  int combo;
+  int seconds;
+  int moves;
 };
-const Difficulty kDifficulties[] = {{"hi_expert.txt", 1.0f, 1.0f, 1.0f, false},
-                                    {"hi_normal.txt", 0.9f, 1.1f, 1.1f, false},
-                                    {"hi_zen.txt", 1.1f, 1.25f, 1.2f, true}};
+
+int difficultyOf(const std::string& name) {
+  for (int d = 0; d < 3; ++d) {
+    if (name == kDifficultyNames[d]) return d;
+  }
+  return -1;
+}
+
+// Reads "level difficulty score combo seconds moves" lines; '#' starts a comment.
+bool readMedians(std::map<std::pair<int, int>, Medians>* medians) {
+  std::string text;
+  if (!readSource("records.txt", &text)) return false;
+  std::istringstream lines(text);
+  std::string line;
+  for (int number = 1; std::getline(lines, line); ++number) {
+    if (line.empty() || line[0] == '#') continue;
+    char difficulty[16];
+    int level = 0;
+    Medians m{};
+    const int fields = std::sscanf(line.c_str(), "%d %15s %d %d %d %d", &level, difficulty,
+                                   &m.score, &m.combo, &m.seconds, &m.moves);
+    const int d = difficultyOf(difficulty);
+    if (fields != 6 || d < 0 || level < 0 || level >= kLevelCount || m.score <= 0 ||
+        m.combo < 0 || m.seconds <= 0 || m.moves <= 0) {
+      reportError("records.txt", number,
+                  "expected: level (0..69) expert|normal|zen score combo seconds moves, "
+                  "all above 0 but the combo");
+      continue;
+    }
+    (*medians)[{level, d}] = m;
+  }
+  return true;
+}
 
 int roundTo(float value, int step) {
   return static_cast<int>(std::lround(value / static_cast<float>(step))) * step;
 }
 
-std::string recordLines(const LevelSummary& level, const Difficulty& difficulty) {
-  const int n = level.index + 1;
-  const float work = static_cast<float>(level.squareLayers) + 1.5f * level.chainedBalls;
-  const int score = roundTo((work * 150.0f + level.floorCells * 8.0f) * difficulty.scoreFactor, 50);
-  const int combo = difficulty.zen ? 3 + level.index / 14 : 2 + level.index / 12;
-  const float goodMoves = (work * 0.8f + level.floorCells / 12.0f + 6.0f) * difficulty.moveFactor;
-  const int moves = static_cast<int>(std::lround(goodMoves * 2.0f / 3.0f));
-  // Seven seconds a move for a good player; the game doubles the written time.
-  const int seconds = static_cast<int>(std::lround(goodMoves * 7.0f * difficulty.timeFactor / 2.0f));
-  return format("combo%i=%i\nscore%i=%i\ntime%i=%i.%.2i\nmove%i=%i\n", n, combo, n, score, n,
-                seconds / 60, seconds % 60, n, moves);
+std::string recordLines(int level, const Medians& m) {
+  const int n = level + 1;
+  const int score = std::max(50, roundTo(static_cast<float>(m.score) * 1.5f, 50));
+  // Rounded up: the game's integer division must not leave a record below the median.
+  const int moves = (m.moves * 2 + 2) / 3;
+  const int seconds = std::max(1, static_cast<int>(std::lround(m.seconds / 2.0f)));
+  return format("combo%i=%i\nscore%i=%i\ntime%i=%i.%.2i\nmove%i=%i\n", n, std::max(1, m.combo),
+                n, score, n, seconds / 60, seconds % 60, n, moves);
 }
 
 }  // namespace
 
-void generateRecords(const std::vector<LevelSummary>& levels) {
-  for (const Difficulty& difficulty : kDifficulties) {
+void generateDefaultRecords() {
+  std::map<std::pair<int, int>, Medians> medians;
+  if (!readMedians(&medians)) return;
+  for (int d = 0; d < 3; ++d) {
     std::string text;
-    for (const LevelSummary& level : levels) {
-      if (level.index >= 0) text += recordLines(level, difficulty);
+    for (int level = 0; level < kLevelCount; ++level) {
+      const auto found = medians.find({level, d});
+      if (found == medians.end()) {
+        reportError("records.txt", 0,
+                    format("no medians for level %d in %s", level, kDifficultyNames[d]));
+        continue;
+      }
+      text += recordLines(level, found->second);
     }
-    addOutput(Place::TextsPack, difficulty.fileName, toCrLf(text));
+    addOutput(Place::TextsPack, kFileNames[d], toCrLf(text));
   }
 }
