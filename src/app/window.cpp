@@ -110,7 +110,12 @@ bool createMainWindow() {
   desc.placement = place;
   desc.openGL = true;
   desc.hidden = app.options.hiddenWindow;
-  return sysCreateWindow(desc);
+  if (sysCreateWindow(desc)) return true;
+  // Standard error has the system's reason; a player started from a menu sees this.
+  sysShowBoxIfPossible("The game's window could not be opened.\n\n"
+                       "Start the game from a terminal to read the reason.",
+                       kWindowTitle);
+  return false;
 }
 
 void rememberWindow() {
