@@ -86,6 +86,14 @@ bool readLineEntry(TextCursor* text) {
   return true;
 }
 
+// The entry's index, or -1 when the table has no such key.
+int32_t findText(const char* key) {
+  for (int32_t i = 0; i < textTable.count; i++) {
+    if (std::strcmp(textTable.entries[i].key, key) == 0) return i;
+  }
+  return -1;
+}
+
 }  // namespace
 
 int parseTextFile(const char* fileName, const uint8_t* bytes, uint32_t size) {
@@ -116,10 +124,8 @@ int loadTextFile(const char* fileName) {
 }
 
 const char* getText(const char* key) {
-  for (int32_t i = 0; i < textTable.count; i++) {
-    if (std::strcmp(textTable.entries[i].key, key) == 0) return textTable.entries[i].value;
-  }
-  return nullptr;
+  const int32_t index = findText(key);
+  return index < 0 ? nullptr : textTable.entries[index].value;
 }
 
 const char* getTextByIndex(int32_t index) {
@@ -128,18 +134,17 @@ const char* getTextByIndex(int32_t index) {
 }
 
 int32_t getTextIndex(const char* key) {
-  for (int32_t i = 0; i < textTable.count; i++) {
-    if (std::strcmp(textTable.entries[i].key, key) == 0) return i;
-  }
-  return 0;
+  const int32_t index = findText(key);
+  return index < 0 ? 0 : index;
 }
 
 const char* textOf(const char* key) { return textAfter(key, 0); }
 
 const char* textAfter(const char* key, int32_t steps) {
   if (!key) return "";
-  if (!getText(key)) return key;
-  const char* text = getTextByIndex(getTextIndex(key) + steps);
+  const int32_t index = findText(key);
+  if (index < 0) return key;
+  const char* text = getTextByIndex(index + steps);
   return text ? text : key;
 }
 
