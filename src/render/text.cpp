@@ -82,10 +82,16 @@ void drawGlyphAt(uint8_t c, float x, float y) {
 
 // The font's atlas for the scale the text is shown at.
 void bindFont() {
-  const Font* f = textState.currentFont;
+  Font* f = textState.currentFont;
   if (!f) return;
-  const bool sharp = f->sharpTexture && textScreenScale() > kSharpFontScale;
-  setTexture(sharp ? f->sharpTexture : f->texture);
+  const bool enlarged = textScreenScale() > kSharpFontScale;
+  if (enlarged && !f->sharpLooked) {
+    char file[kMaxFileName];
+    std::snprintf(file, sizeof file, "%s2x.tga", f->name);
+    f->sharpTexture = loadTexture(file, false);
+    f->sharpLooked = true;
+  }
+  setTexture(enlarged && f->sharpTexture ? f->sharpTexture : f->texture);
 }
 
 // Length of a line break at p: 2 for CR LF, 1 for a lone CR or LF, 0 otherwise.
@@ -196,8 +202,7 @@ bool loadFont(const char* name) {
     sysFatalStop(text, "Loading Error");
   }
   font.texture = texture;
-  std::snprintf(file, sizeof file, "%s2x.tga", name);
-  font.sharpTexture = loadTexture(file, false);
+  std::snprintf(font.name, sizeof font.name, "%s", name);
   textState.currentFont = &font;
   textState.fontCount += 1;
   textState.textColor = kWhite;

@@ -26,8 +26,11 @@ struct Font {
   int32_t cellsPerRow;    // N: the atlas is N x N cells
   TextureEntry* texture;
   // The same atlas at twice the size (same cells and metrics), drawn from while a
-  // text is shown larger than kSharpFontScale; null when the data has none.
+  // text is shown larger than kSharpFontScale; loaded when first needed (a game in
+  // a small window never holds it), null when the data has none.
   TextureEntry* sharpTexture;
+  bool sharpLooked;       // sharpTexture was looked for
+  char name[32];          // "font": the atlases are name.tga and name2x.tga
   float cellSize;         // 1 / N in texture units
 };
 
