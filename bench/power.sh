@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # What the real game costs while a player looks at it: CPU (% of one core, all the
 # game's threads), frames drawn per second and the peak resident memory (at the
-# title, and after the whole tour), on each screen a player rests on: the title,
+# title, and after the whole tour) and when the title was first shown (ms from the
+# launch), on each screen a player rests on: the title,
 # the main menu over the landscape, a level with nothing moving, the game menu over
 # it, and the window unfocused. The game
 # runs in a 640 x 480 window under an X server (Xvfb, started here when DISPLAY is
@@ -65,8 +66,8 @@ measure() {
   s1=$EPOCHREALTIME
   f1=$(tail -n 1 "$work/fps" 2> /dev/null || true)
   awk -v t0="$t0" -v t1="$t1" -v s0="$s0" -v s1="$s1" -v tick="$tick" -v a="$f0" -v b="$f1" '
-    function frame(line, f) { return split(line, f, /[ ()]+/) >= 7 ? f[6] : -1 }
-    function at(line, f) { return split(line, f, /[ ()]+/) >= 7 ? f[8] : -1 }
+    function frame(line, f) { return line ~ /frames a second/ && split(line, f, /[ ()]+/) >= 7 ? f[6] : -1 }
+    function at(line, f) { return line ~ /frames a second/ && split(line, f, /[ ()]+/) >= 7 ? f[8] : -1 }
     BEGIN {
       fps = "-"
       if (frame(a) >= 0 && at(b) > at(a)) fps = sprintf("%.1f", (frame(b) - frame(a)) / (at(b) - at(a)))
@@ -77,11 +78,13 @@ measure() {
 
 # One run: a line per screen, "screen cpu fps peakMiB".
 run_once() {
+  local launch="$EPOCHREALTIME"
   "$game" --window --data "$work/Data" "${printFps[@]}" "$@" > "$work/fps" 2>&1 &
   gp=$!
   local wid
   wid=$(xdotool search --sync --name '^Orbelquaint$' | head -n 1)
   sleep 2
+  awk -v launch="$launch" '/^title shown at/ { printf "shown %.0f\n", ($4 - launch) * 1000 }' "$work/fps"
   echo "title $(measure)"
   echo "titlepeak $(awk '/VmHWM/ { printf "%.1f", $2 / 1024 }' "/proc/$gp/status")"
   xdotool windowfocus --sync "$wid" key space
@@ -121,5 +124,7 @@ for screen in title menu level gamemenu unfocused; do
   esac
   printf '%-26s %8s %8s\n' "$name" "$cpu" "${fps:--}"
 done
+shown=$(awk '$1 == "shown" { print $2 }' "$work/runs" | median)
+echo "title shown ${shown:--} ms from launch"
 echo "peak resident memory at the title $(awk '$1 == "titlepeak" { print $2 }' "$work/runs" | median) MiB," \
   "after play $(awk '$1 == "peak" { print $2 }' "$work/runs" | median) MiB"

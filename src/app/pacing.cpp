@@ -49,10 +49,14 @@ void followDisplayRate() {
 }
 
 // One line a second, for a person or a script watching the game: the rate over
-// that second, then the frames since start-up and the clock.
+// that second, then the frames since start-up and the clock. Before the first, the
+// wall clock when the title's first frame was shown (to time the start-up from the
+// launch).
 void printFrameRate() {
   const uint64_t now = sysMicroseconds();
   if (app.rateShownUs == 0) {
+    std::printf("title shown at %.6f s (wall clock)\n", double(sysWallMicroseconds()) / 1e6);
+    std::fflush(stdout);
     app.rateShownUs = now;
     app.rateShownFrames = app.frameCount;
     return;
