@@ -89,6 +89,9 @@ void MapScene::onLeave() {
 
 void MapScene::afterFrame() {
   menuKey(pendingKey);
+  // A level chosen on the map loads its landscape below: the map's picture goes
+  // first, so the two are never held together.
+  if (sceneSwitch.sceneSwitchPending && sceneSwitch.nextScene != this) showMapPicture(false);
   handleTypedLetter(this);
 }
 
