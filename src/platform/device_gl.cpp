@@ -149,7 +149,7 @@ struct GLBackend {
   GLuint streamVao, streamVbo;
   GLuint meshVao;
   GLuint whiteTexture;
-  GLuint samplers[2];  // point, linear
+  GLuint samplers[3];  // point, linear (both repeating), linear held at the edges
   int32_t viewX, viewY, viewWidth, viewHeight;  // the scene's area in the drawable
   int32_t drawableWidth, drawableHeight;
   // An off-screen picture standing for the window's drawable where the window system
@@ -290,14 +290,17 @@ void describeVertices(bool withColor) {
                         reinterpret_cast<const void*>(offsetof(DevVertex, u)));
 }
 
+// The scaled scene is held at its edges: repeating would blend its last row and
+// column with the first ones.
 void makeSamplers() {
-  glGenSamplers(2, g_gl.samplers);
-  for (int i = 0; i < 2; ++i) {
+  glGenSamplers(3, g_gl.samplers);
+  for (int i = 0; i < 3; ++i) {
     const GLint filter = i == 0 ? GL_NEAREST : GL_LINEAR;
+    const GLint wrap = i == 2 ? GL_CLAMP_TO_EDGE : GL_REPEAT;
     glSamplerParameteri(g_gl.samplers[i], GL_TEXTURE_MIN_FILTER, filter);
     glSamplerParameteri(g_gl.samplers[i], GL_TEXTURE_MAG_FILTER, filter);
-    glSamplerParameteri(g_gl.samplers[i], GL_TEXTURE_WRAP_S, GL_REPEAT);
-    glSamplerParameteri(g_gl.samplers[i], GL_TEXTURE_WRAP_T, GL_REPEAT);
+    glSamplerParameteri(g_gl.samplers[i], GL_TEXTURE_WRAP_S, wrap);
+    glSamplerParameteri(g_gl.samplers[i], GL_TEXTURE_WRAP_T, wrap);
   }
 }
 
@@ -403,7 +406,7 @@ void showCappedScene() {
   glDisable(GL_CULL_FACE);
   glUseProgram(g_gl.showProgram);
   glBindTexture(GL_TEXTURE_2D, g_gl.scene.color);
-  glBindSampler(0, g_gl.samplers[1]);
+  glBindSampler(0, g_gl.samplers[2]);
   glBindVertexArray(g_gl.showVao);
   glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
   glUseProgram(g_gl.program->id);
@@ -626,7 +629,7 @@ void oglRelease() {
   releaseTarget(&g_gl.scene);
   releaseTarget(&g_gl.standIn);
   glDeleteTextures(1, &g_gl.whiteTexture);
-  glDeleteSamplers(2, g_gl.samplers);
+  glDeleteSamplers(3, g_gl.samplers);
   glDeleteBuffers(1, &g_gl.streamVbo);
   glDeleteVertexArrays(1, &g_gl.streamVao);
   glDeleteVertexArrays(1, &g_gl.meshVao);
