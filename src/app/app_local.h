@@ -5,6 +5,7 @@
 // Start order (app_start.cpp)
 void tellAlreadyRunning();       // a second copy's refusal: stderr, and a box on a display
 bool createGraphicsDevice();     // the device for the window; false ends the program
+void capSceneOnSoftwareRenderer();  // leaving the title: later scenes drawn at most 800 x 600
 void showFirstLoadingFrame();    // the loading picture on screen while data loads
 void applyCursorSetting();       // the program's own cursor when the setting is on
 // The start-up sequence proper (startup.cpp): loads everything, then makes the

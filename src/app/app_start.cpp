@@ -28,14 +28,16 @@ void tellAlreadyRunning() {
 constexpr int32_t kSoftwareSceneWidth = 800, kSoftwareSceneHeight = 600;
 
 bool createGraphicsDevice() {
-  if (!createDevice(app.options.graphics == AppGraphics::GL ? DevBackend::OpenGL
-                                                            : DevBackend::Recording)) {
-    return false;
-  }
+  return createDevice(app.options.graphics == AppGraphics::GL ? DevBackend::OpenGL
+                                                              : DevBackend::Recording);
+}
+
+// The title fills each pixel about once, so it is drawn at full size: scaling it
+// would only add a pass. The scenes after it are capped.
+void capSceneOnSoftwareRenderer() {
   if (!app.options.fullSizeScene && devSoftwareRenderer()) {
     devSetSceneLimit(kSoftwareSceneWidth, kSoftwareSceneHeight);
   }
-  return true;
 }
 
 void showFirstLoadingFrame() {

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "app/app.h"
+#include "app/app_local.h"
 #include "app/scene.h"
 #include "audio/audio.h"
 #include "core/math.h"
@@ -137,6 +138,7 @@ void LoadingScene::onFrame() {
 // The title is never shown again once it has handed over: its picture and bar go
 // (the picture alone is a 4 MB texture).
 void LoadingScene::onLeave() {
+  capSceneOnSoftwareRenderer();
   releaseTexture(loadingState.loadScreenTexture);
   releaseTexture(loadingState.loadBarTexture);
   loadingState.loadScreenTexture = nullptr;
