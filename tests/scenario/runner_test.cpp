@@ -2,11 +2,15 @@
 // generated data.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "app/app.h"
 #include "app/scene.h"
+#include "persistence/settings.h"
+#include "persistence/window_file.h"
+#include "platform/platform.h"
 #include "resources/resources.h"
 #include "test_json.h"
 #include "test_support.h"
@@ -182,6 +186,40 @@ TEST(Startup, ProgressFillsTheBarAndOnlyStartUpDrawsLoadingFrames) {
   EXPECT_EQ(loadingState.progressSteps, stepsAfterStart);
   EXPECT_EQ(loadingState.progressFrames, framesAfterStart);
   appShutdown();
+}
+
+// The full-screen question is the first run's: the answer is kept, and later starts
+// take the stored setting without asking; --window never asks.
+TEST(Startup, TheFullScreenQuestionIsAskedOnTheFirstRunOnly) {
+  static int questions = 0;
+  questions = 0;
+  sysSetMessageBoxHandler([](const char* text, const char*, SysMsgButtons) {
+    if (std::string(text).find("Fullscreen") != std::string::npos) ++questions;
+    return SysMsgAnswer::No;
+  });
+  const std::string windowFile = sysRegistryPath(kSettingsKey, kWindowValueName);
+  std::remove(windowFile.c_str());
+  const std::string data = testPrivateDataDirectory("question-data");
+  AppOptions options;
+  options.graphics = AppGraphics::Null;
+  options.takeInstanceLock = false;
+  options.dataDirectory = data.c_str();
+  auto start = [&](AppFullScreenAnswer answer) {
+    options.fullScreenAnswer = answer;
+    int exitCode = -1;
+    ASSERT_TRUE(appStart(options, &exitCode));
+    appShutdown();
+  };
+  start(AppFullScreenAnswer::No);
+  EXPECT_EQ(questions, 0) << "--window decides without asking";
+  std::remove(windowFile.c_str());
+  start(AppFullScreenAnswer::Ask);
+  EXPECT_EQ(questions, 1);
+  start(AppFullScreenAnswer::Ask);
+  start(AppFullScreenAnswer::Ask);
+  EXPECT_EQ(questions, 1) << "asked again on a later run";
+  sysSetMessageBoxHandler(nullptr);
+  std::remove(windowFile.c_str());
 }
 
 }  // namespace
