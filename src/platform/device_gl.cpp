@@ -195,14 +195,13 @@ GLuint compileShader(GLenum kind, const char* source, char* why, size_t capacity
   return shader;
 }
 
-// False with the driver's log in `why` when the program does not build.
-bool buildProgram(Program* program, const char* fragmentShader, char* why, size_t capacity) {
-  *program = {};
-  const GLuint vs = compileShader(GL_VERTEX_SHADER, kVertexShader, why, capacity);
+// The linked program of the two shaders, or 0 with the driver's log in `why`.
+GLuint linkProgram(const char* vertexShader, const char* fragmentShader, char* why,
+                   size_t capacity) {
+  const GLuint vs = compileShader(GL_VERTEX_SHADER, vertexShader, why, capacity);
   const GLuint fs = compileShader(GL_FRAGMENT_SHADER, fragmentShader, why, capacity);
-  if (!vs || !fs) return false;
+  if (!vs || !fs) return 0;
   const GLuint p = glCreateProgram();
-  program->id = p;
   glAttachShader(p, vs);
   glAttachShader(p, fs);
   glLinkProgram(p);
@@ -214,8 +213,18 @@ bool buildProgram(Program* program, const char* fragmentShader, char* why, size_
     char log[1024];
     glGetProgramInfoLog(p, sizeof log, nullptr, log);
     std::snprintf(why, capacity, "the driver does not link the shaders: %s", log);
-    return false;
+    glDeleteProgram(p);
+    return 0;
   }
+  return p;
+}
+
+// False with the driver's log in `why` when the program does not build.
+bool buildProgram(Program* program, const char* fragmentShader, char* why, size_t capacity) {
+  *program = {};
+  const GLuint p = linkProgram(kVertexShader, fragmentShader, why, capacity);
+  if (!p) return false;
+  program->id = p;
   program->uWorldViewProjection = glGetUniformLocation(p, "uWorldViewProjection");
   program->uWorld = glGetUniformLocation(p, "uWorld");
   program->uTextureMatrix = glGetUniformLocation(p, "uTextureMatrix");
@@ -240,21 +249,8 @@ bool buildPrograms(char* why, size_t capacity) {
 
 // False with the driver's log in `why` when the program does not build.
 bool buildShowProgram(char* why, size_t capacity) {
-  const GLuint vs = compileShader(GL_VERTEX_SHADER, kShowVertexShader, why, capacity);
-  const GLuint fs = compileShader(GL_FRAGMENT_SHADER, kShowFragmentShader, why, capacity);
-  if (!vs || !fs) return false;
-  g_gl.showProgram = glCreateProgram();
-  glAttachShader(g_gl.showProgram, vs);
-  glAttachShader(g_gl.showProgram, fs);
-  glLinkProgram(g_gl.showProgram);
-  glDeleteShader(vs);
-  glDeleteShader(fs);
-  GLint ok = 0;
-  glGetProgramiv(g_gl.showProgram, GL_LINK_STATUS, &ok);
-  if (!ok) {
-    std::snprintf(why, capacity, "the driver does not link the shaders");
-    return false;
-  }
+  g_gl.showProgram = linkProgram(kShowVertexShader, kShowFragmentShader, why, capacity);
+  if (!g_gl.showProgram) return false;
   glUseProgram(g_gl.showProgram);
   glUniform1i(glGetUniformLocation(g_gl.showProgram, "uScene"), 0);
   glUseProgram(g_gl.program->id);
